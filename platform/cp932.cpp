@@ -1,0 +1,109 @@
+#include "platform/cp932.h"
+
+#include <cerrno>
+#include <iconv.h>
+#include <stdexcept>
+
+namespace pavik {
+namespace {
+
+// One iconv descriptor per direction and call; iconv_t is not shareable across threads.
+class Iconv {
+public:
+    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+    }
+    ~Iconv() { iconv_close(cd_); }
+    Iconv(const Iconv&) = delete;
+    Iconv& operator=(const Iconv&) = delete;
+
+    // Converts one chunk; returns false when the input was rejected (EILSEQ or EINVAL).
+    bool convert(std::string_view in, std::string& out) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char buf[64];
+        while (srcLeft > 0) {
+            char* dst = buf;
+            size_t dstLeft = sizeof buf;
+            size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            out.append(buf, dst - buf);
+            if (r == static_cast<size_t>(-1) && errno != E2BIG) return false;
+        }
+        char* dst = buf;
+        size_t dstLeft = sizeof buf;
+        iconv(cd_, nullptr, nullptr, &dst, &dstLeft);
+        out.append(buf, dst - buf);
+        return true;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+size_t utf8Length(unsigned char c) {
+    if (c < 0x80) return 1;
+    if ((c & 0xE0) == 0xC0) return 2;
+    if ((c & 0xF0) == 0xE0) return 3;
+    if ((c & 0xF8) == 0xF0) return 4;
+    return 0;
+}
+
+bool isLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool isTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+
+}  // namespace
+
+Cp932Encoded encodeCp932(std::string_view utf8) {
+    Cp932Encoded result;
+    result.bytes.reserve(utf8.size());
+    Iconv cv("CP932", "UTF-8");
+    size_t i = 0;
+    while (i < utf8.size()) {
+        unsigned char c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {  // ASCII maps to itself
+            result.bytes.push_back(static_cast<char>(c));
+            ++i;
+            continue;
+        }
+        size_t len = utf8Length(c);
+        if (len == 0 || i + len > utf8.size()) len = 1;
+        std::string_view ch = utf8.substr(i, len);
+        std::string out;
+        if (utf8Length(c) == len && cv.convert(ch, out) && !out.empty()) {
+            result.bytes += out;
+        } else {
+            result.bytes.push_back('?');
+            result.unencodable.emplace_back(ch);
+        }
+        i += len;
+    }
+    return result;
+}
+
+std::string decodeCp932(std::string_view cp932) {
+    std::string result;
+    result.reserve(cp932.size() * 3 / 2);
+    Iconv cv("UTF-8", "CP932");
+    size_t i = 0;
+    while (i < cp932.size()) {
+        unsigned char c = static_cast<unsigned char>(cp932[i]);
+        if (c < 0x80) {
+            result.push_back(static_cast<char>(c));
+            ++i;
+            continue;
+        }
+        size_t len = (isLead(c) && i + 1 < cp932.size() &&
+                      isTrail(static_cast<unsigned char>(cp932[i + 1]))) ? 2 : 1;
+        std::string out;
+        if (cv.convert(cp932.substr(i, len), out) && !out.empty())
+            result += out;
+        else
+            result += "\xEF\xBF\xBD";
+        i += len;
+    }
+    return result;
+}
+
+}  // namespace pavik

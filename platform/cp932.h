@@ -1,0 +1,25 @@
+#pragma once
+// Conversion between UTF-8 and CP932 (Windows Shift_JIS) bytes.
+// All document text is CP932; UI text is UTF-8/QString. Conversion happens only here.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pavik {
+
+struct Cp932Encoded {
+    std::string bytes;                     // '?' stands in for each character that CP932 lacks
+    std::vector<std::string> unencodable;  // those characters, as UTF-8, in text order
+    bool ok() const { return unencodable.empty(); }
+};
+
+// UTF-8 to CP932. Malformed UTF-8 counts as unencodable.
+Cp932Encoded encodeCp932(std::string_view utf8);
+
+// CP932 to UTF-8. Each byte or pair that does not decode becomes U+FFFD.
+std::string decodeCp932(std::string_view cp932);
+
+// Convenience for fixed texts known to be encodable.
+inline std::string toCp932(std::string_view utf8) { return encodeCp932(utf8).bytes; }
+
+}  // namespace pavik

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "platform/cp932.h"
+#include "platform/sjis.h"
+
+using namespace pavik;
+
+namespace {
+const std::string kMa = "\x83\x7D";  // マ: trail byte equals '}'
+const std::string kBo = "\x83\x7B";  // ボ: trail byte equals '{'
+}
+
+TEST(Cp932Codec, EncodesJapaneseToPinnedBytes) {
+    EXPECT_EQ(encodeCp932("エレメント").bytes, "\x83\x47\x83\x8C\x83\x81\x83\x93\x83\x67");
+    EXPECT_EQ(encodeCp932("マ").bytes, kMa);
+    EXPECT_EQ(encodeCp932("ボ").bytes, kBo);
+    EXPECT_EQ(encodeCp932("abc").bytes, "abc");
+    EXPECT_EQ(encodeCp932("ｱ").bytes, "\xB1");  // half-width katakana is one byte
+}
+
+TEST(Cp932Codec, RoundTripsTextAndReportsUnencodable) {
+    for (const char* s : {"テキスト", "背景 {color: red}", "★文字の垂直位置★", "①Ⅱ㈱"}) {
+        Cp932Encoded e = encodeCp932(s);
+        EXPECT_TRUE(e.ok()) << s;
+        EXPECT_EQ(decodeCp932(e.bytes), s);
+    }
+    Cp932Encoded bad = encodeCp932("a😀b€");
+    EXPECT_FALSE(bad.ok());
+    EXPECT_EQ(bad.bytes, "a?b?");
+    ASSERT_EQ(bad.unencodable.size(), 2u);
+    EXPECT_EQ(bad.unencodable[0], "😀");
+    EXPECT_EQ(bad.unencodable[1], "€");
+    // Malformed UTF-8 is unencodable, not a crash.
+    EXPECT_FALSE(encodeCp932("\xE3\x81").ok());
+}
+
+TEST(Cp932Codec, DecodesInvalidBytesAsReplacementWithoutSwallowingControls) {
+    EXPECT_EQ(decodeCp932("\x83\n"), "\xEF\xBF\xBD\n");  // lead byte before LF stays apart
+    EXPECT_EQ(decodeCp932("\xFF"), "\xEF\xBF\xBD");
+    EXPECT_EQ(decodeCp932(""), "");
+}
+
+TEST(SjisBytes, FindStepsOverTrailBytes) {
+    std::string s = kMa + "}" + kBo + "{";
+    EXPECT_EQ(sjis::find(s, '}'), 2u);
+    EXPECT_EQ(sjis::find(s, '{'), 5u);
+    EXPECT_EQ(sjis::find(s, "}" + kBo), 2u);
+    EXPECT_EQ(sjis::find(s, "}{"), sjis::npos);  // the bytes 7D 83 7B... only match on a boundary
+    EXPECT_FALSE(sjis::contains(kMa, '}'));
+    EXPECT_TRUE(sjis::contains(s, kBo));
+    EXPECT_EQ(sjis::find(s, ""), 0u);
+    EXPECT_EQ(sjis::charStart(s, 1), 0u);
+    EXPECT_EQ(sjis::charStart(s, 2), 2u);
+}
+
+TEST(SjisBytes, CaseChangeLeavesTrailBytesAlone) {
+    // "ア" is 83 41: its trail byte is 'A' and must not become 'a'.
+    std::string a = "\x83\x41";
+    EXPECT_EQ(sjis::toLowerAscii("DIV" + a + "Z"), "div" + a + "z");
+    // "ヂ" is 83 61: trail byte 'a'.
+    std::string di = "\x83\x61";
+    EXPECT_EQ(sjis::toUpperAscii("h1" + di), "H1" + di);
+    EXPECT_TRUE(sjis::equalsIgnoreCase("Preview", "PREVIEW"));
+    EXPECT_FALSE(sjis::equalsIgnoreCase(a, "\x83\x61"));
+}
+
+TEST(SjisBytes, TrimAndSplitLines) {
+    EXPECT_EQ(sjis::trim(" \t\r\n a b \x01"), "a b");
+    EXPECT_EQ(sjis::trim("   "), "");
+    EXPECT_EQ(sjis::trimLeft("  x "), "x ");
+    EXPECT_EQ(sjis::trimRight("  x "), "  x");
+    using V = std::vector<std::string>;
+    EXPECT_EQ(sjis::splitLines("a\r\nb\nc"), (V{"a", "b", "c"}));
+    EXPECT_EQ(sjis::splitLines("a\n\nb\n"), (V{"a", "", "b"}));
+    EXPECT_EQ(sjis::splitLines(""), V{});
+    EXPECT_EQ(sjis::splitLines("a\rb\n"), (V{"a\rb"}));  // a lone CR is kept
+}

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Pavik needs to build, test and run. Idempotent.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
+  libqt6svg6 qt6-qpa-plugins
+  libgl-dev libxkbcommon-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth imagemagick
+  fonts-noto-cjk
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
