@@ -10,6 +10,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick
   fonts-noto-cjk
+  # real-world style sheets for round-trip tests and benchmarks
+  libjs-bootstrap4 libjs-bootstrap5 node-normalize.css libjs-jquery-ui-theme-base
 )
 
 missing=()
