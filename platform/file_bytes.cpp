@@ -1,0 +1,116 @@
+#include "platform/file_bytes.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+
+namespace pavik {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::error_code lastErrno() { return {errno, std::generic_category()}; }
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() { if (fd_ >= 0) ::close(fd_); }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    // Closes now and reports the result (a deferred write error can surface here).
+    bool close() {
+        int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+std::error_code writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return lastErrno();
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return {};
+}
+
+// A fresh file beside `target`; its name carries the process id and a counter.
+int createTempBeside(const fs::path& target, fs::path& tempPath) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = target;
+        tempPath += ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+        int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+}  // namespace
+
+std::error_code readFileBytes(const fs::path& file, std::string& out) {
+    out.clear();
+    Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) return lastErrno();
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n == 0) return {};
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            out.clear();
+            return lastErrno();
+        }
+        out.append(buffer, static_cast<size_t>(n));
+    }
+}
+
+std::error_code writeFileReplacing(const fs::path& file, std::string_view bytes) {
+    if (file.empty()) return std::make_error_code(std::errc::invalid_argument);
+    fs::path target = file;
+    std::error_code ec;
+    if (fs::is_symlink(target, ec)) {
+        fs::path real = fs::weakly_canonical(target, ec);
+        if (!ec) target = real;
+    }
+
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    if (existed && S_ISDIR(old.st_mode)) return std::make_error_code(std::errc::is_a_directory);
+    // A read-only file stays as it is, although the rename could replace it.
+    if (existed && ::access(target.c_str(), W_OK) != 0) return lastErrno();
+
+    fs::path temp;
+    Fd fd(createTempBeside(target, temp));
+    if (fd.get() < 0) return lastErrno();
+
+    std::error_code result = writeAll(fd.get(), bytes);
+    if (!result && existed && ::fchmod(fd.get(), old.st_mode & 07777) != 0) result = lastErrno();
+    if (!result && ::fsync(fd.get()) != 0) result = lastErrno();
+    if (!fd.close() && !result) result = lastErrno();
+    if (!result && ::rename(temp.c_str(), target.c_str()) != 0) result = lastErrno();
+    if (result) {
+        ::unlink(temp.c_str());
+        return result;
+    }
+
+    // Make the rename itself durable; a failure here does not undo the write.
+    Fd dir(::open(target.parent_path().empty() ? "." : target.parent_path().c_str(),
+                  O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) ::fsync(dir.get());
+    return {};
+}
+
+}  // namespace pavik
