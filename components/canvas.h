@@ -1,0 +1,65 @@
+#pragma once
+// Pixel-exact drawing primitives with the class library's conventions: rectangles have
+// exclusive right and bottom edges, lines leave out their end point, colours are resolved
+// through the palette only when drawn. Nothing is antialiased.
+#include <QPalette>
+#include <QRect>
+#include <QString>
+#include <optional>
+
+#include "components/colors_standin.h"
+
+class QPainter;
+
+namespace pavik {
+
+struct TRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    bool isEmpty() const { return right <= left || bottom <= top; }
+    TRect shrunk(int d) const { return {left + d, top + d, right - d, bottom - d}; }
+    QRect toQRect() const { return QRect(left, top, width(), height()); }
+    static TRect fromQRect(const QRect& r) {
+        return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+    }
+    bool operator==(const TRect&) const = default;
+};
+
+enum class TextAlign { Left, Center, Right };
+
+class Canvas {
+public:
+    Canvas(QPainter& painter, const QPalette& palette);
+
+    QPainter& painter() const { return painter_; }
+    const QPalette& palette() const { return palette_; }
+    QColor color(TColor c) const { return toQColor(c, palette_); }
+
+    void setPixel(int x, int y, TColor c);
+    // From (x1, y1) towards (x2, y2); the end point itself is not drawn.
+    void line(int x1, int y1, int x2, int y2, TColor c);
+    void fillRect(const TRect& r, TColor c);
+    // An outline `width` pixels wide lying inside r.
+    void frameRect(const TRect& r, TColor c, int width = 1);
+    // The class library's Rectangle: with a pen, a 1-pixel outline on r's edge and the brush
+    // inside it; without a pen, the brush fills r less its last column and last row.
+    void rectangle(const TRect& r, std::optional<TColor> pen, std::optional<TColor> brush);
+
+    int textHeight(const QString& text) const;
+    int textWidth(const QString& text) const;
+    // Text with its top at y and x at its left, centre or right, clipped to `clip`. With an
+    // opaque colour the clip rectangle is filled first.
+    void textOut(int x, int y, TextAlign align, const QString& text, const TRect& clip,
+                 TColor textColor, std::optional<TColor> opaque = std::nullopt);
+
+private:
+    QPainter& painter_;
+    QPalette palette_;
+};
+
+}  // namespace pavik
