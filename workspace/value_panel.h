@@ -1,0 +1,138 @@
+#pragma once
+// What the value area shows for the node clicked in the property tree: which controls, in
+// which order, filled with what. A pure decision; the main window applies it to its widgets.
+//
+// Document texts (node names, values, edit texts going into the document) are CP932 bytes;
+// texts meant for display (captions, the "current value" label, the edit box) are UTF-8.
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/colors.h"
+#include "vocabulary/value_keywords.h"
+
+namespace pavik {
+
+// Fixed texts of the value area (UTF-8).
+inline constexpr std::string_view NoValueText = "指定無し";
+inline constexpr std::string_view TransparentCaption = "透過";
+inline constexpr std::string_view BoxCategoryName = "ボックス";
+inline constexpr std::string_view TransparentValue = "transparent";
+// An image address is stored inside url(" ... ").
+inline constexpr std::string_view ImageWrapOpen = "url(\"";
+inline constexpr std::string_view ImageWrapClose = "\")";
+
+// Units of the length editor by RadioGroupSize item index.
+inline constexpr std::array<std::string_view, 4> SizeUnits = {"em", "ex", "px", "%"};
+inline constexpr int DefaultSizeUnit = 3;
+// TxtCommon's caption for a RadioGroupSize item; empty (caption unchanged) outside 0..3.
+std::string_view sizeUnitCaption(int itemIndex);
+
+// The category page resource ("TYPETEXT" ...) for a category or sub-group node's text
+// (CP932), or empty when the node has none (the filter category).
+std::string_view categoryPageName(std::string_view nodeText);
+
+// A CSS colour value (CP932) as a colour for the swatch:
+// "rgb(r,g,b)" (a missing component counts as 255, each taken modulo 256);
+// "#rrggbb" as the palette-relative $02BBGGRR; a colour name (any letter case, without
+// its "★"); a system-colour keyword (the listed spelling, lower case). Anything else,
+// and any component that does not read as a number, gives white.
+TColor ColorTextToColor(std::string_view text);
+
+// The value controls, as the main window names them.
+enum class ValueControl {
+    PanelSizeSelect,  // the length editor: RadioGroupSize, EditCommon, TxtCommon
+    CmbBoxCommon,
+    CmbBoxCommon2,
+    MemoHint,
+    RichEditHint,
+    ShapeColor,
+    BitBtnClear,
+    CheckBoxColor,
+    StaticTxtFont,
+    EditCommon,  // the edit box alone (image address), with SBOpenURL to its right
+    SBOpenURL,
+};
+
+enum class ValuePanelKind { None, Category, Color, Keyword, Length, FontFamily, Image, Other };
+
+// The clicked node of the property tree.
+struct PropertyNodeInfo {
+    bool isCategory = false;  // TData.Kind == 0 (category or sub-group node)
+    std::string name;         // TData.Name, CP932
+    int ie = 3, ns4 = 3, ns6 = 3;
+    int group = 0;  // property category
+};
+
+struct ValuePanelPlan {
+    ValuePanelKind kind = ValuePanelKind::None;
+    // Levels for the three lamps (3: off).
+    std::array<int, 3> lamps = {3, 3, 3};
+    // A property node: it becomes CurTargetNode and its category goes to lblChildInfo.
+    bool selectsProperty = false;
+    std::string childInfo;  // UTF-8
+    bool enableEditBox = false;  // the box model editor command
+    std::string_view pageName;   // category page to load into RichEditHint; empty: none
+
+    // PanelCommon is shown holding these controls, top to bottom (every other value control
+    // is hidden). For Image, SBOpenURL sits to the right of EditCommon.
+    bool showPanel = false;
+    std::vector<ValueControl> controls;
+    ValuePanelFill fill;   // drop-down items and hint text (keyword and length panels)
+    int comboIndex = -1;   // CmbBoxCommon.ItemIndex; -1 no selection
+    std::string nowData;   // StaticTxtNowData, UTF-8
+
+    // Length panel: the edit box text (UTF-8) and the unit to select, when the value has
+    // a unit; without one the unit choice stays as it was.
+    std::string editText;
+    std::optional<int> unitIndex;
+    bool focusEdit = false;
+
+    // Colour panel.
+    TColor swatchColor = clWhite;
+    bool transparentTicked = false;
+
+    // StaticTxtFont's caption (UTF-8).
+    std::string fontText = std::string(NoValueText);
+};
+
+// The panel for `node`; `currentValue` is the value the selected rule gives the property
+// (CP932), nothing when the rule does not set it. No node: lamps off, nothing shown.
+ValuePanelPlan planValuePanel(const PropertyNodeInfo* node,
+                              const std::optional<std::string>& currentValue);
+
+// Number and unit of a length value (CP932): the text before the first unit found, trying
+// "em", "ex", "px", "%" in turn (letter case ignored), trimmed; nothing without a unit.
+struct LengthParts {
+    std::string number;  // CP932
+    int unitIndex;
+};
+std::optional<LengthParts> splitLength(std::string_view value);
+
+// The address inside url("...") of an image value (CP932), trimmed; empty when the value
+// has no closing quote and parenthesis; nothing when it has no url(" at all.
+std::optional<std::string> imageAddress(std::string_view value);
+
+// The value EditCommon stores (all CP932): the edit text inside url("...") for
+// background-image, else the edit text followed by the unit caption; an empty edit text
+// gives an empty value.
+std::string composeEditValue(std::string_view property, std::string_view editText,
+                             std::string_view unitCaption);
+std::string wrapImageAddress(std::string_view address);
+
+// The text stored for a chosen image file (UTF-8 path): relative to the folder of the
+// user's preview page with "/" separators when a page is chosen, else the full path.
+// Fails when the text cannot be written in CP932.
+struct ImagePathText {
+    std::string text;                      // UTF-8, for the edit box
+    std::string cp932;                     // the same, for the document
+    std::vector<std::string> unencodable;  // characters CP932 lacks; non-empty: refuse
+    bool ok() const { return unencodable.empty(); }
+};
+ImagePathText imagePathText(const std::filesystem::path& file,
+                            const std::optional<std::filesystem::path>& previewPage);
+
+}  // namespace pavik
