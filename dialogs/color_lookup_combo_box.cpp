@@ -89,6 +89,7 @@ void TColorLookupComboBox::setDefaultColor(TColor color) {
 }
 
 void TColorLookupComboBox::setExtendedColors(const QStringList& lines) {
+    if (lines == extendedColors_) return;
     extendedColors_ = lines;
     PopulateList();
 }
