@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "components/colors_standin.h"
+#include "platform/qt_colors.h"
 #include "platform/timer.h"
 
 namespace pavik {

@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-#include "components/colors_standin.h"
+#include "platform/qt_colors.h"
 
 class QPainter;
 

@@ -7,7 +7,7 @@
 #include <QObject>
 #include <vector>
 
-#include "components/colors_standin.h"
+#include "platform/colors.h"
 #include "components/pv_types.h"
 
 namespace pavik {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "components/colors_standin.h"
+#include "platform/colors.h"
 #include "components/pv_types.h"
 
 namespace pavik {

@@ -1,5 +1,6 @@
 #include "components/pv_status.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
