@@ -1,11 +1,21 @@
 #include <QApplication>
+#include <QByteArray>
+#include <unistd.h>
 
+#include "vocabulary/fixed_texts.h"
 #include "workspace/frm_main.h"
+#include "workspace/image_list_main.h"
 
 int main(int argc, char** argv) {
+    // The embedded browser's sandbox cannot run as root.
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Pavik"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pavik"));
+    const QString title = QString::fromUtf8(pavik::AppTitle.data(), qsizetype(pavik::AppTitle.size()));
+    QApplication::setApplicationName(title);
+    QApplication::setApplicationDisplayName(title);
+    QApplication::setWindowIcon(pavik::programIcon());
     pavik::TfrmMain frmMain;
     frmMain.show();
     return app.exec();

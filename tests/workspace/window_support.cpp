@@ -1,0 +1,110 @@
+#include "window_support.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTreeWidget>
+#include <cstdlib>
+
+#include "platform/app_paths.h"
+
+namespace pavik::test {
+namespace {
+
+class QtApp : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "window_tests";
+        static char* argv[] = {name, nullptr};
+        app_ = new QApplication(argc, argv);
+    }
+    void TearDown() override { delete app_; }
+
+private:
+    QApplication* app_ = nullptr;
+};
+const auto* env = ::testing::AddGlobalTestEnvironment(new QtApp);
+
+}  // namespace
+
+void WindowTest::SetUp() {
+    home_ = std::make_unique<QTemporaryDir>();
+    ASSERT_TRUE(home_->isValid());
+    ::setenv("PAVIK_HOME", home_->path().toLocal8Bit().constData(), 1);
+}
+
+void WindowTest::TearDown() {
+    ::unsetenv("PAVIK_HOME");
+    home_.reset();
+}
+
+std::string WindowTest::settingsPath() const { return settingsFilePath().native(); }
+
+void WindowTest::writeSettings(const std::string& iniText) const {
+    QFile f(QString::fromStdString(settingsPath()));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(iniText.data(), static_cast<qint64>(iniText.size()));
+}
+
+QString WindowTest::writeFile(const QString& name, const std::string& bytes) const {
+    const QString path = QDir(home()).filePath(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    return path;
+}
+
+std::unique_ptr<TfrmMain> WindowTest::makeWindow(QStringList arguments, bool helpPresent) {
+    MainWindowServices s;
+    s.makeBrowser = [this](QWidget*) {
+        auto b = std::make_unique<FakeBrowser>();
+        browser = b.get();
+        return b;
+    };
+    auto m = std::make_unique<FakeMessages>();
+    messages = m.get();
+    s.messages = std::move(m);
+    s.help = std::make_unique<FakeHelp>(helpPresent, &helpCalls);
+    s.arguments = std::move(arguments);
+    return std::make_unique<TfrmMain>(std::move(s));
+}
+
+void WindowTest::settle() {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 20) QCoreApplication::processEvents();
+}
+
+void WindowTest::showAndSettle(TfrmMain& w) {
+    w.show();
+    settle();
+}
+
+QTreeWidgetItem* findItem(QTreeWidget* tree, const QString& textPath) {
+    const QStringList parts = textPath.split('/');
+    QTreeWidgetItem* found = nullptr;
+    for (int i = 0; i < tree->topLevelItemCount() && !found; ++i)
+        if (tree->topLevelItem(i)->text(0) == parts[0]) found = tree->topLevelItem(i);
+    for (qsizetype p = 1; p < parts.size() && found; ++p) {
+        QTreeWidgetItem* next = nullptr;
+        for (int i = 0; i < found->childCount() && !next; ++i)
+            if (found->child(i)->text(0) == parts[p]) next = found->child(i);
+        found = next;
+    }
+    return found;
+}
+
+std::string outline(QTreeWidget* tree) {
+    QString out;
+    std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int depth) {
+        out += QString(depth * 2, ' ') + item->text(0) + '\n';
+        for (int i = 0; i < item->childCount(); ++i) walk(item->child(i), depth + 1);
+    };
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) walk(tree->topLevelItem(i), 0);
+    return out.toStdString();
+}
+
+}  // namespace pavik::test

@@ -1,0 +1,236 @@
+// Rule tree, rule selection, property tree and the preview rebuild in the main window.
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <algorithm>
+
+#include "platform/qt_text.h"
+#include "window_support.h"
+
+namespace pavik::test {
+namespace {
+
+const std::string kSheet =
+    "/* headings */\r\n"
+    "H1 { color: red; margin-top: 2px; }\r\n"
+    "A { color: blue; }\r\n"
+    "A:hover { color: green; }\r\n"
+    "A.red { color: red; }\r\n"
+    "DIV P { padding: 0; }\r\n"
+    ".note { border-left-width: 1px; }\r\n"
+    "TD { COLOR: black; }\r\n";
+
+class Trees : public WindowTest {
+protected:
+    std::unique_ptr<TfrmMain> open(const std::string& sheet = kSheet) {
+        file = writeFile("style.css", sheet);
+        auto w = makeWindow({file});
+        showAndSettle(*w);
+        return w;
+    }
+    // Selects a node the way a left click does and runs the click handler.
+    static void click(TfrmMain& w, QTreeWidgetItem* item) {
+        ASSERT_NE(item, nullptr);
+        w.TreeViewStruct->setCurrentItem(item);
+        w.TreeViewStructClick();
+    }
+    QString file;
+};
+
+TEST_F(Trees, FlatAndGroupedStyles) {
+    auto w = open();
+    EXPECT_EQ(outline(w->TreeViewStruct),
+              std::string("エレメント\n  A\n  A:hover\n  DIV P\n  H1\n  TD\n"
+                             "クラス\n  .note\n  A.red\n"));
+    w->ChangeCSStree->trigger();  // grouped
+    EXPECT_TRUE(w->ChangeCSStree->isChecked());
+    EXPECT_EQ(outline(w->TreeViewStruct),
+              std::string("エレメント\n  A\n    A\n    A.red\n    A:hover\n  DIV\n    DIV P\n"
+                             "  H1\n    H1\n  TD\n    TD\nクラス\n  .note\n"));
+    EXPECT_EQ(w->TreeViewStruct->currentItem(), w->ElementBaseNode);
+    EXPECT_EQ(w->CurStructNode, nullptr);
+    w->ChangeCSStree->trigger();  // flat again
+    EXPECT_EQ(w->TreeViewStruct->topLevelItem(1)->childCount(), 2);
+}
+
+TEST_F(Trees, ClickOnARuleFillsThePropertyTreeAndNavigates) {
+    auto w = open();
+    click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
+    EXPECT_EQ(w->CurStructNode, findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
+    ASSERT_FALSE(browser->navigations.empty());
+    EXPECT_EQ(browser->navigations.back().anchor, QStringLiteral("H1"));
+    EXPECT_EQ(browser->navigations.back().path, w->PreviewHTMLPath);
+    EXPECT_EQ(w->GroupBoxTagInfo->title(), QStringLiteral("H1"));
+    EXPECT_EQ(w->lblTagInfo->text(), QStringLiteral("クラス"));  // group 11 after reading
+
+    // Categories at the root, collapsed; H1's own properties marked.
+    ASSERT_GT(w->TreeViewTarget->topLevelItemCount(), 3);
+    EXPECT_EQ(w->TreeViewTarget->topLevelItem(0)->text(0), QStringLiteral("テキスト"));
+    for (int i = 0; i < w->TreeViewTarget->topLevelItemCount(); ++i)
+        EXPECT_FALSE(w->TreeViewTarget->topLevelItem(i)->isExpanded());
+    QTreeWidgetItem* color = findItem(w->TreeViewTarget, QStringLiteral("テキスト/color"));
+    QTreeWidgetItem* marginTop = findItem(w->TreeViewTarget, QStringLiteral("ボックス/margin/margin-top"));
+    QTreeWidgetItem* margin = findItem(w->TreeViewTarget, QStringLiteral("ボックス/margin"));
+    ASSERT_NE(color, nullptr);
+    ASSERT_NE(marginTop, nullptr);
+    ASSERT_NE(margin, nullptr);
+    EXPECT_EQ(w->targetRecordOf(color)->Kind, 1);
+    EXPECT_EQ(w->targetRecordOf(marginTop)->Name, "margin-top");
+    EXPECT_EQ(w->targetImageOf(color), ImagePropertySet);
+    EXPECT_EQ(w->targetImageOf(marginTop), ImagePropertySet);
+    EXPECT_EQ(w->targetImageOf(margin), ImagePropertyUnset);
+}
+
+TEST_F(Trees, AnchorsOfDescendantPseudoClassAndClassRules) {
+    auto w = open();
+    click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/DIV P")));
+    EXPECT_EQ(browser->navigations.back().anchor, QStringLiteral("DIV_P"));
+    click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/A:hover")));
+    EXPECT_EQ(browser->navigations.back().anchor, QStringLiteral("A"));
+    click(*w, findItem(w->TreeViewStruct, QStringLiteral("クラス/.note")));
+    EXPECT_EQ(browser->navigations.back().anchor, QStringLiteral(".note"));
+    // A rule without element gets the properties of every element; its own is marked.
+    QTreeWidgetItem* side = findItem(w->TreeViewTarget, QStringLiteral("ボックス/border-width/border-left-width"));
+    ASSERT_NE(side, nullptr);
+    EXPECT_EQ(w->targetImageOf(side), ImagePropertySet);
+    EXPECT_NE(findItem(w->TreeViewTarget, QStringLiteral("ボックス/スクロールバー/scrollbar-face-color")), nullptr)
+        << outline(w->TreeViewTarget);
+}
+
+TEST_F(Trees, CapitalisedPropertyDoesNotMarkAndBaseAndGroupNodes) {
+    auto w = open();
+    click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/TD")));
+    QTreeWidgetItem* color = findItem(w->TreeViewTarget, QStringLiteral("テキスト/color"));
+    ASSERT_NE(color, nullptr);
+    EXPECT_EQ(w->targetImageOf(color), ImagePropertyUnset);
+    const std::string before = outline(w->TreeViewTarget);
+    const size_t navigations = browser->navigations.size();
+
+    // A base node: lamps off, property tree kept, no navigation.
+    w->lampLevel[0] = 1;
+    click(*w, w->ClassBaseNode);
+    EXPECT_EQ(w->lampLevel[0], 3);
+    EXPECT_EQ(outline(w->TreeViewTarget), before);
+    EXPECT_EQ(browser->navigations.size(), navigations);
+
+    // A group node does nothing at all.
+    w->ChangeCSStree->trigger();
+    click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/TD/TD")));
+    const std::string grouped = outline(w->TreeViewTarget);
+    w->lampLevel[0] = 1;
+    click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/TD")));
+    EXPECT_EQ(w->lampLevel[0], 1);
+    EXPECT_EQ(outline(w->TreeViewTarget), grouped);
+}
+
+TEST_F(Trees, RightClickSelectsTheRuleAndEmptySpaceClearsTheSelection) {
+    auto w = open();
+    w->resize(900, 700);
+    settle();
+    QTreeWidgetItem* h1 = findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1"));
+    const QPoint at = w->TreeViewStruct->visualItemRect(h1).center();
+    QMouseEvent right(QEvent::MouseButtonPress, at, w->TreeViewStruct->viewport()->mapToGlobal(at),
+                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(w->TreeViewStruct->viewport(), &right);
+    EXPECT_EQ(w->CurStructNode, h1);
+    EXPECT_GT(w->TreeViewTarget->topLevelItemCount(), 0);
+
+    const QPoint empty(5, w->TreeViewStruct->viewport()->height() - 3);
+    ASSERT_EQ(w->TreeViewStruct->itemAt(empty), nullptr);
+    QMouseEvent left(QEvent::MouseButtonPress, empty, w->TreeViewStruct->viewport()->mapToGlobal(empty),
+                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w->TreeViewStruct->viewport(), &left);
+    EXPECT_EQ(w->TreeViewStruct->currentItem(), nullptr);
+}
+
+TEST_F(Trees, RulesWithTheSameSelectorKeepTheirOwnProperties) {
+    auto w = open("P { color: red; }\r\nP { margin: 0; }\r\n");
+    QTreeWidgetItem* base = w->ElementBaseNode;
+    ASSERT_EQ(base->childCount(), 2);
+    click(*w, base->child(1));
+    EXPECT_EQ(w->ruleOfNode(w->CurStructNode)->Declarations.front()->Name, "margin");
+    QTreeWidgetItem* margin = findItem(w->TreeViewTarget, QStringLiteral("ボックス/margin"));
+    QTreeWidgetItem* color = findItem(w->TreeViewTarget, QStringLiteral("テキスト/color"));
+    EXPECT_EQ(w->targetImageOf(margin), ImagePropertySet);
+    EXPECT_EQ(w->targetImageOf(color), ImagePropertyUnset);
+}
+
+TEST_F(Trees, GroupOutsideTheTableShowsNoTagInformation) {
+    auto w = open();
+    QTreeWidgetItem* h1 = findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1"));
+    w->ruleOfNode(h1)->Data.Group = 12;
+    click(*w, h1);
+    EXPECT_TRUE(w->lblTagInfo->text().isEmpty());
+    w->ruleOfNode(h1)->Data.Group = 1;
+    click(*w, h1);
+    EXPECT_EQ(w->lblTagInfo->text(), QStringLiteral("ブロックレベル"));
+}
+
+TEST_F(Trees, RebuildKeepsSavedStateAndAlwaysReloadsThePane) {
+    auto w = open();
+    click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/A:hover")));
+    const std::string text = w->RichEditSrc->cp932Text();
+    EXPECT_EQ(text.rfind("/* Generator Pavik - Build155 - on ", 0), 0u);
+    EXPECT_NE(text.find("H1 {\r\ncolor : red ;\r\nmargin-top : 2px ;\r\n}"), std::string::npos);
+    EXPECT_EQ(w->PageControlSrc->isTabVisible(1), true);
+
+    w->bCSSSaved = false;
+    w->RefreshExecute();
+    EXPECT_FALSE(w->bCSSSaved);
+    EXPECT_EQ(w->StatusBar->savedState(), QStringLiteral("未保存"));
+    EXPECT_EQ(browser->navigations.back().anchor, QStringLiteral("A"));
+
+    // Not applied: no preview style sheet, no link, but the pane still holds the text.
+    QFile::remove(w->PreviewCSSPath);
+    w->bApplyCSS = false;
+    w->RichEditSrc->Clear();
+    w->RefreshExecute();
+    EXPECT_FALSE(QFileInfo::exists(w->PreviewCSSPath));
+    EXPECT_FALSE(w->RichEditSrc->cp932Text().empty());
+    QFile page(w->PreviewHTMLPath);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(page.readAll().contains("<link"));
+    EXPECT_FALSE(w->PageControlSrc->isTabVisible(1));
+    EXPECT_FALSE(w->bCSSSaved);
+}
+
+TEST_F(Trees, UnwritablePreviewFileIsReportedAndThePaneStillReloads) {
+    QDir(home()).mkpath(QStringLiteral("Pavik$$Preview$$.CSS"));  // a folder where the file goes
+    auto w = open();
+    ASSERT_FALSE(messages->errors.isEmpty());
+    EXPECT_TRUE(messages->errors.front().contains(QStringLiteral("Pavik$$Preview$$.CSS")));
+    EXPECT_NE(w->RichEditSrc->cp932Text().find("H1 {"), std::string::npos);
+    const std::string tree = outline(w->TreeViewStruct);
+    EXPECT_EQ(std::count(tree.begin(), tree.end(), '\n'), 9);
+}
+
+TEST_F(Trees, AtRuleBlocksAreToldOnceAfterTheWindowIsShown) {
+    file = writeFile("media.css", "@media print { H1 { color: red; } }\r\nP { color: blue; }\r\n");
+    auto w = makeWindow({file});
+    settle();
+    EXPECT_TRUE(messages->infos.isEmpty());  // not before the window is on screen
+    showAndSettle(*w);
+    ASSERT_EQ(messages->infos.size(), 1);
+    EXPECT_TRUE(messages->infos[0].contains(QStringLiteral("@media")));
+    EXPECT_TRUE(messages->infos[0].contains(QStringLiteral("media.css")));
+    w->RefreshExecute();
+    settle();
+    EXPECT_EQ(messages->infos.size(), 1);
+}
+
+TEST_F(Trees, UnreadableFileLeavesOnlyTheBaseNodes) {
+    auto w = makeWindow({QDir(home()).filePath(QStringLiteral("missing.css"))});
+    ASSERT_EQ(messages->errors.size(), 1);
+    EXPECT_TRUE(messages->errors[0].contains(QStringLiteral("missing.css")));
+    EXPECT_EQ(outline(w->TreeViewStruct), "エレメント\nクラス\n");
+}
+
+}  // namespace
+}  // namespace pavik::test

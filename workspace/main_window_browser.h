@@ -1,0 +1,27 @@
+#pragma once
+// The embedded preview browser behind a small interface, so that the main window can be
+// tested with a recording fake. The real one is a QWebEngineView.
+#include <QString>
+#include <memory>
+
+class QWidget;
+
+namespace pavik {
+
+class PreviewBrowser {
+public:
+    virtual ~PreviewBrowser() = default;
+    // The control to place in the window (nullptr for a fake without one).
+    virtual QWidget* widget() = 0;
+    // Shows the local file `path`, scrolled to the anchor named `anchor` when it is not empty.
+    virtual void navigate(const QString& path, const QString& anchor) = 0;
+    // Whether a page has been loaded.
+    virtual bool hasDocument() const = 0;
+};
+
+// A QWebEngineView that reads pages without a declared encoding as Shift_JIS. Every
+// navigation loads the file itself (a new fragment alone would not reload a rebuilt page)
+// and then scrolls to the anchor.
+std::unique_ptr<PreviewBrowser> makeWebEnginePreview(QWidget* parent);
+
+}  // namespace pavik

@@ -1,0 +1,159 @@
+// The preview rebuild, the source pane reload, the status line and the handler wiring.
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+#include <chrono>
+
+#include "platform/app_paths.h"
+#include "platform/file_bytes.h"
+#include "platform/qt_text.h"
+#include "vocabulary/fixed_texts.h"
+#include "workspace/css_writer.h"
+#include "workspace/frm_main.h"
+#include "workspace/sample_page.h"
+
+namespace pavik {
+
+void TfrmMain::computePreviewPaths() {
+    const QString folder = sHTMLFileName.isEmpty() ? QString::fromStdString(programFolder().native())
+                                                   : QFileInfo(sHTMLFileName).absolutePath();
+    PreviewHTMLPath = folder + '/' + QString::fromUtf8(TempPreviewHTML.data(), qsizetype(TempPreviewHTML.size()));
+    PreviewCSSPath = folder + '/' + QString::fromUtf8(TempPreviewCSS.data(), qsizetype(TempPreviewCSS.size()));
+}
+
+void TfrmMain::RefreshPreview() {
+    BrowserStateChange(3, 3, 3);
+    lblChildInfo->clear();
+    lblTagInfo->clear();
+    computePreviewPaths();
+    const RuleTree tree = currentRuleTree();
+
+    if (sHTMLFileName.isEmpty()) {
+        SamplePageOptions options;
+        options.DocType = CmbBoxExDoctype->currentIndex();
+        options.ApplyCss = bApplyCSS;
+        options.CssFileName = std::string(TempPreviewCSS);
+        const std::string page = buildSamplePage(tree, options, &progress_);
+        if (std::error_code ec = writeFileReplacing(PreviewHTMLPath.toStdString(), page))
+            reportFileError(PreviewHTMLPath, QString::fromStdString(ec.message()));
+    }
+
+    // The pane always shows the regenerated text; only the preview's copy of it depends on
+    // whether the style sheet is applied.
+    const std::string css = writeStyleSheet(tree, std::chrono::system_clock::now(), &progress_);
+    if (bApplyCSS) {
+        if (std::error_code ec = writeFileReplacing(PreviewCSSPath.toStdString(), css))
+            reportFileError(PreviewCSSPath, QString::fromStdString(ec.message()));
+    }
+    reloadSourcePane(css);
+    progress_.setProgress(0);
+
+    QTreeWidgetItem* selected = TreeViewStruct->currentItem();
+    std::string anchor;
+    if (selected) {
+        const RuleTreeNode node = structNode(selected);
+        anchor = previewAnchor(&node);
+    }
+    NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
+    Refresh_Status();
+    if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutAtRules(); });
+}
+
+void TfrmMain::reloadSourcePane(const std::string& text) {
+    const bool saved = bCSSSaved;
+    RichEditSrc->BeginUpdate();
+    RichEditSrc->Clear();
+    RichEditSrc->setCp932Text(text);
+    RichEditSrc->EndUpdate();
+    RichEditSrc->update();
+    bCSSCanUndo = false;
+    bCSSSaved = saved;
+}
+
+void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
+    if (browser_) browser_->navigate(path, anchor);
+}
+
+void TfrmMain::RefreshExecute() {
+    const bool saved = bCSSSaved;
+    RefreshPreview();
+    bCSSSaved = saved;
+    Refresh_Status();
+}
+
+void TfrmMain::Refresh_Btn() {
+    PageControlDown->setTabVisible(PageControlDown->indexOf(TabSheetHTML), CmbBoxPreviewHTML->currentIndex() != 0);
+    PageControlSrc->setTabVisible(1, !sCSSFileName.isEmpty() && bApplyCSS);
+}
+
+void TfrmMain::Refresh_Status() {
+    Refresh_Btn();
+    StatusBar->setMessage(QStringLiteral("操作を待っています :)"));
+    StatusBar->setSavedState(bCSSSaved ? QStringLiteral("保存済み") : QStringLiteral("未保存"));
+    Refresh->setEnabled(!sCSSFileName.isEmpty());
+}
+
+void TfrmMain::DeletePreviewFiles() {
+    for (const QString& path : {PreviewHTMLPath, PreviewCSSPath})
+        if (!path.isEmpty() && QFileInfo::exists(path)) QFile::remove(path);
+}
+
+void TfrmMain::CmbBoxPreviewHTMLSelect() {
+    if (!bHTMLSaved) askToSave(false);
+    bHTMLSaved = true;
+    const bool saved = bCSSSaved;
+    DeletePreviewFiles();
+    if (CmbBoxPreviewHTML->currentIndex() > 0) return;  // user pages: see the page commands
+    sHTMLFileName.clear();
+    RefreshPreview();
+    bCSSSaved = saved;
+    Refresh_Status();
+}
+
+void TfrmMain::UpdatePreviewBrowserActions() {
+    for (QAction* a : {PrevIE, PrevNS4, PrevNS6, PrevOpera}) a->setEnabled(false);
+}
+
+void TfrmMain::tellAboutAtRules() {
+    if (pendingAtRules_.empty() || !isVisible()) return;
+    QStringList names;
+    for (const std::string& a : pendingAtRules_) names.append(fromCp932(a));
+    pendingAtRules_.clear();
+    services_.messages->information(
+        this, QStringLiteral("スタイルシート [ %1 ] には次のブロックが含まれています: %2\n"
+                             "これらのブロックは読み込まれていません。保存するとファイルから失われます。")
+                  .arg(QFileInfo(sCSSFileName).fileName(), names.join(QStringLiteral(", "))));
+}
+
+void TfrmMain::connectHandlers() {
+    connect(FileExit, &QAction::triggered, this, &QWidget::close);
+    connect(ChangeCSStree, &QAction::triggered, this, [this] { ChangeCSStreeExecute(); });
+    connect(Refresh, &QAction::triggered, this, [this] { RefreshExecute(); });
+    connect(ShowAbout, &QAction::triggered, this, [this] { ShowAboutExecute(); });
+    connect(mnuHelpView, &QAction::triggered, this, [this] { mnuHelpViewClick(); });
+    connect(mnuHelpKey, &QAction::triggered, this, [this] { mnuHelpKeyClick(); });
+    connect(TreeViewStruct, &QTreeWidget::currentItemChanged, this, [this] { TreeViewStructChange(); });
+    connect(TreeViewStruct, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupMenuStruct->popup(TreeViewStruct->viewport()->mapToGlobal(pos)); });
+    connect(TVCSSDataHide, &QTreeWidget::itemClicked, this, [this] { TVCSSDataHideClick(); });
+    connect(RichEditSrc, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupMenuEdit->popup(RichEditSrc->mapToGlobal(pos)); });
+    connect(EditHTML, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupMenuHTML->popup(EditHTML->mapToGlobal(pos)); });
+    connect(PageControlSrc, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page == 0) TreeViewStruct->setFocus();
+        if (page == 1) RichEditSrc->setFocus();
+    });
+    RichEditSrc->addActions({EditCut1, EditCopy1, EditPaste1, EditUndo1, EditRedo1});
+    EditHTML->addActions({EditCut2, EditCopy2, EditPaste2, EditUndo2, EditRedo2});
+    TreeViewStruct->viewport()->installEventFilter(this);
+    TVCSSDataHide->installEventFilter(this);
+}
+
+}  // namespace pavik
