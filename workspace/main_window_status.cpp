@@ -63,7 +63,10 @@ void MainStatusBar::setPercent(int percent) {
 }
 
 void StatusProgress::setProgress(int percent) {
-    if (bar_) bar_->setPercent(percent);
+    if (!bar_) return;
+    if (percent != 0 && percent != 100 && lastShown_.isValid() && lastShown_.elapsed() < MinIntervalMs) return;
+    bar_->setPercent(percent);
+    lastShown_.start();
 }
 
 void StatusProgress::setStatus(std::string_view text) {

@@ -18,6 +18,7 @@ public:
         static int argc = 1;
         static char name[] = "window_tests";
         static char* argv[] = {name, nullptr};
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // for the web view
         app_ = new QApplication(argc, argv);
     }
     void TearDown() override { delete app_; }
