@@ -59,9 +59,7 @@ void ControlBar::relayout() {
         const int h = b->widget->height();
         const int left = std::max(b->left, right + GripWidth);
         const int top = row * rowHeight_ + (rowHeight_ - h) / 2;
-        b->widget->move(left, top);
-        b->left = left;
-        b->top = top;
+        b->widget->move(left, top);  // the asked-for place is kept for the next layout
         right = left + w + 2;
     }
     setFixedHeight(std::max(1, row + 1) * rowHeight_ + 2);
@@ -116,6 +114,12 @@ void ControlBar::mouseMoveEvent(QMouseEvent* event) {
     dragging_->left = std::max(0, p.x());
     dragging_->top = std::max(0, p.y());
     relayout();
+    // A band that was pushed aside stays where it is now shown.
+    for (Band& b : bands_)
+        if (&b != dragging_ && b.widget && !b.widget->isHidden()) {
+            b.left = b.widget->x();
+            b.top = b.widget->y();
+        }
 }
 
 void ControlBar::mouseReleaseEvent(QMouseEvent* event) {

@@ -18,8 +18,8 @@ public:
     // Asks for a band's place; bands are then laid out again.
     void setBandPos(QWidget* band, int left, int top);
     void setBandLeft(QWidget* band, int left) { setBandPos(band, left, band->y()); }
-    // Lays the visible bands out in rows: a band's row follows its top, its left is kept
-    // unless that would overlap the band before it in the row.
+    // Lays the visible bands out in rows: a band's row follows its asked-for top, its
+    // asked-for left is used unless that would overlap the band before it in the row.
     void relayout();
 
     int rowHeight() const { return rowHeight_; }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "components/a_led.h"
 #include "platform/ini_file.h"
 #include "workspace/main_window_services.h"
 #include "workspace/main_window_status.h"
@@ -100,10 +101,9 @@ public:
     QGroupBox* GroupBoxTagInfo = nullptr;
     QLabel* lblTagInfo = nullptr;
     QLabel* lblChildInfo = nullptr;
-    QWidget* ALedIe5 = nullptr;  // support lamps (slots until the lamp control is in)
-    QWidget* ALedNS4 = nullptr;
-    QWidget* ALedNS6 = nullptr;
-    int lampLevel[3] = {3, 3, 3};
+    TALed* ALedIe5 = nullptr;
+    TALed* ALedNS4 = nullptr;
+    TALed* ALedNS6 = nullptr;
     QGroupBox* GroupBoxNowData = nullptr;
     QLabel* StaticTxtNowData = nullptr;
     QScrollArea* ScrollBoxSet = nullptr;

@@ -52,13 +52,14 @@ QVBoxLayout* tightColumn(QWidget* w) {
 }
 
 // A small titled lamp cell: the lamp above its browser name.
-QWidget* lampCell(QWidget* parent, QWidget*& lamp, const char* name, const QString& label) {
+QWidget* lampCell(QWidget* parent, TALed*& lamp, const char* name, const QString& label) {
     auto* cell = new QWidget(parent);
     auto* l = new QHBoxLayout(cell);
     l->setContentsMargins(0, 0, 0, 0);
     l->setSpacing(4);
-    lamp = named(new QLabel(cell), name);
-    lamp->setFixedSize(16, 16);
+    lamp = named(new TALed(cell), name);
+    lamp->setLEDStyle(LEDSqSmall);
+    lamp->setBlink(false);
     l->addWidget(lamp);
     l->addWidget(new QLabel(label, cell));
     return cell;
@@ -143,8 +144,8 @@ void TfrmMain::createLayout() {
         CmbBoxExDoctype->addItem(imageListIcon(d.ImageIndex), QString::fromUtf8(d.Caption.data(), qsizetype(d.Caption.size())));
     CmbBoxExDoctype->setFixedWidth(200);
     ControlBarDown->addBand(ToolBarDown, 0, 0);
-    ControlBarDown->addBand(CmbBoxPreviewHTML, ToolBarDown->width() + 2, 0);
-    ControlBarDown->addBand(CmbBoxExDoctype, 1000, 0);
+    ControlBarDown->addBand(CmbBoxPreviewHTML, 0, 0);
+    ControlBarDown->addBand(CmbBoxExDoctype, 0, 0);
     downColumn->addWidget(ControlBarDown);
 
     PageControlDown = named(new QTabWidget(panelDown), "PageControlDown");

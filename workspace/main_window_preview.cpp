@@ -141,6 +141,14 @@ void TfrmMain::connectHandlers() {
     connect(TreeViewStruct, &QTreeWidget::currentItemChanged, this, [this] { TreeViewStructChange(); });
     connect(TreeViewStruct, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenuStruct->popup(TreeViewStruct->viewport()->mapToGlobal(pos)); });
+    // The property tree expands the selected node and closes the one left.
+    connect(TreeViewTarget, &QTreeWidget::currentItemChanged, this,
+            [](QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+                bool ancestor = false;
+                for (QTreeWidgetItem* c = current; c && previous; c = c->parent()) ancestor = ancestor || c == previous;
+                if (previous && !ancestor) previous->setExpanded(false);
+                if (current) current->setExpanded(true);
+            });
     connect(TVCSSDataHide, &QTreeWidget::itemClicked, this, [this] { TVCSSDataHideClick(); });
     connect(RichEditSrc, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenuEdit->popup(RichEditSrc->mapToGlobal(pos)); });

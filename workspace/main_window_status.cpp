@@ -1,66 +1,55 @@
 #include "workspace/main_window_status.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QProgressBar>
-
 namespace pavik {
 
-MainStatusBar::MainStatusBar(QWidget* parent) : QFrame(parent) {
+MainStatusBar::MainStatusBar(QWidget* parent) : TPvStatusBar(parent) {
     setObjectName("StatusBar");
-    setFixedHeight(22);
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(1, 1, 1, 1);
-    layout->setSpacing(2);
+    setAutoStyle(false);
+    setBorderInner(fsNone);
+    setBorderOuter(fsNone);
+    setBorderSides(sdAll);
+    setBorderWidth(0);
+    setFrameSides(0);
+    setFixedHeight(fontMetrics().height() + 6);
 
-    PvStatusPane = new QLabel(this);
-    PvStatusPane->setObjectName("PvStatusPane");
-    PvStatusPane->setFrameShape(QFrame::Panel);
-    PvStatusPane->setFrameShadow(QFrame::Sunken);
-    PvStatusPane->setIndent(2);
-
-    auto* bar = new QProgressBar(this);
-    bar->setObjectName("PvProgressBar");
-    bar->setRange(0, 100);
-    bar->setValue(0);
-    bar->setFixedWidth(100);
-    bar->setTextVisible(true);
-    PvProgressBar = bar;
-
-    PvStatusPane1 = new QLabel(this);
-    PvStatusPane1->setObjectName("PvStatusPane1");
-    PvStatusPane1->setFrameShape(QFrame::Panel);
-    PvStatusPane1->setFrameShadow(QFrame::Sunken);
-    PvStatusPane1->setAlignment(Qt::AlignCenter);
-    PvStatusPane1->setMinimumWidth(70);
-
-    PvResourceStatus = new QFrame(this);
+    PvResourceStatus = new TPvResourceStatus(this);
     PvResourceStatus->setObjectName("PvResourceStatus");
+    PvResourceStatus->setInterval(1000);
+    PvResourceStatus->OnTimerExpired = [](TPvPollingStatus*) {};
+    PvResourceStatus->setBarColor(clGrayText);
+    PvResourceStatus->setBarStyle(bsLED);
+    PvResourceStatus->setResourceType(rtMemory);
     PvResourceStatus->setFixedWidth(60);
 
-    layout->addWidget(PvStatusPane, 1);
-    layout->addWidget(PvProgressBar);
-    layout->addWidget(PvStatusPane1);
-    layout->addWidget(PvResourceStatus);
+    PvStatusPane1 = new TPvStatusPane(this);
+    PvStatusPane1->setObjectName("PvStatusPane1");
+    PvStatusPane1->setAlignment(taCenter);
+    PvStatusPane1->setFixedWidth(80);
+
+    PvProgressBar = new TPvProgressBar(this);
+    PvProgressBar->setObjectName("PvProgressBar");
+    PvProgressBar->setFixedWidth(100);
+    PvProgressBar->setBackColor(clBtnFace);
+    PvProgressBar->setBorderInner(fsStatus);
+    PvProgressBar->setBorderOuter(fsNone);
+    PvProgressBar->setBorderWidth(1);
+    PvProgressBar->setInteriorOffset(0);
+
+    PvStatusPane = new TPvStatusPane(this);
+    PvStatusPane->setObjectName("PvStatusPane");
+
+    insertControl(PvResourceStatus, alRight);
+    insertControl(PvStatusPane1, alRight);
+    insertControl(PvProgressBar, alRight);
+    insertControl(PvStatusPane, alClient);
 }
 
 void MainStatusBar::setMessage(const QString& text) {
-    PvStatusPane->setText(text);
+    PvStatusPane->setCaption(text);
     PvStatusPane->repaint();
 }
 
-QString MainStatusBar::message() const { return PvStatusPane->text(); }
-
-void MainStatusBar::setSavedState(const QString& text) { PvStatusPane1->setText(text); }
-
-QString MainStatusBar::savedState() const { return PvStatusPane1->text(); }
-
-void MainStatusBar::setPercent(int percent) {
-    if (percent == percent_) return;
-    percent_ = percent;
-    static_cast<QProgressBar*>(PvProgressBar)->setValue(percent);
-    PvProgressBar->repaint();
-}
+void MainStatusBar::setSavedState(const QString& text) { PvStatusPane1->setCaption(text); }
 
 void StatusProgress::setProgress(int percent) {
     if (!bar_) return;

@@ -1,38 +1,36 @@
 #pragma once
-// The main window's status bar: the message pane, the saved-state pane, the progress bar
-// and the resource meter, and the progress sink that long operations report to.
+// The main window's status bar: the message pane, the progress bar, the saved-state pane
+// and the memory meter, and the progress sink that long operations report to.
 #include <QElapsedTimer>
-#include <QFrame>
 #include <QString>
 #include <string_view>
 
+#include "components/pv_progress_bar.h"
+#include "components/pv_status.h"
+#include "components/pv_status_bar.h"
+#include "components/resource_status.h"
 #include "workspace/progress_sink.h"
-
-class QLabel;
 
 namespace pavik {
 
-class MainStatusBar : public QFrame {
+class MainStatusBar : public TPvStatusBar {
     Q_OBJECT
 public:
     explicit MainStatusBar(QWidget* parent = nullptr);
 
     // Left pane (messages and long hints); repainted at once.
     void setMessage(const QString& text);
-    QString message() const;
-    // Right pane: the style sheet's saved state.
+    QString message() const { return PvStatusPane->Caption(); }
+    // The saved-state pane.
     void setSavedState(const QString& text);
-    QString savedState() const;
-    void setPercent(int percent);
-    int percent() const { return percent_; }
+    QString savedState() const { return PvStatusPane1->Caption(); }
+    void setPercent(int percent) { PvProgressBar->setPercent(static_cast<std::uint16_t>(percent)); }
+    int percent() const { return PvProgressBar->Percent(); }
 
-    QLabel* PvStatusPane = nullptr;
-    QLabel* PvStatusPane1 = nullptr;
-    QWidget* PvProgressBar = nullptr;
-    QWidget* PvResourceStatus = nullptr;
-
-private:
-    int percent_ = 0;
+    TPvStatusPane* PvStatusPane = nullptr;
+    TPvStatusPane* PvStatusPane1 = nullptr;
+    TPvProgressBar* PvProgressBar = nullptr;
+    TPvResourceStatus* PvResourceStatus = nullptr;
 };
 
 // Reports progress and status texts of document operations to the status bar. The bar

@@ -264,13 +264,13 @@ void TfrmMain::resetValueArea() {
 }
 
 void TfrmMain::BrowserStateChange(int ie, int ns4, int ns6) {
-    const int levels[3] = {ie, ns4, ns6};
-    QWidget* lamps[3] = {ALedIe5, ALedNS4, ALedNS6};
-    for (int i = 0; i < 3; ++i) {
-        lampLevel[i] = levels[i];
-        const char* color = levels[i] == 0 ? "#ff0000" : levels[i] == 1 ? "#008000" : levels[i] == 2 ? "#ffff00" : "#c0c0c0";
-        lamps[i]->setStyleSheet(QStringLiteral("background:%1; border:1px solid #606060;").arg(QLatin1String(color)));
+    for (TALed* lamp : {ALedIe5, ALedNS4, ALedNS6}) {
+        lamp->setValue(true);
+        lamp->setBlink(false);
     }
+    ShowSupportLevel(*ALedIe5, ie);
+    ShowSupportLevel(*ALedNS4, ns4);
+    ShowSupportLevel(*ALedNS6, ns6);
 }
 
 void TfrmMain::fillHiddenTree() {

@@ -114,9 +114,9 @@ TEST_F(Trees, CapitalisedPropertyDoesNotMarkAndBaseAndGroupNodes) {
     const size_t navigations = browser->navigations.size();
 
     // A base node: lamps off, property tree kept, no navigation.
-    w->lampLevel[0] = 1;
+    w->BrowserStateChange(1, 1, 1);
     click(*w, w->ClassBaseNode);
-    EXPECT_EQ(w->lampLevel[0], 3);
+    EXPECT_FALSE(w->ALedIe5->Value());
     EXPECT_EQ(outline(w->TreeViewTarget), before);
     EXPECT_EQ(browser->navigations.size(), navigations);
 
@@ -124,10 +124,28 @@ TEST_F(Trees, CapitalisedPropertyDoesNotMarkAndBaseAndGroupNodes) {
     w->ChangeCSStree->trigger();
     click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/TD/TD")));
     const std::string grouped = outline(w->TreeViewTarget);
-    w->lampLevel[0] = 1;
+    w->BrowserStateChange(1, 1, 1);
     click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/TD")));
-    EXPECT_EQ(w->lampLevel[0], 1);
+    EXPECT_TRUE(w->ALedIe5->Value());
     EXPECT_EQ(outline(w->TreeViewTarget), grouped);
+}
+
+TEST_F(Trees, SupportLevelsShowOnTheLamps) {
+    auto w = open();
+    w->BrowserStateChange(0, 1, 2);
+    EXPECT_TRUE(w->ALedIe5->Value());
+    EXPECT_EQ(w->ALedIe5->TrueColor(), clRed);
+    EXPECT_TRUE(w->ALedIe5->isBlinking());
+    EXPECT_EQ(w->ALedNS4->TrueColor(), clGreen);
+    EXPECT_FALSE(w->ALedNS4->isBlinking());
+    EXPECT_EQ(w->ALedNS6->TrueColor(), clYellow);
+    EXPECT_TRUE(w->ALedNS6->Value());
+    // A rule read from a file has no support information: every lamp goes out.
+    click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
+    for (TALed* lamp : {w->ALedIe5, w->ALedNS4, w->ALedNS6}) {
+        EXPECT_FALSE(lamp->Value());
+        EXPECT_FALSE(lamp->isBlinking());
+    }
 }
 
 TEST_F(Trees, RightClickSelectsTheRuleAndEmptySpaceClearsTheSelection) {
