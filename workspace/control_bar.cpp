@@ -29,11 +29,11 @@ void ControlBar::addBand(QWidget* band, int left, int top) {
     relayout();
 }
 
-void ControlBar::setBandPos(QWidget* band, int left, int top) {
+void ControlBar::setBandPos(QWidget* band, int left, int top, bool layout) {
     if (Band* b = bandOf(band)) {
         b->left = left;
         b->top = top;
-        relayout();
+        if (layout) relayout();
     }
 }
 

@@ -15,8 +15,8 @@ public:
 
     // Makes `band` a band of this bar (it becomes a child) at the given place.
     void addBand(QWidget* band, int left = 0, int top = 0);
-    // Asks for a band's place; bands are then laid out again.
-    void setBandPos(QWidget* band, int left, int top);
+    // Asks for a band's place; bands are then laid out again unless `layout` is false.
+    void setBandPos(QWidget* band, int left, int top, bool layout = true);
     void setBandLeft(QWidget* band, int left) { setBandPos(band, left, band->y()); }
     // Lays the visible bands out in rows: a band's row follows its asked-for top, its
     // asked-for left is used unless that would overlap the band before it in the row.

@@ -394,11 +394,11 @@ void TfrmMain::LoadToolBarSetting() {
                                       Ini->ReadInteger("TB1Pos", k + ".top", 0));
         }
     } else {
-        // One row: file, style, browser, tools.
+        // One row: file, style, browser, tools, each starting where the one before ends.
         int left = 0;
         for (QToolBar* bar : {TBFile, TBStyle, TBBrowser, TBTools}) {
-            ControlBarTop->setBandPos(bar, left, 0);
-            if (!bar->isHidden()) left = bar->x() + bar->width();
+            ControlBarTop->setBandPos(bar, left, 0, false);
+            if (!bar->isHidden()) left += bar->width();
         }
     }
     ControlBarTop->relayout();

@@ -9,6 +9,7 @@
 
 #include "dialogs/version_data.h"
 #include "platform/colors.h"
+#include "workspace/control_bar.h"
 #include "window_support.h"
 
 namespace pavik::test {
@@ -221,8 +222,10 @@ TEST_F(ToolBars, DefaultsLineUpInOneRowAndMasksChooseButtons) {
     EXPECT_EQ(w->TBStyle->width(), 116);
     EXPECT_EQ(w->TBTools->width(), 29);
     EXPECT_TRUE(w->TBBrowser->isHidden());
-    EXPECT_LT(w->TBFile->x(), w->TBStyle->x());
-    EXPECT_LT(w->TBStyle->x(), w->TBTools->x());
+    // Packed left to right, each after the grip of its band.
+    const int gap = 2 + ControlBar::GripWidth;
+    EXPECT_EQ(w->TBStyle->x(), w->TBFile->x() + w->TBFile->width() + gap);
+    EXPECT_EQ(w->TBTools->x(), w->TBStyle->x() + w->TBStyle->width() + gap);
     EXPECT_EQ(w->TBFile->y(), w->TBTools->y());
     w.reset();
 
