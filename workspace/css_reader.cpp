@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <unordered_set>
 
 #include "platform/sjis.h"
@@ -15,12 +16,11 @@ struct Span {
     size_t begin, end;  // [begin, end) in the text they were taken from
 };
 
-// A rule as gathered by the first pass.
+// A rule as gathered by the first pass: its texts lie in the scanner's shared store, its
+// guarded spans (strings and escapes, relative to the body) in the shared span list.
 struct RawRule {
-    std::string selector;
-    std::string body;
-    std::vector<Span> guarded;  // strings and escapes inside body
-    std::string comment;
+    Span selector, body, comment;
+    size_t firstGuard, guardEnd;
 };
 
 // Bytes the scanner must look at; every other single byte is copied as it is. Lead bytes
@@ -41,7 +41,9 @@ bool isNameChar(unsigned char c) {
 
 class Scanner {
 public:
-    explicit Scanner(std::string_view text) : s_(text) {}
+    explicit Scanner(std::string_view text) : s_(text) {
+        store_.reserve(text.size() + 64);  // rule texts never outgrow the text they came from
+    }
 
     void run() {
         const size_t n = s_.size();
@@ -127,6 +129,11 @@ public:
         }
     }
 
+    std::string_view text(Span s) const { return std::string_view(store_).substr(s.begin, s.end - s.begin); }
+    std::span<const Span> guards(const RawRule& r) const {
+        return std::span<const Span>(guards_).subspan(r.firstGuard, r.guardEnd - r.firstGuard);
+    }
+
     std::vector<RawRule> rules;
     std::vector<std::string> atRules;
 
@@ -138,11 +145,19 @@ private:
         size_t end = close == sjis::npos ? s_.size() : close + 2;
         std::string_view text = s_.substr(i, end - i);
         if (text.find(GeneratorHead) == std::string_view::npos) {
+            // Lines are joined without a separator, except where "*" and "/" would meet
+            // and close the comment early when it is read again.
             pendingComment_.clear();
+            bool joined = false;
             for (size_t k = 0; k < text.size(); ++k) {
-                if (text[k] == '\n') continue;
-                if (text[k] == '\r' && k + 1 < text.size() && text[k + 1] == '\n') continue;
-                pendingComment_ += text[k];
+                char c = text[k];
+                if (c == '\n' || (c == '\r' && k + 1 < text.size() && text[k + 1] == '\n')) {
+                    joined = true;
+                    continue;
+                }
+                if (joined && c == '/' && pendingComment_.back() == '*') pendingComment_ += ' ';
+                joined = false;
+                pendingComment_ += c;
             }
         }
         pending_ += ' ';
@@ -204,9 +219,14 @@ private:
 
     void closeBlock() {
         if (inRule_) {
-            rules.push_back({std::move(selector_), std::move(pending_), std::move(guarded_),
-                             std::move(pendingComment_)});
-            selector_.clear();
+            RawRule r;
+            r.selector = store(selector_);
+            r.body = store(pending_);
+            r.comment = store(pendingComment_);
+            r.firstGuard = guards_.size();
+            guards_.insert(guards_.end(), guarded_.begin(), guarded_.end());
+            r.guardEnd = guards_.size();
+            rules.push_back(r);
             pendingComment_.clear();
             inRule_ = false;
         } else if (atDepth_ > 0) {
@@ -221,7 +241,15 @@ private:
         resetPending();
     }
 
+    Span store(std::string_view t) {
+        size_t at = store_.size();
+        store_ += t;
+        return {at, store_.size()};
+    }
+
     std::string_view s_;
+    std::string store_;
+    std::vector<Span> guards_;
     std::string pending_;
     std::vector<Span> guarded_;
     std::string selector_;
@@ -235,8 +263,9 @@ private:
 // Splits a body into declarations. Guarded spans and matched parentheses are opaque.
 class BodySplitter {
 public:
-    BodySplitter(const RawRule& raw, StyleDocument& doc, CssRuleNode* rule)
-        : body_(raw.body), guarded_(raw.guarded), doc_(doc), rule_(rule) {}
+    BodySplitter(std::string_view body, std::span<const Span> guarded, StyleDocument& doc,
+                 CssRuleNode* rule)
+        : body_(body), guarded_(guarded), doc_(doc), rule_(rule) {}
 
     void run() {
         findMatchedOpens();
@@ -300,7 +329,7 @@ private:
     }
 
     std::string_view body_;
-    const std::vector<Span>& guarded_;
+    std::span<const Span> guarded_;
     StyleDocument& doc_;
     CssRuleNode* rule_;
     std::vector<size_t> matchedOpens_;
@@ -322,17 +351,17 @@ CssReadResult AnalyzeCSS(std::string_view text, ProgressSink* sink) {
     StyleDocument& doc = result.Document;
     ProgressSteps progress(sink, scanner.rules.size());
     for (size_t i = 0; i < scanner.rules.size(); ++i) {
-        RawRule& raw = scanner.rules[i];
-        SelectorParts parts = deriveSelectorParts(raw.selector);
+        const RawRule& raw = scanner.rules[i];
+        std::string_view selector = scanner.text(raw.selector);
+        SelectorParts parts = deriveSelectorParts(selector);
         TData2 data;
         data.Name = std::move(parts.Name);
         data.CssClass = std::move(parts.CssClass);
-        data.Selector = std::move(raw.selector);
-        data.Comment = std::move(raw.comment);
+        data.Selector = selector;
+        data.Comment = scanner.text(raw.comment);
         CssRuleNode* rule = doc.addRule(std::move(data));
-        BodySplitter(raw, doc, rule).run();
+        BodySplitter(scanner.text(raw.body), scanner.guards(raw), doc, rule).run();
         progress.step(i);
-        raw.body = std::string();  // release as we go
     }
     if (sink) sink->setProgress(0);
     doc.sortRules();

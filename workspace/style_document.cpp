@@ -63,7 +63,7 @@ CssRuleNode* StyleDocument::addRule(TData2 data) {
     node->Data = std::move(data);
     CssRuleNode* raw = node.get();
     rules_.push_back(std::move(node));
-    if (!indexStale_) firstBySelector_.try_emplace(raw->Data.Selector, raw);
+    if (indexValid_) firstBySelector_.try_emplace(raw->Data.Selector, raw);
     return raw;
 }
 
@@ -81,7 +81,7 @@ void StyleDocument::removeRule(const CssRuleNode* rule) {
                            [rule](const auto& r) { return r.get() == rule; });
     if (it == rules_.end()) return;
     rules_.erase(it);
-    indexStale_ = true;
+    indexValid_ = false;
 }
 
 void StyleDocument::removeDeclaration(CssRuleNode* rule, const TData2* decl) {
@@ -93,7 +93,7 @@ void StyleDocument::removeDeclaration(CssRuleNode* rule, const TData2* decl) {
 void StyleDocument::clear() {
     rules_.clear();
     firstBySelector_.clear();
-    indexStale_ = false;
+    indexValid_ = false;
 }
 
 void StyleDocument::sortRules() {
@@ -115,11 +115,11 @@ void StyleDocument::sortRules() {
 void StyleDocument::rebuildIndex() const {
     firstBySelector_.clear();
     for (const auto& r : rules_) firstBySelector_.try_emplace(r->Data.Selector, r.get());
-    indexStale_ = false;
+    indexValid_ = true;
 }
 
 CssRuleNode* StyleDocument::GetNodeParent(std::string_view selector) const {
-    if (indexStale_) rebuildIndex();
+    if (!indexValid_) rebuildIndex();
     auto it = firstBySelector_.find(selector);
     if (it == firstBySelector_.end()) return nullptr;
     return it->second;

@@ -83,10 +83,11 @@ private:
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
-    // First rule per selector; rebuilt lazily after a removal.
+    // First rule per selector: built by the first lookup, kept up to date by additions,
+    // dropped by removals.
     mutable std::unordered_map<std::string, CssRuleNode*, TextHash, std::equal_to<>>
         firstBySelector_;
-    mutable bool indexStale_ = false;
+    mutable bool indexValid_ = false;
 };
 
 }  // namespace pavik

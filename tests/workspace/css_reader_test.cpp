@@ -81,6 +81,7 @@ TEST(CssReader, CommentsAreCutOutAndTheLastBeforeTheClosingBraceWins) {
         {"after the last rule is dropped", "a { b: c } /* x */", "a [a|] {b=c}\n"},
         {"belongs to the next rule only", "a { } /* x */ b { }", "a [a|] {}\nb [b|] /* x */ {}\n"},
         {"lines joined", "/* a\r\n b\n c */\nx { }", "x [x|] /* a b c */ {}\n"},
+        {"joined lines do not close early", "/* a *\n/ b **\n/*/\nx { }", "x [x|] /* a * / b ** /*/ {}\n"},
         {"comment in a declaration", "a { col/* x */or: red }", "a [a|] /* x */ {col or=red}\n"},
         {"comment as a separator", "a/**/b{}", "a b [a|] /**/ {}\n"},
         {"stray close is text", "a */ b { }", "a */ b [a|] {}\n"},

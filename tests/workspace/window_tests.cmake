@@ -4,6 +4,7 @@ pavik_add_test(window_tests
   SOURCES
     window_support.cpp
     window_property_tree_test.cpp
+    window_control_bar_test.cpp
     window_startup_test.cpp
     window_trees_test.cpp)
 
