@@ -210,6 +210,8 @@ void EditorCore::Clear() {
     AddRow(std::string(), DefaultRowAttr(false, 0, defWrapPos_));
     undo_.ClearRecords();
     if (OnUndoChange) OnUndoChange(*this, false, false);
+    Sel.CollapseTo({0, 0});
+    Sel.ClearRange();
     longestRow_ = 0;
     view_->refreshScrollBars();
     view_->repaintRows();

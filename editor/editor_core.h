@@ -1,22 +1,48 @@
 #pragma once
 // Headless core of the source editor: the text as display rows with row records, the four
-// row primitives with their events and undo records, paragraph wrapping and undo/redo.
-// No Qt: the widget pushes metrics in as numbers and receives paint requests through
-// EditorView.
+// row primitives with their events and undo records, paragraph wrapping, undo/redo, the
+// editing operations with the selection and the clipboard, and loading and saving.
+// No Qt: the widget pushes metrics in as numbers, receives paint requests through
+// EditorView and lends a ClipboardPort. Loading and saving throw EditorFileError, which
+// the widget catches in its handlers.
 #include <bitset>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
+#include <iosfwd>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "editor/editor_ports.h"
 #include "editor/editor_types.h"
 #include "editor/line_break.h"
 #include "editor/row_list.h"
+#include "editor/sel_area.h"
 #include "editor/undo_buffer.h"
 
 namespace pavik {
+
+// A load or save that failed. The editor's text is left as it was, and a file being
+// replaced is left whole.
+class EditorFileError : public std::runtime_error {
+public:
+    enum class Kind {
+        Read,    // the file or stream could not be read
+        Write,   // the file or stream could not be written
+        Format,  // not a valid file of the editor's own format
+    };
+    EditorFileError(Kind kind, const std::string& what, std::error_code code = {})
+        : std::runtime_error(what), kind_(kind), code_(code) {}
+    Kind kind() const { return kind_; }
+    std::error_code code() const { return code_; }
+
+private:
+    Kind kind_;
+    std::error_code code_;
+};
 
 class EditorCore {
 public:
@@ -36,6 +62,9 @@ public:
     std::function<void(EditorCore&, bool canUndo, bool canRedo)> OnUndoChange;
     // A row is broken; the handler's position is used unchanged.
     std::function<void(EditorCore&, std::string_view line, int& wrapPos)> OnWordBreak;
+    // The selection became non-empty / empty (CheckSelection; cut fires OnDisSelect).
+    std::function<void(EditorCore&)> OnSelect;
+    std::function<void(EditorCore&)> OnDisSelect;
 
     // ---- Plain settings, read on use. ----
     TAFEditOptions Options = aoAutoFormat;
@@ -51,8 +80,11 @@ public:
     int LeftCol = 0;             // first visible column
     int VisibleRows = 0;         // pushed in by the widget
     int VisibleCols = 0;
+    TSelArea Sel;
 
     void SetView(EditorView* view) { view_ = view ? view : &nullView_; }
+    // Without a clipboard, copy and paste do nothing.
+    void SetClipboard(ClipboardPort* clipboard) { clipboard_ = clipboard; }
 
     // ---- Settings with effects. ----
     TColor Color() const { return color_; }
@@ -118,6 +150,60 @@ public:
     // Re-flows the paragraph from row r down; returns the last row it laid out.
     int RewrapRow(int r);
 
+    // ---- Caret and columns. ----
+    // Text index at a display column of a row: negative inside the indent, at most the
+    // text length.
+    int ColToCharIndex(int col, int row) const;
+    int CharIndexToCol(int index, int row) const;
+    // Where End puts the caret: the display length, less the paragraph end.
+    int RowEndCol(int row) const;
+    // One step of the caret over cells, tab cells and double-byte characters.
+    void CaretLeft();
+    void CaretRight();
+    // Row within the text, column within 0 ... the row's End column.
+    TextPoint ClampToText(TextPoint p) const;
+    // A point on the second byte of a pair moves one byte, alternately left and right.
+    TextPoint NormalizeMousePoint(TextPoint p);
+
+    // ---- Editing; each is one undo operation. ----
+    // Inserts at the caret, replacing the selection; control characters other than tab and
+    // CR are dropped; overwrites instead without InsertMode.
+    void InsertString(std::string_view s);
+    void SetSelText(std::string_view s) { InsertString(s); }
+    void DeleteSelection();
+    bool HasSelection() const { return Sel.HasStream() || Sel.HasRowRange(); }
+    // Collapses the stream selection to the caret and clears the row range.
+    void ClearSelections();
+    // The selection check: fires OnSelect or OnDisSelect when the state changed.
+    int CheckSelection();
+    // Maximum indent and minimum wrap column over the rows of the row range.
+    void UpdateRangeLimits();
+
+    // ---- Clipboard. ----
+    // The selection's text as copied: soft rows joined, paragraph ends as CR LF.
+    std::string SelText() const;
+    // Text between two points given as (text index, row).
+    std::string SelectedText(TextPoint start, TextPoint end) const;
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    // Inserts `count` whole rows at the caret row: kept rows from `from` on, or the
+    // lines from `from` on, each ending in CR. The caret row moves down by `count`.
+    void OpenRowGap(int from, int count, bool useKept, const std::vector<std::string>& lines = {});
+    // Rows of the last row-range copy, with their records.
+    const std::vector<Row>& KeptRows() const { return kept_; }
+
+    // ---- Loading and saving; flags lf... and sf... (editor_types.h). ----
+    // Replaces the whole content; on an error (EditorFileError) the text is unchanged.
+    void LoadFromBytes(std::string_view bytes, std::uint8_t flags);
+    void LoadFromStream(std::istream& in, std::uint8_t flags);
+    void LoadFromFile(const std::filesystem::path& file, std::uint8_t flags);
+    std::string SaveToBytes(std::uint8_t flags) const;
+    // Writes at the stream's current position (the own format too).
+    void SaveToStream(std::ostream& out, std::uint8_t flags) const;
+    // Replaces the file safely (new file renamed over it), then marks the text saved.
+    void SaveToFile(const std::filesystem::path& file, std::uint8_t flags);
+
     // ---- Undo. ----
     void Undo();
     void Redo();
@@ -147,12 +233,20 @@ private:
     void replayRedo(const TUndoRec& rec);
     BreakRules breakRules() const;
     BreakResult breakRow(const Paragraph& para, size_t pos, const TRowAttr& attr);
-    void loadPlainText(std::string_view bytes);
+    // Text index at a column, within 0 ... the text before the paragraph end.
+    int clampedCharIndex(int col, int row) const;
+    void insertText(std::string_view s, bool startOperation);
+    void appendRowsToCaret();
+    std::vector<Row> readPlainRows(std::string_view bytes, std::uint8_t flags) const;
+    std::string plainText(std::uint8_t flags) const;
 
     RowList rows_;
     TUndoBuff undo_;
+    std::vector<Row> kept_;
     EditorView nullView_;
     EditorView* view_ = &nullView_;
+    ClipboardPort* clipboard_ = nullptr;
+    bool mouseSnapLeft_ = true;
 
     TColor color_ = clWindow;
     TColor fontColor_ = clWindowText;

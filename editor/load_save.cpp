@@ -1,8 +1,14 @@
-// Loading and saving text.
+// Loading and saving: plain text with its flags, and the own format.
 #include <algorithm>
+#include <istream>
+#include <iterator>
+#include <ostream>
 #include <utility>
 
+#include "editor/display_text.h"
 #include "editor/editor_core.h"
+#include "editor/own_format.h"
+#include "platform/file_bytes.h"
 #include "platform/sjis.h"
 
 namespace pavik {
@@ -45,23 +51,57 @@ std::vector<std::string> splitPlainText(std::string_view bytes) {
 
 }  // namespace
 
-void EditorCore::loadPlainText(std::string_view bytes) {
+std::vector<Row> EditorCore::readPlainRows(std::string_view bytes, std::uint8_t flags) const {
     std::vector<std::string> lines = splitPlainText(bytes);
     std::vector<Row> rows;
     rows.reserve(lines.size());
     const TRowAttr attr = DefaultRowAttr(true, 0, defWrapPos_);
-    size_t longest = 0;
     for (auto& line : lines) {
-        longest = std::max(longest, line.size());
-        rows.push_back({std::move(line), attr});
+        Row row{std::move(line), attr};
+        if (flags & lfTabsToSpaces) row.text = tabsToSpaces(row.text, TabSize);
+        if (flags & lfTabsToIndent) {
+            // Leading tabs become the indent; the row's last byte is never one of them.
+            size_t n = 0;
+            while (n + 1 < row.text.size() && row.text[n] == '\t') ++n;
+            row.text.erase(0, n);
+            const long indent = std::min<long>(static_cast<long>(n) * effectiveTabSize(TabSize),
+                                               static_cast<long>(attr.wrapPos) - 8);
+            row.attr.indent = static_cast<std::int16_t>(std::clamp<long>(indent, 0, 32767));
+        }
+        rows.push_back(std::move(row));
     }
+    return rows;
+}
+
+void EditorCore::LoadFromBytes(std::string_view bytes, std::uint8_t flags) {
+    // Everything is read and checked before the current text is touched.
+    std::vector<Row> rows;
+    if (flags & lfOwnFormat) {
+        if (auto error = readOwnFormat(bytes, rows))
+            throw EditorFileError(EditorFileError::Kind::Format, *error);
+    } else {
+        rows = readPlainRows(bytes, flags);
+    }
+    size_t longest = 0;
+    for (const Row& row : rows) longest = std::max(longest, row.text.size());
 
     resetContent();
     undo_.ClearRecords();
     if (OnUndoChange) OnUndoChange(*this, false, false);
+    Sel.CollapseTo({0, 0});
+    Sel.ClearRange();
     rows_.assign(std::move(rows));
     if (!rows_.empty()) raiseLongest(longest);
-    if (rows_.empty() || IsParaEnd(RowCount() - 1)) AppendLine(std::string());
+    if (rows_.empty() || IsParaEnd(RowCount() - 1)) {
+        AppendLine(std::string());
+        // The closing row stands for no line of the file: it takes no indent, so that a
+        // save with the indent written out adds nothing at the end.
+        if (!(flags & lfOwnFormat) && (flags & lfTabsToIndent)) rows_.back().attr.indent = 0;
+    }
+    if (!(flags & lfOwnFormat) && (flags & lfRewrap)) {
+        int r = 0;
+        while (r < RowCount()) r = RewrapRow(r) + 1;
+    }
 
     undo_.ClearRecords();
     if (OnUndoChange) OnUndoChange(*this, false, false);
@@ -72,6 +112,65 @@ void EditorCore::loadPlainText(std::string_view bytes) {
     view_->refreshScrollBars();
 }
 
-void EditorCore::SetText(std::string_view text) { loadPlainText(text); }
+void EditorCore::SetText(std::string_view text) { LoadFromBytes(text, 0); }
+
+void EditorCore::LoadFromStream(std::istream& in, std::uint8_t flags) {
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        throw EditorFileError(EditorFileError::Kind::Read, "the stream could not be read",
+                              std::make_error_code(std::errc::io_error));
+    LoadFromBytes(bytes, flags);
+}
+
+void EditorCore::LoadFromFile(const std::filesystem::path& file, std::uint8_t flags) {
+    std::string bytes;
+    if (std::error_code ec = readFileBytes(file, bytes))
+        throw EditorFileError(EditorFileError::Kind::Read,
+                              file.string() + ": " + ec.message(), ec);
+    LoadFromBytes(bytes, flags);
+}
+
+std::string EditorCore::plainText(std::uint8_t flags) const {
+    const int tab = effectiveTabSize(TabSize);
+    std::string out;
+    bool afterParaEnd = true;  // the first row counts as following a paragraph end
+    for (int i = 0; i < RowCount(); ++i) {
+        const bool startsLine = (flags & sfBreakSoftRows) || afterParaEnd;
+        const int indent = RowIndent(i);
+        std::string line;
+        if ((flags & sfIndentAsTabs) && startsLine)
+            line.assign(static_cast<size_t>((indent + tab - 1) / tab), '\t');
+        else if ((flags & sfIndentAsSpaces) && startsLine)
+            line.assign(static_cast<size_t>(indent), ' ');
+        line += RowText(i);
+        if (flags & sfTabsToSpaces) line = tabsToSpaces(line, tab);
+        const bool paraEnd = IsParaEnd(i);
+        if ((flags & sfBreakSoftRows) && !paraEnd) line += "\r\n";
+        if (paraEnd) line += '\n';
+        out += line;
+        afterParaEnd = paraEnd;
+    }
+    return out;
+}
+
+std::string EditorCore::SaveToBytes(std::uint8_t flags) const {
+    return (flags & sfOwnFormat) ? writeOwnFormat(rows_) : plainText(flags);
+}
+
+void EditorCore::SaveToStream(std::ostream& out, std::uint8_t flags) const {
+    const std::string bytes = SaveToBytes(flags);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out)
+        throw EditorFileError(EditorFileError::Kind::Write, "the stream could not be written",
+                              std::make_error_code(std::errc::io_error));
+}
+
+void EditorCore::SaveToFile(const std::filesystem::path& file, std::uint8_t flags) {
+    if (std::error_code ec = writeFileReplacing(file, SaveToBytes(flags)))
+        throw EditorFileError(EditorFileError::Kind::Write,
+                              file.string() + ": " + ec.message(), ec);
+    undo_.MarkSaved();
+}
 
 }  // namespace pavik

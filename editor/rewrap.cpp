@@ -193,6 +193,7 @@ int EditorCore::RewrapRow(int r) {
     if (RowText(r).empty()) {
         if (r == n - 1) return r;
         DeleteRow(r);
+        Sel.RowDeleted(r);
         markDirtyFrom(r);
         return r - 1;
     }
@@ -225,7 +226,8 @@ int EditorCore::RewrapRow(int r) {
         pos += br.length;
         emptyAfter = br.emptyAfter;
     }
-    if (e == n - 1 && (emptyAfter || para.back() == kCR)) {
+    const bool endsCR = para.back() == kCR;
+    if (e == n - 1 && (emptyAfter || endsCR)) {
         starts.push_back(para.size());
         attrs.push_back(attrs.back());
     }
@@ -242,7 +244,9 @@ int EditorCore::RewrapRow(int r) {
         if (k < oldCount && a == para.rowStart(k) && b == para.rowEnd(k)) continue;
         texts[static_cast<size_t>(k)] = para.substr(a, b);
     }
-    bool caretRowTouched = caretOff && Caret.row - r >= newCount;
+    // A caret after the last byte of a row belongs at the start of the next one.
+    bool caretRowTouched =
+        caretOff && (Caret.row - r >= newCount || *caretOff == para.rowEnd(Caret.row - r));
     for (int k = 0; k < std::min(oldCount, newCount); ++k) {
         auto& t = texts[static_cast<size_t>(k)];
         if (!t) continue;
@@ -253,12 +257,21 @@ int EditorCore::RewrapRow(int r) {
     for (int k = oldCount; k < newCount; ++k) {
         TRowAttr a = RowAttr(r + k - 1);
         InsertRow(r + k, std::move(*texts[static_cast<size_t>(k)]), a);
+        Sel.RowInserted(r + k);
     }
-    for (int k = oldCount - 1; k >= newCount; --k) DeleteRow(r + k);
+    for (int k = oldCount - 1; k >= newCount; --k) {
+        DeleteRow(r + k);
+        Sel.RowDeleted(r + k);
+    }
     if (oldCount != newCount) markDirtyFrom(r);
 
     // The caret keeps its place in the text.
-    if (caretOff && caretRowTouched) {
+    // (The rows have changed now: only numbers taken from `para` before remain valid.)
+    if (caretOff && caretRowTouched && *caretOff == para.size() && endsCR &&
+        starts.back() != para.size()) {
+        // After the paragraph end: the first row of the next paragraph.
+        Caret = {RowIndent(r + newCount), r + newCount};
+    } else if (caretOff && caretRowTouched) {
         auto it = std::upper_bound(starts.begin(), starts.end(), *caretOff);
         int k = std::max(static_cast<int>(it - starts.begin()) - 1, 0);
         const int row = r + k;

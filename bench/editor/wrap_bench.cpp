@@ -3,40 +3,17 @@
 #include <benchmark/benchmark.h>
 
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
 
+#include "bench_text.h"
 #include "editor/editor_core.h"
 
 namespace {
 
 using pavik::EditorCore;
-
-// About `megabytes` MB of CSS-like lines of 10 to 100 bytes (20,000 lines per MB).
-std::string manyLines(int megabytes) {
-    std::mt19937 rng(42);
-    static const char* words[] = {"margin", "padding", ":", ";", " ", "0", "auto", "#fff",
-                                  "font-family", "border", "1px", "solid", "{", "}", ".class"};
-    std::string text;
-    const size_t target = static_cast<size_t>(megabytes) << 20;
-    while (text.size() < target) {
-        std::string line;
-        const size_t len = 10 + rng() % 91;
-        while (line.size() < len) line += words[rng() % std::size(words)];
-        text += line.substr(0, len);
-        text += "\r\n";
-    }
-    return text;
-}
-
-std::string oneLine(int megabytes) {
-    std::string unit = ".a{margin:0 auto;padding:1px}";
-    std::string text;
-    const size_t target = static_cast<size_t>(megabytes) << 20;
-    while (text.size() < target) text += unit;
-    return text;
-}
+using pavik::bench::manyLines;
+using pavik::bench::oneLine;
 
 // Re-flows every row, as loading with flag 64 does.
 void wrapAll(benchmark::State& state, const std::string& text) {
@@ -78,4 +55,3 @@ BENCHMARK(BM_WrapMinifiedBootstrap)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();

@@ -100,15 +100,6 @@ TEST(EditorUndo, TheCaretReturnsAndComesIntoView) {
     EXPECT_EQ(e.TopRow, 49);  // one row above the caret
 }
 
-TEST(EditorUndo, UnlimitedBufferUndoesBackToTheLoad) {
-    EditorCore e;
-    e.SetText("start");
-    for (int i = 0; i < 300; ++i) edit(e, std::to_string(i));
-    for (int i = 0; i < 300; ++i) e.Undo();
-    EXPECT_EQ(e.RowText(0), "start");
-    EXPECT_FALSE(e.CanUndo());
-}
-
 TEST(EditorUndo, LimitOfFiveKeepsFourRecords) {
     EditorCore e;
     e.SetUndoMax(5);

@@ -15,15 +15,10 @@ const std::string kMaru = "\x81\x42";   // "。" (no row may begin with it)
 const std::string kKakko = "\x81\x69";  // "（" (no row may end with it)
 const std::string kA = "\x82\xA0";      // "あ"
 
-TEST(EditorWrapPos, NothingToBreakReturnsTheColumn) {
-    EditorCore e;
-    EXPECT_EQ(e.GetWrapPos("abc", 5, 1), 5);
-    EXPECT_EQ(e.GetWrapPos("abcdef", 3, 3), 3);
-    EXPECT_EQ(e.GetWrapPos("abcdef", 3, 1), 3);
-}
-
 TEST(EditorWrapPos, ADoubleByteCharacterIsNeverSplit) {
     EditorCore e;
+    EXPECT_EQ(e.GetWrapPos("abc", 5, 1), 5);     // nothing to break
+    EXPECT_EQ(e.GetWrapPos("abcdef", 3, 3), 3);  // at the lower limit
     // Column 3 falls on the trail byte of the pair at 2..3.
     EXPECT_EQ(e.GetWrapPos("ab" + kA + "cd", 3, 1), 2);
     EXPECT_EQ(e.GetWrapPos("ab" + kA + "cd", 2, 1), 2);
