@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "vocabulary/fixed_texts.h"
 #include "workspace/progress_sink.h"
 #include "workspace/rule_tree.h"
 
@@ -24,7 +25,7 @@ std::string htmlEscape(std::string_view text);
 struct SamplePageOptions {
     int DocType = 0;          // item of DocTypeItems
     bool ApplyCss = true;     // link the preview style sheet
-    std::string CssFileName;  // file name of the preview style sheet, for the link
+    std::string CssFileName{TempPreviewCSS};  // the preview style sheet's file name, for the link
 };
 
 // The page, CP932 with CR LF line ends. Progress: status "プレビュー用HTML作成中" over the
