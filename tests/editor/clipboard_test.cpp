@@ -88,6 +88,7 @@ TEST_F(ClipboardTest, PastingReplacesTheSelectionInOneOperation) {
     e.PasteFromClipboard();
     EXPECT_EQ(rowsOf(e), (V{"hello A\r", "BC\r", "D\r", "end"}));
     EXPECT_EQ(e.Caret, (TextPoint{1, 2}));
+    EXPECT_EQ(e.RowAttr(1).wrapPos, 60);  // a whole pasted row gets a usable record
     e.Undo();
     EXPECT_EQ(rowsOf(e), (V{"hello world\r", "end"}));
     EXPECT_FALSE(e.CanUndo());

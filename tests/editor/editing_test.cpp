@@ -50,6 +50,19 @@ TEST(EditorInsert, TextWithACRSplitsTheParagraphAsOneOperation) {
     EXPECT_EQ(e.Caret, (TextPoint{3, 0}));
 }
 
+TEST(EditorInsert, AParagraphEndTypedAfterAFullRowLeavesTheCaretOnTheNextRow) {
+    EditorCore e;
+    test::load(e, "0123456789", 10);
+    e.RewrapRow(0);
+    ASSERT_EQ(rowsOf(e), (V{"0123456789", ""}));
+    e.Caret = {10, 0};
+    e.InsertString("\r");
+    EXPECT_EQ(rowsOf(e), (V{"0123456789", "\r", ""}));
+    EXPECT_EQ(e.Caret, (TextPoint{0, 2}));
+    e.InsertString("x");
+    EXPECT_EQ(rowsOf(e), (V{"0123456789", "\r", "x"}));
+}
+
 TEST(EditorInsert, ControlCharactersOtherThanTabAndCRAreDropped) {
     EditorCore e;
     e.SetText("");
