@@ -320,12 +320,13 @@ private:
         if (colon == sjis::npos) {
             std::string_view value = sjis::trim(text);
             if (last && value.empty()) return;
-            doc_.addDeclaration(rule_, lastName_, std::string(value));
+            doc_.addDeclaration(rule_, std::string(lastName_), std::string(value));
             return;
         }
         size_t at = colon - begin;
         lastName_ = sjis::trim(text.substr(0, at));
-        doc_.addDeclaration(rule_, lastName_, std::string(sjis::trim(text.substr(at + 1))));
+        doc_.addDeclaration(rule_, std::string(lastName_),
+                            std::string(sjis::trim(text.substr(at + 1))));
     }
 
     std::string_view body_;
@@ -333,7 +334,7 @@ private:
     StyleDocument& doc_;
     CssRuleNode* rule_;
     std::vector<size_t> matchedOpens_;
-    std::string lastName_;
+    std::string_view lastName_;  // into body_
 };
 
 }  // namespace

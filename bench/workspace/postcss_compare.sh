@@ -30,7 +30,7 @@ files[synthetic10MB]=$tmp/synthetic10MB.css
 filter=$(IFS='|'; echo "${!files[*]}")
 "$bench" --benchmark_filter="^(Read|ReadWrite)/($filter)\$" --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true --benchmark_out="$tmp/ours.json" \
-  --benchmark_out_format=json >/dev/null
+  --benchmark_out_format=json >/dev/null 2>"$tmp/bench.err" || { cat "$tmp/bench.err" >&2; exit 1; }
 
 cat >"$tmp/compare.js" <<'JS'
 const fs = require('fs');
