@@ -73,7 +73,9 @@ std::string IniFile::serialize() const {
     std::string out;
     for (const std::string& line : preamble_) out += oneLine(line) + "\r\n";
     for (const Section& s : sections_) {
-        out += "[" + oneLine(s.name) + "]\r\n";
+        out += '[';
+        out += oneLine(s.name);
+        out += "]\r\n";
         for (const Line& l : s.lines)
             out += (l.isKey ? oneLine(l.key) + "=" + oneLine(l.value) : oneLine(l.value)) + "\r\n";
         out += "\r\n";
