@@ -37,7 +37,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
-    FormDestroy();
+    guarded([this] { FormDestroy(); });
     browser_.reset();
 }
 
@@ -86,7 +86,7 @@ void TfrmMain::FormCreate() {
     bAutoRefresh = Ini->ReadBool(SectionSystem, "AutoRefresh", true);
     ChangeCSStree->setChecked(Ini->ReadBool(SectionSystem, "Treetype", false));
 
-    openAtStart();
+    guarded([this] { openAtStart(); });
     writeRefreshPage();
 }
 
@@ -167,18 +167,28 @@ void TfrmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
-        FormShow();
+        guarded([this] { FormShow(); });
     }
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    if (shown_) FormResize();
+    if (shown_) guarded([this] { FormResize(); });
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    FormCloseQuery();
+    guarded([this] { FormCloseQuery(); });
     event->accept();
+}
+
+void TfrmMain::guarded(const std::function<void()>& handler) noexcept {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        services_.messages->error(this, QStringLiteral("処理を続けられませんでした。\n%1").arg(QString::fromLocal8Bit(e.what())));
+    } catch (...) {
+        services_.messages->error(this, QStringLiteral("処理を続けられませんでした。"));
+    }
 }
 
 void TfrmMain::DisplayHint(const QString& hint) {

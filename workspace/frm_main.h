@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -243,6 +244,9 @@ public:
 
     // The text shown in the left status pane.
     void DisplayHint(const QString& hint);
+
+    // Runs a handler; an exception it throws is reported in a message box and goes no further.
+    void guarded(const std::function<void()>& handler) noexcept;
 
     PreviewBrowser* browser() const { return browser_.get(); }
     const MainWindowServices& services() const { return services_; }

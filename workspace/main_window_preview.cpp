@@ -133,12 +133,12 @@ void TfrmMain::tellAboutAtRules() {
 
 void TfrmMain::connectHandlers() {
     connect(FileExit, &QAction::triggered, this, &QWidget::close);
-    connect(ChangeCSStree, &QAction::triggered, this, [this] { ChangeCSStreeExecute(); });
-    connect(Refresh, &QAction::triggered, this, [this] { RefreshExecute(); });
-    connect(ShowAbout, &QAction::triggered, this, [this] { ShowAboutExecute(); });
-    connect(mnuHelpView, &QAction::triggered, this, [this] { mnuHelpViewClick(); });
-    connect(mnuHelpKey, &QAction::triggered, this, [this] { mnuHelpKeyClick(); });
-    connect(TreeViewStruct, &QTreeWidget::currentItemChanged, this, [this] { TreeViewStructChange(); });
+    connect(ChangeCSStree, &QAction::triggered, this, [this] { guarded([this] { ChangeCSStreeExecute(); }); });
+    connect(Refresh, &QAction::triggered, this, [this] { guarded([this] { RefreshExecute(); }); });
+    connect(ShowAbout, &QAction::triggered, this, [this] { guarded([this] { ShowAboutExecute(); }); });
+    connect(mnuHelpView, &QAction::triggered, this, [this] { guarded([this] { mnuHelpViewClick(); }); });
+    connect(mnuHelpKey, &QAction::triggered, this, [this] { guarded([this] { mnuHelpKeyClick(); }); });
+    connect(TreeViewStruct, &QTreeWidget::currentItemChanged, this, [this] { guarded([this] { TreeViewStructChange(); }); });
     connect(TreeViewStruct, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenuStruct->popup(TreeViewStruct->viewport()->mapToGlobal(pos)); });
     // The property tree expands the selected node and closes the one left.
@@ -149,7 +149,7 @@ void TfrmMain::connectHandlers() {
                 if (previous && !ancestor) previous->setExpanded(false);
                 if (current) current->setExpanded(true);
             });
-    connect(TVCSSDataHide, &QTreeWidget::itemClicked, this, [this] { TVCSSDataHideClick(); });
+    connect(TVCSSDataHide, &QTreeWidget::itemClicked, this, [this] { guarded([this] { TVCSSDataHideClick(); }); });
     connect(RichEditSrc, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenuEdit->popup(RichEditSrc->mapToGlobal(pos)); });
     connect(EditHTML, &QWidget::customContextMenuRequested, this,

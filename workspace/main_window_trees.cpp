@@ -304,14 +304,14 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
                 TreeViewStruct->setCurrentItem(nullptr);
             } else if (me->button() == Qt::RightButton) {
                 TreeViewStruct->setCurrentItem(item);
-                TreeViewStructClick();
+                guarded([this] { TreeViewStructClick(); });
             }
         } else if (event->type() == QEvent::MouseButtonRelease &&
                    static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-            TreeViewStructClick();
+            guarded([this] { TreeViewStructClick(); });
         }
     } else if (watched == TVCSSDataHide && event->type() == QEvent::Show) {
-        fillHiddenTree();
+        guarded([this] { fillHiddenTree(); });
     }
     return QMainWindow::eventFilter(watched, event);
 }

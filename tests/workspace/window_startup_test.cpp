@@ -6,6 +6,7 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <stdexcept>
 
 #include "dialogs/version_data.h"
 #include "platform/colors.h"
@@ -138,6 +139,13 @@ TEST_F(StartUp, HelpIsUsedOnlyWhenTheFileExists) {
     with->mnuHelpKey->trigger();
     with.reset();
     EXPECT_EQ(helpCalls, QStringList({"initialize", "contents", "index", "shutdown"}));
+}
+
+TEST_F(StartUp, HandlerErrorsBecomeMessagesWithTheReason) {
+    auto w = makeWindow();
+    EXPECT_NO_THROW(w->guarded([] { throw std::runtime_error("disk full"); }));
+    ASSERT_EQ(messages->errors.size(), 1);
+    EXPECT_TRUE(messages->errors[0].contains(QStringLiteral("disk full")));
 }
 
 using Shutdown = WindowTest;
