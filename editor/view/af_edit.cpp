@@ -1,0 +1,261 @@
+// TAFEdit: construction, the published properties, the font and the metrics.
+#include "editor/view/af_edit.h"
+
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScrollBar>
+#include <QStyleHints>
+
+#include <algorithm>
+
+#include "editor/view/font_mapping.h"
+#include "editor/view/paint_metrics.h"
+#include "platform/qt_colors.h"
+#include "platform/qt_text.h"
+#include "platform/timer.h"
+
+namespace pavik {
+
+// The system clipboard as CP932 text.
+class TAFEdit::Clipboard : public ClipboardPort {
+public:
+    void setText(const std::string& bytes) override {
+        if (QClipboard* c = QGuiApplication::clipboard()) c->setText(fromCp932(bytes));
+    }
+    std::string text() override {
+        QClipboard* c = QGuiApplication::clipboard();
+        return c ? toCp932(c->text()) : std::string();
+    }
+};
+
+TAFEdit::TAFEdit(QWidget* parent)
+    : QAbstractScrollArea(parent),
+      OnBeforeChange([this](bool on) {
+          if (!on) { core_.OnBeforeChange = nullptr; return; }
+          core_.OnBeforeChange = [this](EditorCore&, int i, std::string& s, bool& ok) { OnBeforeChange(*this, i, s, ok); };
+      }),
+      OnChange([this](bool on) {
+          if (!on) { core_.OnChange = nullptr; return; }
+          core_.OnChange = [this](EditorCore&) { OnChange(*this); };
+      }),
+      OnLineInsert([this](bool on) {
+          if (!on) { core_.OnLineInsert = nullptr; return; }
+          core_.OnLineInsert = [this](EditorCore&, int i, std::string& s) { OnLineInsert(*this, i, s); };
+      }),
+      OnLineDelete([this](bool on) {
+          if (!on) { core_.OnLineDelete = nullptr; return; }
+          core_.OnLineDelete = [this](EditorCore&, int i) { OnLineDelete(*this, i); };
+      }),
+      OnUndoChange([this](bool on) {
+          if (!on) { core_.OnUndoChange = nullptr; return; }
+          core_.OnUndoChange = [this](EditorCore&, bool u, bool r) { OnUndoChange(*this, u, r); };
+      }),
+      OnSelect([this](bool on) {
+          if (!on) { core_.OnSelect = nullptr; return; }
+          core_.OnSelect = [this](EditorCore&) { OnSelect(*this); };
+      }),
+      OnDisSelect([this](bool on) {
+          if (!on) { core_.OnDisSelect = nullptr; return; }
+          core_.OnDisSelect = [this](EditorCore&) { OnDisSelect(*this); };
+      }),
+      OnWordBreak([this](bool on) {
+          if (!on) { core_.OnWordBreak = nullptr; return; }
+          core_.OnWordBreak = [this](EditorCore&, std::string_view s, int& pos) { OnWordBreak(*this, s, pos); };
+      }),
+      clipboard_(std::make_unique<Clipboard>()) {
+    settings_.dependence = &dependence_;
+    settings_.keywordWidths = &keywordWidths_;
+    settings_.resolve = [this](TColor c) {
+        const QRgb rgb = toQColor(c, palette()).rgb();
+        return static_cast<TColor>(qRed(rgb) | (qGreen(rgb) << 8) | (qBlue(rgb) << 16));
+    };
+    core_.SetView(this);
+    core_.SetClipboard(clipboard_.get());
+
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setCursor(Qt::IBeamCursor);
+    setFrameShape(QFrame::StyledPanel);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    blink_ = makeTimer();
+    blink_->setInterval(std::max(QGuiApplication::styleHints()->cursorFlashTime() / 2, 0));
+    blink_->OnTimer = [this] {
+        caretOn_ = !caretOn_;
+        if (!caretRect_.isEmpty()) requestRepaint(caretRect_);
+    };
+
+    resize(200, 100);
+    QAbstractScrollArea::setFont(editorFont(QStringLiteral("ＭＳ ゴシック"), -11));
+    applyFont();
+    refreshScrollBars();
+}
+
+TAFEdit::~TAFEdit() {
+    core_.SetView(nullptr);
+    core_.SetClipboard(nullptr);
+}
+
+// ---- font and metrics ----
+
+QFont TAFEdit::editorFont(const QString& name, int height) {
+    const QString family = QString::fromStdString(mapFontFamily(
+        name.toStdString(),
+        [](const std::string& f) { return QFontDatabase::hasFamily(QString::fromStdString(f)); },
+        QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family().toStdString()));
+    QFont f(family);
+    f.setStyleHint(QFont::TypeWriter);
+    f.setPixelSize(std::max(height < 0 ? -height : height, 1));
+    return f;
+}
+
+void TAFEdit::SetEditFont(const QString& name, int height) { setFont(editorFont(name, height)); }
+
+void TAFEdit::applyFont() {
+    const QFont& f = font();
+    fonts_.setBase(f);
+    const QFontMetrics fm(f);
+    // A full-width cell: the em size, raised so that half of it holds a half-width glyph
+    // and the whole holds a full-width one.
+    const QRect ink = fm.tightBoundingRect(QStringLiteral("あ"));
+    textHeight_ = std::max({QFontInfo(f).pixelSize(), 2 * fm.horizontalAdvance(QLatin1Char('0')) - 1,
+                            ink.height(), 1});
+    baseline_ = std::clamp((textHeight_ - ink.height()) / 2 - ink.top(), 1, textHeight_);
+    const QFontMetrics km(fonts_.font(settings_.keywordStyle));
+    for (int b = 0; b < 256; ++b)
+        keywordWidths_[static_cast<size_t>(b)] = b >= 0x20 && b < 0x7F ? km.horizontalAdvance(QLatin1Char(static_cast<char>(b))) : 0;
+    paraMarks_.clear();
+    updateMetrics(false);
+    updateCaret();
+    repaintAll();
+}
+
+void TAFEdit::updateMetrics(bool repaint) {
+    MetricsInput in;
+    in.textHeight = textHeight_;
+    in.charPich = charPich_;
+    in.rowPich = rowPich_;
+    in.leftMgn = leftMgn_;
+    in.topMgn = topMgn_;
+    in.viewOpt = settings_.viewOpt;
+    in.rowDspFmt = settings_.rowDspFmt;
+    in.clientWidth = viewport()->width();
+    in.clientHeight = viewport()->height();
+    metrics_ = computeMetrics(in);
+    leftMgn_ = std::max(leftMgn_, metrics_.leftMgn);
+    core_.VisibleRows = metrics_.visibleRows;
+    core_.VisibleCols = metrics_.visibleCols;
+    if (repaint) {
+        repaintAll();
+        refreshScrollBars();
+    }
+}
+
+void TAFEdit::updateClientSize() {
+    resizeMetrics(metrics_, viewport()->width(), viewport()->height());
+    core_.VisibleRows = metrics_.visibleRows;
+    core_.VisibleCols = metrics_.visibleCols;
+}
+
+// ---- properties ----
+
+void TAFEdit::setColor(TColor& field, TColor c) {
+    if (field == c) return;
+    field = c;
+    if (&field == &settings_.colKeyWord || &field == &settings_.colSelText ||
+        &field == &settings_.colDependence)
+        applyFont();
+    else
+        repaintAll();
+}
+
+void TAFEdit::SetFontColor(TColor c) {
+    if (c == core_.FontColor()) return;
+    core_.SetFontColor(c);
+    repaintAll();
+}
+
+void TAFEdit::SetCharPich(int pixels) {
+    if (pixels == charPich_) return;
+    charPich_ = pixels;
+    updateMetrics(true);
+}
+
+void TAFEdit::SetLeftMgn(int pixels) {
+    if (pixels == leftMgn_) return;
+    leftMgn_ = pixels;
+    updateMetrics(true);
+}
+
+void TAFEdit::SetTopMgn(int pixels) {
+    if (pixels == topMgn_) return;
+    topMgn_ = pixels;
+    updateMetrics(true);
+}
+
+void TAFEdit::SetRowPich(int pixels) {
+    if (pixels == rowPich_) return;
+    rowPich_ = pixels;
+    repaintAll();
+}
+
+void TAFEdit::SetViewOpt(TViewOptions options) {
+    options &= kAllViewOptions;
+    if (options == settings_.viewOpt) return;
+    settings_.viewOpt = options;
+    if (!core_.Updating()) updateMetrics(true);
+}
+
+void TAFEdit::SetRowDspFmt(std::string_view format) {
+    if (format == settings_.rowDspFmt) return;
+    settings_.rowDspFmt = std::string(format);
+    repaintAll();
+}
+
+void TAFEdit::SetKeywords(std::vector<std::string> words) {
+    core_.SetKeywords(std::move(words));
+    repaintAll();
+}
+
+void TAFEdit::SetKeywordStyle(TFontStyles style) {
+    style &= 0x0F;
+    if (style == settings_.keywordStyle) return;
+    settings_.keywordStyle = style;
+    applyFont();
+}
+
+void TAFEdit::SetDependenceChar(std::string_view chars) {
+    if (chars == dependence_.chars()) return;
+    dependence_.assign(chars);
+    repaintAll();
+}
+
+void TAFEdit::SetOptions(TAFEditOptions options) {
+    if (options == core_.Options) return;
+    core_.Options = options;
+    repaintAll();
+}
+
+void TAFEdit::SetTabSize(int columns) {
+    if (columns == core_.TabSize) return;
+    core_.TabSize = columns;
+    repaintAll();
+}
+
+void TAFEdit::SetScrollBars(TScrollStyle style) {
+    scrollBars_ = style;
+    refreshScrollBars();
+}
+
+void TAFEdit::Loaded() {
+    applyFont();
+    if (OnUndoChange) OnUndoChange(*this, core_.UndoBuffer().UndoAvailable(), false);
+    core_.Caret = {0, 0};
+    updateCaret();
+}
+
+}  // namespace pavik

@@ -1,0 +1,259 @@
+#pragma once
+// TAFEdit: the fixed-pitch CP932 source editor of the style sheet and HTML panes, a scroll
+// area over the headless EditorCore. The core holds the text, wrapping, undo, editing and
+// loading; the paint planner decides what every row shows; this widget measures the font,
+// renders the plans, keeps the scroll bars bound to the core and shows the caret.
+// Text crosses the interface as CP932 bytes. Loading and saving throw EditorFileError.
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QRect>
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/editor_core.h"
+#include "editor/view/event_slot.h"
+#include "editor/view/paint_planner.h"
+#include "editor/view/paint_types.h"
+#include "editor/view/plan_painter.h"
+#include "editor/view/scroll_plan.h"
+
+class QPainter;
+class QWheelEvent;
+
+namespace pavik {
+
+class Timer;
+
+class TAFEdit : public QAbstractScrollArea, private EditorView {
+    Q_OBJECT
+
+public:
+    explicit TAFEdit(QWidget* parent = nullptr);
+    ~TAFEdit() override;
+
+    // The core, for the input code and for anything the wrapper does not forward.
+    EditorCore& core() { return core_; }
+    const EditorCore& core() const { return core_; }
+
+    // ---- Events; each is called only when set, with this editor as the sender. ----
+    // Before a display row is replaced: the handler may alter the new text or veto.
+    EventSlot<void(TAFEdit&, int index, std::string& newLine, bool& canModify)> OnBeforeChange;
+    // After a display row was replaced. While set, each row change stores two undo records.
+    EventSlot<void(TAFEdit&)> OnChange;
+    // A display row is added or inserted, also by undo and redo; the text may be altered.
+    EventSlot<void(TAFEdit&, int index, std::string& newLine)> OnLineInsert;
+    EventSlot<void(TAFEdit&, int index)> OnLineDelete;
+    EventSlot<void(TAFEdit&, bool canUndo, bool canRedo)> OnUndoChange;
+    EventSlot<void(TAFEdit&)> OnSelect;
+    EventSlot<void(TAFEdit&)> OnDisSelect;
+    // A row is broken; the handler's position is used unchanged.
+    EventSlot<void(TAFEdit&, std::string_view line, int& wrapPos)> OnWordBreak;
+    // Before a row's text is drawn; clearing defaultDraw leaves the row filled only (and
+    // still dirty). Canvas() is the painter meanwhile.
+    std::function<void(TAFEdit&, int index, const QRect& rect, const std::string& tabExStr,
+                       bool& defaultDraw)> OnDrawLine;
+    // After a row's margin cell is filled: the handler may change the number text or clear
+    // defaultDraw to draw none.
+    std::function<void(TAFEdit&, int index, const QRect& rect, std::string& text, bool& defaultDraw)>
+        OnDrawLeftMgn;
+    // After the ruler is filled, before its marks are drawn (they are always drawn).
+    std::function<void(TAFEdit&, const QRect& rect, bool defaultDraw)> OnDrawColIndi;
+    // After every caret update while focused and not updating.
+    std::function<void(TAFEdit&)> OnStatusChange;
+    // The mouse wheel; while set it replaces the built-in scrolling.
+    std::function<void(TAFEdit&, QWheelEvent& event, bool& handled)> OnMouseWheel;
+
+    // ---- Published properties (CP932 bytes for texts). ----
+    int AccelRate() const { return accelRate_; }
+    void SetAccelRate(int rate) { accelRate_ = rate; }
+    const std::string& BanEnd() const { return core_.BanEnd(); }
+    void SetBanEnd(std::string_view chars) { core_.SetBanEnd(chars); }
+    const std::string& BanHead() const { return core_.BanHead(); }
+    void SetBanHead(std::string_view chars) { core_.SetBanHead(chars); }
+    int CharPich() const { return charPich_; }
+    void SetCharPich(int pixels);
+    TColor ColColumnIndi() const { return settings_.colColumnIndi; }
+    void SetColColumnIndi(TColor c) { setColor(settings_.colColumnIndi, c); }
+    TColor ColColumnNo() const { return settings_.colColumnNo; }
+    void SetColColumnNo(TColor c) { setColor(settings_.colColumnNo, c); }
+    TColor ColCr() const { return settings_.colCr; }
+    void SetColCr(TColor c) { setColor(settings_.colCr, c); }
+    TColor ColDependence() const { return settings_.colDependence; }
+    void SetColDependence(TColor c) { setColor(settings_.colDependence, c); }
+    TColor ColKeyWord() const { return settings_.colKeyWord; }
+    void SetColKeyWord(TColor c) { setColor(settings_.colKeyWord, c); }
+    TColor ColLeftMgn() const { return settings_.colLeftMgn; }
+    void SetColLeftMgn(TColor c) { setColor(settings_.colLeftMgn, c); }
+    TColor ColRowNo() const { return settings_.colRowNo; }
+    void SetColRowNo(TColor c) { setColor(settings_.colRowNo, c); }
+    TColor ColSelBrush() const { return settings_.colSelBrush; }
+    void SetColSelBrush(TColor c) { setColor(settings_.colSelBrush, c); }
+    TColor ColSelText() const { return settings_.colSelText; }
+    void SetColSelText(TColor c) { setColor(settings_.colSelText, c); }
+    // Background; rows whose background is the old colour take the new one.
+    TColor Color() const { return core_.Color(); }
+    void SetColor(TColor c) { core_.SetColor(c); }
+    // Text colour of the font; rows whose text colour is this editor's old one take the new.
+    TColor FontColor() const { return core_.FontColor(); }
+    void SetFontColor(TColor c);
+    // Wrap column of new rows; rows with the old default take the new one, nothing rewraps.
+    int DefWrapPos() const { return core_.DefWrapPos(); }
+    void SetDefWrapPos(int columns) { core_.SetDefWrapPos(columns); }
+    const std::string& DependenceChar() const { return dependence_.chars(); }
+    void SetDependenceChar(std::string_view chars);
+    bool Edited() const { return core_.Edited(); }
+    void SetEdited(bool edited) { core_.SetEdited(edited); }
+    const std::vector<std::string>& Keywords() const { return core_.Keywords(); }
+    void SetKeywords(std::vector<std::string> words);
+    TFontStyles KeywordStyle() const { return settings_.keywordStyle; }
+    void SetKeywordStyle(TFontStyles style);
+    // With voRowNum it is raised to hold the row numbers.
+    int LeftMgn() const { return leftMgn_; }
+    void SetLeftMgn(int pixels);
+    TAFEditOptions Options() const { return core_.Options; }
+    void SetOptions(TAFEditOptions options);
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    const std::string& RowDspFmt() const { return settings_.rowDspFmt; }
+    void SetRowDspFmt(std::string_view format);
+    // The row height follows at the next metrics update.
+    int RowPich() const { return rowPich_; }
+    void SetRowPich(int pixels);
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle style);
+    int TabSize() const { return core_.TabSize; }
+    void SetTabSize(int columns);
+    // Paragraphs end in CR LF; assigning loads the bytes as plain text (no undo history).
+    std::string Text() const { return core_.Text(); }
+    void SetText(std::string_view bytes) { core_.SetText(bytes); }
+    int TopMgn() const { return topMgn_; }
+    void SetTopMgn(int pixels);
+    int UndoMax() const { return core_.UndoMax(); }
+    void SetUndoMax(int records) { core_.SetUndoMax(records); }
+    TViewOptions ViewOpt() const { return settings_.viewOpt; }
+    void SetViewOpt(TViewOptions options);
+    int WrapLeadBytes() const { return core_.WrapLeadBytes; }
+    void SetWrapLeadBytes(int n) { core_.WrapLeadBytes = n; }
+    int WrapTrailBytes() const { return core_.WrapTrailBytes; }
+    void SetWrapTrailBytes(int n) { core_.WrapTrailBytes = n; }
+
+    // The font by the names the panes use: mapped to an installed family; `height` as the
+    // class library's font height (negative: character height in pixels).
+    void SetEditFont(const QString& name, int height);
+    static QFont editorFont(const QString& name, int height);
+
+    // ---- Operations. ----
+    void BeginUpdate() { core_.BeginUpdate(); }
+    void EndUpdate() { core_.EndUpdate(); }
+    void Clear() { core_.Clear(); }
+    void Undo() { core_.Undo(); }
+    void Redo() { core_.Redo(); }
+    bool CanUndo() const { return core_.CanUndo(); }
+    bool CanRedo() const { return core_.CanRedo(); }
+    void SetSelText(std::string_view s) { core_.SetSelText(s); }
+    void InsertString(std::string_view s) { core_.InsertString(s); }
+    void DeleteSelection() { core_.DeleteSelection(); }
+    void CopyToClipboard() { core_.CopyToClipboard(); }
+    void CutToClipboard() { core_.CutToClipboard(); }
+    void PasteFromClipboard() { core_.PasteFromClipboard(); }
+    void LoadFromStream(std::istream& in, std::uint8_t flags) { core_.LoadFromStream(in, flags); }
+    void LoadFromFile(const std::filesystem::path& file, std::uint8_t flags) { core_.LoadFromFile(file, flags); }
+    void SaveToStream(std::ostream& out, std::uint8_t flags) const { core_.SaveToStream(out, flags); }
+    void SaveToFile(const std::filesystem::path& file, std::uint8_t flags) { core_.SaveToFile(file, flags); }
+    // The settings are in place: applies the font, reports the undo state, caret to (0, 0).
+    void Loaded();
+    void RepaintRows() { repaintRows(); }
+    // One row up or down as a scroll-bar arrow does; the caret stays in view.
+    void ScrollLine(bool up);
+
+    // ---- View state. ----
+    const PaintMetrics& Metrics() const { return metrics_; }
+    // The painter while a paint is running (for OnDrawLine and friends), else null.
+    QPainter* Canvas() const { return canvas_; }
+    // The inverted guide line of a wrap-column or indent drag.
+    void ShowGuideLine(int col);
+    void HideGuideLine();
+    // The caret's rectangle in viewport pixels; empty when it is outside the text area.
+    QRect CaretRect() const { return caretRect_; }
+    // Rows and ruler in viewport pixels.
+    QRect RowRect(int row) const;
+    QRect RulerRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    // Every repaint goes through here (tests watch it).
+    virtual void requestRepaint(const QRect& rect);
+
+private:
+    // EditorView
+    void paint() override;
+    void repaintRows() override;
+    void refreshScrollBars() override;
+    void updateCaret() override;
+    void scrollToCaret() override;
+
+    void setColor(TColor& field, TColor c);
+    void repaintAll();
+    void applyFont();
+    void updateMetrics(bool repaint);
+    void updateClientSize();
+    void repaintRulerIfChanged();
+    PaintPlanner planner() const { return PaintPlanner(core_, settings_, metrics_); }
+    ScrollInput scrollInput() const;
+    QRect computeCaretRect() const;
+
+    EditorCore core_;
+    PaintSettings settings_;
+    PaintMetrics metrics_;
+    CharSet dependence_{kDefaultDependenceChar};
+    PlanFonts fonts_;
+    ParaMarkCache paraMarks_;
+    std::array<int, 256> keywordWidths_{};
+
+    int accelRate_ = 2;
+    int charPich_ = 0;
+    int rowPich_ = 2;
+    int leftMgn_ = 0;
+    int topMgn_ = 0;
+    bool readOnly_ = false;
+    TScrollStyle scrollBars_ = TScrollStyle::ssBoth;
+    int textHeight_ = 12;
+    int baseline_ = 10;
+
+    // What was last painted, to repaint only what changed.
+    int lastTop_ = 0;
+    int lastLeft_ = 0;
+    int lastRowCount_ = 1;
+    RulerPlan lastRuler_;
+    bool rulerDrawn_ = false;
+
+    // Caret.
+    QRect caretRect_;
+    bool caretOn_ = true;
+    std::unique_ptr<Timer> blink_;
+    TextPoint lastCaret_{-1, -1};
+    std::optional<int> guideCol_;
+
+    bool applyingBars_ = false;
+    bool refreshAgain_ = false;
+    QPainter* canvas_ = nullptr;
+
+    class Clipboard;
+    std::unique_ptr<Clipboard> clipboard_;
+};
+
+}  // namespace pavik
