@@ -115,9 +115,17 @@ QFont TAFEdit::editorFont(const QString& name, int height) {
 
 void TAFEdit::SetEditFont(const QString& name, int height) { setFont(editorFont(name, height)); }
 
+void TAFEdit::SetEditFontSize(const QString& name, int points) {
+    QFont f = editorFont(name, -12);
+    f.setPointSize(std::max(points, 1));
+    setFont(f);
+}
+
 void TAFEdit::applyFont() {
     const QFont& f = font();
     fonts_.setBase(f);
+    settings_.fontStyle = (f.bold() ? fsBold : 0) | (f.italic() ? fsItalic : 0) |
+                          (f.underline() ? fsUnderline : 0) | (f.strikeOut() ? fsStrikeOut : 0);
     const QFontMetrics fm(f);
     // A full-width cell: the em size, raised so that half of it holds a half-width glyph
     // and the whole holds a full-width one.
@@ -253,6 +261,9 @@ void TAFEdit::SetScrollBars(TScrollStyle style) {
 
 void TAFEdit::Loaded() {
     applyFont();
+    // The undo history goes: the rows and their records are reloaded as they are.
+    if (core_.CanUndo() || core_.CanRedo())
+        core_.LoadFromBytes(core_.SaveToBytes(sfOwnFormat), lfOwnFormat);
     if (OnUndoChange) OnUndoChange(*this, core_.UndoBuffer().UndoAvailable(), false);
     core_.Caret = {0, 0};
     updateCaret();

@@ -149,6 +149,8 @@ public:
     // class library's font height (negative: character height in pixels).
     void SetEditFont(const QString& name, int height);
     static QFont editorFont(const QString& name, int height);
+    // The same with a size in points, as the settings file keeps it.
+    void SetEditFontSize(const QString& name, int points);
 
     // ---- Operations. ----
     void BeginUpdate() { core_.BeginUpdate(); }

@@ -34,8 +34,6 @@ void TAFEdit::paintEvent(QPaintEvent* event) {
     QPainter p(viewport());
     canvas_ = &p;
     settings_.markColor = markColorFrom(settings_.resolve(clWindow));
-    settings_.fontStyle = (font().bold() ? fsBold : 0) | (font().italic() ? fsItalic : 0) |
-                          (font().underline() ? fsUnderline : 0) | (font().strikeOut() ? fsStrikeOut : 0);
     const QRect r = event->rect();
     const PaintRect dirty{0, r.top(), metrics_.textArea.right, r.bottom() + 1};
     const ScreenPlan plan = planner().planScreen(dirty);

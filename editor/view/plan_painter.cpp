@@ -66,6 +66,21 @@ void drawParaMark(QPainter& p, const QRect& sq, QColor markColor) {
     p.restore();
 }
 
+QCursor rowSelectionCursor() {
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    {
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        // The usual arrow mirrored left to right, its tip at (20, 1).
+        const QPointF shape[] = {{20, 1}, {20, 17}, {16, 13}, {13, 20}, {10, 19}, {13, 12}, {8, 12}};
+        p.setPen(QPen(Qt::white, 1));
+        p.setBrush(Qt::black);
+        p.drawPolygon(shape, 7);
+    }
+    return QCursor(pm, 20, 1);
+}
+
 const QPixmap& ParaMarkCache::mark(int size, QColor markColor, QColor back) {
     const auto key = std::make_tuple(size, markColor.rgba(), back.rgba());
     auto it = cache_.find(key);

@@ -2,6 +2,7 @@
 // Renders paint plans with QPainter: runs of cells with one glyph per character at its
 // cell, placeholders for what does not decode, the paragraph-end mark, fills and lines.
 #include <QColor>
+#include <QCursor>
 #include <QFont>
 #include <QPalette>
 #include <QPixmap>
@@ -42,6 +43,9 @@ private:
 
 // Draws the paragraph-end mark into a square.
 void drawParaMark(QPainter& p, const QRect& square, QColor markColor);
+
+// The left margin's row-selection cursor: an arrow pointing up and to the right.
+QCursor rowSelectionCursor();
 
 class PlanPainter {
 public:

@@ -114,7 +114,17 @@ TEST(AFEditTest, RowNumbersWidenTheMarginAndViewOptWaitsWhileUpdating) {
 
 TEST(AFEditTest, PresetsGiveThePanesTheirSettings) {
     TAFEdit src;
+    src.InsertString("abc");
+    TRowAttr indented = src.core().RowAttr(0);
+    indented.indent = 4;
+    src.core().ChangeRowAttr(0, indented);
+    ASSERT_TRUE(src.CanUndo());
     applyRichEditSrcPreset(src);
+    // The settings in place, the undo history is gone and the rows stay as they were.
+    EXPECT_FALSE(src.CanUndo());
+    EXPECT_EQ(src.Text(), "abc");
+    EXPECT_EQ(src.core().RowIndent(0), 4);
+    EXPECT_EQ(src.core().Caret, (TextPoint{0, 0}));
     EXPECT_EQ(src.Keywords(), (std::vector<std::string>{"{", "}"}));
     EXPECT_EQ(src.KeywordStyle(), 0);
     EXPECT_EQ(src.ColKeyWord(), clWindowText);
@@ -122,7 +132,6 @@ TEST(AFEditTest, PresetsGiveThePanesTheirSettings) {
     EXPECT_EQ(src.ViewOpt(), kAllViewOptions);
     EXPECT_EQ(src.RowDspFmt(), "%5d:");
     EXPECT_EQ(src.LeftMgn(), std::max(36, 6 * src.Metrics().cellPitch));
-    EXPECT_EQ(src.Text(), "");
     EXPECT_EQ(QFontInfo(src.font()).pixelSize(), 12);
 
     TAFEdit html;

@@ -49,5 +49,25 @@ int main(int argc, char** argv) {
     html.show();
     app.processEvents();
     html.grab().save(dir + "/editor-html.png");
+
+    // A long text scrolled down, focused, the caret in overwrite mode on a double-byte
+    // character; the ruler inverts the caret's column.
+    pavik::TAFEdit big;
+    pavik::applyRichEditSrcPreset(big);
+    big.resize(520, 260);
+    std::string longText;
+    for (int i = 0; i < 300; ++i)
+        longText += pavik::toCp932("DIV.box" + std::to_string(i) + " {\tmargin: 0; /* 番号 " +
+                                   std::to_string(i) + " の箱 */ }\r\n");
+    big.SetText(longText);
+    big.show();
+    big.activateWindow();
+    big.setFocus();
+    app.processEvents();
+    big.core().InsertMode = false;
+    big.core().Caret = {29, 150};
+    big.verticalScrollBar()->setValue(140);
+    app.processEvents();
+    big.grab().save(dir + "/editor-scrolled.png");
     return 0;
 }
