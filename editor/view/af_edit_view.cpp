@@ -45,7 +45,11 @@ void TAFEdit::paintEvent(QPaintEvent* event) {
         if (row.pastEnd) continue;
         if (row.belowFill) pp.fill(*row.belowFill, plan.background);
         bool draw = true;
-        if (OnDrawLine) OnDrawLine(*this, row.row, toQRect(row.drawRect), row.displayLine, draw);
+        if (OnDrawLine) {
+            p.save();
+            OnDrawLine(*this, row.row, toQRect(row.drawRect), row.displayLine, draw);
+            p.restore();
+        }
         if (!draw) {
             core_.SetRowDirty(row.row, true);
             continue;
@@ -56,7 +60,11 @@ void TAFEdit::paintEvent(QPaintEvent* event) {
             pp.fill(m.rect, m.fill);
             std::string text = m.text;
             bool number = true;
-            if (OnDrawLeftMgn) OnDrawLeftMgn(*this, row.row, toQRect(m.rect), text, number);
+            if (OnDrawLeftMgn) {
+                p.save();
+                OnDrawLeftMgn(*this, row.row, toQRect(m.rect), text, number);
+                p.restore();
+            }
             if (number && m.drawText) {
                 p.save();
                 p.setClipRect(toQRect(m.rect));
@@ -75,7 +83,11 @@ void TAFEdit::paintEvent(QPaintEvent* event) {
     if (!rulerArea.isEmpty() && r.intersects(toQRect(rulerArea))) {
         pp.fill(lastRuler_.fillRect, lastRuler_.fill);
         if (!lastRuler_.runs.empty()) {
-            if (OnDrawColIndi) OnDrawColIndi(*this, toQRect(lastRuler_.fillRect), true);
+            if (OnDrawColIndi) {
+                p.save();
+                OnDrawColIndi(*this, toQRect(lastRuler_.fillRect), true);
+                p.restore();
+            }
             pp.drawRuns(lastRuler_.runs, lastRuler_.y, rulerArea);
         }
     }

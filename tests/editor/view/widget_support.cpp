@@ -30,6 +30,7 @@ private:
 QImage paintedView(TAFEdit& edit) {
     if (!edit.isVisible()) edit.show();
     QApplication::processEvents();
+    edit.clearFocus();  // no caret over the cells
     return edit.viewport()->grab().toImage();
 }
 

@@ -19,7 +19,8 @@ protected:
     }
 };
 
-// The viewport as painted now (the editor is shown first, so that its size applies).
+// The viewport as painted now, without the caret (the editor is shown first, so that its
+// size applies).
 QImage paintedView(TAFEdit& edit);
 // A cell of the text area in viewport pixels.
 QRect cellRect(const TAFEdit& edit, int col, int row);
