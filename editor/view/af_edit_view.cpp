@@ -185,8 +185,10 @@ void TAFEdit::refreshScrollBars() {
         const ScrollBarsPlan plan = planScrollBars(scrollInput());
         applyBar(verticalScrollBar(), plan.vertical);
         applyBar(horizontalScrollBar(), plan.horizontal);
-        setVerticalScrollBarPolicy(plan.vertical.shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-        setHorizontalScrollBarPolicy(plan.horizontal.shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        const Qt::ScrollBarPolicy v = plan.vertical.shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+        const Qt::ScrollBarPolicy h = plan.horizontal.shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+        if (verticalScrollBarPolicy() != v) setVerticalScrollBarPolicy(v);
+        if (horizontalScrollBarPolicy() != h) setHorizontalScrollBarPolicy(h);
         if (!refreshAgain_) break;
     }
     applyingBars_ = false;
