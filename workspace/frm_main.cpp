@@ -107,10 +107,27 @@ void TfrmMain::FormShow() {
 }
 
 void TfrmMain::FormResize() {
-    EditHTML->setDefWrapPos(EditHTML->width() / 7);
+    rewrapHTMLPane();
     const int combo = width() - (ToolBarDown->width() + 26) - (CmbBoxExDoctype->width() + 26);
     CmbBoxPreviewHTML->setFixedWidth(std::max(120, combo));
     ControlBarDown->relayout();
+}
+
+void TfrmMain::rewrapHTMLPane() {
+    // The pane's own text is wrapped again at the new column: edits not yet saved stay, and
+    // so does the pane's saved state (the undo history goes, as with any load).
+    const int column = std::max(1, EditHTML->width() / 7);
+    EditHTML->SetDefWrapPos(column);
+    if (!HTMLStreamAttached || column == htmlWrapColumn_) return;
+    htmlWrapColumn_ = column;
+    const bool saved = bHTMLSaved;
+    bHTMLCanUndo = false;
+    const std::string text = EditHTML->core().SaveToBytes(0);
+    EditHTML->BeginUpdate();
+    EditHTML->core().LoadFromBytes(text, lfRewrap);
+    EditHTML->EndUpdate();
+    bHTMLCanUndo = false;
+    bHTMLSaved = saved;
 }
 
 void TfrmMain::FormCloseQuery() {

@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "components/a_led.h"
+#include "editor/view/af_edit.h"
 #include "platform/ini_file.h"
 #include "workspace/main_window_services.h"
 #include "workspace/main_window_status.h"
 #include "workspace/property_tree.h"
 #include "workspace/rule_tree.h"
-#include "workspace/source_pane.h"
 #include "workspace/style_document.h"
 
 class QAction;
@@ -43,6 +43,11 @@ class QTreeWidgetItem;
 namespace pavik {
 
 class ControlBar;
+
+// Save flags of the source panes: 4 selects none of the save options (plain text, paragraphs
+// as in the pane). Load flags of the style sheet pane: leading tabs become indentation.
+inline constexpr std::uint8_t SaveFlagsPlain = 4;
+inline constexpr std::uint8_t LoadFlagsStyleSheet = lfTabsToIndent;
 
 // Kind of a node of TreeViewStruct, kept in the item.
 enum class StructNodeKind { ElementBase, ClassBase, Group, Rule };
@@ -96,7 +101,7 @@ public:
     QTreeWidget* TreeViewStruct = nullptr;
     QTreeWidget* TreeViewTarget = nullptr;
     QTreeWidget* TVCSSDataHide = nullptr;  // diagnostic view of the document, never shown
-    SourcePane* RichEditSrc = nullptr;
+    TAFEdit* RichEditSrc = nullptr;
 
     // Value area (its editors are driven by the value panels).
     QGroupBox* GroupBoxTagInfo = nullptr;
@@ -135,7 +140,7 @@ public:
     QWidget* PanelIE = nullptr;
     QWidget* PanelGecko = nullptr;
     QWidget* WebBrowserIE = nullptr;  // the browser's control (none with a fake browser)
-    SourcePane* EditHTML = nullptr;
+    TAFEdit* EditHTML = nullptr;
 
     MainStatusBar* StatusBar = nullptr;
 
@@ -273,7 +278,7 @@ private:
     void writeGeometry();
     void readPreviewList();
     void writePreviewList();
-    void applyPaneSettings(SourcePane* pane);
+    void applyPaneSettings(TAFEdit* pane);
     void openAtStart();
     void writeRefreshPage();
     void writeToolBarPositions(bool visibleOnly);
@@ -284,7 +289,17 @@ private:
     void writeSamplePage();
     void reloadSourcePane(const std::string& text);
     void reportFileError(const QString& path, const QString& reason);
+    // Wraps the HTML pane at its width div 7 (on a window resize and when the pane is resized).
+    void rewrapHTMLPane();
     void tellAboutAtRules();
+
+    // Source pane events: a change marks the pane unsaved; the undo state follows the pane,
+    // and undoing back to the loaded text marks it saved again.
+    void refreshStatusSoon();
+    void RichEditSrcChange();
+    void EditHTMLChange();
+    void RichEditSrcUndoChange(bool canUndo, bool canRedo);
+    void EditHTMLUndoChange(bool canUndo, bool canRedo);
 
     // Fills TVCSSDataHide from the document when it is shown.
     void fillHiddenTree();
@@ -297,6 +312,8 @@ private:
     std::vector<std::string> pendingAtRules_;  // at-rules of the last read, not yet reported
     bool shown_ = false;
     std::array<int, 3> startPanes_{250, 150, 270};  // rule column, property column, upper half
+    int htmlWrapColumn_ = 0;
+    bool statusQueued_ = false;  // the HTML pane's rows are wrapped at this column
     bool destroyed_ = false;
     StatusProgress progress_;
 };

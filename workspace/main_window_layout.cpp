@@ -19,6 +19,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "editor/view/edit_presets.h"
 #include "workspace/control_bar.h"
 #include "workspace/doc_types.h"
 #include "workspace/frm_main.h"
@@ -100,7 +101,8 @@ void TfrmMain::createLayout() {
     structColumn->addWidget(TVCSSDataHide);
     PageControlSrc->addTab(pageStruct, imageListIcon(imgTreeStyle), QStringLiteral("スタイル"));
     auto* pageSrc = named(new QWidget(PageControlSrc), "TabSheetSrc");
-    RichEditSrc = named(new SourcePane(pageSrc), "RichEditSrc");
+    RichEditSrc = named(new TAFEdit(pageSrc), "RichEditSrc");
+    applyRichEditSrcPreset(*RichEditSrc);
     RichEditSrc->setContextMenuPolicy(Qt::CustomContextMenu);
     tightColumn(pageSrc)->addWidget(RichEditSrc);
     PageControlSrc->addTab(pageSrc, imageListIcon(imgApplyCSS), QStringLiteral("CSS"));
@@ -166,7 +168,8 @@ void TfrmMain::createLayout() {
     if (WebBrowserIE) ieColumn->addWidget(WebBrowserIE);
     PageControlDown->addTab(TabSheetPreview, imageListIcon(imgPrevIE), QStringLiteral("プレビュー"));
     TabSheetHTML = named(new QWidget(PageControlDown), "TabSheetHTML");
-    EditHTML = named(new SourcePane(TabSheetHTML), "EditHTML");
+    EditHTML = named(new TAFEdit(TabSheetHTML), "EditHTML");
+    applyEditHTMLPreset(*EditHTML);
     EditHTML->setContextMenuPolicy(Qt::CustomContextMenu);
     tightColumn(TabSheetHTML)->addWidget(EditHTML);
     PageControlDown->addTab(TabSheetHTML, imageListIcon(imgOpenHTML), QStringLiteral("HTML"));

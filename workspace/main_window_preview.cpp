@@ -67,13 +67,55 @@ void TfrmMain::RefreshPreview() {
 
 void TfrmMain::reloadSourcePane(const std::string& text) {
     const bool saved = bCSSSaved;
+    bCSSCanUndo = false;  // the load empties the undo history; that does not mean "saved"
     RichEditSrc->BeginUpdate();
     RichEditSrc->Clear();
-    RichEditSrc->setCp932Text(text);
+    RichEditSrc->SetText("");
+    try {
+        RichEditSrc->core().LoadFromBytes(text, LoadFlagsStyleSheet);
+    } catch (const std::exception& e) {
+        services_.messages->error(this, QStringLiteral("スタイルシートを表示できませんでした。\n%1")
+                                            .arg(QString::fromLocal8Bit(e.what())));
+    }
+    EditCut1->setEnabled(false);
+    EditCopy1->setEnabled(false);
     RichEditSrc->EndUpdate();
-    RichEditSrc->update();
+    RichEditSrc->viewport()->update();
     bCSSCanUndo = false;
     bCSSSaved = saved;
+}
+
+// The panes report from inside their own operations, when their rows may be half done:
+// the status line, which repaints at once, is refreshed right after the operation instead.
+void TfrmMain::refreshStatusSoon() {
+    if (statusQueued_) return;
+    statusQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        statusQueued_ = false;
+        guarded([this] { Refresh_Status(); });
+    });
+}
+
+void TfrmMain::RichEditSrcChange() {
+    bCSSSaved = false;
+    refreshStatusSoon();
+}
+
+void TfrmMain::EditHTMLChange() {
+    bHTMLSaved = false;
+    refreshStatusSoon();
+}
+
+void TfrmMain::RichEditSrcUndoChange(bool canUndo, bool) {
+    if (bCSSCanUndo && !canUndo) bCSSSaved = true;
+    bCSSCanUndo = canUndo;
+    refreshStatusSoon();
+}
+
+void TfrmMain::EditHTMLUndoChange(bool canUndo, bool) {
+    if (bHTMLCanUndo && !canUndo) bHTMLSaved = true;
+    bHTMLCanUndo = canUndo;
+    refreshStatusSoon();
 }
 
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
@@ -162,6 +204,7 @@ void TfrmMain::connectHandlers() {
     EditHTML->addActions({EditCut2, EditCopy2, EditPaste2, EditUndo2, EditRedo2});
     TreeViewStruct->viewport()->installEventFilter(this);
     TVCSSDataHide->installEventFilter(this);
+    EditHTML->installEventFilter(this);
 }
 
 }  // namespace pavik

@@ -78,16 +78,27 @@ void TfrmMain::writePreviewList() {
     }
 }
 
-void TfrmMain::applyPaneSettings(SourcePane* pane) {
+void TfrmMain::applyPaneSettings(TAFEdit* pane) {
     // A colour key that does not convert reads as its default.
-    pane->setEditFont(QString::fromStdString(Ini->ReadString(SectionSystem, "EditFontName", "MS UI Gothic")),
-                      Ini->ReadInteger(SectionSystem, "EditFontSize", 10));
-    pane->setColors(Ini->ReadColor(SectionSystem, "EditFontCol", clWindowText),
-                    Ini->ReadColor(SectionSystem, "EditBackCol", clWindow),
-                    Ini->ReadColor(SectionSystem, "SelCol", clWhite),
-                    Ini->ReadColor(SectionSystem, "SelBak", clBlack));
-    pane->ColKeyWord = Ini->ReadColor(SectionSystem, "TagCol", clBlue);
-    pane->update();
+    pane->SetEditFontSize(QString::fromStdString(Ini->ReadString(SectionSystem, "EditFontName", "MS UI Gothic")),
+                          Ini->ReadInteger(SectionSystem, "EditFontSize", 10));
+    pane->SetFontColor(Ini->ReadColor(SectionSystem, "EditFontCol", clWindowText));
+    pane->SetColor(Ini->ReadColor(SectionSystem, "EditBackCol", clWindow));
+    pane->SetColKeyWord(Ini->ReadColor(SectionSystem, "TagCol", clBlue));
+    pane->SetColSelText(Ini->ReadColor(SectionSystem, "SelCol", clWhite));
+    pane->SetColSelBrush(Ini->ReadColor(SectionSystem, "SelBak", clBlack));
+    pane->RepaintRows();
+    if (pane == RichEditSrc) {
+        pane->OnUndoChange = [this](TAFEdit&, bool canUndo, bool canRedo) {
+            guarded([=, this] { RichEditSrcUndoChange(canUndo, canRedo); });
+        };
+        pane->OnChange = [this](TAFEdit&) { guarded([this] { RichEditSrcChange(); }); };
+    } else {
+        pane->OnUndoChange = [this](TAFEdit&, bool canUndo, bool canRedo) {
+            guarded([=, this] { EditHTMLUndoChange(canUndo, canRedo); });
+        };
+        pane->OnChange = [this](TAFEdit&) { guarded([this] { EditHTMLChange(); }); };
+    }
 }
 
 void TfrmMain::openAtStart() {
@@ -118,12 +129,15 @@ void TfrmMain::writeRefreshPage() {
 
 void TfrmMain::askToSave(bool styleSheet) {
     const QString& file = styleSheet ? sCSSFileName : sHTMLFileName;
-    SourcePane* pane = styleSheet ? RichEditSrc : EditHTML;
+    TAFEdit* pane = styleSheet ? RichEditSrc : EditHTML;
     const QString question = QString::fromStdString(
         savePrompt(styleSheet ? SaveKind::StyleSheet : SaveKind::HtmlPage, file.toStdString()));
     if (!services_.messages->confirm(this, question)) return;
-    if (std::error_code ec = pane->SaveToFile(file.toStdString()))
-        reportFileError(file, QString::fromStdString(ec.message()));
+    try {
+        pane->SaveToFile(file.toStdString(), SaveFlagsPlain);
+    } catch (const std::exception& e) {
+        reportFileError(file, QString::fromLocal8Bit(e.what()));
+    }
 }
 
 void TfrmMain::reportFileError(const QString& path, const QString& reason) {

@@ -310,6 +310,8 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
                    static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             guarded([this] { TreeViewStructClick(); });
         }
+    } else if (watched == EditHTML && event->type() == QEvent::Resize && shown_) {
+        guarded([this] { rewrapHTMLPane(); });
     } else if (watched == TVCSSDataHide && event->type() == QEvent::Show) {
         guarded([this] { fillHiddenTree(); });
     }

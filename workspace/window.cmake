@@ -15,5 +15,5 @@ add_library(pavik_workspace STATIC
   ${CMAKE_SOURCE_DIR}/resources/pavik.qrc
 )
 target_link_libraries(pavik_workspace PUBLIC
-  pavik_document pavik_components pavik_dialogs pavik_vocabulary pavik_platform_qt
+  pavik_document pavik_editor pavik_components pavik_dialogs pavik_vocabulary pavik_platform_qt
   Qt6::Widgets Qt6::WebEngineWidgets)

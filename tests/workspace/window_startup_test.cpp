@@ -27,12 +27,15 @@ TEST_F(StartUp, WithoutSettingsFileEveryDefaultApplies) {
     EXPECT_EQ(w->pos(), QPoint(50, 50));
     EXPECT_EQ(w->size(), QSize(683, 542));
     EXPECT_FALSE(w->isMaximized());
-    EXPECT_EQ(w->RichEditSrc->font().family(), QStringLiteral("MS UI Gothic"));
-    EXPECT_EQ(w->RichEditSrc->font().pointSize(), 10);
-    EXPECT_EQ(w->RichEditSrc->ColKeyWord, clBlue);
-    EXPECT_EQ(w->EditHTML->ColKeyWord, clBlue);
-    EXPECT_EQ(w->RichEditSrc->palette().color(QPalette::HighlightedText), QColor(Qt::white));
-    EXPECT_EQ(w->RichEditSrc->palette().color(QPalette::Highlight), QColor(Qt::black));
+    for (TAFEdit* pane : {w->RichEditSrc, w->EditHTML}) {
+        EXPECT_EQ(pane->font().family(), TAFEdit::editorFont(QStringLiteral("MS UI Gothic"), -12).family());
+        EXPECT_EQ(pane->font().pointSize(), 10);
+        EXPECT_EQ(pane->ColKeyWord(), clBlue);
+        EXPECT_EQ(pane->ColSelText(), clWhite);
+        EXPECT_EQ(pane->ColSelBrush(), clBlack);
+        EXPECT_EQ(pane->FontColor(), clWindowText);
+        EXPECT_EQ(pane->Color(), clWindow);
+    }
     EXPECT_TRUE(w->bAutoRefresh);
     EXPECT_FALSE(w->ChangeCSStree->isChecked());
     EXPECT_EQ(w->CmbBoxPreviewHTML->count(), 1);
@@ -68,8 +71,8 @@ TEST_F(StartUp, SettingsFileValuesApplyAndABadColourFallsBack) {
     EXPECT_EQ(w->pos(), QPoint(120, 80));
     EXPECT_EQ(w->size(), QSize(900, 700));
     EXPECT_EQ(w->RichEditSrc->font().pointSize(), 12);
-    EXPECT_EQ(w->RichEditSrc->ColKeyWord, clBlue);  // the default, start-up goes on
-    EXPECT_EQ(w->EditHTML->palette().color(QPalette::HighlightedText), QColor(Qt::yellow));
+    EXPECT_EQ(w->RichEditSrc->ColKeyWord(), clBlue);  // the default, start-up goes on
+    EXPECT_EQ(w->EditHTML->ColSelText(), clYellow);
     EXPECT_FALSE(w->bAutoRefresh);
     EXPECT_TRUE(w->ChangeCSStree->isChecked());
     ASSERT_EQ(w->CmbBoxPreviewHTML->count(), 2);

@@ -194,7 +194,7 @@ TEST_F(Trees, GroupOutsideTheTableShowsNoTagInformation) {
 TEST_F(Trees, RebuildKeepsSavedStateAndAlwaysReloadsThePane) {
     auto w = open();
     click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/A:hover")));
-    const std::string text = w->RichEditSrc->cp932Text();
+    const std::string text = w->RichEditSrc->Text();
     EXPECT_EQ(text.rfind("/* Generator Pavik - Build155 - on ", 0), 0u);
     EXPECT_NE(text.find("H1 {\r\ncolor : red ;\r\nmargin-top : 2px ;\r\n}"), std::string::npos);
     EXPECT_EQ(w->PageControlSrc->isTabVisible(1), true);
@@ -205,13 +205,13 @@ TEST_F(Trees, RebuildKeepsSavedStateAndAlwaysReloadsThePane) {
     EXPECT_EQ(w->StatusBar->savedState(), QStringLiteral("未保存"));
     EXPECT_EQ(browser->navigations.back().anchor, QStringLiteral("A"));
 
-    // Not applied: no preview style sheet, no link, but the pane still holds the text.
+    // Not applied: no preview style sheet, no link, but the pane shows the new text.
     QFile::remove(w->PreviewCSSPath);
     w->bApplyCSS = false;
-    w->RichEditSrc->Clear();
+    w->ruleOfNode(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")))->Declarations[0]->Value = "green";
     w->RefreshExecute();
     EXPECT_FALSE(QFileInfo::exists(w->PreviewCSSPath));
-    EXPECT_FALSE(w->RichEditSrc->cp932Text().empty());
+    EXPECT_NE(w->RichEditSrc->Text().find("H1 {\r\ncolor : green ;"), std::string::npos);
     QFile page(w->PreviewHTMLPath);
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     EXPECT_FALSE(page.readAll().contains("<link"));
@@ -219,12 +219,58 @@ TEST_F(Trees, RebuildKeepsSavedStateAndAlwaysReloadsThePane) {
     EXPECT_FALSE(w->bCSSSaved);
 }
 
+TEST_F(Trees, PaneEditsMarkTheStyleSheetUnsavedUntilUndone) {
+    auto w = open();
+    ASSERT_TRUE(w->bCSSSaved);
+    w->RichEditSrc->core().Caret = {0, 0};
+    w->RichEditSrc->InsertString("x");
+    EXPECT_FALSE(w->bCSSSaved);
+    settle();
+    EXPECT_EQ(w->StatusBar->savedState(), QStringLiteral("未保存"));
+    w->RichEditSrc->Undo();
+    EXPECT_TRUE(w->bCSSSaved);
+    settle();
+    EXPECT_EQ(w->StatusBar->savedState(), QStringLiteral("保存済み"));
+
+    // A rebuild reloads the pane without touching the state, edited or not.
+    w->RichEditSrc->InsertString("y");
+    w->RefreshExecute();
+    EXPECT_FALSE(w->bCSSSaved);
+    EXPECT_FALSE(w->bCSSCanUndo);
+    EXPECT_EQ(w->RichEditSrc->Text().find('y'), std::string::npos);
+}
+
+TEST_F(Trees, ResizeRewrapsTheHtmlPaneAndKeepsItsEdits) {
+    auto w = open();
+    std::string page;
+    for (int i = 0; i < 40; ++i) page += "<p>word" + std::to_string(i) + "</p> ";
+    w->EditHTML->SetText(page);
+    w->bHTMLSaved = false;
+    ASSERT_EQ(w->EditHTML->core().RowCount(), 1);
+    // A user page is chosen: the HTML page shows.
+    w->CmbBoxPreviewHTML->addItem(QStringLiteral("/pages/page.html"));
+    w->CmbBoxPreviewHTML->setCurrentIndex(1);
+    w->Refresh_Status();
+    w->PageControlDown->setCurrentIndex(1);
+    settle();
+    const int rowsWide = w->EditHTML->core().RowCount();
+    EXPECT_GT(rowsWide, 1);
+    EXPECT_EQ(w->EditHTML->DefWrapPos(), w->EditHTML->width() / 7);
+
+    w->resize(w->width() - 250, w->height());
+    settle();
+    EXPECT_EQ(w->EditHTML->DefWrapPos(), w->EditHTML->width() / 7);
+    EXPECT_GT(w->EditHTML->core().RowCount(), rowsWide);
+    EXPECT_EQ(w->EditHTML->Text().substr(0, page.size()), page);
+    EXPECT_FALSE(w->bHTMLSaved);
+}
+
 TEST_F(Trees, UnwritablePreviewFileIsReportedAndThePaneStillReloads) {
     QDir(home()).mkpath(QStringLiteral("Pavik$$Preview$$.CSS"));  // a folder where the file goes
     auto w = open();
     ASSERT_FALSE(messages->errors.isEmpty());
     EXPECT_TRUE(messages->errors.front().contains(QStringLiteral("Pavik$$Preview$$.CSS")));
-    EXPECT_NE(w->RichEditSrc->cp932Text().find("H1 {"), std::string::npos);
+    EXPECT_NE(w->RichEditSrc->Text().find("H1 {"), std::string::npos);
     const std::string tree = outline(w->TreeViewStruct);
     EXPECT_EQ(std::count(tree.begin(), tree.end(), '\n'), 9);
 }
