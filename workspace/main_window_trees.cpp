@@ -141,12 +141,11 @@ void TfrmMain::ChangeCSStreeExecute() {
 
 void TfrmMain::AnalyzeCSS(const QString& path) {
     RichEditSrc->Clear();
-    Document.clear();
-    TreeViewStruct->setUpdatesEnabled(false);
+    // The trees go before the records their nodes point to.
     clearPropertyTree();
     resetValueArea();
     NodeBaseAdd();
-    TreeViewStruct->setUpdatesEnabled(true);
+    Document.clear();
 
     std::string text;
     if (std::error_code ec = readFileBytes(path.toStdString(), text)) {
