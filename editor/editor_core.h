@@ -213,6 +213,8 @@ public:
     // False stores the current state as saved; True stores position 0 as saved.
     void SetEdited(bool edited);
     const TUndoBuff& UndoBuffer() const { return undo_; }
+    // Empties the undo history; the text counts as saved. Fires no event.
+    void ResetUndo() { undo_.ClearRecords(); }
 
 private:
     struct BreakResult {

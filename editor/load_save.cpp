@@ -87,10 +87,11 @@ void EditorCore::LoadFromBytes(std::string_view bytes, std::uint8_t flags) {
 
     resetContent();
     undo_.ClearRecords();
-    if (OnUndoChange) OnUndoChange(*this, false, false);
     Sel.CollapseTo({0, 0});
     Sel.ClearRange();
     rows_.assign(std::move(rows));
+    // Handlers may paint: they see the new rows, never an empty editor.
+    if (OnUndoChange) OnUndoChange(*this, false, false);
     if (!rows_.empty()) raiseLongest(longest);
     if (rows_.empty() || IsParaEnd(RowCount() - 1)) {
         AppendLine(std::string());

@@ -261,10 +261,10 @@ void TAFEdit::SetScrollBars(TScrollStyle style) {
 
 void TAFEdit::Loaded() {
     applyFont();
-    // The undo history goes: the rows and their records are reloaded as they are.
-    if (core_.CanUndo() || core_.CanRedo())
-        core_.LoadFromBytes(core_.SaveToBytes(sfOwnFormat), lfOwnFormat);
+    core_.ResetUndo();
     if (OnUndoChange) OnUndoChange(*this, core_.UndoBuffer().UndoAvailable(), false);
+    if (core_.RowCount() == 0) core_.AddRow(std::string(), core_.DefaultRowAttr(false, 0, core_.DefWrapPos()));
+    core_.ResetUndo();
     core_.Caret = {0, 0};
     updateCaret();
 }

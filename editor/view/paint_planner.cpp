@@ -318,7 +318,7 @@ RulerPlan PaintPlanner::planRuler() const {
     for (int c = left + 1; c <= left + count; ++c) marks.push_back(rulerChar(c));
     if (!marks.empty()) cell(left, std::move(marks), s_.colColumnNo, s_.colColumnIndi);
 
-    if (core_.Options & aoAutoFormat) {
+    if ((core_.Options & aoAutoFormat) && core_.RowCount() > 0) {
         const TSelArea& sel = core_.Sel;
         const int row = std::clamp(sel.HasRowRange() ? sel.FirstRangeRow() : core_.Caret.row, 0,
                                    core_.RowCount() - 1);

@@ -59,6 +59,13 @@ TEST(EditorLoadSave, EveryLoadStartsFresh) {
     EXPECT_EQ(e.Caret, (TextPoint{0, 0}));
     EXPECT_FALSE(e.HasSelection());
     EXPECT_EQ(e.OpId, 0u);
+
+    // A handler that paints on the first undo event sees the loaded rows, never none.
+    std::vector<int> rowCounts;
+    e.OnUndoChange = [&](EditorCore& c, bool, bool) { rowCounts.push_back(c.RowCount()); };
+    e.LoadFromBytes("a\r\nb", 0);
+    ASSERT_FALSE(rowCounts.empty());
+    EXPECT_EQ(rowCounts.front(), 2);
 }
 
 TEST(EditorLoadSave, TabFlags) {

@@ -72,6 +72,14 @@ TEST_F(RulerMarginTest, RulerWaitsWhileUpdatingOrSelectingAndFollowsTheRowRange)
     EXPECT_TRUE(r.fillRect.isEmpty());
 }
 
+TEST_F(RulerMarginTest, RulerOfAnEditorWithoutRowsShowsNoWrapMark) {
+    while (core.RowCount() > 0) core.DeleteRow(0);
+    core.Caret = {0, 0};
+    const RulerPlan r = planner().planRuler();
+    EXPECT_TRUE(r.shown);
+    EXPECT_EQ(r.runs.size(), 2u);  // the column marks and the caret cell
+}
+
 TEST_F(RulerMarginTest, MarginHoldsTheFormattedRowNumber) {
     std::vector<std::string> rows(120, "x\r");
     rows.push_back("");
