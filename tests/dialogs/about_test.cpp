@@ -13,25 +13,6 @@
 
 using namespace pavik;
 
-namespace {
-
-class QtApp : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "dialogs_about_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = new QApplication(argc, argv);
-    }
-    void TearDown() override { delete app_; }
-
-private:
-    QApplication* app_ = nullptr;
-};
-const auto* env = ::testing::AddGlobalTestEnvironment(new QtApp);
-
-}  // namespace
-
 TEST(VersionInfo, ReadsKeysAndLeavesValueAloneWhenMissing) {
     VersionResource r;
     r.strings[viProductName] = "Pavik";

@@ -6,26 +6,6 @@
 #include <gtest/gtest.h>
 
 namespace pavik::test {
-namespace {
-
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "editor_view_widget_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = new QApplication(argc, argv);
-    }
-    void TearDown() override { delete app_; }
-
-private:
-    QApplication* app_ = nullptr;
-};
-
-[[maybe_unused]] ::testing::Environment* const env =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-}  // namespace
 
 QImage paintedView(TAFEdit& edit) {
     if (!edit.isVisible()) edit.show();
