@@ -41,7 +41,7 @@ void Canvas::line(int x1, int y1, int x2, int y2, TColor c) {
 }
 
 void Canvas::fillRect(const TRect& r, TColor c) {
-    if (!r.isEmpty()) painter_.fillRect(r.toQRect(), color(c));
+    if (!r.isEmpty()) painter_.fillRect(toQRect(r), color(c));
 }
 
 void Canvas::frameRect(const TRect& r, TColor c, int width) {
@@ -81,7 +81,7 @@ void Canvas::textOut(int x, int y, TextAlign align, const QString& text, const T
     if (align == TextAlign::Center) left = x - w / 2;
     else if (align == TextAlign::Right) left = x - w;
     painter_.save();
-    painter_.setClipRect(clip.toQRect(), Qt::IntersectClip);
+    painter_.setClipRect(toQRect(clip), Qt::IntersectClip);
     painter_.setPen(color(textColor));
     painter_.drawText(QPoint(left, y + fm.ascent()), text);
     painter_.restore();

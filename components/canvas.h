@@ -8,27 +8,14 @@
 #include <optional>
 
 #include "platform/qt_colors.h"
+#include "platform/rect.h"
 
 class QPainter;
 
 namespace pavik {
 
-struct TRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-    bool isEmpty() const { return right <= left || bottom <= top; }
-    TRect shrunk(int d) const { return {left + d, top + d, right - d, bottom - d}; }
-    QRect toQRect() const { return QRect(left, top, width(), height()); }
-    static TRect fromQRect(const QRect& r) {
-        return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
-    }
-    bool operator==(const TRect&) const = default;
-};
+inline QRect toQRect(const TRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+inline TRect fromQRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
 
 enum class TextAlign { Left, Center, Right };
 

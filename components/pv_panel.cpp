@@ -10,7 +10,7 @@ namespace pavik {
 
 TPvCustomPanel::TPvCustomPanel(QWidget* parent) : QWidget(parent), layout_(new AlignLayout(this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    layout_->setClientRect([this] { return alignRect().toQRect(); });
+    layout_->setClientRect([this] { return toQRect(alignRect()); });
 }
 
 template <typename T>
@@ -118,7 +118,7 @@ void TPvCustomPanel::paintPanel(Canvas& c) {
     else if (verticalAlignment_ == vaBottom) top = r.bottom - h - 1;
     const QRect place(text.left(), top, text.width(), r.bottom - top);
     p.save();
-    p.setClipRect(r.toQRect());
+    p.setClipRect(toQRect(r));
     if (!isEnabled()) {
         p.setPen(c.color(clBtnHighlight));
         p.drawText(place.translated(1, 1), flags | Qt::AlignTop, caption_);

@@ -70,7 +70,7 @@ void TPvCustomProgressBar::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setFont(font());
     Canvas c(p, palette());
-    TRect r = TRect::fromQRect(rect());
+    TRect r = fromQRect(rect());
     r = DrawBorder(c, r, borderOuter_);
     if (borderWidth_ != 0) r = DrawBevel(c, r, borderColor_, sdAll, borderWidth_, borderColor_);
     r = DrawBorder(c, r, borderInner_);

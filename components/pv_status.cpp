@@ -117,12 +117,12 @@ void TPvCustomStatusPane::applyAutoSize() {
 }
 
 TRect TPvCustomStatusPane::contentRect() const {
-    return TRect::fromQRect(rect()).shrunk(borderWidth_ + FrameBorderWidth(frameStyle_));
+    return fromQRect(rect()).shrunk(borderWidth_ + FrameBorderWidth(frameStyle_));
 }
 
 void TPvCustomStatusPane::paintFrame(Canvas& c) {
-    c.fillRect(TRect::fromQRect(rect()), Color());
-    const TRect r = TRect::fromQRect(rect()).shrunk(borderWidth_);
+    c.fillRect(fromQRect(rect()), Color());
+    const TRect r = fromQRect(rect()).shrunk(borderWidth_);
     if (frameStyle_ == fsFlat) DrawBevel(c, r, flatColor_, sdAll, 1, flatColor_);
     else DrawBorder(c, r, frameStyle_);
 }

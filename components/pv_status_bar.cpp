@@ -124,7 +124,7 @@ TRect TPvStatusBar::gripArea() const {
 }
 
 void TPvStatusBar::placeGrip() {
-    grip_->setGeometry(gripArea().toQRect());
+    grip_->setGeometry(toQRect(gripArea()));
     grip_->setVisible(showSizeGrip_);
     grip_->raise();
     grip_->update();

@@ -6,20 +6,6 @@
 
 namespace pavik {
 
-PaintRect PaintRect::intersected(const PaintRect& o) const {
-    PaintRect r{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
-                std::min(bottom, o.bottom)};
-    if (r.isEmpty()) return {};
-    return r;
-}
-
-PaintRect PaintRect::united(const PaintRect& o) const {
-    if (isEmpty()) return o;
-    if (o.isEmpty()) return *this;
-    return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
-            std::max(bottom, o.bottom)};
-}
-
 PaintMetrics computeMetrics(const MetricsInput& in) {
     PaintMetrics m;
     m.textHeight = std::max(in.textHeight, 1);

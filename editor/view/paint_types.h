@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/colors.h"
+#include "platform/rect.h"
 
 namespace pavik {
 
@@ -37,23 +38,7 @@ using TFontStyles = std::uint8_t;
 
 enum class TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 
-// Pixel rectangle with exclusive right and bottom edges.
-struct PaintRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-    bool isEmpty() const { return right <= left || bottom <= top; }
-    bool intersects(const PaintRect& o) const {
-        return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
-    }
-    PaintRect intersected(const PaintRect& o) const;
-    PaintRect united(const PaintRect& o) const;
-    friend bool operator==(const PaintRect&, const PaintRect&) = default;
-};
+using PaintRect = TRect;
 
 struct PaintMetrics {
     int textHeight = 0;  // height of a full-width character cell
