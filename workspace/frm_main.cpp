@@ -33,6 +33,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     createToolBars();
     createLayout();
     connectHandlers();
+    connectValueHandlers();
     FormCreate();
 }
 

@@ -8,11 +8,13 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "components/a_led.h"
 #include "editor/view/af_edit.h"
+#include "platform/colors.h"
 #include "platform/ini_file.h"
 #include "workspace/main_window_services.h"
 #include "workspace/main_window_status.h"
@@ -20,6 +22,7 @@
 #include "workspace/rule_tree.h"
 #include "workspace/style_document.h"
 
+class QAbstractScrollArea;
 class QAction;
 class QActionGroup;
 class QCheckBox;
@@ -43,6 +46,8 @@ class QTreeWidgetItem;
 namespace pavik {
 
 class ControlBar;
+enum class ValueControl;
+struct ValueWrite;
 
 // Save flags of the source panes: 4 selects none of the save options (plain text, paragraphs
 // as in the pane). Load flags of the style sheet pane: leading tabs become indentation.
@@ -128,6 +133,8 @@ public:
     QCheckBox* CheckBoxColor = nullptr;
     QLabel* StaticTxtFont = nullptr;
     QToolButton* SBOpenURL = nullptr;
+    QWidget* PanelURL = nullptr;  // EditCommon and SBOpenURL side by side (image address)
+    TColor ShapeColorBrush = clWhite;  // the swatch's colour
 
     ControlBar* ControlBarDown = nullptr;
     QToolBar* ToolBarDown = nullptr;
@@ -226,6 +233,27 @@ public:
     int targetImageOf(const QTreeWidgetItem* node) const;
     void setTargetImage(QTreeWidgetItem* node, int image);
 
+    // ---- Value panels (main_window_values.cpp) --------------------------------------------
+    // Builds the value panel of the property tree's current node.
+    void TreeViewTargetClick();
+    void RadioGroupSizeClick();
+    int radioGroupSizeIndex() const;
+    void setRadioGroupSizeIndex(int index);
+    void LoadGroupHint();
+    // Scrolls a view's vertical scroll bar to `position` by line steps.
+    static void ScrollVertTo(QAbstractScrollArea* window, int position);
+    // Value handlers: each stores into the selected rule's selected property, and does
+    // nothing when either is not selected or is gone.
+    void CmbBoxCommonChange(bool typing = false);
+    void CmbBoxCommon2Change();
+    void EditCommonClick(bool byEnter = false);
+    void EditCommonKeyDown(int key);
+    void FileOpenURLExecute();
+    void FileOpenURLAccept(const QString& file);
+    void CheckBoxColorClick();
+    void BitBtnClearClick();
+    void AddImportantTagExecute();
+
     // ---- Preview -------------------------------------------------------------------------
     void RefreshPreview();
     void NavigatePreview(const QString& path, const QString& anchor);
@@ -304,7 +332,19 @@ private:
     // Fills TVCSSDataHide from the document when it is shown.
     void fillHiddenTree();
     void clearPropertyTree();
+
+    // Value area (main_window_values.cpp).
+    void connectValueHandlers();
+    // Hides every value control and empties them.
     void resetValueArea();
+    // Shows PanelCommon holding `controls`, top to bottom.
+    void showValueControls(const std::vector<ValueControl>& controls);
+    void setSwatchColor(TColor color);
+    // The rule record of CurStructNode and CurTargetNode while both are selected, else null.
+    const TData2* selectedRuleRecord() const;
+    QTreeWidgetItem* selectedPropertyNode() const;
+    // Stores a handler's write and runs the tail; false when nothing was stored.
+    bool finishValueWrite(const ValueWrite& write);
 
     MainWindowServices services_;
     std::unique_ptr<PreviewBrowser> browser_;

@@ -227,16 +227,21 @@ void TfrmMain::createValueArea(QWidget* parent) {
     ScrollBoxSet->setFrameShape(QFrame::StyledPanel);
     auto* scrollContents = new QWidget;
     QVBoxLayout* scrollColumn = tightColumn(scrollContents);
-    PanelSizeSelect = named(new QWidget(scrollContents), "PanelSizeSelect");
     PanelCommon = named(new QWidget(scrollContents), "PanelCommon");
-    scrollColumn->addWidget(PanelSizeSelect);
+    auto* common = new QVBoxLayout(PanelCommon);
+    common->setContentsMargins(3, 3, 3, 3);
+    common->setSpacing(3);
     scrollColumn->addWidget(PanelCommon, 1);
-    PanelSizeSelect->hide();
     PanelCommon->hide();
     ScrollBoxSet->setWidget(scrollContents);
     column->addWidget(ScrollBoxSet, 1);
 
+    // Holder of the value editors not in use.
+    PanelHide = named(new QWidget(parent), "PanelHide");
+    PanelHide->hide();
+
     // Length editor: unit choice, number, unit text.
+    PanelSizeSelect = named(new QWidget(PanelHide), "PanelSizeSelect");
     RadioGroupSize = named(new QGroupBox(QStringLiteral("サイズ"), PanelSizeSelect), "RadioGroupSize");
     auto* units = new QVBoxLayout(RadioGroupSize);
     units->setContentsMargins(6, 2, 6, 2);
@@ -250,34 +255,48 @@ void TfrmMain::createValueArea(QWidget* parent) {
     }
     EditCommon = named(new QLineEdit(PanelSizeSelect), "EditCommon");
     TxtCommon = named(new QLabel(QStringLiteral("%"), PanelSizeSelect), "TxtCommon");
+    TxtCommon->setMinimumWidth(24);
     auto* sizeGrid = new QGridLayout(PanelSizeSelect);
-    sizeGrid->setContentsMargins(3, 3, 3, 3);
+    sizeGrid->setContentsMargins(0, 0, 0, 0);
+    sizeGrid->setHorizontalSpacing(4);
     sizeGrid->addWidget(RadioGroupSize, 0, 0, 1, 2);
     sizeGrid->addWidget(EditCommon, 1, 0);
     sizeGrid->addWidget(TxtCommon, 1, 1);
 
-    // Holder of the value editors not in use.
-    PanelHide = named(new QWidget(parent), "PanelHide");
-    PanelHide->hide();
     CmbBoxCommon = named(new QComboBox(PanelHide), "CmbBoxCommon");
     CmbBoxCommon2 = named(new QComboBox(PanelHide), "CmbBoxCommon2");
+    for (QComboBox* c : {CmbBoxCommon, CmbBoxCommon2}) {
+        c->setEditable(true);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->setMaxVisibleItems(20);
+    }
     MemoHint = named(new QPlainTextEdit(PanelHide), "MemoHint");
     MemoHint->setReadOnly(true);
+    MemoHint->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MemoHint->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MemoHint->setTabStopDistance(MemoHint->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 16);
     RichEditHint = named(new QTextEdit(PanelHide), "RichEditHint");
     RichEditHint->setReadOnly(true);
     ShapeColor = named(new QLabel(PanelHide), "ShapeColor");
     ShapeColor->setCursor(Qt::PointingHandCursor);
+    ShapeColor->setFixedSize(72, 36);
     BitBtnClear = named(new QPushButton(QStringLiteral("クリア"), PanelHide), "BitBtnClear");
     BitBtnClear->setToolTip(QStringLiteral("値のクリア"));
     BitBtnClear->setStatusTip(QStringLiteral("値を無指定にします"));
     CheckBoxColor = named(new QCheckBox(QStringLiteral("透過"), PanelHide), "CheckBoxColor");
     StaticTxtFont = named(new QLabel(QStringLiteral("指定無し"), PanelHide), "StaticTxtFont");
     StaticTxtFont->setCursor(Qt::PointingHandCursor);
+    StaticTxtFont->setAutoFillBackground(true);
+    StaticTxtFont->setStyleSheet(QStringLiteral("QLabel { background: white; color: black; border: 1px solid #a0a0a0; padding: 3px; }"));
+    PanelURL = named(new QWidget(PanelHide), "PanelURL");
+    auto* urlRow = new QHBoxLayout(PanelURL);
+    urlRow->setContentsMargins(0, 0, 0, 0);
+    urlRow->setSpacing(3);
     SBOpenURL = named(new QToolButton(PanelHide), "SBOpenURL");
     SBOpenURL->setDefaultAction(FileOpenURL);
-    for (QWidget* w : std::initializer_list<QWidget*>{CmbBoxCommon, CmbBoxCommon2, MemoHint, RichEditHint,
-                                                      ShapeColor, BitBtnClear, CheckBoxColor,
-                                                      StaticTxtFont, SBOpenURL})
+    for (QWidget* w : std::initializer_list<QWidget*>{PanelSizeSelect, CmbBoxCommon, CmbBoxCommon2, MemoHint,
+                                                      RichEditHint, ShapeColor, BitBtnClear, CheckBoxColor,
+                                                      StaticTxtFont, SBOpenURL, PanelURL})
         w->hide();
 }
 

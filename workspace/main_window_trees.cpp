@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
@@ -247,21 +248,6 @@ void TfrmMain::clearPropertyTree() {
     targetRecords_.clear();
 }
 
-void TfrmMain::resetValueArea() {
-    PanelSizeSelect->hide();
-    PanelCommon->hide();
-    EditCommon->clear();
-    CmbBoxCommon->clear();
-    CmbBoxCommon2->clear();
-    MemoHint->clear();
-    for (QWidget* w : std::initializer_list<QWidget*>{CmbBoxCommon, CmbBoxCommon2, MemoHint}) {
-        w->setParent(PanelHide);
-        w->hide();
-    }
-    ShapeColor->hide();
-    StaticTxtNowData->clear();
-}
-
 void TfrmMain::BrowserStateChange(int ie, int ns4, int ns6) {
     for (TALed* lamp : {ALedIe5, ALedNS4, ALedNS6}) {
         lamp->setValue(true);
@@ -309,6 +295,22 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
                    static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             guarded([this] { TreeViewStructClick(); });
         }
+    } else if (watched == TreeViewTarget->viewport()) {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            guarded([this] { TreeViewTargetClick(); });
+    } else if (watched == TreeViewTarget && event->type() == QEvent::KeyRelease) {
+        // Moving through the tree with the keyboard shows the panels as a click does.
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Home: case Qt::Key_End:
+        case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Left: case Qt::Key_Right:
+            guarded([this] { TreeViewTargetClick(); });
+            break;
+        default: break;
+        }
+    } else if (watched == EditCommon && event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        guarded([this] { EditCommonClick(false); });
     } else if (watched == EditHTML && event->type() == QEvent::Resize && shown_) {
         guarded([this] { rewrapHTMLPane(); });
     } else if (watched == TVCSSDataHide && event->type() == QEvent::Show) {

@@ -11,9 +11,10 @@ add_library(pavik_workspace STATIC
   main_window_settings.cpp
   main_window_status.cpp
   main_window_trees.cpp
+  main_window_values.cpp
   property_tree.cpp
   ${CMAKE_SOURCE_DIR}/resources/pavik.qrc
 )
 target_link_libraries(pavik_workspace PUBLIC
-  pavik_document pavik_editor pavik_components pavik_dialogs pavik_vocabulary pavik_platform_qt
+  pavik_document pavik_values pavik_values_qt pavik_editor pavik_components pavik_dialogs pavik_vocabulary pavik_platform_qt
   Qt6::Widgets Qt6::WebEngineWidgets)

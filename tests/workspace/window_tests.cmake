@@ -1,12 +1,14 @@
 # The main window's tests (included from CMakeLists.txt).
+find_package(Qt6 REQUIRED COMPONENTS Test)
 pavik_add_test(window_tests
-  LIBS pavik_workspace
+  LIBS pavik_workspace Qt6::Test
   SOURCES
     window_support.cpp
     window_property_tree_test.cpp
     window_control_bar_test.cpp
     window_startup_test.cpp
-    window_trees_test.cpp)
+    window_trees_test.cpp
+    window_values_test.cpp)
 
 # One smoke test with the real embedded browser. WebEngine needs its sandbox off as root and
 # trips ASan's new/delete check inside itself.
