@@ -243,15 +243,17 @@ void TfrmMain::createValueArea(QWidget* parent) {
     // Length editor: unit choice, number, unit text.
     PanelSizeSelect = named(new QWidget(PanelHide), "PanelSizeSelect");
     RadioGroupSize = named(new QGroupBox(QStringLiteral("サイズ"), PanelSizeSelect), "RadioGroupSize");
-    auto* units = new QVBoxLayout(RadioGroupSize);
+    // Two columns, so that the number and the keyword list stay in sight in a low pane.
+    auto* units = new QGridLayout(RadioGroupSize);
     units->setContentsMargins(6, 2, 6, 2);
-    units->setSpacing(1);
+    units->setHorizontalSpacing(12);
+    units->setVerticalSpacing(1);
     const char* unitCaptions[] = {"大文字を基準", "小文字を基準", "ピクセル", "パーセント"};
     for (int i = 0; i < 4; ++i) {
         auto* r = new QRadioButton(QString::fromUtf8(unitCaptions[i]), RadioGroupSize);
         r->setObjectName(QStringLiteral("RadioGroupSizeItem%1").arg(i));
         r->setChecked(i == 3);
-        units->addWidget(r);
+        units->addWidget(r, i / 2, i % 2);
     }
     EditCommon = named(new QLineEdit(PanelSizeSelect), "EditCommon");
     TxtCommon = named(new QLabel(QStringLiteral("%"), PanelSizeSelect), "TxtCommon");
