@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -73,12 +75,57 @@ void BM_RefreshPreview(benchmark::State& state, const char* sheet) {
     for (auto _ : state) w->RefreshExecute();
 }
 
+// One value change through the keyword drop-down: store, regenerate, write, pane reload
+// and navigation (the recording browser does not render).
+void BM_ValueChange(benchmark::State& state, const char* sheet) {
+    if (!QFileInfo::exists(sheet)) {
+        state.SkipWithError("style sheet not installed");
+        return;
+    }
+    auto w = makeWindow(QString::fromLatin1(sheet));
+    w->show();
+    QCoreApplication::processEvents();
+    QTreeWidgetItem* rule = nullptr;
+    QTreeWidgetItem* elements = w->TreeViewStruct->topLevelItem(0);
+    for (int i = 0; i < elements->childCount() && !rule; ++i)
+        if (elements->child(i)->text(0) == QLatin1String("body")) rule = elements->child(i);
+    if (!rule) {
+        state.SkipWithError("no body rule");
+        return;
+    }
+    w->TreeViewStruct->setCurrentItem(rule);
+    w->TreeViewStructClick();
+    QTreeWidgetItem* property = nullptr;
+    for (int i = 0; i < w->TreeViewTarget->topLevelItemCount() && !property; ++i)
+        for (int j = 0; j < w->TreeViewTarget->topLevelItem(i)->childCount(); ++j)
+            if (w->TreeViewTarget->topLevelItem(i)->child(j)->text(0) == QLatin1String("text-align"))
+                property = w->TreeViewTarget->topLevelItem(i)->child(j);
+    if (!property) {
+        state.SkipWithError("no text-align in the first rule's property tree");
+        return;
+    }
+    w->TreeViewTarget->setCurrentItem(property);
+    w->TreeViewTargetClick();
+    const int items[2] = {w->CmbBoxCommon->findText("left"), w->CmbBoxCommon->findText("right")};
+    auto* nav = static_cast<NullBrowser*>(w->browser());
+    int k = 0;
+    for (auto _ : state) {
+        const int before = nav->count;
+        w->CmbBoxCommon->setCurrentIndex(items[k ^= 1]);
+        emit w->CmbBoxCommon->activated(items[k]);
+        if (nav->count != before + 1) state.SkipWithError("no navigation");
+    }
+    state.counters["rules"] = static_cast<double>(w->Document.ruleCount());
+}
+
 }  // namespace
 
 BENCHMARK_CAPTURE(BM_StartToShownTreeAndPreview, bootstrap4, kSheets[0])->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_StartToShownTreeAndPreview, bootstrap5, kSheets[1])->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RefreshPreview, bootstrap4, kSheets[0])->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RefreshPreview, bootstrap5, kSheets[1])->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ValueChange, bootstrap4, kSheets[0])->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ValueChange, bootstrap5, kSheets[1])->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
