@@ -94,6 +94,16 @@ TEST_F(Values, ColourPanelShowsSwatchClearAndTransparentOnlyForBorderColours) {
 
     // Showing a value from code stores nothing.
     EXPECT_TRUE(w->bCSSSaved);
+
+    // A colour that does not parse shows white, with the panel built as usual.
+    for (const char* bad : {"rgb(10%,0,0)", "#gggggg", "rgb(99999999999999999999,0,0)"}) {
+        w->ruleOfNode(w->CurStructNode)->Declarations[0]->Value = bad;
+        clickProperty(*w, QStringLiteral("テキスト/color"));
+        EXPECT_EQ(w->ShapeColorBrush, clWhite) << bad;
+        EXPECT_TRUE(shownInPanel(*w, w->BitBtnClear)) << bad;
+        EXPECT_EQ(w->StaticTxtNowData->text(), QString::fromLatin1(bad));
+    }
+    EXPECT_TRUE(messages->errors.isEmpty());
 }
 
 TEST_F(Values, KeywordLengthFontImageAndCategoryPanels) {
