@@ -132,6 +132,7 @@ void TfrmMain::RefreshExecute() {
 void TfrmMain::Refresh_Btn() {
     PageControlDown->setTabVisible(PageControlDown->indexOf(TabSheetHTML), CmbBoxPreviewHTML->currentIndex() != 0);
     PageControlSrc->setTabVisible(1, !sCSSFileName.isEmpty() && bApplyCSS);
+    AddImportantTag->setEnabled(PageControlSrc->isTabVisible(1));  // it writes into that pane
 }
 
 void TfrmMain::Refresh_Status() {

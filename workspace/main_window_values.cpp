@@ -61,7 +61,6 @@ void TfrmMain::connectValueHandlers() {
     connect(FileOpenURL, &QAction::triggered, this, [this] { guarded([this] { FileOpenURLExecute(); }); });
     connect(AddImportantTag, &QAction::triggered, this, [this] { guarded([this] { AddImportantTagExecute(); }); });
     FileOpenURL->setEnabled(true);
-    AddImportantTag->setEnabled(true);
     TreeViewTarget->viewport()->installEventFilter(this);
     TreeViewTarget->installEventFilter(this);
     EditCommon->installEventFilter(this);
@@ -329,6 +328,7 @@ void TfrmMain::BitBtnClearClick() {
 }
 
 void TfrmMain::AddImportantTagExecute() {
+    if (!PageControlSrc->isTabVisible(1)) return;  // the style sheet pane is not shown
     RichEditSrc->SetSelText(ImportantTag);
 }
 

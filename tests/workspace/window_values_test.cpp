@@ -351,6 +351,13 @@ TEST_F(Values, HandlersDoNothingWithoutASelectedRuleAndProperty) {
 }
 
 TEST_F(Values, AutomaticRefreshOffStoresWithoutRebuildAndImportantTagGoesToTheCaret) {
+    {
+        auto none = makeWindow();  // no style sheet: the pane is not shown
+        showAndSettle(*none);
+        EXPECT_FALSE(none->AddImportantTag->isEnabled());
+        none->AddImportantTagExecute();
+        EXPECT_TRUE(none->bCSSSaved);
+    }
     auto w = open();
     w->bAutoRefresh = false;
     clickRule(*w, QStringLiteral("エレメント/H1"));
