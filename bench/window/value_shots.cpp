@@ -49,6 +49,14 @@ void clickProperty(pavik::TfrmMain& w, const QStringList& path) {
     QTest::mouseClick(w.TreeViewTarget->viewport(), Qt::LeftButton, {}, w.TreeViewTarget->visualItemRect(item).center());
 }
 
+// Message boxes would wait for a click that never comes: print them instead.
+class PrintedMessages : public pavik::UserMessages {
+public:
+    bool confirm(QWidget*, const QString&) override { return false; }
+    void error(QWidget*, const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
+    void information(QWidget*, const QString& text) override { std::fprintf(stderr, "info: %s\n", qPrintable(text)); }
+};
+
 void shot(const QString& folder, const QString& name) {
     wait(1500);
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -67,6 +75,7 @@ int main(int argc, char** argv) {
     const QString folder = QString::fromLocal8Bit(argv[2]);
     pavik::MainWindowServices s = pavik::MainWindowServices::standard();
     s.arguments = QStringList{QString::fromLocal8Bit(argv[1])};
+    s.messages = std::make_unique<PrintedMessages>();
     pavik::TfrmMain w(std::move(s));
     w.resize(1280, 900);
     w.move(0, 0);
@@ -74,6 +83,7 @@ int main(int argc, char** argv) {
     wait(2500);
 
     QTreeWidgetItem* rule = find(w.TreeViewStruct, {QStringLiteral("エレメント"), QStringLiteral("H1")});
+    if (!rule) rule = find(w.TreeViewStruct, {QStringLiteral("エレメント"), QStringLiteral("body")});
     if (!rule) rule = w.TreeViewStruct->topLevelItem(0)->child(0);
     w.TreeViewStruct->setCurrentItem(rule);
     w.TreeViewStructClick();
