@@ -108,4 +108,11 @@ std::string outline(QTreeWidget* tree) {
     return out.toStdString();
 }
 
+std::unique_ptr<TfrmMain> WindowTest::openSheet(const std::string& sheet) {
+    file = writeFile("style.css", sheet);
+    auto w = makeWindow({file});
+    showAndSettle(*w);
+    return w;
+}
+
 }  // namespace pavik::test

@@ -83,6 +83,10 @@ protected:
     // Shows the window and lets the queued start-up work run.
     static void showAndSettle(TfrmMain& w);
     static void settle();
+    // Writes the sheet to style.css (path kept in `file`) and opens it in a shown window.
+    std::unique_ptr<TfrmMain> openSheet(const std::string& sheet);
+
+    QString file;
 
     FakeBrowser* browser = nullptr;
     FakeMessages* messages = nullptr;

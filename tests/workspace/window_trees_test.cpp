@@ -29,19 +29,13 @@ const std::string kSheet =
 
 class Trees : public WindowTest {
 protected:
-    std::unique_ptr<TfrmMain> open(const std::string& sheet = kSheet) {
-        file = writeFile("style.css", sheet);
-        auto w = makeWindow({file});
-        showAndSettle(*w);
-        return w;
-    }
+    std::unique_ptr<TfrmMain> open(const std::string& sheet = kSheet) { return openSheet(sheet); }
     // Selects a node the way a left click does and runs the click handler.
     static void click(TfrmMain& w, QTreeWidgetItem* item) {
         ASSERT_NE(item, nullptr);
         w.TreeViewStruct->setCurrentItem(item);
         w.TreeViewStructClick();
     }
-    QString file;
 };
 
 TEST_F(Trees, FlatAndGroupedStyles) {

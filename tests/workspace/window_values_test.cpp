@@ -31,12 +31,7 @@ const std::string kSheet =
 
 class Values : public WindowTest {
 protected:
-    std::unique_ptr<TfrmMain> open(const std::string& sheet = kSheet) {
-        file = writeFile("style.css", sheet);
-        auto w = makeWindow({file});
-        showAndSettle(*w);
-        return w;
-    }
+    std::unique_ptr<TfrmMain> open(const std::string& sheet = kSheet) { return openSheet(sheet); }
     static void clickRule(TfrmMain& w, const QString& path) {
         QTreeWidgetItem* item = findItem(w.TreeViewStruct, path);
         ASSERT_NE(item, nullptr) << path.toStdString();
@@ -70,7 +65,6 @@ protected:
     std::optional<std::string> valueOf(TfrmMain& w, const char* property) {
         return currentValue(w.Document, &w.ruleOfNode(w.CurStructNode)->Data, property);
     }
-    QString file;
 };
 
 TEST_F(Values, ColourPanelShowsSwatchClearAndTransparentOnlyForBorderColours) {
