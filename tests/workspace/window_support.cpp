@@ -10,26 +10,6 @@
 #include "platform/app_paths.h"
 
 namespace pavik::test {
-namespace {
-
-class QtApp : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "window_tests";
-        static char* argv[] = {name, nullptr};
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // for the web view
-        app_ = new QApplication(argc, argv);
-    }
-    void TearDown() override { delete app_; }
-
-private:
-    QApplication* app_ = nullptr;
-};
-const auto* env = ::testing::AddGlobalTestEnvironment(new QtApp);
-
-}  // namespace
-
 void WindowTest::SetUp() {
     home_ = std::make_unique<QTemporaryDir>();
     ASSERT_TRUE(home_->isValid());

@@ -1,7 +1,7 @@
 # The main window's tests (included from CMakeLists.txt).
 find_package(Qt6 REQUIRED COMPONENTS Test)
 pavik_add_test(window_tests
-  LIBS pavik_workspace Qt6::Test
+  LIBS pavik_workspace Qt6::Test pavik_test_qtapp
   SOURCES
     window_support.cpp
     window_property_tree_test.cpp
@@ -13,7 +13,7 @@ pavik_add_test(window_tests
 # One smoke test with the real embedded browser. WebEngine needs its sandbox off as root and
 # trips ASan's new/delete check inside itself.
 add_executable(window_smoke_tests window_support.cpp window_smoke_test.cpp)
-target_link_libraries(window_smoke_tests PRIVATE pavik_workspace GTest::gtest GTest::gmock GTest::gtest_main)
+target_link_libraries(window_smoke_tests PRIVATE pavik_workspace pavik_test_qtapp GTest::gtest GTest::gmock GTest::gtest_main)
 add_test(NAME WindowSmoke.RealBrowserJumpsToAnchor COMMAND window_smoke_tests)
 set_tests_properties(WindowSmoke.RealBrowserJumpsToAnchor PROPERTIES
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;ASAN_OPTIONS=new_delete_type_mismatch=0:detect_leaks=0"
