@@ -47,6 +47,19 @@ std::unique_ptr<pavik::TfrmMain> makeWindow(const QString& sheet) {
     return std::make_unique<pavik::TfrmMain>(std::move(s));
 }
 
+// A shown window with the sheet open, or none (and the benchmark skipped) when the sheet
+// is not installed.
+std::unique_ptr<pavik::TfrmMain> openShown(benchmark::State& state, const char* sheet) {
+    if (!QFileInfo::exists(sheet)) {
+        state.SkipWithError("style sheet not installed");
+        return nullptr;
+    }
+    auto w = makeWindow(QString::fromLatin1(sheet));
+    w->show();
+    QCoreApplication::processEvents();
+    return w;
+}
+
 void BM_StartToShownTreeAndPreview(benchmark::State& state, const char* sheet) {
     if (!QFileInfo::exists(sheet)) {
         state.SkipWithError("style sheet not installed");
@@ -64,13 +77,8 @@ void BM_StartToShownTreeAndPreview(benchmark::State& state, const char* sheet) {
 }
 
 void BM_RefreshPreview(benchmark::State& state, const char* sheet) {
-    if (!QFileInfo::exists(sheet)) {
-        state.SkipWithError("style sheet not installed");
-        return;
-    }
-    auto w = makeWindow(QString::fromLatin1(sheet));
-    w->show();
-    QCoreApplication::processEvents();
+    auto w = openShown(state, sheet);
+    if (!w) return;
     state.counters["rules"] = static_cast<double>(w->Document.ruleCount());
     for (auto _ : state) w->RefreshExecute();
 }
@@ -78,13 +86,8 @@ void BM_RefreshPreview(benchmark::State& state, const char* sheet) {
 // One value change through the keyword drop-down: store, regenerate, write, pane reload
 // and navigation (the recording browser does not render).
 void BM_ValueChange(benchmark::State& state, const char* sheet) {
-    if (!QFileInfo::exists(sheet)) {
-        state.SkipWithError("style sheet not installed");
-        return;
-    }
-    auto w = makeWindow(QString::fromLatin1(sheet));
-    w->show();
-    QCoreApplication::processEvents();
+    auto w = openShown(state, sheet);
+    if (!w) return;
     QTreeWidgetItem* rule = nullptr;
     QTreeWidgetItem* elements = w->TreeViewStruct->topLevelItem(0);
     for (int i = 0; i < elements->childCount() && !rule; ++i)
