@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include "vocabulary/fixed_texts.h"
-#include "workspace/frm_main.h"
-#include "workspace/image_list_main.h"
+#include "workspace/window/frm_main.h"
+#include "workspace/window/image_list_main.h"
 
 int main(int argc, char** argv) {
     // The embedded browser's sandbox cannot run as root.

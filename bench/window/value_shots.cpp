@@ -13,7 +13,7 @@
 #include <QTreeWidget>
 #include <cstdio>
 
-#include "workspace/frm_main.h"
+#include "workspace/window/frm_main.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "workspace/frm_main.h"
+#include "workspace/window/frm_main.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <sstream>
 
 #include "platform/cp932.h"
-#include "workspace/css_reader.h"
-#include "workspace/css_writer.h"
+#include "workspace/document/css_reader.h"
+#include "workspace/document/css_writer.h"
 
 using namespace pavik;
 

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "platform/cp932.h"
+#include "tests/workspace/document/document_dump.h"
+#include "workspace/document/css_reader.h"
+
+using namespace pavik;
+using pavik::test::dump;
+
+namespace {
+
+const std::string kMa = "\x83\x7D";  // マ: trail byte "}"
+const std::string kBo = "\x83\x7B";  // ボ: trail byte "{"
+
+struct Case {
+    const char* what;
+    std::string input;
+    std::string expected;  // dump of the document
+};
+
+void runCases(const std::vector<Case>& cases) {
+    for (const Case& c : cases) EXPECT_EQ(dump(AnalyzeCSS(c.input).Document), c.expected) << c.what;
+}
+
+class RecordingSink : public ProgressSink {
+public:
+    void setProgress(int p) override { progress.push_back(p); }
+    void setStatus(std::string_view s) override { status.emplace_back(s); }
+    std::vector<int> progress;
+    std::vector<std::string> status;
+};
+
+}  // namespace
+
+TEST(CssReader, SelectorsAsInTheirExamples) {
+    runCases({
+        {"empty", "", ""},
+        {"class and pseudo-class", "A.red:hover { color: red; }", "A.red:hover [A|red] {color=red}\n"},
+        {"class only", ".red:hover { }", ".red:hover [|red:hover] {}\n"},
+        {"group", "H1, H2 { }", "H1, H2 [H1|] {}\n"},
+        {"descendant", "DIV P { }", "DIV P [DIV|] {}\n"},
+        {"pseudo-class", "A:visited { }", "A:visited [A|] {}\n"},
+        {"kept as read", "A:hover P { }", "A:hover P [A|] {}\n"},
+        {"sorted", "p{} B{} a{} A{}", "a [a|] {}\nA [A|] {}\nB [B|] {}\np [p|] {}\n"},
+    });
+}
+
+TEST(CssReader, SelectorsSpanningLinesAndRulesSharingLines) {
+    runCases({
+        {"two rules on a line", "H1 { color: red; } H2 { color: blue; }",
+         "H1 [H1|] {color=red}\nH2 [H2|] {color=blue}\n"},
+        {"minified", "a{b:c}d{e:f;g:h}", "a [a|] {b=c}\nd [d|] {e=f; g=h}\n"},
+        {"selector on its own line", "H1\r\n{\r\ncolor: red;\r\n}\r\n", "H1 [H1|] {color=red}\n"},
+        {"group over lines", "H1,\nH2\n{ }", "H1, H2 [H1|] {}\n"},
+        {"group over CR LF lines", "H1,\r\n\tH2 { }", "H1,  H2 [H1|] {}\n"},
+        {"statement dropped", "@import url(a.css);\n@charset \"x\";H1 { }", "H1 [H1|] {}\n"},
+    });
+}
+
+TEST(CssReader, DoubleByteCharactersNeverOpenOrCloseARule) {
+    runCases({
+        {"trail bytes in a value", "a { font-family: " + kMa + kBo + "; color: red }",
+         "a [a|] {font-family=" + kMa + kBo + "; color=red}\n"},
+        {"trail bytes in a comment in a rule",
+         "a { margin: 0; /* " + kMa + "-" + kBo + " */ padding: 1px }",
+         "a [a|] /* " + kMa + "-" + kBo + " */ {margin=0; padding=1px}\n"},
+        {"trail bytes in a selector", "." + kBo + kMa + " { x: y }",
+         "." + kBo + kMa + " [|" + kBo + kMa + "] {x=y}\n"},
+        {"a trail byte equal to a backslash", "a { content: \"\x83\x5C\"; b: c }",
+         "a [a|] {content=\"\x83\x5C\"; b=c}\n"},
+    });
+}
+
+TEST(CssReader, CommentsAreCutOutAndTheLastBeforeTheClosingBraceWins) {
+    runCases({
+        {"comment before", "/* one */\nA { }", "A [A|] /* one */ {}\n"},
+        {"last one wins", "/* one */ /* two */ A { }", "A [A|] /* two */ {}\n"},
+        {"inside the body wins over before", "/* a */ A { /* b */ }", "A [A|] /* b */ {}\n"},
+        {"after the last rule is dropped", "a { b: c } /* x */", "a [a|] {b=c}\n"},
+        {"belongs to the next rule only", "a { } /* x */ b { }", "a [a|] {}\nb [b|] /* x */ {}\n"},
+        {"lines joined", "/* a\r\n b\n c */\nx { }", "x [x|] /* a b c */ {}\n"},
+        {"joined lines do not close early", "/* a *\n/ b **\n/*/\nx { }", "x [x|] /* a * / b ** /*/ {}\n"},
+        {"comment in a declaration", "a { col/* x */or: red }", "a [a|] /* x */ {col or=red}\n"},
+        {"comment as a separator", "a/**/b{}", "a b [a|] /**/ {}\n"},
+        {"stray close is text", "a */ b { }", "a */ b [a|] {}\n"},
+        {"generator line ignored",
+         "/* Generator Pavik - Build155 - on 2024/01/02 3:04:05 */\r\n\r\n\r\nA {\r\n}\r\n", "A [A|] {}\n"},
+        {"earlier comment survives the generator line",
+         "/* mine */\n/* Generator Pavik - Build155 - on x */\nA { }", "A [A|] /* mine */ {}\n"},
+        {"comment marks inside a string", "a { content: \"/*\"; b: c }",
+         "a [a|] {content=\"/*\"; b=c}\n"},
+    });
+}
+
+TEST(CssReader, DeclarationsSplitOutsideStringsAndParentheses) {
+    runCases({
+        {"url", "a { background-image: url(a.gif); color: red }",
+         "a [a|] {background-image=url(a.gif); color=red}\n"},
+        {"none", "a { background-image: none; color: red }",
+         "a [a|] {background-image=none; color=red}\n"},
+        {"url with scheme", "a { background: url(http://x.jp/a.gif) no-repeat; b: c }",
+         "a [a|] {background=url(http://x.jp/a.gif) no-repeat; b=c}\n"},
+        {"data uri", "a { background-image: url(data:image/png;base64,AB==); b: c }",
+         "a [a|] {background-image=url(data:image/png;base64,AB==); b=c}\n"},
+        {"quoted data uri", "a{b:url(\"data:x;y,%3c\");c:d}",
+         "a [a|] {b=url(\"data:x;y,%3c\"); c=d}\n"},
+        {"quotes", "a { content: \"x;y:z\"; font-family: 'a;b' }",
+         "a [a|] {content=\"x;y:z\"; font-family='a;b'}\n"},
+        {"braces in strings", "a { content: \"}\"; b: '{' } c { }",
+         "a [a|] {content=\"}\"; b='{'}\nc [c|] {}\n"},
+        {"escaped brace", "a { content: \\}; b: c }", "a [a|] {content=\\}; b=c}\n"},
+        {"value holding a colon", "a { b: c:d }", "a [a|] {b=c:d}\n"},
+        {"empty repeat", "a { color: red;; }", "a [a|] {color=red; color=}\n"},
+        {"no closing semicolon", "H1 { color: red }", "H1 [H1|] {color=red}\n"},
+        {"piece without colon", "a { color: red; blue; }", "a [a|] {color=red; color=blue}\n"},
+        {"nothing before", "a { red }", "a [a|] {=red}\n"},
+        {"name keeps its case", "a { COLOR : Red }", "a [a|] {COLOR=Red}\n"},
+        {"unmatched parenthesis", "a { b: url(x; c: d }", "a [a|] {b=url(x; c=d}\n"},
+        {"unmatched quote", "a { b: it's; c: d }", "a [a|] {b=it's; c=d}\n"},
+        {"nested parentheses", "a { b: calc(1px + (2px; 3px)); c: d }",
+         "a [a|] {b=calc(1px + (2px; 3px)); c=d}\n"},
+        {"line end and tab are blanks", "a { font-family: x,\ny;\tmargin:\t1px\t2px }",
+         "a [a|] {font-family=x, y; margin=1px 2px}\n"},
+    });
+}
+
+TEST(CssReader, AtRuleBlocksKeepTheirInnerRulesAndAreReported) {
+    std::string css =
+        "@charset \"utf-8\";\n"
+        "@import url(x.css) screen;\n"
+        "@media screen and (min-width: 10px) {\n"
+        "  .a { color: red }\n"
+        "  @supports (display: grid) { .b { display: grid } }\n"
+        "}\n"
+        "@font-face { font-family: x; src: url(a.woff) format(\"woff\") }\n"
+        "@page :first { margin: 1in; }\n"
+        "@keyframes spin { from { opacity: 0 } to { opacity: 1 } }\n"
+        "@media print { }\n"
+        "h1 { margin: 0 }\n";
+    CssReadResult r = AnalyzeCSS(css);
+    EXPECT_EQ(dump(r.Document),
+              ".a [|a] {color=red}\n.b [|b] {display=grid}\nfrom [from|] {opacity=0}\n"
+              "h1 [h1|] {margin=0}\nto [to|] {opacity=1}\n");
+    EXPECT_EQ(r.AtRules, (std::vector<std::string>{"@charset", "@import", "@media", "@supports",
+                                                   "@font-face", "@page", "@keyframes"}));
+    EXPECT_TRUE(AnalyzeCSS("a { b: c }").AtRules.empty());
+}
+
+TEST(CssReader, JunkDoesNotDisturbTheRulesAroundIt) {
+    runCases({
+        {"stray close", "a { b: c } } d { e: f }", "a [a|] {b=c}\nd [d|] {e=f}\n"},
+        {"leading closes", "}} a { b: c }", "a [a|] {b=c}\n"},
+        {"unclosed rule at the end", "a { b: c } d { e: f", "a [a|] {b=c}\n"},
+        {"unclosed comment at the end", "a { b: c } /* d { e: f }", "a [a|] {b=c}\n"},
+        {"unclosed at-rule", "a { b: c } @media x { d { e: f }", "a [a|] {b=c}\nd [d|] {e=f}\n"},
+        {"byte-order mark", "\xEF\xBB\xBF" "body { x: y }", "body [body|] {x=y}\n"},
+        {"empty selector", "{ x: y }", " [|] {x=y}\n"},
+        {"lone lead byte at the end", "a { b: c }\x83", "a [a|] {b=c}\n"},
+        {"lone lead byte before a brace", "a\x83 { b: c }", "a\x83 [a\x83|] {b=c}\n"},
+    });
+    // NUL bytes are kept as text.
+    std::string nul("a\0b { c: d\0e }", 14);
+    CssReadResult r = AnalyzeCSS(nul);
+    ASSERT_EQ(r.Document.ruleCount(), 1u);
+    EXPECT_EQ(r.Document.rules()[0]->Data.Selector, std::string("a\0b", 3));
+    EXPECT_EQ(r.Document.rules()[0]->Declarations[0]->Value, std::string("d\0e", 3));
+}
+
+TEST(CssReader, RandomBytesNeitherCrashNorLeakLineEndsIntoTheDocument) {
+    std::mt19937 rng(20240607);
+    const std::string alphabet = "{}{};:;:/**/\"'()\\@ \r\n\tab.#,\x83\x7D\x7B\x5C\x81\xFF";
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        size_t len = rng() % 400;
+        for (size_t i = 0; i < len; ++i)
+            text += rng() % 4 ? alphabet[rng() % alphabet.size()] : static_cast<char>(rng() % 256);
+        CssReadResult r = AnalyzeCSS(text);
+        for (const auto& rule : r.Document.rules()) {
+            EXPECT_EQ(rule->Data.Selector.find_first_of("\r\n\t"), std::string::npos) << text;
+            EXPECT_EQ(rule->Data.Comment.find('\n'), std::string::npos) << text;
+            for (const auto& d : rule->Declarations)
+                EXPECT_EQ((d->Name + d->Value).find_first_of("\r\n\t"), std::string::npos) << text;
+        }
+    }
+}
+
+TEST(CssReader, LargeInputsStayLinear) {
+    // One 2 MB line without any line end, a rule per 12 bytes.
+    std::string line;
+    for (int i = 0; i < 170000; ++i) line += "a{b:c;d:e}";
+    EXPECT_EQ(AnalyzeCSS(line).Document.ruleCount(), 170000u);
+    // Unmatched quotes and parentheses on one long line.
+    std::string quotes = "a { b: " + std::string(1 << 20, '\'') + " }";
+    quotes += std::string(1 << 19, '"') + "x { y: " + std::string(1 << 19, '(') + "; z: w }";
+    EXPECT_EQ(AnalyzeCSS(quotes).Document.ruleCount(), 2u);
+    // An unclosed comment and an unclosed rule over a megabyte each.
+    EXPECT_EQ(AnalyzeCSS("/*" + std::string(1 << 20, '*')).Document.ruleCount(), 0u);
+    EXPECT_EQ(AnalyzeCSS("a {" + std::string(1 << 20, '{')).Document.ruleCount(), 0u);
+}
+
+TEST(CssReader, ReportsProgressAndStatus) {
+    RecordingSink sink;
+    AnalyzeCSS("a{} b{} c{} d{}", &sink);
+    EXPECT_EQ(sink.status, (std::vector<std::string>{"スタイルシートの解析中"}));
+    EXPECT_EQ(sink.progress, (std::vector<int>{0, 25, 50, 75, 0}));
+}

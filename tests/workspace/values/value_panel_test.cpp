@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include "platform/cp932.h"
+#include "vocabulary/shared_routines.h"
+#include "workspace/values/value_panel.h"
+
+using namespace pavik;
+using VC = ValueControl;
+
+namespace {
+
+PropertyNodeInfo property(std::string name, int group = 0, int ie = 1, int ns4 = 0, int ns6 = 2) {
+    return {false, std::move(name), ie, ns4, ns6, group};
+}
+
+PropertyNodeInfo category(std::string_view utf8) { return {true, toCp932(utf8), 3, 3, 3, 0}; }
+
+ValuePanelPlan plan(const PropertyNodeInfo& node, std::optional<std::string> value = std::nullopt) {
+    return planValuePanel(&node, value);
+}
+
+}  // namespace
+
+TEST(ColorTextToColor, ReadsEveryForm) {
+    struct Case {
+        std::string_view text;
+        TColor expected;
+    };
+    const Case cases[] = {
+        {"#ff0000", 0x020000FF},
+        {"#12AbCd", 0x02CDAB12},
+        {"#f00", clWhite},         // only six digits count
+        {"x#123456", clWhite},     // the mark must lead
+        {"red", clRed},
+        {"RED", clRed},
+        {"Black", clBlack},        // a starred name, compared without its mark
+        {"navajowhite", 0xFFDEAD},
+        {"inidianred", 0x5C5CCD},  // the table's spelling
+        {"buttonface", clBtnFace},
+        {"windowtext", clWindowText},
+        {"Buttonface", clWhite},   // system keywords only in lower case
+        {"rgb(0, 128, 255)", RGBToColor(0, 128, 255)},
+        {"RGB(1,2,3)", RGBToColor(1, 2, 3)},
+        {"rgb(10,20)", RGBToColor(10, 20, 255)},  // a missing component counts as 255
+        {"rgb(300,-1,0)", RGBToColor(44, 255, 0)},
+        {"rgb", clWhite},
+        {"transparent", clWhite},
+        {"", clWhite},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ColorTextToColor(c.text), c.expected) << c.text;
+}
+
+TEST(ColorTextToColor, UnreadableTextGivesWhiteWithoutThrowing) {
+    for (std::string_view text : {"rgb(10%,20%,30%)", "#gggggg", "rgb(99999999999,0,0)",
+                                  "rgb(,1,2)", "rgb(1 2 3)", "#12345\x82"}) {
+        EXPECT_NO_THROW(EXPECT_EQ(ColorTextToColor(text), clWhite) << text);
+    }
+    EXPECT_EQ(ColorTextToColor(toCp932("赤")), clWhite);
+}
+
+TEST(ValuePanel, ColourPanels) {
+    ValuePanelPlan p = plan(property("color"), "#ff0000");
+    EXPECT_EQ(p.kind, ValuePanelKind::Color);
+    EXPECT_EQ(p.swatchColor, 0x020000FFu);
+    EXPECT_EQ(p.nowData, "#ff0000");
+    EXPECT_FALSE(p.transparentTicked);
+    EXPECT_EQ(p.controls, (std::vector{VC::ShapeColor, VC::BitBtnClear}));
+
+    p = plan(property("border-top-color"), "transparent");
+    EXPECT_TRUE(p.transparentTicked);
+    EXPECT_EQ(p.nowData, "指定無し");
+    EXPECT_EQ(p.controls, (std::vector{VC::ShapeColor, VC::BitBtnClear, VC::CheckBoxColor}));
+
+    // An unreadable colour still builds the panel, with a white swatch.
+    p = plan(property("background-color"), "rgb(10%,0,0)");
+    EXPECT_TRUE(p.showPanel);
+    EXPECT_EQ(p.swatchColor, clWhite);
+    EXPECT_EQ(p.nowData, "rgb(10%,0,0)");
+
+    p = plan(property("scrollbar-track-color"));
+    EXPECT_TRUE(p.showPanel);
+    EXPECT_EQ(p.swatchColor, clWhite);
+    EXPECT_EQ(p.nowData, "");
+    EXPECT_EQ(p.controls.size(), 2u);
+}
+
+TEST(ValuePanel, KeywordPanelSelectsTheValueIgnoringCase) {
+    ValuePanelPlan p = plan(property("text-align"), "CENTER");
+    EXPECT_EQ(p.kind, ValuePanelKind::Keyword);
+    EXPECT_EQ(p.fill, keywordAttrPanelFill(keywordAttrIndex("text-align")));
+    EXPECT_EQ(p.controls, (std::vector{VC::CmbBoxCommon, VC::MemoHint}));
+    ASSERT_GE(p.comboIndex, 0);
+    EXPECT_EQ(p.fill.combo1[static_cast<size_t>(p.comboIndex)], "center");
+    EXPECT_EQ(p.nowData, "CENTER");
+
+    p = plan(property("list-style-type"), "inherit");
+    EXPECT_EQ(p.comboIndex, -1);
+    EXPECT_EQ(p.nowData, "inherit");
+
+    p = plan(property("ime-mode"), "desabled");  // the list's own spelling
+    EXPECT_GT(p.comboIndex, 0);
+}
+
+TEST(ValuePanel, LengthPanelSplitsNumberAndUnit) {
+    struct Case {
+        std::string value;
+        std::string number;
+        std::optional<int> unit;
+    };
+    const Case cases[] = {
+        {"12px", "12", 2},      {"1.5em", "1.5", 0}, {"50%", "50", 3},
+        {"2EX", "2", 1},        {" 3 px", "3", 2},   {"medium", "", std::nullopt},
+        {"12pt", "", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const ValuePanelPlan p = plan(property("font-size", 1), c.value);
+        EXPECT_EQ(p.kind, ValuePanelKind::Length);
+        EXPECT_EQ(p.editText, c.number) << c.value;
+        EXPECT_EQ(p.unitIndex, c.unit) << c.value;
+        EXPECT_EQ(p.nowData, c.value);
+        EXPECT_TRUE(p.focusEdit);
+    }
+    EXPECT_EQ(plan(property("font-size")).controls,
+              (std::vector{VC::PanelSizeSelect, VC::CmbBoxCommon, VC::MemoHint}));
+    EXPECT_EQ(plan(property("top")).controls, (std::vector{VC::PanelSizeSelect}));
+    EXPECT_EQ(plan(property("background-position")).controls,
+              (std::vector{VC::PanelSizeSelect, VC::CmbBoxCommon, VC::CmbBoxCommon2, VC::MemoHint}));
+    EXPECT_EQ(plan(property("text-indent")).controls,
+              (std::vector{VC::PanelSizeSelect, VC::MemoHint}));
+    EXPECT_EQ(plan(property("margin"), "auto").fill.combo1, (std::vector<std::string>{"", "auto"}));
+}
+
+TEST(ValuePanel, FontAndImagePanels) {
+    const std::string family = toCp932("ＭＳ ゴシック");
+    ValuePanelPlan p = plan(property("font-family", 1), family);
+    EXPECT_EQ(p.kind, ValuePanelKind::FontFamily);
+    EXPECT_EQ(p.fontText, "ＭＳ ゴシック");
+    EXPECT_EQ(p.nowData, "指定無し");
+    EXPECT_EQ(p.controls, (std::vector{VC::StaticTxtFont, VC::BitBtnClear}));
+    EXPECT_EQ(plan(property("font-family")).fontText, "指定無し");
+
+    p = plan(property("background-image", 2), "url(\"img/a.gif\")");
+    EXPECT_EQ(p.kind, ValuePanelKind::Image);
+    EXPECT_EQ(p.editText, "img/a.gif");
+    EXPECT_EQ(p.nowData, "url(\"img/a.gif\")");
+    EXPECT_EQ(p.controls, (std::vector{VC::EditCommon, VC::SBOpenURL}));
+    EXPECT_EQ(plan(property("background-image"), toCp932("url(\" 画像.gif \")")).editText, "画像.gif");
+    EXPECT_EQ(plan(property("background-image"), "url(a.gif)").editText, "");
+    EXPECT_EQ(plan(property("background-image"), "url(\"a.gif").editText, "");
+    EXPECT_TRUE(plan(property("background-image")).showPanel);
+}
+
+TEST(ValuePanel, CategoryAndOtherNodes) {
+    ValuePanelPlan p = plan(category("ボックス"));
+    EXPECT_EQ(p.kind, ValuePanelKind::Category);
+    EXPECT_TRUE(p.enableEditBox);
+    EXPECT_EQ(p.pageName, "TYPEBOX");
+    EXPECT_EQ(p.controls, (std::vector{VC::RichEditHint}));
+    EXPECT_FALSE(p.selectsProperty);
+    EXPECT_EQ(p.lamps, (std::array{3, 3, 3}));
+
+    EXPECT_EQ(plan(category("スクロールバー")).pageName, "TYPESCROLLBAR");
+    EXPECT_FALSE(plan(category("テキスト")).enableEditBox);
+    p = plan(category("フィルタ"));
+    EXPECT_EQ(p.pageName, "");
+    EXPECT_FALSE(p.showPanel);
+
+    p = plan(property("clip", 4, 1, 0, 2), "rect(0 0 0 0)");
+    EXPECT_EQ(p.kind, ValuePanelKind::Other);
+    EXPECT_FALSE(p.showPanel);
+    EXPECT_TRUE(p.selectsProperty);
+    EXPECT_EQ(p.childInfo, "位置");
+    EXPECT_EQ(p.lamps, (std::array{1, 0, 2}));
+
+    p = planValuePanel(nullptr, std::nullopt);
+    EXPECT_EQ(p.kind, ValuePanelKind::None);
+    EXPECT_EQ(p.lamps, (std::array{3, 3, 3}));
+    EXPECT_FALSE(p.selectsProperty);
+}
+
+TEST(ValueText, EditValueAndUnitCaption) {
+    EXPECT_EQ(composeEditValue("font-size", "12", "px"), "12px");
+    EXPECT_EQ(composeEditValue("width", "12", "%"), "12%");
+    EXPECT_EQ(composeEditValue("background-image", "a.gif", "%"), "url(\"a.gif\")");
+    EXPECT_EQ(composeEditValue("width", "", "px"), "");
+    EXPECT_EQ(sizeUnitCaption(0), "em");
+    EXPECT_EQ(sizeUnitCaption(3), "%");
+    EXPECT_EQ(sizeUnitCaption(-1), "");
+}
+
+TEST(ValueText, ImagePathRelativeToThePreviewPage) {
+    const std::filesystem::path page = "/home/u/site/index.html";
+    EXPECT_EQ(imagePathText("/home/u/site/img/a.gif", page).text, "img/a.gif");
+    EXPECT_EQ(imagePathText("/home/u/pics/b.png", page).text, "../pics/b.png");
+    EXPECT_EQ(imagePathText("/home/u/site/img/a.gif", std::nullopt).text, "/home/u/site/img/a.gif");
+
+    const ImagePathText jp = imagePathText("/home/u/site/画像.gif", page);
+    EXPECT_TRUE(jp.ok());
+    EXPECT_EQ(jp.cp932, toCp932("画像.gif"));
+
+    const ImagePathText bad = imagePathText("/tmp/\xF0\x9F\x98\x80.gif", std::nullopt);
+    EXPECT_FALSE(bad.ok());
+    EXPECT_EQ(bad.unencodable, (std::vector<std::string>{"\xF0\x9F\x98\x80"}));
+}

@@ -1,0 +1,104 @@
+#pragma once
+// Fakes and a fixture for the main window's tests: a recording browser, message boxes and
+// help, a fresh PAVIK_HOME per test, and helpers to make files and windows.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/ini_file.h"
+#include "workspace/window/frm_main.h"
+#include "workspace/window/main_window_services.h"
+
+namespace pavik::test {
+
+class FakeBrowser : public PreviewBrowser {
+public:
+    struct Navigation {
+        QString path;
+        QString anchor;
+    };
+    QWidget* widget() override { return nullptr; }
+    void navigate(const QString& path, const QString& anchor) override { navigations.push_back({path, anchor}); }
+    bool hasDocument() const override { return !navigations.empty(); }
+
+    std::vector<Navigation> navigations;
+};
+
+class FakeMessages : public UserMessages {
+public:
+    bool confirm(QWidget*, const QString& text) override {
+        confirms.append(text);
+        return answer;
+    }
+    void error(QWidget*, const QString& text) override { errors.append(text); }
+    void information(QWidget*, const QString& text) override { infos.append(text); }
+
+    bool answer = false;
+    QStringList confirms, errors, infos;
+};
+
+// Records into a list the test owns, so that calls made while the window is destroyed
+// can be checked too.
+class FakeHelp : public HelpService {
+public:
+    FakeHelp(bool present, QStringList* calls) : calls(*calls), present_(present) {}
+    bool available() const override { return present_; }
+    QString helpFile() const override { return present_ ? QStringLiteral("/help/Pavik.CHM") : QString(); }
+    void initialize() override { calls.append("initialize"); }
+    void showContents() override { calls.append("contents"); }
+    void showIndex() override { calls.append("index"); }
+    void showTopic(int context) override { calls.append(QStringLiteral("topic %1").arg(context)); }
+    void shutdown() override { calls.append("shutdown"); }
+
+    QStringList& calls;
+
+private:
+    bool present_;
+};
+
+// Each test gets its own program folder (PAVIK_HOME) with its settings file.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The program folder and the settings file in it.
+    QString home() const { return home_->path(); }
+    std::string settingsPath() const;
+    IniFile settings() const { return IniFile(settingsPath()); }
+    void writeSettings(const std::string& iniText) const;
+
+    // A file in the program folder with the given bytes; returns its path.
+    QString writeFile(const QString& name, const std::string& bytes) const;
+
+    // A main window with fakes; the fakes stay reachable through browser/messages/help.
+    std::unique_ptr<TfrmMain> makeWindow(QStringList arguments = {}, bool helpPresent = false);
+    // Shows the window and lets the queued start-up work run.
+    static void showAndSettle(TfrmMain& w);
+    static void settle();
+    // Writes the sheet to style.css (path kept in `file`) and opens it in a shown window.
+    std::unique_ptr<TfrmMain> openSheet(const std::string& sheet);
+
+    QString file;
+
+    FakeBrowser* browser = nullptr;
+    FakeMessages* messages = nullptr;
+    QStringList helpCalls;
+
+private:
+    std::unique_ptr<QTemporaryDir> home_;
+};
+
+// The item of a tree whose text path (texts from the root, "/"-separated) matches.
+class QTreeWidgetItem* findItem(class QTreeWidget* tree, const QString& textPath);
+// Texts of a tree as an indented outline, one line per node (UTF-8).
+std::string outline(class QTreeWidget* tree);
+
+}  // namespace pavik::test

@@ -1,0 +1,377 @@
+// The value panels in the main window: the panel each kind of property gets, and every
+// value handler driven through the controls' own user signals.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "platform/colors.h"
+#include "platform/qt_text.h"
+#include "window_support.h"
+#include "workspace/values/value_store.h"
+
+namespace pavik::test {
+namespace {
+
+const std::string kSheet =
+    "H1 { color: red; margin-top: 2px; text-align: center; font-family: serif;"
+    " background-image: url(\"a.gif\"); border-top-color: transparent; }\r\n"
+    "P { margin-top: auto; background-position: top; }\r\n";
+
+class Values : public WindowTest {
+protected:
+    std::unique_ptr<TfrmMain> open(const std::string& sheet = kSheet) { return openSheet(sheet); }
+    static void clickRule(TfrmMain& w, const QString& path) {
+        QTreeWidgetItem* item = findItem(w.TreeViewStruct, path);
+        ASSERT_NE(item, nullptr) << path.toStdString();
+        w.TreeViewStruct->setCurrentItem(item);
+        w.TreeViewStructClick();
+    }
+    // A left click on the property tree's node, as the user makes it.
+    static void clickProperty(TfrmMain& w, const QString& path) {
+        QTreeWidgetItem* item = findItem(w.TreeViewTarget, path);
+        ASSERT_NE(item, nullptr) << path.toStdString() << "\n" << outline(w.TreeViewTarget);
+        for (QTreeWidgetItem* p = item->parent(); p; p = p->parent()) p->setExpanded(true);
+        w.TreeViewTarget->scrollToItem(item);
+        const QRect r = w.TreeViewTarget->visualItemRect(item);
+        QTest::mouseClick(w.TreeViewTarget->viewport(), Qt::LeftButton, {}, r.center());
+        ASSERT_EQ(w.CurTargetNode == item || w.targetRecordOf(item)->Kind == 0, true);
+    }
+    static void choose(QComboBox* box, const QString& text) {
+        const int i = box->findText(text);
+        ASSERT_GE(i, 0) << text.toStdString();
+        box->setCurrentIndex(i);
+        emit box->activated(i);
+    }
+    // A click on the unit's circle.
+    static void clickUnit(TfrmMain& w, int index) {
+        auto* r = w.RadioGroupSize->findChild<QRadioButton*>(QStringLiteral("RadioGroupSizeItem%1").arg(index));
+        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(6, r->height() / 2));
+    }
+    static bool shownInPanel(TfrmMain& w, QWidget* control) {
+        return control->isVisible() && w.PanelCommon->isAncestorOf(control);
+    }
+    std::optional<std::string> valueOf(TfrmMain& w, const char* property) {
+        return currentValue(w.Document, &w.ruleOfNode(w.CurStructNode)->Data, property);
+    }
+};
+
+TEST_F(Values, ColourPanelShowsSwatchClearAndTransparentOnlyForBorderColours) {
+    auto w = open();
+    clickRule(*w, QStringLiteral("エレメント/H1"));
+    clickProperty(*w, QStringLiteral("テキスト/color"));
+    EXPECT_TRUE(shownInPanel(*w, w->ShapeColor));
+    EXPECT_TRUE(shownInPanel(*w, w->BitBtnClear));
+    EXPECT_FALSE(w->CheckBoxColor->isVisible());
+    EXPECT_FALSE(w->CmbBoxCommon->isVisible());
+    EXPECT_EQ(w->ShapeColorBrush, clRed);
+    EXPECT_EQ(w->StaticTxtNowData->text(), QStringLiteral("red"));
+    EXPECT_EQ(w->lblChildInfo->text(), QStringLiteral("テキスト"));
+    EXPECT_LT(w->ShapeColor->y(), w->BitBtnClear->y());
+
+    clickProperty(*w, QStringLiteral("ボックス/border-color/border-top-color"));
+    EXPECT_TRUE(shownInPanel(*w, w->CheckBoxColor));
+    EXPECT_TRUE(w->CheckBoxColor->isChecked());
+    EXPECT_EQ(w->StaticTxtNowData->text(), QStringLiteral("指定無し"));
+    EXPECT_LT(w->BitBtnClear->y(), w->CheckBoxColor->y());
+
+    // Showing a value from code stores nothing.
+    EXPECT_TRUE(w->bCSSSaved);
+
+    // A colour that does not parse shows white, with the panel built as usual.
+    for (const char* bad : {"rgb(10%,0,0)", "#gggggg", "rgb(99999999999999999999,0,0)"}) {
+        w->ruleOfNode(w->CurStructNode)->Declarations[0]->Value = bad;
+        clickProperty(*w, QStringLiteral("テキスト/color"));
+        EXPECT_EQ(w->ShapeColorBrush, clWhite) << bad;
+        EXPECT_TRUE(shownInPanel(*w, w->BitBtnClear)) << bad;
+        EXPECT_EQ(w->StaticTxtNowData->text(), QString::fromLatin1(bad));
+    }
+    EXPECT_TRUE(messages->errors.isEmpty());
+}
+
+TEST_F(Values, KeywordLengthFontImageAndCategoryPanels) {
+    auto w = open();
+    clickRule(*w, QStringLiteral("エレメント/H1"));
+    const size_t navigations = browser->navigations.size();
+
+    clickProperty(*w, QStringLiteral("テキスト/text-align"));
+    EXPECT_TRUE(shownInPanel(*w, w->CmbBoxCommon));
+    EXPECT_TRUE(shownInPanel(*w, w->MemoHint));
+    EXPECT_EQ(w->CmbBoxCommon->itemText(0), QString());
+    EXPECT_EQ(w->CmbBoxCommon->currentText(), QStringLiteral("center"));
+    EXPECT_TRUE(w->MemoHint->toPlainText().startsWith(QStringLiteral("★")));
+    EXPECT_FALSE(w->MemoHint->toPlainText().contains('\r'));
+    EXPECT_EQ(w->MemoHint->verticalScrollBar()->value(), 0);
+    EXPECT_LT(w->CmbBoxCommon->y(), w->MemoHint->y());
+
+    clickProperty(*w, QStringLiteral("ボックス/margin/margin-top"));
+    EXPECT_TRUE(shownInPanel(*w, w->PanelSizeSelect));
+    EXPECT_TRUE(shownInPanel(*w, w->CmbBoxCommon));
+    EXPECT_FALSE(shownInPanel(*w, w->CmbBoxCommon2));
+    EXPECT_EQ(w->EditCommon->text(), QStringLiteral("2"));
+    EXPECT_EQ(w->radioGroupSizeIndex(), 2);
+    EXPECT_EQ(w->TxtCommon->text(), QStringLiteral("px"));
+    EXPECT_TRUE(w->EditCommon->hasFocus());
+    EXPECT_EQ(w->CmbBoxCommon->currentIndex(), -1);
+
+    clickProperty(*w, QStringLiteral("フォント/font-family"));
+    EXPECT_TRUE(shownInPanel(*w, w->StaticTxtFont));
+    EXPECT_TRUE(shownInPanel(*w, w->BitBtnClear));
+    EXPECT_EQ(w->StaticTxtFont->text(), QStringLiteral("serif"));
+    EXPECT_EQ(w->StaticTxtNowData->text(), QStringLiteral("指定無し"));
+    EXPECT_FALSE(w->PanelSizeSelect->isVisible());
+
+    clickProperty(*w, QStringLiteral("背景/background-image"));
+    EXPECT_TRUE(shownInPanel(*w, w->EditCommon));
+    EXPECT_TRUE(shownInPanel(*w, w->SBOpenURL));
+    EXPECT_FALSE(w->PanelSizeSelect->isVisible());
+    EXPECT_EQ(w->EditCommon->text(), QStringLiteral("a.gif"));
+    EXPECT_GT(w->SBOpenURL->mapTo(w->PanelCommon, QPoint()).x(), w->EditCommon->mapTo(w->PanelCommon, QPoint()).x());
+
+    // Back to a length: the edit box is in the length editor again.
+    clickProperty(*w, QStringLiteral("ボックス/margin/margin-top"));
+    EXPECT_TRUE(w->PanelSizeSelect->isAncestorOf(w->EditCommon));
+    EXPECT_FALSE(w->SBOpenURL->isVisible());
+
+    clickProperty(*w, QStringLiteral("ボックス"));
+    EXPECT_TRUE(shownInPanel(*w, w->RichEditHint));
+    EXPECT_FALSE(w->RichEditHint->toPlainText().isEmpty());
+    EXPECT_TRUE(w->EditBox->isEnabled());
+    clickProperty(*w, QStringLiteral("テキスト"));
+    EXPECT_FALSE(w->EditBox->isEnabled());
+    EXPECT_TRUE(shownInPanel(*w, w->RichEditHint));
+
+    EXPECT_TRUE(w->bCSSSaved);
+    EXPECT_EQ(browser->navigations.size(), navigations);
+    EXPECT_TRUE(messages->errors.isEmpty());
+}
+
+TEST_F(Values, KeywordDropDownsStoreChosenItemsAndTypingStoresEmpty) {
+    auto w = open();
+    clickRule(*w, QStringLiteral("エレメント/H1"));
+    clickProperty(*w, QStringLiteral("テキスト/text-align"));
+    QTreeWidgetItem* node = w->CurTargetNode;
+    const size_t navigations = browser->navigations.size();
+
+    choose(w->CmbBoxCommon, QStringLiteral("right"));
+    EXPECT_EQ(valueOf(*w, "text-align"), "right");
+    EXPECT_EQ(w->StaticTxtNowData->text(), QStringLiteral("right"));
+    EXPECT_EQ(w->targetImageOf(node), ValueImageSet);
+    EXPECT_NE(w->RichEditSrc->Text().find("text-align : right ;"), std::string::npos);
+    EXPECT_FALSE(w->bCSSSaved);
+    EXPECT_EQ(w->StatusBar->savedState(), QStringLiteral("未保存"));
+    EXPECT_EQ(browser->navigations.size(), navigations + 1);
+
+    choose(w->CmbBoxCommon, QString());
+    EXPECT_EQ(valueOf(*w, "text-align"), "");
+    EXPECT_EQ(w->targetImageOf(node), ValueImageUnset);
+    EXPECT_EQ(w->RichEditSrc->Text().find("text-align"), std::string::npos);
+
+    choose(w->CmbBoxCommon, QStringLiteral("left"));
+    QTest::keyClicks(w->CmbBoxCommon->lineEdit(), "ju");
+    EXPECT_EQ(valueOf(*w, "text-align"), "");
+    EXPECT_EQ(w->targetImageOf(node), ValueImageUnset);
+
+    // A property the rule did not set is added; the second drop-down stores its item alone.
+    clickRule(*w, QStringLiteral("エレメント/P"));
+    clickProperty(*w, QStringLiteral("背景/background-position"));
+    EXPECT_TRUE(shownInPanel(*w, w->CmbBoxCommon2));
+    choose(w->CmbBoxCommon2, QStringLiteral("right"));
+    EXPECT_EQ(valueOf(*w, "background-position"), "right");
+    EXPECT_NE(w->RichEditSrc->Text().find("background-position : right ;"), std::string::npos);
+    w->bCSSSaved = true;
+    choose(w->CmbBoxCommon2, QString());
+    EXPECT_EQ(valueOf(*w, "background-position"), "right");
+    EXPECT_TRUE(w->bCSSSaved);
+
+    clickProperty(*w, QStringLiteral("テキスト/text-transform"));
+    choose(w->CmbBoxCommon, QStringLiteral("uppercase"));
+    EXPECT_NE(w->RichEditSrc->Text().find("P {\r\nmargin-top : auto ;\r\nbackground-position : right ;\r\n"
+                                         "text-transform : uppercase ;\r\n}"),
+              std::string::npos)
+        << w->RichEditSrc->Text();
+}
+
+TEST_F(Values, LengthEditStoresOnEnterWithTheUnitAndClickInEmptyBoxStoresNothing) {
+    auto w = open();
+    clickRule(*w, QStringLiteral("エレメント/P"));
+    clickProperty(*w, QStringLiteral("ボックス/margin/margin-top"));
+    QTreeWidgetItem* node = w->CurTargetNode;
+    EXPECT_EQ(w->EditCommon->text(), QString());  // "auto" has no unit
+
+    // A click into the empty box keeps "auto".
+    QTest::mouseClick(w->EditCommon, Qt::LeftButton);
+    EXPECT_EQ(valueOf(*w, "margin-top"), "auto");
+    EXPECT_TRUE(w->bCSSSaved);
+
+    clickUnit(*w, 1);
+    EXPECT_EQ(w->TxtCommon->text(), QStringLiteral("ex"));
+    clickUnit(*w, 3);
+    EXPECT_EQ(w->TxtCommon->text(), QStringLiteral("%"));
+    QTest::keyClicks(w->EditCommon, "12");
+    EXPECT_EQ(valueOf(*w, "margin-top"), "auto");  // typing alone stores nothing
+    QTest::keyClick(w->EditCommon, Qt::Key_Return);
+    EXPECT_EQ(valueOf(*w, "margin-top"), "12%");
+
+    clickUnit(*w, 2);
+    EXPECT_EQ(w->TxtCommon->text(), QStringLiteral("px"));
+    QTest::mouseClick(w->EditCommon, Qt::LeftButton);  // a click with text stores it
+    EXPECT_EQ(valueOf(*w, "margin-top"), "12px");
+    EXPECT_EQ(w->targetImageOf(node), ValueImageSet);
+    EXPECT_NE(w->RichEditSrc->Text().find("margin-top : 12px ;"), std::string::npos);
+
+    w->EditCommon->clear();
+    QTest::keyClick(w->EditCommon, Qt::Key_Return);
+    EXPECT_EQ(valueOf(*w, "margin-top"), "");
+    EXPECT_EQ(w->targetImageOf(node), ValueImageUnset);
+    EXPECT_NE(w->RichEditSrc->Text().find("P {\r\nbackground-position : top ;\r\n}"), std::string::npos);
+
+    // Text CP932 cannot hold is refused.
+    w->EditCommon->setText(QStringLiteral("1☃"));  // keyClicks types ASCII only
+    QTest::keyClick(w->EditCommon, Qt::Key_Return);
+    EXPECT_EQ(valueOf(*w, "margin-top"), "");
+    ASSERT_EQ(messages->errors.size(), 1);
+    EXPECT_TRUE(messages->errors[0].contains(QStringLiteral("☃")));
+}
+
+TEST_F(Values, ImageAddressTypedOrChosen) {
+    auto w = open();
+    clickRule(*w, QStringLiteral("エレメント/H1"));
+    clickProperty(*w, QStringLiteral("背景/background-image"));
+    w->EditCommon->clear();
+    QTest::keyClicks(w->EditCommon, "b.gif");
+    QTest::keyClick(w->EditCommon, Qt::Key_Return);
+    EXPECT_EQ(valueOf(*w, "background-image"), "url(\"b.gif\")");
+    EXPECT_NE(w->RichEditSrc->Text().find("background-image : url(\"b.gif\") ;"), std::string::npos);
+
+    // Chosen file, built-in page: the full path; always a preview rebuild.
+    w->bAutoRefresh = false;
+    const size_t navigations = browser->navigations.size();
+    const QString image = writeFile("img.png", "x");
+    w->FileOpenURLAccept(image);
+    EXPECT_EQ(fromCp932(*valueOf(*w, "background-image")), QStringLiteral("url(\"%1\")").arg(image));
+    EXPECT_EQ(w->EditCommon->text(), image);
+    EXPECT_EQ(browser->navigations.size(), navigations + 1);
+
+    // With a page of the user's: relative, "/" separators.
+    QDir(home()).mkpath("site/img");
+    w->sHTMLFileName = writeFile("site/page.html", "<html></html>");
+    w->FileOpenURLAccept(writeFile("site/img/a.gif", "x"));
+    EXPECT_EQ(valueOf(*w, "background-image"), "url(\"img/a.gif\")");
+    EXPECT_EQ(w->StaticTxtNowData->text(), QStringLiteral("url(\"img/a.gif\")"));
+
+    // A path CP932 cannot hold is refused, never stored as "?".
+    w->FileOpenURLAccept(home() + QStringLiteral("/site/img/☃.gif"));
+    EXPECT_EQ(valueOf(*w, "background-image"), "url(\"img/a.gif\")");
+    EXPECT_EQ(messages->errors.size(), 1);
+}
+
+TEST_F(Values, TransparentBoxAndClearButton) {
+    auto w = open();
+    clickRule(*w, QStringLiteral("エレメント/H1"));
+    clickProperty(*w, QStringLiteral("ボックス/border-color/border-top-color"));
+    QTreeWidgetItem* node = w->CurTargetNode;
+    ASSERT_TRUE(w->CheckBoxColor->isChecked());
+
+    QTest::mouseClick(w->CheckBoxColor, Qt::LeftButton);  // unticked: stores the empty value
+    EXPECT_EQ(valueOf(*w, "border-top-color"), "");
+    EXPECT_EQ(w->StaticTxtNowData->text(), QStringLiteral("指定無し"));
+    EXPECT_EQ(w->targetImageOf(node), ValueImageUnset);
+    EXPECT_EQ(w->RichEditSrc->Text().find("border-top-color"), std::string::npos);
+    QTest::mouseClick(w->CheckBoxColor, Qt::LeftButton);
+    EXPECT_EQ(valueOf(*w, "border-top-color"), "transparent");
+    EXPECT_EQ(w->StaticTxtNowData->text(), QStringLiteral("透過"));
+    EXPECT_EQ(w->ShapeColorBrush, clNone);
+    EXPECT_NE(w->RichEditSrc->Text().find("border-top-color : transparent ;"), std::string::npos);
+
+    clickProperty(*w, QStringLiteral("テキスト/color"));
+    node = w->CurTargetNode;
+    w->bCSSSaved = true;
+    QTest::mouseClick(w->BitBtnClear, Qt::LeftButton);
+    EXPECT_EQ(valueOf(*w, "color"), std::nullopt);
+    EXPECT_EQ(w->targetImageOf(node), ValueImageUnset);
+    EXPECT_EQ(w->ShapeColorBrush, clWhite);
+    EXPECT_FALSE(w->bCSSSaved);
+    EXPECT_EQ(w->StatusBar->savedState(), QStringLiteral("未保存"));
+    EXPECT_EQ(w->RichEditSrc->Text().find("color : red"), std::string::npos);
+
+    // Nothing to remove: nothing happens.
+    w->bCSSSaved = true;
+    const size_t navigations = browser->navigations.size();
+    QTest::mouseClick(w->BitBtnClear, Qt::LeftButton);
+    EXPECT_TRUE(w->bCSSSaved);
+    EXPECT_EQ(browser->navigations.size(), navigations);
+}
+
+TEST_F(Values, HandlersDoNothingWithoutASelectedRuleAndProperty) {
+    auto w = open();
+    const std::string before = w->RichEditSrc->Text();
+    auto untouched = [&] {
+        w->CmbBoxCommonChange(false);
+        w->CmbBoxCommonChange(true);
+        w->CmbBoxCommon2Change();
+        w->EditCommon->setText("5");
+        w->EditCommonClick(false);
+        w->EditCommonKeyDown(Qt::Key_Return);
+        w->FileOpenURLAccept(writeFile("i.gif", "x"));
+        w->CheckBoxColorClick();
+        w->BitBtnClearClick();
+        EXPECT_TRUE(w->bCSSSaved);
+        EXPECT_EQ(w->RichEditSrc->Text(), before);
+    };
+    untouched();  // nothing selected
+
+    clickRule(*w, QStringLiteral("エレメント/H1"));
+    untouched();  // a rule, no property
+    clickProperty(*w, QStringLiteral("テキスト"));
+    untouched();  // a category node is never the selected property
+
+    // The property tree rebuilt: the node that was selected is gone.
+    clickProperty(*w, QStringLiteral("テキスト/color"));
+    w->ChangeCSStreeExecute();
+    untouched();
+    EXPECT_TRUE(messages->errors.isEmpty());
+}
+
+TEST_F(Values, AutomaticRefreshOffStoresWithoutRebuildAndImportantTagGoesToTheCaret) {
+    {
+        auto none = makeWindow();  // no style sheet: the pane is not shown
+        showAndSettle(*none);
+        EXPECT_FALSE(none->AddImportantTag->isEnabled());
+        none->AddImportantTagExecute();
+        EXPECT_TRUE(none->bCSSSaved);
+    }
+    auto w = open();
+    w->bAutoRefresh = false;
+    clickRule(*w, QStringLiteral("エレメント/H1"));
+    clickProperty(*w, QStringLiteral("テキスト/text-align"));
+    const size_t navigations = browser->navigations.size();
+    const std::string pane = w->RichEditSrc->Text();
+    choose(w->CmbBoxCommon, QStringLiteral("left"));
+    EXPECT_EQ(valueOf(*w, "text-align"), "left");
+    EXPECT_EQ(browser->navigations.size(), navigations);
+    EXPECT_EQ(w->RichEditSrc->Text(), pane);
+    EXPECT_FALSE(w->bCSSSaved);
+
+    w->bCSSSaved = true;
+    w->RichEditSrc->core().Caret = {0, 0};
+    ASSERT_TRUE(w->AddImportantTag->isEnabled());
+    w->AddImportantTag->trigger();
+    EXPECT_EQ(w->RichEditSrc->Text().rfind(" !important /* Generator", 0), 0u);
+    EXPECT_FALSE(w->bCSSSaved);
+    EXPECT_EQ(valueOf(*w, "text-align"), "left");  // the document is not touched
+}
+
+}  // namespace
+}  // namespace pavik::test

@@ -1,0 +1,21 @@
+#pragma once
+// Regenerates style sheet text from the rule tree and the document.
+#include <chrono>
+#include <string>
+
+#include "workspace/document/progress_sink.h"
+#include "workspace/document/rule_tree.h"
+
+namespace pavik {
+
+// The whole style sheet, CP932 with CR LF line ends:
+//   the generator comment (with the date and time of `now`), an empty line, then per rule
+//   in tree order: its Comment line (empty when it has none), "<selector> {", one
+//   "<name> : <value> ;" line per declaration with a non-empty value, "}", an empty line.
+// Rules with an empty selector are left out. Each rule's Written flag is cleared first and
+// set once its block is out.
+// Progress: status "プレビュー用CSS作成中", one step per tree node, 0 at the end.
+std::string writeStyleSheet(const RuleTree& tree, std::chrono::system_clock::time_point now,
+                            ProgressSink* sink = nullptr);
+
+}  // namespace pavik

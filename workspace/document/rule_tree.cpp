@@ -1,0 +1,47 @@
+#include "workspace/document/rule_tree.h"
+
+#include "platform/cp932.h"
+
+namespace pavik {
+
+namespace {
+const std::string& elementBaseText() {
+    static const std::string s = toCp932("エレメント");
+    return s;
+}
+const std::string& classBaseText() {
+    static const std::string s = toCp932("クラス");
+    return s;
+}
+}  // namespace
+
+RuleTree buildRuleTree(const StyleDocument& doc, bool grouped) {
+    RuleTree elements{{RuleTreeKind::ElementBase, 0, ImageElementBase, elementBaseText(), nullptr}};
+    RuleTree classes{{RuleTreeKind::ClassBase, 0, ImageClassBase, classBaseText(), nullptr}};
+    const std::string* lastGroup = nullptr;
+    for (const auto& r : doc.rules()) {
+        const TData2& d = r->Data;
+        if (!grouped) {
+            if (d.CssClass.empty())
+                elements.push_back({RuleTreeKind::Rule, 1, ImageElementRule, d.Selector, r.get()});
+            else
+                classes.push_back({RuleTreeKind::Rule, 1, ImageClassRule, d.Selector, r.get()});
+        } else if (!d.Name.empty()) {
+            if (!lastGroup || *lastGroup != d.Name) {
+                lastGroup = &d.Name;
+                elements.push_back({RuleTreeKind::Group, 1, ImageGroup, d.Name, nullptr});
+            }
+            elements.push_back({RuleTreeKind::Rule, 2, ImageElementRule, d.Selector, r.get()});
+        } else {
+            // "." + class is the selector itself; a rule with neither part (":root")
+            // shows its selector rather than a bare ".".
+            std::string text = d.CssClass.empty() ? d.Selector : "." + d.CssClass;
+            classes.push_back({RuleTreeKind::Rule, 1, ImageClassRule, std::move(text), r.get()});
+        }
+    }
+    elements.insert(elements.end(), std::make_move_iterator(classes.begin()),
+                    std::make_move_iterator(classes.end()));
+    return elements;
+}
+
+}  // namespace pavik

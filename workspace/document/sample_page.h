@@ -1,0 +1,36 @@
+#pragma once
+// The built-in preview page: one sample of every rule, each behind an anchor named after it.
+#include <string>
+#include <string_view>
+
+#include "vocabulary/fixed_texts.h"
+#include "workspace/document/progress_sink.h"
+#include "workspace/document/rule_tree.h"
+
+namespace pavik {
+
+// The anchor of a rule on the sample page: for a selector with a blank, Name + "_" + the
+// text after the first blank ("DIV P" gives "DIV_P"); else, with a ":", the text before it
+// ("A:hover" gives "A"); else the selector. The page writes it, and clicking the rule or
+// rebuilding the preview navigates to it.
+std::string ruleAnchorName(const TData2& rule);
+
+// Where the preview goes after a rebuild: no anchor for no selection or a base node, the
+// rule's anchor for a rule node, the node text for a group node.
+std::string previewAnchor(const RuleTreeNode* selected);
+
+// "&", "<", ">" and '"' as character references. These bytes are never trail bytes.
+std::string htmlEscape(std::string_view text);
+
+struct SamplePageOptions {
+    int DocType = 0;          // item of DocTypeItems
+    bool ApplyCss = true;     // link the preview style sheet
+    std::string CssFileName{TempPreviewCSS};  // the preview style sheet's file name, for the link
+};
+
+// The page, CP932 with CR LF line ends. Progress: status "プレビュー用HTML作成中" over the
+// tree, then "(Element)" and "(Class)" over the rules kept for the later sections.
+std::string buildSamplePage(const RuleTree& tree, const SamplePageOptions& options,
+                            ProgressSink* sink = nullptr);
+
+}  // namespace pavik

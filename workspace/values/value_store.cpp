@@ -1,0 +1,128 @@
+#include "workspace/values/value_store.h"
+
+#include "platform/cp932.h"
+#include "workspace/values/value_panel.h"
+
+namespace pavik {
+
+CssRuleNode* findRuleByRecord(const StyleDocument& doc, const TData2* ruleRecord) {
+    if (!ruleRecord) return nullptr;
+    for (const auto& rule : doc.rules())
+        if (&rule->Data == ruleRecord) return rule.get();
+    return nullptr;
+}
+
+std::optional<std::string> currentValue(const StyleDocument& doc, const TData2* ruleRecord,
+                                        std::string_view property) {
+    const TData2* decl = StyleDocument::GetNodeSame(property, findRuleByRecord(doc, ruleRecord));
+    if (!decl) return std::nullopt;
+    return decl->Value;
+}
+
+TData2* storeValue(StyleDocument& doc, const TData2* ruleRecord, std::string_view property,
+                   std::string_view value) {
+    CssRuleNode* rule = findRuleByRecord(doc, ruleRecord);
+    if (!rule || property.empty()) return nullptr;
+    if (TData2* decl = StyleDocument::GetNodeSame(property, rule)) {
+        decl->Value = value;
+        return decl;
+    }
+    return doc.addDeclaration(rule, std::string(property), std::string(value));
+}
+
+bool clearValue(StyleDocument& doc, const TData2* ruleRecord, std::string_view property) {
+    CssRuleNode* rule = findRuleByRecord(doc, ruleRecord);
+    const TData2* decl = StyleDocument::GetNodeSame(property, rule);
+    if (!decl) return false;
+    doc.removeDeclaration(rule, decl);
+    return true;
+}
+
+namespace {
+
+ValueWrite store(std::string value, int image) {
+    ValueWrite w;
+    w.op = ValueWrite::Op::Store;
+    w.value = std::move(value);
+    w.image = image;
+    return w;
+}
+
+int imageFor(std::string_view text) { return text.empty() ? ValueImageUnset : ValueImageSet; }
+
+}  // namespace
+
+ValueWrite keywordWrite(const std::optional<std::string>& chosenItem) {
+    const std::string value = chosenItem.value_or(std::string());
+    ValueWrite w = store(value, imageFor(value));
+    w.nowData = decodeCp932(value);
+    return w;
+}
+
+ValueWrite secondKeywordWrite(const std::optional<std::string>& chosenItem) {
+    if (!chosenItem || chosenItem->empty()) return {};
+    ValueWrite w = store(*chosenItem, ValueImageSet);
+    w.nowData = decodeCp932(*chosenItem);
+    return w;
+}
+
+ValueWrite editWrite(std::string_view property, std::string_view editText,
+                     std::string_view unitCaption, bool byEnter) {
+    // A click into an empty box must not wipe a keyword or an unquoted url(...) value.
+    if (editText.empty() && !byEnter) return {};
+    return store(composeEditValue(property, editText, unitCaption), imageFor(editText));
+}
+
+ValueWrite imageFileWrite(std::string_view addressCp932) {
+    const std::string value = addressCp932.empty() ? std::string() : wrapImageAddress(addressCp932);
+    ValueWrite w = store(value, imageFor(addressCp932));
+    w.nowData = decodeCp932(value);
+    w.refreshAlways = true;
+    return w;
+}
+
+ValueWrite transparentWrite(bool ticked) {
+    // Unticked stores the empty value, so that the style sheet agrees with "指定無し".
+    ValueWrite w = ticked ? store(std::string(TransparentValue), ValueImageSet)
+                          : store(std::string(), ValueImageUnset);
+    w.nowData = std::string(ticked ? TransparentCaption : NoValueText);
+    w.swatchColor = clNone;
+    return w;
+}
+
+ValueWrite colorWrite(std::string_view colorText) {
+    ValueWrite w = store(std::string(colorText), ValueImageSet);
+    w.nowData = decodeCp932(colorText);
+    w.swatchColor = ColorTextToColor(colorText);
+    return w;
+}
+
+ValueWrite fontWrite(std::string_view family) {
+    ValueWrite w = store(std::string(family), ValueImageSet);
+    w.fontText = decodeCp932(family);
+    return w;
+}
+
+ValueWrite clearWrite() {
+    ValueWrite w;
+    w.op = ValueWrite::Op::Remove;
+    w.image = ValueImageUnset;
+    w.fontText = std::string(NoValueText);
+    w.swatchColor = clWhite;
+    return w;
+}
+
+bool applyValueWrite(StyleDocument& doc, const TData2* ruleRecord, std::string_view property,
+                     const ValueWrite& write) {
+    switch (write.op) {
+        case ValueWrite::Op::Store:
+            return storeValue(doc, ruleRecord, property, write.value) != nullptr;
+        case ValueWrite::Op::Remove:
+            return clearValue(doc, ruleRecord, property);
+        case ValueWrite::Op::None:
+            break;
+    }
+    return false;
+}
+
+}  // namespace pavik

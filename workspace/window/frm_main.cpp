@@ -1,0 +1,230 @@
+// The main window: construction, window events and the life cycle.
+#include "workspace/window/frm_main.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QSplitter>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include "dialogs/frm_about.h"
+#include "dialogs/version_info.h"
+#include "platform/app_paths.h"
+#include "vocabulary/element_tables.h"
+#include "vocabulary/fixed_texts.h"
+#include "workspace/window/control_bar.h"
+#include "workspace/window/image_list_main.h"
+
+namespace pavik {
+
+TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services)) {
+    setObjectName("frmMain");
+    setWindowIcon(programIcon());
+    createActions();
+    createMenus();
+    createToolBars();
+    createLayout();
+    connectHandlers();
+    connectValueHandlers();
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain() {
+    guarded([this] { FormDestroy(); });
+    browser_.reset();
+}
+
+QString TfrmMain::productVersion() {
+    QString v;
+    TfrmAbout::GetVersionInfo(viProductVersion, v);
+    return v;
+}
+
+void TfrmMain::setCaptionFor(const QString& openFile) {
+    setWindowTitle(QString::fromStdString(mainCaption(productVersion().toStdString(), openFile.toStdString())));
+}
+
+void TfrmMain::FormCreate() {
+    bCSSCanUndo = false;
+    bApplyCSS = true;
+    BrowserStateChange(3, 3, 3);
+    bCSSSaved = true;
+    bHTMLSaved = true;
+    setCaptionFor(QString());
+
+    Ini = std::make_unique<IniFile>(settingsFilePath());
+    if (Ini->loadError())
+        services_.messages->error(
+            this, QStringLiteral("設定ファイル [ %1 ] を読み込めませんでした。既定の設定で起動します。\n%2")
+                      .arg(QString::fromStdString(Ini->fileName().native()),
+                           QString::fromStdString(Ini->loadError().message())));
+    Ini->WriteInteger(SectionSystem, "Version", BuildNo);
+
+    readGeometry();
+    readPreviewList();
+
+    const bool help = services_.help && services_.help->available();
+    if (help) services_.help->initialize();
+    mnuHelpView->setEnabled(help);
+    mnuHelpKey->setEnabled(help);
+
+    HTMLStream.clear();
+    HTMLStreamAttached = true;
+    EditBox->setEnabled(false);
+    NodeBaseAdd();
+
+    applyPaneSettings(RichEditSrc);
+    applyPaneSettings(EditHTML);
+
+    bAutoRefresh = Ini->ReadBool(SectionSystem, "AutoRefresh", true);
+    ChangeCSStree->setChecked(Ini->ReadBool(SectionSystem, "Treetype", false));
+
+    guarded([this] { openAtStart(); });
+    writeRefreshPage();
+}
+
+void TfrmMain::FormShow() {
+    LoadToolBarSetting();
+    CmbBoxExDoctype->setCurrentIndex(Ini->ReadInteger(SectionSystem, "Doctype", 0));
+    if (PageControlSrc->currentIndex() == 0) TreeViewStruct->setFocus();
+    bCSSSaved = true;
+    UpdatePreviewBrowserActions();
+
+    BaseFSize = Ini->ReadInteger(SectionSystem, "BaseFSize", 3);
+    FontSizeGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (int i = 0; i < 4; ++i) FSize[i]->setChecked(BaseFSize == i + 1);
+    Refresh_Status();
+    FormResize();
+    // A message about the file read at start waits until the window is on screen.
+    QTimer::singleShot(0, this, [this] { tellAboutAtRules(); });
+}
+
+void TfrmMain::FormResize() {
+    rewrapHTMLPane();
+    const int combo = width() - (ToolBarDown->width() + 26) - (CmbBoxExDoctype->width() + 26);
+    CmbBoxPreviewHTML->setFixedWidth(std::max(120, combo));
+    ControlBarDown->relayout();
+}
+
+void TfrmMain::rewrapHTMLPane() {
+    // The pane's own text is wrapped again at the new column: edits not yet saved stay, and
+    // so does the pane's saved state (the undo history goes, as with any load).
+    const int column = std::max(1, EditHTML->width() / 7);
+    EditHTML->SetDefWrapPos(column);
+    if (!HTMLStreamAttached || column == htmlWrapColumn_) return;
+    htmlWrapColumn_ = column;
+    const bool saved = bHTMLSaved;
+    bHTMLCanUndo = false;
+    const std::string text = EditHTML->core().SaveToBytes(0);
+    EditHTML->BeginUpdate();
+    EditHTML->core().LoadFromBytes(text, lfRewrap);
+    EditHTML->EndUpdate();
+    bHTMLCanUndo = false;
+    bHTMLSaved = saved;
+}
+
+void TfrmMain::FormCloseQuery() {
+    if (!bCSSSaved) askToSave(true);
+    Ini->WriteString(SectionSystem, "LastopenCSS",
+                     Ini->ReadBool(SectionSystem, "Lastopen", false) ? sCSSFileName.toStdString() : std::string());
+    if (!Ini->flush()) reportFileError(QString::fromStdString(Ini->fileName().native()),
+                                       QString::fromStdString(Ini->lastError().message()));
+    if (!bHTMLSaved) askToSave(false);
+    HTMLStreamAttached = false;
+    writeToolBarPositions(true);
+    Ini->WriteInteger("TB2Pos", "mnuFile.left", ToolBarDown->x());
+    Ini->WriteInteger("TB2Pos", "cmbPreview.left", CmbBoxPreviewHTML->x());
+    Ini->WriteInteger("TB2Pos", "cmbDoctype.left", CmbBoxExDoctype->x());
+    if (!Ini->flush()) reportFileError(QString::fromStdString(Ini->fileName().native()),
+                                       QString::fromStdString(Ini->lastError().message()));
+}
+
+void TfrmMain::FormDestroy() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    for (const QString& path : {RefreshPagePath, PreviewCSSPath, PreviewHTMLPath})
+        if (!path.isEmpty() && QFileInfo::exists(path)) QFile::remove(path);
+
+    writeGeometry();
+    writePreviewList();
+    Ini->WriteInteger(SectionSystem, "Doctype", CmbBoxExDoctype->currentIndex());
+    int mode = 1;
+    if (!PanelIE->isHidden()) mode = PanelGecko->isHidden() ? 0 : 2;
+    Ini->WriteInteger(SectionSystem, "PreviewMode", mode);
+    Ini->WriteInteger(SectionSystem, "BaseFSize", BaseFSize);
+    Ini->WriteBool(SectionSystem, "Treetype", ChangeCSStree->isChecked());
+    if (!Ini->flush() && services_.messages)
+        reportFileError(QString::fromStdString(Ini->fileName().native()),
+                        QString::fromStdString(Ini->lastError().message()));
+
+    if (services_.help && services_.help->available()) services_.help->shutdown();
+    AttrList.clear();
+    CurStructNode = nullptr;
+    CurTargetNode = nullptr;
+    ElementBaseNode = nullptr;
+    ClassBaseNode = nullptr;
+}
+
+bool TfrmMain::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        DisplayHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        guarded([this] { FormShow(); });
+    }
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (shown_) guarded([this] { FormResize(); });
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    guarded([this] { FormCloseQuery(); });
+    event->accept();
+}
+
+void TfrmMain::guarded(const std::function<void()>& handler) noexcept {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        services_.messages->error(this, QStringLiteral("処理を続けられませんでした。\n%1").arg(QString::fromLocal8Bit(e.what())));
+    } catch (...) {
+        services_.messages->error(this, QStringLiteral("処理を続けられませんでした。"));
+    }
+}
+
+void TfrmMain::DisplayHint(const QString& hint) {
+    const qsizetype bar = hint.indexOf('|');
+    StatusBar->setMessage(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
+void TfrmMain::mnuHelpViewClick() {
+    if (services_.help && services_.help->available()) services_.help->showContents();
+}
+
+void TfrmMain::mnuHelpKeyClick() {
+    if (services_.help && services_.help->available()) services_.help->showIndex();
+}
+
+void TfrmMain::ShowAboutExecute() {
+    TfrmAbout about(this);
+    about.exec();
+}
+
+}  // namespace pavik

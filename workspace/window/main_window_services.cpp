@@ -1,0 +1,69 @@
+#include "workspace/window/main_window_services.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+#include "platform/app_paths.h"
+
+namespace pavik {
+namespace {
+
+class MessageBoxes : public UserMessages {
+public:
+    bool confirm(QWidget* owner, const QString& text) override {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::NoButton,
+                        owner);
+        QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+        box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.exec();
+        return box.clickedButton() == yes;
+    }
+    void error(QWidget* owner, const QString& text) override {
+        QMessageBox::critical(owner, QStringLiteral("エラー"), text);
+    }
+    void information(QWidget* owner, const QString& text) override {
+        QMessageBox::information(owner, QStringLiteral("情報"), text);
+    }
+};
+
+class DesktopHelp : public HelpService {
+public:
+    explicit DesktopHelp(QString file) : file_(std::move(file)) {}
+    bool available() const override { return QFileInfo(file_).isFile(); }
+    QString helpFile() const override { return available() ? file_ : QString(); }
+    void initialize() override {}
+    void showContents() override { open(); }
+    void showIndex() override { open(); }
+    void showTopic(int) override { open(); }
+    void shutdown() override {}
+
+private:
+    void open() {
+        if (available()) QDesktopServices::openUrl(QUrl::fromLocalFile(file_));
+    }
+    QString file_;
+};
+
+}  // namespace
+
+std::unique_ptr<UserMessages> makeMessageBoxes() { return std::make_unique<MessageBoxes>(); }
+
+std::unique_ptr<HelpService> makeDesktopHelp(const QString& helpFile) {
+    return std::make_unique<DesktopHelp>(helpFile);
+}
+
+MainWindowServices MainWindowServices::standard() {
+    MainWindowServices s;
+    s.makeBrowser = [](QWidget* parent) { return makeWebEnginePreview(parent); };
+    s.messages = makeMessageBoxes();
+    s.help = makeDesktopHelp(QString::fromStdString(helpFilePath().native()));
+    s.arguments = QApplication::arguments().mid(1);
+    return s;
+}
+
+}  // namespace pavik

@@ -1,0 +1,55 @@
+#pragma once
+// What the main window needs from its surroundings, behind interfaces so that tests can
+// record the calls: message boxes, the help file, the preview browser, the command line.
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "workspace/window/main_window_browser.h"
+
+class QWidget;
+
+namespace pavik {
+
+// Message boxes. Texts are the program's own.
+class UserMessages {
+public:
+    virtual ~UserMessages() = default;
+    // The confirmation box: title "確認", a question icon, "はい(&Y)" and "いいえ(&N)".
+    virtual bool confirm(QWidget* owner, const QString& text) = 0;
+    virtual void error(QWidget* owner, const QString& text) = 0;
+    virtual void information(QWidget* owner, const QString& text) = 0;
+};
+
+std::unique_ptr<UserMessages> makeMessageBoxes();
+
+// The help file.
+class HelpService {
+public:
+    virtual ~HelpService() = default;
+    // Whether the help file exists; without it help stays disabled and no call is made.
+    virtual bool available() const = 0;
+    virtual QString helpFile() const = 0;
+    virtual void initialize() = 0;
+    virtual void showContents() = 0;
+    virtual void showIndex() = 0;
+    virtual void showTopic(int context) = 0;
+    virtual void shutdown() = 0;
+};
+
+// Opens the help file with the desktop's handler for it (every topic shows the file).
+std::unique_ptr<HelpService> makeDesktopHelp(const QString& helpFile);
+
+struct MainWindowServices {
+    std::function<std::unique_ptr<PreviewBrowser>(QWidget* parent)> makeBrowser;
+    std::unique_ptr<UserMessages> messages;
+    std::unique_ptr<HelpService> help;
+    QStringList arguments;  // command-line arguments after the program name
+
+    // The real services: the web view, message boxes, the help file beside the program,
+    // and the arguments of the running application.
+    static MainWindowServices standard();
+};
+
+}  // namespace pavik

@@ -1,0 +1,322 @@
+// The rule tree, the property tree and the support lamps.
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+
+#include "dialogs/selector_groups.h"
+#include "platform/file_bytes.h"
+#include "platform/qt_text.h"
+#include "platform/sjis.h"
+#include "vocabulary/element_tables.h"
+#include "workspace/document/css_reader.h"
+#include "workspace/window/frm_main.h"
+#include "workspace/window/image_list_main.h"
+#include "workspace/document/rule_tree.h"
+#include "workspace/document/sample_page.h"
+
+namespace pavik {
+namespace {
+
+// Item data of TreeViewStruct: its kind, its rule, its text as CP932.
+constexpr int KindRole = Qt::UserRole;
+constexpr int RuleRole = Qt::UserRole + 1;
+constexpr int TextRole = Qt::UserRole + 2;
+constexpr int ImageRole = Qt::UserRole + 3;
+// Item data of TreeViewTarget: index of its record, its image number.
+constexpr int RecordRole = Qt::UserRole;
+constexpr int TargetImageRole = Qt::UserRole + 1;
+
+StructNodeKind toNodeKind(RuleTreeKind k) {
+    switch (k) {
+    case RuleTreeKind::ElementBase: return StructNodeKind::ElementBase;
+    case RuleTreeKind::ClassBase: return StructNodeKind::ClassBase;
+    case RuleTreeKind::Group: return StructNodeKind::Group;
+    case RuleTreeKind::Rule: break;
+    }
+    return StructNodeKind::Rule;
+}
+
+RuleTreeKind toTreeKind(StructNodeKind k) {
+    switch (k) {
+    case StructNodeKind::ElementBase: return RuleTreeKind::ElementBase;
+    case StructNodeKind::ClassBase: return RuleTreeKind::ClassBase;
+    case StructNodeKind::Group: return RuleTreeKind::Group;
+    case StructNodeKind::Rule: break;
+    }
+    return RuleTreeKind::Rule;
+}
+
+QTreeWidgetItem* makeStructItem(const RuleTreeNode& n) {
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, fromCp932(n.Text));
+    item->setIcon(0, imageListIcon(n.ImageIndex));
+    item->setData(0, KindRole, static_cast<int>(toNodeKind(n.Kind)));
+    item->setData(0, RuleRole, QVariant::fromValue(reinterpret_cast<quintptr>(n.Rule)));
+    item->setData(0, TextRole, QByteArray::fromStdString(n.Text));
+    item->setData(0, ImageRole, n.ImageIndex);
+    return item;
+}
+
+// Category nodes show an open folder while selected.
+QIcon categoryIcon() {
+    QIcon icon = imageListIcon(ImageCategory);
+    const QIcon open = imageListIcon(ImageCategoryOpen);
+    for (int size : {16, 32}) icon.addPixmap(open.pixmap(size, size), QIcon::Selected);
+    return icon;
+}
+
+}  // namespace
+
+CssRuleNode* TfrmMain::ruleOfNode(const QTreeWidgetItem* node) const {
+    if (!node) return nullptr;
+    return reinterpret_cast<CssRuleNode*>(node->data(0, RuleRole).value<quintptr>());
+}
+
+StructNodeKind TfrmMain::kindOfNode(const QTreeWidgetItem* node) const {
+    return static_cast<StructNodeKind>(node->data(0, KindRole).toInt());
+}
+
+RuleTreeNode TfrmMain::structNode(const QTreeWidgetItem* node, int level) const {
+    return RuleTreeNode{toTreeKind(kindOfNode(node)), level, node->data(0, ImageRole).toInt(),
+                        node->data(0, TextRole).toByteArray().toStdString(), ruleOfNode(node)};
+}
+
+RuleTree TfrmMain::currentRuleTree() const {
+    RuleTree tree;
+    tree.reserve(static_cast<size_t>(Document.ruleCount()) + 64);
+    std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int level) {
+        tree.push_back(structNode(item, level));
+        for (int i = 0; i < item->childCount(); ++i) walk(item->child(i), level + 1);
+    };
+    for (int i = 0; i < TreeViewStruct->topLevelItemCount(); ++i) walk(TreeViewStruct->topLevelItem(i), 0);
+    return tree;
+}
+
+void TfrmMain::NodeBaseAdd() {
+    TreeViewStruct->setUpdatesEnabled(false);
+    CurStructNode = nullptr;
+    TreeViewStruct->clear();
+    RuleTree bases = buildRuleTree(StyleDocument(), false);  // just the two base nodes
+    QList<QTreeWidgetItem*> roots;
+    for (const RuleTreeNode& n : bases) roots.append(makeStructItem(n));
+    TreeViewStruct->addTopLevelItems(roots);
+    ElementBaseNode = roots.value(0);
+    ClassBaseNode = roots.value(1);
+    TreeViewStruct->setUpdatesEnabled(true);
+}
+
+void TfrmMain::ChangeCSStreeExecute() {
+    TreeViewStruct->setUpdatesEnabled(false);
+    const QSignalBlocker block(TreeViewStruct);
+    CurStructNode = nullptr;
+    clearPropertyTree();
+    TreeViewStruct->clear();
+
+    const RuleTree shape = buildRuleTree(Document, ChangeCSStree->isChecked());
+    QList<QTreeWidgetItem*> roots;
+    std::vector<QTreeWidgetItem*> parents;  // the last item of each level
+    for (const RuleTreeNode& n : shape) {
+        QTreeWidgetItem* item = makeStructItem(n);
+        parents.resize(static_cast<size_t>(n.Level) + 1);
+        if (n.Level == 0)
+            roots.append(item);
+        else
+            parents[static_cast<size_t>(n.Level) - 1]->addChild(item);
+        parents[static_cast<size_t>(n.Level)] = item;
+    }
+    TreeViewStruct->addTopLevelItems(roots);
+    ElementBaseNode = roots.value(0);
+    ClassBaseNode = roots.value(1);
+    TreeViewStruct->expandAll();
+    TreeViewStruct->setCurrentItem(ElementBaseNode);
+    TreeViewStruct->setUpdatesEnabled(true);
+    TreeViewStructChange();
+    Refresh_Status();
+}
+
+void TfrmMain::AnalyzeCSS(const QString& path) {
+    RichEditSrc->Clear();
+    // The trees go before the records their nodes point to.
+    clearPropertyTree();
+    resetValueArea();
+    NodeBaseAdd();
+    Document.clear();
+
+    std::string text;
+    if (std::error_code ec = readFileBytes(path.toStdString(), text)) {
+        services_.messages->error(this, QStringLiteral("スタイルシート [ %1 ] を読み込めませんでした。\n%2")
+                                            .arg(path, QString::fromStdString(ec.message())));
+        Refresh_Status();
+        return;
+    }
+    CssReadResult read = ::pavik::AnalyzeCSS(text, &progress_);
+    Document = std::move(read.Document);
+    pendingAtRules_ = std::move(read.AtRules);
+    progress_.setProgress(0);
+    Refresh_Status();
+    ChangeCSStreeExecute();
+}
+
+void TfrmMain::TreeViewStructChange() {
+    EditBox->setEnabled(false);
+    resetValueArea();
+    lblChildInfo->clear();
+    lblTagInfo->clear();
+}
+
+void TfrmMain::TreeViewStructClick() {
+    QTreeWidgetItem* node = TreeViewStruct->currentItem();
+    if (!node || kindOfNode(node) == StructNodeKind::Group) return;
+    BrowserStateChange(3, 3, 3);
+    EditBox->setEnabled(false);
+    if (CssRuleNode* rule = ruleOfNode(node)) {
+        const TData2& r = rule->Data;
+        NavigatePreview(PreviewHTMLPath, fromCp932(ruleAnchorName(r)));
+        CurStructNode = node;
+        BrowserStateChange(r.IE, r.NS4, r.NS6);
+        lblTagInfo->setText(QString::fromUtf8(selectorGroupName(r.Group).data(),
+                                              static_cast<qsizetype>(selectorGroupName(r.Group).size())));
+        GroupBoxTagInfo->setTitle(fromCp932(r.Selector));
+        SetAttrAll(sjis::toUpperAscii(r.Name));
+    }
+    Refresh_Status();
+}
+
+void TfrmMain::SetAttrAll(const std::string& elementName) {
+    GetAttrList(elementName);
+    progress_.setProgress(0);
+    progress_.setStatus("対応ノード展開中");
+    TreeViewTarget->setUpdatesEnabled(false);
+    clearPropertyTree();
+
+    std::vector<PropertyTreeNode> nodes = buildPropertyTree(AttrList, ruleOfNode(CurStructNode));
+    static const QIcon category = categoryIcon();
+    std::vector<QTreeWidgetItem*> items;
+    items.reserve(nodes.size());
+    QList<QTreeWidgetItem*> roots;
+    ProgressSteps steps(&progress_, nodes.size());
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const PropertyTreeNode& n = nodes[i];
+        auto* item = new QTreeWidgetItem;
+        item->setText(0, fromCp932(n.Data.Name));
+        item->setData(0, RecordRole, static_cast<int>(i));
+        if (n.Data.Kind == 0) {
+            item->setIcon(0, category);
+            item->setData(0, TargetImageRole, n.ImageIndex);
+        } else {
+            setTargetImage(item, n.ImageIndex);
+        }
+        if (n.Parent < 0)
+            roots.append(item);
+        else
+            items[static_cast<size_t>(n.Parent)]->addChild(item);
+        items.push_back(item);
+        targetRecords_.push_back(n.Data);
+        steps.step(i + 1);
+    }
+    TreeViewTarget->addTopLevelItems(roots);
+    TreeViewTarget->collapseAll();
+    TreeViewTarget->setUpdatesEnabled(true);
+    progress_.setProgress(0);
+}
+
+const TData* TfrmMain::targetRecordOf(const QTreeWidgetItem* node) const {
+    if (!node) return nullptr;
+    const int i = node->data(0, RecordRole).toInt();
+    return i >= 0 && static_cast<size_t>(i) < targetRecords_.size() ? &targetRecords_[static_cast<size_t>(i)]
+                                                                      : nullptr;
+}
+
+int TfrmMain::targetImageOf(const QTreeWidgetItem* node) const {
+    return node ? node->data(0, TargetImageRole).toInt() : -1;
+}
+
+void TfrmMain::setTargetImage(QTreeWidgetItem* node, int image) {
+    node->setData(0, TargetImageRole, image);
+    node->setIcon(0, imageListIcon(image));
+}
+
+void TfrmMain::clearPropertyTree() {
+    CurTargetNode = nullptr;
+    TreeViewTarget->clear();
+    targetRecords_.clear();
+}
+
+void TfrmMain::BrowserStateChange(int ie, int ns4, int ns6) {
+    for (TALed* lamp : {ALedIe5, ALedNS4, ALedNS6}) {
+        lamp->setValue(true);
+        lamp->setBlink(false);
+    }
+    ShowSupportLevel(*ALedIe5, ie);
+    ShowSupportLevel(*ALedNS4, ns4);
+    ShowSupportLevel(*ALedNS6, ns6);
+}
+
+void TfrmMain::fillHiddenTree() {
+    TVCSSDataHide->clear();
+    QList<QTreeWidgetItem*> roots;
+    for (const auto& rule : Document.rules()) {
+        auto* item = new QTreeWidgetItem({fromCp932(rule->Data.Selector)});
+        item->setData(0, Qt::UserRole, fromCp932(rule->Data.Value));
+        for (const auto& d : rule->Declarations) {
+            auto* child = new QTreeWidgetItem(item, {fromCp932(d->Name)});
+            child->setData(0, Qt::UserRole, fromCp932(d->Value));
+        }
+        roots.append(item);
+    }
+    TVCSSDataHide->addTopLevelItems(roots);
+}
+
+void TfrmMain::TVCSSDataHideClick() {
+    if (QTreeWidgetItem* item = TVCSSDataHide->currentItem())
+        StatusBar->setMessage(item->data(0, Qt::UserRole).toString());
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == TreeViewStruct->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            // TreeViewStructMouseDown
+            auto* me = static_cast<QMouseEvent*>(event);
+            QTreeWidgetItem* item = TreeViewStruct->itemAt(me->position().toPoint());
+            if (!item) {
+                TreeViewStruct->clearSelection();
+                TreeViewStruct->setCurrentItem(nullptr);
+            } else if (me->button() == Qt::RightButton) {
+                TreeViewStruct->setCurrentItem(item);
+                guarded([this] { TreeViewStructClick(); });
+            }
+        } else if (event->type() == QEvent::MouseButtonRelease &&
+                   static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            guarded([this] { TreeViewStructClick(); });
+        }
+    } else if (watched == TreeViewTarget->viewport()) {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            guarded([this] { TreeViewTargetClick(); });
+    } else if (watched == TreeViewTarget && event->type() == QEvent::KeyRelease) {
+        // Moving through the tree with the keyboard shows the panels as a click does.
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Home: case Qt::Key_End:
+        case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Left: case Qt::Key_Right:
+            guarded([this] { TreeViewTargetClick(); });
+            break;
+        default: break;
+        }
+    } else if (watched == EditCommon && event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        guarded([this] { EditCommonClick(false); });
+    } else if (watched == EditHTML && event->type() == QEvent::Resize && shown_) {
+        guarded([this] { rewrapHTMLPane(); });
+    } else if (watched == TVCSSDataHide && event->type() == QEvent::Show) {
+        guarded([this] { fillHiddenTree(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace pavik
