@@ -8,10 +8,10 @@ bash tools/setup.sh
 
 build="${PAVIK_TEST_BUILD:-$root/build/test}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPAVIK_TESTS=ON -DPAVIK_SANITIZE=ON >/dev/null
-cmake --build "$build" -j "$(nproc)"
+cmake --build "$build" -j "${PAVIK_JOBS:-$(nproc)}"
 
 export QT_QPA_PLATFORM=offscreen
 export QTWEBENGINE_DISABLE_SANDBOX=1
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 cd "$build"
-ctest --output-on-failure -j "$(nproc)" --timeout 600
+ctest --output-on-failure -j "${PAVIK_JOBS:-$(nproc)}" --timeout 600
