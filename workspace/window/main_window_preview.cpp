@@ -119,7 +119,7 @@ void TfrmMain::EditHTMLUndoChange(bool canUndo, bool) {
 }
 
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
-    if (browser_) browser_->navigate(path, anchor);
+    if (browser_) browser_->navigate(path, anchor, sHTMLFileName.isEmpty() ? PreviewPage::Sample : PreviewPage::User);
 }
 
 void TfrmMain::RefreshExecute() {

@@ -109,6 +109,7 @@ TEST_F(StartUp, UpperCaseCssArgumentIsOpenedAndShownAsTyped) {
     ASSERT_FALSE(browser->navigations.empty());
     EXPECT_EQ(browser->navigations.back().path, w->PreviewHTMLPath);
     EXPECT_TRUE(browser->navigations.back().anchor.isEmpty());
+    EXPECT_EQ(browser->navigations.back().page, PreviewPage::Sample);  // scripts off
     EXPECT_TRUE(QFileInfo::exists(w->PreviewHTMLPath));
     EXPECT_TRUE(QFileInfo::exists(w->PreviewCSSPath));
     EXPECT_TRUE(w->bCSSSaved);
