@@ -21,6 +21,7 @@
 #include "vocabulary/fixed_texts.h"
 #include "workspace/window/control_bar.h"
 #include "workspace/window/image_list_main.h"
+#include "workspace/window/window_settings.h"
 
 namespace pavik {
 
@@ -92,8 +93,10 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::FormShow() {
+    keepFrameOnScreen();
     LoadToolBarSetting();
-    CmbBoxExDoctype->setCurrentIndex(Ini->ReadInteger(SectionSystem, "Doctype", 0));
+    const int docType = Ini->ReadInteger(SectionSystem, "Doctype", 0);
+    CmbBoxExDoctype->setCurrentIndex(docType >= 0 && docType < CmbBoxExDoctype->count() ? docType : 0);
     if (PageControlSrc->currentIndex() == 0) TreeViewStruct->setFocus();
     bCSSSaved = true;
     UpdatePreviewBrowserActions();
@@ -140,9 +143,7 @@ void TfrmMain::FormCloseQuery() {
     if (!bHTMLSaved) askToSave(false);
     HTMLStreamAttached = false;
     writeToolBarPositions(true);
-    Ini->WriteInteger("TB2Pos", "mnuFile.left", ToolBarDown->x());
-    Ini->WriteInteger("TB2Pos", "cmbPreview.left", CmbBoxPreviewHTML->x());
-    Ini->WriteInteger("TB2Pos", "cmbDoctype.left", CmbBoxExDoctype->x());
+    LowerToolBarPlaces{ToolBarDown->x(), CmbBoxPreviewHTML->x(), CmbBoxExDoctype->x()}.write(*Ini);
     if (!Ini->flush()) reportFileError(QString::fromStdString(Ini->fileName().native()),
                                        QString::fromStdString(Ini->lastError().message()));
 }

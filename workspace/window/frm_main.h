@@ -303,6 +303,8 @@ private:
 
     // Start-up and shutdown pieces (main_window_settings.cpp).
     void readGeometry();
+    // Once the window's frame is known: the frame within the screen too.
+    void keepFrameOnScreen();
     void writeGeometry();
     void readPreviewList();
     void writePreviewList();
@@ -310,6 +312,7 @@ private:
     void openAtStart();
     void writeRefreshPage();
     void writeToolBarPositions(bool visibleOnly);
+    std::array<QToolBar*, 4> upperToolBars() const;  // TBFile, TBStyle, TBTools, TBBrowser
     void askToSave(bool styleSheet);
 
     // Preview pieces (main_window_preview.cpp).

@@ -1,6 +1,8 @@
 // Start-up and shutdown pieces of the main window that go through the settings file.
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSplitter>
 #include <QTimer>
 #include <array>
@@ -10,6 +12,7 @@
 #include "platform/qt_text.h"
 #include "vocabulary/fixed_texts.h"
 #include "workspace/window/frm_main.h"
+#include "workspace/window/window_settings.h"
 
 namespace pavik {
 namespace {
@@ -18,20 +21,41 @@ QString nativeText(const std::filesystem::path& p) { return QString::fromStdStri
 
 }  // namespace
 
+namespace {
+
+// The available area of the screen that `place` lies on (else of the primary screen), less
+// what the window's frame takes, for a window whose frame has the top left corner `place`.
+TRect screenAreaFor(QPoint place, const QMargins& frame) {
+    const QScreen* screen = QGuiApplication::screenAt(place);
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect a = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    return TRect{a.left(), a.top(), a.left() + a.width() - frame.left() - frame.right(),
+                 a.top() + a.height() - frame.top() - frame.bottom()};
+}
+
+}  // namespace
+
 void TfrmMain::readGeometry() {
-    const int x = Ini->ReadInteger(SectionSystem, "PosX", 50);
-    const int y = Ini->ReadInteger(SectionSystem, "PosY", 50);
-    const int w = Ini->ReadInteger(SectionSystem, "width", 683);
-    const int h = Ini->ReadInteger(SectionSystem, "height", 542);
-    move(x, y);
-    resize(w, h);
-    const int widthStruct = Ini->ReadInteger(SectionSystem, "WidthStruct", 250);
-    const int widthTarget = Ini->ReadInteger(SectionSystem, "WidthTarget", 150);
-    const int heightTop = Ini->ReadInteger(SectionSystem, "HeightTop", 270);
-    startPanes_ = {widthStruct, widthTarget, heightTop};
-    SplitterTop->setSizes({widthStruct, widthTarget, std::max(1, w - widthStruct - widthTarget)});
-    SplitterMain->setSizes({heightTop, std::max(1, h - heightTop)});
-    if (Ini->ReadBool(SectionSystem, "Maximized", false)) setWindowState(windowState() | Qt::WindowMaximized);
+    WindowGeometry g = WindowGeometry::read(*Ini);
+    g = g.fittedTo(screenAreaFor(QPoint(g.PosX, g.PosY), QMargins()));
+    move(g.PosX, g.PosY);
+    resize(g.width, g.height);
+    startPanes_ = {g.WidthStruct, g.WidthTarget, g.HeightTop};
+    SplitterTop->setSizes({g.WidthStruct, g.WidthTarget, std::max(1, g.width - g.WidthStruct - g.WidthTarget)});
+    SplitterMain->setSizes({g.HeightTop, std::max(1, g.height - g.HeightTop)});
+    if (g.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TfrmMain::keepFrameOnScreen() {
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) return;
+    const QRect frame = frameGeometry(), client = geometry();
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                           frame.right() - client.right(), frame.bottom() - client.bottom());
+    if (margins.isNull()) return;  // no frame, or not known yet
+    WindowGeometry g{frame.x(), frame.y(), width(), height()};
+    g = g.fittedTo(screenAreaFor(frame.topLeft(), margins));
+    if (g.PosX != frame.x() || g.PosY != frame.y()) move(g.PosX, g.PosY);
+    if (g.width != width() || g.height != height()) resize(g.width, g.height);
 }
 
 void TfrmMain::writeGeometry() {
@@ -40,20 +64,12 @@ void TfrmMain::writeGeometry() {
         Ini->WriteBool(SectionSystem, "Maximized", true);
         return;
     }
-    Ini->WriteInteger(SectionSystem, "Version", BuildNo);
-    Ini->WriteBool(SectionSystem, "Maximized", false);
-    Ini->WriteInteger(SectionSystem, "PosX", x());
-    Ini->WriteInteger(SectionSystem, "PosY", y());
-    Ini->WriteInteger(SectionSystem, "width", width());
-    Ini->WriteInteger(SectionSystem, "height", height());
     // The splitters know their sizes only once they were laid out on screen.
     const std::array<int, 3> panes =
         shown_ ? std::array<int, 3>{SplitterTop->sizes().value(0), SplitterTop->sizes().value(1),
                                     SplitterMain->sizes().value(0)}
                : startPanes_;
-    Ini->WriteInteger(SectionSystem, "WidthStruct", panes[0]);
-    Ini->WriteInteger(SectionSystem, "WidthTarget", panes[1]);
-    Ini->WriteInteger(SectionSystem, "HeightTop", panes[2]);
+    WindowGeometry{x(), y(), width(), height(), panes[0], panes[1], panes[2], false}.write(*Ini);
 }
 
 void TfrmMain::readPreviewList() {
@@ -79,14 +95,13 @@ void TfrmMain::writePreviewList() {
 }
 
 void TfrmMain::applyPaneSettings(TAFEdit* pane) {
-    // A colour key that does not convert reads as its default.
-    pane->SetEditFontSize(QString::fromStdString(Ini->ReadString(SectionSystem, "EditFontName", "MS UI Gothic")),
-                          Ini->ReadInteger(SectionSystem, "EditFontSize", 10));
-    pane->SetFontColor(Ini->ReadColor(SectionSystem, "EditFontCol", clWindowText));
-    pane->SetColor(Ini->ReadColor(SectionSystem, "EditBackCol", clWindow));
-    pane->SetColKeyWord(Ini->ReadColor(SectionSystem, "TagCol", clBlue));
-    pane->SetColSelText(Ini->ReadColor(SectionSystem, "SelCol", clWhite));
-    pane->SetColSelBrush(Ini->ReadColor(SectionSystem, "SelBak", clBlack));
+    const PaneSettings s = PaneSettings::read(*Ini);
+    pane->SetEditFontSize(QString::fromStdString(s.EditFontName), s.EditFontSize);
+    pane->SetFontColor(s.EditFontCol);
+    pane->SetColor(s.EditBackCol);
+    pane->SetColKeyWord(s.TagCol);
+    pane->SetColSelText(s.SelCol);
+    pane->SetColSelBrush(s.SelBak);
     pane->RepaintRows();
     if (pane == RichEditSrc) {
         pane->OnUndoChange = [this](TAFEdit&, bool canUndo, bool canRedo) {

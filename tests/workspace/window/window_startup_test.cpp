@@ -1,6 +1,7 @@
 // Start-up, settings and shutdown of the main window.
 #include <QAction>
 #include <QComboBox>
+#include <QScreen>
 #include <QFileInfo>
 #include <QSplitter>
 #include <QStatusTipEvent>
@@ -61,15 +62,15 @@ TEST_F(StartUp, WithoutSettingsFileEveryDefaultApplies) {
 
 TEST_F(StartUp, SettingsFileValuesApplyAndABadColourFallsBack) {
     const QString page = writeFile("page.html", "<html><body></body></html>");
-    writeSettings("[SYSTEM]\r\nPosX=120\r\nPosY=80\r\nwidth=900\r\nheight=700\r\n"
+    writeSettings("[SYSTEM]\r\nPosX=60\r\nPosY=40\r\nwidth=720\r\nheight=560\r\n"
                   "WidthStruct=300\r\nWidthTarget=180\r\nHeightTop=320\r\n"
                   "EditFontName=Noto Sans Mono CJK JP\r\nEditFontSize=12\r\n"
                   "TagCol=notacolour\r\nSelCol=clYellow\r\nAutoRefresh=0\r\nTreetype=1\r\n"
                   "Doctype=9\r\nBaseFSize=7\r\n"
                   "[Preview]\r\n1=\r\n2=" + page.toStdString() + "\r\n3=/no/such/page.html\r\n");
     auto w = makeWindow();
-    EXPECT_EQ(w->pos(), QPoint(120, 80));
-    EXPECT_EQ(w->size(), QSize(900, 700));
+    EXPECT_EQ(w->pos(), QPoint(60, 40));
+    EXPECT_EQ(w->size(), QSize(720, 560));
     EXPECT_EQ(w->RichEditSrc->font().pointSize(), 12);
     EXPECT_EQ(w->RichEditSrc->ColKeyWord(), clBlue);  // the default, start-up goes on
     EXPECT_EQ(w->EditHTML->ColSelText(), clYellow);
@@ -97,6 +98,38 @@ TEST_F(StartUp, SettingsFileValuesApplyAndABadColourFallsBack) {
     EXPECT_EQ(ini.ReadString("Preview", "1", "x"), page.toStdString());
     EXPECT_EQ(ini.ReadString("Preview", "2", "x"), page.toStdString());
     EXPECT_EQ(ini.ReadString("Preview", "3", "x"), "");
+}
+
+TEST_F(StartUp, HostileSettingsFileStartsAWindowWithinTheScreen) {
+    const char* files[] = {
+        "[SYSTEM]\r\nwidth=30000\r\nheight=30000\r\n",
+        "[SYSTEM]\r\nwidth=-2147483648\r\nheight=-2147483648\r\nWidthStruct=1\r\nHeightTop=2147483647\r\n"
+        "EditFontSize=0\r\nEditFontName=\r\nDoctype=2147483647\r\n",
+        "[SYSTEM]\r\nPosX=2147483647\r\nPosY=-2147483648\r\nEditFontSize=100000\r\n"
+        "[TB1Pos]\r\nmnuFile.left=2147483647\r\nmnuFile.top=2147483647\r\nmnuStyle.left=-2147483648\r\n"
+        "mnuTools.top=2147483647\r\n"
+        "[TB2Pos]\r\nmnuFile.left=2147483647\r\ncmbPreview.left=2147483647\r\ncmbDoctype.left=-2147483648\r\n",
+    };
+    for (const char* ini : files) {
+        writeSettings(ini);
+        auto w = makeWindow();
+        showAndSettle(*w);
+        (void)w->grab();  // paints every control
+        const QRect screen = w->screen()->availableGeometry();
+        EXPECT_TRUE(screen.contains(w->frameGeometry())) << ini;
+        EXPECT_EQ(w->RichEditSrc->font().pointSize(), 10) << ini;
+        EXPECT_EQ(w->CmbBoxExDoctype->currentIndex(), 0) << ini;
+        for (QWidget* band : std::initializer_list<QWidget*>{w->TBFile, w->TBStyle, w->TBTools, w->ToolBarDown,
+                                                              w->CmbBoxPreviewHTML, w->CmbBoxExDoctype})
+            EXPECT_TRUE(band->x() >= 0 && band->x() < 2 * w->width()) << ini;
+        EXPECT_LE(w->ControlBarTop->height(), w->height()) << ini;
+        EXPECT_TRUE(messages->errors.isEmpty()) << ini;
+        w->close();
+        w.reset();
+        IniFile written = settings();
+        EXPECT_LE(written.ReadInteger("SYSTEM", "width", 0), screen.width()) << ini;
+        EXPECT_GE(written.ReadInteger("SYSTEM", "WidthStruct", -1), 0) << ini;
+    }
 }
 
 TEST_F(StartUp, UpperCaseCssArgumentIsOpenedAndShownAsTyped) {
