@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/cp932.h"
+#include "platform/file_bytes.h"
 
 namespace pavik {
 namespace {
@@ -130,6 +131,18 @@ std::string encodeFromCp932(std::string_view cp932, TextEncoding encoding) {
         case TextEncoding::Utf16BE: return std::string(kUtf16BEBom) + utf8ToUtf16(decodeCp932(cp932), true);
     }
     return std::string(cp932);
+}
+
+std::error_code readTextFile(const std::filesystem::path& file, DecodedText& out) {
+    out = DecodedText();
+    std::string bytes;
+    if (std::error_code ec = readFileBytes(file, bytes)) return ec;
+    out = decodeToCp932(bytes);
+    return {};
+}
+
+std::error_code writeTextFile(const std::filesystem::path& file, std::string_view cp932, TextEncoding encoding) {
+    return writeFileReplacing(file, encodeFromCp932(cp932, encoding));
 }
 
 }  // namespace pavik

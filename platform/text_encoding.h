@@ -8,8 +8,10 @@
 //   byte order. Anything else is CP932 and passes through untouched.
 // - A character that CP932 cannot hold becomes its CSS escape ("\1F600 "); writing keeps
 //   the escape. Everything else comes back byte for byte.
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace pavik {
@@ -34,5 +36,10 @@ DecodedText decodeToCp932(std::string_view fileBytes);
 // CP932 text as the bytes of a file in `encoding`, with the byte order mark when the
 // encoding has one.
 std::string encodeFromCp932(std::string_view cp932, TextEncoding encoding);
+
+// Reads a text file as readFileBytes does (a regular file of a sane size only) and decodes it.
+std::error_code readTextFile(const std::filesystem::path& file, DecodedText& out);
+// Writes CP932 text to a file in `encoding`, replacing it as writeFileReplacing does.
+std::error_code writeTextFile(const std::filesystem::path& file, std::string_view cp932, TextEncoding encoding);
 
 }  // namespace pavik

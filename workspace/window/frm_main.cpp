@@ -3,7 +3,10 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QThread>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -107,7 +110,10 @@ void TfrmMain::FormShow() {
     Refresh_Status();
     FormResize();
     // A message about the file read at start waits until the window is on screen.
-    QTimer::singleShot(0, this, [this] { tellAboutAtRules(); });
+    QTimer::singleShot(0, this, [this] {
+        tellAboutAtRules();
+        tellAboutEscapes();
+    });
 }
 
 void TfrmMain::FormResize() {
@@ -135,17 +141,41 @@ void TfrmMain::rewrapHTMLPane() {
 }
 
 void TfrmMain::FormCloseQuery() {
-    if (!bCSSSaved) askToSave(true);
+    settingsWriteReported_ = false;
+    if (!bCSSSaved && !closingBySignal_) askToSave(true);
+    // An absolute path, so that a start from another folder finds the file again.
+    const bool reopen = Ini->ReadBool(SectionSystem, "Lastopen", false) && !sCSSFileName.isEmpty();
     Ini->WriteString(SectionSystem, "LastopenCSS",
-                     Ini->ReadBool(SectionSystem, "Lastopen", false) ? sCSSFileName.toStdString() : std::string());
-    if (!Ini->flush()) reportFileError(QString::fromStdString(Ini->fileName().native()),
-                                       QString::fromStdString(Ini->lastError().message()));
-    if (!bHTMLSaved) askToSave(false);
+                     reopen ? QFileInfo(sCSSFileName).absoluteFilePath().toStdString() : std::string());
+    flushSettings();
+    if (!bHTMLSaved && !closingBySignal_) askToSave(false);
     HTMLStreamAttached = false;
     writeToolBarPositions(true);
     LowerToolBarPlaces{ToolBarDown->x(), CmbBoxPreviewHTML->x(), CmbBoxExDoctype->x()}.write(*Ini);
-    if (!Ini->flush()) reportFileError(QString::fromStdString(Ini->fileName().native()),
-                                       QString::fromStdString(Ini->lastError().message()));
+    flushSettings();
+}
+
+void TfrmMain::flushSettings() {
+    if (Ini->flush() || settingsWriteReported_ || !services_.messages) return;
+    settingsWriteReported_ = true;
+    reportFileError(QString::fromStdString(Ini->fileName().native()),
+                    QString::fromStdString(Ini->lastError().message()));
+}
+
+void TfrmMain::closeBySignal() {
+    closingBySignal_ = true;
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+    // A box's own event loop ends first; the close runs on the main loop.
+    if (QApplication::activeModalWidget() || QThread::currentThread()->loopLevel() > 1) {
+        QTimer::singleShot(10, this, [this] { closeBySignal(); });
+        return;
+    }
+    if (!closed_) close();
 }
 
 void TfrmMain::FormDestroy() {
@@ -162,9 +192,7 @@ void TfrmMain::FormDestroy() {
     Ini->WriteInteger(SectionSystem, "PreviewMode", mode);
     Ini->WriteInteger(SectionSystem, "BaseFSize", BaseFSize);
     Ini->WriteBool(SectionSystem, "Treetype", ChangeCSStree->isChecked());
-    if (!Ini->flush() && services_.messages)
-        reportFileError(QString::fromStdString(Ini->fileName().native()),
-                        QString::fromStdString(Ini->lastError().message()));
+    flushSettings();
 
     if (services_.help && services_.help->available()) services_.help->shutdown();
     AttrList.clear();
@@ -196,7 +224,10 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    guarded([this] { FormCloseQuery(); });
+    if (!closed_) {
+        closed_ = true;
+        guarded([this] { FormCloseQuery(); });
+    }
     event->accept();
 }
 

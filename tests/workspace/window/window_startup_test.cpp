@@ -1,16 +1,20 @@
 // Start-up, settings and shutdown of the main window.
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QScreen>
 #include <QFileInfo>
 #include <QSplitter>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <csignal>
 #include <stdexcept>
 
 #include "dialogs/version_data.h"
 #include "platform/colors.h"
+#include "platform/termination_signals.h"
 #include "workspace/window/control_bar.h"
 #include "window_support.h"
 
@@ -255,6 +259,45 @@ TEST_F(Shutdown, UnsavedStyleSheetIsOfferedForSavingAndLastopenIsCleared) {
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().startsWith("/* Generator Pavik - Build155 - on "));
     EXPECT_EQ(settings().ReadString("SYSTEM", "LastopenCSS", "x"), "");
+}
+
+TEST_F(Shutdown, TerminationSignalsCloseInOrderWithoutTheQuestion) {
+    for (int signal : TerminationSignals::Signals) {
+        writeSettings("[SYSTEM]\r\nLastopen=1\r\n");
+        const QString file = writeFile("a.css", kSheet);
+        auto w = makeWindow({file});
+        showAndSettle(*w);
+        TerminationSignals watch([&w](int) { w->closeBySignal(); });
+        w->move(70, 60);
+        w->bCSSSaved = false;  // a plain close would ask
+        const QString preview = w->PreviewHTMLPath, css = w->PreviewCSSPath, refresh = w->RefreshPagePath;
+        ASSERT_TRUE(QFileInfo::exists(preview));
+
+        ASSERT_EQ(::raise(signal), 0);
+        settle();
+        EXPECT_FALSE(w->isVisible()) << signal;
+        EXPECT_TRUE(messages->confirms.isEmpty()) << signal;
+        w.reset();
+        EXPECT_FALSE(QFileInfo::exists(preview)) << signal;
+        EXPECT_FALSE(QFileInfo::exists(css)) << signal;
+        EXPECT_FALSE(QFileInfo::exists(refresh)) << signal;
+        IniFile ini = settings();
+        EXPECT_EQ(ini.ReadInteger("SYSTEM", "PosX", 0), 70) << signal;
+        EXPECT_EQ(ini.ReadString("SYSTEM", "LastopenCSS", ""), file.toStdString()) << signal;
+        EXPECT_TRUE(ini.ValueExists("TB2Pos", "cmbDoctype.left")) << signal;
+        EXPECT_EQ(QFile(file).size(), qint64(kSheet.size())) << signal;  // not saved
+    }
+}
+
+TEST_F(Shutdown, FailedSettingsWriteIsReportedOnce) {
+    auto w = makeWindow();
+    showAndSettle(*w);
+    // The settings file's place is taken by a folder: every flush fails.
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(settingsPath())));
+    w->close();         // flushes twice
+    w->FormDestroy();   // and once more
+    ASSERT_EQ(messages->errors.size(), 1);
+    EXPECT_TRUE(messages->errors[0].contains(QString::fromStdString(settingsPath())));
 }
 
 using ToolBars = WindowTest;
