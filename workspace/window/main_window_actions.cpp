@@ -381,15 +381,19 @@ void TfrmMain::LoadToolBarSetting() {
         }
     }
 
+    // A band whose saved place lies beyond the window's right edge starts where it ends in view.
+    auto inView = [this](const QWidget* band, int left) {
+        return std::min(left, std::max(0, width() - band->width() - ControlBar::GripWidth));
+    };
     if (const auto lower = LowerToolBarPlaces::read(*Ini, width())) {
-        ControlBarDown->setBandLeft(ToolBarDown, lower->toolBar);
-        ControlBarDown->setBandLeft(CmbBoxPreviewHTML, lower->preview);
-        ControlBarDown->setBandLeft(CmbBoxExDoctype, lower->docType);
+        ControlBarDown->setBandLeft(ToolBarDown, inView(ToolBarDown, lower->toolBar));
+        ControlBarDown->setBandLeft(CmbBoxPreviewHTML, inView(CmbBoxPreviewHTML, lower->preview));
+        ControlBarDown->setBandLeft(CmbBoxExDoctype, inView(CmbBoxExDoctype, lower->docType));
     }
     if (const auto upper = UpperToolBarPlaces::read(*Ini, width(), height())) {
         const std::array<QToolBar*, 4> bars = upperToolBars();
         for (size_t i = 0; i < bars.size(); ++i)
-            ControlBarTop->setBandPos(bars[i], upper->bands[i].left, upper->bands[i].top);
+            ControlBarTop->setBandPos(bars[i], inView(bars[i], upper->bands[i].left), upper->bands[i].top);
     } else {
         // One row: file, style, browser, tools, each starting where the one before ends.
         int left = 0;

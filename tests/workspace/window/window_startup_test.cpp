@@ -126,6 +126,7 @@ TEST_F(StartUp, HostileSettingsFileStartsAWindowWithinTheScreen) {
         for (QWidget* band : std::initializer_list<QWidget*>{w->TBFile, w->TBStyle, w->TBTools, w->ToolBarDown,
                                                               w->CmbBoxPreviewHTML, w->CmbBoxExDoctype})
             EXPECT_TRUE(band->x() >= 0 && band->x() < 2 * w->width()) << ini;
+        EXPECT_LE(w->TBFile->x() + w->TBFile->width(), w->width()) << ini;  // in view
         EXPECT_LE(w->ControlBarTop->height(), w->height()) << ini;
         EXPECT_TRUE(messages->errors.isEmpty()) << ini;
         w->close();
