@@ -28,6 +28,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
     setObjectName("frmMain");
     setWindowIcon(programIcon());
+    helpDesk_ = std::make_unique<HelpDesk>(services_.help.get(), font().family());
     createActions();
     createMenus();
     createToolBars();
@@ -71,7 +72,7 @@ void TfrmMain::FormCreate() {
     readGeometry();
     readPreviewList();
 
-    const bool help = services_.help && services_.help->available();
+    const bool help = helpDesk_->available();
     if (help) services_.help->initialize();
     mnuHelpView->setEnabled(help);
     mnuHelpKey->setEnabled(help);
@@ -165,7 +166,7 @@ void TfrmMain::FormDestroy() {
         reportFileError(QString::fromStdString(Ini->fileName().native()),
                         QString::fromStdString(Ini->lastError().message()));
 
-    if (services_.help && services_.help->available()) services_.help->shutdown();
+    if (helpDesk_->available()) services_.help->shutdown();
     AttrList.clear();
     CurStructNode = nullptr;
     CurTargetNode = nullptr;
@@ -215,11 +216,11 @@ void TfrmMain::DisplayHint(const QString& hint) {
 }
 
 void TfrmMain::mnuHelpViewClick() {
-    if (services_.help && services_.help->available()) services_.help->showContents();
+    if (helpDesk_->available()) services_.help->showContents();
 }
 
 void TfrmMain::mnuHelpKeyClick() {
-    if (services_.help && services_.help->available()) services_.help->showIndex();
+    if (helpDesk_->available()) services_.help->showIndex();
 }
 
 void TfrmMain::ShowAboutExecute() {

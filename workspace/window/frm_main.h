@@ -274,6 +274,12 @@ public:
     void mnuHelpViewClick();
     void mnuHelpKeyClick();
     void ShowAboutExecute();
+    // The help routines the dialogs call (through helpDesk()).
+    void CallHTMLHelpContext(int context) { helpDesk_->CallHTMLHelpContext(context); }
+    bool CallHTMLHelpP(std::uint16_t command, std::int32_t data, bool& callHelp) {
+        return helpDesk_->CallHTMLHelpP(command, data, callHelp);
+    }
+    HelpDesk* helpDesk() const { return helpDesk_.get(); }
 
     // The text shown in the left status pane.
     void DisplayHint(const QString& hint);
@@ -348,6 +354,7 @@ private:
 
     MainWindowServices services_;
     std::unique_ptr<PreviewBrowser> browser_;
+    std::unique_ptr<HelpDesk> helpDesk_;
     std::vector<TData> targetRecords_;  // records of TreeViewTarget's nodes
     std::vector<std::string> pendingAtRules_;  // at-rules of the last read, not yet reported
     bool shown_ = false;
