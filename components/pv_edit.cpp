@@ -8,7 +8,6 @@
 
 #include "components/canvas.h"
 #include "components/draw_kit.h"
-#include "components/frame_controller.h"
 
 namespace pavik {
 namespace {

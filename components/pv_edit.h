@@ -11,13 +11,13 @@
 #include <cstdint>
 #include <functional>
 
+#include "components/frame_controller.h"
 #include "components/numeric_text.h"
 #include "components/pv_types.h"
 #include "platform/colors.h"
 
 namespace pavik {
 
-class TPvFrameController;
 
 class TPvCustomEdit : public QLineEdit {
     Q_OBJECT
