@@ -2,18 +2,12 @@
 // and of a sheet of effect labels (turned, along an arc, raised, disabled) and numeric edits.
 // Clicks go through real mouse events; each dialog is photographed while it runs modally.
 // Run under xvfb-run with a 1280x1024 screen: picker_shots sheet.css folder
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSlider>
 #include <QTabWidget>
-#include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
-#include <cstdio>
 #include <functional>
 
 #include "components/pv_edit.h"
@@ -21,50 +15,19 @@
 #include "dialogs/color_lookup_combo_box.h"
 #include "dialogs/frm_color_picker.h"
 #include "dialogs/frm_font_select.h"
-#include "workspace/window/frm_main.h"
+#include "shot_support.h"
 
 namespace {
 
 using namespace pavik;
 
-void wait(int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-}
+using shots::clickProperty;
+using shots::find;
+using shots::wait;
 
 QString folder;
 
-void shot(const QString& name) {
-    wait(700);
-    QGuiApplication::primaryScreen()->grabWindow(0).save(folder + '/' + name + ".png");
-}
-
-QTreeWidgetItem* find(QTreeWidget* tree, const QStringList& path) {
-    QTreeWidgetItem* item = nullptr;
-    for (const QString& part : path) {
-        QTreeWidgetItem* next = nullptr;
-        const int n = item ? item->childCount() : tree->topLevelItemCount();
-        for (int i = 0; i < n && !next; ++i) {
-            QTreeWidgetItem* c = item ? item->child(i) : tree->topLevelItem(i);
-            if (c->text(0) == part) next = c;
-        }
-        if (!next) return nullptr;
-        item = next;
-    }
-    return item;
-}
-
-void clickProperty(TfrmMain& w, const QStringList& path) {
-    QTreeWidgetItem* item = find(w.TreeViewTarget, path);
-    if (!item) {
-        std::fprintf(stderr, "no property %s\n", qPrintable(path.join('/')));
-        return;
-    }
-    for (QTreeWidgetItem* p = item->parent(); p; p = p->parent()) p->setExpanded(true);
-    w.TreeViewTarget->scrollToItem(item);
-    QTest::mouseClick(w.TreeViewTarget->viewport(), Qt::LeftButton, {}, w.TreeViewTarget->visualItemRect(item).center());
-}
+void shot(const QString& name) { shots::shot(folder, name, 700); }
 
 // Runs `steps` on the modal dialog of type D once it is up.
 template <typename D>
@@ -80,13 +43,6 @@ void choose(TColorLookupComboBox* box, const QString& text) {
     box->setCurrentIndex(i);
     emit box->activated(i);
 }
-
-class PrintedMessages : public UserMessages {
-public:
-    bool confirm(QWidget*, const QString&) override { return false; }
-    void error(QWidget*, const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
-    void information(QWidget*, const QString& text) override { std::fprintf(stderr, "info: %s\n", qPrintable(text)); }
-};
 
 TPvLabel* effectLabel(QWidget* parent, const QString& caption, int x, int y) {
     auto* l = new TPvLabel(parent);
@@ -162,7 +118,7 @@ int main(int argc, char** argv) {
     folder = QString::fromLocal8Bit(argv[2]);
     MainWindowServices s = MainWindowServices::standard();
     s.arguments = QStringList{QString::fromLocal8Bit(argv[1])};
-    s.messages = std::make_unique<PrintedMessages>();
+    s.messages = std::make_unique<shots::PrintedMessages>();
     TfrmMain w(std::move(s));
     w.resize(1280, 900);
     w.move(0, 0);
