@@ -158,6 +158,7 @@ TdlgBoxEdit::TdlgBoxEdit(const CssRuleNode* rule, Services services, QWidget* ow
     }
 
     auto* upper = new QHBoxLayout;
+    upper->setSpacing(4);
     upper->addWidget(illustration);
     upper->addLayout(right, 1);
 
@@ -181,7 +182,7 @@ TdlgBoxEdit::TdlgBoxEdit(const CssRuleNode* rule, Services services, QWidget* ow
     bottom->addWidget(BitBtnHelp);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(upper, 1);
     layout->addLayout(bottom);
     syncControls();
@@ -198,8 +199,8 @@ TdlgBoxEdit::~TdlgBoxEdit() {
 QWidget* TdlgBoxEdit::buildPage(BoxRow all, bool withStyles) {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(8, 8, 8, 8);
-    grid->setHorizontalSpacing(6);
+    grid->setContentsMargins(4, 6, 4, 4);
+    grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(4);
     int line = 0;
     for (const RowControls& r : kRows) {
@@ -236,8 +237,8 @@ void TdlgBoxEdit::buildRow(QGridLayout* grid, int line, BoxRow row, bool withSty
     spinners_[static_cast<size_t>(row)] = spin;
     grid->addWidget(spin, line, 1);
 
-    QComboBox* unit = isBorderWidthRow(row) ? makeCombo(page, r->unitName, BoxBorderWidthUnits, 70)
-                                            : makeCombo(page, r->unitName, BoxLengthUnits, 70);
+    QComboBox* unit = isBorderWidthRow(row) ? makeCombo(page, r->unitName, BoxBorderWidthUnits, 66)
+                                            : makeCombo(page, r->unitName, BoxLengthUnits, 66);
     unit->setProperty(HelpContextProperty, r->unitHelp);
     connect(unit, &QComboBox::activated, this,
             [this, row, unit] { guarded([&] { UnitChange(row, unit->currentText()); }); });
@@ -249,7 +250,7 @@ void TdlgBoxEdit::buildRow(QGridLayout* grid, int line, BoxRow row, bool withSty
 
     if (withStyle) {
         const BoxRow styleRow = styleRowOf(row);
-        QComboBox* style = makeCombo(page, r->styleName, BoxBorderStyles, 84);
+        QComboBox* style = makeCombo(page, r->styleName, BoxBorderStyles, 70);
         style->setProperty(HelpContextProperty, r->styleHelp);
         connect(style, &QComboBox::activated, this,
                 [this, styleRow, style] { guarded([&] { StyleChange(styleRow, style->currentText()); }); });
@@ -312,6 +313,11 @@ void TdlgBoxEdit::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (shown_) return;
     shown_ = true;
+    // Centred on the owner (the web view's native window keeps Qt from doing it).
+    if (QWidget* owner = parentWidget()) {
+        const QRect frame = owner->window()->frameGeometry();
+        move(frame.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    }
     guarded([this] { FormShow(); });
 }
 
