@@ -14,7 +14,7 @@ namespace pavik {
 TPvRapidFireButton::TPvRapidFireButton(TSpinGlyph glyph, QWidget* parent)
     : QAbstractButton(parent), glyph_(glyph) {
     setFocusPolicy(Qt::NoFocus);
-    connect(this, &QAbstractButton::clicked, this, [this] { click(); });
+    connect(this, &QAbstractButton::clicked, this, [this] { fireClick(); });
 }
 
 TPvRapidFireButton::~TPvRapidFireButton() = default;
@@ -25,7 +25,7 @@ void TPvRapidFireButton::setFlat(bool v) {
     update();
 }
 
-void TPvRapidFireButton::click() {
+void TPvRapidFireButton::fireClick() {
     if (OnClick) OnClick(this);
 }
 
@@ -53,7 +53,7 @@ void TPvRapidFireButton::tick() {
     // Down is false while the held mouse is outside the button.
     if (!held_ || !isDown()) return;
     try {
-        click();
+        fireClick();
     } catch (...) {
         stopRepeat();
         throw;

@@ -49,7 +49,7 @@ protected:
 
 private:
     void tick();
-    void click();
+    void fireClick();
     void stopRepeat();
 
     TSpinGlyph glyph_;

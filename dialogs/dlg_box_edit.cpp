@@ -313,7 +313,8 @@ void TdlgBoxEdit::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (shown_) return;
     shown_ = true;
-    // Centred on the owner (the web view's native window keeps Qt from doing it).
+    // Centred on the owner, placed here: with the web view inside, Qt was seen to leave the
+    // dialog in the screen's corner.
     if (QWidget* owner = parentWidget()) {
         const QRect frame = owner->window()->frameGeometry();
         move(frame.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));

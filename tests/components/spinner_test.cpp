@@ -4,7 +4,6 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <climits>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -48,45 +47,29 @@ TEST(TPvSpinner, ValueKeepsToItsRangeAndAsksBeforeChanging) {
     EXPECT_EQ(s.Min(), -600);
     EXPECT_EQ(s.Value(), -500);
 
-    // Min = Max: no limits unless CheckRange.
+    // Min = Max: no limits (steps saturate) unless CheckRange.
     TPvSpinner free;
     free.setMax(0);
-    free.setValue(12345);
-    EXPECT_EQ(free.Value(), 12345);
-    free.setCheckRange(true);
-    free.setValue(7);
-    EXPECT_EQ(free.Value(), 0);
-    // Steps never overflow.
-    free.setCheckRange(false);
     free.setValue(INT_MAX - 1);
     free.StepUp(10);
     EXPECT_EQ(free.Value(), INT_MAX);
+    free.setCheckRange(true);
+    free.setValue(7);
+    EXPECT_EQ(free.Value(), 0);
 }
 
 TEST(TPvSpinner, KeysAndWheelStepByIncrementOrPage) {
     TPvSpinner s;
     s.setMin(-100);
-    s.setMax(100);
     s.setIncrement(2);
-    const std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys = {
-        {Qt::Key_Up, Qt::NoModifier},   {Qt::Key_Right, Qt::NoModifier},   {Qt::Key_Plus, Qt::KeypadModifier},
-        {Qt::Key_Down, Qt::NoModifier}, {Qt::Key_PageUp, Qt::NoModifier}, {Qt::Key_Minus, Qt::KeypadModifier},
-        {Qt::Key_Plus, Qt::NoModifier},  // the main keyboard's "+" is no step
-    };
-    std::vector<int> values;
-    for (auto [key, modifiers] : keys) {
-        QTest::keyClick(&s, key, modifiers);
-        values.push_back(s.Value());
-    }
-    EXPECT_EQ(values, (std::vector<int>{2, 4, 6, 4, 14, 12, 12}));
-    QTest::keyClick(&s, Qt::Key_PageDown);
+    QTest::keyClick(&s, Qt::Key_Plus, Qt::KeypadModifier);
+    QTest::keyClick(&s, Qt::Key_PageUp);
     QTest::keyClick(&s, Qt::Key_Left);
-    EXPECT_EQ(s.Value(), 0);
-
-    wheel(s, 120);
-    EXPECT_EQ(s.Value(), 2);
+    QTest::keyClick(&s, Qt::Key_Plus);  // the main keyboard's "+" is no step
+    EXPECT_EQ(s.Value(), 10);
     wheel(s, -120, Qt::ControlModifier);
-    EXPECT_EQ(s.Value(), -8);
+    wheel(s, -120);
+    EXPECT_EQ(s.Value(), -2);
 }
 
 TEST(TPvRapidFireButton, HoldingRepeatsAfter400ThenEvery100MsAndReleaseClicksOnce) {
@@ -126,47 +109,26 @@ TEST(TPvRapidFireButton, HoldingRepeatsAfter400ThenEvery100MsAndReleaseClicksOnc
     t->advance(1000);
     EXPECT_EQ(s.Value(), 3);
     EXPECT_FALSE(plus->isRepeating());
-    s.setEnabled(true);
-
-    // A click that throws stops the repeat and the error goes on.
-    plus->OnClick = [](TPvRapidFireButton*) { throw std::runtime_error("no"); };
-    QTest::mousePress(plus, Qt::LeftButton);
-    EXPECT_THROW(t->advance(400), std::runtime_error);
-    EXPECT_FALSE(plus->isRepeating());
 }
 
-TEST(TPvSpinner, PaintsValueBoxButtonAreasAndSigns) {
+TEST(TPvSpinner, LaysOutItsButtonsAndPaintsTheirAreasAndSigns) {
     TPvSpinner s;
     s.resize(80, 18);
     EXPECT_EQ(s.MinusButton()->geometry(), QRect(1, 1, 15, 16));
     EXPECT_EQ(s.PlusButton()->geometry(), QRect(64, 1, 15, 16));
-    s.setButtonWidth(21);
-    EXPECT_EQ(s.PlusButton()->geometry(), QRect(60, 1, 19, 16));
 
     const QPalette pal = test::distinctPalette();
     SpinnerLook look;
-    look.text = QStringLiteral("-12");
-    const QImage on = test::drawn(80, 18, [&](Canvas& c) { PaintSpinner(c, look); });
-    EXPECT_EQ(on.pixelColor(16, 0), pal.color(QPalette::Dark));    // frame of the value box
-    EXPECT_EQ(on.pixelColor(63, 17), pal.color(QPalette::Dark));   // frame of the plus area
-    EXPECT_EQ(on.pixelColor(30, 2), pal.color(QPalette::Base));    // value box
-    EXPECT_EQ(on.pixelColor(5, 5), pal.color(QPalette::Button));   // minus area
-    int ink = 0;
-    for (int x = 17; x < 63; ++x)
-        for (int y = 1; y < 17; ++y) ink += on.pixelColor(x, y) == pal.color(QPalette::Text);
-    EXPECT_GT(ink, 5);  // the value is drawn
     look.enabled = false;
-    const QImage off = test::drawn(80, 18, [&](Canvas& c) { PaintSpinner(c, look); });
-    EXPECT_EQ(off.pixelColor(30, 2), pal.color(QPalette::Button));
+    const QImage face = test::drawn(80, 18, [&](Canvas& c) { PaintSpinner(c, look); });
+    EXPECT_EQ(face.pixelColor(16, 0), pal.color(QPalette::Dark));   // frame of the value box
+    EXPECT_EQ(face.pixelColor(5, 5), pal.color(QPalette::Button));  // minus area
+    EXPECT_EQ(face.pixelColor(30, 2), pal.color(QPalette::Button)); // value box while disabled
 
-    // The signs: a bar across, and for plus one down as well; grey while disabled.
-    const auto button = [](TSpinGlyph g, bool enabled) {
-        return test::drawn(15, 16, [&](Canvas& c) { PaintSpinButton(c, {15, 16, g, true, false, false, enabled}); });
+    // The signs: a bar across, and for plus one down as well.
+    const auto sign = [](TSpinGlyph g) {
+        return test::drawn(15, 16, [&](Canvas& c) { PaintSpinButton(c, {15, 16, g, true, false, false, true}); });
     };
-    const QImage minusSign = button(TSpinGlyph::Minus, true);
-    const QImage plusSign = button(TSpinGlyph::Plus, true);
-    EXPECT_EQ(minusSign.pixelColor(7, 8), pal.color(QPalette::ButtonText));
-    EXPECT_EQ(minusSign.pixelColor(7, 6), pal.color(QPalette::Button));
-    EXPECT_EQ(plusSign.pixelColor(7, 6), pal.color(QPalette::ButtonText));
-    EXPECT_EQ(button(TSpinGlyph::Plus, false).pixelColor(7, 6), pal.color(QPalette::Disabled, QPalette::Text));
+    EXPECT_EQ(sign(TSpinGlyph::Minus).pixelColor(7, 6), pal.color(QPalette::Button));
+    EXPECT_EQ(sign(TSpinGlyph::Plus).pixelColor(7, 6), pal.color(QPalette::ButtonText));
 }

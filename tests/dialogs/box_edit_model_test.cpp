@@ -56,7 +56,6 @@ TEST(BoxEditModel, SetBoxValueForEachFormOfValue) {
          "margin=10px margin-top=10px margin-left=10px margin-bottom=10px margin-right=10px"},
         {"side", "padding-left", "-5em", "padding-left=-5em"},
         {"first unit in the search order", "margin-top", "3ex", "margin-top=3ex"},
-        {"percent", "padding-top", "50%", "padding-top=50%"},
         {"first of several lengths", "padding", "10px 5px",
          "padding=10px padding-top=10px padding-left=10px padding-bottom=10px padding-right=10px"},
         {"no unit", "margin", "0", ""},
@@ -73,13 +72,10 @@ TEST(BoxEditModel, SetBoxValueForEachFormOfValue) {
          "border-right-width=0thin!"},
         {"width without unit", "border-width", "3", ""},
         {"keyword width side", "border-top-width", "thick", "border-top-width=0thick!"},
-        {"width side", "border-bottom-width", "2px", "border-bottom-width=2px"},
-        {"keyword widths are case-sensitive", "border-top-width", "Thick", ""},
         {"style shorthand leaves its own row", "border-style", "dashed",
          "border-top-style=dashed border-left-style=dashed border-bottom-style=dashed border-right-style=dashed"},
         {"style side", "border-right-style", "groove", "border-right-style=groove"},
         {"style that is no item", "border-left-style", "hidden", ""},
-        {"other property", "margin-start", "10px", ""},
     };
     for (const Case& c : cases) {
         BoxEditModel m;
@@ -88,26 +84,11 @@ TEST(BoxEditModel, SetBoxValueForEachFormOfValue) {
     }
 }
 
-TEST(BoxEditModel, SidesOverrideShorthandsAndUnreadableValuesAreSkipped) {
-    BoxOpening o = open("margin: 10px; margin-top: 5em; margin-left: 1.5em; border-width: thin; "
-                        "border-top-width: 3px; border-style: dashed; border-left-style: hidden;");
-    EXPECT_EQ(describe(o.model),
-              "margin=10px margin-top=5em margin-left=10px margin-bottom=10px margin-right=10px "
-              "border-width=0thin! border-top-width=3px border-left-width=0thin! border-bottom-width=0thin! "
-              "border-right-width=0thin! border-top-style=dashed border-left-style=dashed "
-              "border-bottom-style=dashed border-right-style=dashed");
-    // The preview starts from the texts as the rule writes them.
-    EXPECT_EQ(o.preview[static_cast<size_t>(BoxRow::MarginLeft)], "1.5em");
-    EXPECT_EQ(o.preview[static_cast<size_t>(BoxRow::MarginRight)], "10px");
-    EXPECT_EQ(o.preview[static_cast<size_t>(BoxRow::BorderLeftStyle)], "hidden");
-    EXPECT_EQ(o.preview[static_cast<size_t>(BoxRow::BorderTopStyle)], "dashed");
-    EXPECT_EQ(o.preview[static_cast<size_t>(BoxRow::Margin)], "");
-}
-
 TEST(BoxEditModel, PreviewPageOfARule) {
     const std::string bo = "\x83\x7B";  // "ボ": its trail byte is "{"
-    BoxOpening o = open("margin: 10px 5px; margin-top: 5em; border-top-width: thick; border-left-style: " + bo +
-                        "; padding-left: 2px; padding-right: 1px</STYLE><script>x</script>; padding-bottom: 3px;");
+    BoxOpening o = open("margin: 10px 5px; margin-top: 5em; margin-left: 1.5em; border-top-width: thick; "
+                        "border-left-style: " + bo + "; padding-left: 2px; "
+                        "padding-right: 1px</STYLE><script>x</script>; padding-bottom: 3px;");
     // Values that would leave the rule are left out, as "<" above.
     o.preview[static_cast<size_t>(BoxRow::BorderRightStyle)] = "a;b";
     o.preview[static_cast<size_t>(BoxRow::PaddingTop)] = "x{y";
@@ -128,7 +109,7 @@ TEST(BoxEditModel, PreviewPageOfARule) {
         "}\r\n"
         ".preview {\r\n"
         "margin-top : 5em;\r\n"
-        "margin-left : 10px 5px;\r\n"
+        "margin-left : 1.5em;\r\n"
         "margin-bottom : 10px 5px;\r\n"
         "margin-right : 10px 5px;\r\n"
         "border-top-width : thick;\r\n"
@@ -146,6 +127,10 @@ TEST(BoxEditModel, PreviewPageOfARule) {
         "</DIV></DIV></DIV><br></CENTER>\r\n"
         "</BODY></HTML>\r\n";
     EXPECT_EQ(boxPreviewPage(o.preview), expected);
+    // In the controls a side overrides its shorthand too; 1.5em cannot be held and is skipped.
+    EXPECT_EQ(describe(o.model),
+              "margin=10px margin-top=5em margin-left=10px margin-bottom=10px margin-right=10px "
+              "border-top-width=0thick! padding-left=2px padding-bottom=3px padding-right=1px");
 
     // Without a rule: the four styles, the two colours and the closing brace.
     EXPECT_EQ(previewRule(boxPreviewPage(readBoxRule(nullptr).preview)),
@@ -157,51 +142,6 @@ TEST(BoxEditModel, PreviewPageOfARule) {
               "background-color : skyblue ;\r\n"
               "border-color : teal ;\r\n"
               "}\r\n");
-}
-
-TEST(BoxEditModel, SetAllRowsPassTheirEditsOnAndThePreviewFollows) {
-    BoxOpening o = open("margin-left: 2em; border-style: solid;");
-    BoxEditModel m = o.model;
-    m.setNumber(BoxRow::Margin, 4);
-    m.setNumber(BoxRow::PaddingTop, 700);
-    m.setUnit(BoxRow::PaddingTop, "px");
-    m.setUnit(BoxRow::BorderWidth, "medium");
-    m.setStyle(BoxRow::BorderStyle, "double");
-    m.setStyle(BoxRow::BorderTopStyle, "inset");
-    EXPECT_EQ(describe(m),
-              "margin=4% margin-top=4% margin-left=4em margin-bottom=4% margin-right=4% "
-              "border-width=0medium! border-top-width=0medium! border-left-width=0medium! "
-              "border-bottom-width=0medium! border-right-width=0medium! padding-top=500px "
-              "border-style=double border-top-style=inset border-left-style=double "
-              "border-bottom-style=double border-right-style=double");
-    EXPECT_EQ(previewRule(boxPreviewPage(m.preview())),
-              ".preview {\r\n"
-              "margin-top : 4%;\r\n"
-              "margin-left : 4em;\r\n"
-              "margin-bottom : 4%;\r\n"
-              "margin-right : 4%;\r\n"
-              "border-top-width : medium;\r\n"
-              "border-left-width : medium;\r\n"
-              "border-bottom-width : medium;\r\n"
-              "border-right-width : medium;\r\n"
-              "border-top-style : inset;\r\n"
-              "border-right-style : double;\r\n"
-              "border-bottom-style : double;\r\n"
-              "border-left-style : double;\r\n"
-              "background-color : skyblue ;\r\n"
-              "border-color : teal ;\r\n"
-              "padding-top : 500px;\r\n"
-              "}\r\n");
-
-    // A numeric unit gives a side its spinner back; the number it kept shows again.
-    m.setNumber(BoxRow::BorderLeftWidth, 2);
-    m.setUnit(BoxRow::BorderLeftWidth, "px");
-    EXPECT_TRUE(m.length(BoxRow::BorderLeftWidth).enabled);
-    EXPECT_FALSE(m.length(BoxRow::BorderTopWidth).enabled);
-    EXPECT_EQ(m.preview()[static_cast<size_t>(BoxRow::BorderLeftWidth)], "2px");
-    // A typed unit is taken as typed.
-    m.setUnit(BoxRow::PaddingTop, "rem");
-    EXPECT_EQ(m.composed(BoxRow::PaddingTop), "500rem");
 }
 
 TEST(BoxEditModel, ResultSaysRowByRowWhatTheUserChanged) {
@@ -221,10 +161,4 @@ TEST(BoxEditModel, ResultSaysRowByRowWhatTheUserChanged) {
     for (const BoxResultRow& r : boxResult(o.model, m))
         if (r.changed) changed += std::string(boxRowProperty(r.row)) + "=" + r.value + ";";
     EXPECT_EQ(changed, "margin-left=0px;border-top-width=thick;border-right-style=ridge;");
-
-    const std::vector<BoxResultRow> rows = boxResult(o.model, m);
-    ASSERT_EQ(rows.size(), 20u);
-    EXPECT_EQ(rows[0].row, BoxRow::Margin);
-    EXPECT_EQ(rows[0].value, "10px");
-    EXPECT_EQ(rows[19].row, BoxRow::BorderRightStyle);
 }

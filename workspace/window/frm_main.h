@@ -255,7 +255,7 @@ public:
     void BitBtnClearClick();
     void AddImportantTagExecute();
 
-    // ---- Box model editor (main_window_box.cpp) -----------------------------------------------
+    // ---- Box model editor (main_window_box.cpp) ------------------------------------------
     void EditBoxExecute();
     BoxEditCommand* boxEditCommand() const { return boxEdit_.get(); }
 
