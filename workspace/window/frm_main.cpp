@@ -21,6 +21,7 @@
 #include "vocabulary/fixed_texts.h"
 #include "workspace/window/control_bar.h"
 #include "workspace/window/image_list_main.h"
+#include "workspace/window/main_window_box.h"
 
 namespace pavik {
 
@@ -35,6 +36,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     createLayout();
     connectHandlers();
     connectValueHandlers();
+    boxEdit_ = std::make_unique<BoxEditCommand>(*this);
     FormCreate();
 }
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "platform/help.h"
-#include "workspace/window/main_window_browser.h"
+#include "platform/preview_browser.h"
 
 class QWidget;
 
