@@ -1,6 +1,6 @@
 #pragma once
-// The embedded preview browser behind a small interface, so that the main window can be
-// tested with a recording fake. The real one is a QWebEngineView.
+// The embedded preview browser behind a small interface, so that the main window and the
+// dialogs can be tested with a recording fake. The real one is a QWebEngineView.
 #include <QString>
 #include <memory>
 
@@ -8,9 +8,10 @@ class QWidget;
 
 namespace pavik {
 
-// What the browser shows: the sample page built from the style sheet, or a page the user
-// chose. The sample page runs no script and reaches no local file beyond those it links;
-// a user's page is shown as a browser shows it.
+// What the browser shows: a page the program built from the style sheet (the sample page,
+// the box editor's page), or a page the user chose. The program's page runs no script and
+// reaches no local file beyond those it links; a user's page is shown as a browser shows
+// it (scripts as setScriptsEnabled says).
 enum class PreviewPage { Sample, User };
 
 class PreviewBrowser {
@@ -22,6 +23,8 @@ public:
     virtual void navigate(const QString& path, const QString& anchor, PreviewPage page) = 0;
     // Whether a page has been loaded.
     virtual bool hasDocument() const = 0;
+    // Whether a user's page may run scripts (on by default). A fake may ignore it.
+    virtual void setScriptsEnabled(bool on) { (void)on; }
 };
 
 // A QWebEngineView that reads pages without a declared encoding as Shift_JIS. Every

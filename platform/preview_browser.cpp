@@ -1,4 +1,4 @@
-#include "workspace/window/main_window_browser.h"
+#include "platform/preview_browser.h"
 
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -57,13 +57,22 @@ public:
     void navigate(const QString& path, const QString& anchor, PreviewPage page) override {
         anchor_ = anchor;
         guard_.sample = page == PreviewPage::Sample;
-        view_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !guard_.sample);
+        applyScripts();
         view_->setUrl(QUrl::fromLocalFile(path));
     }
 
     bool hasDocument() const override { return loaded_; }
 
+    void setScriptsEnabled(bool on) override {
+        scripts_ = on;
+        applyScripts();
+    }
+
 private:
+    void applyScripts() {
+        view_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, scripts_ && !guard_.sample);
+    }
+
     void scrollToAnchor() {
         if (anchor_.isEmpty()) return;
         // The name goes in as a JSON string literal, so no anchor text can break the script.
@@ -81,6 +90,7 @@ private:
     QMetaObject::Connection finished_;
     QString anchor_;
     bool loaded_ = false;
+    bool scripts_ = true;  // for a user's page
 };
 
 }  // namespace
