@@ -47,6 +47,7 @@ public:
         fonts_ = new QFontDialog(this);
         fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
         fonts_->setWindowFlags(Qt::Widget);
+        fonts_->setSizeGripEnabled(false);
         fonts_->setCurrentFont(sampleFont(current));
         auto* color = new QPushButton(QStringLiteral("色(&C)..."), this);
         connect(color, &QPushButton::clicked, this, [this] {
