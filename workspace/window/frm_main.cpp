@@ -21,6 +21,7 @@
 #include "vocabulary/fixed_texts.h"
 #include "workspace/window/control_bar.h"
 #include "workspace/window/image_list_main.h"
+#include "workspace/window/main_window_box.h"
 #include "workspace/window/settings_commands.h"
 
 namespace pavik {
@@ -36,6 +37,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     createLayout();
     connectHandlers();
     connectValueHandlers();
+    boxEdit_ = std::make_unique<BoxEditCommand>(*this);
     FormCreate();
     settingsCommands_ = std::make_unique<SettingsCommands>(SettingsWindowLink{
         .owner = this,

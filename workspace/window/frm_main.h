@@ -45,6 +45,7 @@ class QTreeWidgetItem;
 
 namespace pavik {
 
+class BoxEditCommand;
 class ControlBar;
 class SettingsCommands;
 enum class ValueControl;
@@ -255,6 +256,10 @@ public:
     void BitBtnClearClick();
     void AddImportantTagExecute();
 
+    // ---- Box model editor (main_window_box.cpp) ------------------------------------------
+    void EditBoxExecute();
+    BoxEditCommand* boxEditCommand() const { return boxEdit_.get(); }
+
     // ---- Preview -------------------------------------------------------------------------
     void RefreshPreview();
     void NavigatePreview(const QString& path, const QString& anchor);
@@ -360,6 +365,7 @@ private:
     MainWindowServices services_;
     std::unique_ptr<PreviewBrowser> browser_;
     std::unique_ptr<HelpDesk> helpDesk_;
+    std::unique_ptr<BoxEditCommand> boxEdit_;
     std::unique_ptr<SettingsCommands> settingsCommands_;
     std::vector<TData> targetRecords_;  // records of TreeViewTarget's nodes
     std::vector<std::string> pendingAtRules_;  // at-rules of the last read, not yet reported

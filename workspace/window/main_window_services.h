@@ -9,7 +9,7 @@
 
 #include "platform/file_association.h"
 #include "platform/help.h"
-#include "workspace/window/main_window_browser.h"
+#include "platform/preview_browser.h"
 
 class QDialog;
 class QWidget;
