@@ -22,15 +22,7 @@ protected:
         // The key goes to the focused control first.
         auto* control = qobject_cast<QWidget*>(watched);
         if (!control || control->window() != dialog_) return false;
-        const int context = helpContextOf(control);
-        if (context == 0) return false;
-        const QPoint at = control->mapToGlobal(control->rect().center());
-        const auto position = static_cast<std::int32_t>((static_cast<std::uint32_t>(at.y()) & 0xFFFF) << 16 |
-                                                        (static_cast<std::uint32_t>(at.x()) & 0xFFFF));
-        bool callHelp = false;
-        desk_->CallHTMLHelpP(HelpDesk::SetPopupPosition, position, callHelp);
-        desk_->CallHTMLHelpP(HelpDesk::ContextPopup, context, callHelp);
-        return true;
+        return showControlHelp(desk_, control);
     }
 
 private:
@@ -49,6 +41,18 @@ int helpContextOf(const QWidget* control) {
         if (w->isWindow()) break;
     }
     return 0;
+}
+
+bool showControlHelp(HelpDesk* desk, QWidget* control) {
+    const int context = desk && control ? helpContextOf(control) : 0;
+    if (context == 0) return false;
+    const QPoint at = control->mapToGlobal(control->rect().center());
+    const auto position = static_cast<std::int32_t>((static_cast<std::uint32_t>(at.y()) & 0xFFFF) << 16 |
+                                                    (static_cast<std::uint32_t>(at.x()) & 0xFFFF));
+    bool callHelp = false;
+    desk->CallHTMLHelpP(HelpDesk::SetPopupPosition, position, callHelp);
+    desk->CallHTMLHelpP(HelpDesk::ContextPopup, context, callHelp);
+    return true;
 }
 
 void installControlHelp(QDialog* dialog, HelpDesk* desk) {

@@ -19,6 +19,8 @@
 #include "platform/qt_colors.h"
 #include "vocabulary/shared_routines.h"
 
+#include "fake_help.h"
+
 using namespace pavik;
 
 namespace {
@@ -41,18 +43,7 @@ public:
     QStringList requests;
 };
 
-class FakeHelp : public HelpService {
-public:
-    bool available() const override { return true; }
-    QString helpFile() const override { return QStringLiteral("/help/Pavik.CHM"); }
-    void initialize() override {}
-    void showContents() override {}
-    void showIndex() override {}
-    void showTopic(int context) override { calls.append(QStringLiteral("topic %1").arg(context)); }
-    void showTextPopup(int id, QPoint, const QString&) override { calls.append(QStringLiteral("popup %1").arg(id)); }
-    void shutdown() override {}
-    QStringList calls;
-};
+using test::FakeHelp;
 
 // A dialog on an empty settings file with fake choosers, and no browsers on the PATH.
 struct SettingDialog {

@@ -240,7 +240,13 @@ void TfrmMain::createMenus() {
 
     QMenu* tools = bar->addMenu(QStringLiteral("ツール(&T)"));
     tools->setObjectName("mnuTools");
-    tools->addAction(Setting);
+    // The menu item runs Setting with a status text of its own.
+    QAction* settingItem = tools->addAction(Setting->icon(), Setting->text());
+    settingItem->setObjectName("mnuSetting");
+    settingItem->setStatusTip(QStringLiteral("Pavikの動作設定"));
+    settingItem->setEnabled(Setting->isEnabled());
+    connect(settingItem, &QAction::triggered, Setting, &QAction::trigger);
+    connect(Setting, &QAction::enabledChanged, settingItem, &QAction::setEnabled);
 
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName("mnuHelp");

@@ -33,7 +33,10 @@ TEST_F(SettingsCommand, OkStoresAndAppliesTheDialogsValuesAndKeepsTheSavedState)
         s.EditNS6->setText(QStringLiteral("/opt/moz/mozilla.exe"));
         return int(QDialog::Accepted);
     };
-    w->Setting->trigger();
+    auto* menuItem = w->findChild<QAction*>("mnuSetting");  // the Tools menu's item
+    ASSERT_TRUE(menuItem);
+    EXPECT_EQ(menuItem->statusTip(), QStringLiteral("Pavikの動作設定"));
+    menuItem->trigger();
 
     IniFile ini = settings();  // flushed
     EXPECT_EQ(ini.ReadString("SYSTEM", "Lastopen", ""), "1");
