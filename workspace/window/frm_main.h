@@ -255,6 +255,10 @@ public:
     void CheckBoxColorClick();
     void BitBtnClearClick();
     void AddImportantTagExecute();
+    // The dialog handlers (main_window_pickers.cpp).
+    void ShapeColorMouseDown();
+    void ColoPickerExecute();
+    void StaticTxtFontMouseDown();
 
     // ---- Box model editor (main_window_box.cpp) ------------------------------------------
     void EditBoxExecute();
@@ -361,6 +365,9 @@ private:
     QTreeWidgetItem* selectedPropertyNode() const;
     // Stores a handler's write and runs the tail; false when nothing was stored.
     bool finishValueWrite(const ValueWrite& write);
+    // The dialog handlers' connections, and their mouse hooks in eventFilter.
+    void connectPickerHandlers();
+    bool pickerMouseDown(QObject* watched, QEvent* event);
 
     MainWindowServices services_;
     std::unique_ptr<PreviewBrowser> browser_;
