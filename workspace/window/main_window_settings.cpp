@@ -9,6 +9,7 @@
 
 #include "platform/app_paths.h"
 #include "platform/file_bytes.h"
+#include "platform/font_rules.h"
 #include "platform/qt_text.h"
 #include "platform/text_encoding.h"
 #include "vocabulary/fixed_texts.h"
@@ -96,13 +97,16 @@ void TfrmMain::writePreviewList() {
 }
 
 void TfrmMain::applyPaneSettings(TAFEdit* pane) {
-    const PaneSettings s = PaneSettings::read(*Ini);
-    pane->SetEditFontSize(QString::fromStdString(s.EditFontName), s.EditFontSize);
-    pane->SetFontColor(s.EditFontCol);
-    pane->SetColor(s.EditBackCol);
-    pane->SetColKeyWord(s.TagCol);
-    pane->SetColSelText(s.SelCol);
-    pane->SetColSelBrush(s.SelBak);
+    // A colour key that does not convert reads as its default, and so does a font that
+    // cannot be used.
+    const std::string fontName = Ini->ReadString(SectionSystem, "EditFontName", "");
+    pane->SetEditFontSize(QString::fromStdString(std::string(fontNameOr(fontName, "MS UI Gothic"))),
+                          fontSizeOr(Ini->ReadInteger(SectionSystem, "EditFontSize", 10), 10));
+    pane->SetFontColor(Ini->ReadColor(SectionSystem, "EditFontCol", clWindowText));
+    pane->SetColor(Ini->ReadColor(SectionSystem, "EditBackCol", clWindow));
+    pane->SetColKeyWord(Ini->ReadColor(SectionSystem, "TagCol", clBlue));
+    pane->SetColSelText(Ini->ReadColor(SectionSystem, "SelCol", clWhite));
+    pane->SetColSelBrush(Ini->ReadColor(SectionSystem, "SelBak", clBlack));
     pane->RepaintRows();
     if (pane == RichEditSrc) {
         pane->OnUndoChange = [this](TAFEdit&, bool canUndo, bool canRedo) {
@@ -114,6 +118,20 @@ void TfrmMain::applyPaneSettings(TAFEdit* pane) {
             guarded([=, this] { EditHTMLUndoChange(canUndo, canRedo); });
         };
         pane->OnChange = [this](TAFEdit&) { guarded([this] { EditHTMLChange(); }); };
+    }
+}
+
+void TfrmMain::restylePanes() {
+    const bool saved = bCSSSaved;
+    for (TAFEdit* pane : {RichEditSrc, EditHTML}) {
+        pane->BeginUpdate();
+        applyPaneSettings(pane);
+        pane->EndUpdate();
+        pane->viewport()->update();
+    }
+    if (saved) {
+        bCSSSaved = true;
+        Refresh_Status();
     }
 }
 

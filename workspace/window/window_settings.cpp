@@ -55,21 +55,6 @@ WindowGeometry WindowGeometry::fittedTo(const TRect& screen) const {
     return g;
 }
 
-PaneSettings PaneSettings::read(const IniFile& ini) {
-    PaneSettings p;
-    const std::string name = ini.ReadString(SectionSystem, "EditFontName", p.EditFontName);
-    if (!name.empty()) p.EditFontName = name;
-    const int size = ini.ReadInteger(SectionSystem, "EditFontSize", p.EditFontSize);
-    if (size > 0 && size <= MaxFontSize) p.EditFontSize = size;
-    // A colour key that does not convert reads as its default.
-    p.EditFontCol = ini.ReadColor(SectionSystem, "EditFontCol", p.EditFontCol);
-    p.EditBackCol = ini.ReadColor(SectionSystem, "EditBackCol", p.EditBackCol);
-    p.TagCol = ini.ReadColor(SectionSystem, "TagCol", p.TagCol);
-    p.SelCol = ini.ReadColor(SectionSystem, "SelCol", p.SelCol);
-    p.SelBak = ini.ReadColor(SectionSystem, "SelBak", p.SelBak);
-    return p;
-}
-
 std::optional<UpperToolBarPlaces> UpperToolBarPlaces::read(const IniFile& ini, int windowWidth, int windowHeight) {
     if (!ini.SectionExists(TB1Pos)) return std::nullopt;
     UpperToolBarPlaces places;

@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/colors.h"
 #include "platform/ini_file.h"
 #include "platform/rect.h"
 
@@ -35,22 +34,6 @@ struct WindowGeometry {
     // Within `screen` (the screen's available area): no larger than it and not off it;
     // the panes no larger than the window.
     WindowGeometry fittedTo(const TRect& screen) const;
-};
-
-// Section "SYSTEM": font and colours of both source panes. A font size of 0 or less, or
-// above MaxFontSize, and an empty font name are never used: the default is.
-struct PaneSettings {
-    std::string EditFontName = "MS UI Gothic";
-    int EditFontSize = 10;
-    TColor EditFontCol = clWindowText;
-    TColor EditBackCol = clWindow;
-    TColor TagCol = clBlue;
-    TColor SelCol = clWhite;
-    TColor SelBak = clBlack;
-
-    static constexpr int MaxFontSize = 200;
-
-    static PaneSettings read(const IniFile& ini);
 };
 
 // The place of a toolbar (a band) in its bar.

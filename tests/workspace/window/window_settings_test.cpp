@@ -1,101 +1,175 @@
-// The window's settings as values, without a window: hostile numbers from the settings
-// file come out in range, and the keys written are those the file has always had.
-#include <gtest/gtest.h>
+// The settings and toolbar commands of the main window: what reaches the settings file and
+// the running window after OK, and that Cancel changes nothing.
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolBar>
+#include <QTreeWidget>
 
-#include <climits>
+#include "dialogs/frm_set_tbar.h"
+#include "dialogs/frm_setting.h"
+#include "platform/file_bytes.h"
+#include "window_support.h"
 
-#include "platform/ini_file.h"
-#include "workspace/window/window_settings.h"
-
-namespace pavik {
+namespace pavik::test {
 namespace {
 
-const TRect kScreen{0, 0, 1280, 800};
+const std::string kSheet = "H1 { color: red; }\r\n";
 
-WindowGeometry fitted(const std::string& ini, const TRect& screen = kScreen) {
-    return WindowGeometry::read(IniFile::fromBytes("[SYSTEM]\r\n" + ini)).fittedTo(screen);
-}
+using SettingsCommand = WindowTest;
 
-TEST(WindowGeometry, EveryNumberComesOutWithinTheScreenAndTheWindow) {
-    struct Case {
-        const char* what;
-        std::string ini;
-        TRect screen;
-        WindowGeometry expected;  // PosX, PosY, width, height, WidthStruct, WidthTarget, HeightTop
+TEST_F(SettingsCommand, OkStoresAndAppliesTheDialogsValuesAndKeepsTheSavedState) {
+    auto w = openSheet(kSheet);
+    const EditFont font{"Noto Sans Mono CJK JP", 14, clNavy};
+    answerDialog = [&](QDialog& d) {
+        auto& s = dynamic_cast<TfrmSetting&>(d);
+        s.CBlastopen->setChecked(true);
+        s.CBAutoRefresh->setChecked(false);
+        s.FontEditAccept(font);
+        s.ColorSelectTagAccept(clRed);
+        s.ColorSelectSelBakAccept(clGreen);
+        s.EditNS6->setText(QStringLiteral("/opt/moz/mozilla.exe"));
+        return int(QDialog::Accepted);
     };
-    const Case cases[] = {
-        {"defaults", "", kScreen, {50, 50, 683, 542, 250, 150, 270}},
-        {"larger than the screen", "width=30000\r\nheight=30000\r\n", kScreen, {0, 0, 1280, 800, 250, 150, 270}},
-        {"most negative width", "width=-2147483648\r\nWidthStruct=1\r\n", kScreen, {50, 50, 200, 542, 1, 150, 270}},
-        {"off the screen", "PosX=2147483647\r\nPosY=-2147483648\r\n", kScreen, {597, 0, 683, 542, 250, 150, 270}},
-        {"panes beyond the window", "WidthStruct=2147483647\r\nWidthTarget=-1\r\nHeightTop=99999\r\n", kScreen,
-         {50, 50, 683, 542, 683, 0, 542}},
-        {"second screen", "PosX=-5000\r\nPosY=100\r\n", TRect{1280, 0, 2560, 1024}, {1280, 100, 683, 542, 250, 150, 270}},
-        {"screen below the minimum", "width=10\r\nheight=10\r\n", TRect{0, 0, 120, 90}, {0, 0, 120, 90, 120, 120, 90}},
-    };
-    for (const Case& c : cases) {
-        const WindowGeometry g = fitted(c.ini, c.screen);
-        const WindowGeometry& e = c.expected;
-        EXPECT_EQ((std::array{g.PosX, g.PosY, g.width, g.height, g.WidthStruct, g.WidthTarget, g.HeightTop}),
-                  (std::array{e.PosX, e.PosY, e.width, e.height, e.WidthStruct, e.WidthTarget, e.HeightTop}))
-            << c.what;
+    auto* menuItem = w->findChild<QAction*>("mnuSetting");  // the Tools menu's item
+    ASSERT_TRUE(menuItem);
+    EXPECT_EQ(menuItem->statusTip(), QStringLiteral("Pavikの動作設定"));
+    menuItem->trigger();
+
+    IniFile ini = settings();  // flushed
+    EXPECT_EQ(ini.ReadString("SYSTEM", "Lastopen", ""), "1");
+    EXPECT_EQ(ini.ReadString("SYSTEM", "AutoRefresh", ""), "0");
+    EXPECT_EQ(ini.ReadString("SYSTEM", "TagCol", ""), "clRed");
+    EXPECT_EQ(ini.ReadString("SYSTEM", "Prev3", ""), "/opt/moz/mozilla.exe");
+    EXPECT_FALSE(w->bAutoRefresh);
+    for (TAFEdit* pane : {w->RichEditSrc, w->EditHTML}) {
+        EXPECT_EQ(pane->font().family(), TAFEdit::editorFont(QString::fromStdString(font.name), -12).family());
+        EXPECT_EQ(pane->font().pointSize(), 14);
+        EXPECT_EQ(pane->FontColor(), clNavy);
+        EXPECT_EQ(pane->ColKeyWord(), clRed);
+        EXPECT_EQ(pane->ColSelBrush(), clGreen);
+        EXPECT_EQ(pane->Color(), clWhite);  // the dialog's default background
     }
+    EXPECT_TRUE(w->bCSSSaved);
+    EXPECT_EQ(w->StatusBar->savedState(), QStringLiteral("保存済み"));
+    EXPECT_EQ(assocNotices.calls, 1);
+
+    // An unsaved style sheet stays unsaved.
+    w->bCSSSaved = false;
+    w->Refresh_Status();
+    answerDialog = [](QDialog&) { return int(QDialog::Accepted); };
+    w->Setting->trigger();
+    EXPECT_FALSE(w->bCSSSaved);
+    EXPECT_EQ(w->StatusBar->savedState(), QStringLiteral("未保存"));
+    EXPECT_TRUE(messages->errors.isEmpty());
 }
 
-TEST(WindowGeometry, WritesTheNormalStateKeys) {
-    IniFile ini = IniFile::fromBytes("[SYSTEM]\r\nMaximized=1\r\n");
-    WindowGeometry{70, 60, 800, 600, 200, 160, 300, true}.write(ini);
-    EXPECT_EQ(ini.serialize(),
-              "[SYSTEM]\r\nMaximized=0\r\nVersion=155\r\nPosX=70\r\nPosY=60\r\nwidth=800\r\nheight=600\r\n"
-              "WidthStruct=200\r\nWidthTarget=160\r\nHeightTop=300\r\n\r\n");
-    const WindowGeometry back = WindowGeometry::read(ini);
-    EXPECT_EQ(back.width, 800);
-    EXPECT_FALSE(back.Maximized);
-}
-
-TEST(PaneSettings, FontSizeOutOf1To200AndEmptyFontNameGiveTheDefaults) {
-    struct Case {
-        std::string ini;
-        std::string name;
-        int size;
+TEST_F(SettingsCommand, CancelWritesAndAppliesNothingButTheAssociationApplyStays) {
+    auto w = makeWindow();
+    showAndSettle(*w);
+    answerDialog = [](QDialog& d) {
+        auto& s = dynamic_cast<TfrmSetting&>(d);
+        s.CBAutoRefresh->setChecked(false);
+        s.ColorSelectTagAccept(clRed);
+        s.ChkBoxExtDefault->setChecked(true);
+        s.BitBtnExtApply->click();
+        return int(QDialog::Rejected);
     };
-    const Case cases[] = {
-        {"EditFontName=IPAGothic\r\nEditFontSize=200\r\n", "IPAGothic", 200},
-        {"EditFontName=\r\nEditFontSize=0\r\n", "MS UI Gothic", 10},
-        {"EditFontSize=-2147483648\r\n", "MS UI Gothic", 10},
-        {"EditFontSize=201\r\n", "MS UI Gothic", 10},
-        {"EditFontSize=1\r\n", "MS UI Gothic", 1},
-    };
-    for (const Case& c : cases) {
-        const PaneSettings p = PaneSettings::read(IniFile::fromBytes("[SYSTEM]\r\n" + c.ini));
-        EXPECT_EQ(p.EditFontName, c.name) << c.ini;
-        EXPECT_EQ(p.EditFontSize, c.size) << c.ini;
-    }
+    w->Setting->trigger();
+    EXPECT_FALSE(settings().ValueExists("SYSTEM", "AutoRefresh"));
+    EXPECT_TRUE(w->bAutoRefresh);
+    EXPECT_EQ(w->RichEditSrc->ColKeyWord(), clBlue);
+    EXPECT_TRUE(association->read().isDefault);
+    EXPECT_EQ(assocNotices.calls, 0);
 }
 
-TEST(ToolBarPlaceValues, ComeOutWithinTheWindowAndOnlyShownBarsAreWritten) {
-    EXPECT_FALSE(UpperToolBarPlaces::read(IniFile::fromBytes(""), 800, 600));
-    EXPECT_FALSE(LowerToolBarPlaces::read(IniFile::fromBytes("[TB2Pos]\r\n"), 800));
+TEST_F(SettingsCommand, AFontTheSettingsFileCannotUseIsNeverApplied) {
+    writeSettings("[SYSTEM]\r\nEditFontSize=0\r\nEditFontName=\r\n");
+    auto w = makeWindow();
+    EXPECT_EQ(w->RichEditSrc->font().pointSize(), 10);
+    EXPECT_EQ(w->EditHTML->font().family(), TAFEdit::editorFont(QStringLiteral("MS UI Gothic"), -12).family());
+}
 
-    IniFile ini = IniFile::fromBytes(
-        "[TB1Pos]\r\nmnuFile.left=2147483647\r\nmnuFile.top=2147483647\r\nmnuStyle.left=-2147483648\r\n"
-        "mnuTools.left=40\r\nmnuTools.top=30\r\n"
-        "[TB2Pos]\r\nmnuFile.left=2147483647\r\ncmbPreview.left=-1\r\ncmbDoctype.left=300\r\n");
-    const auto upper = UpperToolBarPlaces::read(ini, 800, 600);
-    ASSERT_TRUE(upper);
-    EXPECT_EQ(upper->bands, (std::array<BandPlace, 4>{{{800, 600}, {0, 0}, {40, 30}, {0, 0}}}));
-    const auto lower = LowerToolBarPlaces::read(ini, 800);
-    ASSERT_TRUE(lower);
-    EXPECT_EQ((std::array{lower->toolBar, lower->preview, lower->docType}), (std::array{800, 0, 300}));
+using ToolBarCommand = WindowTest;
 
-    IniFile out = IniFile::fromBytes("[TB1Pos]\r\nmnuBrowser.top=7\r\nmnuBrowser.left=9\r\n");
-    UpperToolBarPlaces{{{{1, 2}, {3, 4}, {5, 6}, {7, 8}}}}.write(out, {true, false, true, false});
-    LowerToolBarPlaces{10, 20, 30}.write(out);
-    EXPECT_EQ(out.serialize(),
-              "[TB1Pos]\r\nmnuBrowser.top=7\r\nmnuBrowser.left=9\r\nmnuFile.top=2\r\nmnuFile.left=1\r\n"
-              "mnuTools.top=6\r\nmnuTools.left=5\r\n\r\n"
-              "[TB2Pos]\r\nmnuFile.left=10\r\ncmbPreview.left=20\r\ncmbDoctype.left=30\r\n\r\n");
+// Ticks and unticks rows of the toolbar dialog, then OK.
+std::function<int(QDialog&)> tickRows(std::vector<std::pair<int, bool>> rows) {
+    return [rows](QDialog& d) {
+        auto& t = dynamic_cast<TfrmSetTBar&>(d);
+        t.FormShow();
+        for (const auto& [row, on] : rows) t.ListViewTB->topLevelItem(row)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+        t.accept();
+        return t.result();
+    };
+}
+
+TEST_F(ToolBarCommand, MasksAndPositionsRoundTripThroughTheSettingsFile) {
+    auto w = makeWindow();
+    showAndSettle(*w);
+    EXPECT_TRUE(w->TBBrowser->isHidden());
+    // Without NewCSS, with FileExit; the browser toolbar with PrevIE and PrevNS6.
+    answerDialog = tickRows({{1, false}, {5, true}, {15, true}, {17, true}});
+    w->TBCust->trigger();
+
+    std::string text;
+    ASSERT_FALSE(readFileBytes(settingsPath(), text));
+    EXPECT_NE(text.find("[Tbar]\r\nmnuFile=18\r\nmnuStyle=15\r\nmnuTool=1\r\nmnuBrowser=5\r\n"), std::string::npos) << text;
+    IniFile ini = settings();
+    EXPECT_EQ(ini.ReadSection("TB1Pos").size(), 8u);  // the hidden browser toolbar too
+    EXPECT_EQ(w->TBFile->width(), 29 + 18 + 29);
+    EXPECT_TRUE(w->TBFile->actions()[4]->isVisible());
+    EXPECT_FALSE(w->TBFile->actions()[0]->isVisible());
+    EXPECT_FALSE(w->TBBrowser->isHidden());
+    EXPECT_EQ(w->TBBrowser->width(), 29 + 15 + 29);
+
+    // OK without changes gives the same masks back.
+    answerDialog = tickRows({});
+    w->TBCust->trigger();
+    EXPECT_EQ(settings().ReadInteger("Tbar", "mnuFile", 0), 18);
+    EXPECT_EQ(settings().ReadInteger("Tbar", "mnuBrowser", 0), 5);
+
+    const QPoint file = w->TBFile->pos(), browser = w->TBBrowser->pos();
+    w->close();
+    w.reset();
+    w = makeWindow();
+    showAndSettle(*w);
+    EXPECT_EQ(w->TBFile->width(), 29 + 18 + 29);
+    EXPECT_EQ(w->TBBrowser->width(), 29 + 15 + 29);
+    EXPECT_EQ(w->TBFile->pos(), file);
+    EXPECT_EQ(w->TBBrowser->pos(), browser);
+    EXPECT_TRUE(messages->errors.isEmpty());
+}
+
+TEST_F(ToolBarCommand, CancelOnlySavesThePositionsAndAMaskOutOfRangeStaysHidden) {
+    writeSettings("[TBar]\r\nmnuFile=32\r\n[SYSTEM]\r\nPrev3=/opt/moz/mozilla.exe\r\n");
+    auto w = makeWindow();
+    showAndSettle(*w);
+    EXPECT_TRUE(w->TBFile->isHidden());
+    answerDialog = [&](QDialog& d) {
+        auto& t = dynamic_cast<TfrmSetTBar&>(d);
+        t.FormShow();
+        QStringList rows;
+        for (int row = 0; row < ToolBarRows; ++row) {
+            const QTreeWidgetItem* item = t.ListViewTB->topLevelItem(row);
+            rows.append(item->text(0) + (item->checkState(0) == Qt::Checked ? "+" : ""));
+        }
+        EXPECT_EQ(rows.join('|'), QStringList({"*", w->NewCSS->text(), w->FileOpenCSS->text(), w->FileSave->text(),
+                                               w->FileSaveAs->text(), w->FileExit->text(), "*", w->cssBasic->text() + "+",
+                                               w->cssClass->text() + "+", w->DelItem->text() + "+", w->EditBox->text() + "+",
+                                               w->ChangeCSStree->text(), "*", w->Setting->text() + "+", "*",
+                                               w->PrevIE->text(), w->PrevNS4->text(), "Mozilla", w->PrevOpera->text()})
+                                      .join('|'));
+        return int(QDialog::Rejected);
+    };
+    w->TBCust->trigger();
+    IniFile ini = settings();
+    EXPECT_EQ(ini.ReadSection("TB1Pos").size(), 8u);
+    EXPECT_EQ(ini.ReadInteger("Tbar", "mnuFile", 0), 32);
+    EXPECT_FALSE(ini.ValueExists("Tbar", "mnuStyle"));
+    EXPECT_TRUE(w->TBFile->isHidden());
 }
 
 }  // namespace
-}  // namespace pavik
+}  // namespace pavik::test
