@@ -171,6 +171,8 @@ TEST_F(MouseTest, TheRulerDragsARangesWrapColumnAndIndent) {
     EXPECT_EQ(mouse->Mode(), MouseMode::WrapColumn);
     mouse->Move(x(5), ruler, true);
     EXPECT_EQ(e.Sel.DragCol, 12);
+    mouse->Move(x(70000), ruler, true);
+    EXPECT_EQ(e.Sel.DragCol, 65535);  // what a row record holds
     mouse->Move(x(30), ruler, true);
     mouse->Release(false);
     EXPECT_EQ(e.RowAttr(0).wrapPos, 30);

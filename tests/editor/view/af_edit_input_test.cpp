@@ -79,6 +79,12 @@ TEST(AFEditInputTest, TheInputMethodCommitsCp932AndComposesAtTheCaret) {
     const QRect caret = static_cast<QWidget&>(e).inputMethodQuery(Qt::ImCursorRectangle).toRect();
     EXPECT_EQ(caret.topLeft(), e.CaretRect().topLeft() + e.viewport()->pos());
     EXPECT_EQ(caret.left(), cellRect(e, 1, 0).left());
+    // The composition is drawn over the cells after the caret.
+    e.SetColor(clWhite);
+    e.SetFontColor(clBlack);
+    QApplication::processEvents();
+    const QImage shown = e.viewport()->grab().toImage();
+    EXPECT_GT(countColor(shown, cellRect(e, 3, 0).united(cellRect(e, 5, 0)), Qt::black, 90), 0);
     QInputMethodEvent commit;
     commit.setCommitString(QStringLiteral("日本語"));
     QApplication::sendEvent(&e, &commit);
