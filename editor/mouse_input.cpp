@@ -24,6 +24,27 @@ std::vector<bool> wordBytes(const std::string& t) {
     return word;
 }
 
+// One axis of a drag pass. With the pointer before (side < 0) or after (side > 0) the view,
+// the point goes at least one row or column beyond it, within 0 ... last, and the view's
+// first row or column follows so that the point is just in view.
+struct Axis {
+    int point;
+    int first;
+};
+Axis dragAxis(int side, int point, int first, int visible, int last) {
+    if (side > 0) {
+        point = std::min(std::max(point, first + visible), last);
+        return {point, std::max(first, point - visible + 1)};
+    }
+    if (side < 0) {
+        point = std::max(std::min(point, first - 1), 0);
+        return {point, std::min(first, point)};
+    }
+    return {std::min(point, last), first};
+}
+
+int sideOf(int pos, int low, int high) { return pos < low ? -1 : pos >= high ? 1 : 0; }
+
 }  // namespace
 
 MouseInput::MouseInput(EditorCore& core, std::unique_ptr<Timer> autoScroll)
@@ -172,47 +193,26 @@ bool MouseInput::pastEdge() const {
 
 bool MouseInput::dragPass() {
     const MouseGeometry& g = Geometry;
-    const int vis = std::max(e_.VisibleRows, 1);
-    const int cols = std::max(e_.VisibleCols, 1);
-    const int last = e_.RowCount() - 1;
-    TextPoint p = PointToCell(lastX_, lastY_);
-    int top = e_.TopRow;
-    int left = e_.LeftCol;
-    // Past an edge every pass takes in at least one more row or column.
-    if (lastY_ >= g.textBottom) {
-        p.row = std::min(std::max(p.row, e_.TopRow + vis), last);
-        top = std::max(e_.TopRow, p.row - vis + 1);
-    } else if (lastY_ < g.textTop) {
-        p.row = std::max(std::min(p.row, e_.TopRow - 1), 0);
-        top = std::min(e_.TopRow, p.row);
-    }
-    bool changed = false;
-    if (mode_ == MouseMode::Text) {
-        const int widest = std::max(e_.LongestRow(), 0);
-        if (lastX_ >= g.textRight) {
-            p.col = std::min(std::max(p.col, e_.LeftCol + cols), widest);
-            left = std::max(e_.LeftCol, p.col - cols + 1);
-        } else if (lastX_ < g.textLeft) {
-            p.col = std::max(std::min(p.col, e_.LeftCol - 1), 0);
-            left = std::min(e_.LeftCol, p.col);
-        } else {
-            p.col = std::min(p.col, widest);
-        }
-        const bool scrolled = top != e_.TopRow || left != e_.LeftCol;
-        e_.TopRow = top;
-        e_.LeftCol = left;
-        moveTextEnd(p);
-        changed = scrolled;
-    } else {
-        changed = top != e_.TopRow;
-        e_.TopRow = top;
-        moveRowRange(p.row);
-    }
-    if (changed)
+    const TextPoint at = PointToCell(lastX_, lastY_);
+    const Axis rows = dragAxis(sideOf(lastY_, g.textTop, g.textBottom), at.row, e_.TopRow,
+                               std::max(e_.VisibleRows, 1), e_.RowCount() - 1);
+    // Text drags also scroll sideways, up to the widest row.
+    const Axis cols = mode_ == MouseMode::Text
+                          ? dragAxis(sideOf(lastX_, g.textLeft, g.textRight), at.col, e_.LeftCol,
+                                     std::max(e_.VisibleCols, 1), std::max(e_.LongestRow(), 0))
+                          : Axis{at.col, e_.LeftCol};
+    const bool scrolled = rows.first != e_.TopRow || cols.first != e_.LeftCol;
+    e_.TopRow = rows.first;
+    e_.LeftCol = cols.first;
+    if (mode_ == MouseMode::Text)
+        moveTextEnd({cols.point, rows.point});
+    else
+        moveRowRange(rows.point);
+    if (scrolled)
         e_.View().paint();
     else
         e_.RepaintRows();
-    return changed;
+    return scrolled;
 }
 
 void MouseInput::moveRowRange(int row) {

@@ -12,6 +12,17 @@ namespace {
 // after every key) resets it.
 int scrollStep = 0;
 
+// After a scroll request: everything repainted when the view moved, else only the bars and
+// the caret brought up to date.
+void showScroll(EditorView& view, bool moved) {
+    if (moved) {
+        view.paint();
+    } else {
+        view.refreshScrollBars();
+        view.updateCaret();
+    }
+}
+
 }  // namespace
 
 ScrollTarget EditorCore::CaretScrollTarget() const {
@@ -131,12 +142,7 @@ void EditorCore::VScroll(ScrollCode code, int pos, bool shift) {
     case ScrollCode::EndScroll:
         return;
     }
-    if (TopRow != oldTop) {
-        view_->paint();
-    } else {
-        view_->refreshScrollBars();
-        view_->updateCaret();
-    }
+    showScroll(*view_, TopRow != oldTop);
 }
 
 void EditorCore::HScroll(ScrollCode code, int pos) {
@@ -171,12 +177,7 @@ void EditorCore::HScroll(ScrollCode code, int pos) {
     case ScrollCode::EndScroll:
         return;
     }
-    if (LeftCol != oldLeft) {
-        view_->paint();
-    } else {
-        view_->refreshScrollBars();
-        view_->updateCaret();
-    }
+    showScroll(*view_, LeftCol != oldLeft);
 }
 
 }  // namespace pavik

@@ -102,23 +102,18 @@ TEST_F(KeyTest, ShiftSelectsAcrossRowsAndTypingReplacesTheSelection) {
 
 TEST_F(KeyTest, WordMovesStopAtWordStartsAndTakeDoubleByteCharactersOneByOne) {
     e.SetText("abc, def\r\nxy" + kA + kI + "z");
-    auto rights = [&](int n) {
+    // Where n Ctrl+arrow presses stop.
+    auto words = [&](EditKey key, int n) {
         std::vector<TextPoint> seen;
         for (int i = 0; i < n; ++i) {
-            press(EditKey::Right, false, true);
+            press(key, false, true);
             seen.push_back(e.Caret);
         }
         return seen;
     };
+    auto rights = [&](int n) { return words(EditKey::Right, n); };
+    auto lefts = [&](int n) { return words(EditKey::Left, n); };
     EXPECT_EQ(rights(5), (std::vector<TextPoint>{{5, 0}, {0, 1}, {2, 1}, {4, 1}, {6, 1}}));
-    auto lefts = [&](int n) {
-        std::vector<TextPoint> seen;
-        for (int i = 0; i < n; ++i) {
-            press(EditKey::Left, false, true);
-            seen.push_back(e.Caret);
-        }
-        return seen;
-    };
     e.Caret = {7, 1};
     EXPECT_EQ(lefts(6), (std::vector<TextPoint>{{6, 1}, {4, 1}, {2, 1}, {0, 1}, {8, 0}, {5, 0}}));
     EXPECT_EQ(lefts(2), (std::vector<TextPoint>{{0, 0}, {0, 0}}));
