@@ -208,8 +208,6 @@ void KeyInput::deleteKey(bool shift) {
     ++e_.OpId;
     if (shift) e_.CopyToClipboard();
     e_.DeleteSelection();
-    e_.View().updateCaret();
-    e_.RepaintRows();
 }
 
 void KeyInput::deleteAtCaret() {

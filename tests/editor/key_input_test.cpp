@@ -314,6 +314,9 @@ TEST_F(KeyTest, ReadOnlyBlocksEveryChangeButMovingSelectingAndCopying) {
     e.ReadOnly = false;
     e.Undo();
     EXPECT_EQ(rowsOf(e), (V{"abc\r", "def"}));
+    e.ReadOnly = true;
+    e.Redo();
+    EXPECT_EQ(rowsOf(e), (V{"abc\r", "def"}));
 }
 
 TEST_F(KeyTest, AnInputMethodResultIsOneOperation) {
