@@ -1,10 +1,13 @@
 #include "workspace/window/main_window_services.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "platform/app_paths.h"
+#include "vocabulary/shared_routines.h"
 
 namespace pavik {
 namespace {
@@ -32,11 +35,17 @@ public:
 
 std::unique_ptr<UserMessages> makeMessageBoxes() { return std::make_unique<MessageBoxes>(); }
 
+int MainWindowServices::execDialog(QDialog& dialog) { return dialog.exec(); }
+
 MainWindowServices MainWindowServices::standard() {
     MainWindowServices s;
     s.makeBrowser = [](QWidget* parent) { return makeWebEnginePreview(parent); };
     s.messages = makeMessageBoxes();
     s.help = makeDesktopHelp(QString::fromStdString(helpFilePath().native()));
+    QFile icon(QStringLiteral(":/icons/pavik.svg"));
+    icon.open(QIODevice::ReadOnly);
+    s.association = std::make_unique<XdgFileAssociation>(XdgPlaces::fromEnvironment(), executablePath(),
+                                                         icon.readAll().toStdString(), [] { NotifyAssocChanged(); });
     s.arguments = QApplication::arguments().mid(1);
     return s;
 }
