@@ -319,15 +319,5 @@ TEST_F(KeyTest, ReadOnlyBlocksEveryChangeButMovingSelectingAndCopying) {
     EXPECT_EQ(rowsOf(e), (V{"abc\r", "def"}));
 }
 
-TEST_F(KeyTest, AnInputMethodResultIsOneOperation) {
-    e.SetText("ab");
-    e.Caret = {1, 0};
-    keys.CommitComposition("\x93\xFA\x96\x7B\x8C\xEA");  // "日本語"
-    EXPECT_EQ(e.RowText(0), "a\x93\xFA\x96\x7B\x8C\xEA" "b");
-    EXPECT_EQ(e.Caret, at(7, 0));
-    e.Undo();
-    EXPECT_EQ(e.RowText(0), "ab");
-}
-
 }  // namespace
 }  // namespace pavik
