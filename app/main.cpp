@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <unistd.h>
 
+#include "platform/termination_signals.h"
 #include "vocabulary/fixed_texts.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/image_list_main.h"
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(title);
     QApplication::setWindowIcon(pavik::programIcon());
     pavik::TfrmMain frmMain;
+    // Logging out, closing the terminal or a kill close the window as the user would,
+    // without the save questions.
+    pavik::TerminationSignals terminationSignals([&frmMain](int) { frmMain.closeBySignal(); });
     frmMain.show();
     return app.exec();
 }
