@@ -104,7 +104,7 @@ void TfrmMain::FormShow() {
     Refresh_Status();
     FormResize();
     // A message about the file read at start waits until the window is on screen.
-    QTimer::singleShot(0, this, [this] { tellAboutAtRules(); });
+    QTimer::singleShot(0, this, [this] { tellAboutReading(); });
 }
 
 void TfrmMain::FormResize() {

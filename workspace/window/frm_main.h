@@ -319,7 +319,8 @@ private:
     void reportFileError(const QString& path, const QString& reason);
     // Wraps the HTML pane at its width div 7 (on a window resize and when the pane is resized).
     void rewrapHTMLPane();
-    void tellAboutAtRules();
+    // Tells, once the window is on screen, what the last read kept and expanded.
+    void tellAboutReading();
 
     // Source pane events: a change marks the pane unsaved; the undo state follows the pane,
     // and undoing back to the loaded text marks it saved again.
@@ -349,7 +350,10 @@ private:
     MainWindowServices services_;
     std::unique_ptr<PreviewBrowser> browser_;
     std::vector<TData> targetRecords_;  // records of TreeViewTarget's nodes
-    std::vector<std::string> pendingAtRules_;  // at-rules of the last read, not yet reported
+    struct ReadingNote {
+        std::vector<std::string> AtRules;  // at-keywords of the kept at-rules
+        size_t NestedRules = 0, DroppedRules = 0;
+    } pendingNote_;  // what the last read kept and expanded, not yet told
     bool shown_ = false;
     std::array<int, 3> startPanes_{250, 150, 270};  // rule column, property column, upper half
     int htmlWrapColumn_ = 0;

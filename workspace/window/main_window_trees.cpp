@@ -147,6 +147,7 @@ void TfrmMain::AnalyzeCSS(const QString& path) {
     resetValueArea();
     NodeBaseAdd();
     Document.clear();
+    pendingNote_ = {};
 
     std::string text;
     if (std::error_code ec = readFileBytes(path.toStdString(), text)) {
@@ -157,7 +158,7 @@ void TfrmMain::AnalyzeCSS(const QString& path) {
     }
     CssReadResult read = ::pavik::AnalyzeCSS(text, &progress_);
     Document = std::move(read.Document);
-    pendingAtRules_ = std::move(read.AtRules);
+    pendingNote_ = {std::move(read.AtRules), read.NestedRules, read.DroppedRules};
     progress_.setProgress(0);
     Refresh_Status();
     ChangeCSStreeExecute();
