@@ -126,26 +126,6 @@ TEST(CssReader, DeclarationsSplitOutsideStringsAndParentheses) {
     });
 }
 
-TEST(CssReader, AtRulesAreKeptOutsideTheRules) {
-    std::string css =
-        "@charset \"utf-8\";\n"
-        "@media screen and (min-width: 10px) {\n"
-        "  .a { color: red }\n"
-        "  @supports (display: grid) { .b { display: grid } }\n"
-        "}\n"
-        "@keyframes spin { from { opacity: 0 } to { opacity: 1 } }\n"
-        "h1 { margin: 0 }\n";
-    CssReadResult r = AnalyzeCSS(css);
-    EXPECT_EQ(dump(r.Document), "h1 [h1|] {margin=0}\n");
-    EXPECT_EQ(r.Document.keptAtRules().Statements, (std::vector<std::string>{"@charset \"utf-8\";"}));
-    EXPECT_EQ(r.Document.keptAtRules().Blocks,
-              (std::vector<std::string>{
-                  "@media screen and (min-width: 10px) {\r\n  .a { color: red }\r\n"
-                  "  @supports (display: grid) { .b { display: grid } }\r\n}",
-                  "@keyframes spin { from { opacity: 0 } to { opacity: 1 } }"}));
-    EXPECT_EQ(r.AtRules, (std::vector<std::string>{"@charset", "@media", "@keyframes"}));
-}
-
 TEST(CssReader, JunkDoesNotDisturbTheRulesAroundIt) {
     runCases({
         {"stray close", "a { b: c } } d { e: f }", "a [a|] {b=c}\nd [d|] {e=f}\n"},

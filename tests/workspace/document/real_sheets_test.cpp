@@ -36,30 +36,24 @@ std::string readSheet(const std::filesystem::path& path) {
 }
 
 // The top-level at-rules of a text, found without the reader: from an "@" that begins a
-// statement to its ";", or to the "}" that matches its "{"; line ends as CR LF.
+// statement to its ";" or to the "}" that closes its block; line ends as CR LF.
 void findAtRules(std::string_view s, std::vector<std::string>& statements, std::vector<std::string>& blocks) {
     int depth = 0;
     size_t start = std::string::npos;
-    bool statementStart = true;
-    auto keep = [&](std::vector<std::string>& list, size_t end) {
-        std::string t;
-        for (char c : s.substr(start, end - start)) t += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        list.push_back(t);
-        start = std::string::npos;
-    };
+    bool first = true;  // the next character outside comments begins a statement
     test::forEachStructural(s, [&](size_t i, char c) {
         if (c == ' ' || c == '\t' || c == '\r' || c == '\n') return;
-        if (depth == 0 && statementStart && c == '@') start = i;
-        statementStart = false;
-        if (c == '{') {
-            ++depth;
-        } else if (c == '}' && depth > 0 && --depth == 0) {
-            if (start != std::string::npos) keep(blocks, i + 1);
-            statementStart = true;
-        } else if (c == ';' && depth == 0) {
-            if (start != std::string::npos) keep(statements, i + 1);
-            statementStart = true;
+        if (depth == 0 && c == '@' && first) start = i;
+        first = false;
+        depth += c == '{' ? 1 : c == '}' ? -1 : 0;
+        if (depth != 0 || (c != '}' && c != ';')) return;
+        if (start != std::string::npos) {
+            std::string t;
+            for (char ch : s.substr(start, i + 1 - start)) t += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+            (c == ';' ? statements : blocks).push_back(t);
         }
+        start = std::string::npos;
+        first = true;
     });
 }
 
