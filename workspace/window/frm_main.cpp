@@ -21,6 +21,8 @@
 #include "vocabulary/fixed_texts.h"
 #include "workspace/window/control_bar.h"
 #include "workspace/window/image_list_main.h"
+#include "workspace/window/main_window_box.h"
+#include "workspace/window/settings_commands.h"
 
 namespace pavik {
 
@@ -28,13 +30,30 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
     setObjectName("frmMain");
     setWindowIcon(programIcon());
+    helpDesk_ = std::make_unique<HelpDesk>(services_.help.get(), font().family());
     createActions();
     createMenus();
     createToolBars();
     createLayout();
     connectHandlers();
     connectValueHandlers();
+    boxEdit_ = std::make_unique<BoxEditCommand>(*this);
     FormCreate();
+    settingsCommands_ = std::make_unique<SettingsCommands>(SettingsWindowLink{
+        .owner = this,
+        .settings = [this]() -> IniFile& { return *Ini; },
+        .setAutoRefresh = [this](bool on) { bAutoRefresh = on; },
+        .restylePanes = [this] { restylePanes(); },
+        .updatePreviewBrowserActions = [this] { UpdatePreviewBrowserActions(); },
+        .saveToolBarPositions = [this] { writeToolBarPositions(false); },
+        .loadToolBarSetting = [this] { LoadToolBarSetting(); },
+        .toolBars = {TBFile, TBStyle, TBTools, TBBrowser},
+        .help = helpDesk_.get(),
+        .association = services_.association.get(),
+        .reportError = [this](const QString& text) { services_.messages->error(this, text); },
+        .reportFileError = [this](const QString& file, const QString& reason) { reportFileError(file, reason); },
+        .runDialog = services_.runDialog,
+    });
 }
 
 TfrmMain::~TfrmMain() {
@@ -71,7 +90,7 @@ void TfrmMain::FormCreate() {
     readGeometry();
     readPreviewList();
 
-    const bool help = services_.help && services_.help->available();
+    const bool help = helpDesk_->available();
     if (help) services_.help->initialize();
     mnuHelpView->setEnabled(help);
     mnuHelpKey->setEnabled(help);
@@ -165,7 +184,7 @@ void TfrmMain::FormDestroy() {
         reportFileError(QString::fromStdString(Ini->fileName().native()),
                         QString::fromStdString(Ini->lastError().message()));
 
-    if (services_.help && services_.help->available()) services_.help->shutdown();
+    if (helpDesk_->available()) services_.help->shutdown();
     AttrList.clear();
     CurStructNode = nullptr;
     CurTargetNode = nullptr;
@@ -215,12 +234,16 @@ void TfrmMain::DisplayHint(const QString& hint) {
 }
 
 void TfrmMain::mnuHelpViewClick() {
-    if (services_.help && services_.help->available()) services_.help->showContents();
+    if (helpDesk_->available()) services_.help->showContents();
 }
 
 void TfrmMain::mnuHelpKeyClick() {
-    if (services_.help && services_.help->available()) services_.help->showIndex();
+    if (helpDesk_->available()) services_.help->showIndex();
 }
+
+void TfrmMain::SettingExecute() { settingsCommands_->SettingExecute(); }
+
+void TfrmMain::TBCustExecute() { settingsCommands_->TBCustExecute(); }
 
 void TfrmMain::ShowAboutExecute() {
     TfrmAbout about(this);

@@ -45,7 +45,9 @@ class QTreeWidgetItem;
 
 namespace pavik {
 
+class BoxEditCommand;
 class ControlBar;
+class SettingsCommands;
 enum class ValueControl;
 struct ValueWrite;
 
@@ -253,6 +255,14 @@ public:
     void CheckBoxColorClick();
     void BitBtnClearClick();
     void AddImportantTagExecute();
+    // The dialog handlers (main_window_pickers.cpp).
+    void ShapeColorMouseDown();
+    void ColoPickerExecute();
+    void StaticTxtFontMouseDown();
+
+    // ---- Box model editor (main_window_box.cpp) ------------------------------------------
+    void EditBoxExecute();
+    BoxEditCommand* boxEditCommand() const { return boxEdit_.get(); }
 
     // ---- Preview -------------------------------------------------------------------------
     void RefreshPreview();
@@ -265,6 +275,8 @@ public:
     void UpdatePreviewBrowserActions();
 
     // ---- Settings and toolbars -----------------------------------------------------------
+    void SettingExecute();
+    void TBCustExecute();
     void LoadToolBarSetting();
     // Main window caption for the open style sheet (none when empty).
     void setCaptionFor(const QString& openFile);
@@ -274,6 +286,12 @@ public:
     void mnuHelpViewClick();
     void mnuHelpKeyClick();
     void ShowAboutExecute();
+    // The help routines the dialogs call (through helpDesk()).
+    void CallHTMLHelpContext(int context) { helpDesk_->CallHTMLHelpContext(context); }
+    bool CallHTMLHelpP(std::uint16_t command, std::int32_t data, bool& callHelp) {
+        return helpDesk_->CallHTMLHelpP(command, data, callHelp);
+    }
+    HelpDesk* helpDesk() const { return helpDesk_.get(); }
 
     // The text shown in the left status pane.
     void DisplayHint(const QString& hint);
@@ -307,6 +325,8 @@ private:
     void readPreviewList();
     void writePreviewList();
     void applyPaneSettings(TAFEdit* pane);
+    // Both panes restyled from the settings file; a saved style sheet stays saved.
+    void restylePanes();
     void openAtStart();
     void writeRefreshPage();
     void writeToolBarPositions(bool visibleOnly);
@@ -346,9 +366,15 @@ private:
     QTreeWidgetItem* selectedPropertyNode() const;
     // Stores a handler's write and runs the tail; false when nothing was stored.
     bool finishValueWrite(const ValueWrite& write);
+    // The dialog handlers' connections, and their mouse hooks in eventFilter.
+    void connectPickerHandlers();
+    bool pickerMouseDown(QObject* watched, QEvent* event);
 
     MainWindowServices services_;
     std::unique_ptr<PreviewBrowser> browser_;
+    std::unique_ptr<HelpDesk> helpDesk_;
+    std::unique_ptr<BoxEditCommand> boxEdit_;
+    std::unique_ptr<SettingsCommands> settingsCommands_;
     std::vector<TData> targetRecords_;  // records of TreeViewTarget's nodes
     struct ReadingNote {
         std::vector<std::string> AtRules;  // at-keywords of the kept at-rules

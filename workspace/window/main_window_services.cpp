@@ -1,13 +1,13 @@
 #include "workspace/window/main_window_services.h"
 
 #include <QApplication>
-#include <QDesktopServices>
-#include <QFileInfo>
+#include <QDialog>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QUrl>
 
 #include "platform/app_paths.h"
+#include "vocabulary/shared_routines.h"
 
 namespace pavik {
 namespace {
@@ -31,37 +31,21 @@ public:
     }
 };
 
-class DesktopHelp : public HelpService {
-public:
-    explicit DesktopHelp(QString file) : file_(std::move(file)) {}
-    bool available() const override { return QFileInfo(file_).isFile(); }
-    QString helpFile() const override { return available() ? file_ : QString(); }
-    void initialize() override {}
-    void showContents() override { open(); }
-    void showIndex() override { open(); }
-    void showTopic(int) override { open(); }
-    void shutdown() override {}
-
-private:
-    void open() {
-        if (available()) QDesktopServices::openUrl(QUrl::fromLocalFile(file_));
-    }
-    QString file_;
-};
-
 }  // namespace
 
 std::unique_ptr<UserMessages> makeMessageBoxes() { return std::make_unique<MessageBoxes>(); }
 
-std::unique_ptr<HelpService> makeDesktopHelp(const QString& helpFile) {
-    return std::make_unique<DesktopHelp>(helpFile);
-}
+int MainWindowServices::execDialog(QDialog& dialog) { return dialog.exec(); }
 
 MainWindowServices MainWindowServices::standard() {
     MainWindowServices s;
     s.makeBrowser = [](QWidget* parent) { return makeWebEnginePreview(parent); };
     s.messages = makeMessageBoxes();
     s.help = makeDesktopHelp(QString::fromStdString(helpFilePath().native()));
+    QFile icon(QStringLiteral(":/icons/pavik.svg"));
+    icon.open(QIODevice::ReadOnly);
+    s.association = std::make_unique<XdgFileAssociation>(XdgPlaces::fromEnvironment(), executablePath(),
+                                                         icon.readAll().toStdString(), [] { NotifyAssocChanged(); });
     s.arguments = QApplication::arguments().mid(1);
     return s;
 }

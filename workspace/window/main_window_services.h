@@ -1,13 +1,17 @@
 #pragma once
 // What the main window needs from its surroundings, behind interfaces so that tests can
-// record the calls: message boxes, the help file, the preview browser, the command line.
+// record the calls: message boxes, the help file, the preview browser, the association of
+// style sheet files, modal dialogs, the command line.
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
 
-#include "workspace/window/main_window_browser.h"
+#include "platform/file_association.h"
+#include "platform/help.h"
+#include "platform/preview_browser.h"
 
+class QDialog;
 class QWidget;
 
 namespace pavik {
@@ -24,31 +28,19 @@ public:
 
 std::unique_ptr<UserMessages> makeMessageBoxes();
 
-// The help file.
-class HelpService {
-public:
-    virtual ~HelpService() = default;
-    // Whether the help file exists; without it help stays disabled and no call is made.
-    virtual bool available() const = 0;
-    virtual QString helpFile() const = 0;
-    virtual void initialize() = 0;
-    virtual void showContents() = 0;
-    virtual void showIndex() = 0;
-    virtual void showTopic(int context) = 0;
-    virtual void shutdown() = 0;
-};
-
-// Opens the help file with the desktop's handler for it (every topic shows the file).
-std::unique_ptr<HelpService> makeDesktopHelp(const QString& helpFile);
-
 struct MainWindowServices {
     std::function<std::unique_ptr<PreviewBrowser>(QWidget* parent)> makeBrowser;
     std::unique_ptr<UserMessages> messages;
     std::unique_ptr<HelpService> help;
+    std::unique_ptr<FileAssociation> association;  // none: the association cannot be changed
+    // Runs a dialog modally and gives its result (tests answer in place of the user).
+    std::function<int(QDialog&)> runDialog = execDialog;
     QStringList arguments;  // command-line arguments after the program name
 
+    static int execDialog(QDialog& dialog);
+
     // The real services: the web view, message boxes, the help file beside the program,
-    // and the arguments of the running application.
+    // the desktop's association, and the arguments of the running application.
     static MainWindowServices standard();
 };
 

@@ -280,6 +280,7 @@ void TfrmMain::TVCSSDataHideClick() {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (pickerMouseDown(watched, event)) return true;
     if (watched == TreeViewStruct->viewport()) {
         if (event->type() == QEvent::MouseButtonPress) {
             // TreeViewStructMouseDown

@@ -65,6 +65,7 @@ void TfrmMain::connectValueHandlers() {
     TreeViewTarget->installEventFilter(this);
     EditCommon->installEventFilter(this);
     setSwatchColor(clWhite);
+    connectPickerHandlers();
 }
 
 // ---- Panel -----------------------------------------------------------------------------

@@ -1,4 +1,4 @@
-#include "workspace/window/main_window_browser.h"
+#include "platform/preview_browser.h"
 
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -32,6 +32,10 @@ public:
     }
 
     bool hasDocument() const override { return loaded_; }
+
+    void setScriptsEnabled(bool on) override {
+        view_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, on);
+    }
 
 private:
     void scrollToAnchor() {
