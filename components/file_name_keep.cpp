@@ -50,7 +50,11 @@ void TFileNameKeep::WriteOnExit() {
 
 void TFileNameKeep::refresh() {
     names_.removeIf([](const QString& name) { return !QFileInfo(name).isFile(); });
-    for (QAction* entry : entries_) delete entry;
+    // An entry may be the one whose click is being handled: it goes once that is done.
+    for (QAction* entry : entries_) {
+        parentMenu_->removeAction(entry);
+        entry->deleteLater();
+    }
     entries_.clear();
     if (!separator_ && !names_.isEmpty()) separator_ = parentMenu_->addSeparator();
     for (const QString& name : names_) {

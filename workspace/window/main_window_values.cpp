@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -26,6 +25,7 @@
 #include "platform/cp932.h"
 #include "platform/qt_colors.h"
 #include "platform/qt_text.h"
+#include "workspace/window/file_commands.h"
 #include "workspace/window/frm_main.h"
 #include "platform/page_resources.h"
 #include "workspace/values/value_panel.h"
@@ -258,7 +258,10 @@ bool TfrmMain::finishValueWrite(const ValueWrite& write) {
     if (write.fontText) StaticTxtFont->setText(utf8(*write.fontText));
     if (write.swatchColor) setSwatchColor(*write.swatchColor);
     bCSSSaved = false;
-    if (bAutoRefresh || write.refreshAlways) RefreshPreview();
+    if (bAutoRefresh || write.refreshAlways)
+        RefreshPreview();
+    else
+        fileCommands_->rulesChangedOutsidePane();
     Refresh_Status();
     return true;
 }
@@ -297,9 +300,9 @@ void TfrmMain::EditCommonKeyDown(int key) {
 
 void TfrmMain::FileOpenURLExecute() {
     if (!selectedRuleRecord()) return;
-    const QString file = QFileDialog::getOpenFileName(
-        this, FileOpenURL->statusTip(), sHTMLFileName.isEmpty() ? QString() : QFileInfo(sHTMLFileName).absolutePath(),
-        QStringLiteral("背景画像 (*.gif *.jpg *.jpeg *.png)"));
+    const QString file = services_.files->openFile(
+        this, {FileOpenURL->statusTip(), sHTMLFileName.isEmpty() ? QString() : QFileInfo(sHTMLFileName).absolutePath(),
+               QStringLiteral("背景画像 (*.gif *.jpg *.jpeg *.png)")});
     if (!file.isEmpty()) FileOpenURLAccept(file);
 }
 

@@ -226,9 +226,15 @@ TEST_F(Trees, PaneEditsMarkTheStyleSheetUnsavedUntilUndone) {
     settle();
     EXPECT_EQ(w->StatusBar->savedState(), QStringLiteral("保存済み"));
 
-    // A rebuild reloads the pane without touching the state, edited or not.
+    // A rebuild over hand edits asks first: No keeps the pane, Yes reloads it; the state
+    // stays unsaved either way.
     w->RichEditSrc->InsertString("y");
     w->RefreshExecute();
+    ASSERT_EQ(messages->confirms.size(), 1);
+    EXPECT_NE(w->RichEditSrc->Text().find('y'), std::string::npos);
+    messages->answer = true;
+    w->RefreshExecute();
+    EXPECT_EQ(messages->confirms.size(), 2);
     EXPECT_FALSE(w->bCSSSaved);
     EXPECT_FALSE(w->bCSSCanUndo);
     EXPECT_EQ(w->RichEditSrc->Text().find('y'), std::string::npos);
