@@ -31,9 +31,10 @@ void applyState(QObject* control, const UiItemState& state) {
     } else if (auto* menu = qobject_cast<QMenu*>(control)) {
         menu->menuAction()->setEnabled(state.enabled);
     } else if (auto* widget = qobject_cast<QWidget*>(control)) {
-        if (QTabWidget* tabs = tabWidgetOf(widget))
-            tabs->setTabVisible(tabs->indexOf(widget), state.visible);
-        else
+        if (QTabWidget* tabs = tabWidgetOf(widget)) {
+            const int tab = tabs->indexOf(widget);
+            if (tabs->isTabVisible(tab) != state.visible) tabs->setTabVisible(tab, state.visible);  // it lays out anew
+        } else
             widget->setEnabled(state.enabled);
     }
 }
