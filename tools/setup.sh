@@ -12,6 +12,7 @@ PACKAGES=(
   fonts-noto-cjk
   # real-world style sheets for round-trip tests and benchmarks
   libjs-bootstrap4 libjs-bootstrap5 node-normalize.css libjs-jquery-ui-theme-base
+  fonts-font-awesome
 )
 
 missing=()

@@ -131,7 +131,7 @@ void TfrmMain::FormShow() {
     FormResize();
     // A message about the file read at start waits until the window is on screen.
     QTimer::singleShot(0, this, [this] {
-        tellAboutAtRules();
+        tellAboutReading();
         tellAboutEscapes();
     });
 }

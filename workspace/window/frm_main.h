@@ -392,7 +392,8 @@ private:
     void reportFileError(const QString& path, const QString& reason);
     // Wraps the HTML pane at its width div 7 (on a window resize and when the pane is resized).
     void rewrapHTMLPane();
-    void tellAboutAtRules();
+    // Tells, once the window is on screen, what the last read kept and expanded.
+    void tellAboutReading();
     // Tells once which characters of the file read last became CSS escapes.
     void tellAboutEscapes();
 
@@ -433,8 +434,11 @@ private:
     std::vector<QObject*> uiObjects_;             // the controls of UiItem, in its order
     bool boxCategory_ = false;
     std::vector<TData> targetRecords_;  // records of TreeViewTarget's nodes
-    std::vector<std::string> pendingAtRules_;  // at-rules of the last read, not yet reported
     std::vector<std::string> pendingEscapes_;  // characters (UTF-8) escaped in the last read, not yet told
+    struct ReadingNote {
+        std::vector<std::string> AtRules;  // at-keywords of the kept at-rules
+        size_t NestedRules = 0, DroppedRules = 0;
+    } pendingNote_;  // what the last read kept and expanded, not yet told
     bool shown_ = false;
     std::array<int, 3> startPanes_{250, 150, 270};  // rule column, property column, upper half
     int htmlWrapColumn_ = 0;  // the HTML pane's rows are wrapped at this column

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <chrono>
+#include <utility>
 
 #include "platform/app_paths.h"
 #include "platform/file_bytes.h"
@@ -47,7 +48,8 @@ void TfrmMain::RefreshPreview() {
 
     // The pane always shows the regenerated text; only the preview's copy of it depends on
     // whether the style sheet is applied.
-    const std::string css = writeStyleSheet(tree, std::chrono::system_clock::now(), &progress_);
+    const std::string css =
+        writeStyleSheet(tree, Document.keptAtRules(), std::chrono::system_clock::now(), &progress_);
     if (bApplyCSS) {
         if (std::error_code ec = writeFileReplacing(PreviewCSSPath.toStdString(), css))
             reportFileError(PreviewCSSPath, QString::fromStdString(ec.message()));
@@ -63,7 +65,7 @@ void TfrmMain::RefreshPreview() {
     }
     NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
     Refresh_Status();
-    if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutAtRules(); });
+    if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutReading(); });
 }
 
 void TfrmMain::reloadSourcePane(const std::string& text) {
@@ -127,15 +129,30 @@ void TfrmMain::CmbBoxPreviewHTMLSelect() {
 // The external browsers stay disabled until they can be started (action_states.cpp).
 void TfrmMain::UpdatePreviewBrowserActions() { UpdateActionStates(); }
 
-void TfrmMain::tellAboutAtRules() {
-    if (pendingAtRules_.empty() || !isVisible()) return;
-    QStringList names;
-    for (const std::string& a : pendingAtRules_) names.append(fromCp932(a));
-    pendingAtRules_.clear();
-    services_.messages->information(
-        this, QStringLiteral("スタイルシート [ %1 ] には次のブロックが含まれています: %2\n"
-                             "これらのブロックは読み込まれていません。保存するとファイルから失われます。")
-                  .arg(QFileInfo(sCSSFileName).fileName(), names.join(QStringLiteral(", "))));
+void TfrmMain::tellAboutReading() {
+    ReadingNote note = std::exchange(pendingNote_, {});
+    if (!isVisible()) {
+        pendingNote_ = std::move(note);
+        return;
+    }
+    QStringList lines;
+    if (!note.AtRules.empty()) {
+        constexpr size_t kNamed = 10;
+        QStringList names;
+        for (size_t i = 0; i < note.AtRules.size() && i < kNamed; ++i) names.append(fromCp932(note.AtRules[i]));
+        QString list = names.join(QStringLiteral(", "));
+        if (note.AtRules.size() > kNamed)
+            list += QStringLiteral(" ほか %1 種類").arg(note.AtRules.size() - kNamed);
+        lines.append(QStringLiteral("%1 はファイルにそのまま残りますが、ここでは編集できません。").arg(list));
+    }
+    if (note.NestedRules > 0) lines.append(QStringLiteral("入れ子の規則は通常の規則に展開しました。"));
+    if (note.DroppedRules > 0)
+        lines.append(QStringLiteral("入れ子が深すぎるか大きすぎる規則 %1 個は読み込めませんでした。"
+                                    "保存するとファイルから失われます。")
+                         .arg(note.DroppedRules));
+    if (lines.isEmpty()) return;
+    lines.prepend(QStringLiteral("スタイルシート [ %1 ] について:").arg(QFileInfo(sCSSFileName).fileName()));
+    services_.messages->information(this, lines.join('\n'));
 }
 
 void TfrmMain::tellAboutEscapes() {

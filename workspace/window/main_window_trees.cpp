@@ -148,6 +148,7 @@ void TfrmMain::AnalyzeCSS(const QString& path) {
     resetValueArea();
     NodeBaseAdd();
     Document.clear();
+    pendingNote_ = {};
 
     CSSEncoding = TextEncoding::Cp932;
     DecodedText text;
@@ -161,7 +162,7 @@ void TfrmMain::AnalyzeCSS(const QString& path) {
     if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutEscapes(); });
     CssReadResult read = ::pavik::AnalyzeCSS(text.cp932, &progress_);
     Document = std::move(read.Document);
-    pendingAtRules_ = std::move(read.AtRules);
+    pendingNote_ = {std::move(read.AtRules), read.NestedRules, read.DroppedRules};
     progress_.setProgress(0);
     Refresh_Status();
     ChangeCSStreeExecute();

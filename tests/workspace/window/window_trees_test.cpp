@@ -271,6 +271,29 @@ TEST_F(Trees, AtRuleBlocksAreToldOnceAfterTheWindowIsShown) {
     EXPECT_EQ(messages->infos.size(), 1);
 }
 
+TEST_F(Trees, OpeningTellsWhatIsKeptAndExpandedAndThePreviewCarriesIt) {
+    std::string sheet = "P { color: blue; &:hover { color: red } }\r\n";
+    for (int i = 1; i <= 12; ++i) sheet += "@media" + std::to_string(i) + " x { H1 { color: red } }\r\n";
+    auto w = open(sheet);
+    settle();
+    ASSERT_EQ(messages->infos.size(), 1);
+    EXPECT_EQ(messages->infos[0], QStringLiteral(
+        "スタイルシート [ style.css ] について:\n"
+        "@media1, @media2, @media3, @media4, @media5, @media6, @media7, @media8, @media9, @media10 ほか 2 種類"
+        " はファイルにそのまま残りますが、ここでは編集できません。\n入れ子の規則は通常の規則に展開しました。"));
+    EXPECT_EQ(outline(w->TreeViewStruct), std::string("エレメント\n  P\n  P:hover\nクラス\n"));
+    // The preview style sheet and the pane hold the blocks as written, after the rules.
+    QFile css(w->PreviewCSSPath);
+    ASSERT_TRUE(css.open(QIODevice::ReadOnly));
+    const std::string written = css.readAll().toStdString();
+    EXPECT_EQ(written, w->RichEditSrc->Text());
+    EXPECT_LT(written.find("P:hover {"), written.find("@media1 x { H1 { color: red } }\r\n\r\n@media2 x"));
+    // A sheet without at-rules or nesting says nothing.
+    auto plain = open("P { color: blue; }\r\n");
+    settle();
+    EXPECT_TRUE(messages->infos.isEmpty());
+}
+
 TEST_F(Trees, UnreadableFileLeavesOnlyTheBaseNodes) {
     auto w = makeWindow({QDir(home()).filePath(QStringLiteral("missing.css"))});
     ASSERT_EQ(messages->errors.size(), 1);
