@@ -25,6 +25,7 @@
 #include "workspace/window/control_bar.h"
 #include "workspace/window/image_list_main.h"
 #include "workspace/window/main_window_box.h"
+#include "workspace/window/pane_commands.h"
 #include "workspace/window/settings_commands.h"
 #include "workspace/window/window_settings.h"
 
@@ -41,6 +42,8 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     createLayout();
     connectHandlers();
     connectValueHandlers();
+    createPaneCommands();
+    connectPaneCommands();
     boxEdit_ = std::make_unique<BoxEditCommand>(*this);
     FormCreate();
     settingsCommands_ = std::make_unique<SettingsCommands>(SettingsWindowLink{
@@ -58,6 +61,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
         .reportFileError = [this](const QString& file, const QString& reason) { reportFileError(file, reason); },
         .runDialog = services_.runDialog,
     });
+    UpdateActionStates();
 }
 
 TfrmMain::~TfrmMain() {
@@ -94,14 +98,11 @@ void TfrmMain::FormCreate() {
     readGeometry();
     readPreviewList();
 
-    const bool help = helpDesk_->available();
-    if (help) services_.help->initialize();
-    mnuHelpView->setEnabled(help);
-    mnuHelpKey->setEnabled(help);
+    if (helpDesk_->available()) services_.help->initialize();  // else help stays disabled
 
     HTMLStream.clear();
     HTMLStreamAttached = true;
-    EditBox->setEnabled(false);
+    setBoxCategorySelected(false);
     NodeBaseAdd();
 
     applyPaneSettings(RichEditSrc);
@@ -150,6 +151,7 @@ void TfrmMain::rewrapHTMLPane() {
     if (!HTMLStreamAttached || column == htmlWrapColumn_) return;
     htmlWrapColumn_ = column;
     const bool saved = bHTMLSaved;
+    commandsOf(EditHTML).historyRestarts();
     bHTMLCanUndo = false;
     const std::string text = EditHTML->core().SaveToBytes(0);
     EditHTML->BeginUpdate();

@@ -17,6 +17,7 @@
 #include "platform/colors.h"
 #include "platform/ini_file.h"
 #include "platform/text_encoding.h"
+#include "workspace/window/action_states.h"
 #include "workspace/window/main_window_services.h"
 #include "workspace/window/main_window_status.h"
 #include "workspace/window/property_tree.h"
@@ -48,6 +49,7 @@ namespace pavik {
 
 class BoxEditCommand;
 class ControlBar;
+class PaneCommands;
 class SettingsCommands;
 enum class ValueControl;
 struct ValueWrite;
@@ -279,6 +281,39 @@ public:
     void CmbBoxPreviewHTMLSelect();
     void UpdatePreviewBrowserActions();
 
+    // ---- Action states and the source panes (main_window_commands.cpp) -------------------
+    // Enables, checks and shows every action and state-bound control as the workspace state
+    // says; after every command, selection change and undo-state change.
+    void UpdateActionStates();
+    WorkspaceState workspaceState() const;
+    // The property tree's "ボックス" category is the one clicked last (the box editor's state).
+    void setBoxCategorySelected(bool selected);
+    // The pane commands of the menus, pop-up menus and shortcuts.
+    void EditCut1Execute();
+    void EditCopy1Execute();
+    void EditPaste1Execute();
+    void EditUndo1Execute();
+    void EditRedo1Execute();
+    void EditCut2Execute();
+    void EditCopy2Execute();
+    void EditPaste2Execute();
+    void EditUndo2Execute();
+    void EditRedo2Execute();
+    // Pane events: a change marks the pane unsaved; the undo state follows the pane, and
+    // undoing back to the text last loaded or saved marks it saved again.
+    void RichEditSrcChange();
+    void EditHTMLChange();
+    void RichEditSrcSelect();
+    void RichEditSrcDisSelect();
+    void EditHTMLSelect();
+    void EditHTMLDisSelect();
+    void RichEditSrcUndoChange(bool canUndo, bool canRedo);
+    void EditHTMLUndoChange(bool canUndo, bool canRedo);
+    // The wheel's delta in units of 120 a notch: one row per notch.
+    void RichEditSrcMouseWheel(int wheelDelta);
+    void EditHTMLMouseWheel(int wheelDelta);
+    void PageControlSrcChange(int page);
+
     // ---- Settings and toolbars -----------------------------------------------------------
     void SettingExecute();
     void TBCustExecute();
@@ -291,6 +326,10 @@ public:
     void mnuHelpViewClick();
     void mnuHelpKeyClick();
     void ShowAboutExecute();
+    // The web and mail items open their address with the desktop's handler.
+    void GoHomePageClick();
+    void GoBBSClick();
+    void ToMailClick();
     // The help routines the dialogs call (through helpDesk()).
     void CallHTMLHelpContext(int context) { helpDesk_->CallHTMLHelpContext(context); }
     bool CallHTMLHelpP(std::uint16_t command, std::int32_t data, bool& callHelp) {
@@ -358,13 +397,12 @@ private:
     // Tells once which characters of the file read last became CSS escapes.
     void tellAboutEscapes();
 
-    // Source pane events: a change marks the pane unsaved; the undo state follows the pane,
-    // and undoing back to the loaded text marks it saved again.
+    // Source panes (main_window_commands.cpp).
+    void createPaneCommands();
+    void connectPaneCommands();
+    // The status line right after the pane's current operation (it may be half done now).
     void refreshStatusSoon();
-    void RichEditSrcChange();
-    void EditHTMLChange();
-    void RichEditSrcUndoChange(bool canUndo, bool canRedo);
-    void EditHTMLUndoChange(bool canUndo, bool canRedo);
+    PaneCommands& commandsOf(const TAFEdit* pane) const;
 
     // Fills TVCSSDataHide from the document when it is shown.
     void fillHiddenTree();
@@ -391,6 +429,10 @@ private:
     std::unique_ptr<HelpDesk> helpDesk_;
     std::unique_ptr<BoxEditCommand> boxEdit_;
     std::unique_ptr<SettingsCommands> settingsCommands_;
+    std::unique_ptr<PaneCommands> srcCommands_;   // RichEditSrc
+    std::unique_ptr<PaneCommands> htmlCommands_;  // EditHTML
+    std::vector<QObject*> uiObjects_;             // the controls of UiItem, in its order
+    bool boxCategory_ = false;
     std::vector<TData> targetRecords_;  // records of TreeViewTarget's nodes
     std::vector<std::string> pendingEscapes_;  // characters (UTF-8) escaped in the last read, not yet told
     struct ReadingNote {
@@ -399,8 +441,8 @@ private:
     } pendingNote_;  // what the last read kept and expanded, not yet told
     bool shown_ = false;
     std::array<int, 3> startPanes_{250, 150, 270};  // rule column, property column, upper half
-    int htmlWrapColumn_ = 0;
-    bool statusQueued_ = false;  // the HTML pane's rows are wrapped at this column
+    int htmlWrapColumn_ = 0;  // the HTML pane's rows are wrapped at this column
+    bool statusQueued_ = false;
     bool destroyed_ = false;
     bool settingsWriteReported_ = false;
     bool closingBySignal_ = false;  // the close asks no question

@@ -135,13 +135,11 @@ void TfrmMain::createLayout() {
     CmbBoxPreviewHTML = named(new QComboBox(ControlBarDown), "CmbBoxPreviewHTML");
     CmbBoxPreviewHTML->setToolTip(QStringLiteral("プレビューファイル"));
     CmbBoxPreviewHTML->setStatusTip(QStringLiteral("プレビューファイルを選択します"));
-    CmbBoxPreviewHTML->setEnabled(false);
     CmbBoxPreviewHTML->setMinimumContentsLength(10);
     CmbBoxPreviewHTML->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     CmbBoxExDoctype = named(new QComboBox(ControlBarDown), "CmbBoxExDoctype");
     CmbBoxExDoctype->setToolTip(QStringLiteral("<!DOCTYPE "));
     CmbBoxExDoctype->setStatusTip(QStringLiteral("プレビューファイルの<!DOCTYPE を変更します"));
-    CmbBoxExDoctype->setEnabled(false);
     for (const DocTypeItem& d : DocTypeItems)
         CmbBoxExDoctype->addItem(imageListIcon(d.ImageIndex), QString::fromUtf8(d.Caption.data(), qsizetype(d.Caption.size())));
     CmbBoxExDoctype->setFixedWidth(200);
@@ -173,7 +171,6 @@ void TfrmMain::createLayout() {
     EditHTML->setContextMenuPolicy(Qt::CustomContextMenu);
     tightColumn(TabSheetHTML)->addWidget(EditHTML);
     PageControlDown->addTab(TabSheetHTML, imageListIcon(imgOpenHTML), QStringLiteral("HTML"));
-    PageControlDown->setTabVisible(1, false);
     downColumn->addWidget(PageControlDown, 1);
 
     SplitterMain->addWidget(PanelTop);

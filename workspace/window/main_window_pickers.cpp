@@ -19,7 +19,6 @@ namespace pavik {
 
 void TfrmMain::connectPickerHandlers() {
     connect(ColoPicker, &QAction::triggered, this, [this] { guarded([this] { ColoPickerExecute(); }); });
-    ColoPicker->setEnabled(true);  // always: it stores only into a colour property
     ShapeColor->installEventFilter(this);
     StaticTxtFont->installEventFilter(this);
 }

@@ -17,6 +17,7 @@
 #include "vocabulary/fixed_texts.h"
 #include "workspace/document/css_writer.h"
 #include "workspace/window/frm_main.h"
+#include "workspace/window/pane_commands.h"
 #include "workspace/document/sample_page.h"
 
 namespace pavik {
@@ -69,6 +70,7 @@ void TfrmMain::RefreshPreview() {
 
 void TfrmMain::reloadSourcePane(const std::string& text) {
     const bool saved = bCSSSaved;
+    commandsOf(RichEditSrc).historyRestarts();
     bCSSCanUndo = false;  // the load empties the undo history; that does not mean "saved"
     RichEditSrc->BeginUpdate();
     RichEditSrc->Clear();
@@ -79,45 +81,10 @@ void TfrmMain::reloadSourcePane(const std::string& text) {
         services_.messages->error(this, QStringLiteral("スタイルシートを表示できませんでした。\n%1")
                                             .arg(QString::fromLocal8Bit(e.what())));
     }
-    EditCut1->setEnabled(false);
-    EditCopy1->setEnabled(false);
     RichEditSrc->EndUpdate();
     RichEditSrc->viewport()->update();
     bCSSCanUndo = false;
     bCSSSaved = saved;
-}
-
-// The panes report from inside their own operations, when their rows may be half done:
-// the status line, which repaints at once, is refreshed right after the operation instead.
-void TfrmMain::refreshStatusSoon() {
-    if (statusQueued_) return;
-    statusQueued_ = true;
-    QTimer::singleShot(0, this, [this] {
-        statusQueued_ = false;
-        guarded([this] { Refresh_Status(); });
-    });
-}
-
-void TfrmMain::RichEditSrcChange() {
-    bCSSSaved = false;
-    refreshStatusSoon();
-}
-
-void TfrmMain::EditHTMLChange() {
-    bHTMLSaved = false;
-    refreshStatusSoon();
-}
-
-void TfrmMain::RichEditSrcUndoChange(bool canUndo, bool) {
-    if (bCSSCanUndo && !canUndo) bCSSSaved = true;
-    bCSSCanUndo = canUndo;
-    refreshStatusSoon();
-}
-
-void TfrmMain::EditHTMLUndoChange(bool canUndo, bool) {
-    if (bHTMLCanUndo && !canUndo) bHTMLSaved = true;
-    bHTMLCanUndo = canUndo;
-    refreshStatusSoon();
 }
 
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
@@ -131,11 +98,8 @@ void TfrmMain::RefreshExecute() {
     Refresh_Status();
 }
 
-void TfrmMain::Refresh_Btn() {
-    PageControlDown->setTabVisible(PageControlDown->indexOf(TabSheetHTML), CmbBoxPreviewHTML->currentIndex() != 0);
-    PageControlSrc->setTabVisible(1, !sCSSFileName.isEmpty() && bApplyCSS);
-    AddImportantTag->setEnabled(PageControlSrc->isTabVisible(1));  // it writes into that pane
-}
+// The "HTML" and "CSS" pages and the actions that go with them (UpdateActionStates).
+void TfrmMain::Refresh_Btn() { UpdateActionStates(); }
 
 void TfrmMain::Refresh_Status() {
     Refresh_Btn();
@@ -143,7 +107,6 @@ void TfrmMain::Refresh_Status() {
     StatusBar->setSavedState(bCSSSaved ? QStringLiteral("保存済み") : QStringLiteral("未保存"));
     const std::string_view encoding = encodingName(CSSEncoding);
     StatusBar->setEncoding(sCSSFileName.isEmpty() ? QString() : QString::fromLatin1(encoding.data(), qsizetype(encoding.size())));
-    Refresh->setEnabled(!sCSSFileName.isEmpty());
 }
 
 void TfrmMain::DeletePreviewFiles() {
@@ -163,9 +126,8 @@ void TfrmMain::CmbBoxPreviewHTMLSelect() {
     Refresh_Status();
 }
 
-void TfrmMain::UpdatePreviewBrowserActions() {
-    for (QAction* a : {PrevIE, PrevNS4, PrevNS6, PrevOpera}) a->setEnabled(false);
-}
+// The external browsers stay disabled until they can be started (action_states.cpp).
+void TfrmMain::UpdatePreviewBrowserActions() { UpdateActionStates(); }
 
 void TfrmMain::tellAboutReading() {
     ReadingNote note = std::exchange(pendingNote_, {});
@@ -237,10 +199,6 @@ void TfrmMain::connectHandlers() {
             [this](const QPoint& pos) { PopupMenuEdit->popup(RichEditSrc->mapToGlobal(pos)); });
     connect(EditHTML, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenuHTML->popup(EditHTML->mapToGlobal(pos)); });
-    connect(PageControlSrc, &QTabWidget::currentChanged, this, [this](int page) {
-        if (page == 0) TreeViewStruct->setFocus();
-        if (page == 1) RichEditSrc->setFocus();
-    });
     RichEditSrc->addActions({EditCut1, EditCopy1, EditPaste1, EditUndo1, EditRedo1});
     EditHTML->addActions({EditCut2, EditCopy2, EditPaste2, EditUndo2, EditRedo2});
     TreeViewStruct->viewport()->installEventFilter(this);

@@ -5,9 +5,11 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 
 #include "platform/app_paths.h"
 #include "vocabulary/shared_routines.h"
+#include "web_addresses_built.h"
 
 namespace pavik {
 namespace {
@@ -35,6 +37,17 @@ public:
 
 std::unique_ptr<UserMessages> makeMessageBoxes() { return std::make_unique<MessageBoxes>(); }
 
+WebAddresses WebAddresses::built() {
+    return {QString::fromUtf8(build_settings::HomePageUrl), QString::fromUtf8(build_settings::SupportBoardUrl),
+            mailLink(QString::fromUtf8(build_settings::AuthorMail))};
+}
+
+QString WebAddresses::mailLink(const QString& address) {
+    if (address.isEmpty()) return {};
+    return QStringLiteral("mailto:") + address + QStringLiteral("?subject=") +
+           QString::fromLatin1(QUrl::toPercentEncoding(QStringLiteral("「Pavik」について")));
+}
+
 int MainWindowServices::execDialog(QDialog& dialog) { return dialog.exec(); }
 
 MainWindowServices MainWindowServices::standard() {
@@ -46,6 +59,7 @@ MainWindowServices MainWindowServices::standard() {
     icon.open(QIODevice::ReadOnly);
     s.association = std::make_unique<XdgFileAssociation>(XdgPlaces::fromEnvironment(), executablePath(),
                                                          icon.readAll().toStdString(), [] { NotifyAssocChanged(); });
+    s.shell = makeDesktopShellOpen();
     s.arguments = QApplication::arguments().mid(1);
     return s;
 }

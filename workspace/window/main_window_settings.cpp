@@ -14,6 +14,7 @@
 #include "platform/text_encoding.h"
 #include "vocabulary/fixed_texts.h"
 #include "workspace/window/frm_main.h"
+#include "workspace/window/pane_commands.h"
 #include "workspace/window/window_settings.h"
 
 namespace pavik {
@@ -177,6 +178,7 @@ void TfrmMain::writePaneFile(TAFEdit* pane, const QString& file, TextEncoding en
     if (std::error_code ec = writeTextFile(file.toStdString(), pane->core().SaveToBytes(SaveFlagsPlain), encoding))
         return reportFileError(file, QString::fromStdString(ec.message()));
     pane->SetEdited(false);
+    commandsOf(pane).savedToFile();
 }
 
 void TfrmMain::reportReadError(const QString& path, std::error_code ec) {

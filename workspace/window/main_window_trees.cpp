@@ -169,7 +169,7 @@ void TfrmMain::AnalyzeCSS(const QString& path) {
 }
 
 void TfrmMain::TreeViewStructChange() {
-    EditBox->setEnabled(false);
+    setBoxCategorySelected(false);
     resetValueArea();
     lblChildInfo->clear();
     lblTagInfo->clear();
@@ -179,7 +179,7 @@ void TfrmMain::TreeViewStructClick() {
     QTreeWidgetItem* node = TreeViewStruct->currentItem();
     if (!node || kindOfNode(node) == StructNodeKind::Group) return;
     BrowserStateChange(3, 3, 3);
-    EditBox->setEnabled(false);
+    setBoxCategorySelected(false);
     if (CssRuleNode* rule = ruleOfNode(node)) {
         const TData2& r = rule->Data;
         NavigatePreview(PreviewHTMLPath, fromCp932(ruleAnchorName(r)));

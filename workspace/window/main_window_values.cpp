@@ -60,7 +60,6 @@ void TfrmMain::connectValueHandlers() {
     connect(BitBtnClear, &QPushButton::clicked, this, [this] { guarded([this] { BitBtnClearClick(); }); });
     connect(FileOpenURL, &QAction::triggered, this, [this] { guarded([this] { FileOpenURLExecute(); }); });
     connect(AddImportantTag, &QAction::triggered, this, [this] { guarded([this] { AddImportantTagExecute(); }); });
-    FileOpenURL->setEnabled(true);
     TreeViewTarget->viewport()->installEventFilter(this);
     TreeViewTarget->installEventFilter(this);
     EditCommon->installEventFilter(this);
@@ -71,7 +70,7 @@ void TfrmMain::connectValueHandlers() {
 // ---- Panel -----------------------------------------------------------------------------
 
 void TfrmMain::resetValueArea() {
-    EditBox->setEnabled(false);
+    setBoxCategorySelected(false);
     auto* common = static_cast<QVBoxLayout*>(PanelCommon->layout());
     while (QLayoutItem* item = common->takeAt(0)) delete item;
     for (QWidget* w : std::initializer_list<QWidget*>{PanelSizeSelect, CmbBoxCommon, CmbBoxCommon2, MemoHint,
@@ -196,7 +195,7 @@ void TfrmMain::TreeViewTargetClick() {
     const ValuePanelPlan plan = planValuePanel(info ? &*info : nullptr, value);
 
     if (plan.kind == ValuePanelKind::Category) LoadGroupHint();
-    EditBox->setEnabled(plan.enableEditBox);
+    setBoxCategorySelected(plan.enableEditBox);
     BrowserStateChange(plan.lamps[0], plan.lamps[1], plan.lamps[2]);
     if (plan.selectsProperty) {
         CurTargetNode = node;
