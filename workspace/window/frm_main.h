@@ -19,6 +19,7 @@
 #include "workspace/window/main_window_services.h"
 #include "workspace/window/main_window_status.h"
 #include "workspace/window/property_tree.h"
+#include "workspace/window/value_area.h"
 #include "workspace/document/rule_tree.h"
 #include "workspace/document/style_document.h"
 
@@ -46,7 +47,6 @@ class QTreeWidgetItem;
 namespace pavik {
 
 class ControlBar;
-enum class ValueControl;
 struct ValueWrite;
 
 // Save flags of the source panes: 4 selects none of the save options (plain text, paragraphs
@@ -108,7 +108,8 @@ public:
     QTreeWidget* TVCSSDataHide = nullptr;  // diagnostic view of the document, never shown
     TAFEdit* RichEditSrc = nullptr;
 
-    // Value area (its editors are driven by the value panels).
+    // Value area: the controls are the value area's (see valueArea()); these name them as
+    // the window layout does.
     QGroupBox* GroupBoxTagInfo = nullptr;
     QLabel* lblTagInfo = nullptr;
     QLabel* lblChildInfo = nullptr;
@@ -134,7 +135,6 @@ public:
     QLabel* StaticTxtFont = nullptr;
     QToolButton* SBOpenURL = nullptr;
     QWidget* PanelURL = nullptr;  // EditCommon and SBOpenURL side by side (image address)
-    TColor ShapeColorBrush = clWhite;  // the swatch's colour
 
     ControlBar* ControlBarDown = nullptr;
     QToolBar* ToolBarDown = nullptr;
@@ -233,7 +233,7 @@ public:
     int targetImageOf(const QTreeWidgetItem* node) const;
     void setTargetImage(QTreeWidgetItem* node, int image);
 
-    // ---- Value panels (main_window_values.cpp) --------------------------------------------
+    // ---- Value panels (main_window_values.cpp; the value area does the work) -------------
     // Builds the value panel of the property tree's current node.
     void TreeViewTargetClick();
     void RadioGroupSizeClick();
@@ -282,6 +282,7 @@ public:
     void guarded(const std::function<void()>& handler) noexcept;
 
     PreviewBrowser* browser() const { return browser_.get(); }
+    ValueArea& valueArea() const { return *values_; }
     const MainWindowServices& services() const { return services_; }
 
 protected:
@@ -334,12 +335,8 @@ private:
     void clearPropertyTree();
 
     // Value area (main_window_values.cpp).
+    class ValueLink;
     void connectValueHandlers();
-    // Hides every value control and empties them.
-    void resetValueArea();
-    // Shows PanelCommon holding `controls`, top to bottom.
-    void showValueControls(const std::vector<ValueControl>& controls);
-    void setSwatchColor(TColor color);
     // The rule record of CurStructNode and CurTargetNode while both are selected, else null.
     const TData2* selectedRuleRecord() const;
     QTreeWidgetItem* selectedPropertyNode() const;
@@ -347,6 +344,8 @@ private:
     bool finishValueWrite(const ValueWrite& write);
 
     MainWindowServices services_;
+    std::unique_ptr<ValueAreaHost> valueLink_;  // a ValueLink
+    ValueArea* values_ = nullptr;  // owned by PanelTopRight
     std::unique_ptr<PreviewBrowser> browser_;
     std::vector<TData> targetRecords_;  // records of TreeViewTarget's nodes
     std::vector<std::string> pendingAtRules_;  // at-rules of the last read, not yet reported

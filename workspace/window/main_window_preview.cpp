@@ -29,8 +29,7 @@ void TfrmMain::computePreviewPaths() {
 
 void TfrmMain::RefreshPreview() {
     BrowserStateChange(3, 3, 3);
-    lblChildInfo->clear();
-    lblTagInfo->clear();
+    values_->clearTagInfo();
     computePreviewPaths();
     const RuleTree tree = currentRuleTree();
 

@@ -144,7 +144,7 @@ void TfrmMain::AnalyzeCSS(const QString& path) {
     RichEditSrc->Clear();
     // The trees go before the records their nodes point to.
     clearPropertyTree();
-    resetValueArea();
+    values_->reset();
     NodeBaseAdd();
     Document.clear();
 
@@ -165,9 +165,8 @@ void TfrmMain::AnalyzeCSS(const QString& path) {
 
 void TfrmMain::TreeViewStructChange() {
     EditBox->setEnabled(false);
-    resetValueArea();
-    lblChildInfo->clear();
-    lblTagInfo->clear();
+    values_->reset();
+    values_->clearTagInfo();
 }
 
 void TfrmMain::TreeViewStructClick() {
@@ -180,9 +179,9 @@ void TfrmMain::TreeViewStructClick() {
         NavigatePreview(PreviewHTMLPath, fromCp932(ruleAnchorName(r)));
         CurStructNode = node;
         BrowserStateChange(r.IE, r.NS4, r.NS6);
-        lblTagInfo->setText(QString::fromUtf8(selectorGroupName(r.Group).data(),
-                                              static_cast<qsizetype>(selectorGroupName(r.Group).size())));
-        GroupBoxTagInfo->setTitle(fromCp932(r.Selector));
+        const std::string_view group = selectorGroupName(r.Group);
+        values_->showRule(QString::fromUtf8(group.data(), static_cast<qsizetype>(group.size())),
+                          fromCp932(r.Selector));
         SetAttrAll(sjis::toUpperAscii(r.Name));
     }
     Refresh_Status();
@@ -248,15 +247,7 @@ void TfrmMain::clearPropertyTree() {
     targetRecords_.clear();
 }
 
-void TfrmMain::BrowserStateChange(int ie, int ns4, int ns6) {
-    for (TALed* lamp : {ALedIe5, ALedNS4, ALedNS6}) {
-        lamp->setValue(true);
-        lamp->setBlink(false);
-    }
-    ShowSupportLevel(*ALedIe5, ie);
-    ShowSupportLevel(*ALedNS4, ns4);
-    ShowSupportLevel(*ALedNS6, ns6);
-}
+void TfrmMain::BrowserStateChange(int ie, int ns4, int ns6) { values_->setLamps(ie, ns4, ns6); }
 
 void TfrmMain::fillHiddenTree() {
     TVCSSDataHide->clear();
@@ -308,9 +299,6 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
             break;
         default: break;
         }
-    } else if (watched == EditCommon && event->type() == QEvent::MouseButtonRelease &&
-               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        guarded([this] { EditCommonClick(false); });
     } else if (watched == EditHTML && event->type() == QEvent::Resize && shown_) {
         guarded([this] { rewrapHTMLPane(); });
     } else if (watched == TVCSSDataHide && event->type() == QEvent::Show) {

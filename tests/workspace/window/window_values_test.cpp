@@ -75,7 +75,7 @@ TEST_F(Values, ColourPanelShowsSwatchClearAndTransparentOnlyForBorderColours) {
     EXPECT_TRUE(shownInPanel(*w, w->BitBtnClear));
     EXPECT_FALSE(w->CheckBoxColor->isVisible());
     EXPECT_FALSE(w->CmbBoxCommon->isVisible());
-    EXPECT_EQ(w->ShapeColorBrush, clRed);
+    EXPECT_EQ(w->valueArea().ShapeColorBrush(), clRed);
     EXPECT_EQ(w->StaticTxtNowData->text(), QStringLiteral("red"));
     EXPECT_EQ(w->lblChildInfo->text(), QStringLiteral("テキスト"));
     EXPECT_LT(w->ShapeColor->y(), w->BitBtnClear->y());
@@ -93,7 +93,7 @@ TEST_F(Values, ColourPanelShowsSwatchClearAndTransparentOnlyForBorderColours) {
     for (const char* bad : {"rgb(10%,0,0)", "#gggggg", "rgb(99999999999999999999,0,0)"}) {
         w->ruleOfNode(w->CurStructNode)->Declarations[0]->Value = bad;
         clickProperty(*w, QStringLiteral("テキスト/color"));
-        EXPECT_EQ(w->ShapeColorBrush, clWhite) << bad;
+        EXPECT_EQ(w->valueArea().ShapeColorBrush(), clWhite) << bad;
         EXPECT_TRUE(shownInPanel(*w, w->BitBtnClear)) << bad;
         EXPECT_EQ(w->StaticTxtNowData->text(), QString::fromLatin1(bad));
     }
@@ -292,7 +292,7 @@ TEST_F(Values, TransparentBoxAndClearButton) {
     QTest::mouseClick(w->CheckBoxColor, Qt::LeftButton);
     EXPECT_EQ(valueOf(*w, "border-top-color"), "transparent");
     EXPECT_EQ(w->StaticTxtNowData->text(), QStringLiteral("透過"));
-    EXPECT_EQ(w->ShapeColorBrush, clNone);
+    EXPECT_EQ(w->valueArea().ShapeColorBrush(), clNone);
     EXPECT_NE(w->RichEditSrc->Text().find("border-top-color : transparent ;"), std::string::npos);
 
     clickProperty(*w, QStringLiteral("テキスト/color"));
@@ -301,7 +301,7 @@ TEST_F(Values, TransparentBoxAndClearButton) {
     QTest::mouseClick(w->BitBtnClear, Qt::LeftButton);
     EXPECT_EQ(valueOf(*w, "color"), std::nullopt);
     EXPECT_EQ(w->targetImageOf(node), ValueImageUnset);
-    EXPECT_EQ(w->ShapeColorBrush, clWhite);
+    EXPECT_EQ(w->valueArea().ShapeColorBrush(), clWhite);
     EXPECT_FALSE(w->bCSSSaved);
     EXPECT_EQ(w->StatusBar->savedState(), QStringLiteral("未保存"));
     EXPECT_EQ(w->RichEditSrc->Text().find("color : red"), std::string::npos);
