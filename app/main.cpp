@@ -2,9 +2,7 @@
 #include <QByteArray>
 #include <unistd.h>
 
-#include "vocabulary/fixed_texts.h"
 #include "workspace/window/frm_main.h"
-#include "workspace/window/image_list_main.h"
 
 int main(int argc, char** argv) {
     // The embedded browser's sandbox cannot run as root.
@@ -12,10 +10,7 @@ int main(int argc, char** argv) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    const QString title = QString::fromUtf8(pavik::AppTitle.data(), qsizetype(pavik::AppTitle.size()));
-    QApplication::setApplicationName(title);
-    QApplication::setApplicationDisplayName(title);
-    QApplication::setWindowIcon(pavik::programIcon());
+    pavik::setApplicationTitle();
     pavik::TfrmMain frmMain;
     frmMain.show();
     return app.exec();

@@ -8,6 +8,8 @@
 #include <QUrl>
 
 #include "platform/app_paths.h"
+#include "vocabulary/fixed_texts.h"
+#include "workspace/window/image_list_main.h"
 
 namespace pavik {
 namespace {
@@ -55,6 +57,11 @@ std::unique_ptr<UserMessages> makeMessageBoxes() { return std::make_unique<Messa
 
 std::unique_ptr<HelpService> makeDesktopHelp(const QString& helpFile) {
     return std::make_unique<DesktopHelp>(helpFile);
+}
+
+void setApplicationTitle() {
+    QApplication::setApplicationName(QString::fromUtf8(AppTitle.data(), qsizetype(AppTitle.size())));
+    QApplication::setWindowIcon(programIcon());
 }
 
 MainWindowServices MainWindowServices::standard() {

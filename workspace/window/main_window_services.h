@@ -41,6 +41,10 @@ public:
 // Opens the help file with the desktop's handler for it (every topic shows the file).
 std::unique_ptr<HelpService> makeDesktopHelp(const QString& helpFile);
 
+// Program start, once the application object exists: the application's title is AppTitle,
+// set as its name only. A display name would make Qt append it to every window title.
+void setApplicationTitle();
+
 struct MainWindowServices {
     std::function<std::unique_ptr<PreviewBrowser>(QWidget* parent)> makeBrowser;
     std::unique_ptr<UserMessages> messages;
