@@ -234,8 +234,9 @@ public:
     void setTargetImage(QTreeWidgetItem* node, int image);
 
     // ---- Value panels (main_window_values.cpp; the value area does the work) -------------
-    // Builds the value panel of the property tree's current node.
-    void TreeViewTargetClick();
+    // Builds the value panel of the property tree's current node. A click moves the focus
+    // into a length editor; a selection by keyboard leaves it in the tree.
+    void TreeViewTargetClick(bool focusEditor = true);
     void RadioGroupSizeClick();
     int radioGroupSizeIndex() const;
     void setRadioGroupSizeIndex(int index);
@@ -244,8 +245,10 @@ public:
     static void ScrollVertTo(QAbstractScrollArea* window, int position);
     // Value handlers: each stores into the selected rule's selected property, and does
     // nothing when either is not selected or is gone.
-    void CmbBoxCommonChange(bool typing = false);
-    void CmbBoxCommon2Change();
+    // `typed`: the text typed into the drop-down, on Enter or when the focus leaves it;
+    // otherwise the item chosen from the list.
+    void CmbBoxCommonChange(bool typed = false);
+    void CmbBoxCommon2Change(bool typed = false);
     void EditCommonClick(bool byEnter = false);
     void EditCommonKeyDown(int key);
     void FileOpenURLExecute();
@@ -350,6 +353,7 @@ private:
     std::vector<TData> targetRecords_;  // records of TreeViewTarget's nodes
     std::vector<std::string> pendingAtRules_;  // at-rules of the last read, not yet reported
     bool shown_ = false;
+    QTreeWidgetItem* structPressedOn_ = nullptr;  // TreeViewStruct's current item at the last mouse press
     std::array<int, 3> startPanes_{250, 150, 270};  // rule column, property column, upper half
     int htmlWrapColumn_ = 0;
     bool statusQueued_ = false;  // the HTML pane's rows are wrapped at this column

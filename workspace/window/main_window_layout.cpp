@@ -24,6 +24,7 @@
 #include "workspace/document/doc_types.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/image_list_main.h"
+#include "workspace/window/key_select_tree.h"
 
 namespace pavik {
 namespace {
@@ -35,7 +36,7 @@ W* named(W* w, const char* name) {
 }
 
 QTreeWidget* makeTree(QWidget* parent, const char* name) {
-    auto* t = named(new QTreeWidget(parent), name);
+    auto* t = named(new KeySelectTree(parent), name);
     t->setHeaderHidden(true);
     t->setColumnCount(1);
     t->setIconSize(QSize(16, 16));

@@ -4,7 +4,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
@@ -101,6 +100,7 @@ RuleTree TfrmMain::currentRuleTree() const {
 void TfrmMain::NodeBaseAdd() {
     TreeViewStruct->setUpdatesEnabled(false);
     CurStructNode = nullptr;
+    structPressedOn_ = nullptr;
     TreeViewStruct->clear();
     RuleTree bases = buildRuleTree(StyleDocument(), false);  // just the two base nodes
     QList<QTreeWidgetItem*> roots;
@@ -115,6 +115,7 @@ void TfrmMain::ChangeCSStreeExecute() {
     TreeViewStruct->setUpdatesEnabled(false);
     const QSignalBlocker block(TreeViewStruct);
     CurStructNode = nullptr;
+    structPressedOn_ = nullptr;
     clearPropertyTree();
     TreeViewStruct->clear();
 
@@ -275,6 +276,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
             // TreeViewStructMouseDown
             auto* me = static_cast<QMouseEvent*>(event);
             QTreeWidgetItem* item = TreeViewStruct->itemAt(me->position().toPoint());
+            structPressedOn_ = TreeViewStruct->currentItem();
             if (!item) {
                 TreeViewStruct->clearSelection();
                 TreeViewStruct->setCurrentItem(nullptr);
@@ -284,21 +286,16 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
             }
         } else if (event->type() == QEvent::MouseButtonRelease &&
                    static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            // A click on the rule already selected starts afresh, as a click on another does.
+            QTreeWidgetItem* node = TreeViewStruct->currentItem();
+            if (node && node == structPressedOn_ && kindOfNode(node) != StructNodeKind::Group)
+                guarded([this] { TreeViewStructChange(); });
             guarded([this] { TreeViewStructClick(); });
         }
     } else if (watched == TreeViewTarget->viewport()) {
         if (event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             guarded([this] { TreeViewTargetClick(); });
-    } else if (watched == TreeViewTarget && event->type() == QEvent::KeyRelease) {
-        // Moving through the tree with the keyboard shows the panels as a click does.
-        switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Home: case Qt::Key_End:
-        case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Left: case Qt::Key_Right:
-            guarded([this] { TreeViewTargetClick(); });
-            break;
-        default: break;
-        }
     } else if (watched == EditHTML && event->type() == QEvent::Resize && shown_) {
         guarded([this] { rewrapHTMLPane(); });
     } else if (watched == TVCSSDataHide && event->type() == QEvent::Show) {

@@ -2,6 +2,7 @@
 // handlers (they delegate to ValueArea) and the store that ends every value change.
 #include <QAction>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "workspace/window/frm_main.h"
@@ -24,6 +25,11 @@ public:
     QString previewPageFile() const override { return w_.sHTMLFileName; }
     UserMessages& messages() override { return *w_.services_.messages; }
     void guarded(const std::function<void()>& handler) override { w_.guarded(handler); }
+    // Shown again once the status refresh that the store queued has run.
+    void showNotice(const QString& text) override {
+        w_.StatusBar->setMessage(text);
+        QTimer::singleShot(0, &w_, [this, text] { w_.StatusBar->setMessage(text); });
+    }
 
 private:
     TfrmMain& w_;
@@ -64,7 +70,6 @@ void TfrmMain::connectValueHandlers() {
     connect(AddImportantTag, &QAction::triggered, this, [this] { guarded([this] { AddImportantTagExecute(); }); });
     FileOpenURL->setEnabled(true);
     TreeViewTarget->viewport()->installEventFilter(this);
-    TreeViewTarget->installEventFilter(this);
 }
 
 int TfrmMain::radioGroupSizeIndex() const { return values_->unitIndex(); }
@@ -82,7 +87,7 @@ void TfrmMain::LoadGroupHint() {
     if (!name.empty()) values_->showCategoryPage(name);
 }
 
-void TfrmMain::TreeViewTargetClick() {
+void TfrmMain::TreeViewTargetClick(bool focusEditor) {
     EditBox->setEnabled(false);
     values_->reset();
     QTreeWidgetItem* node = TreeViewTarget->currentItem();
@@ -105,7 +110,7 @@ void TfrmMain::TreeViewTargetClick() {
         CurTargetNode = node;
         values_->setChildInfo(QString::fromStdString(plan.childInfo));
     }
-    values_->showPanel(plan);
+    values_->showPanel(plan, focusEditor);
     Refresh_Status();
 }
 
@@ -134,9 +139,9 @@ bool TfrmMain::finishValueWrite(const ValueWrite& write) {
     return true;
 }
 
-void TfrmMain::CmbBoxCommonChange(bool typing) { values_->keywordChosen(typing); }
+void TfrmMain::CmbBoxCommonChange(bool typed) { values_->keywordChosen(typed); }
 
-void TfrmMain::CmbBoxCommon2Change() { values_->secondKeywordChosen(); }
+void TfrmMain::CmbBoxCommon2Change(bool typed) { values_->secondKeywordChosen(typed); }
 
 void TfrmMain::EditCommonClick(bool byEnter) { values_->editCommitted(byEnter); }
 

@@ -194,9 +194,13 @@ void ValueArea::connectEditors() {
     auto run = [this](std::function<void()> handler) { return [this, handler] { host_.guarded(handler); }; };
     for (QRadioButton* r : sizeButtons(RadioGroupSize))
         connect(r, &QRadioButton::clicked, this, run([this] { unitClicked(); }));
+    // A drop-down's own handler of editingFinished, connected before these, turns a typed
+    // text that names an item into a choice of that item (activated).
     connect(CmbBoxCommon, &QComboBox::activated, this, run([this] { keywordChosen(false); }));
-    connect(CmbBoxCommon->lineEdit(), &QLineEdit::textEdited, this, run([this] { keywordChosen(true); }));
-    connect(CmbBoxCommon2, &QComboBox::activated, this, run([this] { secondKeywordChosen(); }));
+    connect(CmbBoxCommon->lineEdit(), &QLineEdit::editingFinished, this, run([this] { keywordChosen(true); }));
+    connect(CmbBoxCommon2, &QComboBox::activated, this, run([this] { secondKeywordChosen(false); }));
+    connect(CmbBoxCommon2->lineEdit(), &QLineEdit::editingFinished, this,
+            run([this] { secondKeywordChosen(true); }));
     connect(EditCommon, &QLineEdit::returnPressed, this, run([this] { editCommitted(true); }));
     connect(CheckBoxColor, &QCheckBox::clicked, this, run([this] { transparentClicked(); }));
     connect(BitBtnClear, &QPushButton::clicked, this, run([this] { clearClicked(); }));
@@ -213,6 +217,9 @@ bool ValueArea::eventFilter(QObject* watched, QEvent* event) {
 // ---- Shown by the window -------------------------------------------------------------------
 
 void ValueArea::reset() {
+    // Hiding a focused drop-down ends its editing: what the user typed there was already
+    // stored when the focus left it, and nothing is stored from here.
+    for (QLineEdit* line : {EditCommon, CmbBoxCommon->lineEdit(), CmbBoxCommon2->lineEdit()}) line->setModified(false);
     auto* common = static_cast<QVBoxLayout*>(PanelCommon->layout());
     while (QLayoutItem* item = common->takeAt(0)) delete item;
     for (QWidget* w : std::initializer_list<QWidget*>{PanelSizeSelect, CmbBoxCommon, CmbBoxCommon2, MemoHint,
@@ -305,7 +312,7 @@ void ValueArea::showCategoryPage(std::string_view resource) {
     showControls({ValueControl::RichEditHint});
 }
 
-void ValueArea::showPanel(const ValuePanelPlan& plan) {
+void ValueArea::showPanel(const ValuePanelPlan& plan, bool focusEditor) {
     if (plan.showPanel && plan.kind != ValuePanelKind::Category) {
         for (const std::string& item : plan.fill.combo1) CmbBoxCommon->addItem(fromCp932(item));
         for (const std::string& item : plan.fill.combo2) CmbBoxCommon2->addItem(fromCp932(item));
@@ -327,7 +334,9 @@ void ValueArea::showPanel(const ValuePanelPlan& plan) {
         setUnitIndex(*plan.unitIndex);
         unitClicked();
     }
-    if (plan.focusEdit) EditCommon->setFocus();
+    shownUnit_ = plan.kind == ValuePanelKind::Length ? unitIndex() : -1;
+    editPartOf_ = QString::fromStdString(plan.editPartOf);
+    if (plan.focusEdit && focusEditor) EditCommon->setFocus();
     setSwatchColor(plan.swatchColor);
     {
         const QSignalBlocker block(CheckBoxColor);
@@ -391,17 +400,47 @@ void ValueArea::unitClicked() {
     if (!unit.empty()) TxtCommon->setText(utf8(unit));
 }
 
-void ValueArea::keywordChosen(bool typing) {
-    if (!host_.targetProperty()) return;
-    std::optional<std::string> chosen;
-    if (!typing && CmbBoxCommon->currentIndex() >= 0) chosen = toCp932(CmbBoxCommon->currentText());
-    store(keywordWrite(chosen));
+void ValueArea::refuseUnwritable(const std::string& value) {
+    host_.messages().error(PanelCommon->window(),
+                           QStringLiteral("[ %1 ] は括弧または引用符が閉じていないため、設定できません。")
+                               .arg(fromCp932(value)));
 }
 
-void ValueArea::secondKeywordChosen() {
+std::optional<std::string> ValueArea::typedValue(const QString& text) {
+    const Cp932Encoded bytes = encodeCp932(text.toStdString());
+    if (!bytes.ok()) {
+        refuseUnencodable(text, bytes.unencodable);
+        return std::nullopt;
+    }
+    if (!writableValue(bytes.bytes)) {
+        refuseUnwritable(bytes.bytes);
+        return std::nullopt;
+    }
+    return bytes.bytes;
+}
+
+void ValueArea::keywordChosen(bool typed) {
+    QLineEdit* line = CmbBoxCommon->lineEdit();
+    if (typed && !line->isModified()) return;  // nothing typed since the text was set or stored
+    line->setModified(false);
+    if (!host_.targetProperty()) return;
+    if (!typed) {
+        store(keywordWrite(CmbBoxCommon->currentIndex() >= 0 ? toCp932(CmbBoxCommon->currentText()) : std::string()));
+    } else if (const std::optional<std::string> value = typedValue(line->text())) {
+        store(keywordWrite(*value));
+    }
+}
+
+void ValueArea::secondKeywordChosen(bool typed) {
+    QLineEdit* line = CmbBoxCommon2->lineEdit();
+    if (typed && !line->isModified()) return;
+    line->setModified(false);
     if (!host_.targetProperty()) return;
     std::optional<std::string> chosen;
-    if (CmbBoxCommon2->currentIndex() >= 0) chosen = toCp932(CmbBoxCommon2->currentText());
+    if (typed)
+        chosen = typedValue(line->text());
+    else if (CmbBoxCommon2->currentIndex() >= 0)
+        chosen = toCp932(CmbBoxCommon2->currentText());
     store(secondKeywordWrite(chosen));
 }
 
@@ -409,12 +448,26 @@ void ValueArea::editCommitted(bool byEnter) {
     const std::optional<std::string> property = host_.targetProperty();
     if (!property) return;
     const QString text = EditCommon->text();
+    const bool unitChanged = shownUnit_ >= 0 && unitIndex() != shownUnit_ && !text.isEmpty();
+    if (!EditCommon->isModified() && !unitChanged) return;  // the user changed nothing
     const Cp932Encoded bytes = encodeCp932(text.toStdString());
     if (!bytes.ok()) {
         refuseUnencodable(text, bytes.unencodable);
         return;
     }
-    store(editWrite(*property, bytes.bytes, toCp932(TxtCommon->text()), byEnter));
+    const ValueWrite write = editWrite(*property, bytes.bytes, toCp932(TxtCommon->text()), byEnter);
+    if (write.op == ValueWrite::Op::Store && !writableValue(write.value)) {
+        refuseUnwritable(write.value);
+        return;
+    }
+    const QString partOf = editPartOf_;
+    if (!store(write)) return;
+    EditCommon->setModified(false);
+    if (shownUnit_ >= 0) shownUnit_ = unitIndex();
+    editPartOf_.clear();
+    if (!partOf.isEmpty())
+        host_.showNotice(QStringLiteral("「%1」は一部だけを表示していたため、値全体を「%2」に置き換えました。")
+                             .arg(partOf, fromCp932(write.value)));
 }
 
 void ValueArea::chooseImageFile() {

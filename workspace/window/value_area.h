@@ -5,10 +5,11 @@
 // value_panel.h and what an editor stores by value_store.h; this class applies both to the
 // widgets. It reaches the window only through ValueAreaHost.
 //
-// The editors are connected to user signals only (activated, clicked, returnPressed and a
-// mouse click into the edit box), so values set from code never store anything. The
-// window's handlers (CmbBoxCommonChange, EditCommonClick, ...) delegate to the methods
-// below of the same purpose.
+// The editors store only what the user changed. They are connected to user signals
+// (activated, clicked, editingFinished, a mouse click into the edit box), and the edit
+// boxes store only a text the user edited (or a number whose unit the user changed), so
+// values set from code never store anything. The window's handlers (CmbBoxCommonChange,
+// EditCommonClick, ...) delegate to the methods below of the same purpose.
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -56,6 +57,8 @@ public:
     virtual UserMessages& messages() = 0;
     // Runs a handler; an exception it throws ends in a message box.
     virtual void guarded(const std::function<void()>& handler) = 0;
+    // Shows a notice in the status line, after the tail of a store.
+    virtual void showNotice(const QString& text) = 0;
 };
 
 class ValueArea : public QObject {
@@ -100,8 +103,9 @@ public:
     // Sets the three lamps from support levels (0 red blinking, 1 green, 2 yellow, else off).
     void setLamps(int ie, int ns4, int ns6);
     // Builds the panel of a plan (after reset()); a category page is loaded by
-    // showCategoryPage instead.
-    void showPanel(const ValuePanelPlan& plan);
+    // showCategoryPage instead. The length editor takes the focus when the plan says so
+    // and `focusEditor` is set.
+    void showPanel(const ValuePanelPlan& plan, bool focusEditor = true);
     // Loads the category page `resource` into RichEditHint and shows it; a page that cannot
     // be loaded is reported and nothing is shown.
     void showCategoryPage(std::string_view resource);
@@ -109,9 +113,14 @@ public:
 
     // ---- Editors (the window's handlers delegate here) --------------------------------------
     void unitClicked();                  // RadioGroupSizeClick
-    void keywordChosen(bool typing);     // CmbBoxCommonChange
-    void secondKeywordChosen();          // CmbBoxCommon2Change
-    void editCommitted(bool byEnter);    // EditCommonClick and Enter in EditCommon
+    // CmbBoxCommonChange: the chosen item at once, or (typed) the text the user typed
+    // into the drop-down, on Enter or when the focus leaves it.
+    void keywordChosen(bool typed);
+    // CmbBoxCommon2Change: the same for the second drop-down; an empty text stores nothing.
+    void secondKeywordChosen(bool typed);
+    // EditCommonClick and Enter in EditCommon: the edited number with its unit, or the
+    // edited image address. A text the user did not change stores nothing.
+    void editCommitted(bool byEnter);
     void chooseImageFile();              // FileOpenURLExecute
     void imageFileChosen(const QString& file);  // FileOpenURLAccept
     void transparentClicked();           // CheckBoxColorClick
@@ -134,10 +143,18 @@ private:
     void connectEditors();
     // Shows PanelCommon holding `controls`, top to bottom.
     void showControls(const std::vector<ValueControl>& controls);
+    // The drop-down's text as CP932, or nothing (refused with a message) when it cannot be
+    // stored.
+    std::optional<std::string> typedValue(const QString& text);
     void refuseUnencodable(const QString& text, const std::vector<std::string>& characters);
+    void refuseUnwritable(const std::string& value);
 
     ValueAreaHost& host_;
     TColor swatch_ = clWhite;
+    // What the edit box showed: the unit then selected (length panel only; -1 otherwise),
+    // and the whole value when the box showed only part of it (UTF-8).
+    int shownUnit_ = -1;
+    QString editPartOf_;
 };
 
 // Scrolls a view's vertical scroll bar to `position` by line steps.

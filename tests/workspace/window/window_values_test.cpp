@@ -1,6 +1,9 @@
 // The value panels in the main window: the panel each kind of property gets, and every
 // value handler driven through the controls' own user signals.
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -32,11 +35,14 @@ const std::string kSheet =
 class Values : public WindowTest {
 protected:
     std::unique_ptr<TfrmMain> open(const std::string& sheet = kSheet) { return openSheet(sheet); }
+    // A left click on the rule tree's node, as the user makes it.
     static void clickRule(TfrmMain& w, const QString& path) {
         QTreeWidgetItem* item = findItem(w.TreeViewStruct, path);
         ASSERT_NE(item, nullptr) << path.toStdString();
-        w.TreeViewStruct->setCurrentItem(item);
-        w.TreeViewStructClick();
+        w.TreeViewStruct->scrollToItem(item);
+        QTest::mouseClick(w.TreeViewStruct->viewport(), Qt::LeftButton, {},
+                          w.TreeViewStruct->visualItemRect(item).center());
+        ASSERT_EQ(w.TreeViewStruct->currentItem(), item);
     }
     // A left click on the property tree's node, as the user makes it.
     static void clickProperty(TfrmMain& w, const QString& path) {
@@ -61,6 +67,20 @@ protected:
     }
     static bool shownInPanel(TfrmMain& w, QWidget* control) {
         return control->isVisible() && w.PanelCommon->isAncestorOf(control);
+    }
+    // Types any text, key by key (QTest::keyClicks types ASCII only).
+    static void typeText(QWidget* widget, const QString& text) {
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &press);
+            QApplication::sendEvent(widget, &release);
+        }
+    }
+    // Rules in the style sheet pane.
+    static int ruleCountInPane(TfrmMain& w) {
+        const std::string text = w.RichEditSrc->Text();
+        return static_cast<int>(std::count(text.begin(), text.end(), '}'));
     }
     std::optional<std::string> valueOf(TfrmMain& w, const char* property) {
         return currentValue(w.Document, &w.ruleOfNode(w.CurStructNode)->Data, property);
@@ -157,7 +177,7 @@ TEST_F(Values, KeywordLengthFontImageAndCategoryPanels) {
     EXPECT_TRUE(messages->errors.isEmpty());
 }
 
-TEST_F(Values, KeywordDropDownsStoreChosenItemsAndTypingStoresEmpty) {
+TEST_F(Values, KeywordDropDownsStoreChosenItems) {
     auto w = open();
     clickRule(*w, QStringLiteral("エレメント/H1"));
     clickProperty(*w, QStringLiteral("テキスト/text-align"));
@@ -177,11 +197,6 @@ TEST_F(Values, KeywordDropDownsStoreChosenItemsAndTypingStoresEmpty) {
     EXPECT_EQ(valueOf(*w, "text-align"), "");
     EXPECT_EQ(w->targetImageOf(node), ValueImageUnset);
     EXPECT_EQ(w->RichEditSrc->Text().find("text-align"), std::string::npos);
-
-    choose(w->CmbBoxCommon, QStringLiteral("left"));
-    QTest::keyClicks(w->CmbBoxCommon->lineEdit(), "ju");
-    EXPECT_EQ(valueOf(*w, "text-align"), "");
-    EXPECT_EQ(w->targetImageOf(node), ValueImageUnset);
 
     // A property the rule did not set is added; the second drop-down stores its item alone.
     clickRule(*w, QStringLiteral("エレメント/P"));
@@ -231,18 +246,171 @@ TEST_F(Values, LengthEditStoresOnEnterWithTheUnitAndClickInEmptyBoxStoresNothing
     EXPECT_EQ(w->targetImageOf(node), ValueImageSet);
     EXPECT_NE(w->RichEditSrc->Text().find("margin-top : 12px ;"), std::string::npos);
 
-    w->EditCommon->clear();
+    QTest::keyClick(w->EditCommon, Qt::Key_Backspace);
+    QTest::keyClick(w->EditCommon, Qt::Key_Backspace);
     QTest::keyClick(w->EditCommon, Qt::Key_Return);
     EXPECT_EQ(valueOf(*w, "margin-top"), "");
     EXPECT_EQ(w->targetImageOf(node), ValueImageUnset);
     EXPECT_NE(w->RichEditSrc->Text().find("P {\r\nbackground-position : top ;\r\n}"), std::string::npos);
 
     // Text CP932 cannot hold is refused.
-    w->EditCommon->setText(QStringLiteral("1☃"));  // keyClicks types ASCII only
+    typeText(w->EditCommon, QStringLiteral("1☃"));
     QTest::keyClick(w->EditCommon, Qt::Key_Return);
     EXPECT_EQ(valueOf(*w, "margin-top"), "");
     ASSERT_EQ(messages->errors.size(), 1);
     EXPECT_TRUE(messages->errors[0].contains(QStringLiteral("☃")));
+}
+
+TEST_F(Values, EditBoxesStoreOnlyWhatTheUserChanged) {
+    auto w = open("P { margin: 10px 20px; font-size: 12px !important; width: calc(100% - 10px);"
+                  " background-image: url(\"a.gif\"), url(\"b.gif\"); }\r\n");
+    clickRule(*w, QStringLiteral("エレメント/P"));
+    const size_t navigations = browser->navigations.size();
+    const std::string pane = w->RichEditSrc->Text();
+    auto retype = [&](const QString& text) {
+        QTest::keyClick(w->EditCommon, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(w->EditCommon, text);
+    };
+
+    // A click into the box, or Enter, on the shown number stores nothing.
+    clickProperty(*w, QStringLiteral("ボックス/margin"));
+    ASSERT_EQ(w->EditCommon->text(), QStringLiteral("10"));
+    QTest::mouseClick(w->EditCommon, Qt::LeftButton);
+    QTest::keyClick(w->EditCommon, Qt::Key_Return);
+    clickProperty(*w, QStringLiteral("背景/background-image"));
+    ASSERT_EQ(w->EditCommon->text(), QStringLiteral("a.gif"));
+    QTest::mouseClick(w->EditCommon, Qt::LeftButton);
+    QTest::keyClick(w->EditCommon, Qt::Key_Return);
+    EXPECT_TRUE(w->bCSSSaved);
+    EXPECT_EQ(w->RichEditSrc->Text(), pane);
+    EXPECT_EQ(browser->navigations.size(), navigations);
+
+    // An edited number replaces the whole value, and the status line says so.
+    clickProperty(*w, QStringLiteral("ボックス/margin"));
+    retype("15");
+    QTest::keyClick(w->EditCommon, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(valueOf(*w, "margin"), "15px");
+    EXPECT_EQ(w->StatusBar->message(),
+              QStringLiteral("「10px 20px」は一部だけを表示していたため、値全体を「15px」に置き換えました。"));
+    QTest::mouseClick(w->EditCommon, Qt::LeftButton);  // stored: a click stores nothing more
+    EXPECT_EQ(browser->navigations.size(), navigations + 1);
+
+    clickProperty(*w, QStringLiteral("フォント/font-size"));
+    retype("14");
+    QTest::keyClick(w->EditCommon, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(valueOf(*w, "font-size"), "14px");
+    EXPECT_TRUE(w->StatusBar->message().startsWith(QStringLiteral("「12px !important」")));
+
+    // What would break the sheet is refused: an open "(" or quote.
+    clickProperty(*w, QStringLiteral("ボックス/width"));
+    ASSERT_EQ(w->EditCommon->text(), QStringLiteral("calc(100% - 10"));
+    QTest::keyClick(w->EditCommon, Qt::Key_End);
+    QTest::keyClicks(w->EditCommon, "0");
+    QTest::keyClick(w->EditCommon, Qt::Key_Return);
+    EXPECT_EQ(valueOf(*w, "width"), "calc(100% - 10px)");
+    ASSERT_EQ(messages->errors.size(), 1);
+    retype("50");
+    QTest::keyClick(w->EditCommon, Qt::Key_Return);
+    EXPECT_EQ(valueOf(*w, "width"), "50px");
+
+    clickProperty(*w, QStringLiteral("背景/background-image"));
+    QTest::keyClick(w->EditCommon, Qt::Key_End);
+    QTest::keyClicks(w->EditCommon, "\"");
+    QTest::keyClick(w->EditCommon, Qt::Key_Return);
+    EXPECT_EQ(valueOf(*w, "background-image"), "url(\"a.gif\"), url(\"b.gif\")");
+    EXPECT_EQ(messages->errors.size(), 2);
+    retype("c.gif");
+    QTest::keyClick(w->EditCommon, Qt::Key_Return);
+    EXPECT_EQ(valueOf(*w, "background-image"), "url(\"c.gif\")");
+    EXPECT_EQ(ruleCountInPane(*w), 1);
+}
+
+TEST_F(Values, TypedKeywordIsStoredOnEnterOrWhenTheFocusLeaves) {
+    auto w = open();
+    clickRule(*w, QStringLiteral("エレメント/H1"));
+    clickProperty(*w, QStringLiteral("テキスト/text-align"));
+    QLineEdit* line = w->CmbBoxCommon->lineEdit();
+    QTest::mouseClick(line, Qt::LeftButton);
+    QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(line, "inherit");
+    EXPECT_EQ(valueOf(*w, "text-align"), "center");  // keystrokes store nothing
+    EXPECT_TRUE(w->bCSSSaved);
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_EQ(valueOf(*w, "text-align"), "inherit");
+    EXPECT_EQ(w->StaticTxtNowData->text(), QStringLiteral("inherit"));
+    EXPECT_EQ(w->targetImageOf(w->CurTargetNode), ValueImageSet);
+
+    // Leaving the drop-down stores what was typed, into the property it was typed for.
+    QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(line, "start");
+    clickProperty(*w, QStringLiteral("テキスト/color"));
+    EXPECT_EQ(valueOf(*w, "text-align"), "start");
+    EXPECT_EQ(valueOf(*w, "color"), "red");
+
+    // An item chosen from the list (here with the arrow keys) is stored at once.
+    clickProperty(*w, QStringLiteral("テキスト/text-align"));
+    w->CmbBoxCommon->setFocus();
+    QTest::keyClick(w->CmbBoxCommon, Qt::Key_Down);
+    EXPECT_EQ(valueOf(*w, "text-align"), "");  // the empty first item
+    QTest::keyClick(w->CmbBoxCommon, Qt::Key_Down);
+    EXPECT_EQ(valueOf(*w, "text-align"), "left");
+}
+
+TEST_F(Values, KeyboardSelectionInTheTreesDoesWhatAClickDoes) {
+    auto w = open("H1 { font-size: 20px; }\r\nP { font-size: 12px; }\r\n");
+    clickRule(*w, QStringLiteral("エレメント/H1"));
+    QTest::keyClick(w->TreeViewStruct, Qt::Key_Down);
+    QTreeWidgetItem* p = findItem(w->TreeViewStruct, QStringLiteral("エレメント/P"));
+    ASSERT_EQ(w->TreeViewStruct->currentItem(), p);
+    EXPECT_EQ(w->CurStructNode, p);
+    EXPECT_EQ(w->GroupBoxTagInfo->title(), QStringLiteral("P"));
+    EXPECT_FALSE(w->lblTagInfo->text().isEmpty());
+    EXPECT_EQ(browser->navigations.back().anchor, QStringLiteral("P"));
+    EXPECT_TRUE(w->TreeViewStruct->hasFocus());
+
+    // The property tree is P's: a change goes into P.
+    clickProperty(*w, QStringLiteral("フォント/font-size"));
+    EXPECT_EQ(w->EditCommon->text(), QStringLiteral("12"));
+    EXPECT_TRUE(w->EditCommon->hasFocus());  // a click moves the focus into the box
+    QTest::keyClick(w->EditCommon, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(w->EditCommon, "13");
+    QTest::keyClick(w->EditCommon, Qt::Key_Return);
+    EXPECT_EQ(valueOf(*w, "font-size"), "13px");
+    EXPECT_NE(w->RichEditSrc->Text().find("H1 {\r\nfont-size : 20px ;"), std::string::npos);
+
+    // Arrow keys through the property tree show each panel and keep the focus in the tree.
+    w->TreeViewTarget->setFocus();
+    int lengthPanels = 0;
+    for (int i = 0; i < 30; ++i) {
+        QTest::keyClick(w->TreeViewTarget, Qt::Key_Down);
+        ASSERT_TRUE(w->TreeViewTarget->hasFocus()) << i;
+        const TData* record = w->targetRecordOf(w->TreeViewTarget->currentItem());
+        ASSERT_NE(record, nullptr);
+        if (record->Kind == 1) {
+            EXPECT_EQ(w->CurTargetNode, w->TreeViewTarget->currentItem());
+            lengthPanels += w->PanelSizeSelect->isVisible();
+        }
+    }
+    EXPECT_GT(lengthPanels, 0);
+}
+
+TEST_F(Values, ClickingTheSelectedRuleAgainStartsAfresh) {
+    auto w = open();
+    clickRule(*w, QStringLiteral("エレメント/H1"));
+    const QString tagInfo = w->lblTagInfo->text();
+    clickProperty(*w, QStringLiteral("テキスト/text-align"));
+    choose(w->CmbBoxCommon, QStringLiteral("left"));  // the rebuild empties the tag information
+    ASSERT_TRUE(w->lblTagInfo->text().isEmpty());
+    ASSERT_TRUE(w->PanelCommon->isVisible());
+
+    clickRule(*w, QStringLiteral("エレメント/H1"));
+    EXPECT_EQ(w->lblTagInfo->text(), tagInfo);
+    EXPECT_TRUE(w->lblChildInfo->text().isEmpty());
+    EXPECT_FALSE(w->PanelCommon->isVisible());
+    EXPECT_EQ(w->CurTargetNode, nullptr);
+    EXPECT_TRUE(w->StaticTxtNowData->text().isEmpty());
 }
 
 TEST_F(Values, ImageAddressTypedOrChosen) {
