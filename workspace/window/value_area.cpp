@@ -466,7 +466,7 @@ void ValueArea::editCommitted(bool byEnter) {
     if (shownUnit_ >= 0) shownUnit_ = unitIndex();
     editPartOf_.clear();
     if (!partOf.isEmpty())
-        host_.showNotice(QStringLiteral("「%1」は一部だけを表示していたため、値全体を「%2」に置き換えました。")
+        host_.showNotice(QStringLiteral("表示されていなかった部分も置き換えました:「%1」→「%2」")
                              .arg(partOf, fromCp932(write.value)));
 }
 

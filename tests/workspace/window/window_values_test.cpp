@@ -292,7 +292,7 @@ TEST_F(Values, EditBoxesStoreOnlyWhatTheUserChanged) {
     settle();
     EXPECT_EQ(valueOf(*w, "margin"), "15px");
     EXPECT_EQ(w->StatusBar->message(),
-              QStringLiteral("「10px 20px」は一部だけを表示していたため、値全体を「15px」に置き換えました。"));
+              QStringLiteral("表示されていなかった部分も置き換えました:「10px 20px」→「15px」"));
     QTest::mouseClick(w->EditCommon, Qt::LeftButton);  // stored: a click stores nothing more
     EXPECT_EQ(browser->navigations.size(), navigations + 1);
 
@@ -301,7 +301,7 @@ TEST_F(Values, EditBoxesStoreOnlyWhatTheUserChanged) {
     QTest::keyClick(w->EditCommon, Qt::Key_Return);
     settle();
     EXPECT_EQ(valueOf(*w, "font-size"), "14px");
-    EXPECT_TRUE(w->StatusBar->message().startsWith(QStringLiteral("「12px !important」")));
+    EXPECT_TRUE(w->StatusBar->message().endsWith(QStringLiteral("「12px !important」→「14px」")));
 
     // What would break the sheet is refused: an open "(" or quote.
     clickProperty(*w, QStringLiteral("ボックス/width"));
