@@ -123,13 +123,13 @@ void BM_ValueChange(benchmark::State& state, const char* sheet) {
         state.SkipWithError("no body rule with text-align");
         return;
     }
-    const int items[2] = {w->CmbBoxCommon->findText("left"), w->CmbBoxCommon->findText("right")};
+    const int items[2] = {w->valueArea().CmbBoxCommon->findText("left"), w->valueArea().CmbBoxCommon->findText("right")};
     auto* nav = static_cast<NullBrowser*>(w->browser());
     int k = 0;
     for (auto _ : state) {
         const int before = nav->count;
-        w->CmbBoxCommon->setCurrentIndex(items[k ^= 1]);
-        emit w->CmbBoxCommon->activated(items[k]);
+        w->valueArea().CmbBoxCommon->setCurrentIndex(items[k ^= 1]);
+        emit w->valueArea().CmbBoxCommon->activated(items[k]);
         if (nav->count != before + 1) state.SkipWithError("no navigation");
     }
     state.counters["rules"] = static_cast<double>(w->Document.ruleCount());
@@ -170,16 +170,16 @@ void BM_ValueChangeShownInBrowser(benchmark::State& state, const char* sheet) {
         state.SkipWithError("no rule with text-align, or its page not shown");
         return;
     }
-    state.SetLabel(w->GroupBoxTagInfo->title().toStdString());
-    const int items[2] = {w->CmbBoxCommon->findText("left"), w->CmbBoxCommon->findText("right")};
+    state.SetLabel(w->valueArea().GroupBoxTagInfo->title().toStdString());
+    const int items[2] = {w->valueArea().CmbBoxCommon->findText("left"), w->valueArea().CmbBoxCommon->findText("right")};
     double ours = 0, browser = 0;
     int k = 0;
     for (auto _ : state) {
         const int before = shown;
         QElapsedTimer t;
         t.start();
-        w->CmbBoxCommon->setCurrentIndex(items[k ^= 1]);
-        emit w->CmbBoxCommon->activated(items[k]);
+        w->valueArea().CmbBoxCommon->setCurrentIndex(items[k ^= 1]);
+        emit w->valueArea().CmbBoxCommon->activated(items[k]);
         const double rebuilt = static_cast<double>(t.nsecsElapsed()) / 1e6;
         if (!waitFor(shown, before + 1, 30000)) {
             state.SkipWithError("the browser did not finish");

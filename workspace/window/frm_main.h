@@ -12,9 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "components/a_led.h"
 #include "editor/view/af_edit.h"
-#include "platform/colors.h"
 #include "platform/ini_file.h"
 #include "workspace/window/main_window_services.h"
 #include "workspace/window/main_window_status.h"
@@ -26,19 +24,10 @@
 class QAbstractScrollArea;
 class QAction;
 class QActionGroup;
-class QCheckBox;
 class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QScrollArea;
 class QSplitter;
 class QTabWidget;
-class QTextEdit;
 class QToolBar;
 class QToolButton;
 class QTreeWidget;
@@ -107,34 +96,6 @@ public:
     QTreeWidget* TreeViewTarget = nullptr;
     QTreeWidget* TVCSSDataHide = nullptr;  // diagnostic view of the document, never shown
     TAFEdit* RichEditSrc = nullptr;
-
-    // Value area: the controls are the value area's (see valueArea()); these name them as
-    // the window layout does.
-    QGroupBox* GroupBoxTagInfo = nullptr;
-    QLabel* lblTagInfo = nullptr;
-    QLabel* lblChildInfo = nullptr;
-    TALed* ALedIe5 = nullptr;
-    TALed* ALedNS4 = nullptr;
-    TALed* ALedNS6 = nullptr;
-    QGroupBox* GroupBoxNowData = nullptr;
-    QLabel* StaticTxtNowData = nullptr;
-    QScrollArea* ScrollBoxSet = nullptr;
-    QWidget* PanelCommon = nullptr;
-    QWidget* PanelSizeSelect = nullptr;
-    QWidget* PanelHide = nullptr;
-    QGroupBox* RadioGroupSize = nullptr;
-    QLineEdit* EditCommon = nullptr;
-    QLabel* TxtCommon = nullptr;
-    QComboBox* CmbBoxCommon = nullptr;
-    QComboBox* CmbBoxCommon2 = nullptr;
-    QPlainTextEdit* MemoHint = nullptr;
-    QTextEdit* RichEditHint = nullptr;
-    QLabel* ShapeColor = nullptr;
-    QPushButton* BitBtnClear = nullptr;
-    QCheckBox* CheckBoxColor = nullptr;
-    QLabel* StaticTxtFont = nullptr;
-    QToolButton* SBOpenURL = nullptr;
-    QWidget* PanelURL = nullptr;  // EditCommon and SBOpenURL side by side (image address)
 
     ControlBar* ControlBarDown = nullptr;
     QToolBar* ToolBarDown = nullptr;
@@ -238,8 +199,6 @@ public:
     // into a length editor; a selection by keyboard leaves it in the tree.
     void TreeViewTargetClick(bool focusEditor = true);
     void RadioGroupSizeClick();
-    int radioGroupSizeIndex() const;
-    void setRadioGroupSizeIndex(int index);
     void LoadGroupHint();
     // Scrolls a view's vertical scroll bar to `position` by line steps.
     static void ScrollVertTo(QAbstractScrollArea* window, int position);
@@ -285,6 +244,7 @@ public:
     void guarded(const std::function<void()>& handler) noexcept;
 
     PreviewBrowser* browser() const { return browser_.get(); }
+    // The value area: tag information, lamps, and the value panel with its editors.
     ValueArea& valueArea() const { return *values_; }
     const MainWindowServices& services() const { return services_; }
 

@@ -24,16 +24,11 @@
 #include "workspace/document/doc_types.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/image_list_main.h"
+#include "workspace/window/window_layout.h"
 #include "workspace/window/key_select_tree.h"
 
 namespace pavik {
 namespace {
-
-template <typename W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QTreeWidget* makeTree(QWidget* parent, const char* name) {
     auto* t = named(new KeySelectTree(parent), name);
@@ -44,13 +39,6 @@ QTreeWidget* makeTree(QWidget* parent, const char* name) {
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     return t;
-}
-
-QVBoxLayout* tightColumn(QWidget* w) {
-    auto* l = new QVBoxLayout(w);
-    l->setContentsMargins(0, 0, 0, 0);
-    l->setSpacing(0);
-    return l;
 }
 
 }  // namespace

@@ -38,31 +38,6 @@ private:
 void TfrmMain::createValueArea(QWidget* parent) {
     valueLink_ = std::make_unique<ValueLink>(*this);
     values_ = new ValueArea(parent, FileOpenURL, *valueLink_);
-    GroupBoxTagInfo = values_->GroupBoxTagInfo;
-    lblTagInfo = values_->lblTagInfo;
-    lblChildInfo = values_->lblChildInfo;
-    ALedIe5 = values_->ALedIe5;
-    ALedNS4 = values_->ALedNS4;
-    ALedNS6 = values_->ALedNS6;
-    GroupBoxNowData = values_->GroupBoxNowData;
-    StaticTxtNowData = values_->StaticTxtNowData;
-    ScrollBoxSet = values_->ScrollBoxSet;
-    PanelCommon = values_->PanelCommon;
-    PanelSizeSelect = values_->PanelSizeSelect;
-    PanelHide = values_->PanelHide;
-    RadioGroupSize = values_->RadioGroupSize;
-    EditCommon = values_->EditCommon;
-    TxtCommon = values_->TxtCommon;
-    CmbBoxCommon = values_->CmbBoxCommon;
-    CmbBoxCommon2 = values_->CmbBoxCommon2;
-    MemoHint = values_->MemoHint;
-    RichEditHint = values_->RichEditHint;
-    ShapeColor = values_->ShapeColor;
-    BitBtnClear = values_->BitBtnClear;
-    CheckBoxColor = values_->CheckBoxColor;
-    StaticTxtFont = values_->StaticTxtFont;
-    SBOpenURL = values_->SBOpenURL;
-    PanelURL = values_->PanelURL;
 }
 
 void TfrmMain::connectValueHandlers() {
@@ -71,10 +46,6 @@ void TfrmMain::connectValueHandlers() {
     FileOpenURL->setEnabled(true);
     TreeViewTarget->viewport()->installEventFilter(this);
 }
-
-int TfrmMain::radioGroupSizeIndex() const { return values_->unitIndex(); }
-
-void TfrmMain::setRadioGroupSizeIndex(int index) { values_->setUnitIndex(index); }
 
 void TfrmMain::RadioGroupSizeClick() { values_->unitClicked(); }
 

@@ -27,24 +27,12 @@
 #include "platform/qt_colors.h"
 #include "platform/qt_text.h"
 #include "workspace/window/main_window_services.h"
+#include "workspace/window/window_layout.h"
 
 namespace pavik {
 namespace {
 
 QString utf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-template <typename W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-QVBoxLayout* tightColumn(QWidget* w) {
-    auto* l = new QVBoxLayout(w);
-    l->setContentsMargins(0, 0, 0, 0);
-    l->setSpacing(0);
-    return l;
-}
 
 // A small titled lamp cell: the lamp beside its browser name.
 QWidget* lampCell(QWidget* parent, TALed*& lamp, const char* name, const QString& label) {

@@ -74,10 +74,10 @@ TEST_F(RealBrowser, PreviewPageLoadsAndARuleClickJumpsToItsAnchor) {
     waitForScript(view, "window.pavikKept = 1", 1, 2000);
     w->TreeViewTarget->setCurrentItem(findItem(w->TreeViewTarget, QStringLiteral("テキスト/text-align")));
     w->TreeViewTargetClick();
-    const int right = w->CmbBoxCommon->findText(QStringLiteral("right"));
+    const int right = w->valueArea().CmbBoxCommon->findText(QStringLiteral("right"));
     ASSERT_GT(right, 0);
-    w->CmbBoxCommon->setCurrentIndex(right);
-    emit w->CmbBoxCommon->activated(right);
+    w->valueArea().CmbBoxCommon->setCurrentIndex(right);
+    emit w->valueArea().CmbBoxCommon->activated(right);
     t.restart();
     while (shown == 1 && t.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     ASSERT_EQ(shown, 2);
