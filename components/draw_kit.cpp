@@ -1,6 +1,9 @@
 #include "components/draw_kit.h"
 
 #include <QColor>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 
@@ -138,6 +141,16 @@ TRect DrawColoredBorderSides(Canvas& c, TRect r, TColor color, TSides sides, TFr
     return r;
 }
 
+TRect DrawEdge(Canvas& c, TRect r, TFrameStyle style, TSides sides, TColor flatColor,
+               int bevelWidth, TColor highlight, TColor shadow) {
+    switch (style) {
+    case fsFlat: return DrawBevel(c, r, flatColor, sides, 1, flatColor);
+    case fsPopup: return DrawBevel(c, r, highlight, sides, bevelWidth, shadow);
+    case fsStatus: return DrawBevel(c, r, shadow, sides, bevelWidth, highlight);
+    default: return DrawBorderSides(c, r, style, sides);
+    }
+}
+
 void DrawFrame(Canvas& c, int width, int height, TSides sides, TColor flatColor, TColor baseColor,
                TFrameStyle style) {
     const TRect r{0, 0, width, height};
@@ -219,6 +232,35 @@ void DrawTraditionalBar(Canvas& c, TRect r, TOrientation orientation, bool showP
     const TRect rest = orientation == orVertical ? TRect{r.left, r.top, r.right, filled.top}
                                                  : TRect{filled.right, r.top, r.right, r.bottom};
     c.textOut(x, y, TextAlign::Center, text, rest, bar, back);
+}
+
+TRotatedFont RotateFont(const QFont& font, int angle) {
+    QFont f(font.family());
+    if (font.pixelSize() > 0) f.setPixelSize(font.pixelSize());
+    else f.setPointSizeF(font.pointSizeF());
+    f.setWeight(font.bold() ? QFont::Bold : QFont::Normal);
+    f.setItalic(font.italic());
+    f.setUnderline(font.underline());
+    f.setStrikeOut(font.strikeOut());
+    const bool fixed = QFontInfo(font).fixedPitch();
+    f.setFixedPitch(fixed);
+    f.setStyleHint(fixed ? QFont::TypeWriter : QFont::AnyStyle);
+    return {f, angle * 10};
+}
+
+void DrawRotatedText(Canvas& c, const TRotatedFont& font, int x, int y, TextAnchor anchor,
+                     const QString& text, TColor color) {
+    if (text.isEmpty()) return;
+    QPainter& p = c.painter();
+    p.save();
+    p.setFont(font.font);
+    p.setPen(c.color(color));
+    p.translate(x, y);
+    p.rotate(-font.escapement / 10.0);  // the escapement turns counter-clockwise
+    const QFontMetrics fm(font.font);
+    if (anchor == TextAnchor::TopLeft) p.drawText(QPoint(0, fm.ascent()), text);
+    else p.drawText(QPoint(-fm.horizontalAdvance(text) / 2, 0), text);
+    p.restore();
 }
 
 }  // namespace pavik

@@ -1,6 +1,7 @@
 #pragma once
 // Borders, bevels, frames and progress bars drawn on a Canvas. Every routine takes the
 // rectangle to draw in and returns the rectangle left inside what it drew.
+#include <QFont>
 #include <QString>
 
 #include "components/canvas.h"
@@ -19,6 +20,12 @@ inline TRect DrawBorder(Canvas& c, TRect r, TFrameStyle style) {
 TRect DrawColorBorderSides(Canvas& c, TRect r, TColor color, TSides sides, bool lowered);
 // A frame style drawn in shades of `color` instead of the system colours.
 TRect DrawColoredBorderSides(Canvas& c, TRect r, TColor color, TSides sides, TFrameStyle style);
+// One edge of a panel or label in `style` on `sides`: fsFlat a 1-pixel line in `flatColor`;
+// fsPopup a bevel `bevelWidth` wide, `highlight` on the left and top, `shadow` on the right
+// and bottom; fsStatus the same with the two colours swapped; any other style as
+// DrawBorderSides draws it.
+TRect DrawEdge(Canvas& c, TRect r, TFrameStyle style, TSides sides, TColor flatColor,
+               int bevelWidth, TColor highlight, TColor shadow);
 // The frame of an edit control of the given size.
 void DrawFrame(Canvas& c, int width, int height, TSides sides, TColor flatColor, TColor baseColor,
                TFrameStyle style);
@@ -40,5 +47,20 @@ void DrawLEDBar(Canvas& c, TRect r, TOrientation orientation, unsigned percent,
 // A solid bar; with `showPercent` the "n%" text is centred and changes colour where the bar ends.
 void DrawTraditionalBar(Canvas& c, TRect r, TOrientation orientation, bool showPercent,
                         unsigned percent, TColor back, TColor bar);
+
+// A font turned counter-clockwise by `angle` degrees: the font's family and height, bold or
+// normal weight, italic, underline, strike-out and pitch, and the escapement in tenths of
+// a degree (angle * 10).
+struct TRotatedFont {
+    QFont font;
+    int escapement = 0;
+};
+TRotatedFont RotateFont(const QFont& font, int angle);
+
+// Where a rotated text is anchored: its top-left corner or the centre of its baseline.
+enum class TextAnchor { TopLeft, BaselineCenter };
+// `text` in a rotated font, anchored at (x, y), turned about that point.
+void DrawRotatedText(Canvas& c, const TRotatedFont& font, int x, int y, TextAnchor anchor,
+                     const QString& text, TColor color);
 
 }  // namespace pavik

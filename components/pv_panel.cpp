@@ -88,12 +88,7 @@ QList<QWidget*> TPvCustomPanel::controls() const {
 }
 
 TRect TPvCustomPanel::drawEdge(Canvas& c, TRect r, TFrameStyle style) {
-    switch (style) {
-    case fsFlat: return DrawBevel(c, r, flatColor_, borderSides_, 1, flatColor_);
-    case fsPopup: return DrawBevel(c, r, borderHighlight_, borderSides_, bevelWidth_, borderShadow_);
-    case fsStatus: return DrawBevel(c, r, borderShadow_, borderSides_, bevelWidth_, borderHighlight_);
-    default: return DrawBorderSides(c, r, style, borderSides_);
-    }
+    return DrawEdge(c, r, style, borderSides_, flatColor_, bevelWidth_, borderHighlight_, borderShadow_);
 }
 
 void TPvCustomPanel::paintPanel(Canvas& c) {

@@ -1,5 +1,6 @@
 #pragma once
-// The category guide pages compiled into the program (resources/pages), by resource name.
+// The guide pages compiled into the program (resources/pages), by resource name: the
+// category pages of the value area and the font chooser's pages.
 #include <QString>
 
 #include <string_view>
@@ -17,7 +18,7 @@ struct PageText {
     bool ok() const { return error.isEmpty(); }
 };
 
-// The page stored under `name` ("TYPETEXT", ...).
+// The page stored under `name` ("TYPETEXT", "FONTNAME", ...).
 PageText loadPageResource(std::string_view name);
 
 }  // namespace pavik

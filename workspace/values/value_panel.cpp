@@ -54,6 +54,12 @@ int colorPropertyIndex(std::string_view name) {
     return -1;
 }
 
+}  // namespace
+
+bool isColorProperty(std::string_view name) { return colorPropertyIndex(name) >= 0; }
+
+namespace {
+
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;

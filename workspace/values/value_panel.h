@@ -42,6 +42,9 @@ std::string_view categoryPageName(std::string_view nodeText);
 // and any component that does not read as a number, gives white.
 TColor ColorTextToColor(std::string_view text);
 
+// Whether a property takes a colour (the properties the colour panel is shown for).
+bool isColorProperty(std::string_view name);
+
 // The value controls, as the main window names them.
 enum class ValueControl {
     PanelSizeSelect,  // the length editor: RadioGroupSize, EditCommon, TxtCommon

@@ -21,6 +21,7 @@
 #include "vocabulary/fixed_texts.h"
 #include "workspace/window/control_bar.h"
 #include "workspace/window/image_list_main.h"
+#include "workspace/window/main_window_box.h"
 
 namespace pavik {
 
@@ -28,12 +29,14 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
     setObjectName("frmMain");
     setWindowIcon(programIcon());
+    helpDesk_ = std::make_unique<HelpDesk>(services_.help.get(), font().family());
     createActions();
     createMenus();
     createToolBars();
     createLayout();
     connectHandlers();
     connectValueHandlers();
+    boxEdit_ = std::make_unique<BoxEditCommand>(*this);
     FormCreate();
 }
 
@@ -75,7 +78,7 @@ void TfrmMain::FormCreate() {
     readGeometry();
     readPreviewList();
 
-    const bool help = services_.help && services_.help->available();
+    const bool help = helpDesk_->available();
     if (help) services_.help->initialize();
     mnuHelpView->setEnabled(help);
     mnuHelpKey->setEnabled(help);
@@ -169,7 +172,7 @@ void TfrmMain::FormDestroy() {
         reportFileError(QString::fromStdString(Ini->fileName().native()),
                         QString::fromStdString(Ini->lastError().message()));
 
-    if (services_.help && services_.help->available()) services_.help->shutdown();
+    if (helpDesk_->available()) services_.help->shutdown();
     AttrList.clear();
     CurStructNode = nullptr;
     CurTargetNode = nullptr;
@@ -221,11 +224,11 @@ void TfrmMain::DisplayHint(const QString& hint) {
 }
 
 void TfrmMain::mnuHelpViewClick() {
-    if (services_.help && services_.help->available()) services_.help->showContents();
+    if (helpDesk_->available()) services_.help->showContents();
 }
 
 void TfrmMain::mnuHelpKeyClick() {
-    if (services_.help && services_.help->available()) services_.help->showIndex();
+    if (helpDesk_->available()) services_.help->showIndex();
 }
 
 void TfrmMain::ShowAboutExecute() {

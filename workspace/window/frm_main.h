@@ -35,6 +35,7 @@ class QTreeWidgetItem;
 
 namespace pavik {
 
+class BoxEditCommand;
 class ControlBar;
 struct ValueWrite;
 
@@ -215,6 +216,14 @@ public:
     void CheckBoxColorClick();
     void BitBtnClearClick();
     void AddImportantTagExecute();
+    // The handlers that run a dialog (the value area runs it and stores the result).
+    void ShapeColorMouseDown();
+    void ColoPickerExecute();
+    void StaticTxtFontMouseDown();
+
+    // ---- Box model editor (main_window_box.cpp) ------------------------------------------
+    void EditBoxExecute();
+    BoxEditCommand* boxEditCommand() const { return boxEdit_.get(); }
 
     // ---- Preview -------------------------------------------------------------------------
     void RefreshPreview();
@@ -236,6 +245,12 @@ public:
     void mnuHelpViewClick();
     void mnuHelpKeyClick();
     void ShowAboutExecute();
+    // The help routines the dialogs call (through helpDesk()).
+    void CallHTMLHelpContext(int context) { helpDesk_->CallHTMLHelpContext(context); }
+    bool CallHTMLHelpP(std::uint16_t command, std::int32_t data, bool& callHelp) {
+        return helpDesk_->CallHTMLHelpP(command, data, callHelp);
+    }
+    HelpDesk* helpDesk() const { return helpDesk_.get(); }
 
     // The text shown in the left status pane.
     void DisplayHint(const QString& hint);
@@ -305,11 +320,14 @@ private:
     QTreeWidgetItem* selectedPropertyNode() const;
     // Stores a handler's write and runs the tail; false when nothing was stored.
     bool finishValueWrite(const ValueWrite& write);
+    // The dialog handlers' connections, and their mouse hooks in eventFilter.
 
     MainWindowServices services_;
     std::unique_ptr<ValueAreaHost> valueLink_;  // a ValueLink
     ValueArea* values_ = nullptr;  // owned by PanelTopRight
     std::unique_ptr<PreviewBrowser> browser_;
+    std::unique_ptr<HelpDesk> helpDesk_;
+    std::unique_ptr<BoxEditCommand> boxEdit_;
     std::vector<TData> targetRecords_;  // records of TreeViewTarget's nodes
     std::vector<std::string> pendingAtRules_;  // at-rules of the last read, not yet reported
     bool shown_ = false;

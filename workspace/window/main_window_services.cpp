@@ -1,11 +1,8 @@
 #include "workspace/window/main_window_services.h"
 
 #include <QApplication>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QUrl>
 
 #include "platform/app_paths.h"
 #include "vocabulary/fixed_texts.h"
@@ -33,31 +30,9 @@ public:
     }
 };
 
-class DesktopHelp : public HelpService {
-public:
-    explicit DesktopHelp(QString file) : file_(std::move(file)) {}
-    bool available() const override { return QFileInfo(file_).isFile(); }
-    QString helpFile() const override { return available() ? file_ : QString(); }
-    void initialize() override {}
-    void showContents() override { open(); }
-    void showIndex() override { open(); }
-    void showTopic(int) override { open(); }
-    void shutdown() override {}
-
-private:
-    void open() {
-        if (available()) QDesktopServices::openUrl(QUrl::fromLocalFile(file_));
-    }
-    QString file_;
-};
-
 }  // namespace
 
 std::unique_ptr<UserMessages> makeMessageBoxes() { return std::make_unique<MessageBoxes>(); }
-
-std::unique_ptr<HelpService> makeDesktopHelp(const QString& helpFile) {
-    return std::make_unique<DesktopHelp>(helpFile);
-}
 
 void setApplicationTitle() {
     QApplication::setApplicationName(QString::fromUtf8(AppTitle.data(), qsizetype(AppTitle.size())));

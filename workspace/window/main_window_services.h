@@ -6,7 +6,8 @@
 #include <functional>
 #include <memory>
 
-#include "workspace/window/main_window_browser.h"
+#include "platform/help.h"
+#include "platform/preview_browser.h"
 
 class QWidget;
 
@@ -23,23 +24,6 @@ public:
 };
 
 std::unique_ptr<UserMessages> makeMessageBoxes();
-
-// The help file.
-class HelpService {
-public:
-    virtual ~HelpService() = default;
-    // Whether the help file exists; without it help stays disabled and no call is made.
-    virtual bool available() const = 0;
-    virtual QString helpFile() const = 0;
-    virtual void initialize() = 0;
-    virtual void showContents() = 0;
-    virtual void showIndex() = 0;
-    virtual void showTopic(int context) = 0;
-    virtual void shutdown() = 0;
-};
-
-// Opens the help file with the desktop's handler for it (every topic shows the file).
-std::unique_ptr<HelpService> makeDesktopHelp(const QString& helpFile);
 
 // Program start, once the application object exists: the application's title is AppTitle,
 // set as its name only. A display name would make Qt append it to every window title.

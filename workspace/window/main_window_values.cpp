@@ -25,6 +25,7 @@ public:
     QString previewPageFile() const override { return w_.sHTMLFileName; }
     UserMessages& messages() override { return *w_.services_.messages; }
     void guarded(const std::function<void()>& handler) override { w_.guarded(handler); }
+    HelpDesk* helpDesk() override { return w_.helpDesk(); }
     // Shown again once the status refresh that the store queued has run.
     void showNotice(const QString& text) override {
         w_.StatusBar->setMessage(text);
@@ -45,6 +46,8 @@ void TfrmMain::connectValueHandlers() {
     connect(AddImportantTag, &QAction::triggered, this, [this] { guarded([this] { AddImportantTagExecute(); }); });
     FileOpenURL->setEnabled(true);
     TreeViewTarget->viewport()->installEventFilter(this);
+    connect(ColoPicker, &QAction::triggered, this, [this] { guarded([this] { ColoPickerExecute(); }); });
+    ColoPicker->setEnabled(true);  // always: it stores only into a colour property
 }
 
 void TfrmMain::RadioGroupSizeClick() { values_->unitClicked(); }
@@ -127,6 +130,12 @@ void TfrmMain::FileOpenURLAccept(const QString& file) { values_->imageFileChosen
 void TfrmMain::CheckBoxColorClick() { values_->transparentClicked(); }
 
 void TfrmMain::BitBtnClearClick() { values_->clearClicked(); }
+
+void TfrmMain::ShapeColorMouseDown() { values_->swatchClicked(); }
+
+void TfrmMain::ColoPickerExecute() { values_->colorCommand(); }
+
+void TfrmMain::StaticTxtFontMouseDown() { values_->fontLabelClicked(); }
 
 void TfrmMain::AddImportantTagExecute() {
     if (!PageControlSrc->isTabVisible(1)) return;  // the style sheet pane is not shown

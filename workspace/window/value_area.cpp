@@ -192,13 +192,22 @@ void ValueArea::connectEditors() {
     connect(EditCommon, &QLineEdit::returnPressed, this, run([this] { editCommitted(true); }));
     connect(CheckBoxColor, &QCheckBox::clicked, this, run([this] { transparentClicked(); }));
     connect(BitBtnClear, &QPushButton::clicked, this, run([this] { clearClicked(); }));
-    EditCommon->installEventFilter(this);
+    for (QWidget* w : std::initializer_list<QWidget*>{EditCommon, ShapeColor, StaticTxtFont}) w->installEventFilter(this);
 }
 
 bool ValueArea::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == EditCommon && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+    const auto leftButton = [event](QEvent::Type type) {
+        return event->type() == type && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    };
+    if (watched == EditCommon && leftButton(QEvent::MouseButtonRelease)) {
         host_.guarded([this] { editCommitted(false); });
+    } else if (watched == ShapeColor && leftButton(QEvent::MouseButtonPress)) {
+        host_.guarded([this] { swatchClicked(); });
+        return true;
+    } else if (watched == StaticTxtFont && leftButton(QEvent::MouseButtonPress)) {
+        host_.guarded([this] { fontLabelClicked(); });
+        return true;
+    }
     return QObject::eventFilter(watched, event);
 }
 

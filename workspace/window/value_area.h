@@ -6,7 +6,8 @@
 // widgets. It reaches the window only through ValueAreaHost.
 //
 // The editors store only what the user changed. They are connected to user signals
-// (activated, clicked, editingFinished, a mouse click into the edit box), and the edit
+// (activated, clicked, editingFinished, mouse clicks into the edit box, on the swatch and
+// on the font label), and the edit
 // boxes store only a text the user edited (or a number whose unit the user changed), so
 // values set from code never store anything. The window's handlers (CmbBoxCommonChange,
 // EditCommonClick, ...) delegate to the methods below of the same purpose.
@@ -37,6 +38,7 @@ class QWidget;
 
 namespace pavik {
 
+class HelpDesk;
 class TALed;
 class UserMessages;
 
@@ -59,6 +61,8 @@ public:
     virtual void guarded(const std::function<void()>& handler) = 0;
     // Shows a notice in the status line, after the tail of a store.
     virtual void showNotice(const QString& text) = 0;
+    // The help routines of the dialogs the editors run.
+    virtual HelpDesk* helpDesk() = 0;
 };
 
 class ValueArea : public QObject {
@@ -125,6 +129,11 @@ public:
     void imageFileChosen(const QString& file);  // FileOpenURLAccept
     void transparentClicked();           // CheckBoxColorClick
     void clearClicked();                 // BitBtnClearClick
+    // The dialogs (value_area_pickers.cpp), each storing its result after OK:
+    void swatchClicked();     // ShapeColorMouseDown: the colour picker from the swatch
+    void colorCommand();      // ColoPickerExecute: the same from the command, at any time; stores
+                              // only into a colour property
+    void fontLabelClicked();  // StaticTxtFontMouseDown: the font family chooser
 
     // Stores a write through the window and shows its result. False when nothing was stored.
     bool store(const ValueWrite& write);

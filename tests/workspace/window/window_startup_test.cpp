@@ -147,6 +147,9 @@ TEST_F(StartUp, HelpIsUsedOnlyWhenTheFileExists) {
     EXPECT_FALSE(without->mnuHelpView->isEnabled());
     EXPECT_FALSE(without->mnuHelpKey->isEnabled());
     without->mnuHelpView->trigger();
+    without->CallHTMLHelpContext(20);
+    bool callHelp = true;
+    EXPECT_FALSE(without->CallHTMLHelpP(HelpDesk::ContextPopup, 7, callHelp));
     without.reset();
     EXPECT_TRUE(helpCalls.isEmpty());
 
@@ -154,8 +157,16 @@ TEST_F(StartUp, HelpIsUsedOnlyWhenTheFileExists) {
     EXPECT_TRUE(with->mnuHelpView->isEnabled());
     with->mnuHelpView->trigger();
     with->mnuHelpKey->trigger();
+    with->CallHTMLHelpContext(50);
+    // The position comes as x in the low and y in the high 16 bits, each signed.
+    EXPECT_FALSE(with->CallHTMLHelpP(HelpDesk::SetPopupPosition, static_cast<std::int32_t>(0xFFF6'0030u), callHelp));
+    EXPECT_FALSE(with->CallHTMLHelpP(HelpDesk::ContextPopup, 7, callHelp));
+    EXPECT_FALSE(with->CallHTMLHelpP(99, 7, callHelp));
+    EXPECT_TRUE(callHelp);
+    const QString font = with->font().family();
     with.reset();
-    EXPECT_EQ(helpCalls, QStringList({"initialize", "contents", "index", "shutdown"}));
+    EXPECT_EQ(helpCalls, QStringList({"initialize", "contents", "index", "topic 50",
+                                      QStringLiteral("popup 7 at 48,-10 in %1, 10, ").arg(font), "shutdown"}));
 }
 
 TEST_F(StartUp, HandlerErrorsBecomeMessagesWithTheReason) {

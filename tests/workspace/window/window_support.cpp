@@ -40,9 +40,11 @@ QString WindowTest::writeFile(const QString& name, const std::string& bytes) con
 
 std::unique_ptr<TfrmMain> WindowTest::makeWindow(QStringList arguments, bool helpPresent) {
     MainWindowServices s;
+    // The window's own browser is the first made; dialogs make theirs later.
+    browser = nullptr;
     s.makeBrowser = [this](QWidget*) {
         auto b = std::make_unique<FakeBrowser>();
-        browser = b.get();
+        if (!browser) browser = b.get();
         return b;
     };
     auto m = std::make_unique<FakeMessages>();

@@ -55,6 +55,9 @@ public:
     void showContents() override { calls.append("contents"); }
     void showIndex() override { calls.append("index"); }
     void showTopic(int context) override { calls.append(QStringLiteral("topic %1").arg(context)); }
+    void showTextPopup(int id, QPoint at, const QString& font) override {
+        calls.append(QStringLiteral("popup %1 at %2,%3 in %4").arg(id).arg(at.x()).arg(at.y()).arg(font));
+    }
     void shutdown() override { calls.append("shutdown"); }
 
     QStringList& calls;

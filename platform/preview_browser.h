@@ -1,6 +1,6 @@
 #pragma once
-// The embedded preview browser behind a small interface, so that the main window can be
-// tested with a recording fake. The real one is a QWebEngineView.
+// The embedded preview browser behind a small interface, so that the main window and the
+// dialogs can be tested with a recording fake. The real one is a QWebEngineView.
 #include <QString>
 #include <functional>
 #include <memory>
@@ -18,6 +18,9 @@ public:
     virtual void navigate(const QString& path, const QString& anchor) = 0;
     // Whether a page has been loaded.
     virtual bool hasDocument() const = 0;
+    // Whether pages may run scripts (on by default; without them no anchor is scrolled to).
+    // A fake may ignore it.
+    virtual void setScriptsEnabled(bool on) { (void)on; }
 
     // Called when a navigation has finished: its page is loaded and scrolled to the anchor
     // (a page that fails to load counts as finished too). Only the real browser calls it.

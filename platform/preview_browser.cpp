@@ -1,4 +1,4 @@
-#include "workspace/window/main_window_browser.h"
+#include "platform/preview_browser.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -104,7 +104,9 @@ public:
         const QUrl url = QUrl::fromLocalFile(path);
         // A rebuild after a value change rewrites only the style sheet: the page shown stays,
         // and fetching its style sheets again is several times quicker than loading it.
-        if (loaded_ && !loading_ && url == view_->url() && !bytes.isEmpty() && bytes == pageBytes_) {
+        // The swap is a script: a page without scripts is loaded again instead.
+        if (loaded_ && !loading_ && url == view_->url() && !bytes.isEmpty() && bytes == pageBytes_ &&
+            view_->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled)) {
             swapStyles();
             return;
         }
@@ -114,6 +116,10 @@ public:
     }
 
     bool hasDocument() const override { return loaded_; }
+
+    void setScriptsEnabled(bool on) override {
+        view_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, on);
+    }
 
 private:
     void scrollToAnchor() {

@@ -1,0 +1,62 @@
+#pragma once
+// Helpers of the screenshot programs: waiting with the event loop running, saving the screen,
+// clicking a property-tree node as the user does, and message boxes printed instead of shown
+// (a box would wait for a click that never comes).
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QTest>
+#include <QTreeWidget>
+#include <cstdio>
+
+#include "workspace/window/frm_main.h"
+
+namespace shots {
+
+inline void wait(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+// Saves the whole screen as folder/name.png after `settle` ms.
+inline void shot(const QString& folder, const QString& name, int settle = 1500) {
+    wait(settle);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(folder + '/' + name + ".png");
+}
+
+// The node at a path of texts from the root, or null.
+inline QTreeWidgetItem* find(QTreeWidget* tree, const QStringList& path) {
+    QTreeWidgetItem* item = nullptr;
+    for (const QString& part : path) {
+        QTreeWidgetItem* next = nullptr;
+        const int n = item ? item->childCount() : tree->topLevelItemCount();
+        for (int i = 0; i < n && !next; ++i) {
+            QTreeWidgetItem* c = item ? item->child(i) : tree->topLevelItem(i);
+            if (c->text(0) == part) next = c;
+        }
+        if (!next) return nullptr;
+        item = next;
+    }
+    return item;
+}
+
+inline void clickProperty(pavik::TfrmMain& w, const QStringList& path) {
+    QTreeWidgetItem* item = find(w.TreeViewTarget, path);
+    if (!item) {
+        std::fprintf(stderr, "no property %s\n", qPrintable(path.join('/')));
+        return;
+    }
+    for (QTreeWidgetItem* p = item->parent(); p; p = p->parent()) p->setExpanded(true);
+    w.TreeViewTarget->scrollToItem(item);
+    QTest::mouseClick(w.TreeViewTarget->viewport(), Qt::LeftButton, {}, w.TreeViewTarget->visualItemRect(item).center());
+}
+
+class PrintedMessages : public pavik::UserMessages {
+public:
+    bool confirm(QWidget*, const QString&) override { return false; }
+    void error(QWidget*, const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
+    void information(QWidget*, const QString& text) override { std::fprintf(stderr, "info: %s\n", qPrintable(text)); }
+};
+
+}  // namespace shots

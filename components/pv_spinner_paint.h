@@ -1,0 +1,48 @@
+#pragma once
+// Everything the spinner and its two buttons paint, in one place: the value box with its
+// frame and the framed button areas (the spinner), and a button's face with its minus or
+// plus sign (drawn here, no pictures).
+#include <QString>
+
+#include "components/canvas.h"
+
+namespace pavik {
+
+enum class TSpinGlyph { Minus, Plus };
+
+struct SpinnerLook {
+    int width = 80;
+    int height = 18;
+    int buttonWidth = 17;
+    QString text;  // the value in decimal
+    bool enabled = true;
+    bool focused = false;
+    TColor frameColor = clBtnShadow;
+    TColor color = clWindow;  // the value box's background while enabled
+};
+
+// The value box: from x = buttonWidth - 1 to width - buttonWidth + 1, full height, frame
+// included.
+TRect SpinnerValueBox(int width, int height, int buttonWidth);
+// Where the minus and the plus button sit: one pixel inside their areas.
+TRect SpinnerMinusRect(int width, int height, int buttonWidth);
+TRect SpinnerPlusRect(int width, int height, int buttonWidth);
+
+// The spinner's own face; the canvas's painter holds the control's font.
+void PaintSpinner(Canvas& c, const SpinnerLook& look);
+
+struct SpinButtonLook {
+    int width = 15;
+    int height = 16;
+    TSpinGlyph glyph = TSpinGlyph::Plus;
+    bool flat = true;
+    bool down = false;
+    bool hot = false;  // the mouse is over it
+    bool enabled = true;
+};
+
+// A button face: flat buttons show a frame only while hot or down; the sign moves one
+// pixel down and right while down and is grey while disabled.
+void PaintSpinButton(Canvas& c, const SpinButtonLook& look);
+
+}  // namespace pavik

@@ -1,0 +1,40 @@
+#pragma once
+// What the colour picker starts from and the colour texts it hands back. No Qt.
+//
+// The texts are those a style sheet stores: a basic colour's English name, a system-colour
+// keyword, a colour name without its "★", or "rgb(r,g,b)". Colour names that browsers do not
+// know ("Brass", "Copper", "InidianRed", ...) are offered as listed but handed back as
+// rgb(...) of their table colour.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/colors.h"
+
+namespace pavik {
+
+// The picker's pages.
+inline constexpr int PickerPageColors = 0;   // basic colours, system colours, colour names
+inline constexpr int PickerPageWebSafe = 1;
+inline constexpr int PickerPageRGB = 2;
+
+// The colour the picker starts from, given the swatch's: no colour starts from white, and a
+// palette-relative colour (how a "#rrggbb" value is read) from its plain red, green, blue.
+TColor pickerStartColor(TColor swatch);
+
+// The page shown first for a start colour: the colour page, unless none of its tables holds
+// the colour and a web-safe table does.
+int pickerStartPage(TColor start);
+
+// The English name of a basic colour; rgb(...) for any other colour.
+std::string basicColorResult(TColor c);
+// The keyword of the first system colour with that value, or nothing.
+std::optional<std::string> systemColorResult(TColor c);
+// A colour-name entry (as listed, UTF-8) with its colour: the name without "★", or rgb(...)
+// for a name browsers do not know.
+std::string colorNameResult(std::string_view name, TColor c);
+
+// Whether a name of the colour-name table is a CSS colour keyword.
+bool isCssColorName(std::string_view name);
+
+}  // namespace pavik
