@@ -356,6 +356,14 @@ TEST_F(Values, TypedKeywordIsStoredOnEnterOrWhenTheFocusLeaves) {
     EXPECT_EQ(valueOf(*w, "text-align"), "");  // the empty first item
     QTest::keyClick(w->valueArea().CmbBoxCommon, Qt::Key_Down);
     EXPECT_EQ(valueOf(*w, "text-align"), "left");
+
+    // Closing the window with typed text stores it before the save question.
+    w->bCSSSaved = true;
+    QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(line, "end");
+    w->close();
+    EXPECT_EQ(valueOf(*w, "text-align"), "end");
+    EXPECT_EQ(messages->confirms.size(), 1);
 }
 
 TEST_F(Values, KeyboardSelectionInTheTreesDoesWhatAClickDoes) {
