@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include "components/pv_spinner.h"
+#include "dialogs/dialog_help.h"
 #include "platform/app_paths.h"
 #include "platform/file_bytes.h"
 #include "platform/help.h"
@@ -24,7 +25,6 @@ namespace pavik {
 namespace {
 
 constexpr int HelpTopic = 60;
-const char* const HelpContextProperty = "helpContext";
 
 // One row of a page: its controls' names, help contexts and the members that hold them.
 struct RowControls {
@@ -231,7 +231,7 @@ void TdlgBoxEdit::buildRow(QGridLayout* grid, int line, BoxRow row, bool withSty
     spin->setMin(BoxNumberMin);
     spin->setMax(BoxNumberMax);
     spin->setFixedSize(81, 17);
-    spin->setProperty(HelpContextProperty, r->spinnerHelp);
+    setHelpContext(spin, r->spinnerHelp);
     spin->OnChange = [this, row](TPvSpinner*) { guarded([&] { SpinnerChange(row); }); };
     this->*(r->spinner) = spin;
     spinners_[static_cast<size_t>(row)] = spin;
@@ -239,7 +239,7 @@ void TdlgBoxEdit::buildRow(QGridLayout* grid, int line, BoxRow row, bool withSty
 
     QComboBox* unit = isBorderWidthRow(row) ? makeCombo(page, r->unitName, BoxBorderWidthUnits, 66)
                                             : makeCombo(page, r->unitName, BoxLengthUnits, 66);
-    unit->setProperty(HelpContextProperty, r->unitHelp);
+    setHelpContext(unit, r->unitHelp);
     connect(unit, &QComboBox::activated, this,
             [this, row, unit] { guarded([&] { UnitChange(row, unit->currentText()); }); });
     connect(unit->lineEdit(), &QLineEdit::textEdited, this,
@@ -251,7 +251,7 @@ void TdlgBoxEdit::buildRow(QGridLayout* grid, int line, BoxRow row, bool withSty
     if (withStyle) {
         const BoxRow styleRow = styleRowOf(row);
         QComboBox* style = makeCombo(page, r->styleName, BoxBorderStyles, 70);
-        style->setProperty(HelpContextProperty, r->styleHelp);
+        setHelpContext(style, r->styleHelp);
         connect(style, &QComboBox::activated, this,
                 [this, styleRow, style] { guarded([&] { StyleChange(styleRow, style->currentText()); }); });
         connect(style->lineEdit(), &QLineEdit::textEdited, this,
@@ -368,20 +368,7 @@ void TdlgBoxEdit::BitBtnHelpClick() {
     if (services_.help) services_.help->CallHTMLHelpContext(HelpTopic);
 }
 
-void TdlgBoxEdit::FormHelp() {
-    if (!services_.help) return;
-    for (QWidget* w = focusWidget(); w && w != this; w = w->parentWidget()) {
-        const QVariant context = w->property(HelpContextProperty);
-        if (!context.isValid()) continue;
-        const QPoint at = w->mapToGlobal(w->rect().center());
-        const auto packed = static_cast<std::int32_t>((static_cast<std::uint32_t>(at.y() & 0xFFFF) << 16) |
-                                                      static_cast<std::uint32_t>(at.x() & 0xFFFF));
-        bool callHelp = false;
-        services_.help->CallHTMLHelpP(HelpDesk::SetPopupPosition, packed, callHelp);
-        services_.help->CallHTMLHelpP(HelpDesk::ContextPopup, context.toInt(), callHelp);
-        return;
-    }
-}
+void TdlgBoxEdit::FormHelp() { showControlHelp(services_.help, focusWidget()); }
 
 void TdlgBoxEdit::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {

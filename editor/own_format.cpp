@@ -24,9 +24,8 @@ std::uint16_t get16(std::string_view s, size_t at) {
                                       static_cast<unsigned char>(s[at + 1]) << 8);
 }
 
-}  // namespace
-
-std::string writeOwnFormat(const RowList& rows) {
+template <class Rows>
+std::string writeRows(const Rows& rows) {
     std::string out(kOwnHeaderSize, '\0');
     for (size_t i = 0; i < rows.size(); ++i) {
         out += rows[i].text;
@@ -51,6 +50,11 @@ std::string writeOwnFormat(const RowList& rows) {
     out.replace(0, header.size(), header);
     return out;
 }
+
+}  // namespace
+
+std::string writeOwnFormat(const RowList& rows) { return writeRows(rows); }
+std::string writeOwnFormat(const std::vector<Row>& rows) { return writeRows(rows); }
 
 std::optional<std::string> readOwnFormat(std::string_view bytes, std::vector<Row>& rows) {
     rows.clear();

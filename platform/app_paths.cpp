@@ -1,6 +1,7 @@
 #include "platform/app_paths.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -26,6 +27,13 @@ fs::path homeFolder() {
     if (!home.empty()) return home;
     if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return pw->pw_dir;
     return fs::temp_directory_path();
+}
+
+// An XDG folder variable, or home + fallback when it is unset or not absolute.
+fs::path xdgFolder(const char* variable, const char* fallback) {
+    fs::path folder = envOrEmpty(variable);
+    if (folder.empty() || folder.is_relative()) folder = homeFolder() / fallback;
+    return folder;
 }
 
 fs::path created(const fs::path& folder) {
@@ -57,10 +65,29 @@ fs::path programFolder() {
     fs::path exeFolder = executablePath().parent_path();
     if (!exeFolder.empty() && ::access(exeFolder.c_str(), W_OK) == 0) return exeFolder;
 
-    // XDG requires an absolute path; anything else is ignored.
-    fs::path data = envOrEmpty("XDG_DATA_HOME");
-    if (data.empty() || data.is_relative()) data = homeFolder() / ".local" / "share";
-    return created(data / "pavik");
+    return created(xdgDataHome() / "pavik");
+}
+
+fs::path xdgDataHome() { return xdgFolder("XDG_DATA_HOME", ".local/share"); }
+
+fs::path xdgConfigHome() { return xdgFolder("XDG_CONFIG_HOME", ".config"); }
+
+fs::path findExecutable(std::string_view name, std::string_view searchPath) {
+    if (name.empty() || name.find('/') != std::string_view::npos) return {};
+    size_t i = 0;
+    while (i <= searchPath.size()) {
+        size_t end = searchPath.find(':', i);
+        if (end == std::string_view::npos) end = searchPath.size();
+        const std::string_view dir = searchPath.substr(i, end - i);
+        if (!dir.empty() && dir.front() == '/') {  // relative PATH entries are not trusted
+            fs::path candidate = fs::path(dir) / name;
+            struct stat st {};
+            if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(candidate.c_str(), X_OK) == 0)
+                return candidate;
+        }
+        i = end + 1;
+    }
+    return {};
 }
 
 fs::path settingsFilePath() {

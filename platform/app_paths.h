@@ -23,6 +23,15 @@ std::filesystem::path settingsFilePath();
 // The help file, looked up beside the executable.
 std::filesystem::path helpFilePath();
 
+// The XDG base folders: $XDG_DATA_HOME (default ~/.local/share) and $XDG_CONFIG_HOME
+// (default ~/.config). A variable that is not an absolute path is ignored.
+std::filesystem::path xdgDataHome();
+std::filesystem::path xdgConfigHome();
+
+// The first executable regular file named `name` in the folders of `searchPath` (a PATH
+// value); relative folders are skipped. Empty when there is none.
+std::filesystem::path findExecutable(std::string_view name, std::string_view searchPath);
+
 // Whether the file name's extension equals `ext` (with its dot, ".css") without regard to
 // ASCII case. A name that only starts with a dot (".css") has no extension.
 bool hasExtension(const std::filesystem::path& file, std::string_view ext);

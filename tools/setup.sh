@@ -8,7 +8,7 @@ PACKAGES=(
   libqt6svg6 qt6-qpa-plugins
   libgl-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick xdotool xclip
   fonts-noto-cjk
   # real-world style sheets for round-trip tests and benchmarks
   libjs-bootstrap4 libjs-bootstrap5 node-normalize.css libjs-jquery-ui-theme-base

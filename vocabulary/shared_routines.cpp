@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/app_paths.h"
+
 extern char** environ;
 
 namespace pavik {
@@ -18,19 +20,6 @@ namespace {
 
 AssocChangeNotifier* gNotifier = nullptr;
 FolderBrowser* gBrowser = nullptr;
-
-bool isExecutableFile(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
-}
-
-std::string dataHomeFromEnvironment() {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && xdg[0] == '/') return xdg;
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/') return std::string(home) + "/.local/share";
-    return {};
-}
 
 // Runs argv quietly and waits for it. Failure to start is ignored: the notice is a courtesy.
 void runQuietly(const std::vector<std::string>& argv) {
@@ -56,30 +45,26 @@ void runQuietly(const std::vector<std::string>& argv) {
 
 std::string GetWindowsDir() { return "/usr/bin"; }
 
-std::vector<std::string> assocRefreshCommand(std::string_view searchPath, std::string_view dataHome) {
-    if (dataHome.empty()) return {};
-    std::string applications = std::string(dataHome) + "/applications";
-    std::error_code ec;
-    if (!std::filesystem::is_directory(applications, ec)) return {};
-
-    size_t i = 0;
-    while (i <= searchPath.size()) {
-        size_t end = searchPath.find(':', i);
-        if (end == std::string_view::npos) end = searchPath.size();
-        std::string_view dir = searchPath.substr(i, end - i);
-        if (!dir.empty() && dir.front() == '/') {  // relative PATH entries are not trusted
-            std::string tool = std::string(dir) + "/update-desktop-database";
-            if (isExecutableFile(tool)) return {tool, applications};
-        }
-        i = end + 1;
-    }
-    return {};
+std::vector<std::vector<std::string>> assocRefreshCommands(std::string_view searchPath,
+                                                           std::string_view dataHome) {
+    std::vector<std::vector<std::string>> commands;
+    if (dataHome.empty()) return commands;
+    const std::filesystem::path data(dataHome);
+    auto add = [&](const char* tool, const std::filesystem::path& folder, const std::filesystem::path& needed) {
+        std::error_code ec;
+        if (!std::filesystem::is_directory(needed, ec)) return;
+        const std::filesystem::path found = findExecutable(tool, searchPath);
+        if (!found.empty()) commands.push_back({found.native(), folder.native()});
+    };
+    add("update-desktop-database", data / "applications", data / "applications");
+    add("update-mime-database", data / "mime", data / "mime" / "packages");
+    return commands;
 }
 
 void DesktopAssocNotifier::assocChanged() {
     const char* path = std::getenv("PATH");
-    std::vector<std::string> cmd = assocRefreshCommand(path ? path : "", dataHomeFromEnvironment());
-    if (!cmd.empty()) runQuietly(cmd);
+    for (const std::vector<std::string>& command : assocRefreshCommands(path ? path : "", xdgDataHome().native()))
+        runQuietly(command);
 }
 
 void NotifyAssocChanged() {

@@ -45,11 +45,12 @@ void NotifyAssocChanged();
 // Installs a notifier (nullptr restores the desktop one); returns the previous one.
 AssocChangeNotifier* setAssocChangeNotifier(AssocChangeNotifier* notifier);
 
-// The command that refreshes the desktop's application cache: "update-desktop-database"
-// found on `searchPath` (a PATH value) and the "applications" folder of `dataHome`.
-// Empty when the tool or the folder is missing.
-std::vector<std::string> assocRefreshCommand(std::string_view searchPath,
-                                             std::string_view dataHome);
+// The commands that refresh the desktop's caches under `dataHome`, with tools found on
+// `searchPath` (a PATH value): "update-desktop-database" on its "applications" folder, and
+// "update-mime-database" on its "mime" folder when that holds packages. A command whose
+// tool or folder is missing is left out.
+std::vector<std::vector<std::string>> assocRefreshCommands(std::string_view searchPath,
+                                                           std::string_view dataHome);
 
 // --- Folder chooser
 

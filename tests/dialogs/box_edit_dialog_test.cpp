@@ -17,6 +17,8 @@
 #include "vocabulary/fixed_texts.h"
 #include "workspace/document/css_reader.h"
 
+#include "fake_help.h"
+
 using namespace pavik;
 
 namespace {
@@ -31,18 +33,7 @@ public:
     bool scripts = true;
 };
 
-class FakeHelp : public HelpService {
-public:
-    bool available() const override { return true; }
-    QString helpFile() const override { return QStringLiteral("/help/Pavik.CHM"); }
-    void initialize() override {}
-    void showContents() override {}
-    void showIndex() override {}
-    void showTopic(int context) override { calls.append(QStringLiteral("topic %1").arg(context)); }
-    void showTextPopup(int id, QPoint, const QString&) override { calls.append(QStringLiteral("popup %1").arg(id)); }
-    void shutdown() override {}
-    QStringList calls;
-};
+using test::FakeHelp;
 
 class BoxEditDialog : public ::testing::Test {
 protected:

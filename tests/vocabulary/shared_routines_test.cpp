@@ -100,20 +100,26 @@ TEST(SharedRoutines, FolderDialogOpensAtDir) {
     EXPECT_EQ(dialog->directory().absolutePath().toStdString(), fs::canonical(tmp.path()).string());
 }
 
-TEST(SharedRoutines, AssocRefreshCommandNeedsToolAndFolder) {
+TEST(SharedRoutines, AssocRefreshCommandsNeedToolAndFolder) {
     TempDir bin, data, other;
     fs::create_directory(data.path() / "applications");
     std::string path = "relative:" + other.path().string() + "::" + bin.path().string();
     std::string apps = (data.path() / "applications").string();
+    using Commands = std::vector<std::vector<std::string>>;
 
-    EXPECT_TRUE(assocRefreshCommand(path, data.path().string()).empty());  // no tool yet
+    EXPECT_TRUE(assocRefreshCommands(path, data.path().string()).empty());  // no tool yet
     writeFile(bin.path() / "update-desktop-database", "", false);
-    EXPECT_TRUE(assocRefreshCommand(path, data.path().string()).empty());  // not executable
+    writeFile(bin.path() / "update-mime-database", "", true);
+    EXPECT_TRUE(assocRefreshCommands(path, data.path().string()).empty());  // not executable; no packages
     writeFile(bin.path() / "update-desktop-database", "", true);
-    std::vector<std::string> expected = {(bin.path() / "update-desktop-database").string(), apps};
-    EXPECT_EQ(assocRefreshCommand(path, data.path().string()), expected);
-    EXPECT_TRUE(assocRefreshCommand(path, other.path().string()).empty());  // no applications folder
-    EXPECT_TRUE(assocRefreshCommand(path, "").empty());
+    const std::string desktopTool = (bin.path() / "update-desktop-database").string();
+    EXPECT_EQ(assocRefreshCommands(path, data.path().string()), (Commands{{desktopTool, apps}}));
+    fs::create_directories(data.path() / "mime" / "packages");
+    EXPECT_EQ(assocRefreshCommands(path, data.path().string()),
+              (Commands{{desktopTool, apps},
+                        {(bin.path() / "update-mime-database").string(), (data.path() / "mime").string()}}));
+    EXPECT_TRUE(assocRefreshCommands(path, other.path().string()).empty());  // no applications folder
+    EXPECT_TRUE(assocRefreshCommands(path, "").empty());
 }
 
 TEST(SharedRoutines, NotifyAssocChangedRunsTheToolOrTheInstalledNotifier) {

@@ -22,6 +22,7 @@
 #include "workspace/window/control_bar.h"
 #include "workspace/window/image_list_main.h"
 #include "workspace/window/main_window_box.h"
+#include "workspace/window/settings_commands.h"
 
 namespace pavik {
 
@@ -38,6 +39,21 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     connectValueHandlers();
     boxEdit_ = std::make_unique<BoxEditCommand>(*this);
     FormCreate();
+    settingsCommands_ = std::make_unique<SettingsCommands>(SettingsWindowLink{
+        .owner = this,
+        .settings = [this]() -> IniFile& { return *Ini; },
+        .setAutoRefresh = [this](bool on) { bAutoRefresh = on; },
+        .restylePanes = [this] { restylePanes(); },
+        .updatePreviewBrowserActions = [this] { UpdatePreviewBrowserActions(); },
+        .saveToolBarPositions = [this] { writeToolBarPositions(false); },
+        .loadToolBarSetting = [this] { LoadToolBarSetting(); },
+        .toolBars = {TBFile, TBStyle, TBTools, TBBrowser},
+        .help = helpDesk_.get(),
+        .association = services_.association.get(),
+        .reportError = [this](const QString& text) { services_.messages->error(this, text); },
+        .reportFileError = [this](const QString& file, const QString& reason) { reportFileError(file, reason); },
+        .runDialog = services_.runDialog,
+    });
 }
 
 TfrmMain::~TfrmMain() {
@@ -230,6 +246,10 @@ void TfrmMain::mnuHelpViewClick() {
 void TfrmMain::mnuHelpKeyClick() {
     if (helpDesk_->available()) services_.help->showIndex();
 }
+
+void TfrmMain::SettingExecute() { settingsCommands_->SettingExecute(); }
+
+void TfrmMain::TBCustExecute() { settingsCommands_->TBCustExecute(); }
 
 void TfrmMain::ShowAboutExecute() {
     TfrmAbout about(this);

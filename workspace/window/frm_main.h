@@ -37,6 +37,7 @@ namespace pavik {
 
 class BoxEditCommand;
 class ControlBar;
+class SettingsCommands;
 struct ValueWrite;
 
 // Save flags of the source panes: 4 selects none of the save options (plain text, paragraphs
@@ -236,6 +237,8 @@ public:
     void UpdatePreviewBrowserActions();
 
     // ---- Settings and toolbars -----------------------------------------------------------
+    void SettingExecute();
+    void TBCustExecute();
     void LoadToolBarSetting();
     // Main window caption for the open style sheet (none when empty).
     void setCaptionFor(const QString& openFile);
@@ -286,6 +289,8 @@ private:
     void readPreviewList();
     void writePreviewList();
     void applyPaneSettings(TAFEdit* pane);
+    // Both panes restyled from the settings file; a saved style sheet stays saved.
+    void restylePanes();
     void openAtStart();
     void writeRefreshPage();
     void writeToolBarPositions(bool visibleOnly);
@@ -328,6 +333,7 @@ private:
     std::unique_ptr<PreviewBrowser> browser_;
     std::unique_ptr<HelpDesk> helpDesk_;
     std::unique_ptr<BoxEditCommand> boxEdit_;
+    std::unique_ptr<SettingsCommands> settingsCommands_;
     std::vector<TData> targetRecords_;  // records of TreeViewTarget's nodes
     std::vector<std::string> pendingAtRules_;  // at-rules of the last read, not yet reported
     bool shown_ = false;

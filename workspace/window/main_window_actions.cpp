@@ -9,6 +9,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "dialogs/toolbar_masks.h"
 #include "vocabulary/fixed_texts.h"
 #include "workspace/window/control_bar.h"
 #include "workspace/window/frm_main.h"
@@ -186,6 +187,8 @@ void TfrmMain::createActions() {
     FileExit->setEnabled(true);
     ChangeCSStree->setEnabled(true);
     ShowAbout->setEnabled(true);
+    Setting->setEnabled(true);
+    TBCust->setEnabled(true);
     ApplyCSS->setChecked(true);
 }
 
@@ -237,7 +240,13 @@ void TfrmMain::createMenus() {
 
     QMenu* tools = bar->addMenu(QStringLiteral("ツール(&T)"));
     tools->setObjectName("mnuTools");
-    tools->addAction(Setting);
+    // The menu item runs Setting with a status text of its own.
+    QAction* settingItem = tools->addAction(Setting->icon(), Setting->text());
+    settingItem->setObjectName("mnuSetting");
+    settingItem->setStatusTip(QStringLiteral("Pavikの動作設定"));
+    settingItem->setEnabled(Setting->isEnabled());
+    connect(settingItem, &QAction::triggered, Setting, &QAction::trigger);
+    connect(Setting, &QAction::enabledChanged, settingItem, &QAction::setEnabled);
 
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName("mnuHelp");
@@ -346,24 +355,23 @@ void TfrmMain::createToolBars() {
 void TfrmMain::LoadToolBarSetting() {
     struct Bar {
         QToolBar* bar;
-        const char* key;
-        int def;
-        int maxMask;
-        int dropDownExtra;  // added when button 0 or 1 (the drop-down) shows
+        int dropDownExtra;  // added when the drop-down button shows
         int dropDownBit;
     };
     const Bar bars[] = {
-        {TBFile, "mnuFile", 3, 31, FileDropDownExtra, 1},
-        {TBStyle, "mnuStyle", 15, 31, 0, -1},
-        {TBTools, "mnuTool", 1, 1, 0, -1},
-        {TBBrowser, "mnuBrowser", 0, 15, BrowserDropDownExtra, 0},
+        {TBFile, FileDropDownExtra, 1},
+        {TBStyle, 0, -1},
+        {TBTools, 0, -1},
+        {TBBrowser, BrowserDropDownExtra, 0},
     };
-    for (const Bar& b : bars) {
+    for (size_t i = 0; i < std::size(bars); ++i) {
+        const Bar& b = bars[i];
+        const ToolBarMaskSpec& spec = ToolBarMaskSpecs[i];
         const QList<QAction*> buttons = buttonSlots(b.bar);
         for (QAction* a : buttons) a->setVisible(false);
         b.bar->setVisible(false);
-        const int mask = Ini->ReadInteger("Tbar", b.key, b.def);
-        const bool inRange = b.maxMask == 1 ? mask == 1 : (mask >= 1 && mask <= b.maxMask);
+        const int mask = Ini->ReadInteger(SectionTbar, spec.key, spec.defaultMask);
+        const bool inRange = spec.accepts(mask);
         int shown = 0;
         int width = 0;
         if (inRange) {

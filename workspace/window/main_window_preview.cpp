@@ -179,6 +179,8 @@ void TfrmMain::connectHandlers() {
     connect(ChangeCSStree, &QAction::triggered, this, [this] { guarded([this] { ChangeCSStreeExecute(); }); });
     connect(Refresh, &QAction::triggered, this, [this] { guarded([this] { RefreshExecute(); }); });
     connect(ShowAbout, &QAction::triggered, this, [this] { guarded([this] { ShowAboutExecute(); }); });
+    connect(Setting, &QAction::triggered, this, [this] { guarded([this] { SettingExecute(); }); });
+    connect(TBCust, &QAction::triggered, this, [this] { guarded([this] { TBCustExecute(); }); });
     connect(mnuHelpView, &QAction::triggered, this, [this] { guarded([this] { mnuHelpViewClick(); }); });
     connect(mnuHelpKey, &QAction::triggered, this, [this] { guarded([this] { mnuHelpKeyClick(); }); });
     connect(TreeViewStruct, &QTreeWidget::currentItemChanged, this, [this] { guarded([this] { TreeViewStructChange(); }); });

@@ -1,11 +1,14 @@
 #include "workspace/window/main_window_services.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "platform/app_paths.h"
 #include "vocabulary/fixed_texts.h"
+#include "vocabulary/shared_routines.h"
 #include "workspace/window/image_list_main.h"
 
 namespace pavik {
@@ -39,11 +42,17 @@ void setApplicationTitle() {
     QApplication::setWindowIcon(programIcon());
 }
 
+int MainWindowServices::execDialog(QDialog& dialog) { return dialog.exec(); }
+
 MainWindowServices MainWindowServices::standard() {
     MainWindowServices s;
     s.makeBrowser = [](QWidget* parent) { return makeWebEnginePreview(parent); };
     s.messages = makeMessageBoxes();
     s.help = makeDesktopHelp(QString::fromStdString(helpFilePath().native()));
+    QFile icon(QStringLiteral(":/icons/pavik.svg"));
+    icon.open(QIODevice::ReadOnly);
+    s.association = std::make_unique<XdgFileAssociation>(XdgPlaces::fromEnvironment(), executablePath(),
+                                                         icon.readAll().toStdString(), [] { NotifyAssocChanged(); });
     s.arguments = QApplication::arguments().mid(1);
     return s;
 }

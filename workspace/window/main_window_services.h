@@ -1,14 +1,17 @@
 #pragma once
 // What the main window needs from its surroundings, behind interfaces so that tests can
-// record the calls: message boxes, the help file, the preview browser, the command line.
+// record the calls: message boxes, the help file, the preview browser, the association of
+// style sheet files, modal dialogs, the command line.
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
 
+#include "platform/file_association.h"
 #include "platform/help.h"
 #include "platform/preview_browser.h"
 
+class QDialog;
 class QWidget;
 
 namespace pavik {
@@ -33,10 +36,15 @@ struct MainWindowServices {
     std::function<std::unique_ptr<PreviewBrowser>(QWidget* parent)> makeBrowser;
     std::unique_ptr<UserMessages> messages;
     std::unique_ptr<HelpService> help;
+    std::unique_ptr<FileAssociation> association;  // none: the association cannot be changed
+    // Runs a dialog modally and gives its result (tests answer in place of the user).
+    std::function<int(QDialog&)> runDialog = execDialog;
     QStringList arguments;  // command-line arguments after the program name
 
+    static int execDialog(QDialog& dialog);
+
     // The real services: the web view, message boxes, the help file beside the program,
-    // and the arguments of the running application.
+    // the desktop's association, and the arguments of the running application.
     static MainWindowServices standard();
 };
 

@@ -7,6 +7,7 @@
 
 #include "platform/app_paths.h"
 #include "platform/file_bytes.h"
+#include "platform/font_rules.h"
 #include "platform/qt_text.h"
 #include "vocabulary/fixed_texts.h"
 #include "workspace/window/frm_main.h"
@@ -79,9 +80,11 @@ void TfrmMain::writePreviewList() {
 }
 
 void TfrmMain::applyPaneSettings(TAFEdit* pane) {
-    // A colour key that does not convert reads as its default.
-    pane->SetEditFontSize(QString::fromStdString(Ini->ReadString(SectionSystem, "EditFontName", "MS UI Gothic")),
-                          Ini->ReadInteger(SectionSystem, "EditFontSize", 10));
+    // A colour key that does not convert reads as its default, and so does a font that
+    // cannot be used.
+    const std::string fontName = Ini->ReadString(SectionSystem, "EditFontName", "");
+    pane->SetEditFontSize(QString::fromStdString(std::string(fontNameOr(fontName, "MS UI Gothic"))),
+                          fontSizeOr(Ini->ReadInteger(SectionSystem, "EditFontSize", 10), 10));
     pane->SetFontColor(Ini->ReadColor(SectionSystem, "EditFontCol", clWindowText));
     pane->SetColor(Ini->ReadColor(SectionSystem, "EditBackCol", clWindow));
     pane->SetColKeyWord(Ini->ReadColor(SectionSystem, "TagCol", clBlue));
@@ -98,6 +101,20 @@ void TfrmMain::applyPaneSettings(TAFEdit* pane) {
             guarded([=, this] { EditHTMLUndoChange(canUndo, canRedo); });
         };
         pane->OnChange = [this](TAFEdit&) { guarded([this] { EditHTMLChange(); }); };
+    }
+}
+
+void TfrmMain::restylePanes() {
+    const bool saved = bCSSSaved;
+    for (TAFEdit* pane : {RichEditSrc, EditHTML}) {
+        pane->BeginUpdate();
+        applyPaneSettings(pane);
+        pane->EndUpdate();
+        pane->viewport()->update();
+    }
+    if (saved) {
+        bCSSSaved = true;
+        Refresh_Status();
     }
 }
 

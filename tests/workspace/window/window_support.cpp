@@ -1,6 +1,7 @@
 #include "window_support.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,9 +15,11 @@ void WindowTest::SetUp() {
     home_ = std::make_unique<QTemporaryDir>();
     ASSERT_TRUE(home_->isValid());
     ::setenv("PAVIK_HOME", home_->path().toLocal8Bit().constData(), 1);
+    setAssocChangeNotifier(&assocNotices);
 }
 
 void WindowTest::TearDown() {
+    setAssocChangeNotifier(nullptr);
     ::unsetenv("PAVIK_HOME");
     home_.reset();
 }
@@ -51,6 +54,14 @@ std::unique_ptr<TfrmMain> WindowTest::makeWindow(QStringList arguments, bool hel
     messages = m.get();
     s.messages = std::move(m);
     s.help = std::make_unique<FakeHelp>(helpPresent, &helpCalls);
+    auto a = std::make_unique<KeyValueAssociation>("/opt/pavik/bin/pavik");
+    association = a.get();
+    s.association = std::move(a);
+    s.runDialog = [this](QDialog& dialog) {
+        if (answerDialog) return answerDialog(dialog);
+        ADD_FAILURE() << "unexpected dialog " << dialog.objectName().toStdString();
+        return int(QDialog::Rejected);
+    };
     s.arguments = std::move(arguments);
     return std::make_unique<TfrmMain>(std::move(s));
 }

@@ -1,18 +1,22 @@
 #pragma once
-// Fakes and a fixture for the main window's tests: a recording browser, message boxes and
-// help, a fresh PAVIK_HOME per test, and helpers to make files and windows.
+// Fakes and a fixture for the main window's tests: a recording browser, message boxes,
+// help and file association, answered dialogs, a fresh PAVIK_HOME per test, and helpers to
+// make files and windows.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/file_association.h"
 #include "platform/ini_file.h"
+#include "vocabulary/shared_routines.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/main_window_services.h"
 
@@ -93,7 +97,11 @@ protected:
 
     FakeBrowser* browser = nullptr;
     FakeMessages* messages = nullptr;
+    KeyValueAssociation* association = nullptr;
     QStringList helpCalls;
+    RecordingAssocNotifier assocNotices;  // installed for each test: the desktop is never told
+    // Answers the window's modal dialogs; none set: a dialog fails the test and is cancelled.
+    std::function<int(QDialog&)> answerDialog;
 
 private:
     std::unique_ptr<QTemporaryDir> home_;
