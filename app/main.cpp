@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <unistd.h>
 
+#include "platform/termination_signals.h"
 #include "workspace/window/frm_main.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     pavik::setApplicationTitle();
     pavik::TfrmMain frmMain;
+    // Logging out, closing the terminal or a kill close the window as the user would,
+    // without the save questions.
+    pavik::TerminationSignals terminationSignals([&frmMain](int) { frmMain.closeBySignal(); });
     frmMain.show();
     return app.exec();
 }

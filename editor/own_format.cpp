@@ -77,8 +77,10 @@ std::optional<std::string> readOwnFormat(std::string_view bytes, std::vector<Row
         const size_t lf = section.find('\n', start);
         std::string_view text = section.substr(start, lf - start);
         const size_t cr = text.find('\r');
-        if (cr != std::string_view::npos && cr + 1 != text.size())
+        if (cr != std::string_view::npos && cr + 1 != text.size()) {
+            rows.clear();
             return "a row holds a line end before its last byte";
+        }
         Row row;
         row.text.assign(text);
         const size_t at = recordOffset + i * kOwnRecordSize;

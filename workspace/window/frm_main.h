@@ -14,6 +14,7 @@
 
 #include "editor/view/af_edit.h"
 #include "platform/ini_file.h"
+#include "platform/text_encoding.h"
 #include "workspace/window/main_window_services.h"
 #include "workspace/window/main_window_status.h"
 #include "workspace/window/property_tree.h"
@@ -63,7 +64,8 @@ public:
     bool bHTMLSaved = true;
     bool bCSSCanUndo = false;
     bool bHTMLCanUndo = false;
-    QString sCSSFileName;
+    QString sCSSFileName;           // absolute
+    TextEncoding CSSEncoding = TextEncoding::Cp932;  // of the file sCSSFileName, kept when saving
     QString sHTMLFileName;
     QString PreviewCSSPath;
     QString PreviewHTMLPath;
@@ -173,6 +175,9 @@ public:
     void FormResize();
     void FormCloseQuery();
     void FormDestroy();
+    // Closes the window in order (settings written, preview files deleted) without the save
+    // questions; for a termination signal. A question open at the moment answers No.
+    void closeBySignal();
 
     // ---- Document trees ------------------------------------------------------------------
     void NodeBaseAdd();
@@ -285,6 +290,8 @@ private:
 
     // Start-up and shutdown pieces (main_window_settings.cpp).
     void readGeometry();
+    // Once the window's frame is known: the frame within the screen too.
+    void keepFrameOnScreen();
     void writeGeometry();
     void readPreviewList();
     void writePreviewList();
@@ -294,7 +301,14 @@ private:
     void openAtStart();
     void writeRefreshPage();
     void writeToolBarPositions(bool visibleOnly);
+    // Flushes Ini; a failure is reported once per close (the close flushes three times).
+    void flushSettings();
+    std::array<QToolBar*, 4> upperToolBars() const;  // TBFile, TBStyle, TBTools, TBBrowser
     void askToSave(bool styleSheet);
+    // Writes a pane's text to `file` in `encoding` and marks the pane saved; a failure is
+    // reported and leaves the pane unsaved.
+    void writePaneFile(TAFEdit* pane, const QString& file, TextEncoding encoding);
+    void reportReadError(const QString& path, std::error_code ec);
 
     // Preview pieces (main_window_preview.cpp).
     void computePreviewPaths();
@@ -304,6 +318,8 @@ private:
     // Wraps the HTML pane at its width div 7 (on a window resize and when the pane is resized).
     void rewrapHTMLPane();
     void tellAboutAtRules();
+    // Tells once which characters of the file read last became CSS escapes.
+    void tellAboutEscapes();
 
     // Source pane events: a change marks the pane unsaved; the undo state follows the pane,
     // and undoing back to the loaded text marks it saved again.
@@ -336,12 +352,16 @@ private:
     std::unique_ptr<SettingsCommands> settingsCommands_;
     std::vector<TData> targetRecords_;  // records of TreeViewTarget's nodes
     std::vector<std::string> pendingAtRules_;  // at-rules of the last read, not yet reported
+    std::vector<std::string> pendingEscapes_;  // characters (UTF-8) escaped in the last read, not yet told
     bool shown_ = false;
     QTreeWidgetItem* structPressedOn_ = nullptr;  // TreeViewStruct's current item at the last mouse press
     std::array<int, 3> startPanes_{250, 150, 270};  // rule column, property column, upper half
     int htmlWrapColumn_ = 0;
     bool statusQueued_ = false;  // the HTML pane's rows are wrapped at this column
     bool destroyed_ = false;
+    bool settingsWriteReported_ = false;
+    bool closingBySignal_ = false;  // the close asks no question
+    bool closed_ = false;           // the close query has run
     StatusProgress progress_;
 };
 

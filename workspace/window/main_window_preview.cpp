@@ -119,7 +119,7 @@ void TfrmMain::EditHTMLUndoChange(bool canUndo, bool) {
 }
 
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
-    if (browser_) browser_->navigate(path, anchor);
+    if (browser_) browser_->navigate(path, anchor, sHTMLFileName.isEmpty() ? PreviewPage::Sample : PreviewPage::User);
 }
 
 void TfrmMain::RefreshExecute() {
@@ -139,6 +139,8 @@ void TfrmMain::Refresh_Status() {
     Refresh_Btn();
     StatusBar->setMessage(QStringLiteral("操作を待っています :)"));
     StatusBar->setSavedState(bCSSSaved ? QStringLiteral("保存済み") : QStringLiteral("未保存"));
+    const std::string_view encoding = encodingName(CSSEncoding);
+    StatusBar->setEncoding(sCSSFileName.isEmpty() ? QString() : QString::fromLatin1(encoding.data(), qsizetype(encoding.size())));
     Refresh->setEnabled(!sCSSFileName.isEmpty());
 }
 
@@ -172,6 +174,25 @@ void TfrmMain::tellAboutAtRules() {
         this, QStringLiteral("スタイルシート [ %1 ] には次のブロックが含まれています: %2\n"
                              "これらのブロックは読み込まれていません。保存するとファイルから失われます。")
                   .arg(QFileInfo(sCSSFileName).fileName(), names.join(QStringLiteral(", "))));
+}
+
+void TfrmMain::tellAboutEscapes() {
+    if (pendingEscapes_.empty() || !isVisible()) return;
+    QStringList shown;
+    for (const std::string& ch : pendingEscapes_) {
+        const QString c = QString::fromStdString(ch);
+        const QString item = QStringLiteral("%1 (\\%2 )").arg(c, QString::number(c.toUcs4().value(0), 16).toUpper());
+        if (!shown.contains(item)) shown.append(item);
+    }
+    pendingEscapes_.clear();
+    constexpr qsizetype MaxShown = 10;
+    const qsizetype more = shown.size() - MaxShown;
+    if (more > 0) shown.resize(MaxShown);
+    services_.messages->information(
+        this, QStringLiteral("スタイルシート [ %1 ] の次の文字は Shift_JIS で表せないため、CSS のエスケープに置き換えました: %2%3\n"
+                             "保存するとエスケープの形で書き込まれます。")
+                  .arg(QFileInfo(sCSSFileName).fileName(), shown.join(QStringLiteral(", ")),
+                       more > 0 ? QStringLiteral(" ほか %1 文字").arg(more) : QString()));
 }
 
 void TfrmMain::connectHandlers() {

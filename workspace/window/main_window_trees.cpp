@@ -6,10 +6,11 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "dialogs/selector_groups.h"
-#include "platform/file_bytes.h"
+#include "platform/text_encoding.h"
 #include "platform/qt_text.h"
 #include "platform/sjis.h"
 #include "vocabulary/element_tables.h"
@@ -149,14 +150,17 @@ void TfrmMain::AnalyzeCSS(const QString& path) {
     NodeBaseAdd();
     Document.clear();
 
-    std::string text;
-    if (std::error_code ec = readFileBytes(path.toStdString(), text)) {
-        services_.messages->error(this, QStringLiteral("スタイルシート [ %1 ] を読み込めませんでした。\n%2")
-                                            .arg(path, QString::fromStdString(ec.message())));
+    CSSEncoding = TextEncoding::Cp932;
+    DecodedText text;
+    if (std::error_code ec = readTextFile(path.toStdString(), text)) {
+        reportReadError(path, ec);
         Refresh_Status();
         return;
     }
-    CssReadResult read = ::pavik::AnalyzeCSS(text, &progress_);
+    CSSEncoding = text.encoding;
+    pendingEscapes_ = std::move(text.escaped);
+    if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutEscapes(); });
+    CssReadResult read = ::pavik::AnalyzeCSS(text.cp932, &progress_);
     Document = std::move(read.Document);
     pendingAtRules_ = std::move(read.AtRules);
     progress_.setProgress(0);

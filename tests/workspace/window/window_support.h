@@ -27,9 +27,12 @@ public:
     struct Navigation {
         QString path;
         QString anchor;
+        PreviewPage page;
     };
     QWidget* widget() override { return nullptr; }
-    void navigate(const QString& path, const QString& anchor) override { navigations.push_back({path, anchor}); }
+    void navigate(const QString& path, const QString& anchor, PreviewPage page) override {
+        navigations.push_back({path, anchor, page});
+    }
     bool hasDocument() const override { return !navigations.empty(); }
 
     std::vector<Navigation> navigations;
