@@ -31,7 +31,7 @@ const char* const kSheets[] = {
 class NullBrowser : public pavik::PreviewBrowser {
 public:
     QWidget* widget() override { return nullptr; }
-    void navigate(const QString&, const QString&, PreviewPage) override { ++count; }
+    void navigate(const QString&, const QString&, pavik::PreviewPage) override { ++count; }
     bool hasDocument() const override { return count > 0; }
     int count = 0;
 };
