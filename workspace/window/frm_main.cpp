@@ -66,6 +66,10 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
 
 TfrmMain::~TfrmMain() {
     guarded([this] { FormDestroy(); });
+    // The editors' controls go with the window after the link to it: from here on nothing
+    // they do (a focus leaving a drop-down) reaches the value area.
+    delete values_;
+    values_ = nullptr;
     browser_.reset();
 }
 
@@ -247,6 +251,8 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
 void TfrmMain::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
+        // Text typed into a drop-down is stored as the focus leaves it, before the save question.
+        if (QWidget* focused = focusWidget()) focused->clearFocus();
         guarded([this] { FormCloseQuery(); });
     }
     event->accept();

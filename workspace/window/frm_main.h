@@ -12,34 +12,24 @@
 #include <string>
 #include <vector>
 
-#include "components/a_led.h"
 #include "editor/view/af_edit.h"
-#include "platform/colors.h"
 #include "platform/ini_file.h"
 #include "platform/text_encoding.h"
 #include "workspace/window/action_states.h"
 #include "workspace/window/main_window_services.h"
 #include "workspace/window/main_window_status.h"
 #include "workspace/window/property_tree.h"
+#include "workspace/window/value_area.h"
 #include "workspace/document/rule_tree.h"
 #include "workspace/document/style_document.h"
 
 class QAbstractScrollArea;
 class QAction;
 class QActionGroup;
-class QCheckBox;
 class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QScrollArea;
 class QSplitter;
 class QTabWidget;
-class QTextEdit;
 class QToolBar;
 class QToolButton;
 class QTreeWidget;
@@ -51,7 +41,6 @@ class BoxEditCommand;
 class ControlBar;
 class PaneCommands;
 class SettingsCommands;
-enum class ValueControl;
 struct ValueWrite;
 
 // Save flags of the source panes: 4 selects none of the save options (plain text, paragraphs
@@ -113,34 +102,6 @@ public:
     QTreeWidget* TreeViewTarget = nullptr;
     QTreeWidget* TVCSSDataHide = nullptr;  // diagnostic view of the document, never shown
     TAFEdit* RichEditSrc = nullptr;
-
-    // Value area (its editors are driven by the value panels).
-    QGroupBox* GroupBoxTagInfo = nullptr;
-    QLabel* lblTagInfo = nullptr;
-    QLabel* lblChildInfo = nullptr;
-    TALed* ALedIe5 = nullptr;
-    TALed* ALedNS4 = nullptr;
-    TALed* ALedNS6 = nullptr;
-    QGroupBox* GroupBoxNowData = nullptr;
-    QLabel* StaticTxtNowData = nullptr;
-    QScrollArea* ScrollBoxSet = nullptr;
-    QWidget* PanelCommon = nullptr;
-    QWidget* PanelSizeSelect = nullptr;
-    QWidget* PanelHide = nullptr;
-    QGroupBox* RadioGroupSize = nullptr;
-    QLineEdit* EditCommon = nullptr;
-    QLabel* TxtCommon = nullptr;
-    QComboBox* CmbBoxCommon = nullptr;
-    QComboBox* CmbBoxCommon2 = nullptr;
-    QPlainTextEdit* MemoHint = nullptr;
-    QTextEdit* RichEditHint = nullptr;
-    QLabel* ShapeColor = nullptr;
-    QPushButton* BitBtnClear = nullptr;
-    QCheckBox* CheckBoxColor = nullptr;
-    QLabel* StaticTxtFont = nullptr;
-    QToolButton* SBOpenURL = nullptr;
-    QWidget* PanelURL = nullptr;  // EditCommon and SBOpenURL side by side (image address)
-    TColor ShapeColorBrush = clWhite;  // the swatch's colour
 
     ControlBar* ControlBarDown = nullptr;
     QToolBar* ToolBarDown = nullptr;
@@ -242,19 +203,20 @@ public:
     int targetImageOf(const QTreeWidgetItem* node) const;
     void setTargetImage(QTreeWidgetItem* node, int image);
 
-    // ---- Value panels (main_window_values.cpp) --------------------------------------------
-    // Builds the value panel of the property tree's current node.
-    void TreeViewTargetClick();
+    // ---- Value panels (main_window_values.cpp; the value area does the work) -------------
+    // Builds the value panel of the property tree's current node. A click moves the focus
+    // into a length editor; a selection by keyboard leaves it in the tree.
+    void TreeViewTargetClick(bool focusEditor = true);
     void RadioGroupSizeClick();
-    int radioGroupSizeIndex() const;
-    void setRadioGroupSizeIndex(int index);
     void LoadGroupHint();
     // Scrolls a view's vertical scroll bar to `position` by line steps.
     static void ScrollVertTo(QAbstractScrollArea* window, int position);
     // Value handlers: each stores into the selected rule's selected property, and does
     // nothing when either is not selected or is gone.
-    void CmbBoxCommonChange(bool typing = false);
-    void CmbBoxCommon2Change();
+    // `typed`: the text typed into the drop-down, on Enter or when the focus leaves it;
+    // otherwise the item chosen from the list.
+    void CmbBoxCommonChange(bool typed = false);
+    void CmbBoxCommon2Change(bool typed = false);
     void EditCommonClick(bool byEnter = false);
     void EditCommonKeyDown(int key);
     void FileOpenURLExecute();
@@ -262,7 +224,7 @@ public:
     void CheckBoxColorClick();
     void BitBtnClearClick();
     void AddImportantTagExecute();
-    // The dialog handlers (main_window_pickers.cpp).
+    // The handlers that run a dialog (the value area runs it and stores the result).
     void ShapeColorMouseDown();
     void ColoPickerExecute();
     void StaticTxtFontMouseDown();
@@ -344,6 +306,8 @@ public:
     void guarded(const std::function<void()>& handler) noexcept;
 
     PreviewBrowser* browser() const { return browser_.get(); }
+    // The value area: tag information, lamps, and the value panel with its editors.
+    ValueArea& valueArea() const { return *values_; }
     const MainWindowServices& services() const { return services_; }
 
 protected:
@@ -409,22 +373,18 @@ private:
     void clearPropertyTree();
 
     // Value area (main_window_values.cpp).
+    class ValueLink;
     void connectValueHandlers();
-    // Hides every value control and empties them.
-    void resetValueArea();
-    // Shows PanelCommon holding `controls`, top to bottom.
-    void showValueControls(const std::vector<ValueControl>& controls);
-    void setSwatchColor(TColor color);
     // The rule record of CurStructNode and CurTargetNode while both are selected, else null.
     const TData2* selectedRuleRecord() const;
     QTreeWidgetItem* selectedPropertyNode() const;
     // Stores a handler's write and runs the tail; false when nothing was stored.
     bool finishValueWrite(const ValueWrite& write);
     // The dialog handlers' connections, and their mouse hooks in eventFilter.
-    void connectPickerHandlers();
-    bool pickerMouseDown(QObject* watched, QEvent* event);
 
     MainWindowServices services_;
+    std::unique_ptr<ValueAreaHost> valueLink_;  // a ValueLink
+    ValueArea* values_ = nullptr;  // owned by PanelTopRight
     std::unique_ptr<PreviewBrowser> browser_;
     std::unique_ptr<HelpDesk> helpDesk_;
     std::unique_ptr<BoxEditCommand> boxEdit_;
@@ -440,6 +400,7 @@ private:
         size_t NestedRules = 0, DroppedRules = 0;
     } pendingNote_;  // what the last read kept and expanded, not yet told
     bool shown_ = false;
+    QTreeWidgetItem* structPressedOn_ = nullptr;  // TreeViewStruct's current item at the last mouse press
     std::array<int, 3> startPanes_{250, 150, 270};  // rule column, property column, upper half
     int htmlWrapColumn_ = 0;  // the HTML pane's rows are wrapped at this column
     bool statusQueued_ = false;

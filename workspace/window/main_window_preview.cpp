@@ -18,6 +18,7 @@
 #include "workspace/document/css_writer.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/pane_commands.h"
+#include "workspace/window/key_select_tree.h"
 #include "workspace/document/sample_page.h"
 
 namespace pavik {
@@ -31,8 +32,7 @@ void TfrmMain::computePreviewPaths() {
 
 void TfrmMain::RefreshPreview() {
     BrowserStateChange(3, 3, 3);
-    lblChildInfo->clear();
-    lblTagInfo->clear();
+    values_->clearTagInfo();
     computePreviewPaths();
     const RuleTree tree = currentRuleTree();
 
@@ -184,6 +184,12 @@ void TfrmMain::connectHandlers() {
     connect(mnuHelpView, &QAction::triggered, this, [this] { guarded([this] { mnuHelpViewClick(); }); });
     connect(mnuHelpKey, &QAction::triggered, this, [this] { guarded([this] { mnuHelpKeyClick(); }); });
     connect(TreeViewStruct, &QTreeWidget::currentItemChanged, this, [this] { guarded([this] { TreeViewStructChange(); }); });
+    // A rule or property selected by keyboard is taken up as a click takes it up; the focus
+    // stays in the tree.
+    static_cast<KeySelectTree*>(TreeViewStruct)->OnKeySelect = [this] { guarded([this] { TreeViewStructClick(); }); };
+    static_cast<KeySelectTree*>(TreeViewTarget)->OnKeySelect = [this] {
+        guarded([this] { TreeViewTargetClick(false); });
+    };
     connect(TreeViewStruct, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenuStruct->popup(TreeViewStruct->viewport()->mapToGlobal(pos)); });
     // The property tree expands the selected node and closes the one left.

@@ -8,8 +8,10 @@
 #include <QUrl>
 
 #include "platform/app_paths.h"
+#include "vocabulary/fixed_texts.h"
 #include "vocabulary/shared_routines.h"
 #include "web_addresses_built.h"
+#include "workspace/window/image_list_main.h"
 
 namespace pavik {
 namespace {
@@ -46,6 +48,11 @@ QString WebAddresses::mailLink(const QString& address) {
     if (address.isEmpty()) return {};
     return QStringLiteral("mailto:") + address + QStringLiteral("?subject=") +
            QString::fromLatin1(QUrl::toPercentEncoding(QStringLiteral("「Pavik」について")));
+}
+
+void setApplicationTitle() {
+    QApplication::setApplicationName(QString::fromUtf8(AppTitle.data(), qsizetype(AppTitle.size())));
+    QApplication::setWindowIcon(programIcon());
 }
 
 int MainWindowServices::execDialog(QDialog& dialog) { return dialog.exec(); }

@@ -43,6 +43,10 @@ struct WebAddresses {
     static QString mailLink(const QString& address);
 };
 
+// Program start, once the application object exists: the application's title is AppTitle,
+// set as its name only. A display name would make Qt append it to every window title.
+void setApplicationTitle();
+
 struct MainWindowServices {
     std::function<std::unique_ptr<PreviewBrowser>(QWidget* parent)> makeBrowser;
     std::unique_ptr<UserMessages> messages;
