@@ -2,6 +2,7 @@
 // The embedded preview browser behind a small interface, so that the main window and the
 // dialogs can be tested with a recording fake. The real one is a QWebEngineView.
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -25,12 +26,17 @@ public:
     virtual bool hasDocument() const = 0;
     // Whether a user's page may run scripts (on by default). A fake may ignore it.
     virtual void setScriptsEnabled(bool on) { (void)on; }
+
+    // Called when a navigation has finished: its page is loaded and scrolled to the anchor
+    // (a page that fails to load counts as finished too). Only the real browser calls it.
+    std::function<void()> OnPageShown;
 };
 
-// A QWebEngineView that reads pages without a declared encoding as Shift_JIS. Every
-// navigation loads the file itself (a new fragment alone would not reload a rebuilt page)
-// and then scrolls to the anchor (by a script of its own, which runs also where the page's
-// scripts are off).
+// A QWebEngineView that reads pages without a declared encoding as Shift_JIS. A navigation
+// loads the file itself (a new fragment alone would not reload a rebuilt page) and then
+// scrolls to the anchor; when the file is the page shown and holds what it was loaded
+// from, only the page's style sheets are fetched again before the scroll. Both are scripts
+// of its own, which run also where the page's scripts are off.
 std::unique_ptr<PreviewBrowser> makeWebEnginePreview(QWidget* parent);
 
 }  // namespace pavik

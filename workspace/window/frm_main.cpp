@@ -26,6 +26,7 @@
 #include "workspace/window/file_commands.h"
 #include "workspace/window/image_list_main.h"
 #include "workspace/window/main_window_box.h"
+#include "workspace/window/pane_commands.h"
 #include "workspace/window/settings_commands.h"
 #include "workspace/window/window_settings.h"
 
@@ -43,6 +44,8 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     createLayout();
     connectHandlers();
     connectValueHandlers();
+    createPaneCommands();
+    connectPaneCommands();
     boxEdit_ = std::make_unique<BoxEditCommand>(*this);
     createFileCommands();
     FormCreate();
@@ -61,10 +64,15 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
         .reportFileError = [this](const QString& file, const QString& reason) { reportFileError(file, reason); },
         .runDialog = services_.runDialog,
     });
+    UpdateActionStates();
 }
 
 TfrmMain::~TfrmMain() {
     guarded([this] { FormDestroy(); });
+    // The editors' controls go with the window after the link to it: from here on nothing
+    // they do (a focus leaving a drop-down) reaches the value area.
+    delete values_;
+    values_ = nullptr;
     browser_.reset();
 }
 
@@ -98,14 +106,11 @@ void TfrmMain::FormCreate() {
     readGeometry();
     readPreviewList();
 
-    const bool help = helpDesk_->available();
-    if (help) services_.help->initialize();
-    mnuHelpView->setEnabled(help);
-    mnuHelpKey->setEnabled(help);
+    if (helpDesk_->available()) services_.help->initialize();  // else help stays disabled
 
     HTMLStream.clear();
     HTMLStreamAttached = true;
-    EditBox->setEnabled(false);
+    setBoxCategorySelected(false);
     NodeBaseAdd();
 
     applyPaneSettings(RichEditSrc);
@@ -154,6 +159,7 @@ void TfrmMain::rewrapHTMLPane() {
     if (!HTMLStreamAttached || column == htmlWrapColumn_) return;
     htmlWrapColumn_ = column;
     const bool saved = bHTMLSaved;
+    commandsOf(EditHTML).historyRestarts();
     bHTMLCanUndo = false;
     const std::string text = EditHTML->core().SaveToBytes(0);
     EditHTML->BeginUpdate();
@@ -251,6 +257,8 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
 void TfrmMain::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
+        // Text typed into a drop-down is stored as the focus leaves it, before the save question.
+        if (QWidget* focused = focusWidget()) focused->clearFocus();
         bool close = true;
         guarded([this, &close] { close = FormCloseQuery(); });
         if (!close) {

@@ -158,7 +158,6 @@ void TfrmMain::createActions() {
         setHint(a, QString::fromUtf8(s.hint));
         a->setCheckable(s.checkable);
         a->setProperty("imageIndex", s.image);
-        a->setEnabled(false);  // each is enabled where its command is available
         this->*s.member = a;
         addAction(a);
     }
@@ -170,7 +169,6 @@ void TfrmMain::createActions() {
             a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
             setHint(a, QString::fromUtf8(s.hint));
             a->setProperty("imageIndex", s.image);
-            a->setEnabled(false);
             this->*(pane == 1 ? s.srcPane : s.htmlPane) = a;
         }
     }
@@ -183,14 +181,7 @@ void TfrmMain::createActions() {
         FSize[i]->setData(i + 1);
     }
     FSize[2]->setChecked(true);
-
-    // Always available.
-    FileExit->setEnabled(true);
-    ChangeCSStree->setEnabled(true);
-    ShowAbout->setEnabled(true);
-    Setting->setEnabled(true);
-    TBCust->setEnabled(true);
-    ApplyCSS->setChecked(true);
+    // Which are enabled: UpdateActionStates.
 }
 
 void TfrmMain::createMenus() {
@@ -202,7 +193,6 @@ void TfrmMain::createMenus() {
     file->addAction(FileOpenCSS);
     mnuFileResent = file->addMenu(imageListIcon(imgRecentFile), QStringLiteral("最近使用したファイル(&R)"));
     mnuFileResent->setObjectName("mnuFileResent");
-    mnuFileResent->setEnabled(false);
     file->addSeparator();
     file->addAction(FileSave);
     file->addAction(FileSaveAs);

@@ -13,6 +13,7 @@
 #include "workspace/window/file_commands.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/image_list_main.h"
+#include "workspace/window/pane_commands.h"
 
 namespace pavik {
 
@@ -40,11 +41,7 @@ public:
     }
     void setAutoRefresh() override { w_.bAutoRefresh = true; }
     void refreshStatus() override { w_.Refresh_Status(); }
-    // Shown again once a status refresh that is queued has run.
-    void showStatus(const QString& text) override {
-        w_.StatusBar->setMessage(text);
-        QTimer::singleShot(0, &w_, [this, text] { w_.StatusBar->setMessage(text); });
-    }
+    void showStatus(const QString& text) override { w_.showNotice(text); }
 
     QString htmlFile() const override { return w_.sHTMLFileName; }
     bool htmlSaved() const override { return w_.bHTMLSaved; }
@@ -53,7 +50,7 @@ public:
         const std::string text = w_.EditHTML->core().SaveToBytes(SaveFlagsPlain);
         if (std::error_code ec = writeTextFile(w_.sHTMLFileName.toStdString(), text, TextEncoding::Cp932)) return ec;
         w_.EditHTML->SetEdited(false);
-        w_.bHTMLSaved = true;
+        w_.commandsOf(w_.EditHTML).savedToFile();
         return {};
     }
 
@@ -127,8 +124,13 @@ void TfrmMain::showStyleSheet(const QString& file, const QString& caption, const
     CmbBoxPreviewHTMLSelect();
     if (paneText) reloadSourcePane(*paneText);
     if (PageControlSrc->currentIndex() == 0) TreeViewStruct->setFocus();
-    bCSSSaved = true;
+    commandsOf(RichEditSrc).savedToFile();  // the pane's history starts at the file's text
     Refresh_Status();
+}
+
+void TfrmMain::showNotice(const QString& text) {
+    StatusBar->setMessage(text);
+    QTimer::singleShot(0, this, [this, text] { StatusBar->setMessage(text); });
 }
 
 }  // namespace pavik

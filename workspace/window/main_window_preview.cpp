@@ -20,6 +20,8 @@
 #include "workspace/window/frm_main.h"
 #include "components/file_name_keep.h"
 #include "workspace/window/image_list_main.h"
+#include "workspace/window/pane_commands.h"
+#include "workspace/window/key_select_tree.h"
 #include "workspace/document/sample_page.h"
 
 namespace pavik {
@@ -35,8 +37,7 @@ void TfrmMain::RefreshPreview() { rebuildPreview(fileCommands_->mayRegeneratePan
 
 void TfrmMain::rebuildPreview(bool regeneratePane) {
     BrowserStateChange(3, 3, 3);
-    lblChildInfo->clear();
-    lblTagInfo->clear();
+    values_->clearTagInfo();
     computePreviewPaths();
     const RuleTree tree = currentRuleTree();
 
@@ -74,6 +75,7 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
 
 void TfrmMain::reloadSourcePane(const std::string& text) {
     const bool saved = bCSSSaved;
+    commandsOf(RichEditSrc).historyRestarts();
     bCSSCanUndo = false;  // the load empties the undo history; that does not mean "saved"
     RichEditSrc->BeginUpdate();
     RichEditSrc->Clear();
@@ -84,46 +86,11 @@ void TfrmMain::reloadSourcePane(const std::string& text) {
         services_.messages->error(this, QStringLiteral("スタイルシートを表示できませんでした。\n%1")
                                             .arg(QString::fromLocal8Bit(e.what())));
     }
-    EditCut1->setEnabled(false);
-    EditCopy1->setEnabled(false);
     RichEditSrc->EndUpdate();
     RichEditSrc->viewport()->update();
     bCSSCanUndo = false;
     bCSSSaved = saved;
     fileCommands_->paneShows(sourcePaneText());
-}
-
-// The panes report from inside their own operations, when their rows may be half done:
-// the status line, which repaints at once, is refreshed right after the operation instead.
-void TfrmMain::refreshStatusSoon() {
-    if (statusQueued_) return;
-    statusQueued_ = true;
-    QTimer::singleShot(0, this, [this] {
-        statusQueued_ = false;
-        guarded([this] { Refresh_Status(); });
-    });
-}
-
-void TfrmMain::RichEditSrcChange() {
-    bCSSSaved = false;
-    refreshStatusSoon();
-}
-
-void TfrmMain::EditHTMLChange() {
-    bHTMLSaved = false;
-    refreshStatusSoon();
-}
-
-void TfrmMain::RichEditSrcUndoChange(bool canUndo, bool) {
-    if (bCSSCanUndo && !canUndo) bCSSSaved = true;
-    bCSSCanUndo = canUndo;
-    refreshStatusSoon();
-}
-
-void TfrmMain::EditHTMLUndoChange(bool canUndo, bool) {
-    if (bHTMLCanUndo && !canUndo) bHTMLSaved = true;
-    bHTMLCanUndo = canUndo;
-    refreshStatusSoon();
 }
 
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
@@ -137,11 +104,8 @@ void TfrmMain::RefreshExecute() {
     Refresh_Status();
 }
 
-void TfrmMain::Refresh_Btn() {
-    PageControlDown->setTabVisible(PageControlDown->indexOf(TabSheetHTML), CmbBoxPreviewHTML->currentIndex() != 0);
-    PageControlSrc->setTabVisible(1, !sCSSFileName.isEmpty() && bApplyCSS);
-    AddImportantTag->setEnabled(PageControlSrc->isTabVisible(1));  // it writes into that pane
-}
+// The "HTML" and "CSS" pages and the actions that go with them (UpdateActionStates).
+void TfrmMain::Refresh_Btn() { UpdateActionStates(); }
 
 void TfrmMain::Refresh_Status() {
     Refresh_Btn();
@@ -149,14 +113,7 @@ void TfrmMain::Refresh_Status() {
     StatusBar->setSavedState(styleSheetUnsaved() ? QStringLiteral("未保存") : QStringLiteral("保存済み"));
     const std::string_view encoding = encodingName(CSSEncoding);
     StatusBar->setEncoding(sCSSFileName.isEmpty() ? QString() : QString::fromLatin1(encoding.data(), qsizetype(encoding.size())));
-    const bool open = !sCSSFileName.isEmpty();
-    Refresh->setEnabled(open);
-    FileOpenCSS->setEnabled(true);
-    NewCSS->setEnabled(true);
-    FileSave->setEnabled(open && styleSheetUnsaved());
-    FileSaveAs->setEnabled(open);
     // The recent-file menu's entries show image 44.
-    mnuFileResent->setEnabled(!fileCommands_->recentList().Entries().isEmpty());
     for (QAction* entry : fileCommands_->recentList().Entries()) entry->setIcon(imageListIcon(imgRecentFile));
 }
 
@@ -177,9 +134,8 @@ void TfrmMain::CmbBoxPreviewHTMLSelect() {
     Refresh_Status();
 }
 
-void TfrmMain::UpdatePreviewBrowserActions() {
-    for (QAction* a : {PrevIE, PrevNS4, PrevNS6, PrevOpera}) a->setEnabled(false);
-}
+// The external browsers stay disabled until they can be started (action_states.cpp).
+void TfrmMain::UpdatePreviewBrowserActions() { UpdateActionStates(); }
 
 void TfrmMain::tellAboutReading() {
     ReadingNote note = std::exchange(pendingNote_, {});
@@ -236,6 +192,12 @@ void TfrmMain::connectHandlers() {
     connect(mnuHelpView, &QAction::triggered, this, [this] { guarded([this] { mnuHelpViewClick(); }); });
     connect(mnuHelpKey, &QAction::triggered, this, [this] { guarded([this] { mnuHelpKeyClick(); }); });
     connect(TreeViewStruct, &QTreeWidget::currentItemChanged, this, [this] { guarded([this] { TreeViewStructChange(); }); });
+    // A rule or property selected by keyboard is taken up as a click takes it up; the focus
+    // stays in the tree.
+    static_cast<KeySelectTree*>(TreeViewStruct)->OnKeySelect = [this] { guarded([this] { TreeViewStructClick(); }); };
+    static_cast<KeySelectTree*>(TreeViewTarget)->OnKeySelect = [this] {
+        guarded([this] { TreeViewTargetClick(false); });
+    };
     connect(TreeViewStruct, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenuStruct->popup(TreeViewStruct->viewport()->mapToGlobal(pos)); });
     // The property tree expands the selected node and closes the one left.
@@ -251,10 +213,6 @@ void TfrmMain::connectHandlers() {
             [this](const QPoint& pos) { PopupMenuEdit->popup(RichEditSrc->mapToGlobal(pos)); });
     connect(EditHTML, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenuHTML->popup(EditHTML->mapToGlobal(pos)); });
-    connect(PageControlSrc, &QTabWidget::currentChanged, this, [this](int page) {
-        if (page == 0) TreeViewStruct->setFocus();
-        if (page == 1) RichEditSrc->setFocus();
-    });
     RichEditSrc->addActions({EditCut1, EditCopy1, EditPaste1, EditUndo1, EditRedo1});
     EditHTML->addActions({EditCut2, EditCopy2, EditPaste2, EditUndo2, EditRedo2});
     TreeViewStruct->viewport()->installEventFilter(this);

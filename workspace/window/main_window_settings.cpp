@@ -14,6 +14,7 @@
 #include "vocabulary/fixed_texts.h"
 #include "workspace/window/file_commands.h"
 #include "workspace/window/frm_main.h"
+#include "workspace/window/pane_commands.h"
 #include "workspace/window/window_settings.h"
 
 namespace pavik {

@@ -4,7 +4,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -102,6 +101,7 @@ RuleTree TfrmMain::currentRuleTree() const {
 void TfrmMain::NodeBaseAdd() {
     TreeViewStruct->setUpdatesEnabled(false);
     CurStructNode = nullptr;
+    structPressedOn_ = nullptr;
     TreeViewStruct->clear();
     RuleTree bases = buildRuleTree(StyleDocument(), false);  // just the two base nodes
     QList<QTreeWidgetItem*> roots;
@@ -116,6 +116,7 @@ void TfrmMain::ChangeCSStreeExecute() {
     TreeViewStruct->setUpdatesEnabled(false);
     const QSignalBlocker block(TreeViewStruct);
     CurStructNode = nullptr;
+    structPressedOn_ = nullptr;
     clearPropertyTree();
     TreeViewStruct->clear();
 
@@ -145,7 +146,7 @@ void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
     clearSourcePane();
     // The trees go before the records their nodes point to.
     clearPropertyTree();
-    resetValueArea();
+    values_->reset();
     NodeBaseAdd();
     Document.clear();
     pendingNote_ = {};
@@ -164,25 +165,24 @@ void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
 }
 
 void TfrmMain::TreeViewStructChange() {
-    EditBox->setEnabled(false);
-    resetValueArea();
-    lblChildInfo->clear();
-    lblTagInfo->clear();
+    setBoxCategorySelected(false);
+    values_->reset();
+    values_->clearTagInfo();
 }
 
 void TfrmMain::TreeViewStructClick() {
     QTreeWidgetItem* node = TreeViewStruct->currentItem();
     if (!node || kindOfNode(node) == StructNodeKind::Group) return;
     BrowserStateChange(3, 3, 3);
-    EditBox->setEnabled(false);
+    setBoxCategorySelected(false);
     if (CssRuleNode* rule = ruleOfNode(node)) {
         const TData2& r = rule->Data;
         NavigatePreview(PreviewHTMLPath, fromCp932(ruleAnchorName(r)));
         CurStructNode = node;
         BrowserStateChange(r.IE, r.NS4, r.NS6);
-        lblTagInfo->setText(QString::fromUtf8(selectorGroupName(r.Group).data(),
-                                              static_cast<qsizetype>(selectorGroupName(r.Group).size())));
-        GroupBoxTagInfo->setTitle(fromCp932(r.Selector));
+        const std::string_view group = selectorGroupName(r.Group);
+        values_->showRule(QString::fromUtf8(group.data(), static_cast<qsizetype>(group.size())),
+                          fromCp932(r.Selector));
         SetAttrAll(sjis::toUpperAscii(r.Name));
     }
     Refresh_Status();
@@ -248,15 +248,7 @@ void TfrmMain::clearPropertyTree() {
     targetRecords_.clear();
 }
 
-void TfrmMain::BrowserStateChange(int ie, int ns4, int ns6) {
-    for (TALed* lamp : {ALedIe5, ALedNS4, ALedNS6}) {
-        lamp->setValue(true);
-        lamp->setBlink(false);
-    }
-    ShowSupportLevel(*ALedIe5, ie);
-    ShowSupportLevel(*ALedNS4, ns4);
-    ShowSupportLevel(*ALedNS6, ns6);
-}
+void TfrmMain::BrowserStateChange(int ie, int ns4, int ns6) { values_->setLamps(ie, ns4, ns6); }
 
 void TfrmMain::fillHiddenTree() {
     TVCSSDataHide->clear();
@@ -279,12 +271,12 @@ void TfrmMain::TVCSSDataHideClick() {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (pickerMouseDown(watched, event)) return true;
     if (watched == TreeViewStruct->viewport()) {
         if (event->type() == QEvent::MouseButtonPress) {
             // TreeViewStructMouseDown
             auto* me = static_cast<QMouseEvent*>(event);
             QTreeWidgetItem* item = TreeViewStruct->itemAt(me->position().toPoint());
+            structPressedOn_ = TreeViewStruct->currentItem();
             if (!item) {
                 TreeViewStruct->clearSelection();
                 TreeViewStruct->setCurrentItem(nullptr);
@@ -294,24 +286,16 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
             }
         } else if (event->type() == QEvent::MouseButtonRelease &&
                    static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            // A click on the rule already selected starts afresh, as a click on another does.
+            QTreeWidgetItem* node = TreeViewStruct->currentItem();
+            if (node && node == structPressedOn_ && kindOfNode(node) != StructNodeKind::Group)
+                guarded([this] { TreeViewStructChange(); });
             guarded([this] { TreeViewStructClick(); });
         }
     } else if (watched == TreeViewTarget->viewport()) {
         if (event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             guarded([this] { TreeViewTargetClick(); });
-    } else if (watched == TreeViewTarget && event->type() == QEvent::KeyRelease) {
-        // Moving through the tree with the keyboard shows the panels as a click does.
-        switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Home: case Qt::Key_End:
-        case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Left: case Qt::Key_Right:
-            guarded([this] { TreeViewTargetClick(); });
-            break;
-        default: break;
-        }
-    } else if (watched == EditCommon && event->type() == QEvent::MouseButtonRelease &&
-               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        guarded([this] { EditCommonClick(false); });
     } else if (watched == EditHTML && event->type() == QEvent::Resize && shown_) {
         guarded([this] { rewrapHTMLPane(); });
     } else if (watched == TVCSSDataHide && event->type() == QEvent::Show) {

@@ -17,6 +17,7 @@
 #include "platform/file_bytes.h"
 #include "window_support.h"
 #include "workspace/window/file_commands.h"
+#include "workspace/window/value_area.h"
 
 namespace pavik::test {
 namespace {
@@ -46,10 +47,10 @@ protected:
         ASSERT_NE(item, nullptr);
         w.TreeViewTarget->setCurrentItem(item);
         w.TreeViewTargetClick();
-        const int i = w.CmbBoxCommon->findText(QString::fromLatin1(value));
+        const int i = w.valueArea().CmbBoxCommon->findText(QString::fromLatin1(value));
         ASSERT_GE(i, 0);
-        w.CmbBoxCommon->setCurrentIndex(i);
-        emit w.CmbBoxCommon->activated(i);
+        w.valueArea().CmbBoxCommon->setCurrentIndex(i);
+        emit w.valueArea().CmbBoxCommon->activated(i);
     }
     // A rule typed into the pane at its start.
     static void editByHand(TfrmMain& w) {

@@ -1,10 +1,13 @@
 // The real embedded browser: a generated preview page is shown and a rule click scrolls it
-// to the rule's anchor; the sample page runs no script and reads no other local file.
+// to the rule's anchor, a value change brings the new style without a reload; the sample page
+// runs no script and reads no other local file.
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTreeWidget>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <string>
 
@@ -78,11 +81,36 @@ TEST_F(RealBrowser, PreviewPageLoadsAndARuleClickJumpsToItsAnchor) {
     EXPECT_GE(waitForScript(view, "document.getElementsByName('.c249').length", 1, 20000), 1);
     EXPECT_EQ(waitForScript(view, "window.scrollY", 0, 2000), 0);
 
+    // The browser says when the page is loaded and scrolled.
+    int shown = 0;
+    w->browser()->OnPageShown = [&] { ++shown; };
     QTreeWidgetItem* last = w->ClassBaseNode->child(w->ClassBaseNode->childCount() - 1);
     ASSERT_EQ(last->text(0), QStringLiteral(".c249"));
     w->TreeViewStruct->setCurrentItem(last);
     w->TreeViewStructClick();
-    EXPECT_GT(waitForScript(view, "window.scrollY", 100, 20000), 100);
+    QElapsedTimer t;
+    t.start();
+    while (shown == 0 && t.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(shown, 1);
+    EXPECT_GT(waitForScript(view, "window.scrollY", 0, 2000), 100);
+
+    // A value change keeps the page and brings its new style, with the sample page's scripts off.
+    ASSERT_FALSE(view->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+    waitForScript(view, "window.pavikKept = 1", 1, 2000);
+    w->TreeViewTarget->setCurrentItem(findItem(w->TreeViewTarget, QStringLiteral("テキスト/text-align")));
+    w->TreeViewTargetClick();
+    const int right = w->valueArea().CmbBoxCommon->findText(QStringLiteral("right"));
+    ASSERT_GT(right, 0);
+    w->valueArea().CmbBoxCommon->setCurrentIndex(right);
+    emit w->valueArea().CmbBoxCommon->activated(right);
+    t.restart();
+    while (shown == 1 && t.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(shown, 2);
+    const char* const style = "getComputedStyle(document.getElementsByClassName('c249')[0]).textAlign";
+    EXPECT_EQ(waitForScript(view, QStringLiteral("%1 == 'right' ? 1 : 0").arg(style), 0, 2000), 1);
+    EXPECT_EQ(waitForScript(view, "window.pavikKept || 0", 0, 2000), 1);
+    EXPECT_GT(waitForScript(view, "window.scrollY", 0, 2000), 100);
+    EXPECT_EQ(waitForScript(view, "document.querySelectorAll('link').length", 0, 2000), 1);
     EXPECT_TRUE(w->browser()->hasDocument());
     EXPECT_TRUE(messages->errors.isEmpty());
 }

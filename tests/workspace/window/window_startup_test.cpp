@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QScreen>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QWindow>
 #include <QSplitter>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -165,6 +167,23 @@ TEST_F(StartUp, NonCssArgumentOpensNothingNotEvenTheLastFile) {
     auto none = makeWindow();
     EXPECT_EQ(none->sCSSFileName, last);  // no argument: the last file is reopened
     EXPECT_NE(findItem(none->TreeViewStruct, QStringLiteral("エレメント/H1")), nullptr);
+}
+
+TEST_F(StartUp, TheApplicationTitleAddsNothingToTheWindowCaption) {
+    setApplicationTitle();
+    EXPECT_EQ(QGuiApplication::applicationName(), QStringLiteral("Pavik"));
+    // No display name of its own: Qt appends a set display name to every window title.
+    QGuiApplication::setApplicationName(QStringLiteral("probe"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+    QGuiApplication::setApplicationName(QStringLiteral("Pavik"));
+    auto w = makeWindow();
+    showAndSettle(*w);
+    EXPECT_EQ(w->windowHandle()->title(), QStringLiteral("Pavik - Build " PAVIK_VERSION_TEXT "-"));
+}
+
+TEST_F(StartUp, QtsOwnDialogsSpeakJapanese) {
+    ASSERT_TRUE(installJapaneseQtTexts());
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
 }
 
 TEST_F(StartUp, HelpIsUsedOnlyWhenTheFileExists) {

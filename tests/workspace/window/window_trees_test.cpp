@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "platform/qt_text.h"
+#include "components/a_led.h"
 #include "window_support.h"
 
 namespace pavik::test {
@@ -61,8 +62,8 @@ TEST_F(Trees, ClickOnARuleFillsThePropertyTreeAndNavigates) {
     ASSERT_FALSE(browser->navigations.empty());
     EXPECT_EQ(browser->navigations.back().anchor, QStringLiteral("H1"));
     EXPECT_EQ(browser->navigations.back().path, w->PreviewHTMLPath);
-    EXPECT_EQ(w->GroupBoxTagInfo->title(), QStringLiteral("H1"));
-    EXPECT_EQ(w->lblTagInfo->text(), QStringLiteral("クラス"));  // group 11 after reading
+    EXPECT_EQ(w->valueArea().GroupBoxTagInfo->title(), QStringLiteral("H1"));
+    EXPECT_EQ(w->valueArea().lblTagInfo->text(), QStringLiteral("クラス"));  // group 11 after reading
 
     // Categories at the root, collapsed; H1's own properties marked.
     ASSERT_GT(w->TreeViewTarget->topLevelItemCount(), 3);
@@ -110,7 +111,7 @@ TEST_F(Trees, CapitalisedPropertyDoesNotMarkAndBaseAndGroupNodes) {
     // A base node: lamps off, property tree kept, no navigation.
     w->BrowserStateChange(1, 1, 1);
     click(*w, w->ClassBaseNode);
-    EXPECT_FALSE(w->ALedIe5->Value());
+    EXPECT_FALSE(w->valueArea().ALedIe5->Value());
     EXPECT_EQ(outline(w->TreeViewTarget), before);
     EXPECT_EQ(browser->navigations.size(), navigations);
 
@@ -120,23 +121,23 @@ TEST_F(Trees, CapitalisedPropertyDoesNotMarkAndBaseAndGroupNodes) {
     const std::string grouped = outline(w->TreeViewTarget);
     w->BrowserStateChange(1, 1, 1);
     click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/TD")));
-    EXPECT_TRUE(w->ALedIe5->Value());
+    EXPECT_TRUE(w->valueArea().ALedIe5->Value());
     EXPECT_EQ(outline(w->TreeViewTarget), grouped);
 }
 
 TEST_F(Trees, SupportLevelsShowOnTheLamps) {
     auto w = open();
     w->BrowserStateChange(0, 1, 2);
-    EXPECT_TRUE(w->ALedIe5->Value());
-    EXPECT_EQ(w->ALedIe5->TrueColor(), clRed);
-    EXPECT_TRUE(w->ALedIe5->isBlinking());
-    EXPECT_EQ(w->ALedNS4->TrueColor(), clGreen);
-    EXPECT_FALSE(w->ALedNS4->isBlinking());
-    EXPECT_EQ(w->ALedNS6->TrueColor(), clYellow);
-    EXPECT_TRUE(w->ALedNS6->Value());
+    EXPECT_TRUE(w->valueArea().ALedIe5->Value());
+    EXPECT_EQ(w->valueArea().ALedIe5->TrueColor(), clRed);
+    EXPECT_TRUE(w->valueArea().ALedIe5->isBlinking());
+    EXPECT_EQ(w->valueArea().ALedNS4->TrueColor(), clGreen);
+    EXPECT_FALSE(w->valueArea().ALedNS4->isBlinking());
+    EXPECT_EQ(w->valueArea().ALedNS6->TrueColor(), clYellow);
+    EXPECT_TRUE(w->valueArea().ALedNS6->Value());
     // A rule read from a file has no support information: every lamp goes out.
     click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
-    for (TALed* lamp : {w->ALedIe5, w->ALedNS4, w->ALedNS6}) {
+    for (TALed* lamp : {w->valueArea().ALedIe5, w->valueArea().ALedNS4, w->valueArea().ALedNS6}) {
         EXPECT_FALSE(lamp->Value());
         EXPECT_FALSE(lamp->isBlinking());
     }
@@ -179,10 +180,10 @@ TEST_F(Trees, GroupOutsideTheTableShowsNoTagInformation) {
     QTreeWidgetItem* h1 = findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1"));
     w->ruleOfNode(h1)->Data.Group = 12;
     click(*w, h1);
-    EXPECT_TRUE(w->lblTagInfo->text().isEmpty());
+    EXPECT_TRUE(w->valueArea().lblTagInfo->text().isEmpty());
     w->ruleOfNode(h1)->Data.Group = 1;
     click(*w, h1);
-    EXPECT_EQ(w->lblTagInfo->text(), QStringLiteral("ブロックレベル"));
+    EXPECT_EQ(w->valueArea().lblTagInfo->text(), QStringLiteral("ブロックレベル"));
 }
 
 TEST_F(Trees, RebuildKeepsSavedStateAndAlwaysReloadsThePane) {
@@ -213,21 +214,9 @@ TEST_F(Trees, RebuildKeepsSavedStateAndAlwaysReloadsThePane) {
     EXPECT_FALSE(w->bCSSSaved);
 }
 
-TEST_F(Trees, PaneEditsMarkTheStyleSheetUnsavedUntilUndone) {
+TEST_F(Trees, RebuildOverAnEditedPaneAsksFirstAndKeepsItUnsaved) {
     auto w = open();
-    ASSERT_TRUE(w->bCSSSaved);
-    w->RichEditSrc->core().Caret = {0, 0};
-    w->RichEditSrc->InsertString("x");
-    EXPECT_FALSE(w->bCSSSaved);
-    settle();
-    EXPECT_EQ(w->StatusBar->savedState(), QStringLiteral("未保存"));
-    w->RichEditSrc->Undo();
-    EXPECT_TRUE(w->bCSSSaved);
-    settle();
-    EXPECT_EQ(w->StatusBar->savedState(), QStringLiteral("保存済み"));
-
-    // A rebuild over hand edits asks first: No keeps the pane, Yes reloads it; the state
-    // stays unsaved either way.
+    // No keeps the pane, Yes reloads it; the state stays unsaved either way.
     w->RichEditSrc->InsertString("y");
     w->RefreshExecute();
     ASSERT_EQ(messages->confirms.size(), 1);
