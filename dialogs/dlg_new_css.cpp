@@ -71,7 +71,8 @@ TdlgNewCSS::TdlgNewCSS(std::function<QString()> chooseFolder, HelpDesk* desk, QW
     layout->addLayout(grid);
     layout->addStretch(1);
     layout->addLayout(buttons);
-    resize(std::max(224, sizeHint().width()), std::max(161, sizeHint().height()));
+    // Wider than its minimum, so that a folder path shows.
+    resize(std::max(340, sizeHint().width()), std::max(161, sizeHint().height()));
     setFixedSize(size());
 
     connect(EditNewCSS, &QLineEdit::textChanged, this, &TdlgNewCSS::EditNewCSSChange);
