@@ -3,13 +3,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "dialogs/dialog_help.h"
+#include "dialogs/name_dialog_parts.h"
 #include "platform/app_paths.h"
 
 namespace pavik {
@@ -28,13 +28,7 @@ T* named(T* w, const char* name) {
 
 TdlgNewCSS::TdlgNewCSS(std::function<QString()> chooseFolder, HelpDesk* desk, QWidget* owner)
     : QDialog(owner), chooseFolder_(std::move(chooseFolder)) {
-    setObjectName("dlgNewCSS");
-    setWindowTitle(QStringLiteral("新規スタイルシート"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    QFont f(QStringLiteral("MS UI Gothic"));
-    f.setPixelSize(12);
-    setFont(f);
-
+    setUpNameDialog(this, "dlgNewCSS", QStringLiteral("新規スタイルシート"));
     auto* nameLabel = new QLabel(QStringLiteral("スタイルシート名"), this);
     EditNewCSS = named(new QLineEdit(this), "EditNewCSS");
     auto* extension = new QLabel(QStringLiteral("．css"), this);
@@ -51,11 +45,6 @@ TdlgNewCSS::TdlgNewCSS(std::function<QString()> chooseFolder, HelpDesk* desk, QW
     EditNew = named(new QLineEdit(this), "EditNew");
     EditNew->hide();
 
-    BitBtnOK = named(new QPushButton(QStringLiteral("OK"), this), "BitBtnOK");
-    BitBtnOK->setDefault(true);
-    BitBtnCancel = named(new QPushButton(QStringLiteral("キャンセル"), this), "BitBtnCancel");
-    BitBtnCancel->setAutoDefault(false);
-
     auto* grid = new QGridLayout;
     grid->addWidget(nameLabel, 0, 0, 1, 2);
     grid->addWidget(EditNewCSS, 1, 0, 1, 2);
@@ -63,25 +52,17 @@ TdlgNewCSS::TdlgNewCSS(std::function<QString()> chooseFolder, HelpDesk* desk, QW
     grid->addWidget(BitBtnSelectFolder, 2, 0);
     grid->addWidget(EditPath, 2, 1, 1, 2);
     grid->setColumnStretch(1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtnOK);
-    buttons->addWidget(BitBtnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
-    // Wider than its minimum, so that a folder path shows.
-    resize(std::max(340, sizeHint().width()), std::max(161, sizeHint().height()));
-    setFixedSize(size());
+    const OkCancel buttons = addOkCancelRow(this, layout);
+    BitBtnOK = buttons.ok;
+    BitBtnCancel = buttons.cancel;
+    fixNameDialogSize(this, 340, 161);  // wider than it needs, so that a folder path shows
 
     connect(EditNewCSS, &QLineEdit::textChanged, this, &TdlgNewCSS::EditNewCSSChange);
     connect(EditPath, &QLineEdit::textChanged, this, &TdlgNewCSS::EditNewCSSChange);
     connect(BitBtnSelectFolder, &QPushButton::clicked, this, &TdlgNewCSS::BitBtnSelectFolderClick);
-    connect(BitBtnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BitBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     installControlHelp(this, desk);
-    BitBtnOK->setEnabled(false);
 }
 
 QString TdlgNewCSS::candidatePath(const QString& name, const QString& folder) {
