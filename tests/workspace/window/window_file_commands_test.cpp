@@ -103,18 +103,24 @@ TEST_F(FileCommandsTest, OpeningReadsFirstAndAFailedReadChangesNothing) {
 }
 
 // The save question before Open, New and Close: Yes saves first, No goes on without saving,
-// Cancel stops with everything kept.
-TEST_F(FileCommandsTest, SaveQuestionYesNoAndCancelBeforeOpenNewAndClose) {
+// Cancel stops; a Yes whose save fails (the folder is gone) stops too, with the error shown.
+// Whatever stops leaves the window, the pane, the rules and the unsaved state as they were.
+TEST_F(FileCommandsTest, SaveQuestionBeforeOpenNewAndCloseAndAFailedSaveStops) {
     enum Command { Open, New, Close };
+    enum Answer { Yes, No, Cancel, YesButFails };
     for (Command command : {Open, New, Close}) {
-        for (int answer : {0, 1, 2}) {
+        for (Answer answer : {Yes, No, Cancel, YesButFails}) {
             const std::string what = "command " + std::to_string(command) + " answer " + std::to_string(answer);
             auto w = openIn();
             const QString b = writeFile("b.css", "P { margin : 0 ; }\r\n");
-            QFile::remove(QDir(home()).filePath("n.css"));
+            const QString n = QDir(home()).filePath("n.css");
+            QFile::remove(n);
+            changeValue(*w);
             editByHand(*w);
+            const std::string pane = w->RichEditSrc->Text();
+            if (answer == YesButFails) QDir(QFileInfo(file).absolutePath()).removeRecursively();
             messages->confirms.clear();
-            messages->choices = {answer};
+            messages->choices = {answer == YesButFails ? 0 : int(answer)};
             switch (command) {
             case Open: w->FileOpenCSSAccept(b); break;
             case New: answerNew(QStringLiteral("n"), home()); w->NewCSSExecute(); break;
@@ -122,46 +128,24 @@ TEST_F(FileCommandsTest, SaveQuestionYesNoAndCancelBeforeOpenNewAndClose) {
             }
             ASSERT_EQ(messages->confirms.size(), 1) << what;
             EXPECT_EQ(messages->confirms[0], QStringLiteral("現在のスタイルシート [ a.css ] への変更を保存しますか?"));
-            EXPECT_EQ(holds(onDisk(file), kHandRule), answer == 0) << what;
-            const bool wentOn = answer != 2;
-            const QString next = command == Open ? b : command == New ? QDir(home()).filePath("n.css") : file;
+            EXPECT_EQ(holds(onDisk(file), kHandRule), answer == Yes) << what;
+            EXPECT_EQ(messages->errors.size(), answer == YesButFails ? 1 : 0) << what;
+            if (answer == YesButFails) {
+                EXPECT_TRUE(messages->errors[0].contains(file)) << what;
+            }
+            const bool wentOn = answer == Yes || answer == No;
+            const QString next = command == Open ? b : command == New ? n : file;
             EXPECT_EQ(w->sCSSFileName, wentOn ? next : file) << what;
             EXPECT_EQ(w->isVisible(), !(wentOn && command == Close)) << what;
+            EXPECT_EQ(QFileInfo::exists(n), wentOn && command == New) << what;
             if (!wentOn) {
-                EXPECT_TRUE(holds(w->RichEditSrc->Text(), kHandRule)) << what;
+                EXPECT_EQ(w->RichEditSrc->Text(), pane) << what;
                 EXPECT_TRUE(w->styleSheetUnsaved()) << what;
+                const CssRuleNode* h1 = w->ruleOfNode(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
+                EXPECT_EQ(h1->Declarations[1]->Value, "right") << what;
             }
-            EXPECT_TRUE(messages->errors.isEmpty()) << what;
             answerDialog = nullptr;
         }
-    }
-}
-
-TEST_F(FileCommandsTest, AFailedSaveStopsCloseOpenAndNewWithEverythingKept) {
-    enum Command { Open, New, Close };
-    for (Command command : {Open, New, Close}) {
-        auto w = openIn();
-        changeValue(*w);
-        editByHand(*w);
-        const std::string pane = w->RichEditSrc->Text();
-        const QString b = writeFile("b.css", "P { margin : 0 ; }\r\n");
-        QDir(QFileInfo(file).absolutePath()).removeRecursively();  // the save cannot write
-        messages->choices = {0};  // save
-        switch (command) {
-        case Open: w->FileOpenCSSAccept(b); break;
-        case New: answerNew(QStringLiteral("n"), home()); w->NewCSSExecute(); break;
-        case Close: w->close(); break;
-        }
-        ASSERT_EQ(messages->errors.size(), 1) << command;
-        EXPECT_TRUE(messages->errors.takeFirst().contains(file)) << command;
-        EXPECT_EQ(w->sCSSFileName, file) << command;
-        EXPECT_TRUE(w->isVisible()) << command;
-        EXPECT_EQ(w->RichEditSrc->Text(), pane) << command;
-        EXPECT_TRUE(w->styleSheetUnsaved()) << command;
-        EXPECT_EQ(w->ruleOfNode(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")))->Declarations[1]->Value,
-                  "right");
-        EXPECT_FALSE(QFileInfo::exists(QDir(home()).filePath("n.css"))) << command;
-        answerDialog = nullptr;
     }
 }
 
@@ -212,24 +196,7 @@ TEST_F(FileCommandsTest, SaveWritesWhatTheUserSeesAndAsksWhenRulesAndPaneBothCha
     }
 }
 
-TEST_F(FileCommandsTest, ARegenerationOverHandEditsAsksAndNoLeavesTheRulesAheadOfThePane) {
-    auto w = openIn();
-    editByHand(*w);
-    messages->answer = false;  // keep the hand edits
-    changeValue(*w);           // automatic refresh is on
-    ASSERT_EQ(messages->confirms.size(), 1);
-    EXPECT_TRUE(holds(w->RichEditSrc->Text(), kHandRule));
-    EXPECT_TRUE(w->fileCommands().rulesChanged());
-    // The close asks to save, then which to keep.
-    messages->choices = {0, 0};
-    w->close();
-    EXPECT_EQ(messages->confirms.size(), 3);
-    EXPECT_TRUE(holds(onDisk(file), "text-align : right"));
-    EXPECT_FALSE(holds(onDisk(file), kHandRule));
-}
-
-TEST_F(FileCommandsTest, SaveKeepsTheEncodingAndANameWithoutCssGetsIt) {
-    // UTF-8 stays UTF-8; the trees and the pane show the Japanese comment as it was saved.
+TEST_F(FileCommandsTest, SaveKeepsTheEncodingAndThePaneHoldsWhatWasSaved) {
     auto w = openIn(QStringLiteral("u.css"), "/* 見出し */\r\nH1 { color : red ; }\r\n");
     editByHand(*w);
     save(*w);
@@ -238,17 +205,6 @@ TEST_F(FileCommandsTest, SaveKeepsTheEncodingAndANameWithoutCssGetsIt) {
     EXPECT_EQ(w->StatusBar->encoding(), QStringLiteral("UTF-8"));
     EXPECT_EQ(w->RichEditSrc->core().SaveToBytes(SaveFlagsPlain), toCp932(saved));
 
-    // A current file named otherwise is saved beside it as ".css", which becomes current.
-    const QString txt = writeFile("sheets/t.txt", kSheet);
-    w->FileOpenCSSAccept(txt);
-    editByHand(*w);
-    save(*w);
-    const QString css = QDir(home()).filePath("sheets/t.css");
-    EXPECT_TRUE(holds(onDisk(css), kHandRule));
-    EXPECT_EQ(onDisk(txt), kSheet);
-    EXPECT_EQ(w->sCSSFileName, css);
-    EXPECT_TRUE(w->windowTitle().endsWith(QStringLiteral("[ %1 ]").arg(css)));
-    EXPECT_EQ(w->fileCommands().recentList().FileNames().value(0), css);
 }
 
 TEST_F(FileCommandsTest, SaveAsWritesThePaneUnderTheNewNameAndAsksBeforeReplacing) {
@@ -301,15 +257,17 @@ TEST_F(FileCommandsTest, NewStyleSheetIsMadeInTheChosenFolderAndCancelChangesNot
     EXPECT_TRUE(holds(w->RichEditSrc->Text(), "H1 {"));
     EXPECT_FALSE(w->styleSheetUnsaved());
 
-    answerDialog = [](QDialog& d) {
+    answerDialog = [&folders](QDialog& d) {
         auto& dialog = dynamic_cast<TdlgNewCSS&>(d);
         QTest::keyClicks(dialog.EditNewCSS, "new");
         QTest::mouseClick(dialog.BitBtnSelectFolder, Qt::LeftButton);  // the folder after the name
+        folders.answer.reset();
+        QTest::mouseClick(dialog.BitBtnSelectFolder, Qt::LeftButton);  // cancelled: the folder stays
         return dialog.BitBtnOK->isEnabled() ? int(QDialog::Accepted) : int(QDialog::Rejected);
     };
     w->NewCSSExecute();
     setFolderBrowser(previous);
-    ASSERT_EQ(folders.requests.size(), 1u);
+    ASSERT_EQ(folders.requests.size(), 2u);
     EXPECT_EQ(folders.requests[0].first, "フォルダを選んで下さい");
     const QString made = QDir(chosen).filePath("new.css");
     EXPECT_EQ(w->sCSSFileName, made);
@@ -359,18 +317,24 @@ TEST_F(FileCommandsTest, RecentEntriesOpenTheirFilesAndAMissingOneOnlySaysSo) {
     settle();
     EXPECT_EQ(w->StatusBar->message(), QStringLiteral("ファイル [ %1 ] が見つかりません。").arg(b));
 
+    // Opened from the dialog: on top; six at most, the oldest drops out (the gone one first).
+    QStringList opened;
+    for (int i = 1; i <= 5; ++i) {
+        opened.prepend(writeFile(QStringLiteral("d%1.css").arg(i), kSheet));
+        w->FileOpenCSSAccept(opened.front());
+    }
+    EXPECT_EQ(list.FileNames(), opened + QStringList{a});
+
     // The list and the window's own keys share the settings file across a restart.
-    messages->answer = false;
     w->close();
     w.reset();
     IniFile ini = settings();
-    EXPECT_EQ(ini.ReadString("KeepFileNames", "FileName1", ""), a.toStdString());
-    EXPECT_EQ(ini.ReadString("KeepFileNames", "FileName2", ""), c.toStdString());
-    EXPECT_EQ(ini.ReadString("KeepFileNames", "FileName3", "?"), "");
+    EXPECT_EQ(ini.ReadString("KeepFileNames", "FileName1", ""), opened[0].toStdString());
+    EXPECT_EQ(ini.ReadString("KeepFileNames", "FileName6", ""), a.toStdString());
     EXPECT_TRUE(ini.ValueExists("SYSTEM", "PosX"));
     EXPECT_TRUE(ini.ValueExists("TB2Pos", "cmbDoctype.left"));
     auto again = makeWindow();
-    EXPECT_EQ(again->fileCommands().recentList().FileNames(), (QStringList{a, c}));
+    EXPECT_EQ(again->fileCommands().recentList().FileNames(), opened + QStringList{a});
 }
 
 }  // namespace

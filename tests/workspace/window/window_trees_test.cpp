@@ -14,6 +14,7 @@
 #include "platform/qt_text.h"
 #include "components/a_led.h"
 #include "window_support.h"
+#include "workspace/window/file_commands.h"
 
 namespace pavik::test {
 namespace {
@@ -221,6 +222,7 @@ TEST_F(Trees, RebuildOverAnEditedPaneAsksFirstAndKeepsItUnsaved) {
     w->RefreshExecute();
     ASSERT_EQ(messages->confirms.size(), 1);
     EXPECT_NE(w->RichEditSrc->Text().find('y'), std::string::npos);
+    EXPECT_TRUE(w->fileCommands().rulesChanged());  // a save will ask which to keep
     messages->answer = true;
     w->RefreshExecute();
     EXPECT_EQ(messages->confirms.size(), 2);
