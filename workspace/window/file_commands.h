@@ -102,10 +102,16 @@ public:
     void openChosen(const QString& file);      // FileOpenCSSAccept
     void openRecent(const QString& file);      // FileNameKeepSelect
     void openRecentDropDown(const QString& file);  // popmnuRecentSelectAction
-    // FileSaveExecute; false when nothing was saved (cancelled, or a reported failure).
+    // FileSaveExecute; false when nothing was saved (cancelled, or a reported failure). The
+    // trees are read back from the file and the pane shows it; automatic refresh goes on. A
+    // current file not named ".css" is saved as its ".css" sibling, which becomes current
+    // (asking first when that one exists).
     bool save();
     void saveAsFromDialog();                   // the save-as action: dialog, then FileSaveAsAccept
-    void saveAs(const QString& name);          // FileSaveAsAccept
+    // FileSaveAsAccept: what the pane shows (as a save would write it) goes to `name` (with
+    // ".css"), asking before an existing file is replaced. The open style sheet keeps its
+    // name, caption and unsaved state; the current name itself is a plain save.
+    void saveAs(const QString& name);
     void newStyleSheet();                      // NewCSSExecute
 
     // The save question before unsaved work is replaced or dropped. True when the command
