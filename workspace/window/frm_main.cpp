@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include "components/theme_manager.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/version_info.h"
 #include "platform/app_paths.h"
@@ -54,6 +55,9 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
         .reportFileError = [this](const QString& file, const QString& reason) { reportFileError(file, reason); },
         .runDialog = services_.runDialog,
     });
+    ThemeManager1 = new TThemeManager(this);
+    ThemeManager1->setObjectName("ThemeManager1");
+    ThemeManager1->Loaded();
 }
 
 TfrmMain::~TfrmMain() {

@@ -47,6 +47,7 @@ namespace pavik {
 
 class BoxEditCommand;
 class ControlBar;
+class TThemeManager;
 class SettingsCommands;
 enum class ValueControl;
 struct ValueWrite;
@@ -152,6 +153,8 @@ public:
     TAFEdit* EditHTML = nullptr;
 
     MainStatusBar* StatusBar = nullptr;
+    // Themes the controls of every window (components/theme_manager.h).
+    TThemeManager* ThemeManager1 = nullptr;
 
     // ---- Actions and menus ---------------------------------------------------------------
     QAction* NewCSS = nullptr;
