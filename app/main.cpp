@@ -2,9 +2,8 @@
 #include <QByteArray>
 #include <unistd.h>
 
-#include "vocabulary/fixed_texts.h"
+#include "platform/termination_signals.h"
 #include "workspace/window/frm_main.h"
-#include "workspace/window/image_list_main.h"
 
 int main(int argc, char** argv) {
     // The embedded browser's sandbox cannot run as root.
@@ -12,11 +11,12 @@ int main(int argc, char** argv) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    const QString title = QString::fromUtf8(pavik::AppTitle.data(), qsizetype(pavik::AppTitle.size()));
-    QApplication::setApplicationName(title);
-    QApplication::setApplicationDisplayName(title);
-    QApplication::setWindowIcon(pavik::programIcon());
+    pavik::setApplicationTitle();
+    pavik::installJapaneseQtTexts();
     pavik::TfrmMain frmMain;
+    // Logging out, closing the terminal or a kill close the window as the user would,
+    // without the save questions.
+    pavik::TerminationSignals terminationSignals([&frmMain](int) { frmMain.closeBySignal(); });
     frmMain.show();
     return app.exec();
 }

@@ -359,7 +359,7 @@ void TdlgBoxEdit::writePreview(const BoxPreview& values) {
         return;
     }
     previewWritten_ = true;
-    if (browser_) browser_->navigate(QString::fromStdString(previewPath_.native()), QString());
+    if (browser_) browser_->navigate(QString::fromStdString(previewPath_.native()), QString(), PreviewPage::Sample);
 }
 
 std::vector<BoxResultRow> TdlgBoxEdit::Result() const { return boxResult(opening_, model_); }

@@ -42,7 +42,6 @@ std::string EditorCore::SelectedText(TextPoint start, TextPoint end) const {
     const int n = RowCount();
     start.row = std::clamp(start.row, 0, n - 1);
     end.row = std::clamp(end.row, 0, n - 1);
-    const bool endIndexZero = end.col == 0;
     if (end.col < 0) {
         end.col = static_cast<int>(RowText(end.row).size());
     } else if (end.col == 0 && end.row > 0) {
@@ -50,33 +49,20 @@ std::string EditorCore::SelectedText(TextPoint start, TextPoint end) const {
         end.col = static_cast<int>(RowText(end.row).size());
     }
     if (end < start) return std::string();
-    const bool afterParaEnd =
-        end.col == static_cast<int>(RowText(end.row).size()) && IsParaEnd(end.row);
 
+    // Exactly the selected bytes: blanks at the end stay, and the text ends in CR LF only
+    // when the selection runs past a paragraph end.
     std::string out;
-    std::string line;
     for (int r = start.row; r <= end.row; ++r) {
         const std::string& t = RowText(r);
         const size_t from = r == start.row ? std::clamp<size_t>(start.col, 0, t.size()) : 0;
         const size_t to = r == end.row ? std::clamp<size_t>(end.col, from, t.size()) : t.size();
         std::string_view piece = std::string_view(t).substr(from, to - from);
-        if (!piece.empty() && piece.back() == '\r') piece.remove_suffix(1);
-        if (r > start.row && IsParaEnd(r - 1)) {
-            out += line;
-            out += "\r\n";
-            line.clear();
-        }
-        line += piece;
+        const bool paraEnd = !piece.empty() && piece.back() == '\r';
+        if (paraEnd) piece.remove_suffix(1);
+        out += piece;
+        if (paraEnd) out += "\r\n";
     }
-    out += line;
-    out += "\r\n";
-    if (afterParaEnd) return out;
-    if (endIndexZero) {
-        // The selection ended at the start of a continuation row: no line end was selected.
-        out.resize(out.size() - 2);
-        return out;
-    }
-    while (!out.empty() && static_cast<unsigned char>(out.back()) < 33) out.pop_back();
     return out;
 }
 
@@ -96,35 +82,39 @@ std::string EditorCore::SelText() const {
 }
 
 void EditorCore::CopyToClipboard() {
-    if (!HasSelection()) return;
-    if (clipboard_) clipboard_->setText(SelText());
-    kept_.clear();
+    if (!HasSelection() || !clipboard_) return;
+    ClipboardContent content;
+    content.text = SelText();
     if (Sel.HasRowRange() && !Sel.HasStream()) {
         const int first = std::clamp(Sel.FirstRangeRow(), 0, RowCount() - 1);
         const int last = std::clamp(Sel.LastRangeRow(), 0, RowCount() - 1);
-        for (int r = first; r <= last; ++r) kept_.push_back(rows_[static_cast<size_t>(r)]);
+        for (int r = first; r <= last; ++r) content.rows.push_back(rows_[static_cast<size_t>(r)]);
     }
+    clipboard_->setContent(content);
 }
 
 void EditorCore::CutToClipboard() {
+    if (ReadOnly) return;
     ++OpId;
     CopyToClipboard();
-    DeleteSelection();
+    deleteSelection();
+    Sel.Check();  // reported here, not again by the next selection check
     if (OnDisSelect) OnDisSelect(*this);
 }
 
-void EditorCore::OpenRowGap(int from, int count, bool useKept,
+void EditorCore::OpenRowGap(int from, int count, const std::vector<Row>* rows,
                             const std::vector<std::string>& lines) {
     const int at = std::clamp(Caret.row, 0, RowCount());
-    // New rows take the record of the row they are pasted into.
+    // Text lines take the record of the row they are pasted into.
     TRowAttr base = RowAttr(std::min(at, RowCount() - 1));
     base.dirty = true;
     for (int k = 0; k < count; ++k) {
         Row row;
         const size_t src = static_cast<size_t>(from + k);
-        if (useKept) {
-            if (src >= kept_.size()) break;
-            row = kept_[src];
+        if (rows) {
+            if (src >= rows->size()) break;
+            row = (*rows)[src];
+            row.attr = UsableRowAttr(row.attr);
             row.attr.dirty = true;
         } else {
             if (src >= lines.size()) break;
@@ -139,11 +129,11 @@ void EditorCore::OpenRowGap(int from, int count, bool useKept,
 }
 
 void EditorCore::PasteFromClipboard() {
-    if (!clipboard_) return;
-    const std::string clip = clipboard_->text();
-    if (clip.empty()) return;
+    if (ReadOnly || !clipboard_) return;
+    const ClipboardContent clip = clipboard_->content();
+    if (clip.text.empty()) return;
     if (HasSelection()) {
-        DeleteSelection();
+        deleteSelection();
         --OpId;  // the paste joins the deletion's operation
     }
     const bool wasUpdating = updating_;
@@ -151,17 +141,17 @@ void EditorCore::PasteFromClipboard() {
     updating_ = true;
     InsertMode = true;
 
-    std::string keptText;
-    for (const Row& r : kept_) keptText += r.text;
-    if (!kept_.empty() && withoutLineEnds(clip) == withoutLineEnds(keptText)) {
+    std::string rowsText;
+    for (const Row& r : clip.rows) rowsText += r.text;
+    if (!clip.rows.empty() && withoutLineEnds(clip.text) == withoutLineEnds(rowsText)) {
         // Rows copied as a row range come back whole, with their records.
         ++OpId;
         Caret = ClampToText(Caret);
         const int first = Caret.row;
-        OpenRowGap(0, static_cast<int>(kept_.size()) - 1, true);
-        const Row& lastKept = kept_.back();
-        if (!lastKept.text.empty()) {
-            InsertRow(Caret.row, lastKept.text, lastKept.attr);
+        OpenRowGap(0, static_cast<int>(clip.rows.size()) - 1, &clip.rows);
+        const Row& lastRow = clip.rows.back();
+        if (!lastRow.text.empty()) {
+            InsertRow(Caret.row, lastRow.text, UsableRowAttr(lastRow.attr));
             Sel.RowInserted(Caret.row);
             Caret.row += 1;
         } else {
@@ -172,7 +162,7 @@ void EditorCore::PasteFromClipboard() {
         // Text: the first line ends where the caret was, whole rows follow, and the last
         // line goes in front of the rest of the caret's row; all one operation.
         bool endsWithBreak = false;
-        const std::vector<std::string> lines = splitClipboardLines(clip, endsWithBreak);
+        const std::vector<std::string> lines = splitClipboardLines(clip.text, endsWithBreak);
         ++OpId;
         if (lines.size() >= 2) {
             insertText(lines.front() + '\r', false);
@@ -183,7 +173,7 @@ void EditorCore::PasteFromClipboard() {
                     if (static_cast<unsigned char>(c) >= 32 || c == '\t') filtered.push_back(c);
                 middle.push_back(std::move(filtered));
             }
-            OpenRowGap(0, static_cast<int>(middle.size()), false, middle);
+            OpenRowGap(0, static_cast<int>(middle.size()), nullptr, middle);
         }
         if (!lines.empty()) insertText(lines.back() + (endsWithBreak ? "\r" : ""), false);
         notifyUndo();
@@ -191,6 +181,7 @@ void EditorCore::PasteFromClipboard() {
 
     updating_ = wasUpdating;
     InsertMode = wasInsert;
+    Sel.CollapseTo(ClampToText(Caret));
     if (VisibleRows > 0 && Caret.row >= TopRow + VisibleRows) {
         TopRow = std::max(Caret.row - VisibleRows + 2, 0);
         view_->paint();

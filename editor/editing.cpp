@@ -60,6 +60,17 @@ TextPoint EditorCore::NormalizeMousePoint(TextPoint p) {
     return p;
 }
 
+void EditorCore::NormalizeCaret() {
+    const int row = Caret.row;
+    if (row < 0 || row >= RowCount()) return;
+    const std::string& t = RowText(row);
+    const int idx = ColToCharIndex(Caret.col, row);
+    if (idx < 0 || idx >= static_cast<int>(t.size())) return;
+    const size_t start = sjis::charStart(t, static_cast<size_t>(idx));
+    const int cellStart = CharIndexToCol(static_cast<int>(start), row);
+    if (Caret.col > cellStart) Caret.col = cellStart;
+}
+
 // ---- caret steps ----
 
 void EditorCore::CaretLeft() {
@@ -159,7 +170,7 @@ void EditorCore::insertText(std::string_view s, bool startOperation) {
     if (HasSelection()) {
         const bool wasUpdating = updating_;
         updating_ = true;
-        DeleteSelection();
+        deleteSelection();
         updating_ = wasUpdating;
     } else if (startOperation) {
         ++OpId;
@@ -213,15 +224,16 @@ void EditorCore::insertText(std::string_view s, bool startOperation) {
     ChangeRow(row, std::move(text), false);
     Caret = {CharIndexToCol(static_cast<int>(after), row), row};
     RewrapRow(row);
-    if (!updating_) {
-        view_->scrollToCaret();
-        view_->repaintRows();
-    }
+    if (!updating_) ScrollToCaret();
 }
 
 // ---- deleting ----
 
 void EditorCore::DeleteSelection() {
+    if (!ReadOnly) deleteSelection();
+}
+
+void EditorCore::deleteSelection() {
     ++OpId;
     if (Sel.HasRowRange() && !Sel.HasStream()) {
         const int first = std::clamp(Sel.FirstRangeRow(), 0, RowCount() - 1);

@@ -86,6 +86,10 @@ TRowAttr EditorCore::DefaultRowAttr(bool dirty, int indent, int wrapPos) const {
     return a;
 }
 
+TRowAttr EditorCore::UsableRowAttr(const TRowAttr& attr) const {
+    return attr.wrapPos != 0 ? attr : DefaultRowAttr(true, 0, defWrapPos_);
+}
+
 void EditorCore::notifyUndo() {
     if (OnUndoChange) OnUndoChange(*this, undo_.UndoAvailable(), false);
 }
@@ -98,6 +102,13 @@ void EditorCore::record(int row, const TRowAttr& oldAttr, const TRowAttr& newAtt
 
 void EditorCore::raiseLongest(size_t len) {
     longestRow_ = std::max(longestRow_, static_cast<int>(std::min<size_t>(len, 1u << 30)) + 2);
+}
+
+void EditorCore::MarkRowsDirty(int first, int last) {
+    if (first > last) std::swap(first, last);
+    first = std::max(first, 0);
+    last = std::min(last, RowCount() - 1);
+    for (int i = first; i <= last; ++i) SetRowDirty(i, true);
 }
 
 void EditorCore::markDirtyFrom(int r) {
@@ -166,6 +177,7 @@ void EditorCore::ChangeRowAttr(int i, const TRowAttr& attr) {
     Row& row = rows_[static_cast<size_t>(i)];
     record(i, row.attr, attr, row.text, row.text, ukChangeRow);
     row.attr = attr;
+    notifyUndo();
 }
 
 void EditorCore::AppendLine(std::string s) {
@@ -268,6 +280,7 @@ void EditorCore::replayRedo(const TUndoRec& rec) {
 }
 
 void EditorCore::Undo() {
+    if (ReadOnly) return;
     if (const TUndoRec* last = undo_.LastRecord()) {
         const std::uint32_t op = last->opId;
         do {
@@ -289,6 +302,7 @@ void EditorCore::Undo() {
 }
 
 void EditorCore::Redo() {
+    if (ReadOnly) return;
     const TUndoRec* next = undo_.NextRecord();
     if (!next) {
         view_->refreshScrollBars();

@@ -1,7 +1,8 @@
 #pragma once
 // Headless core of the source editor: the text as display rows with row records, the four
 // row primitives with their events and undo records, paragraph wrapping, undo/redo, the
-// editing operations with the selection and the clipboard, and loading and saving.
+// editing operations with the selection and the clipboard, scrolling, and loading and
+// saving. Keys and the mouse are mapped onto it by KeyInput and MouseInput.
 // No Qt: the widget pushes metrics in as numbers, receives paint requests through
 // EditorView and lends a ClipboardPort. Loading and saving throw EditorFileError, which
 // the widget catches in its handlers.
@@ -72,6 +73,14 @@ public:
     int WrapLeadBytes = 10;
     int WrapTrailBytes = 4;
     bool InsertMode = true;
+    // Blocks every change a user makes: typing, the input method, cut, clear, paste, undo,
+    // redo and the mouse's wrap-column and indent drags. Selecting, copying, scrolling and
+    // loading stay available; InsertString and SetSelText (the program's own inserts) too.
+    bool ReadOnly = false;
+    // Steps per auto-repeated key (at most 4) and per burst of scroll requests.
+    int AccelRate = 2;
+    // The view follows the scroll bar's thumb while it is dragged.
+    bool ThumbTracking = true;
 
     // ---- Editing state the widget reads and moves. ----
     TextPoint Caret;             // display coordinates
@@ -81,8 +90,11 @@ public:
     int VisibleRows = 0;         // pushed in by the widget
     int VisibleCols = 0;
     TSelArea Sel;
+    // A Shift selection is being extended: caret moves carry the selection's moving end.
+    bool ShiftHeld = false;
 
     void SetView(EditorView* view) { view_ = view ? view : &nullView_; }
+    EditorView& View() const { return *view_; }
     // Without a clipboard, copy and paste do nothing.
     void SetClipboard(ClipboardPort* clipboard) { clipboard_ = clipboard; }
 
@@ -113,6 +125,8 @@ public:
     const std::string& RowText(int i) const { return rows_[static_cast<size_t>(i)].text; }
     const TRowAttr& RowAttr(int i) const { return rows_[static_cast<size_t>(i)].attr; }
     void SetRowDirty(int i, bool dirty) { rows_[static_cast<size_t>(i)].attr.dirty = dirty; }
+    // Marks rows first ... last (in either order, clamped to the text) for repainting.
+    void MarkRowsDirty(int first, int last);
     // Row i is non-empty and ends in CR.
     bool IsParaEnd(int i) const;
     // Indent of row i, never negative.
@@ -128,11 +142,14 @@ public:
     void DeleteRow(int i);
     // Replaces row i's text; with newOp the change starts a new operation.
     void ChangeRow(int i, std::string s, bool newOp);
-    // Replaces row i's record in place with an undo record; fires no event.
+    // Replaces row i's record in place with an undo record; fires OnUndoChange.
     void ChangeRowAttr(int i, const TRowAttr& attr);
     // Adds a row after the last as a new operation (the closing empty row after loading).
     void AppendLine(std::string s);
     TRowAttr DefaultRowAttr(bool dirty, int indent, int wrapPos) const;
+    // A record whose wrap column is 0 (it would wrap after every character) is replaced by a
+    // default record with DefWrapPos.
+    TRowAttr UsableRowAttr(const TRowAttr& attr) const;
 
     // ---- Whole text. ----
     // Rows joined; an LF follows every row that ends a paragraph.
@@ -164,12 +181,30 @@ public:
     TextPoint ClampToText(TextPoint p) const;
     // A point on the second byte of a pair moves one byte, alternately left and right.
     TextPoint NormalizeMousePoint(TextPoint p);
+    // The caret off a pair's second byte and out of a tab cell's fillers, to the cell's start.
+    void NormalizeCaret();
+
+    // ---- Scrolling (scrolling.cpp). ----
+    // Top row and left column that bring the caret into view: one row or column when it
+    // stepped just out of view (never resting on the last fully visible row), else a jump.
+    ScrollTarget CaretScrollTarget() const;
+    // After the caret moved: scrolls it into view; while ShiftHeld the selection's moving end
+    // follows it, else a stream selection collapses to it; repaints what changed.
+    void ScrollToCaret();
+    // The vertical and horizontal scroll bars' requests; `pos` is the thumb's position.
+    // Without `shift` the caret keeps to the rows in view.
+    void VScroll(ScrollCode code, int pos = 0, bool shift = false);
+    void HScroll(ScrollCode code, int pos = 0);
+    // The bars' ranges: rows (and the caret) and columns (at least DefWrapPos).
+    int VScrollMax() const;
+    int HScrollMax() const;
 
     // ---- Editing; each is one undo operation. ----
     // Inserts at the caret, replacing the selection; control characters other than tab and
     // CR are dropped; overwrites instead without InsertMode.
     void InsertString(std::string_view s);
     void SetSelText(std::string_view s) { InsertString(s); }
+    // Nothing under ReadOnly.
     void DeleteSelection();
     bool HasSelection() const { return Sel.HasStream() || Sel.HasRowRange(); }
     // Collapses the stream selection to the caret and clears the row range.
@@ -179,19 +214,22 @@ public:
     // Maximum indent and minimum wrap column over the rows of the row range.
     void UpdateRangeLimits();
 
-    // ---- Clipboard. ----
+    // ---- Clipboard (every byte kept: the port carries the CP932 bytes). ----
     // The selection's text as copied: soft rows joined, paragraph ends as CR LF.
     std::string SelText() const;
-    // Text between two points given as (text index, row).
+    // Text between two points given as (text index, row), exactly as it stands.
     std::string SelectedText(TextPoint start, TextPoint end) const;
+    // The selection's text, and for a row range its rows with their records.
     void CopyToClipboard();
+    // Copy and delete the selection, then OnDisSelect. Nothing under ReadOnly.
     void CutToClipboard();
+    // Rows copied as a row range come back whole with their records; anything else is
+    // pasted as text. Replaces the selection. Nothing under ReadOnly.
     void PasteFromClipboard();
-    // Inserts `count` whole rows at the caret row: kept rows from `from` on, or the
-    // lines from `from` on, each ending in CR. The caret row moves down by `count`.
-    void OpenRowGap(int from, int count, bool useKept, const std::vector<std::string>& lines = {});
-    // Rows of the last row-range copy, with their records.
-    const std::vector<Row>& KeptRows() const { return kept_; }
+    // Inserts `count` whole rows at the caret row: `rows` from `from` on with their
+    // records, or the `lines` from `from` on, each ending in CR. The caret row moves down.
+    void OpenRowGap(int from, int count, const std::vector<Row>* rows,
+                    const std::vector<std::string>& lines = {});
 
     // ---- Loading and saving; flags lf... and sf... (editor_types.h). ----
     // Replaces the whole content; on an error (EditorFileError) the text is unchanged.
@@ -204,7 +242,7 @@ public:
     // Replaces the file safely (new file renamed over it), then marks the text saved.
     void SaveToFile(const std::filesystem::path& file, std::uint8_t flags);
 
-    // ---- Undo. ----
+    // ---- Undo; nothing under ReadOnly. ----
     void Undo();
     void Redo();
     bool CanUndo() const { return undo_.LastRecord() != nullptr; }
@@ -238,13 +276,13 @@ private:
     // Text index at a column, within 0 ... the text before the paragraph end.
     int clampedCharIndex(int col, int row) const;
     void insertText(std::string_view s, bool startOperation);
+    void deleteSelection();
     void appendRowsToCaret();
     std::vector<Row> readPlainRows(std::string_view bytes, std::uint8_t flags) const;
     std::string plainText(std::uint8_t flags) const;
 
     RowList rows_;
     TUndoBuff undo_;
-    std::vector<Row> kept_;
     EditorView nullView_;
     EditorView* view_ = &nullView_;
     ClipboardPort* clipboard_ = nullptr;

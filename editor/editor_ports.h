@@ -1,6 +1,9 @@
 #pragma once
 // The editor core's only ways out: a view that paints and scrolls, and a clipboard.
 #include <string>
+#include <vector>
+
+#include "editor/row_list.h"
 
 namespace pavik {
 
@@ -9,7 +12,7 @@ namespace pavik {
 class EditorView {
 public:
     virtual ~EditorView() = default;
-    // Repaint the whole control.
+    // Repaint the whole control, refresh the scroll bars and place the caret.
     virtual void paint() {}
     // Repaint the dirty rows in view and the last row (or everything when the top row moved),
     // clearing the dirty flags of the rows visited unless the core is updating.
@@ -17,16 +20,23 @@ public:
     virtual void refreshScrollBars() {}
     // The caret moved or changed: place it on screen.
     virtual void updateCaret() {}
-    // After an edit: bring the caret into view (scrolling), then update it.
-    virtual void scrollToCaret() {}
+    // The inverted guide line of a wrap-column or indent drag, at a display column.
+    virtual void showGuideLine(int /*col*/) {}
+    virtual void hideGuideLine() {}
 };
 
-// Clipboard text as CP932 bytes.
+// What a copy puts on the clipboard and a paste takes from it.
+struct ClipboardContent {
+    std::string text;       // CP932 bytes; paragraph ends as CR LF
+    std::vector<Row> rows;  // a row-range copy: the rows with their records; else empty
+};
+
 class ClipboardPort {
 public:
     virtual ~ClipboardPort() = default;
-    virtual void setText(const std::string& bytes) = 0;
-    virtual std::string text() = 0;
+    virtual void setContent(const ClipboardContent& content) = 0;
+    // Text another program left arrives as CP932 ('?' for what CP932 lacks), without rows.
+    virtual ClipboardContent content() = 0;
 };
 
 }  // namespace pavik

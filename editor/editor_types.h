@@ -53,6 +53,26 @@ using TAFEditOptions = std::uint8_t;
 
 enum TUndoKind : std::uint8_t { ukInsertRow = 0, ukDeleteRow = 1, ukChangeRow = 2 };
 
+// What a scroll bar asks for; the same codes serve both bars (back is up or left).
+enum class ScrollCode : std::uint8_t {
+    LineBack,
+    LineForward,
+    PageBack,
+    PageForward,
+    ThumbPosition,  // the thumb was let go at a position
+    ThumbTrack,     // the thumb is being dragged
+    Top,
+    Bottom,
+    EndScroll,      // a burst of scroll requests ended
+};
+
+// The first visible row and column.
+struct ScrollTarget {
+    int topRow = 0;
+    int leftCol = 0;
+    friend bool operator==(const ScrollTarget&, const ScrollTarget&) = default;
+};
+
 // Load flags.
 inline constexpr std::uint8_t lfOwnFormat = 1;
 inline constexpr std::uint8_t lfTabsToSpaces = 2;

@@ -79,6 +79,7 @@ void EditorCore::LoadFromBytes(std::string_view bytes, std::uint8_t flags) {
     if (flags & lfOwnFormat) {
         if (auto error = readOwnFormat(bytes, rows))
             throw EditorFileError(EditorFileError::Kind::Format, *error);
+        for (Row& row : rows) row.attr = UsableRowAttr(row.attr);
     } else {
         rows = readPlainRows(bytes, flags);
     }

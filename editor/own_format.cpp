@@ -24,9 +24,8 @@ std::uint16_t get16(std::string_view s, size_t at) {
                                       static_cast<unsigned char>(s[at + 1]) << 8);
 }
 
-}  // namespace
-
-std::string writeOwnFormat(const RowList& rows) {
+template <class Rows>
+std::string writeRows(const Rows& rows) {
     std::string out(kOwnHeaderSize, '\0');
     for (size_t i = 0; i < rows.size(); ++i) {
         out += rows[i].text;
@@ -52,6 +51,11 @@ std::string writeOwnFormat(const RowList& rows) {
     return out;
 }
 
+}  // namespace
+
+std::string writeOwnFormat(const RowList& rows) { return writeRows(rows); }
+std::string writeOwnFormat(const std::vector<Row>& rows) { return writeRows(rows); }
+
 std::optional<std::string> readOwnFormat(std::string_view bytes, std::vector<Row>& rows) {
     rows.clear();
     if (bytes.size() < kOwnHeaderSize) return "the file is shorter than its header";
@@ -73,8 +77,10 @@ std::optional<std::string> readOwnFormat(std::string_view bytes, std::vector<Row
         const size_t lf = section.find('\n', start);
         std::string_view text = section.substr(start, lf - start);
         const size_t cr = text.find('\r');
-        if (cr != std::string_view::npos && cr + 1 != text.size())
+        if (cr != std::string_view::npos && cr + 1 != text.size()) {
+            rows.clear();
             return "a row holds a line end before its last byte";
+        }
         Row row;
         row.text.assign(text);
         const size_t at = recordOffset + i * kOwnRecordSize;

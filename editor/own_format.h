@@ -15,6 +15,7 @@ inline constexpr size_t kOwnHeaderSize = 268;
 inline constexpr size_t kOwnRecordSize = 20;
 
 std::string writeOwnFormat(const RowList& rows);
+std::string writeOwnFormat(const std::vector<Row>& rows);
 
 // Reads rows and records; a file whose header or sections do not agree gives the reason
 // and no rows. Nothing is allocated beyond what the file holds.

@@ -50,10 +50,54 @@ size_t utf8Length(unsigned char c) {
     return 0;
 }
 
+// The code point of one well-formed UTF-8 character.
+char32_t codePoint(std::string_view ch) {
+    static constexpr unsigned char kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t cp = static_cast<unsigned char>(ch[0]) & kLeadMask[ch.size()];
+    for (size_t k = 1; k < ch.size(); ++k) cp = cp << 6 | (static_cast<unsigned char>(ch[k]) & 0x3F);
+    return cp;
+}
+
+std::string cssEscape(char32_t cp) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), kHex[cp & 0xF]);
+        cp >>= 4;
+    } while (cp != 0);
+    return "\\" + digits + " ";
+}
+
 bool isLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 bool isTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
 }  // namespace
+
+bool isValidUtf8(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size()) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t len;
+        char32_t cp, min;
+        if ((c & 0xE0) == 0xC0) len = 2, cp = c & 0x1F, min = 0x80;
+        else if ((c & 0xF0) == 0xE0) len = 3, cp = c & 0x0F, min = 0x800;
+        else if ((c & 0xF8) == 0xF0) len = 4, cp = c & 0x07, min = 0x10000;
+        else return false;
+        if (i + len > s.size()) return false;
+        for (size_t k = 1; k < len; ++k) {
+            const unsigned char t = static_cast<unsigned char>(s[i + k]);
+            if ((t & 0xC0) != 0x80) return false;
+            cp = cp << 6 | (t & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += len;
+    }
+    return true;
+}
 
 Cp932Encoded encodeCp932(std::string_view utf8) {
     Cp932Encoded result;
@@ -75,6 +119,41 @@ Cp932Encoded encodeCp932(std::string_view utf8) {
             result.bytes += out;
         } else {
             result.bytes.push_back('?');
+            result.unencodable.emplace_back(ch);
+        }
+        i += len;
+    }
+    return result;
+}
+
+Cp932Encoded encodeCp932CssEscaped(std::string_view utf8) {
+    Cp932Encoded result;
+    result.bytes.reserve(utf8.size());
+    Iconv to("CP932", "UTF-8");
+    Iconv back("UTF-8", "CP932");
+    std::string out, again;
+    size_t i = 0;
+    while (i < utf8.size()) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            result.bytes.push_back(static_cast<char>(c));
+            ++i;
+            continue;
+        }
+        const size_t len = utf8Length(c);
+        if (len == 0 || i + len > utf8.size() || !isValidUtf8(utf8.substr(i, len))) {
+            result.bytes += cssEscape(0xFFFD);
+            result.unencodable.emplace_back("\xEF\xBF\xBD");
+            ++i;
+            continue;
+        }
+        const std::string_view ch = utf8.substr(i, len);
+        out.clear();
+        again.clear();
+        if (to.convert(ch, out) && !out.empty() && back.convert(out, again) && again == ch) {
+            result.bytes += out;
+        } else {
+            result.bytes += cssEscape(codePoint(ch));
             result.unencodable.emplace_back(ch);
         }
         i += len;

@@ -13,8 +13,17 @@ struct Cp932Encoded {
     bool ok() const { return unencodable.empty(); }
 };
 
+// Whether the bytes are well-formed UTF-8: shortest forms of scalar values only.
+bool isValidUtf8(std::string_view s);
+
 // UTF-8 to CP932. Malformed UTF-8 counts as unencodable.
 Cp932Encoded encodeCp932(std::string_view utf8);
+
+// UTF-8 to CP932 for text read from a file. Each character that CP932 cannot hold, or that
+// would not come back from CP932 as the same character, becomes its CSS escape: a
+// backslash, the code point in upper-case hexadecimal and a blank ("\1F600 "); malformed
+// UTF-8 becomes "\FFFD ". `unencodable` lists those characters (U+FFFD for malformed bytes).
+Cp932Encoded encodeCp932CssEscaped(std::string_view utf8);
 
 // CP932 to UTF-8. Each byte or pair that does not decode becomes U+FFFD.
 std::string decodeCp932(std::string_view cp932);

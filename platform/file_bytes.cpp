@@ -58,12 +58,63 @@ int createTempBeside(const fs::path& target, fs::path& tempPath) {
     return -1;
 }
 
+// The refusal for a file of this kind and size, if any.
+std::error_code refusalOf(const struct stat& st) {
+    if (S_ISREG(st.st_mode))
+        return static_cast<std::uintmax_t>(st.st_size) > MaxReadFileSize ? make_error_code(FileRefusal::TooLarge)
+                                                                          : std::error_code();
+    if (S_ISDIR(st.st_mode)) return make_error_code(FileRefusal::Directory);
+    if (S_ISFIFO(st.st_mode)) return make_error_code(FileRefusal::Fifo);
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return make_error_code(FileRefusal::Device);
+    if (S_ISSOCK(st.st_mode)) return make_error_code(FileRefusal::Socket);
+    return make_error_code(FileRefusal::NotRegular);
+}
+
+class FileRefusalCategory : public std::error_category {
+public:
+    const char* name() const noexcept override { return "pavik.file"; }
+    std::string message(int value) const override {
+        switch (static_cast<FileRefusal>(value)) {
+            case FileRefusal::Directory: return "フォルダです。開けるのは通常のファイルだけです。";
+            case FileRefusal::Fifo: return "名前付きパイプ (FIFO) です。開けるのは通常のファイルだけです。";
+            case FileRefusal::Device: return "デバイスファイルです。開けるのは通常のファイルだけです。";
+            case FileRefusal::Socket: return "ソケットです。開けるのは通常のファイルだけです。";
+            case FileRefusal::NotRegular: return "通常のファイルではありません。開けるのは通常のファイルだけです。";
+            case FileRefusal::TooLarge: return "ファイルが大きすぎます (128 MB を超えています)。";
+        }
+        return "開けないファイルです。";
+    }
+};
+
 }  // namespace
+
+const std::error_category& fileRefusalCategory() {
+    static const FileRefusalCategory category;
+    return category;
+}
+
+std::error_code make_error_code(FileRefusal refusal) {
+    return {static_cast<int>(refusal), fileRefusalCategory()};
+}
+
+std::error_code checkReadableFile(const fs::path& file) {
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0) return lastErrno();
+    return refusalOf(st);
+}
 
 std::error_code readFileBytes(const fs::path& file, std::string& out) {
     out.clear();
-    Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    // Checked before opening: opening a FIFO waits for a writer, and opening a device can
+    // act on it. O_NONBLOCK covers a file swapped in between; fstat checks what was opened.
+    if (std::error_code refused = checkReadableFile(file)) return refused;
+    Fd fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0) return lastErrno();
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) return lastErrno();
+    if (std::error_code refused = refusalOf(st)) return refused;
+
+    out.reserve(static_cast<size_t>(st.st_size));
     char buffer[65536];
     for (;;) {
         ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -74,6 +125,10 @@ std::error_code readFileBytes(const fs::path& file, std::string& out) {
             return lastErrno();
         }
         out.append(buffer, static_cast<size_t>(n));
+        if (out.size() > MaxReadFileSize) {  // grown while being read
+            out.clear();
+            return make_error_code(FileRefusal::TooLarge);
+        }
     }
 }
 

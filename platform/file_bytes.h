@@ -1,5 +1,6 @@
 #pragma once
 // Whole-file reads and writes with an honest error report.
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -7,7 +8,31 @@
 
 namespace pavik {
 
-// Reads the whole file into `out`. A missing file is an error (no_such_file_or_directory).
+// The largest file that is read whole.
+inline constexpr std::uintmax_t MaxReadFileSize = 128u * 1024 * 1024;
+
+// Why a path was refused before anything was read from it. message() is the program's own
+// Japanese text (UTF-8), fit to follow a line naming the file.
+enum class FileRefusal {
+    Directory = 1,
+    Fifo,
+    Device,
+    Socket,
+    NotRegular,  // any other kind of file
+    TooLarge,    // over MaxReadFileSize
+};
+const std::error_category& fileRefusalCategory();
+std::error_code make_error_code(FileRefusal refusal);
+
+// Whether `file` (a symbolic link is followed) is a regular file of at most
+// MaxReadFileSize bytes, found without opening it. A missing file gives
+// no_such_file_or_directory.
+std::error_code checkReadableFile(const std::filesystem::path& file);
+
+// Reads the whole file into `out`. Only a regular file of at most MaxReadFileSize bytes is
+// read: anything else is refused before it is opened, and the file is opened so that it
+// cannot block (a FIFO put in its place meanwhile is refused too). A missing file is an
+// error (no_such_file_or_directory). On an error `out` is empty.
 std::error_code readFileBytes(const std::filesystem::path& file, std::string& out);
 
 // Replaces the file's contents with `bytes` as one step: the bytes go to a new file in the
@@ -17,3 +42,6 @@ std::error_code readFileBytes(const std::filesystem::path& file, std::string& ou
 std::error_code writeFileReplacing(const std::filesystem::path& file, std::string_view bytes);
 
 }  // namespace pavik
+
+template <>
+struct std::is_error_code_enum<pavik::FileRefusal> : std::true_type {};

@@ -38,6 +38,7 @@ IniFile IniFile::fromBytes(std::string_view bytes, std::filesystem::path file) {
 void IniFile::parse(std::string_view bytes) {
     preamble_.clear();
     sections_.clear();
+    sectionIndex_.clear();
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);  // a UTF-8 byte order mark
 
     Section* current = nullptr;
@@ -45,9 +46,8 @@ void IniFile::parse(std::string_view bytes) {
         std::string_view line = sjis::trim(raw);
         if (line.empty()) continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            std::string_view name = sjis::trim(line.substr(1, line.size() - 2));
-            current = findSection(name);  // a repeated header continues the first section
-            if (!current) current = &sections_.emplace_back(Section{std::string(name), {}});
+            // A repeated header continues the first section.
+            current = &sectionFor(sjis::trim(line.substr(1, line.size() - 2)));
             continue;
         }
         if (!current) {
@@ -61,10 +61,8 @@ void IniFile::parse(std::string_view bytes) {
             continue;
         }
         std::string_view key = sjis::trimRight(line.substr(0, eq));
-        bool repeated = std::any_of(current->lines.begin(), current->lines.end(), [&](const Line& l) {
-            return l.isKey && sjis::equalsIgnoreCase(l.key, key);
-        });
-        if (repeated) continue;  // the first occurrence is the one read, as before a rewrite
+        // The first occurrence of a key is the one read, as before a rewrite.
+        if (!current->keys.try_emplace(sjis::toLowerAscii(key), current->lines.size()).second) continue;
         current->lines.push_back(Line{std::string(key), std::string(sjis::trimLeft(line.substr(eq + 1))), true});
     }
 }
@@ -83,22 +81,37 @@ std::string IniFile::serialize() const {
     return out;
 }
 
+void IniFile::Section::reindex() {
+    keys.clear();
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].isKey) keys.emplace(sjis::toLowerAscii(lines[i].key), i);
+}
+
+void IniFile::reindexSections() {
+    sectionIndex_.clear();
+    for (size_t i = 0; i < sections_.size(); ++i) sectionIndex_.emplace(sjis::toLowerAscii(sections_[i].name), i);
+}
+
 const IniFile::Section* IniFile::findSection(std::string_view name) const {
-    for (const Section& s : sections_)
-        if (sjis::equalsIgnoreCase(s.name, name)) return &s;
-    return nullptr;
+    auto it = sectionIndex_.find(sjis::toLowerAscii(name));
+    return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
 }
 
 IniFile::Section* IniFile::findSection(std::string_view name) {
     return const_cast<Section*>(std::as_const(*this).findSection(name));
 }
 
+IniFile::Section& IniFile::sectionFor(std::string_view name) {
+    auto [it, added] = sectionIndex_.try_emplace(sjis::toLowerAscii(name), sections_.size());
+    if (added) sections_.push_back(Section{std::string(name), {}, {}});
+    return sections_[it->second];
+}
+
 const IniFile::Line* IniFile::findKey(std::string_view section, std::string_view key) const {
     const Section* s = findSection(section);
     if (!s) return nullptr;
-    for (const Line& l : s->lines)
-        if (l.isKey && sjis::equalsIgnoreCase(l.key, key)) return &l;
-    return nullptr;
+    auto it = s->keys.find(sjis::toLowerAscii(key));
+    return it == s->keys.end() ? nullptr : &s->lines[it->second];
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
@@ -123,15 +136,12 @@ TColor IniFile::ReadColor(std::string_view section, std::string_view key, TColor
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    Section* s = findSection(section);
-    if (!s) s = &sections_.emplace_back(Section{std::string(section), {}});
-    for (Line& l : s->lines) {
-        if (l.isKey && sjis::equalsIgnoreCase(l.key, key)) {
-            l.value = value;
-            return;
-        }
-    }
-    s->lines.push_back(Line{std::string(key), std::string(value), true});
+    Section& s = sectionFor(section);
+    auto [it, added] = s.keys.try_emplace(sjis::toLowerAscii(key), s.lines.size());
+    if (added)
+        s.lines.push_back(Line{std::string(key), std::string(value), true});
+    else
+        s.lines[it->second].value = value;
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
@@ -166,11 +176,13 @@ std::vector<std::string> IniFile::ReadSection(std::string_view section) const {
 void IniFile::DeleteKey(std::string_view section, std::string_view key) {
     Section* s = findSection(section);
     if (!s) return;
-    std::erase_if(s->lines, [&](const Line& l) { return l.isKey && sjis::equalsIgnoreCase(l.key, key); });
+    if (std::erase_if(s->lines, [&](const Line& l) { return l.isKey && sjis::equalsIgnoreCase(l.key, key); }))
+        s->reindex();
 }
 
 void IniFile::EraseSection(std::string_view section) {
-    std::erase_if(sections_, [&](const Section& s) { return sjis::equalsIgnoreCase(s.name, section); });
+    if (std::erase_if(sections_, [&](const Section& s) { return sjis::equalsIgnoreCase(s.name, section); }))
+        reindexSections();
 }
 
 bool IniFile::flush() {

@@ -2,11 +2,14 @@
 // The settings file: INI text held whole in memory and written whole by flush().
 // Section and key names compare without regard to ASCII case and keep the spelling they
 // were first written with. Values are raw CP932 bytes. Reading accepts CR LF or LF line
-// ends; writing uses CR LF. Comment lines (";") survive a rewrite.
+// ends; writing uses CR LF. Comment lines (";") survive a rewrite. Sections and keys are
+// found through hash indexes, so reading a file and each lookup cost no more than the text
+// they touch.
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/colors.h"
@@ -66,18 +69,25 @@ private:
         std::string value;  // the whole line when it is not a key
         bool isKey = false;
     };
+    // Names folded to lower-case ASCII (whole characters) as the indexes' keys.
+    using Index = std::unordered_map<std::string, size_t>;
     struct Section {
         std::string name;
         std::vector<Line> lines;
+        Index keys;  // folded key name -> position in lines, for every key line
+        void reindex();
     };
 
     const Section* findSection(std::string_view name) const;
     Section* findSection(std::string_view name);
+    Section& sectionFor(std::string_view name);  // found, or added at the end
     const Line* findKey(std::string_view section, std::string_view key) const;
+    void reindexSections();
 
     std::filesystem::path file_;
     std::vector<std::string> preamble_;  // lines before the first section
     std::vector<Section> sections_;
+    Index sectionIndex_;  // folded section name -> position in sections_
     std::error_code loadError_;
     std::error_code lastError_;
 };

@@ -1,58 +1,215 @@
 #include "platform/preview_browser.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <QPointer>
 #include <QUrl>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
 namespace pavik {
 namespace {
 
+// What the style sheet swap writes to the console when fresh style sheets are in place and
+// the page is scrolled; the generation follows.
+const QString StylesShownMark = QStringLiteral("pavik-styles-shown:");
+
+// Replaces every link of the page to a local style sheet file by a copy whose address
+// differs (so that the file is read again), removes the old link once the copy has loaded,
+// and when all have, scrolls to the anchor and tells the console. A newer run drops the
+// copies of an older one that are still loading. %1: the console mark, %2: the generation,
+// %3: the anchor name. Result: the number of links.
+const char* const SwapStylesScript = R"JS(
+(function (g, anchor) {
+  document.querySelectorAll('link[data-pavik-pending]').forEach(function (p) { p.remove(); });
+  var links = Array.prototype.filter.call(document.getElementsByTagName('link'), function (l) {
+    return (l.rel || '').toLowerCase().split(/\s+/).indexOf('stylesheet') >= 0 &&
+           (l.getAttribute('data-pavik-href') || l.href).indexOf('file:') === 0;
+  });
+  var pending = links.length;
+  var done = function () {
+    if (window.pavikGeneration !== g) return;
+    var e = anchor && (document.getElementsByName(anchor)[0] || document.getElementById(anchor));
+    if (e) e.scrollIntoView();
+    console.log(%1 + g);
+  };
+  window.pavikGeneration = g;
+  links.forEach(function (l) {
+    var base = l.getAttribute('data-pavik-href') || l.href;
+    var n = l.cloneNode(false);
+    n.setAttribute('data-pavik-href', base);
+    n.setAttribute('data-pavik-pending', '');
+    n.onload = n.onerror = function () {
+      n.removeAttribute('data-pavik-pending');
+      l.remove();
+      if (--pending === 0) done();
+    };
+    n.href = base + (base.indexOf('?') < 0 ? '?' : '&') + 'pavik=' + g;
+    l.parentNode.insertBefore(n, l.nextSibling);
+  });
+  if (pending === 0) done();
+  return links.length;
+})(%2, %3);
+)JS";
+
+// A JSON string literal: no text can break the script it goes into.
+QString jsString(const QString& text) {
+    const QByteArray array = QJsonDocument::fromVariant(QVariantList{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+// The page, passing console messages to the preview.
+class ConsolePage : public QWebEnginePage {
+public:
+    using QWebEnginePage::QWebEnginePage;
+    std::function<void(const QString&)> OnConsole;
+
+protected:
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,
+                                  const QString&) override {
+        if (OnConsole) OnConsole(message);
+    }
+};
+
+// While the sample page is shown, it loads only what a page of markup and style sheets
+// links: the page, style sheets, images and fonts. Frames, objects, media, scripts and
+// requests of scripts are refused. (Turning local file access off in the settings would
+// refuse the linked style sheet too.)
+class SamplePageGuard : public QWebEngineUrlRequestInterceptor {
+public:
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+        if (!sample) return;
+        switch (info.resourceType()) {
+            case QWebEngineUrlRequestInfo::ResourceTypeMainFrame:
+            case QWebEngineUrlRequestInfo::ResourceTypeStylesheet:
+            case QWebEngineUrlRequestInfo::ResourceTypeImage:
+            case QWebEngineUrlRequestInfo::ResourceTypeFontResource:
+                return;
+            default:
+                info.block(true);
+        }
+    }
+    bool sample = true;
+};
+
 class WebEnginePreview : public PreviewBrowser {
 public:
     explicit WebEnginePreview(QWidget* parent) : view_(new QWebEngineView(parent)) {
         view_->setObjectName("WebBrowserIE");
+        auto* page = new ConsolePage(view_);
+        page->OnConsole = [this](const QString& message) { consoleMessage(message); };
+        view_->setPage(page);
         view_->settings()->setDefaultTextEncoding(QStringLiteral("Shift_JIS"));
         view_->setContextMenuPolicy(Qt::NoContextMenu);
+        view_->page()->setUrlRequestInterceptor(&guard_);
         finished_ = QObject::connect(view_, &QWebEngineView::loadFinished, view_, [this](bool ok) {
+            loading_ = false;
             loaded_ = loaded_ || ok;
+            if (!ok) pageBytes_.clear();  // the next navigation loads the page again
             scrollToAnchor();
         });
     }
 
-    ~WebEnginePreview() override { QObject::disconnect(finished_); }
+    ~WebEnginePreview() override {
+        QObject::disconnect(finished_);
+        if (!view_) return;
+        static_cast<ConsolePage*>(view_->page())->OnConsole = nullptr;
+        view_->page()->setUrlRequestInterceptor(nullptr);
+    }
 
     QWidget* widget() override { return view_; }
 
-    void navigate(const QString& path, const QString& anchor) override {
+    void navigate(const QString& path, const QString& anchor, PreviewPage page) override {
         anchor_ = anchor;
-        view_->setUrl(QUrl::fromLocalFile(path));
+        ++generation_;
+        QFile file(path);
+        QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const QUrl url = QUrl::fromLocalFile(path);
+        // A rebuild after a value change rewrites only the style sheet: the page shown stays,
+        // and fetching its style sheets again is several times quicker than loading it. The
+        // swap runs beside the page's own scripts, so it works where they are off.
+        if (loaded_ && !loading_ && page == shownPage_ && url == view_->url() && !bytes.isEmpty() &&
+            bytes == pageBytes_) {
+            swapStyles();
+            return;
+        }
+        pageBytes_ = std::move(bytes);
+        shownPage_ = page;
+        guard_.sample = page == PreviewPage::Sample;
+        applyScripts();
+        loading_ = true;
+        view_->setUrl(url);
     }
 
     bool hasDocument() const override { return loaded_; }
 
     void setScriptsEnabled(bool on) override {
-        view_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, on);
+        scripts_ = on;
+        applyScripts();
+        pageBytes_.clear();  // the setting takes effect with the next load
     }
 
 private:
-    void scrollToAnchor() {
-        if (anchor_.isEmpty()) return;
-        // The name goes in as a JSON string literal, so no anchor text can break the script.
-        const QString name =
-            QString::fromUtf8(QJsonDocument::fromVariant(QVariantList{anchor_}).toJson(QJsonDocument::Compact));
-        view_->page()->runJavaScript(
-            QStringLiteral("(function(n){var e=document.getElementsByName(n)[0]||"
-                           "document.getElementById(n);if(e)e.scrollIntoView();})(%1[0]);")
-                .arg(name));
+    void applyScripts() {
+        view_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, scripts_ && !guard_.sample);
     }
 
-    QWebEngineView* view_;  // owned by its parent widget
+    // Our scripts run in the application's own world: beside the page's scripts, unseen by
+    // them, and also where they are off.
+    void runScript(const QString& script, const std::function<void(const QVariant&)>& done) {
+        // The page may answer after this object is gone (the view outlives it a little).
+        view_->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                     [alive = std::weak_ptr<int>(alive_), done](const QVariant& value) {
+                                         if (!alive.expired()) done(value);
+                                     });
+    }
+
+    void scrollToAnchor() {
+        if (anchor_.isEmpty()) {
+            pageShown();
+            return;
+        }
+        runScript(QStringLiteral("(function(n){var e=document.getElementsByName(n)[0]||"
+                                 "document.getElementById(n);if(e)e.scrollIntoView();})(%1);")
+                      .arg(jsString(anchor_)),
+                  [this](const QVariant&) { pageShown(); });
+    }
+
+    void swapStyles() {
+        const int generation = generation_;
+        runScript(QString::fromUtf8(SwapStylesScript)
+                      .arg(jsString(StylesShownMark), QString::number(generation), jsString(anchor_)),
+                  [this, generation](const QVariant& links) {
+                      // A script that failed returns nothing: load the page instead.
+                      if (links.isValid() || generation != generation_ || !view_) return;
+                      loading_ = true;
+                      view_->setUrl(view_->url());
+                  });
+    }
+
+    void consoleMessage(const QString& message) {
+        if (message == StylesShownMark + QString::number(generation_)) pageShown();
+    }
+
+    void pageShown() {
+        if (OnPageShown) OnPageShown();
+    }
+
+    SamplePageGuard guard_;
+    QPointer<QWebEngineView> view_;  // owned by its parent widget
     QMetaObject::Connection finished_;
     QString anchor_;
+    QByteArray pageBytes_;  // the file the shown page was loaded from
+    PreviewPage shownPage_ = PreviewPage::Sample;
+    int generation_ = 0;  // of the last navigation
     bool loaded_ = false;
+    bool loading_ = false;
+    bool scripts_ = true;  // for a user's page
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace

@@ -2,11 +2,18 @@
 // The embedded preview browser behind a small interface, so that the main window and the
 // dialogs can be tested with a recording fake. The real one is a QWebEngineView.
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QWidget;
 
 namespace pavik {
+
+// What the browser shows: a page the program built from the style sheet (the sample page,
+// the box editor's page), or a page the user chose. The program's page runs no script and
+// reaches no local file beyond those it links; a user's page is shown as a browser shows
+// it (scripts as setScriptsEnabled says).
+enum class PreviewPage { Sample, User };
 
 class PreviewBrowser {
 public:
@@ -14,17 +21,22 @@ public:
     // The control to place in the window (nullptr for a fake without one).
     virtual QWidget* widget() = 0;
     // Shows the local file `path`, scrolled to the anchor named `anchor` when it is not empty.
-    virtual void navigate(const QString& path, const QString& anchor) = 0;
+    virtual void navigate(const QString& path, const QString& anchor, PreviewPage page) = 0;
     // Whether a page has been loaded.
     virtual bool hasDocument() const = 0;
-    // Whether pages may run scripts (on by default; without them no anchor is scrolled to).
-    // A fake may ignore it.
+    // Whether a user's page may run scripts (on by default). A fake may ignore it.
     virtual void setScriptsEnabled(bool on) { (void)on; }
+
+    // Called when a navigation has finished: its page is loaded and scrolled to the anchor
+    // (a page that fails to load counts as finished too). Only the real browser calls it.
+    std::function<void()> OnPageShown;
 };
 
-// A QWebEngineView that reads pages without a declared encoding as Shift_JIS. Every
-// navigation loads the file itself (a new fragment alone would not reload a rebuilt page)
-// and then scrolls to the anchor.
+// A QWebEngineView that reads pages without a declared encoding as Shift_JIS. A navigation
+// loads the file itself (a new fragment alone would not reload a rebuilt page) and then
+// scrolls to the anchor; when the file is the page shown and holds what it was loaded
+// from, only the page's style sheets are fetched again before the scroll. Both are scripts
+// of its own, which run also where the page's scripts are off.
 std::unique_ptr<PreviewBrowser> makeWebEnginePreview(QWidget* parent);
 
 }  // namespace pavik

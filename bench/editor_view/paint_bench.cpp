@@ -1,9 +1,11 @@
 // One screen of the source editor planned, and planned and painted, at the top and at the
-// end of a text: the cost must not grow with the text. Run with QT_QPA_PLATFORM=offscreen.
+// end of a text; and one keystroke from its key event to the repainted pane. The cost must
+// not grow with the text. Run with QT_QPA_PLATFORM=offscreen.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <memory>
@@ -90,9 +92,34 @@ void BM_PlanAndPaintScreen(benchmark::State& state) {
     state.counters["rows"] = e.edit->core().RowCount();
 }
 
+// A key event through the editor (its core change, the dirty rows planned and painted by
+// the window's paint of what the key left to repaint), alternately typing "x" and
+// Backspace on a row in view, so that the text keeps its size.
+void BM_KeystrokeToPaint(benchmark::State& state) {
+    Editor& e = editor(sizeOf(state));
+    e.moveTo(state.range(1) != 0);
+    EditorCore& core = e.edit->core();
+    core.Caret = {6, core.TopRow + 5};
+    QApplication::processEvents();
+    QKeyEvent typeX(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
+    bool type = true;
+    for (auto _ : state) {
+        QApplication::sendEvent(e.edit.get(), type ? &typeX : &backspace);
+        QApplication::processEvents();
+        type = !type;
+    }
+    if (!type) {
+        QApplication::sendEvent(e.edit.get(), &backspace);
+        QApplication::processEvents();
+    }
+    state.counters["rows"] = core.RowCount();
+}
+
 // {0: 50 KB, 1: 5 MB} x {0: top, 1: end}
 BENCHMARK(BM_PlanScreen)->ArgsProduct({{0, 1}, {0, 1}})->ArgNames({"5MB", "end"})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlanAndPaintScreen)->ArgsProduct({{0, 1}, {0, 1}})->ArgNames({"5MB", "end"})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeystrokeToPaint)->ArgsProduct({{0, 1}, {0, 1}})->ArgNames({"5MB", "end"})->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
         shot("13-picker-name");
         QTest::mouseClick(p.BitBtnOK, Qt::LeftButton);
     });
-    QTest::mouseClick(w.ShapeColor, Qt::LeftButton);
+    QTest::mouseClick(w.valueArea().ShapeColor, Qt::LeftButton);
     shot("14-colour-stored");
 
     whenShown<TfrmColorPicker>([](TfrmColorPicker& p) {
@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
         shot("21-font-name");
         QTest::mouseClick(f.BitBtnOK, Qt::LeftButton);
     });
-    QTest::mouseClick(w.StaticTxtFont, Qt::LeftButton);
+    QTest::mouseClick(w.valueArea().StaticTxtFont, Qt::LeftButton);
     shot("22-font-stored");
 
     labelSheet();

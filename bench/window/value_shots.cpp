@@ -38,21 +38,21 @@ int main(int argc, char** argv) {
 
     clickProperty(w, {QStringLiteral("テキスト"), QStringLiteral("color")});
     shot(folder, "02-colour");
-    w.BitBtnClear->click();
+    w.valueArea().BitBtnClear->click();
     shot(folder, "03-colour-cleared");
 
     clickProperty(w, {QStringLiteral("フォント"), QStringLiteral("font-size")});
     shot(folder, "04-length");
-    w.EditCommon->clear();
-    QTest::keyClicks(w.EditCommon, "40");
-    QTest::keyClick(w.EditCommon, Qt::Key_Return);
+    w.valueArea().EditCommon->clear();
+    QTest::keyClicks(w.valueArea().EditCommon, "40");
+    QTest::keyClick(w.valueArea().EditCommon, Qt::Key_Return);
     shot(folder, "05-length-changed");
 
     clickProperty(w, {QStringLiteral("テキスト"), QStringLiteral("text-align")});
     shot(folder, "06-keyword");
-    const int i = w.CmbBoxCommon->findText(QStringLiteral("center"));
-    w.CmbBoxCommon->setCurrentIndex(i);
-    emit w.CmbBoxCommon->activated(i);
+    const int i = w.valueArea().CmbBoxCommon->findText(QStringLiteral("center"));
+    w.valueArea().CmbBoxCommon->setCurrentIndex(i);
+    emit w.valueArea().CmbBoxCommon->activated(i);
     shot(folder, "07-keyword-changed");
 
     clickProperty(w, {QStringLiteral("ボックス")});

@@ -1,18 +1,23 @@
 // Main window figures for a real style sheet: start to a shown rule tree and preview, and
-// one preview rebuild (regenerate, write, pane reload, navigate). The browser is a stand-in
-// that only records, so its own rendering is not measured.
+// one preview rebuild (regenerate, write, pane reload, navigate), with a stand-in browser
+// that only records; and one value change until the real embedded browser has loaded the
+// regenerated page and scrolled to the rule's anchor.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <unistd.h>
 
 #include "workspace/window/frm_main.h"
 
@@ -26,7 +31,7 @@ const char* const kSheets[] = {
 class NullBrowser : public pavik::PreviewBrowser {
 public:
     QWidget* widget() override { return nullptr; }
-    void navigate(const QString&, const QString&) override { ++count; }
+    void navigate(const QString&, const QString&, pavik::PreviewPage) override { ++count; }
     bool hasDocument() const override { return count > 0; }
     int count = 0;
 };
@@ -38,9 +43,12 @@ public:
     void information(QWidget*, const QString&) override {}
 };
 
-std::unique_ptr<pavik::TfrmMain> makeWindow(const QString& sheet) {
+std::unique_ptr<pavik::TfrmMain> makeWindow(const QString& sheet, bool realBrowser = false) {
     pavik::MainWindowServices s;
-    s.makeBrowser = [](QWidget*) { return std::make_unique<NullBrowser>(); };
+    if (realBrowser)
+        s.makeBrowser = [](QWidget* parent) { return pavik::makeWebEnginePreview(parent); };
+    else
+        s.makeBrowser = [](QWidget*) { return std::make_unique<NullBrowser>(); };
     s.messages = std::make_unique<SilentMessages>();
     s.help = pavik::makeDesktopHelp(QString());
     s.arguments = QStringList{sheet};
@@ -83,41 +91,108 @@ void BM_RefreshPreview(benchmark::State& state, const char* sheet) {
     for (auto _ : state) w->RefreshExecute();
 }
 
+// Selects `rule` and its text-align property; false when it has none.
+bool selectTextAlign(pavik::TfrmMain& w, QTreeWidgetItem* rule) {
+    w.TreeViewStruct->setCurrentItem(rule);
+    w.TreeViewStructClick();
+    QTreeWidgetItem* property = nullptr;
+    for (int i = 0; i < w.TreeViewTarget->topLevelItemCount() && !property; ++i)
+        for (int j = 0; j < w.TreeViewTarget->topLevelItem(i)->childCount(); ++j)
+            if (w.TreeViewTarget->topLevelItem(i)->child(j)->text(0) == QLatin1String("text-align"))
+                property = w.TreeViewTarget->topLevelItem(i)->child(j);
+    if (!property) return false;
+    w.TreeViewTarget->setCurrentItem(property);
+    w.TreeViewTargetClick();
+    return true;
+}
+
+QTreeWidgetItem* elementRule(pavik::TfrmMain& w, const char* name) {
+    QTreeWidgetItem* elements = w.TreeViewStruct->topLevelItem(0);
+    for (int i = 0; i < elements->childCount(); ++i)
+        if (elements->child(i)->text(0) == QLatin1String(name)) return elements->child(i);
+    return nullptr;
+}
+
 // One value change through the keyword drop-down: store, regenerate, write, pane reload
 // and navigation (the recording browser does not render).
 void BM_ValueChange(benchmark::State& state, const char* sheet) {
     auto w = openShown(state, sheet);
     if (!w) return;
-    QTreeWidgetItem* rule = nullptr;
-    QTreeWidgetItem* elements = w->TreeViewStruct->topLevelItem(0);
-    for (int i = 0; i < elements->childCount() && !rule; ++i)
-        if (elements->child(i)->text(0) == QLatin1String("body")) rule = elements->child(i);
-    if (!rule) {
-        state.SkipWithError("no body rule");
+    QTreeWidgetItem* rule = elementRule(*w, "body");
+    if (!rule || !selectTextAlign(*w, rule)) {
+        state.SkipWithError("no body rule with text-align");
         return;
     }
-    w->TreeViewStruct->setCurrentItem(rule);
-    w->TreeViewStructClick();
-    QTreeWidgetItem* property = nullptr;
-    for (int i = 0; i < w->TreeViewTarget->topLevelItemCount() && !property; ++i)
-        for (int j = 0; j < w->TreeViewTarget->topLevelItem(i)->childCount(); ++j)
-            if (w->TreeViewTarget->topLevelItem(i)->child(j)->text(0) == QLatin1String("text-align"))
-                property = w->TreeViewTarget->topLevelItem(i)->child(j);
-    if (!property) {
-        state.SkipWithError("no text-align in the first rule's property tree");
-        return;
-    }
-    w->TreeViewTarget->setCurrentItem(property);
-    w->TreeViewTargetClick();
-    const int items[2] = {w->CmbBoxCommon->findText("left"), w->CmbBoxCommon->findText("right")};
+    const int items[2] = {w->valueArea().CmbBoxCommon->findText("left"), w->valueArea().CmbBoxCommon->findText("right")};
     auto* nav = static_cast<NullBrowser*>(w->browser());
     int k = 0;
     for (auto _ : state) {
         const int before = nav->count;
-        w->CmbBoxCommon->setCurrentIndex(items[k ^= 1]);
-        emit w->CmbBoxCommon->activated(items[k]);
+        w->valueArea().CmbBoxCommon->setCurrentIndex(items[k ^= 1]);
+        emit w->valueArea().CmbBoxCommon->activated(items[k]);
         if (nav->count != before + 1) state.SkipWithError("no navigation");
     }
+    state.counters["rules"] = static_cast<double>(w->Document.ruleCount());
+}
+
+// Runs the event loop until `count` reaches `target` or `ms` went by.
+bool waitFor(const int& count, int target, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (count < target && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return count >= target;
+}
+
+// One value change with the real embedded browser, timed until the browser has loaded the
+// regenerated page and scrolled to the anchor of the rule, which lies far down the page.
+// Counters: our part (store, regenerate, write, pane reload, navigation call) and the
+// browser's part, per change.
+void BM_ValueChangeShownInBrowser(benchmark::State& state, const char* sheet) {
+    if (!QFileInfo::exists(sheet)) {
+        state.SkipWithError("style sheet not installed");
+        return;
+    }
+    auto w = makeWindow(QString::fromLatin1(sheet), true);
+    w->resize(1000, 760);
+    w->show();
+    int shown = 0;
+    w->browser()->OnPageShown = [&] { ++shown; };
+    if (!waitFor(shown, 1, 30000)) {
+        state.SkipWithError("the browser did not show the start page");
+        return;
+    }
+    // The last element rule that offers text-align: its sample is near the end of the page.
+    QTreeWidgetItem* elements = w->TreeViewStruct->topLevelItem(0);
+    bool selected = false;
+    for (int i = elements->childCount() - 1; i >= 0 && !selected; --i)
+        selected = selectTextAlign(*w, elements->child(i));
+    if (!selected || !waitFor(shown, 2, 30000)) {
+        state.SkipWithError("no rule with text-align, or its page not shown");
+        return;
+    }
+    state.SetLabel(w->valueArea().GroupBoxTagInfo->title().toStdString());
+    const int items[2] = {w->valueArea().CmbBoxCommon->findText("left"), w->valueArea().CmbBoxCommon->findText("right")};
+    double ours = 0, browser = 0;
+    int k = 0;
+    for (auto _ : state) {
+        const int before = shown;
+        QElapsedTimer t;
+        t.start();
+        w->valueArea().CmbBoxCommon->setCurrentIndex(items[k ^= 1]);
+        emit w->valueArea().CmbBoxCommon->activated(items[k]);
+        const double rebuilt = static_cast<double>(t.nsecsElapsed()) / 1e6;
+        if (!waitFor(shown, before + 1, 30000)) {
+            state.SkipWithError("the browser did not finish");
+            break;
+        }
+        const double total = static_cast<double>(t.nsecsElapsed()) / 1e6;
+        state.SetIterationTime(total / 1000);
+        ours += rebuilt;
+        browser += total - rebuilt;
+    }
+    const double n = static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
+    state.counters["ours_ms"] = ours / n;
+    state.counters["browser_ms"] = browser / n;
     state.counters["rules"] = static_cast<double>(w->Document.ruleCount());
 }
 
@@ -129,9 +204,17 @@ BENCHMARK_CAPTURE(BM_RefreshPreview, bootstrap4, kSheets[0])->Unit(benchmark::kM
 BENCHMARK_CAPTURE(BM_RefreshPreview, bootstrap5, kSheets[1])->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ValueChange, bootstrap4, kSheets[0])->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ValueChange, bootstrap5, kSheets[1])->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ValueChangeShownInBrowser, bootstrap5, kSheets[1])
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The embedded browser's sandbox cannot run as root.
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QTemporaryDir home;  // settings and preview files of the runs
     qputenv("PAVIK_HOME", home.path().toLocal8Bit());
     QApplication app(argc, argv);

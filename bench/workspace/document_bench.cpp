@@ -25,7 +25,8 @@ const std::pair<const char*, const char*> kSheets[] = {
 };
 
 // A style sheet of about `bytes` bytes: varied selectors, Japanese comments (CP932, with
-// trail bytes equal to braces), strings, addresses and an at-rule block every tenth rule.
+// trail bytes equal to braces), strings, addresses, a nested rule every fifth rule and an
+// at-rule block every tenth.
 std::string syntheticSheet(size_t bytes) {
     const std::string note = toCp932("/* マージンとボーダーの設定 */");
     const std::string font = toCp932("\"ＭＳ Ｐゴシック\", sans-serif");
@@ -39,7 +40,9 @@ std::string syntheticSheet(size_t bytes) {
         s += "  margin: 0 auto;\n  padding: " + std::to_string(i % 17) + "px 4px;\n";
         s += "  background: url(\"img/bg-" + n + ".png\") no-repeat left top;\n";
         s += "  font-family: " + font + ";\n";
-        s += "  content: \"}\";\n}\n";
+        s += "  content: \"}\";\n";
+        if (i % 5 == 0) s += "  &:focus, .active > & { outline: 1px dotted; }\n";
+        s += "}\n";
         if (i % 10 == 0) s += "@media (min-width: 768px) { .col-" + n + " { width: 50%; } }\n";
     }
     return s;
@@ -63,13 +66,15 @@ void registerFor(const std::string& name, std::string text) {
     benchmark::RegisterBenchmark(("Write/" + name).c_str(), [shared](benchmark::State& state) {
         CssReadResult r = AnalyzeCSS(*shared);
         for (auto _ : state)
-            benchmark::DoNotOptimize(writeStyleSheet(buildRuleTree(r.Document, false), kNow));
+            benchmark::DoNotOptimize(
+                writeStyleSheet(buildRuleTree(r.Document, false), r.Document.keptAtRules(), kNow));
         state.SetBytesProcessed(state.iterations() * shared->size());
     })->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("ReadWrite/" + name).c_str(), [shared](benchmark::State& state) {
         for (auto _ : state) {
             CssReadResult r = AnalyzeCSS(*shared);
-            benchmark::DoNotOptimize(writeStyleSheet(buildRuleTree(r.Document, false), kNow));
+            benchmark::DoNotOptimize(
+                writeStyleSheet(buildRuleTree(r.Document, false), r.Document.keptAtRules(), kNow));
         }
         state.SetBytesProcessed(state.iterations() * shared->size());
     })->Unit(benchmark::kMillisecond);

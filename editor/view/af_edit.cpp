@@ -2,6 +2,7 @@
 #include "editor/view/af_edit.h"
 
 #include <QClipboard>
+#include <QMimeData>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 
+#include "editor/own_format.h"
 #include "editor/view/font_mapping.h"
 #include "editor/view/paint_metrics.h"
 #include "platform/qt_colors.h"
@@ -19,15 +21,47 @@
 
 namespace pavik {
 
-// The system clipboard as CP932 text.
+// The system clipboard. Other programs get the text as Unicode; the editors of this program
+// also find the exact CP932 bytes (which a round trip through Unicode would change: 87 90
+// becomes 81 E0, ED 40 becomes FA 5C, a byte that decodes to nothing becomes "?") and, for
+// a row-range copy, the rows with their records in the editor's own file format.
 class TAFEdit::Clipboard : public ClipboardPort {
 public:
-    void setText(const std::string& bytes) override {
-        if (QClipboard* c = QGuiApplication::clipboard()) c->setText(fromCp932(bytes));
-    }
-    std::string text() override {
+    static constexpr const char* kBytesType = "application/x-pavik-cp932";
+    static constexpr const char* kRowsType = "application/x-pavik-rows";
+
+    void setContent(const ClipboardContent& content) override {
         QClipboard* c = QGuiApplication::clipboard();
-        return c ? toCp932(c->text()) : std::string();
+        if (!c) return;
+        auto* data = new QMimeData;
+        data->setText(fromCp932(content.text));
+        data->setData(QString::fromLatin1(kBytesType),
+                      QByteArray(content.text.data(), static_cast<qsizetype>(content.text.size())));
+        if (!content.rows.empty()) {
+            const std::string rows = writeOwnFormat(content.rows);
+            data->setData(QString::fromLatin1(kRowsType),
+                          QByteArray(rows.data(), static_cast<qsizetype>(rows.size())));
+        }
+        c->setMimeData(data);
+    }
+
+    ClipboardContent content() override {
+        ClipboardContent content;
+        QClipboard* c = QGuiApplication::clipboard();
+        const QMimeData* data = c ? c->mimeData() : nullptr;
+        if (!data) return content;
+        if (data->hasFormat(QString::fromLatin1(kBytesType))) {
+            const QByteArray bytes = data->data(QString::fromLatin1(kBytesType));
+            content.text.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
+            const QByteArray rows = data->data(QString::fromLatin1(kRowsType));
+            if (!rows.isEmpty() &&
+                readOwnFormat(std::string_view(rows.constData(), static_cast<size_t>(rows.size())),
+                              content.rows))
+                content.rows.clear();  // not readable: pasted as text
+        } else if (data->hasText()) {
+            content.text = toCp932(data->text());
+        }
+        return content;
     }
 };
 
@@ -65,7 +99,8 @@ TAFEdit::TAFEdit(QWidget* parent)
           if (!on) { core_.OnWordBreak = nullptr; return; }
           core_.OnWordBreak = [this](EditorCore&, std::string_view s, int& pos) { OnWordBreak(*this, s, pos); };
       }),
-      clipboard_(std::make_unique<Clipboard>()) {
+      clipboard_(std::make_unique<Clipboard>()),
+      mouse_(std::make_unique<MouseInput>(core_, makeTimer())) {
     settings_.dependence = &dependence_;
     settings_.keywordWidths = &keywordWidths_;
     settings_.resolve = [this](TColor c) {
@@ -76,8 +111,10 @@ TAFEdit::TAFEdit(QWidget* parent)
     core_.SetClipboard(clipboard_.get());
 
     setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setMouseTracking(true);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -93,6 +130,7 @@ TAFEdit::TAFEdit(QWidget* parent)
     QAbstractScrollArea::setFont(editorFont(QStringLiteral("ＭＳ ゴシック"), -11));
     applyFont();
     refreshScrollBars();
+    connectScrollBars();
 }
 
 TAFEdit::~TAFEdit() {

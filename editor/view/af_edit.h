@@ -1,9 +1,17 @@
 #pragma once
 // TAFEdit: the fixed-pitch CP932 source editor of the style sheet and HTML panes, a scroll
-// area over the headless EditorCore. The core holds the text, wrapping, undo, editing and
-// loading; the paint planner decides what every row shows; this widget measures the font,
-// renders the plans, keeps the scroll bars bound to the core and shows the caret.
+// area over the headless EditorCore. The core holds the text, wrapping, undo, editing,
+// scrolling and loading; KeyInput and MouseInput decide what keys and the mouse do; the
+// paint planner decides what every row shows. This widget measures the font, renders the
+// plans, maps Qt's key, input-method, mouse, focus and scroll-bar events onto the core,
+// puts text on the clipboard and shows the caret and the input method's composition.
 // Text crosses the interface as CP932 bytes. Loading and saving throw EditorFileError.
+//
+// Shortcuts: the editor takes the keys it handles itself (typing, moving, Delete, Insert...)
+// before any window shortcut, but never Ctrl with a letter: the main window's pane actions
+// carry Ctrl+X, Ctrl+C, Ctrl+V, Ctrl+Z and Ctrl+R. While such an action is enabled its
+// shortcut runs it (once); otherwise the key reaches the editor, which cuts, copies and
+// pastes by itself and swallows the other Ctrl letters.
 #include <QAbstractScrollArea>
 #include <QFont>
 #include <QRect>
@@ -19,6 +27,8 @@
 #include <vector>
 
 #include "editor/editor_core.h"
+#include "editor/key_input.h"
+#include "editor/mouse_input.h"
 #include "editor/view/event_slot.h"
 #include "editor/view/paint_planner.h"
 #include "editor/view/paint_types.h"
@@ -27,6 +37,9 @@
 
 class QPainter;
 class QWheelEvent;
+class QKeyEvent;
+class QInputMethodEvent;
+class QMouseEvent;
 
 namespace pavik {
 
@@ -72,8 +85,9 @@ public:
     std::function<void(TAFEdit&, QWheelEvent& event, bool& handled)> OnMouseWheel;
 
     // ---- Published properties (CP932 bytes for texts). ----
-    int AccelRate() const { return accelRate_; }
-    void SetAccelRate(int rate) { accelRate_ = rate; }
+    // Steps per auto-repeated key (at most 4) and per burst of scroll-bar requests.
+    int AccelRate() const { return core_.AccelRate; }
+    void SetAccelRate(int rate) { core_.AccelRate = rate; }
     const std::string& BanEnd() const { return core_.BanEnd(); }
     void SetBanEnd(std::string_view chars) { core_.SetBanEnd(chars); }
     const std::string& BanHead() const { return core_.BanHead(); }
@@ -120,8 +134,10 @@ public:
     void SetLeftMgn(int pixels);
     TAFEditOptions Options() const { return core_.Options; }
     void SetOptions(TAFEditOptions options);
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // Blocks every change a user makes (typing, the input method, cut, paste, clear, undo,
+    // redo, the ruler drags); selecting, copying and scrolling stay.
+    bool ReadOnly() const { return core_.ReadOnly; }
+    void SetReadOnly(bool readOnly) { core_.ReadOnly = readOnly; }
     const std::string& RowDspFmt() const { return settings_.rowDspFmt; }
     void SetRowDspFmt(std::string_view format);
     // The row height follows at the next metrics update.
@@ -156,16 +172,21 @@ public:
     void BeginUpdate() { core_.BeginUpdate(); }
     void EndUpdate() { core_.EndUpdate(); }
     void Clear() { core_.Clear(); }
+    // The commands of the panes' menus, toolbar buttons and keys. Under ReadOnly only Copy
+    // does anything. Each reports a selection that came or went (OnSelect, OnDisSelect).
     void Undo() { core_.Undo(); }
     void Redo() { core_.Redo(); }
     bool CanUndo() const { return core_.CanUndo(); }
     bool CanRedo() const { return core_.CanRedo(); }
+    void CopyToClipboard() { core_.CopyToClipboard(); }
+    void CutToClipboard();
+    void PasteFromClipboard();
+    void DeleteSelection();
+    bool HasSelection() const { return core_.HasSelection(); }
+    // Inserts at the caret, replacing the selection (also under ReadOnly: the program's own
+    // inserts, such as " !important ").
     void SetSelText(std::string_view s) { core_.SetSelText(s); }
     void InsertString(std::string_view s) { core_.InsertString(s); }
-    void DeleteSelection() { core_.DeleteSelection(); }
-    void CopyToClipboard() { core_.CopyToClipboard(); }
-    void CutToClipboard() { core_.CutToClipboard(); }
-    void PasteFromClipboard() { core_.PasteFromClipboard(); }
     void LoadFromStream(std::istream& in, std::uint8_t flags) { core_.LoadFromStream(in, flags); }
     void LoadFromFile(const std::filesystem::path& file, std::uint8_t flags) { core_.LoadFromFile(file, flags); }
     void SaveToStream(std::ostream& out, std::uint8_t flags) const { core_.SaveToStream(out, flags); }
@@ -175,6 +196,8 @@ public:
     void RepaintRows() { repaintRows(); }
     // One row up or down as a scroll-bar arrow does; the caret stays in view.
     void ScrollLine(bool up);
+    // The text under the input method's composition, while one is open.
+    const QString& Preedit() const { return preedit_; }
 
     // ---- View state. ----
     const PaintMetrics& Metrics() const { return metrics_; }
@@ -197,6 +220,17 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     // Every repaint goes through here (tests watch it).
     virtual void requestRepaint(const QRect& rect);
 
@@ -206,7 +240,8 @@ private:
     void repaintRows() override;
     void refreshScrollBars() override;
     void updateCaret() override;
-    void scrollToCaret() override;
+    void showGuideLine(int col) override { ShowGuideLine(col); }
+    void hideGuideLine() override { HideGuideLine(); }
 
     void setColor(TColor& field, TColor c);
     void repaintAll();
@@ -217,6 +252,13 @@ private:
     PaintPlanner planner() const { return PaintPlanner(core_, settings_, metrics_); }
     ScrollInput scrollInput() const;
     QRect computeCaretRect() const;
+    // Input (af_edit_input.cpp).
+    void connectScrollBars();
+    void scrollBarAction(bool vertical, int action);
+    void syncMouseGeometry();
+    void updateMouseCursor(int x, int y);
+    QRect preeditRect() const;
+    void paintPreedit(QPainter& p);
 
     EditorCore core_;
     PaintSettings settings_;
@@ -226,12 +268,10 @@ private:
     ParaMarkCache paraMarks_;
     std::array<int, 256> keywordWidths_{};
 
-    int accelRate_ = 2;
     int charPich_ = 0;
     int rowPich_ = 2;
     int leftMgn_ = 0;
     int topMgn_ = 0;
-    bool readOnly_ = false;
     TScrollStyle scrollBars_ = TScrollStyle::ssBoth;
     int textHeight_ = 12;
     int baseline_ = 10;
@@ -256,6 +296,10 @@ private:
 
     class Clipboard;
     std::unique_ptr<Clipboard> clipboard_;
+
+    KeyInput keys_{core_};
+    std::unique_ptr<MouseInput> mouse_;
+    QString preedit_;
 };
 
 }  // namespace pavik

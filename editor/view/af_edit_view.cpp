@@ -1,6 +1,7 @@
 // TAFEdit: painting the plans, repainting what changed, scroll bars, the caret.
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QInputMethod>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -92,6 +93,7 @@ void TAFEdit::paintEvent(QPaintEvent* event) {
         }
     }
 
+    if (!preedit_.isEmpty() && r.intersects(preeditRect())) paintPreedit(p);
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     if (hasFocus() && caretOn_ && !caretRect_.isEmpty()) p.fillRect(caretRect_, Qt::white);
     if (guideCol_) {
@@ -211,19 +213,7 @@ void TAFEdit::scrollContentsBy(int, int) {
 
 void TAFEdit::ScrollLine(bool up) {
     const bool shift = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier;
-    const int vis = metrics_.visibleRows;
-    if (up) {
-        if (core_.TopRow > 0) {
-            --core_.TopRow;
-            if (!shift && core_.Caret.row > core_.TopRow + vis - 2) --core_.Caret.row;
-        }
-    } else if (core_.RowCount() - vis >= core_.TopRow) {
-        ++core_.TopRow;
-        if (!shift && core_.Caret.row < core_.TopRow) ++core_.Caret.row;
-    }
-    repaintAll();
-    refreshScrollBars();
-    updateCaret();
+    core_.VScroll(up ? ScrollCode::LineBack : ScrollCode::LineForward, 0, shift);
 }
 
 // ---- caret ----
@@ -260,21 +250,11 @@ void TAFEdit::updateCaret() {
             requestRepaint(caretRect_);
         }
         caretOn_ = true;
+        if (old != caretRect_) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
         if (!core_.Updating() && OnStatusChange) OnStatusChange(*this);
     }
     if (core_.Caret != lastCaret_) repaintRulerIfChanged();
     lastCaret_ = core_.Caret;
-}
-
-void TAFEdit::scrollToCaret() {
-    const ScrollTarget t = scrollForCaret(scrollInput());
-    if (t.topRow != core_.TopRow || t.leftCol != core_.LeftCol) {
-        core_.TopRow = t.topRow;
-        core_.LeftCol = t.leftCol;
-        repaintAll();
-        refreshScrollBars();
-    }
-    updateCaret();
 }
 
 void TAFEdit::ShowGuideLine(int col) {
@@ -312,6 +292,7 @@ void TAFEdit::focusInEvent(QFocusEvent* event) {
 
 void TAFEdit::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
+    core_.ShiftHeld = false;  // its release may go elsewhere
     blink_->setEnabled(false);
     requestRepaint(caretRect_);
 }

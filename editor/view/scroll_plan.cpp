@@ -27,38 +27,4 @@ ScrollBarsPlan planScrollBars(const ScrollInput& in) {
     return p;
 }
 
-ScrollTarget scrollForCaret(const ScrollInput& in) {
-    ScrollTarget t{in.topRow, in.leftCol};
-    const int row = in.caret.row;
-    const int vis = in.visibleRows;
-    if (vis > 0) {
-        if (row < t.topRow - 1) {
-            t.topRow = row;
-        } else if (row == t.topRow - 1) {
-            t.topRow -= 1;
-        } else if (row == t.topRow + vis - 1) {
-            if (in.rowCount - vis >= t.topRow) t.topRow += 1;
-        } else if (row > t.topRow + vis - 1) {
-            t.topRow = row - vis + 2;
-        }
-        t.topRow = std::max(t.topRow, 0);
-    }
-    const int col = in.caret.col;
-    const int cols = in.visibleCols;
-    if (cols > 0) {
-        if (col < t.leftCol - 1) {
-            t.leftCol = col;
-        } else if (col == t.leftCol - 1) {
-            t.leftCol -= 1;
-        } else if (col == t.leftCol + cols - 2) {
-            const int widest = std::max(in.longestRow, in.defWrapPos + 2);
-            if (widest - cols >= t.leftCol) t.leftCol += 1;
-        } else if (col >= t.leftCol + cols - 1) {
-            t.leftCol = col - cols + 1;
-        }
-        t.leftCol = std::max(t.leftCol, 0);
-    }
-    return t;
-}
-
 }  // namespace pavik

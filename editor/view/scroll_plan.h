@@ -1,5 +1,5 @@
 #pragma once
-// Scroll bar ranges and the scrolling that keeps the caret in view, as numbers.
+// Scroll bar ranges as numbers (keeping the caret in view is the core's: scrolling.cpp).
 #include "editor/editor_types.h"
 #include "editor/view/paint_types.h"
 
@@ -37,13 +37,5 @@ struct ScrollBarsPlan {
 // the horizontal bar while the text's width (at least DefWrapPos) fits and the left column
 // is 0. A bar the style leaves out is never shown, but its record is kept.
 ScrollBarsPlan planScrollBars(const ScrollInput& in);
-
-// Top row and left column after the caret moved: one row or column when it stepped just
-// out of view (and never resting on the last fully visible row), else a jump.
-struct ScrollTarget {
-    int topRow = 0;
-    int leftCol = 0;
-};
-ScrollTarget scrollForCaret(const ScrollInput& in);
 
 }  // namespace pavik

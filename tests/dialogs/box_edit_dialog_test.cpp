@@ -26,7 +26,9 @@ namespace {
 class FakeBrowser : public PreviewBrowser {
 public:
     QWidget* widget() override { return nullptr; }
-    void navigate(const QString& path, const QString& anchor) override { navigations.append(path + "#" + anchor); }
+    void navigate(const QString& path, const QString& anchor, PreviewPage) override {
+        navigations.append(path + "#" + anchor);
+    }
     bool hasDocument() const override { return !navigations.isEmpty(); }
     void setScriptsEnabled(bool on) override { scripts = on; }
     QStringList navigations;

@@ -200,6 +200,22 @@ TEST(EditorLoadSave, OwnFormatOfNoRowsGetsTheClosingRow) {
     EXPECT_EQ(rowsOf(e), V{""});
 }
 
+TEST(EditorLoadSave, AnOwnFormatRecordWithoutAWrapColumnGetsTheDefault) {
+    // A record with wrap column 0 would wrap the paragraph after every character.
+    std::vector<Row> rows{{"some text\r", TRowAttr{}}, {"", TRowAttr{}}};
+    rows[0].attr.wrapPos = 0;
+    rows[0].attr.indent = 3;
+    rows[1].attr.wrapPos = 30;
+    EditorCore e;
+    e.SetDefWrapPos(40);
+    e.LoadFromBytes(writeOwnFormat(rows), lfOwnFormat);
+    EXPECT_EQ(e.RowAttr(0), e.DefaultRowAttr(true, 0, 40));
+    EXPECT_EQ(e.RowAttr(1).wrapPos, 30);
+    e.Caret = {4, 0};
+    e.InsertString("!");
+    EXPECT_EQ(rowsOf(e), (V{"some! text\r", ""}));
+}
+
 struct TempDir {
     fs::path path;
     TempDir() {

@@ -9,12 +9,6 @@
 namespace pavik {
 namespace {
 
-struct FakeClipboard : ClipboardPort {
-    std::string bytes;
-    void setText(const std::string& b) override { bytes = b; }
-    std::string text() override { return bytes; }
-};
-
 std::string randomPiece(std::mt19937& rng) {
     static const std::string pieces[] = {"a", "bc", "word ", " ", "\t", "\x82\xA0", "\x81\x42",
                                          "\x81\x69", "x\ry", "\r", "\x01", "\n", "(", "zz"};
@@ -79,7 +73,7 @@ void checkRows(const EditorCore& e) {
 void runEdits(unsigned seed, TAFEditOptions options) {
     std::mt19937 rng(seed);
     EditorCore e;
-    FakeClipboard clip;
+    test::FakeClipboard clip;
     e.SetClipboard(&clip);
     e.Options = options;
     e.SetDefWrapPos(14);

@@ -8,12 +8,23 @@
 namespace pavik::test {
 
 struct RecordingView : EditorView {
-    int paints = 0, repaints = 0, scrollBars = 0, carets = 0, scrollsToCaret = 0;
+    int paints = 0, repaints = 0, scrollBars = 0, carets = 0;
     void paint() override { ++paints; }
     void repaintRows() override { ++repaints; }
     void refreshScrollBars() override { ++scrollBars; }
     void updateCaret() override { ++carets; }
-    void scrollToCaret() override { ++scrollsToCaret; }
+};
+
+// A clipboard that keeps what was put on it; a test sets `bytes` alone for another
+// program's text.
+struct FakeClipboard : ClipboardPort {
+    std::string bytes;
+    std::vector<Row> rows;
+    void setContent(const ClipboardContent& c) override {
+        bytes = c.text;
+        rows = c.rows;
+    }
+    ClipboardContent content() override { return {bytes, rows}; }
 };
 
 // Every event of a core as one line of text, in order.

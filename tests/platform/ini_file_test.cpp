@@ -122,13 +122,18 @@ TEST(IniFile, ColoursReadAsTextOrNumberAndFallBack) {
 
 TEST(IniFile, SectionsAndKeysCanBeListedTestedAndRemoved) {
     IniFile ini = IniFile::fromBytes(
-        "[KeepFileNames]\nFileName1=a\nFileName2=\n[TB1Pos]\nmnuFile.top=2\n[Bare]\n; only a comment\n");
+        "[KeepFileNames]\nFileName1=a\nFileName2=\nFileName3=c\n[TB1Pos]\nmnuFile.top=2\n[Bare]\n; only a comment\n");
     EXPECT_TRUE(ini.SectionExists("keepfilenames"));
     EXPECT_FALSE(ini.SectionExists("Bare"));      // no keys: does not exist
     EXPECT_FALSE(ini.SectionExists("TB2Pos"));
-    EXPECT_EQ(ini.ReadSection("KeepFileNames"), (std::vector<std::string>{"FileName1", "FileName2"}));
+    EXPECT_EQ(ini.ReadSection("KeepFileNames"), (std::vector<std::string>{"FileName1", "FileName2", "FileName3"}));
     EXPECT_TRUE(ini.ReadSection("Nothing").empty());
     EXPECT_TRUE(ini.ValueExists("KEEPFILENAMES", "filename2"));
+
+    ini.DeleteKey("KeepFileNames", "FileName2");  // the keys after it are still found
+    EXPECT_EQ(ini.ReadString("KeepFileNames", "FileName3", ""), "c");
+    ini.WriteString("KeepFileNames", "filename3", "d");
+    EXPECT_EQ(ini.ReadSection("KeepFileNames"), (std::vector<std::string>{"FileName1", "FileName3"}));
 
     ini.DeleteKey("tb1pos", "MNUFILE.TOP");
     EXPECT_FALSE(ini.ValueExists("TB1Pos", "mnuFile.top"));
@@ -138,7 +143,8 @@ TEST(IniFile, SectionsAndKeysCanBeListedTestedAndRemoved) {
     EXPECT_FALSE(ini.SectionExists("KeepFileNames"));
     EXPECT_EQ(ini.ReadString("KeepFileNames", "FileName1", "gone"), "gone");
     ini.WriteString("keepfilenames", "FileName1", "b");  // comes back at the end, new spelling
-    EXPECT_EQ(ini.serialize(), "[TB1Pos]\r\n\r\n[Bare]\r\n; only a comment\r\n\r\n"
+    ini.WriteString("BARE", "k", "1");                   // the sections after it are still found
+    EXPECT_EQ(ini.serialize(), "[TB1Pos]\r\n\r\n[Bare]\r\n; only a comment\r\nk=1\r\n\r\n"
                                "[keepfilenames]\r\nFileName1=b\r\n\r\n");
 }
 

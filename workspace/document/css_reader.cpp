@@ -2,47 +2,103 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
+#include <optional>
 #include <span>
 #include <unordered_set>
 
 #include "platform/sjis.h"
 #include "vocabulary/fixed_texts.h"
+#include "workspace/document/css_text.h"
+#include "workspace/document/selector_nesting.h"
 
 namespace pavik {
 
 namespace {
 
-struct Span {
-    size_t begin, end;  // [begin, end) in the text they were taken from
-};
+using css::TextSpan;
 
 // A rule as gathered by the first pass: its texts lie in the scanner's shared store, its
 // guarded spans (strings and escapes, relative to the body) in the shared span list.
 struct RawRule {
-    Span selector, body, comment;
+    TextSpan selector, body, comment;
     size_t firstGuard, guardEnd;
 };
 
 // Bytes the scanner must look at; every other single byte is copied as it is. Lead bytes
-// are special so that their trail byte (which may be "{", "}" or "\") is taken with them.
+// are special so that their trail byte (which may be "{", "}", "\" or "@") is taken with them.
 constexpr std::array<bool, 256> makeSpecial() {
     std::array<bool, 256> t{};
-    for (unsigned char c : {'/', '"', '\'', '\\', '{', '}', ';', '\r', '\n', '\t'}) t[c] = true;
+    for (unsigned char c : {'/', '"', '\'', '\\', '{', '}', ';', '@', '\r', '\n', '\t'}) t[c] = true;
     for (int c = 0x81; c <= 0x9F; ++c) t[c] = true;
     for (int c = 0xE0; c <= 0xFC; ++c) t[c] = true;
     return t;
 }
 constexpr std::array<bool, 256> kSpecial = makeSpecial();
 
+// Nested style rules deeper than this are left out, and so is a nested rule whose selector
+// (or a nested at-rule whose copy of its rule's selector) would take the text made by
+// expanding beyond the budget. Real style sheets stay far below both; they bound what a
+// hostile file costs.
+constexpr size_t kMaxDepth = 64;
+constexpr size_t kNestingBudget = size_t{32} << 20;
+
 bool isNameChar(unsigned char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
            c == '-' || c == '_';
 }
 
+// The text gathered at one level: at top level the prelude of what comes next, in an open
+// rule its body without its nested blocks. Line ends and tabs are blanks, comments are cut
+// out. A segment is the text since the last ";", the last nested block or the start.
+struct Frame {
+    std::string text;
+    std::vector<TextSpan> guarded;  // strings and escapes in text, in order
+    size_t segment = 0, segmentGuard = 0;
+    size_t atSource = sjis::npos;   // where the "@" that begins the segment is in the source
+    bool segmentChecked = false;    // whether an "@" of this segment was looked at
+    std::string comment;            // the last comment that ended here
+    // Open rules only: the selector (combined for a nested rule), with its parts once needed.
+    SelectorList selector;
+    std::vector<TextSpan> selectorGuarded;
+    bool partsReady = false;
+
+    void startSegment() {
+        segment = text.size();
+        segmentGuard = guarded.size();
+        atSource = sjis::npos;
+        segmentChecked = false;
+    }
+    void reset() {
+        text.clear();
+        guarded.clear();
+        startSegment();
+    }
+    void cutSegment() {
+        text.resize(segment);
+        guarded.resize(segmentGuard);
+        startSegment();
+    }
+    // The segment trimmed, with its guarded spans relative to it.
+    std::string_view trimmedSegment(std::vector<TextSpan>& spans) const {
+        std::string_view seg = std::string_view(text).substr(segment);
+        std::string_view t = sjis::trim(seg);
+        const size_t from = segment + (t.empty() ? 0 : static_cast<size_t>(t.data() - seg.data()));
+        const size_t to = from + t.size();
+        spans.clear();
+        for (size_t g = segmentGuard; g < guarded.size(); ++g)
+            if (guarded[g].begin < to)
+                spans.push_back({guarded[g].begin - from, std::min(guarded[g].end, to) - from});
+        return t;
+    }
+};
+
 class Scanner {
 public:
-    explicit Scanner(std::string_view text) : s_(text) {
-        store_.reserve(text.size() + 64);  // rule texts never outgrow the text they came from
+    explicit Scanner(std::string_view text) : s_(text), quotes_(text) {
+        store_.reserve(text.size() + 64);
+        frames_.resize(2);
+        f_ = &frames_[0];
     }
 
     void run() {
@@ -63,7 +119,7 @@ public:
                     break;
                 }
             }
-            pending_.append(s_.data() + run, i - run);
+            f_->text.append(s_.data() + run, i - run);
             if (i >= n) break;
 
             char c = s_[i];
@@ -76,7 +132,7 @@ public:
                     break;
                 case '"':
                 case '\'':
-                    if (size_t end = stringEnd(i); end != sjis::npos) {
+                    if (size_t end = quotes_.closing(i); end != sjis::npos) {
                         guard(i, end + 1);
                         i = end + 1;
                         continue;
@@ -90,64 +146,66 @@ public:
                         continue;
                     }
                     break;
-                case '{':
-                    if (!inRule_) {
-                        openBlock();
-                        ++i;
-                        continue;
-                    }
+                case '@':
+                    atSign(i);
                     break;
+                case '{':
+                    i = openBlock(i);
+                    continue;
                 case '}':
-                    closeBlock();
+                    closeBlock(i);
                     ++i;
                     continue;
                 case ';':
-                    if (!inRule_) {
-                        endStatement();
-                        ++i;
-                        continue;
-                    }
-                    break;
+                    semicolon(i);
+                    ++i;
+                    continue;
                 case '\r':
                     if (i + 1 < n && s_[i + 1] == '\n') {
                         ++i;  // CR LF counts as one blank
                         continue;
                     }
-                    pending_ += ' ';
+                    f_->text += ' ';
                     ++i;
                     continue;
                 case '\n':
                 case '\t':
-                    pending_ += ' ';
+                    f_->text += ' ';
                     ++i;
                     continue;
                 default:
                     break;
             }
-            pending_ += c;  // a special byte with no meaning here
+            f_->text += c;  // a special byte with no meaning here
             ++i;
         }
+        finishAtEnd();
     }
 
-    std::string_view text(Span s) const { return std::string_view(store_).substr(s.begin, s.end - s.begin); }
-    std::span<const Span> guards(const RawRule& r) const {
-        return std::span<const Span>(guards_).subspan(r.firstGuard, r.guardEnd - r.firstGuard);
+    std::string_view text(TextSpan s) const { return std::string_view(store_).substr(s.begin, s.end - s.begin); }
+    std::span<const TextSpan> guards(const RawRule& r) const {
+        return std::span<const TextSpan>(guards_).subspan(r.firstGuard, r.guardEnd - r.firstGuard);
     }
 
     std::vector<RawRule> rules;
+    KeptAtRules kept;
     std::vector<std::string> atRules;
+    size_t nestedRules = 0, droppedRules = 0;
 
 private:
-    // "/*" at i: cuts the comment out, leaving one blank. Returns the index after it.
+    // "/*" at i: cuts the comment out, leaving one blank, and keeps its text for the rule it
+    // belongs to, unless it lies in at-rule text. Returns the index after it.
     // "*" and "/" are below 0x40 and never trail bytes, so a byte search finds "*/" safely.
     size_t comment(size_t i) {
         size_t close = s_.find("*/", i + 2);
         size_t end = close == sjis::npos ? s_.size() : close + 2;
         std::string_view text = s_.substr(i, end - i);
-        if (text.find(GeneratorHead) == std::string_view::npos) {
+        if (close == sjis::npos) endsInComment_ = true;
+        if (f_->atSource == sjis::npos && text.find(GeneratorHead) == std::string_view::npos) {
             // Lines are joined without a separator, except where "*" and "/" would meet
             // and close the comment early when it is read again.
-            pendingComment_.clear();
+            std::string& out = f_->comment;
+            out.clear();
             bool joined = false;
             for (size_t k = 0; k < text.size(); ++k) {
                 char c = text[k];
@@ -155,115 +213,215 @@ private:
                     joined = true;
                     continue;
                 }
-                if (joined && c == '/' && pendingComment_.back() == '*') pendingComment_ += ' ';
+                if (joined && c == '/' && out.back() == '*') out += ' ';
                 joined = false;
-                pendingComment_ += c;
+                out += c;
             }
+            if (close == sjis::npos) out += "*/";  // the end of the file closes it
         }
-        pending_ += ' ';
+        f_->text += ' ';
         return end;
     }
 
-    // A quote at i: the index of its closing quote on the same line, or npos. Once a quote
-    // found no partner, later quotes of its kind up to that line end find none either.
-    size_t stringEnd(size_t i) {
-        const char q = s_[i];
-        size_t& known = noPartnerBefore_[q == '"' ? 0 : 1];
-        if (i < known) return sjis::npos;
-        for (size_t k = i + 1; k < s_.size();) {
-            char c = s_[k];
-            if (c == q) return k;
-            if (c == '\n' || c == '\r') {
-                known = k;
-                return sjis::npos;
-            }
-            if (c == '\\' && k + 1 < s_.size() && s_[k + 1] != '\n' && s_[k + 1] != '\r') {
-                k += 1 + sjis::charLength(s_, k + 1);
-                continue;
-            }
-            k += sjis::charLength(s_, k);
-        }
-        known = s_.size();
-        return sjis::npos;
-    }
-
     void guard(size_t begin, size_t end) {
-        size_t at = pending_.size();
-        for (size_t k = begin; k < end; ++k) pending_ += s_[k] == '\t' ? ' ' : s_[k];
-        guarded_.push_back({at, pending_.size()});
+        std::string& t = f_->text;
+        size_t at = t.size();
+        for (size_t k = begin; k < end; ++k) t += s_[k] == '\t' ? ' ' : s_[k];
+        f_->guarded.push_back({at, t.size()});
     }
 
-    void resetPending() {
-        pending_.clear();
-        guarded_.clear();
+    // An "@" that is the first thing of its segment begins an at-rule.
+    void atSign(size_t i) {
+        Frame& f = *f_;
+        if (f.segmentChecked) return;
+        f.segmentChecked = true;
+        if (sjis::trim(std::string_view(f.text).substr(f.segment)).empty()) f.atSource = i;
     }
 
-    void noteAtRule(std::string_view head) {
+    Frame& push() {
+        if (++depth_ == frames_.size()) frames_.emplace_back();
+        f_ = &frames_[depth_];
+        f_->reset();
+        f_->comment.clear();
+        f_->selectorGuarded.clear();
+        f_->partsReady = false;
+        return *f_;
+    }
+
+    // "{" at i; returns the index to go on from.
+    size_t openBlock(size_t i) {
+        if (f_->atSource != sjis::npos) return depth_ == 0 ? keepAtRuleBlock(i) : keepNestedAtRule(i);
+        if (depth_ == 0) {
+            openRule();
+            return i + 1;
+        }
+        return openNestedRule(i);
+    }
+
+    void openRule() {
+        Frame& top = frames_[0];
+        std::vector<TextSpan>& spans = spans_;
+        std::string_view sel = top.trimmedSegment(spans);
+        Frame& rule = push();
+        rule.selector.Text = sel;
+        rule.selector.Parts.clear();
+        rule.selectorGuarded.assign(spans.begin(), spans.end());
+        rule.comment.swap(top.comment);  // a comment outside every rule goes to the next one
+        top.comment.clear();
+        top.reset();
+    }
+
+    size_t openNestedRule(size_t i) {
+        Frame& parent = *f_;
+        std::string_view prelude = parent.trimmedSegment(spans_);
+        std::optional<SelectorList> combined;
+        if (depth_ < kMaxDepth) {
+            if (!parent.partsReady) {
+                parent.selector = splitSelectorList(parent.selector.Text, parent.selectorGuarded);
+                parent.partsReady = true;
+            }
+            combined = nestSelector(parent.selector, prelude, spans_, budget_);
+        }
+        if (!combined) return dropBlock(i);
+        parent.cutSegment();
+        Frame& rule = push();
+        rule.selector = std::move(*combined);
+        rule.partsReady = true;
+        ++nestedRules;
+        return i + 1;
+    }
+
+    size_t dropBlock(size_t i) {
+        ++droppedRules;
+        f_->cutSegment();
+        return css::findBlockEnd(s_, i, quotes_).End;
+    }
+
+    void closeRule() {
+        Frame& f = *f_;
+        RawRule r;
+        r.selector = store(f.selector.Text);
+        r.body = store(f.text);
+        r.comment = store(f.comment);
+        r.firstGuard = guards_.size();
+        guards_.insert(guards_.end(), f.guarded.begin(), f.guarded.end());
+        r.guardEnd = guards_.size();
+        rules.push_back(r);
+        f_ = &frames_[--depth_];
+        if (depth_ == 0)
+            f_->reset();
+        else
+            f_->startSegment();  // the parent's text goes on after the nested block
+    }
+
+    void closeBlock(size_t i) {
+        if (depth_ > 0) {
+            closeRule();
+            return;
+        }
+        // A stray "}" ends an at-rule statement and drops any other text before it.
+        if (f_->atSource != sjis::npos)
+            keepStatement(sjis::trimRight(s_.substr(f_->atSource, i - f_->atSource)), true, false);
+        f_->reset();
+    }
+
+    void semicolon(size_t i) {
+        if (depth_ > 0) {
+            f_->text += ';';
+            f_->startSegment();
+            return;
+        }
+        if (f_->atSource != sjis::npos) keepStatement(s_.substr(f_->atSource, i + 1 - f_->atSource), false, false);
+        f_->reset();  // any other statement is dropped
+    }
+
+    // The end of the text closes what is open, innermost first.
+    void finishAtEnd() {
+        if (depth_ == 0 && f_->atSource != sjis::npos)
+            keepStatement(sjis::trimRight(s_.substr(f_->atSource)), true, endsInComment_);
+        while (depth_ > 0) closeRule();
+    }
+
+    void keepStatement(std::string_view source, bool unfinished, bool inComment) {
+        noteAtRule(source);
+        std::string t;
+        css::appendCrLf(t, source);
+        if (unfinished) css::appendClosing(t, inComment, ";");
+        kept.Statements.push_back(std::move(t));
+    }
+
+    // The at-rule block whose "{" is at i, kept from its "@" to its matching "}".
+    size_t keepAtRuleBlock(size_t i) {
+        const css::BlockEnd end = css::findBlockEnd(s_, i, quotes_);
+        std::string_view source = s_.substr(f_->atSource, end.End - f_->atSource);
+        noteAtRule(source);
+        std::string t;
+        css::appendCrLf(t, source);
+        if (end.OpenBlocks > 0) css::appendClosing(t, end.InComment, std::string(end.OpenBlocks, '}'));
+        kept.Blocks.push_back(std::move(t));
+        f_->reset();
+        return end.End;
+    }
+
+    // An at-rule block inside a rule: kept as a block at top level that holds the rule's
+    // selector around the at-rule's inner text. When the prelude or the selector holds a
+    // quote, which could pair with one after it once they share a line, the selector goes on
+    // a line of its own between them.
+    size_t keepNestedAtRule(size_t i) {
+        Frame& f = *f_;
+        const std::string& sel = f.selector.Text;
+        if (sel.size() > budget_) return dropBlock(i);
+        budget_ -= sel.size();
+        const css::BlockEnd end = css::findBlockEnd(s_, i, quotes_);
+        std::string_view prelude = sjis::trimRight(s_.substr(f.atSource, i - f.atSource));
+        const size_t innerEnd = end.OpenBlocks > 0 ? end.End : end.End - 1;
+        const bool quoted = sel.find_first_of("\"'") != std::string::npos ||
+                            prelude.find_first_of("\"'") != std::string_view::npos;  // never trail bytes
+        const std::string_view open = quoted ? "\r\n{ " : " { ";
+        noteAtRule(prelude);
+        std::string t;
+        css::appendCrLf(t, prelude);
+        t += open;
+        css::appendInert(t, sel);
+        t += open;
+        css::appendCrLf(t, s_.substr(i + 1, innerEnd - (i + 1)));
+        if (end.OpenBlocks > 0) css::appendClosing(t, end.InComment, std::string(end.OpenBlocks - 1, '}'));
+        t += " } }";
+        kept.Blocks.push_back(std::move(t));
+        f.cutSegment();
+        return end.End;
+    }
+
+    void noteAtRule(std::string_view source) {
         size_t k = 1;
-        while (k < head.size() && isNameChar(static_cast<unsigned char>(head[k]))) ++k;
-        std::string name(head.substr(0, k));
+        while (k < source.size() && isNameChar(static_cast<unsigned char>(source[k]))) ++k;
+        std::string name(source.substr(0, k));
         if (seenAtRules_.insert(name).second) atRules.push_back(std::move(name));
     }
 
-    void openBlock() {
-        std::string_view sel = sjis::trim(pending_);
-        if (!sel.empty() && sel[0] == '@') {
-            noteAtRule(sel);
-            ++atDepth_;
-        } else {
-            selector_ = sel;
-            inRule_ = true;
-        }
-        resetPending();
-    }
-
-    void closeBlock() {
-        if (inRule_) {
-            RawRule r;
-            r.selector = store(selector_);
-            r.body = store(pending_);
-            r.comment = store(pendingComment_);
-            r.firstGuard = guards_.size();
-            guards_.insert(guards_.end(), guarded_.begin(), guarded_.end());
-            r.guardEnd = guards_.size();
-            rules.push_back(r);
-            pendingComment_.clear();
-            inRule_ = false;
-        } else if (atDepth_ > 0) {
-            --atDepth_;  // whatever the block held besides rules is dropped
-        }
-        resetPending();
-    }
-
-    void endStatement() {
-        std::string_view text = sjis::trim(pending_);
-        if (!text.empty() && text[0] == '@') noteAtRule(text);
-        resetPending();
-    }
-
-    Span store(std::string_view t) {
+    TextSpan store(std::string_view t) {
         size_t at = store_.size();
         store_ += t;
         return {at, store_.size()};
     }
 
     std::string_view s_;
+    css::QuoteFinder quotes_;
     std::string store_;
-    std::vector<Span> guards_;
-    std::string pending_;
-    std::vector<Span> guarded_;
-    std::string selector_;
-    std::string pendingComment_;
-    bool inRule_ = false;
-    int atDepth_ = 0;
-    size_t noPartnerBefore_[2] = {0, 0};
+    std::vector<TextSpan> guards_;
+    std::deque<Frame> frames_;  // [0] top level, then the open rules; references stay valid
+    size_t depth_ = 0;
+    Frame* f_;                  // frames_[depth_]
+    std::vector<TextSpan> spans_;
+    size_t budget_ = kNestingBudget;
+    bool endsInComment_ = false;
     std::unordered_set<std::string> seenAtRules_;
 };
 
 // Splits a body into declarations. Guarded spans and matched parentheses are opaque.
 class BodySplitter {
 public:
-    BodySplitter(std::string_view body, std::span<const Span> guarded, StyleDocument& doc,
+    BodySplitter(std::string_view body, std::span<const TextSpan> guarded, StyleDocument& doc,
                  CssRuleNode* rule)
         : body_(body), guarded_(guarded), doc_(doc), rule_(rule) {}
 
@@ -330,7 +488,7 @@ private:
     }
 
     std::string_view body_;
-    std::span<const Span> guarded_;
+    std::span<const TextSpan> guarded_;
     StyleDocument& doc_;
     CssRuleNode* rule_;
     std::vector<size_t> matchedOpens_;
@@ -349,7 +507,10 @@ CssReadResult AnalyzeCSS(std::string_view text, ProgressSink* sink) {
     }
     CssReadResult result;
     result.AtRules = std::move(scanner.atRules);
+    result.NestedRules = scanner.nestedRules;
+    result.DroppedRules = scanner.droppedRules;
     StyleDocument& doc = result.Document;
+    doc.keptAtRules() = std::move(scanner.kept);
     ProgressSteps progress(sink, scanner.rules.size());
     for (size_t i = 0; i < scanner.rules.size(); ++i) {
         const RawRule& raw = scanner.rules[i];

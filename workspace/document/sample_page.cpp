@@ -1,5 +1,6 @@
 #include "workspace/document/sample_page.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <vector>
 
@@ -58,11 +59,21 @@ const Texts& texts() {
     return t;
 }
 
+// A name that can stand as a tag: an ASCII letter, then ASCII letters, digits or "-".
+bool isPlainElementName(std::string_view name) {
+    auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    return !name.empty() && letter(name[0]) && std::all_of(name.begin(), name.end(), [&](char c) {
+        return letter(c) || (c >= '0' && c <= '9') || c == '-';
+    });
+}
+
 // The sample of one element. The template is that of the TagNames entry equal to `entry`
-// (exact, case-sensitive), the generic one when there is none.
+// (exact, case-sensitive), the generic one when there is none. A tag that is no plain
+// element name (the rule's name comes from the style sheet) is written as the generic
+// template's element: the page holds no markup of the sheet's making.
 std::string elementSample(std::string_view entry, std::string_view tag, std::string_view cls,
                    std::string_view label, size_t nodeIndex) {
-    const std::string t(tag);
+    const std::string t(isPlainElementName(tag) ? tag : TagNames[0]);
     const std::string open = "<" + t + std::string(cls);
     const std::string close = "</" + t + ">";
     const std::string lbl(label);

@@ -92,6 +92,7 @@ void StyleDocument::removeDeclaration(CssRuleNode* rule, const TData2* decl) {
 
 void StyleDocument::clear() {
     rules_.clear();
+    kept_ = {};
     firstBySelector_.clear();
     indexValid_ = false;
 }

@@ -32,6 +32,14 @@ struct CssRuleNode {
     std::vector<std::unique_ptr<TData2>> Declarations;
 };
 
+// At-rules kept as the file held them (CP932, every line end CR LF). They are not rules of
+// the document: the writer puts the statements before the rules and the blocks after them.
+struct KeptAtRules {
+    std::vector<std::string> Statements;  // "@import ...;", "@charset ...;", in file order
+    std::vector<std::string> Blocks;      // "@media ... { ... }", in order of their "@"
+    bool empty() const { return Statements.empty() && Blocks.empty(); }
+};
+
 // Name and CssClass of a rule, derived from its selector text.
 struct SelectorParts {
     std::string Name;
@@ -53,6 +61,9 @@ public:
     size_t ruleCount() const { return rules_.size(); }
     bool empty() const { return rules_.empty(); }
 
+    const KeptAtRules& keptAtRules() const { return kept_; }
+    KeptAtRules& keptAtRules() { return kept_; }
+
     // Adds a rule as the last root and returns it.
     CssRuleNode* addRule(TData2 data);
     // Adds a declaration as the last child of rule and returns its record.
@@ -61,6 +72,7 @@ public:
     void removeRule(const CssRuleNode* rule);
     // Removes one declaration of rule; does nothing when decl is not one of its children.
     void removeDeclaration(CssRuleNode* rule, const TData2* decl);
+    // Removes every rule and every kept at-rule.
     void clear();
 
     // Stable sort of the roots by selector text (compareSelectors); declarations keep their order.
@@ -79,6 +91,7 @@ private:
     void rebuildIndex() const;
 
     std::vector<std::unique_ptr<CssRuleNode>> rules_;
+    KeptAtRules kept_;
     struct TextHash {
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }

@@ -135,19 +135,23 @@ std::optional<LengthParts> splitLength(std::string_view value) {
     const std::string lower = sjis::toLowerAscii(value);
     for (size_t u = 0; u < SizeUnits.size(); ++u) {
         const size_t p = sjis::find(lower, SizeUnits[u]);
-        if (p != sjis::npos)
-            return LengthParts{std::string(sjis::trim(value.substr(0, p))), static_cast<int>(u)};
+        if (p == sjis::npos) continue;
+        const std::string_view number = sjis::trim(value.substr(0, p));
+        const bool whole = sjis::trim(value.substr(p + SizeUnits[u].size())).empty();
+        return LengthParts{std::string(number), static_cast<int>(u), whole};
     }
     return std::nullopt;
 }
 
-std::optional<std::string> imageAddress(std::string_view value) {
+std::optional<ImageAddress> imageAddress(std::string_view value) {
     const size_t open = sjis::find(value, ImageWrapOpen);
     if (open == sjis::npos) return std::nullopt;
     const std::string_view rest = value.substr(open + ImageWrapOpen.size());
     const size_t close = sjis::find(rest, ImageWrapClose);
-    if (close == sjis::npos) return std::string();
-    return std::string(sjis::trim(rest.substr(0, close)));
+    if (close == sjis::npos) return ImageAddress{std::string(), false};
+    const bool whole = sjis::trim(value.substr(0, open)).empty() &&
+                       sjis::trim(rest.substr(close + ImageWrapClose.size())).empty();
+    return ImageAddress{std::string(sjis::trim(rest.substr(0, close))), whole};
 }
 
 std::string wrapImageAddress(std::string_view address) {
@@ -254,6 +258,7 @@ ValuePanelPlan planValuePanel(const PropertyNodeInfo* node,
             if (const std::optional<LengthParts> len = splitLength(*value)) {
                 p.editText = display(len->number);
                 p.unitIndex = len->unitIndex;
+                if (!len->whole && !len->number.empty()) p.editPartOf = p.nowData;
             }
         }
         return p;
@@ -272,8 +277,10 @@ ValuePanelPlan planValuePanel(const PropertyNodeInfo* node,
         p.kind = ValuePanelKind::Image;
         if (value) {
             p.nowData = display(*value);
-            if (const std::optional<std::string> address = imageAddress(*value))
-                p.editText = display(*address);
+            if (const std::optional<ImageAddress> image = imageAddress(*value)) {
+                p.editText = display(image->address);
+                if (!image->whole && !image->address.empty()) p.editPartOf = p.nowData;
+            }
         }
         p.showPanel = true;
         p.controls = {ValueControl::EditCommon, ValueControl::SBOpenURL};

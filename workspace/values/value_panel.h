@@ -93,6 +93,10 @@ struct ValuePanelPlan {
     std::string editText;
     std::optional<int> unitIndex;
     bool focusEdit = false;
+    // Length and image panels: the whole value (UTF-8) when the edit box shows only part
+    // of it (a shorthand of several words, "!important", a function around the number or
+    // the address); empty when it shows all of it or nothing.
+    std::string editPartOf;
 
     // Colour panel.
     TColor swatchColor = clWhite;
@@ -109,15 +113,22 @@ ValuePanelPlan planValuePanel(const PropertyNodeInfo* node,
 
 // Number and unit of a length value (CP932): the text before the first unit found, trying
 // "em", "ex", "px", "%" in turn (letter case ignored), trimmed; nothing without a unit.
+// `whole`: the number and the unit are all the value holds, apart from blanks.
 struct LengthParts {
     std::string number;  // CP932
     int unitIndex;
+    bool whole;
 };
 std::optional<LengthParts> splitLength(std::string_view value);
 
 // The address inside url("...") of an image value (CP932), trimmed; empty when the value
-// has no closing quote and parenthesis; nothing when it has no url(" at all.
-std::optional<std::string> imageAddress(std::string_view value);
+// has no closing quote and parenthesis; nothing when it has no url(" at all. `whole`: the
+// value is that url("...") alone, apart from blanks.
+struct ImageAddress {
+    std::string address;  // CP932
+    bool whole;
+};
+std::optional<ImageAddress> imageAddress(std::string_view value);
 
 // The value EditCommon stores (all CP932): the edit text inside url("...") for
 // background-image, else the edit text followed by the unit caption; an empty edit text

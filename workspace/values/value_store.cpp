@@ -1,6 +1,7 @@
 #include "workspace/values/value_store.h"
 
 #include "platform/cp932.h"
+#include "platform/sjis.h"
 #include "workspace/values/value_panel.h"
 
 namespace pavik {
@@ -52,10 +53,9 @@ int imageFor(std::string_view text) { return text.empty() ? ValueImageUnset : Va
 
 }  // namespace
 
-ValueWrite keywordWrite(const std::optional<std::string>& chosenItem) {
-    const std::string value = chosenItem.value_or(std::string());
-    ValueWrite w = store(value, imageFor(value));
-    w.nowData = decodeCp932(value);
+ValueWrite keywordWrite(std::string_view text) {
+    ValueWrite w = store(std::string(text), imageFor(text));
+    w.nowData = decodeCp932(text);
     return w;
 }
 
@@ -110,6 +110,30 @@ ValueWrite clearWrite() {
     w.fontText = std::string(NoValueText);
     w.swatchColor = clWhite;
     return w;
+}
+
+bool writableValue(std::string_view value) {
+    int depth = 0;
+    char quote = 0;  // the open string's quote
+    for (size_t i = 0; i < value.size(); i += sjis::charLength(value, i)) {
+        const char c = value[i];
+        if (c == '\\') {
+            if (i + 1 < value.size()) i += 1;  // the escaped character, stepped over whole below
+            continue;
+        }
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            if (--depth < 0) return false;
+        } else if (c == '{' || c == '}') {
+            return false;
+        }
+    }
+    return depth == 0 && quote == 0;
 }
 
 bool applyValueWrite(StyleDocument& doc, const TData2* ruleRecord, std::string_view property,

@@ -54,9 +54,9 @@ struct ValueWrite {
     bool refreshAlways = false;
 };
 
-// CmbBoxCommonChange: the chosen item's text; nothing chosen (the user is typing) stores
-// the empty value.
-ValueWrite keywordWrite(const std::optional<std::string>& chosenItem);
+// CmbBoxCommonChange: the chosen item's text, or the text the user typed into the
+// drop-down; an empty one stores the empty value.
+ValueWrite keywordWrite(std::string_view text);
 // CmbBoxCommon2Change: the chosen item; an empty one does nothing.
 ValueWrite secondKeywordWrite(const std::optional<std::string>& chosenItem);
 // EditCommonClick (byEnter false) and Enter in EditCommon (byEnter true): the edit text
@@ -74,6 +74,11 @@ ValueWrite colorWrite(std::string_view colorText);
 ValueWrite fontWrite(std::string_view family);
 // BitBtnClearClick: removes the declaration.
 ValueWrite clearWrite();
+
+// Whether a value typed by the user can go into a rule without breaking the text around it
+// when the style sheet is written and read again: every "(" closed by a ")" after it, every
+// quote closed, no brace outside a quoted string. A backslash escapes the character after it.
+bool writableValue(std::string_view value);
 
 // Applies a write to the rule's property. Returns whether the document changed; when it
 // did not (no rule, no property, nothing to remove, Op::None), the handler stops there,

@@ -3,7 +3,10 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QThread>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -23,7 +26,9 @@
 #include "workspace/window/control_bar.h"
 #include "workspace/window/image_list_main.h"
 #include "workspace/window/main_window_box.h"
+#include "workspace/window/pane_commands.h"
 #include "workspace/window/settings_commands.h"
+#include "workspace/window/window_settings.h"
 
 namespace pavik {
 
@@ -38,6 +43,8 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     createLayout();
     connectHandlers();
     connectValueHandlers();
+    createPaneCommands();
+    connectPaneCommands();
     boxEdit_ = std::make_unique<BoxEditCommand>(*this);
     FormCreate();
     settingsCommands_ = std::make_unique<SettingsCommands>(SettingsWindowLink{
@@ -55,6 +62,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
         .reportFileError = [this](const QString& file, const QString& reason) { reportFileError(file, reason); },
         .runDialog = services_.runDialog,
     });
+    UpdateActionStates();
     ThemeManager1 = new TThemeManager(this);
     ThemeManager1->setObjectName("ThemeManager1");
     ThemeManager1->Loaded();
@@ -62,6 +70,10 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
 
 TfrmMain::~TfrmMain() {
     guarded([this] { FormDestroy(); });
+    // The editors' controls go with the window after the link to it: from here on nothing
+    // they do (a focus leaving a drop-down) reaches the value area.
+    delete values_;
+    values_ = nullptr;
     browser_.reset();
 }
 
@@ -94,14 +106,11 @@ void TfrmMain::FormCreate() {
     readGeometry();
     readPreviewList();
 
-    const bool help = helpDesk_->available();
-    if (help) services_.help->initialize();
-    mnuHelpView->setEnabled(help);
-    mnuHelpKey->setEnabled(help);
+    if (helpDesk_->available()) services_.help->initialize();  // else help stays disabled
 
     HTMLStream.clear();
     HTMLStreamAttached = true;
-    EditBox->setEnabled(false);
+    setBoxCategorySelected(false);
     NodeBaseAdd();
 
     applyPaneSettings(RichEditSrc);
@@ -115,8 +124,10 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::FormShow() {
+    keepFrameOnScreen();
     LoadToolBarSetting();
-    CmbBoxExDoctype->setCurrentIndex(Ini->ReadInteger(SectionSystem, "Doctype", 0));
+    const int docType = Ini->ReadInteger(SectionSystem, "Doctype", 0);
+    CmbBoxExDoctype->setCurrentIndex(docType >= 0 && docType < CmbBoxExDoctype->count() ? docType : 0);
     if (PageControlSrc->currentIndex() == 0) TreeViewStruct->setFocus();
     bCSSSaved = true;
     UpdatePreviewBrowserActions();
@@ -127,7 +138,10 @@ void TfrmMain::FormShow() {
     Refresh_Status();
     FormResize();
     // A message about the file read at start waits until the window is on screen.
-    QTimer::singleShot(0, this, [this] { tellAboutAtRules(); });
+    QTimer::singleShot(0, this, [this] {
+        tellAboutReading();
+        tellAboutEscapes();
+    });
 }
 
 void TfrmMain::FormResize() {
@@ -145,6 +159,7 @@ void TfrmMain::rewrapHTMLPane() {
     if (!HTMLStreamAttached || column == htmlWrapColumn_) return;
     htmlWrapColumn_ = column;
     const bool saved = bHTMLSaved;
+    commandsOf(EditHTML).historyRestarts();
     bHTMLCanUndo = false;
     const std::string text = EditHTML->core().SaveToBytes(0);
     EditHTML->BeginUpdate();
@@ -155,19 +170,41 @@ void TfrmMain::rewrapHTMLPane() {
 }
 
 void TfrmMain::FormCloseQuery() {
-    if (!bCSSSaved) askToSave(true);
+    settingsWriteReported_ = false;
+    if (!bCSSSaved && !closingBySignal_) askToSave(true);
+    // An absolute path, so that a start from another folder finds the file again.
+    const bool reopen = Ini->ReadBool(SectionSystem, "Lastopen", false) && !sCSSFileName.isEmpty();
     Ini->WriteString(SectionSystem, "LastopenCSS",
-                     Ini->ReadBool(SectionSystem, "Lastopen", false) ? sCSSFileName.toStdString() : std::string());
-    if (!Ini->flush()) reportFileError(QString::fromStdString(Ini->fileName().native()),
-                                       QString::fromStdString(Ini->lastError().message()));
-    if (!bHTMLSaved) askToSave(false);
+                     reopen ? QFileInfo(sCSSFileName).absoluteFilePath().toStdString() : std::string());
+    flushSettings();
+    if (!bHTMLSaved && !closingBySignal_) askToSave(false);
     HTMLStreamAttached = false;
     writeToolBarPositions(true);
-    Ini->WriteInteger("TB2Pos", "mnuFile.left", ToolBarDown->x());
-    Ini->WriteInteger("TB2Pos", "cmbPreview.left", CmbBoxPreviewHTML->x());
-    Ini->WriteInteger("TB2Pos", "cmbDoctype.left", CmbBoxExDoctype->x());
-    if (!Ini->flush()) reportFileError(QString::fromStdString(Ini->fileName().native()),
-                                       QString::fromStdString(Ini->lastError().message()));
+    LowerToolBarPlaces{ToolBarDown->x(), CmbBoxPreviewHTML->x(), CmbBoxExDoctype->x()}.write(*Ini);
+    flushSettings();
+}
+
+void TfrmMain::flushSettings() {
+    if (Ini->flush() || settingsWriteReported_ || !services_.messages) return;
+    settingsWriteReported_ = true;
+    reportFileError(QString::fromStdString(Ini->fileName().native()),
+                    QString::fromStdString(Ini->lastError().message()));
+}
+
+void TfrmMain::closeBySignal() {
+    closingBySignal_ = true;
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+    // A box's own event loop ends first; the close runs on the main loop.
+    if (QApplication::activeModalWidget() || QThread::currentThread()->loopLevel() > 1) {
+        QTimer::singleShot(10, this, [this] { closeBySignal(); });
+        return;
+    }
+    if (!closed_) close();
 }
 
 void TfrmMain::FormDestroy() {
@@ -184,9 +221,7 @@ void TfrmMain::FormDestroy() {
     Ini->WriteInteger(SectionSystem, "PreviewMode", mode);
     Ini->WriteInteger(SectionSystem, "BaseFSize", BaseFSize);
     Ini->WriteBool(SectionSystem, "Treetype", ChangeCSStree->isChecked());
-    if (!Ini->flush() && services_.messages)
-        reportFileError(QString::fromStdString(Ini->fileName().native()),
-                        QString::fromStdString(Ini->lastError().message()));
+    flushSettings();
 
     if (helpDesk_->available()) services_.help->shutdown();
     AttrList.clear();
@@ -218,7 +253,12 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    guarded([this] { FormCloseQuery(); });
+    if (!closed_) {
+        closed_ = true;
+        // Text typed into a drop-down is stored as the focus leaves it, before the save question.
+        if (QWidget* focused = focusWidget()) focused->clearFocus();
+        guarded([this] { FormCloseQuery(); });
+    }
     event->accept();
 }
 

@@ -12,32 +12,24 @@
 #include <string>
 #include <vector>
 
-#include "components/a_led.h"
 #include "editor/view/af_edit.h"
-#include "platform/colors.h"
 #include "platform/ini_file.h"
+#include "platform/text_encoding.h"
+#include "workspace/window/action_states.h"
 #include "workspace/window/main_window_services.h"
 #include "workspace/window/main_window_status.h"
 #include "workspace/window/property_tree.h"
+#include "workspace/window/value_area.h"
 #include "workspace/document/rule_tree.h"
 #include "workspace/document/style_document.h"
 
 class QAbstractScrollArea;
 class QAction;
 class QActionGroup;
-class QCheckBox;
 class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QScrollArea;
 class QSplitter;
 class QTabWidget;
-class QTextEdit;
 class QToolBar;
 class QToolButton;
 class QTreeWidget;
@@ -47,9 +39,9 @@ namespace pavik {
 
 class BoxEditCommand;
 class ControlBar;
-class TThemeManager;
+class PaneCommands;
 class SettingsCommands;
-enum class ValueControl;
+class TThemeManager;
 struct ValueWrite;
 
 // Save flags of the source panes: 4 selects none of the save options (plain text, paragraphs
@@ -75,7 +67,8 @@ public:
     bool bHTMLSaved = true;
     bool bCSSCanUndo = false;
     bool bHTMLCanUndo = false;
-    QString sCSSFileName;
+    QString sCSSFileName;           // absolute
+    TextEncoding CSSEncoding = TextEncoding::Cp932;  // of the file sCSSFileName, kept when saving
     QString sHTMLFileName;
     QString PreviewCSSPath;
     QString PreviewHTMLPath;
@@ -110,34 +103,6 @@ public:
     QTreeWidget* TreeViewTarget = nullptr;
     QTreeWidget* TVCSSDataHide = nullptr;  // diagnostic view of the document, never shown
     TAFEdit* RichEditSrc = nullptr;
-
-    // Value area (its editors are driven by the value panels).
-    QGroupBox* GroupBoxTagInfo = nullptr;
-    QLabel* lblTagInfo = nullptr;
-    QLabel* lblChildInfo = nullptr;
-    TALed* ALedIe5 = nullptr;
-    TALed* ALedNS4 = nullptr;
-    TALed* ALedNS6 = nullptr;
-    QGroupBox* GroupBoxNowData = nullptr;
-    QLabel* StaticTxtNowData = nullptr;
-    QScrollArea* ScrollBoxSet = nullptr;
-    QWidget* PanelCommon = nullptr;
-    QWidget* PanelSizeSelect = nullptr;
-    QWidget* PanelHide = nullptr;
-    QGroupBox* RadioGroupSize = nullptr;
-    QLineEdit* EditCommon = nullptr;
-    QLabel* TxtCommon = nullptr;
-    QComboBox* CmbBoxCommon = nullptr;
-    QComboBox* CmbBoxCommon2 = nullptr;
-    QPlainTextEdit* MemoHint = nullptr;
-    QTextEdit* RichEditHint = nullptr;
-    QLabel* ShapeColor = nullptr;
-    QPushButton* BitBtnClear = nullptr;
-    QCheckBox* CheckBoxColor = nullptr;
-    QLabel* StaticTxtFont = nullptr;
-    QToolButton* SBOpenURL = nullptr;
-    QWidget* PanelURL = nullptr;  // EditCommon and SBOpenURL side by side (image address)
-    TColor ShapeColorBrush = clWhite;  // the swatch's colour
 
     ControlBar* ControlBarDown = nullptr;
     QToolBar* ToolBarDown = nullptr;
@@ -215,6 +180,9 @@ public:
     void FormResize();
     void FormCloseQuery();
     void FormDestroy();
+    // Closes the window in order (settings written, preview files deleted) without the save
+    // questions; for a termination signal. A question open at the moment answers No.
+    void closeBySignal();
 
     // ---- Document trees ------------------------------------------------------------------
     void NodeBaseAdd();
@@ -238,19 +206,20 @@ public:
     int targetImageOf(const QTreeWidgetItem* node) const;
     void setTargetImage(QTreeWidgetItem* node, int image);
 
-    // ---- Value panels (main_window_values.cpp) --------------------------------------------
-    // Builds the value panel of the property tree's current node.
-    void TreeViewTargetClick();
+    // ---- Value panels (main_window_values.cpp; the value area does the work) -------------
+    // Builds the value panel of the property tree's current node. A click moves the focus
+    // into a length editor; a selection by keyboard leaves it in the tree.
+    void TreeViewTargetClick(bool focusEditor = true);
     void RadioGroupSizeClick();
-    int radioGroupSizeIndex() const;
-    void setRadioGroupSizeIndex(int index);
     void LoadGroupHint();
     // Scrolls a view's vertical scroll bar to `position` by line steps.
     static void ScrollVertTo(QAbstractScrollArea* window, int position);
     // Value handlers: each stores into the selected rule's selected property, and does
     // nothing when either is not selected or is gone.
-    void CmbBoxCommonChange(bool typing = false);
-    void CmbBoxCommon2Change();
+    // `typed`: the text typed into the drop-down, on Enter or when the focus leaves it;
+    // otherwise the item chosen from the list.
+    void CmbBoxCommonChange(bool typed = false);
+    void CmbBoxCommon2Change(bool typed = false);
     void EditCommonClick(bool byEnter = false);
     void EditCommonKeyDown(int key);
     void FileOpenURLExecute();
@@ -258,7 +227,7 @@ public:
     void CheckBoxColorClick();
     void BitBtnClearClick();
     void AddImportantTagExecute();
-    // The dialog handlers (main_window_pickers.cpp).
+    // The handlers that run a dialog (the value area runs it and stores the result).
     void ShapeColorMouseDown();
     void ColoPickerExecute();
     void StaticTxtFontMouseDown();
@@ -277,6 +246,39 @@ public:
     void CmbBoxPreviewHTMLSelect();
     void UpdatePreviewBrowserActions();
 
+    // ---- Action states and the source panes (main_window_commands.cpp) -------------------
+    // Enables, checks and shows every action and state-bound control as the workspace state
+    // says; after every command, selection change and undo-state change.
+    void UpdateActionStates();
+    WorkspaceState workspaceState() const;
+    // The property tree's "ボックス" category is the one clicked last (the box editor's state).
+    void setBoxCategorySelected(bool selected);
+    // The pane commands of the menus, pop-up menus and shortcuts.
+    void EditCut1Execute();
+    void EditCopy1Execute();
+    void EditPaste1Execute();
+    void EditUndo1Execute();
+    void EditRedo1Execute();
+    void EditCut2Execute();
+    void EditCopy2Execute();
+    void EditPaste2Execute();
+    void EditUndo2Execute();
+    void EditRedo2Execute();
+    // Pane events: a change marks the pane unsaved; the undo state follows the pane, and
+    // undoing back to the text last loaded or saved marks it saved again.
+    void RichEditSrcChange();
+    void EditHTMLChange();
+    void RichEditSrcSelect();
+    void RichEditSrcDisSelect();
+    void EditHTMLSelect();
+    void EditHTMLDisSelect();
+    void RichEditSrcUndoChange(bool canUndo, bool canRedo);
+    void EditHTMLUndoChange(bool canUndo, bool canRedo);
+    // The wheel's delta in units of 120 a notch: one row per notch.
+    void RichEditSrcMouseWheel(int wheelDelta);
+    void EditHTMLMouseWheel(int wheelDelta);
+    void PageControlSrcChange(int page);
+
     // ---- Settings and toolbars -----------------------------------------------------------
     void SettingExecute();
     void TBCustExecute();
@@ -289,6 +291,10 @@ public:
     void mnuHelpViewClick();
     void mnuHelpKeyClick();
     void ShowAboutExecute();
+    // The web and mail items open their address with the desktop's handler.
+    void GoHomePageClick();
+    void GoBBSClick();
+    void ToMailClick();
     // The help routines the dialogs call (through helpDesk()).
     void CallHTMLHelpContext(int context) { helpDesk_->CallHTMLHelpContext(context); }
     bool CallHTMLHelpP(std::uint16_t command, std::int32_t data, bool& callHelp) {
@@ -303,6 +309,8 @@ public:
     void guarded(const std::function<void()>& handler) noexcept;
 
     PreviewBrowser* browser() const { return browser_.get(); }
+    // The value area: tag information, lamps, and the value panel with its editors.
+    ValueArea& valueArea() const { return *values_; }
     const MainWindowServices& services() const { return services_; }
 
 protected:
@@ -324,6 +332,8 @@ private:
 
     // Start-up and shutdown pieces (main_window_settings.cpp).
     void readGeometry();
+    // Once the window's frame is known: the frame within the screen too.
+    void keepFrameOnScreen();
     void writeGeometry();
     void readPreviewList();
     void writePreviewList();
@@ -333,7 +343,14 @@ private:
     void openAtStart();
     void writeRefreshPage();
     void writeToolBarPositions(bool visibleOnly);
+    // Flushes Ini; a failure is reported once per close (the close flushes three times).
+    void flushSettings();
+    std::array<QToolBar*, 4> upperToolBars() const;  // TBFile, TBStyle, TBTools, TBBrowser
     void askToSave(bool styleSheet);
+    // Writes a pane's text to `file` in `encoding` and marks the pane saved; a failure is
+    // reported and leaves the pane unsaved.
+    void writePaneFile(TAFEdit* pane, const QString& file, TextEncoding encoding);
+    void reportReadError(const QString& path, std::error_code ec);
 
     // Preview pieces (main_window_preview.cpp).
     void computePreviewPaths();
@@ -342,48 +359,58 @@ private:
     void reportFileError(const QString& path, const QString& reason);
     // Wraps the HTML pane at its width div 7 (on a window resize and when the pane is resized).
     void rewrapHTMLPane();
-    void tellAboutAtRules();
+    // Tells, once the window is on screen, what the last read kept and expanded.
+    void tellAboutReading();
+    // Tells once which characters of the file read last became CSS escapes.
+    void tellAboutEscapes();
 
-    // Source pane events: a change marks the pane unsaved; the undo state follows the pane,
-    // and undoing back to the loaded text marks it saved again.
+    // Source panes (main_window_commands.cpp).
+    void createPaneCommands();
+    void connectPaneCommands();
+    // The status line right after the pane's current operation (it may be half done now).
     void refreshStatusSoon();
-    void RichEditSrcChange();
-    void EditHTMLChange();
-    void RichEditSrcUndoChange(bool canUndo, bool canRedo);
-    void EditHTMLUndoChange(bool canUndo, bool canRedo);
+    PaneCommands& commandsOf(const TAFEdit* pane) const;
 
     // Fills TVCSSDataHide from the document when it is shown.
     void fillHiddenTree();
     void clearPropertyTree();
 
     // Value area (main_window_values.cpp).
+    class ValueLink;
     void connectValueHandlers();
-    // Hides every value control and empties them.
-    void resetValueArea();
-    // Shows PanelCommon holding `controls`, top to bottom.
-    void showValueControls(const std::vector<ValueControl>& controls);
-    void setSwatchColor(TColor color);
     // The rule record of CurStructNode and CurTargetNode while both are selected, else null.
     const TData2* selectedRuleRecord() const;
     QTreeWidgetItem* selectedPropertyNode() const;
     // Stores a handler's write and runs the tail; false when nothing was stored.
     bool finishValueWrite(const ValueWrite& write);
     // The dialog handlers' connections, and their mouse hooks in eventFilter.
-    void connectPickerHandlers();
-    bool pickerMouseDown(QObject* watched, QEvent* event);
 
     MainWindowServices services_;
+    std::unique_ptr<ValueAreaHost> valueLink_;  // a ValueLink
+    ValueArea* values_ = nullptr;  // owned by PanelTopRight
     std::unique_ptr<PreviewBrowser> browser_;
     std::unique_ptr<HelpDesk> helpDesk_;
     std::unique_ptr<BoxEditCommand> boxEdit_;
     std::unique_ptr<SettingsCommands> settingsCommands_;
+    std::unique_ptr<PaneCommands> srcCommands_;   // RichEditSrc
+    std::unique_ptr<PaneCommands> htmlCommands_;  // EditHTML
+    std::vector<QObject*> uiObjects_;             // the controls of UiItem, in its order
+    bool boxCategory_ = false;
     std::vector<TData> targetRecords_;  // records of TreeViewTarget's nodes
-    std::vector<std::string> pendingAtRules_;  // at-rules of the last read, not yet reported
+    std::vector<std::string> pendingEscapes_;  // characters (UTF-8) escaped in the last read, not yet told
+    struct ReadingNote {
+        std::vector<std::string> AtRules;  // at-keywords of the kept at-rules
+        size_t NestedRules = 0, DroppedRules = 0;
+    } pendingNote_;  // what the last read kept and expanded, not yet told
     bool shown_ = false;
+    QTreeWidgetItem* structPressedOn_ = nullptr;  // TreeViewStruct's current item at the last mouse press
     std::array<int, 3> startPanes_{250, 150, 270};  // rule column, property column, upper half
-    int htmlWrapColumn_ = 0;
-    bool statusQueued_ = false;  // the HTML pane's rows are wrapped at this column
+    int htmlWrapColumn_ = 0;  // the HTML pane's rows are wrapped at this column
+    bool statusQueued_ = false;
     bool destroyed_ = false;
+    bool settingsWriteReported_ = false;
+    bool closingBySignal_ = false;  // the close asks no question
+    bool closed_ = false;           // the close query has run
     StatusProgress progress_;
 };
 

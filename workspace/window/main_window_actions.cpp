@@ -14,6 +14,7 @@
 #include "workspace/window/control_bar.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/image_list_main.h"
+#include "workspace/window/window_settings.h"
 
 namespace pavik {
 namespace {
@@ -157,7 +158,6 @@ void TfrmMain::createActions() {
         setHint(a, QString::fromUtf8(s.hint));
         a->setCheckable(s.checkable);
         a->setProperty("imageIndex", s.image);
-        a->setEnabled(false);  // each is enabled where its command is available
         this->*s.member = a;
         addAction(a);
     }
@@ -169,7 +169,6 @@ void TfrmMain::createActions() {
             a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
             setHint(a, QString::fromUtf8(s.hint));
             a->setProperty("imageIndex", s.image);
-            a->setEnabled(false);
             this->*(pane == 1 ? s.srcPane : s.htmlPane) = a;
         }
     }
@@ -182,14 +181,7 @@ void TfrmMain::createActions() {
         FSize[i]->setData(i + 1);
     }
     FSize[2]->setChecked(true);
-
-    // Always available.
-    FileExit->setEnabled(true);
-    ChangeCSStree->setEnabled(true);
-    ShowAbout->setEnabled(true);
-    Setting->setEnabled(true);
-    TBCust->setEnabled(true);
-    ApplyCSS->setChecked(true);
+    // Which are enabled: UpdateActionStates.
 }
 
 void TfrmMain::createMenus() {
@@ -201,7 +193,6 @@ void TfrmMain::createMenus() {
     file->addAction(FileOpenCSS);
     mnuFileResent = file->addMenu(imageListIcon(imgRecentFile), QStringLiteral("最近使用したファイル(&R)"));
     mnuFileResent->setObjectName("mnuFileResent");
-    mnuFileResent->setEnabled(false);
     file->addSeparator();
     file->addAction(FileSave);
     file->addAction(FileSaveAs);
@@ -388,19 +379,19 @@ void TfrmMain::LoadToolBarSetting() {
         }
     }
 
-    if (Ini->SectionExists("TB2Pos")) {
-        ControlBarDown->setBandLeft(ToolBarDown, Ini->ReadInteger("TB2Pos", "mnuFile.left", 0));
-        ControlBarDown->setBandLeft(CmbBoxPreviewHTML, Ini->ReadInteger("TB2Pos", "cmbPreview.left", 0));
-        ControlBarDown->setBandLeft(CmbBoxExDoctype, Ini->ReadInteger("TB2Pos", "cmbDoctype.left", 0));
+    // A band whose saved place lies beyond the window's right edge starts where it ends in view.
+    auto inView = [this](const QWidget* band, int left) {
+        return std::min(left, std::max(0, width() - band->width() - ControlBar::GripWidth));
+    };
+    if (const auto lower = LowerToolBarPlaces::read(*Ini, width())) {
+        ControlBarDown->setBandLeft(ToolBarDown, inView(ToolBarDown, lower->toolBar));
+        ControlBarDown->setBandLeft(CmbBoxPreviewHTML, inView(CmbBoxPreviewHTML, lower->preview));
+        ControlBarDown->setBandLeft(CmbBoxExDoctype, inView(CmbBoxExDoctype, lower->docType));
     }
-    if (Ini->SectionExists("TB1Pos")) {
-        const std::pair<QToolBar*, const char*> keys[] = {
-            {TBFile, "mnuFile"}, {TBStyle, "mnuStyle"}, {TBTools, "mnuTools"}, {TBBrowser, "mnuBrowser"}};
-        for (const auto& [bar, key] : keys) {
-            const std::string k(key);
-            ControlBarTop->setBandPos(bar, Ini->ReadInteger("TB1Pos", k + ".left", 0),
-                                      Ini->ReadInteger("TB1Pos", k + ".top", 0));
-        }
+    if (const auto upper = UpperToolBarPlaces::read(*Ini, width(), height())) {
+        const std::array<QToolBar*, 4> bars = upperToolBars();
+        for (size_t i = 0; i < bars.size(); ++i)
+            ControlBarTop->setBandPos(bars[i], inView(bars[i], upper->bands[i].left), upper->bands[i].top);
     } else {
         // One row: file, style, browser, tools, each starting where the one before ends.
         int left = 0;
@@ -413,15 +404,17 @@ void TfrmMain::LoadToolBarSetting() {
     ControlBarDown->relayout();
 }
 
+std::array<QToolBar*, 4> TfrmMain::upperToolBars() const { return {TBFile, TBStyle, TBTools, TBBrowser}; }
+
 void TfrmMain::writeToolBarPositions(bool visibleOnly) {
-    const std::pair<QToolBar*, const char*> keys[] = {
-        {TBFile, "mnuFile"}, {TBStyle, "mnuStyle"}, {TBTools, "mnuTools"}, {TBBrowser, "mnuBrowser"}};
-    for (const auto& [bar, key] : keys) {
-        if (visibleOnly && bar->isHidden()) continue;
-        const std::string k(key);
-        Ini->WriteInteger("TB1Pos", k + ".top", bar->y());
-        Ini->WriteInteger("TB1Pos", k + ".left", bar->x());
+    UpperToolBarPlaces places;
+    std::array<bool, 4> shown{};
+    const std::array<QToolBar*, 4> bars = upperToolBars();
+    for (size_t i = 0; i < bars.size(); ++i) {
+        places.bands[i] = {bars[i]->x(), bars[i]->y()};
+        shown[i] = !visibleOnly || !bars[i]->isHidden();
     }
+    places.write(*Ini, shown);
 }
 
 }  // namespace pavik

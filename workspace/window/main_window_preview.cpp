@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <chrono>
+#include <utility>
 
 #include "platform/app_paths.h"
 #include "platform/file_bytes.h"
@@ -16,6 +17,8 @@
 #include "vocabulary/fixed_texts.h"
 #include "workspace/document/css_writer.h"
 #include "workspace/window/frm_main.h"
+#include "workspace/window/pane_commands.h"
+#include "workspace/window/key_select_tree.h"
 #include "workspace/document/sample_page.h"
 
 namespace pavik {
@@ -29,8 +32,7 @@ void TfrmMain::computePreviewPaths() {
 
 void TfrmMain::RefreshPreview() {
     BrowserStateChange(3, 3, 3);
-    lblChildInfo->clear();
-    lblTagInfo->clear();
+    values_->clearTagInfo();
     computePreviewPaths();
     const RuleTree tree = currentRuleTree();
 
@@ -46,7 +48,8 @@ void TfrmMain::RefreshPreview() {
 
     // The pane always shows the regenerated text; only the preview's copy of it depends on
     // whether the style sheet is applied.
-    const std::string css = writeStyleSheet(tree, std::chrono::system_clock::now(), &progress_);
+    const std::string css =
+        writeStyleSheet(tree, Document.keptAtRules(), std::chrono::system_clock::now(), &progress_);
     if (bApplyCSS) {
         if (std::error_code ec = writeFileReplacing(PreviewCSSPath.toStdString(), css))
             reportFileError(PreviewCSSPath, QString::fromStdString(ec.message()));
@@ -62,11 +65,12 @@ void TfrmMain::RefreshPreview() {
     }
     NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
     Refresh_Status();
-    if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutAtRules(); });
+    if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutReading(); });
 }
 
 void TfrmMain::reloadSourcePane(const std::string& text) {
     const bool saved = bCSSSaved;
+    commandsOf(RichEditSrc).historyRestarts();
     bCSSCanUndo = false;  // the load empties the undo history; that does not mean "saved"
     RichEditSrc->BeginUpdate();
     RichEditSrc->Clear();
@@ -77,49 +81,14 @@ void TfrmMain::reloadSourcePane(const std::string& text) {
         services_.messages->error(this, QStringLiteral("スタイルシートを表示できませんでした。\n%1")
                                             .arg(QString::fromLocal8Bit(e.what())));
     }
-    EditCut1->setEnabled(false);
-    EditCopy1->setEnabled(false);
     RichEditSrc->EndUpdate();
     RichEditSrc->viewport()->update();
     bCSSCanUndo = false;
     bCSSSaved = saved;
 }
 
-// The panes report from inside their own operations, when their rows may be half done:
-// the status line, which repaints at once, is refreshed right after the operation instead.
-void TfrmMain::refreshStatusSoon() {
-    if (statusQueued_) return;
-    statusQueued_ = true;
-    QTimer::singleShot(0, this, [this] {
-        statusQueued_ = false;
-        guarded([this] { Refresh_Status(); });
-    });
-}
-
-void TfrmMain::RichEditSrcChange() {
-    bCSSSaved = false;
-    refreshStatusSoon();
-}
-
-void TfrmMain::EditHTMLChange() {
-    bHTMLSaved = false;
-    refreshStatusSoon();
-}
-
-void TfrmMain::RichEditSrcUndoChange(bool canUndo, bool) {
-    if (bCSSCanUndo && !canUndo) bCSSSaved = true;
-    bCSSCanUndo = canUndo;
-    refreshStatusSoon();
-}
-
-void TfrmMain::EditHTMLUndoChange(bool canUndo, bool) {
-    if (bHTMLCanUndo && !canUndo) bHTMLSaved = true;
-    bHTMLCanUndo = canUndo;
-    refreshStatusSoon();
-}
-
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
-    if (browser_) browser_->navigate(path, anchor);
+    if (browser_) browser_->navigate(path, anchor, sHTMLFileName.isEmpty() ? PreviewPage::Sample : PreviewPage::User);
 }
 
 void TfrmMain::RefreshExecute() {
@@ -129,17 +98,15 @@ void TfrmMain::RefreshExecute() {
     Refresh_Status();
 }
 
-void TfrmMain::Refresh_Btn() {
-    PageControlDown->setTabVisible(PageControlDown->indexOf(TabSheetHTML), CmbBoxPreviewHTML->currentIndex() != 0);
-    PageControlSrc->setTabVisible(1, !sCSSFileName.isEmpty() && bApplyCSS);
-    AddImportantTag->setEnabled(PageControlSrc->isTabVisible(1));  // it writes into that pane
-}
+// The "HTML" and "CSS" pages and the actions that go with them (UpdateActionStates).
+void TfrmMain::Refresh_Btn() { UpdateActionStates(); }
 
 void TfrmMain::Refresh_Status() {
     Refresh_Btn();
     StatusBar->setMessage(QStringLiteral("操作を待っています :)"));
     StatusBar->setSavedState(bCSSSaved ? QStringLiteral("保存済み") : QStringLiteral("未保存"));
-    Refresh->setEnabled(!sCSSFileName.isEmpty());
+    const std::string_view encoding = encodingName(CSSEncoding);
+    StatusBar->setEncoding(sCSSFileName.isEmpty() ? QString() : QString::fromLatin1(encoding.data(), qsizetype(encoding.size())));
 }
 
 void TfrmMain::DeletePreviewFiles() {
@@ -159,19 +126,52 @@ void TfrmMain::CmbBoxPreviewHTMLSelect() {
     Refresh_Status();
 }
 
-void TfrmMain::UpdatePreviewBrowserActions() {
-    for (QAction* a : {PrevIE, PrevNS4, PrevNS6, PrevOpera}) a->setEnabled(false);
+// The external browsers stay disabled until they can be started (action_states.cpp).
+void TfrmMain::UpdatePreviewBrowserActions() { UpdateActionStates(); }
+
+void TfrmMain::tellAboutReading() {
+    ReadingNote note = std::exchange(pendingNote_, {});
+    if (!isVisible()) {
+        pendingNote_ = std::move(note);
+        return;
+    }
+    QStringList lines;
+    if (!note.AtRules.empty()) {
+        constexpr size_t kNamed = 10;
+        QStringList names;
+        for (size_t i = 0; i < note.AtRules.size() && i < kNamed; ++i) names.append(fromCp932(note.AtRules[i]));
+        QString list = names.join(QStringLiteral(", "));
+        if (note.AtRules.size() > kNamed)
+            list += QStringLiteral(" ほか %1 種類").arg(note.AtRules.size() - kNamed);
+        lines.append(QStringLiteral("%1 はファイルにそのまま残りますが、ここでは編集できません。").arg(list));
+    }
+    if (note.NestedRules > 0) lines.append(QStringLiteral("入れ子の規則は通常の規則に展開しました。"));
+    if (note.DroppedRules > 0)
+        lines.append(QStringLiteral("入れ子が深すぎるか大きすぎる規則 %1 個は読み込めませんでした。"
+                                    "保存するとファイルから失われます。")
+                         .arg(note.DroppedRules));
+    if (lines.isEmpty()) return;
+    lines.prepend(QStringLiteral("スタイルシート [ %1 ] について:").arg(QFileInfo(sCSSFileName).fileName()));
+    services_.messages->information(this, lines.join('\n'));
 }
 
-void TfrmMain::tellAboutAtRules() {
-    if (pendingAtRules_.empty() || !isVisible()) return;
-    QStringList names;
-    for (const std::string& a : pendingAtRules_) names.append(fromCp932(a));
-    pendingAtRules_.clear();
+void TfrmMain::tellAboutEscapes() {
+    if (pendingEscapes_.empty() || !isVisible()) return;
+    QStringList shown;
+    for (const std::string& ch : pendingEscapes_) {
+        const QString c = QString::fromStdString(ch);
+        const QString item = QStringLiteral("%1 (\\%2 )").arg(c, QString::number(c.toUcs4().value(0), 16).toUpper());
+        if (!shown.contains(item)) shown.append(item);
+    }
+    pendingEscapes_.clear();
+    constexpr qsizetype MaxShown = 10;
+    const qsizetype more = shown.size() - MaxShown;
+    if (more > 0) shown.resize(MaxShown);
     services_.messages->information(
-        this, QStringLiteral("スタイルシート [ %1 ] には次のブロックが含まれています: %2\n"
-                             "これらのブロックは読み込まれていません。保存するとファイルから失われます。")
-                  .arg(QFileInfo(sCSSFileName).fileName(), names.join(QStringLiteral(", "))));
+        this, QStringLiteral("スタイルシート [ %1 ] の次の文字は Shift_JIS で表せないため、CSS のエスケープに置き換えました: %2%3\n"
+                             "保存するとエスケープの形で書き込まれます。")
+                  .arg(QFileInfo(sCSSFileName).fileName(), shown.join(QStringLiteral(", ")),
+                       more > 0 ? QStringLiteral(" ほか %1 文字").arg(more) : QString()));
 }
 
 void TfrmMain::connectHandlers() {
@@ -184,6 +184,12 @@ void TfrmMain::connectHandlers() {
     connect(mnuHelpView, &QAction::triggered, this, [this] { guarded([this] { mnuHelpViewClick(); }); });
     connect(mnuHelpKey, &QAction::triggered, this, [this] { guarded([this] { mnuHelpKeyClick(); }); });
     connect(TreeViewStruct, &QTreeWidget::currentItemChanged, this, [this] { guarded([this] { TreeViewStructChange(); }); });
+    // A rule or property selected by keyboard is taken up as a click takes it up; the focus
+    // stays in the tree.
+    static_cast<KeySelectTree*>(TreeViewStruct)->OnKeySelect = [this] { guarded([this] { TreeViewStructClick(); }); };
+    static_cast<KeySelectTree*>(TreeViewTarget)->OnKeySelect = [this] {
+        guarded([this] { TreeViewTargetClick(false); });
+    };
     connect(TreeViewStruct, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenuStruct->popup(TreeViewStruct->viewport()->mapToGlobal(pos)); });
     // The property tree expands the selected node and closes the one left.
@@ -199,10 +205,6 @@ void TfrmMain::connectHandlers() {
             [this](const QPoint& pos) { PopupMenuEdit->popup(RichEditSrc->mapToGlobal(pos)); });
     connect(EditHTML, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenuHTML->popup(EditHTML->mapToGlobal(pos)); });
-    connect(PageControlSrc, &QTabWidget::currentChanged, this, [this](int page) {
-        if (page == 0) TreeViewStruct->setFocus();
-        if (page == 1) RichEditSrc->setFocus();
-    });
     RichEditSrc->addActions({EditCut1, EditCopy1, EditPaste1, EditUndo1, EditRedo1});
     EditHTML->addActions({EditCut2, EditCopy2, EditPaste2, EditUndo2, EditRedo2});
     TreeViewStruct->viewport()->installEventFilter(this);

@@ -3,11 +3,18 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 
 #include "platform/app_paths.h"
+#include "vocabulary/fixed_texts.h"
 #include "vocabulary/shared_routines.h"
+#include "web_addresses_built.h"
+#include "workspace/window/image_list_main.h"
 
 namespace pavik {
 namespace {
@@ -35,6 +42,32 @@ public:
 
 std::unique_ptr<UserMessages> makeMessageBoxes() { return std::make_unique<MessageBoxes>(); }
 
+WebAddresses WebAddresses::built() {
+    return {QString::fromUtf8(build_settings::HomePageUrl), QString::fromUtf8(build_settings::SupportBoardUrl),
+            mailLink(QString::fromUtf8(build_settings::AuthorMail))};
+}
+
+QString WebAddresses::mailLink(const QString& address) {
+    if (address.isEmpty()) return {};
+    return QStringLiteral("mailto:") + address + QStringLiteral("?subject=") +
+           QString::fromLatin1(QUrl::toPercentEncoding(QStringLiteral("「Pavik」について")));
+}
+
+void setApplicationTitle() {
+    QApplication::setApplicationName(QString::fromUtf8(AppTitle.data(), qsizetype(AppTitle.size())));
+    QApplication::setWindowIcon(programIcon());
+}
+
+bool installJapaneseQtTexts() {
+    auto* translator = new QTranslator(qApp);
+    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
 int MainWindowServices::execDialog(QDialog& dialog) { return dialog.exec(); }
 
 MainWindowServices MainWindowServices::standard() {
@@ -46,6 +79,7 @@ MainWindowServices MainWindowServices::standard() {
     icon.open(QIODevice::ReadOnly);
     s.association = std::make_unique<XdgFileAssociation>(XdgPlaces::fromEnvironment(), executablePath(),
                                                          icon.readAll().toStdString(), [] { NotifyAssocChanged(); });
+    s.shell = makeDesktopShellOpen();
     s.arguments = QApplication::arguments().mid(1);
     return s;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // What the main window needs from its surroundings, behind interfaces so that tests can
 // record the calls: message boxes, the help file, the preview browser, the association of
-// style sheet files, modal dialogs, the command line.
+// style sheet files, the desktop's handler of web and mail addresses, modal dialogs, the
+// command line.
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -10,6 +11,7 @@
 #include "platform/file_association.h"
 #include "platform/help.h"
 #include "platform/preview_browser.h"
+#include "platform/shell_open.h"
 
 class QDialog;
 class QWidget;
@@ -28,11 +30,33 @@ public:
 
 std::unique_ptr<UserMessages> makeMessageBoxes();
 
+// What the Help menu's web and mail items open; an empty address leaves its item disabled.
+struct WebAddresses {
+    QString homePage;
+    QString supportBoard;
+    QString mail;  // a "mailto:" link with its subject
+
+    // The addresses the program was built with (the build settings PAVIK_HOME_PAGE_URL,
+    // PAVIK_SUPPORT_BOARD_URL and PAVIK_AUTHOR_MAIL).
+    static WebAddresses built();
+    // The mail item's link to `address` (none without an address).
+    static QString mailLink(const QString& address);
+};
+
+// Program start, once the application object exists: the application's title is AppTitle,
+// set as its name only. A display name would make Qt append it to every window title.
+void setApplicationTitle();
+// Qt's own texts (the file, font and colour dialogs, standard buttons) in Japanese, like the
+// rest of the program, whatever the desktop's language; false when the translation is missing.
+bool installJapaneseQtTexts();
+
 struct MainWindowServices {
     std::function<std::unique_ptr<PreviewBrowser>(QWidget* parent)> makeBrowser;
     std::unique_ptr<UserMessages> messages;
     std::unique_ptr<HelpService> help;
     std::unique_ptr<FileAssociation> association;  // none: the association cannot be changed
+    std::unique_ptr<ShellOpen> shell;              // none: the web and mail items open nothing
+    WebAddresses addresses = WebAddresses::built();
     // Runs a dialog modally and gives its result (tests answer in place of the user).
     std::function<int(QDialog&)> runDialog = execDialog;
     QStringList arguments;  // command-line arguments after the program name
@@ -40,7 +64,8 @@ struct MainWindowServices {
     static int execDialog(QDialog& dialog);
 
     // The real services: the web view, message boxes, the help file beside the program,
-    // the desktop's association, and the arguments of the running application.
+    // the desktop's association and address handler, and the arguments of the running
+    // application.
     static MainWindowServices standard();
 };
 

@@ -1,6 +1,8 @@
 // Start-up and shutdown pieces of the main window that go through the settings file.
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSplitter>
 #include <QTimer>
 #include <array>
@@ -9,8 +11,11 @@
 #include "platform/file_bytes.h"
 #include "platform/font_rules.h"
 #include "platform/qt_text.h"
+#include "platform/text_encoding.h"
 #include "vocabulary/fixed_texts.h"
 #include "workspace/window/frm_main.h"
+#include "workspace/window/pane_commands.h"
+#include "workspace/window/window_settings.h"
 
 namespace pavik {
 namespace {
@@ -19,20 +24,41 @@ QString nativeText(const std::filesystem::path& p) { return QString::fromStdStri
 
 }  // namespace
 
+namespace {
+
+// The available area of the screen that `place` lies on (else of the primary screen), less
+// what the window's frame takes, for a window whose frame has the top left corner `place`.
+TRect screenAreaFor(QPoint place, const QMargins& frame) {
+    const QScreen* screen = QGuiApplication::screenAt(place);
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect a = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    return TRect{a.left(), a.top(), a.left() + a.width() - frame.left() - frame.right(),
+                 a.top() + a.height() - frame.top() - frame.bottom()};
+}
+
+}  // namespace
+
 void TfrmMain::readGeometry() {
-    const int x = Ini->ReadInteger(SectionSystem, "PosX", 50);
-    const int y = Ini->ReadInteger(SectionSystem, "PosY", 50);
-    const int w = Ini->ReadInteger(SectionSystem, "width", 683);
-    const int h = Ini->ReadInteger(SectionSystem, "height", 542);
-    move(x, y);
-    resize(w, h);
-    const int widthStruct = Ini->ReadInteger(SectionSystem, "WidthStruct", 250);
-    const int widthTarget = Ini->ReadInteger(SectionSystem, "WidthTarget", 150);
-    const int heightTop = Ini->ReadInteger(SectionSystem, "HeightTop", 270);
-    startPanes_ = {widthStruct, widthTarget, heightTop};
-    SplitterTop->setSizes({widthStruct, widthTarget, std::max(1, w - widthStruct - widthTarget)});
-    SplitterMain->setSizes({heightTop, std::max(1, h - heightTop)});
-    if (Ini->ReadBool(SectionSystem, "Maximized", false)) setWindowState(windowState() | Qt::WindowMaximized);
+    WindowGeometry g = WindowGeometry::read(*Ini);
+    g = g.fittedTo(screenAreaFor(QPoint(g.PosX, g.PosY), QMargins()));
+    move(g.PosX, g.PosY);
+    resize(g.width, g.height);
+    startPanes_ = {g.WidthStruct, g.WidthTarget, g.HeightTop};
+    SplitterTop->setSizes({g.WidthStruct, g.WidthTarget, std::max(1, g.width - g.WidthStruct - g.WidthTarget)});
+    SplitterMain->setSizes({g.HeightTop, std::max(1, g.height - g.HeightTop)});
+    if (g.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TfrmMain::keepFrameOnScreen() {
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) return;
+    const QRect frame = frameGeometry(), client = geometry();
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                           frame.right() - client.right(), frame.bottom() - client.bottom());
+    if (margins.isNull()) return;  // no frame, or not known yet
+    WindowGeometry g{frame.x(), frame.y(), width(), height()};
+    g = g.fittedTo(screenAreaFor(frame.topLeft(), margins));
+    if (g.PosX != frame.x() || g.PosY != frame.y()) move(g.PosX, g.PosY);
+    if (g.width != width() || g.height != height()) resize(g.width, g.height);
 }
 
 void TfrmMain::writeGeometry() {
@@ -41,20 +67,12 @@ void TfrmMain::writeGeometry() {
         Ini->WriteBool(SectionSystem, "Maximized", true);
         return;
     }
-    Ini->WriteInteger(SectionSystem, "Version", BuildNo);
-    Ini->WriteBool(SectionSystem, "Maximized", false);
-    Ini->WriteInteger(SectionSystem, "PosX", x());
-    Ini->WriteInteger(SectionSystem, "PosY", y());
-    Ini->WriteInteger(SectionSystem, "width", width());
-    Ini->WriteInteger(SectionSystem, "height", height());
     // The splitters know their sizes only once they were laid out on screen.
     const std::array<int, 3> panes =
         shown_ ? std::array<int, 3>{SplitterTop->sizes().value(0), SplitterTop->sizes().value(1),
                                     SplitterMain->sizes().value(0)}
                : startPanes_;
-    Ini->WriteInteger(SectionSystem, "WidthStruct", panes[0]);
-    Ini->WriteInteger(SectionSystem, "WidthTarget", panes[1]);
-    Ini->WriteInteger(SectionSystem, "HeightTop", panes[2]);
+    WindowGeometry{x(), y(), width(), height(), panes[0], panes[1], panes[2], false}.write(*Ini);
 }
 
 void TfrmMain::readPreviewList() {
@@ -127,12 +145,14 @@ void TfrmMain::openAtStart() {
     } else {
         if (!Ini->ReadBool(SectionSystem, "Lastopen", false)) return;
         file = QString::fromStdString(Ini->ReadString(SectionSystem, "LastopenCSS", ""));
-        if (file.isEmpty() || !QFileInfo(file).isFile()) return;
+        if (file.isEmpty() || !QFileInfo::exists(file)) return;  // gone: nothing to reopen
     }
+    // Only a regular file is opened: a FIFO or a device would block or never end.
+    if (std::error_code ec = checkReadableFile(file.toStdString())) return reportReadError(file, ec);
     bCSSSaved = true;
-    setCaptionFor(file);
+    setCaptionFor(file);  // as typed
     DeletePreviewFiles();
-    sCSSFileName = file;
+    sCSSFileName = QFileInfo(file).absoluteFilePath();
     AnalyzeCSS(file);
     CmbBoxPreviewHTMLSelect();
 }
@@ -150,11 +170,20 @@ void TfrmMain::askToSave(bool styleSheet) {
     const QString question = QString::fromStdString(
         savePrompt(styleSheet ? SaveKind::StyleSheet : SaveKind::HtmlPage, file.toStdString()));
     if (!services_.messages->confirm(this, question)) return;
-    try {
-        pane->SaveToFile(file.toStdString(), SaveFlagsPlain);
-    } catch (const std::exception& e) {
-        reportFileError(file, QString::fromLocal8Bit(e.what()));
-    }
+    // The HTML pane's page is not read through an encoding yet: it is written as it stands.
+    writePaneFile(pane, file, styleSheet ? CSSEncoding : TextEncoding::Cp932);
+}
+
+void TfrmMain::writePaneFile(TAFEdit* pane, const QString& file, TextEncoding encoding) {
+    if (std::error_code ec = writeTextFile(file.toStdString(), pane->core().SaveToBytes(SaveFlagsPlain), encoding))
+        return reportFileError(file, QString::fromStdString(ec.message()));
+    pane->SetEdited(false);
+    commandsOf(pane).savedToFile();
+}
+
+void TfrmMain::reportReadError(const QString& path, std::error_code ec) {
+    services_.messages->error(this, QStringLiteral("スタイルシート [ %1 ] を読み込めませんでした。\n%2")
+                                        .arg(path, QString::fromStdString(ec.message())));
 }
 
 void TfrmMain::reportFileError(const QString& path, const QString& reason) {

@@ -26,6 +26,11 @@ MainStatusBar::MainStatusBar(QWidget* parent) : TPvStatusBar(parent) {
     PvStatusPane1->setAlignment(taCenter);
     PvStatusPane1->setFixedWidth(80);
 
+    PvStatusPaneEncoding = new TPvStatusPane(this);
+    PvStatusPaneEncoding->setObjectName("PvStatusPaneEncoding");
+    PvStatusPaneEncoding->setAlignment(taCenter);
+    PvStatusPaneEncoding->setFixedWidth(80);
+
     PvProgressBar = new TPvProgressBar(this);
     PvProgressBar->setObjectName("PvProgressBar");
     PvProgressBar->setFixedWidth(100);
@@ -39,6 +44,7 @@ MainStatusBar::MainStatusBar(QWidget* parent) : TPvStatusBar(parent) {
     PvStatusPane->setObjectName("PvStatusPane");
 
     insertControl(PvResourceStatus, alRight);
+    insertControl(PvStatusPaneEncoding, alRight);
     insertControl(PvStatusPane1, alRight);
     insertControl(PvProgressBar, alRight);
     insertControl(PvStatusPane, alClient);

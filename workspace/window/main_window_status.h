@@ -24,11 +24,15 @@ public:
     // The saved-state pane.
     void setSavedState(const QString& text);
     QString savedState() const { return PvStatusPane1->Caption(); }
+    // The encoding pane: the open style sheet's file encoding.
+    void setEncoding(const QString& text) { PvStatusPaneEncoding->setCaption(text); }
+    QString encoding() const { return PvStatusPaneEncoding->Caption(); }
     void setPercent(int percent) { PvProgressBar->setPercent(static_cast<std::uint16_t>(percent)); }
     int percent() const { return PvProgressBar->Percent(); }
 
     TPvStatusPane* PvStatusPane = nullptr;
     TPvStatusPane* PvStatusPane1 = nullptr;
+    TPvStatusPane* PvStatusPaneEncoding = nullptr;
     TPvProgressBar* PvProgressBar = nullptr;
     TPvResourceStatus* PvResourceStatus = nullptr;
 };

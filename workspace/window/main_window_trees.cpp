@@ -4,13 +4,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "dialogs/selector_groups.h"
-#include "platform/file_bytes.h"
+#include "platform/text_encoding.h"
 #include "platform/qt_text.h"
 #include "platform/sjis.h"
 #include "vocabulary/element_tables.h"
@@ -101,6 +101,7 @@ RuleTree TfrmMain::currentRuleTree() const {
 void TfrmMain::NodeBaseAdd() {
     TreeViewStruct->setUpdatesEnabled(false);
     CurStructNode = nullptr;
+    structPressedOn_ = nullptr;
     TreeViewStruct->clear();
     RuleTree bases = buildRuleTree(StyleDocument(), false);  // just the two base nodes
     QList<QTreeWidgetItem*> roots;
@@ -115,6 +116,7 @@ void TfrmMain::ChangeCSStreeExecute() {
     TreeViewStruct->setUpdatesEnabled(false);
     const QSignalBlocker block(TreeViewStruct);
     CurStructNode = nullptr;
+    structPressedOn_ = nullptr;
     clearPropertyTree();
     TreeViewStruct->clear();
 
@@ -144,45 +146,48 @@ void TfrmMain::AnalyzeCSS(const QString& path) {
     RichEditSrc->Clear();
     // The trees go before the records their nodes point to.
     clearPropertyTree();
-    resetValueArea();
+    values_->reset();
     NodeBaseAdd();
     Document.clear();
+    pendingNote_ = {};
 
-    std::string text;
-    if (std::error_code ec = readFileBytes(path.toStdString(), text)) {
-        services_.messages->error(this, QStringLiteral("スタイルシート [ %1 ] を読み込めませんでした。\n%2")
-                                            .arg(path, QString::fromStdString(ec.message())));
+    CSSEncoding = TextEncoding::Cp932;
+    DecodedText text;
+    if (std::error_code ec = readTextFile(path.toStdString(), text)) {
+        reportReadError(path, ec);
         Refresh_Status();
         return;
     }
-    CssReadResult read = ::pavik::AnalyzeCSS(text, &progress_);
+    CSSEncoding = text.encoding;
+    pendingEscapes_ = std::move(text.escaped);
+    if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutEscapes(); });
+    CssReadResult read = ::pavik::AnalyzeCSS(text.cp932, &progress_);
     Document = std::move(read.Document);
-    pendingAtRules_ = std::move(read.AtRules);
+    pendingNote_ = {std::move(read.AtRules), read.NestedRules, read.DroppedRules};
     progress_.setProgress(0);
     Refresh_Status();
     ChangeCSStreeExecute();
 }
 
 void TfrmMain::TreeViewStructChange() {
-    EditBox->setEnabled(false);
-    resetValueArea();
-    lblChildInfo->clear();
-    lblTagInfo->clear();
+    setBoxCategorySelected(false);
+    values_->reset();
+    values_->clearTagInfo();
 }
 
 void TfrmMain::TreeViewStructClick() {
     QTreeWidgetItem* node = TreeViewStruct->currentItem();
     if (!node || kindOfNode(node) == StructNodeKind::Group) return;
     BrowserStateChange(3, 3, 3);
-    EditBox->setEnabled(false);
+    setBoxCategorySelected(false);
     if (CssRuleNode* rule = ruleOfNode(node)) {
         const TData2& r = rule->Data;
         NavigatePreview(PreviewHTMLPath, fromCp932(ruleAnchorName(r)));
         CurStructNode = node;
         BrowserStateChange(r.IE, r.NS4, r.NS6);
-        lblTagInfo->setText(QString::fromUtf8(selectorGroupName(r.Group).data(),
-                                              static_cast<qsizetype>(selectorGroupName(r.Group).size())));
-        GroupBoxTagInfo->setTitle(fromCp932(r.Selector));
+        const std::string_view group = selectorGroupName(r.Group);
+        values_->showRule(QString::fromUtf8(group.data(), static_cast<qsizetype>(group.size())),
+                          fromCp932(r.Selector));
         SetAttrAll(sjis::toUpperAscii(r.Name));
     }
     Refresh_Status();
@@ -248,15 +253,7 @@ void TfrmMain::clearPropertyTree() {
     targetRecords_.clear();
 }
 
-void TfrmMain::BrowserStateChange(int ie, int ns4, int ns6) {
-    for (TALed* lamp : {ALedIe5, ALedNS4, ALedNS6}) {
-        lamp->setValue(true);
-        lamp->setBlink(false);
-    }
-    ShowSupportLevel(*ALedIe5, ie);
-    ShowSupportLevel(*ALedNS4, ns4);
-    ShowSupportLevel(*ALedNS6, ns6);
-}
+void TfrmMain::BrowserStateChange(int ie, int ns4, int ns6) { values_->setLamps(ie, ns4, ns6); }
 
 void TfrmMain::fillHiddenTree() {
     TVCSSDataHide->clear();
@@ -279,12 +276,12 @@ void TfrmMain::TVCSSDataHideClick() {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (pickerMouseDown(watched, event)) return true;
     if (watched == TreeViewStruct->viewport()) {
         if (event->type() == QEvent::MouseButtonPress) {
             // TreeViewStructMouseDown
             auto* me = static_cast<QMouseEvent*>(event);
             QTreeWidgetItem* item = TreeViewStruct->itemAt(me->position().toPoint());
+            structPressedOn_ = TreeViewStruct->currentItem();
             if (!item) {
                 TreeViewStruct->clearSelection();
                 TreeViewStruct->setCurrentItem(nullptr);
@@ -294,24 +291,16 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
             }
         } else if (event->type() == QEvent::MouseButtonRelease &&
                    static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            // A click on the rule already selected starts afresh, as a click on another does.
+            QTreeWidgetItem* node = TreeViewStruct->currentItem();
+            if (node && node == structPressedOn_ && kindOfNode(node) != StructNodeKind::Group)
+                guarded([this] { TreeViewStructChange(); });
             guarded([this] { TreeViewStructClick(); });
         }
     } else if (watched == TreeViewTarget->viewport()) {
         if (event->type() == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             guarded([this] { TreeViewTargetClick(); });
-    } else if (watched == TreeViewTarget && event->type() == QEvent::KeyRelease) {
-        // Moving through the tree with the keyboard shows the panels as a click does.
-        switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Home: case Qt::Key_End:
-        case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Left: case Qt::Key_Right:
-            guarded([this] { TreeViewTargetClick(); });
-            break;
-        default: break;
-        }
-    } else if (watched == EditCommon && event->type() == QEvent::MouseButtonRelease &&
-               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        guarded([this] { EditCommonClick(false); });
     } else if (watched == EditHTML && event->type() == QEvent::Resize && shown_) {
         guarded([this] { rewrapHTMLPane(); });
     } else if (watched == TVCSSDataHide && event->type() == QEvent::Show) {

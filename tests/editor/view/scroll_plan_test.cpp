@@ -1,4 +1,4 @@
-// Scroll bar ranges and keeping the caret in view.
+// Scroll bar ranges.
 #include <gtest/gtest.h>
 
 #include "editor/view/scroll_plan.h"
@@ -68,40 +68,6 @@ TEST(ScrollPlanTest, StyleKeepsBarsHiddenButTheirRangesStay) {
         EXPECT_EQ(p.horizontal.shown, style == TScrollStyle::ssHorizontal || style == TScrollStyle::ssBoth);
         EXPECT_EQ(p.vertical.max, 99);
     }
-}
-
-TEST(ScrollPlanTest, CaretStepsScrollByOneAndJumpsScrollFurther) {
-    ScrollInput in = view(100);
-    in.topRow = 20;
-    auto top = [&](int caretRow) {
-        in.caret.row = caretRow;
-        return scrollForCaret(in).topRow;
-    };
-    EXPECT_EQ(top(25), 20);
-    EXPECT_EQ(top(19), 19);  // one above: one row up
-    EXPECT_EQ(top(5), 5);    // further above: the caret row on top
-    EXPECT_EQ(top(29), 21);  // on the last full row: one down
-    EXPECT_EQ(top(50), 42);  // further below: second row from the bottom
-    in.rowCount = 25;        // nothing more below: stays
-    EXPECT_EQ(top(29), 20);
-}
-
-TEST(ScrollPlanTest, CaretColumnsScrollSideways) {
-    ScrollInput in = view(1);
-    in.leftCol = 10;
-    in.defWrapPos = 200;
-    auto left = [&](int caretCol) {
-        in.caret.col = caretCol;
-        return scrollForCaret(in).leftCol;
-    };
-    EXPECT_EQ(left(30), 10);
-    EXPECT_EQ(left(9), 9);
-    EXPECT_EQ(left(2), 2);
-    EXPECT_EQ(left(88), 11);   // second cell from the right edge
-    EXPECT_EQ(left(120), 41);  // the caret on the last cell
-    in.visibleRows = 0;
-    in.visibleCols = 0;
-    EXPECT_EQ(left(500), 10);  // a view without cells never moves
 }
 
 }  // namespace

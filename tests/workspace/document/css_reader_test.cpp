@@ -126,35 +126,13 @@ TEST(CssReader, DeclarationsSplitOutsideStringsAndParentheses) {
     });
 }
 
-TEST(CssReader, AtRuleBlocksKeepTheirInnerRulesAndAreReported) {
-    std::string css =
-        "@charset \"utf-8\";\n"
-        "@import url(x.css) screen;\n"
-        "@media screen and (min-width: 10px) {\n"
-        "  .a { color: red }\n"
-        "  @supports (display: grid) { .b { display: grid } }\n"
-        "}\n"
-        "@font-face { font-family: x; src: url(a.woff) format(\"woff\") }\n"
-        "@page :first { margin: 1in; }\n"
-        "@keyframes spin { from { opacity: 0 } to { opacity: 1 } }\n"
-        "@media print { }\n"
-        "h1 { margin: 0 }\n";
-    CssReadResult r = AnalyzeCSS(css);
-    EXPECT_EQ(dump(r.Document),
-              ".a [|a] {color=red}\n.b [|b] {display=grid}\nfrom [from|] {opacity=0}\n"
-              "h1 [h1|] {margin=0}\nto [to|] {opacity=1}\n");
-    EXPECT_EQ(r.AtRules, (std::vector<std::string>{"@charset", "@import", "@media", "@supports",
-                                                   "@font-face", "@page", "@keyframes"}));
-    EXPECT_TRUE(AnalyzeCSS("a { b: c }").AtRules.empty());
-}
-
 TEST(CssReader, JunkDoesNotDisturbTheRulesAroundIt) {
     runCases({
         {"stray close", "a { b: c } } d { e: f }", "a [a|] {b=c}\nd [d|] {e=f}\n"},
         {"leading closes", "}} a { b: c }", "a [a|] {b=c}\n"},
-        {"unclosed rule at the end", "a { b: c } d { e: f", "a [a|] {b=c}\n"},
+        {"unclosed rule at the end", "a { b: c } d { e: f", "a [a|] {b=c}\nd [d|] {e=f}\n"},
         {"unclosed comment at the end", "a { b: c } /* d { e: f }", "a [a|] {b=c}\n"},
-        {"unclosed at-rule", "a { b: c } @media x { d { e: f }", "a [a|] {b=c}\nd [d|] {e=f}\n"},
+        {"unclosed at-rule", "a { b: c } @media x { d { e: f }", "a [a|] {b=c}\n"},
         {"byte-order mark", "\xEF\xBB\xBF" "body { x: y }", "body [body|] {x=y}\n"},
         {"empty selector", "{ x: y }", " [|] {x=y}\n"},
         {"lone lead byte at the end", "a { b: c }\x83", "a [a|] {b=c}\n"},
@@ -195,9 +173,15 @@ TEST(CssReader, LargeInputsStayLinear) {
     std::string quotes = "a { b: " + std::string(1 << 20, '\'') + " }";
     quotes += std::string(1 << 19, '"') + "x { y: " + std::string(1 << 19, '(') + "; z: w }";
     EXPECT_EQ(AnalyzeCSS(quotes).Document.ruleCount(), 2u);
-    // An unclosed comment and an unclosed rule over a megabyte each.
+    // An unclosed comment, and a million nested blocks left open (64 levels are read).
     EXPECT_EQ(AnalyzeCSS("/*" + std::string(1 << 20, '*')).Document.ruleCount(), 0u);
-    EXPECT_EQ(AnalyzeCSS("a {" + std::string(1 << 20, '{')).Document.ruleCount(), 0u);
+    EXPECT_EQ(AnalyzeCSS("a {" + std::string(1 << 20, '{')).Document.ruleCount(), 64u);
+    // Nested rules and at-rules, fifty thousand each.
+    std::string nested = "a { ";
+    for (int i = 0; i < 50000; ++i) nested += "&:b { c: d } @media e { f: g } ";
+    CssReadResult r = AnalyzeCSS(nested + "}");
+    EXPECT_EQ(r.NestedRules, 50000u);
+    EXPECT_EQ(r.Document.keptAtRules().Blocks.size(), 50000u);
 }
 
 TEST(CssReader, ReportsProgressAndStatus) {

@@ -128,7 +128,7 @@ TEST(SamplePage, EscapesAnchorsLabelsAndClassesFromTheStyleSheet) {
     std::vector<std::string> lines = pageLines(r.Document);
     const std::vector<std::string> expected = {
         "<a name=\"P[title=&quot;a&amp;b&quot;]\"></a><br>",
-        "<P[title=\"a&b\"]>エレメント P[title=&quot;a&amp;b&quot;] </P[title=\"a&b\"]><br>",
+        "<DIV>エレメント P[title=&quot;a&amp;b&quot;] </DIV><br>",
         "<a name=\"a.b\\&quot;c\"></a><br>",
         "<a class=\"b\\&quot;c\">クラス a . b\\&quot;c </a><br>",
         "<a name=\".x&lt;y\"></a><br>",
@@ -136,6 +136,23 @@ TEST(SamplePage, EscapesAnchorsLabelsAndClassesFromTheStyleSheet) {
     };
     for (const std::string& line : expected)
         EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+}
+
+TEST(SamplePage, OnlyPlainElementNamesBecomeTags) {
+    struct Case {
+        const char* css;
+        const char* sample;
+    };
+    const Case cases[] = {
+        {"svg/onload=console[`log`](`X`) { color: red }",
+         "<DIV>エレメント svg/onload=console[`log`](`X`) </DIV><br>"},
+        {"img/src/onerror=alert(1) {}", "<DIV>エレメント img/src/onerror=alert(1) </DIV><br>"},
+        {"svg/onload=x P {}", "<DIV><P>エレメント svg/onload=x P </P></DIV><br>"},
+        {"my-element2 {}", "<my-element2>エレメント my-element2 </my-element2><br>"},
+        {"2col {}", "<DIV>エレメント 2col </DIV><br>"},
+        {"x_y {}", "<DIV>エレメント x_y </DIV><br>"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(sampleOf(c.css), c.sample) << c.css;
 }
 
 TEST(SamplePage, AnchorNamesAreSharedByPageClickAndRebuild) {

@@ -130,6 +130,31 @@ TEST(ValuePanel, LengthPanelSplitsNumberAndUnit) {
     EXPECT_EQ(plan(property("margin"), "auto").fill.combo1, (std::vector<std::string>{"", "auto"}));
 }
 
+TEST(ValuePanel, EditBoxSaysWhenItShowsOnlyPartOfTheValue) {
+    struct Case {
+        const char* property;
+        std::string value;
+        std::string editText;
+        bool part;
+    };
+    const Case cases[] = {
+        {"margin", "10px 20px", "10", true},
+        {"font-size", "12px !important", "12", true},
+        {"width", "calc(100% - 10px)", "calc(100% - 10", true},
+        {"font-size", " 3 PX ", "3", false},
+        {"width", "auto", "", false},
+        {"background-image", "url(\"a.gif\")", "a.gif", false},
+        {"background-image", "url(\"a.gif\"), url(\"b.gif\")", "a.gif", true},
+        {"background-image", "none url(\"a.gif\")", "a.gif", true},
+        {"background-image", "url(\"a.gif", "", false},
+    };
+    for (const Case& c : cases) {
+        const ValuePanelPlan p = plan(property(c.property), c.value);
+        EXPECT_EQ(p.editText, c.editText) << c.value;
+        EXPECT_EQ(p.editPartOf, c.part ? c.value : std::string()) << c.value;
+    }
+}
+
 TEST(ValuePanel, FontAndImagePanels) {
     const std::string family = toCp932("ＭＳ ゴシック");
     ValuePanelPlan p = plan(property("font-family", 1), family);

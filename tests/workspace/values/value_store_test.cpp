@@ -99,13 +99,11 @@ TEST(ValueWrites, KeywordDropDowns) {
     EXPECT_EQ(w.image, ValueImageSet);
     EXPECT_EQ(w.nowData, "center");
 
-    // The empty first item, or typing (no item chosen), stores the empty value.
-    for (const auto& item : {std::optional<std::string>(""), std::optional<std::string>()}) {
-        w = keywordWrite(item);
-        EXPECT_EQ(w.op, ValueWrite::Op::Store);
-        EXPECT_EQ(w.value, "");
-        EXPECT_EQ(w.image, ValueImageUnset);
-    }
+    // The empty first item, or an emptied text, stores the empty value.
+    w = keywordWrite("");
+    EXPECT_EQ(w.op, ValueWrite::Op::Store);
+    EXPECT_EQ(w.value, "");
+    EXPECT_EQ(w.image, ValueImageUnset);
 
     EXPECT_EQ(secondKeywordWrite(std::string("")).op, ValueWrite::Op::None);
     EXPECT_EQ(secondKeywordWrite(std::nullopt).op, ValueWrite::Op::None);
@@ -162,4 +160,41 @@ TEST(ValueWrites, ImageFileTransparentColourAndFont) {
     EXPECT_EQ(w.fontText, "ＭＳ 明朝");
     EXPECT_EQ(w.value, toCp932("ＭＳ 明朝"));
     EXPECT_FALSE(w.nowData);
+}
+
+TEST(ValueWrites, OnlyValuesThatLeaveTheSheetIntactAreWritable) {
+    struct Case {
+        std::string value;
+        bool writable;
+    };
+    const Case cases[] = {
+        {"12px", true},
+        {"calc(100% - 10px)", true},
+        {"url(\"a(1).gif\")", true},
+        {"'a\\'b' \"c\"", true},
+        {"url(\"a}b.gif\")", true},
+        {"a\\(", true},
+        {toCp932("\"ソ\" 1px"), true},  // the second byte of ソ is a backslash
+        {"calc(100% - 10px", false},
+        {"10px)", false},
+        {")(", false},
+        {"url(\"a.gif)", false},
+        {"'a", false},
+        {"red; }", false},
+        {"{", false},
+        {"\"a\\\"", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(writableValue(c.value), c.writable) << c.value;
+        if (!c.writable) continue;
+        // Written and read again, the value and the rule after it come back unchanged.
+        Sheet s;
+        storeValue(s.doc, s.firstP(), "x", c.value);
+        const StyleDocument back = AnalyzeCSS(s.text()).Document;
+        ASSERT_EQ(back.ruleCount(), 3) << c.value;
+        bool found = false;
+        for (const auto& r : back.rules())
+            for (const auto& d : r->Declarations) found = found || (d->Name == "x" && d->Value == c.value);
+        EXPECT_TRUE(found) << c.value << "\n" << s.text();
+    }
 }

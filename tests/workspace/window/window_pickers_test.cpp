@@ -69,7 +69,7 @@ TEST_F(Pickers, SwatchClickStoresThePickedColourAndCancelChangesNothing) {
     const size_t navigations = browser->navigations.size();
 
     whenShown<TfrmColorPicker>([](TfrmColorPicker&) {}, false);
-    QTest::mouseClick(w->ShapeColor, Qt::LeftButton);
+    QTest::mouseClick(w->valueArea().ShapeColor, Qt::LeftButton);
     EXPECT_EQ(valueOf(*w, "color"), "red");
     EXPECT_TRUE(w->bCSSSaved);
 
@@ -79,28 +79,28 @@ TEST_F(Pickers, SwatchClickStoresThePickedColourAndCancelChangesNothing) {
         EXPECT_FALSE(p.LabelFore->isVisible());
         choose(p.CLCmbBoxCommon16, QStringLiteral("青"));
     });
-    QTest::mouseClick(w->ShapeColor, Qt::LeftButton);
+    QTest::mouseClick(w->valueArea().ShapeColor, Qt::LeftButton);
     EXPECT_EQ(start, clRed);
     EXPECT_EQ(valueOf(*w, "color"), "Blue");
-    EXPECT_EQ(w->StaticTxtNowData->text(), QStringLiteral("Blue"));
-    EXPECT_EQ(w->ShapeColorBrush, clBlue);
+    EXPECT_EQ(w->valueArea().StaticTxtNowData->text(), QStringLiteral("Blue"));
+    EXPECT_EQ(w->valueArea().ShapeColorBrush(), clBlue);
     EXPECT_FALSE(w->bCSSSaved);
     EXPECT_GT(browser->navigations.size(), navigations);  // the preview follows
 
     // A name browsers ignore goes in as rgb(...).
     whenShown<TfrmColorPicker>([](TfrmColorPicker& p) { choose(p.CLCmbBoxColorName, QStringLiteral("CoolCopper")); });
-    QTest::mouseClick(w->ShapeColor, Qt::LeftButton);
+    QTest::mouseClick(w->valueArea().ShapeColor, Qt::LeftButton);
     EXPECT_EQ(valueOf(*w, "color"), "rgb(191,191,223)");
 }
 
 TEST_F(Pickers, SwatchOfNoColourStartsThePickerFromWhite) {
     auto w = open();
     clickProperty(*w, QStringLiteral("ボックス/border-color/border-top-color"));
-    QTest::mouseClick(w->CheckBoxColor, Qt::LeftButton, {}, QPoint(6, w->CheckBoxColor->height() / 2));
-    ASSERT_EQ(w->ShapeColorBrush, clNone);
+    QTest::mouseClick(w->valueArea().CheckBoxColor, Qt::LeftButton, {}, QPoint(6, w->valueArea().CheckBoxColor->height() / 2));
+    ASSERT_EQ(w->valueArea().ShapeColorBrush(), clNone);
     QString startText;
     whenShown<TfrmColorPicker>([&](TfrmColorPicker& p) { startText = p.result(); });
-    QTest::mouseClick(w->ShapeColor, Qt::LeftButton);
+    QTest::mouseClick(w->valueArea().ShapeColor, Qt::LeftButton);
     EXPECT_EQ(startText, QStringLiteral("rgb(255,255,255)"));
     EXPECT_EQ(valueOf(*w, "border-top-color"), "rgb(255,255,255)");
 }
@@ -126,7 +126,7 @@ TEST_F(Pickers, ColourCommandStoresOnlyIntoAColourProperty) {
     whenShown<TfrmColorPicker>([](TfrmColorPicker& p) { choose(p.CLCmbBoxSystemColor, QStringLiteral("buttonface")); });
     w->ColoPicker->trigger();
     EXPECT_EQ(valueOf(*w, "border-top-color"), "buttonface");
-    EXPECT_EQ(w->ShapeColorBrush, clBtnFace);
+    EXPECT_EQ(w->valueArea().ShapeColorBrush(), clBtnFace);
     EXPECT_FALSE(w->bCSSSaved);
 }
 
@@ -137,18 +137,18 @@ TEST_F(Pickers, FontLabelStoresTheChosenFamilyByItsCssName) {
         QRadioButton* mono = f.RadioGroup1Items[4];
         QTest::mouseClick(mono, Qt::LeftButton, {}, QPoint(6, mono->height() / 2));
     });
-    QTest::mouseClick(w->StaticTxtFont, Qt::LeftButton);
+    QTest::mouseClick(w->valueArea().StaticTxtFont, Qt::LeftButton);
     EXPECT_EQ(valueOf(*w, "font-family"), "monospace");
-    EXPECT_EQ(w->StaticTxtFont->text(), QStringLiteral("monospace"));
+    EXPECT_EQ(w->valueArea().StaticTxtFont->text(), QStringLiteral("monospace"));
     EXPECT_FALSE(w->bCSSSaved);
 
     whenShown<TfrmFontSelect>([](TfrmFontSelect& f) { QTest::mouseClick(f.StaticText[6], Qt::LeftButton); });
-    QTest::mouseClick(w->StaticTxtFont, Qt::LeftButton);
+    QTest::mouseClick(w->valueArea().StaticTxtFont, Qt::LeftButton);
     EXPECT_EQ(valueOf(*w, "font-family"), "Book Antiqua");
 
     // OK without a choice is not possible; Cancel keeps the value.
     whenShown<TfrmFontSelect>([](TfrmFontSelect& f) { EXPECT_FALSE(f.BitBtnOK->isEnabled()); }, false);
-    QTest::mouseClick(w->StaticTxtFont, Qt::LeftButton);
+    QTest::mouseClick(w->valueArea().StaticTxtFont, Qt::LeftButton);
     EXPECT_EQ(valueOf(*w, "font-family"), "Book Antiqua");
     EXPECT_TRUE(messages->errors.isEmpty());
 }

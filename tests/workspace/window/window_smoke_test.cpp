@@ -1,9 +1,13 @@
 // The real embedded browser: a generated preview page is shown and a rule click scrolls it
-// to the rule's anchor.
+// to the rule's anchor, a value change brings the new style without a reload; the sample page
+// runs no script and reads no other local file.
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTreeWidget>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <string>
 
@@ -25,21 +29,42 @@ protected:
         return std::make_unique<TfrmMain>(std::move(s));
     }
 
-    // Waits until the page reports a value for the script that `done` accepts.
+    // The value of a script run beside the page's own (it runs where the page's are off).
+    static QVariant evaluate(QWebEngineView* view, const QString& script, int ms = 5000) {
+        QVariant value;
+        bool answered = false;
+        view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+            value = v;
+            answered = true;
+        });
+        QElapsedTimer t;
+        t.start();
+        while (!answered && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return value;
+    }
+
+    // Waits until the script's value reaches `atLeast`; returns the last value.
     static double waitForScript(QWebEngineView* view, const QString& script, double atLeast, int ms) {
         double value = -1;
         QElapsedTimer t;
         t.start();
         while (t.elapsed() < ms) {
-            bool answered = false;
-            view->page()->runJavaScript(script, [&](const QVariant& v) {
-                value = v.toDouble();
-                answered = true;
-            });
-            while (!answered && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            value = evaluate(view, script, ms).toDouble();
             if (value >= atLeast) break;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         }
         return value;
+    }
+
+    // Shows a page of the given kind and waits until it has loaded.
+    static void show(TfrmMain& w, QWebEngineView* view, const QString& path, PreviewPage page) {
+        bool loaded = false;
+        auto c = QObject::connect(view, &QWebEngineView::loadFinished, [&] { loaded = true; });
+        w.browser()->navigate(path, QString(), page);
+        QElapsedTimer t;
+        t.start();
+        while (!loaded && t.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QObject::disconnect(c);
     }
 };
 
@@ -56,12 +81,69 @@ TEST_F(RealBrowser, PreviewPageLoadsAndARuleClickJumpsToItsAnchor) {
     EXPECT_GE(waitForScript(view, "document.getElementsByName('.c249').length", 1, 20000), 1);
     EXPECT_EQ(waitForScript(view, "window.scrollY", 0, 2000), 0);
 
+    // The browser says when the page is loaded and scrolled.
+    int shown = 0;
+    w->browser()->OnPageShown = [&] { ++shown; };
     QTreeWidgetItem* last = w->ClassBaseNode->child(w->ClassBaseNode->childCount() - 1);
     ASSERT_EQ(last->text(0), QStringLiteral(".c249"));
     w->TreeViewStruct->setCurrentItem(last);
     w->TreeViewStructClick();
-    EXPECT_GT(waitForScript(view, "window.scrollY", 100, 20000), 100);
+    QElapsedTimer t;
+    t.start();
+    while (shown == 0 && t.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(shown, 1);
+    EXPECT_GT(waitForScript(view, "window.scrollY", 0, 2000), 100);
+
+    // A value change keeps the page and brings its new style, with the sample page's scripts off.
+    ASSERT_FALSE(view->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+    waitForScript(view, "window.pavikKept = 1", 1, 2000);
+    w->TreeViewTarget->setCurrentItem(findItem(w->TreeViewTarget, QStringLiteral("テキスト/text-align")));
+    w->TreeViewTargetClick();
+    const int right = w->valueArea().CmbBoxCommon->findText(QStringLiteral("right"));
+    ASSERT_GT(right, 0);
+    w->valueArea().CmbBoxCommon->setCurrentIndex(right);
+    emit w->valueArea().CmbBoxCommon->activated(right);
+    t.restart();
+    while (shown == 1 && t.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(shown, 2);
+    const char* const style = "getComputedStyle(document.getElementsByClassName('c249')[0]).textAlign";
+    EXPECT_EQ(waitForScript(view, QStringLiteral("%1 == 'right' ? 1 : 0").arg(style), 0, 2000), 1);
+    EXPECT_EQ(waitForScript(view, "window.pavikKept || 0", 0, 2000), 1);
+    EXPECT_GT(waitForScript(view, "window.scrollY", 0, 2000), 100);
+    EXPECT_EQ(waitForScript(view, "document.querySelectorAll('link').length", 0, 2000), 1);
     EXPECT_TRUE(w->browser()->hasDocument());
+    EXPECT_TRUE(messages->errors.isEmpty());
+}
+
+TEST_F(RealBrowser, SamplePageRunsNoScriptAndReadsNoOtherLocalFile) {
+    auto w = makeRealWindow(writeFile("evil.css",
+                                      "svg/onload=console[`log`](`X`) { color: red }\r\n"
+                                      "svg/onload=document.title=1 { color: red }\r\n"
+                                      "H1 { color: red }\r\n"));
+    showAndSettle(*w);
+    auto* view = qobject_cast<QWebEngineView*>(w->WebBrowserIE);
+    ASSERT_NE(view, nullptr);
+    ASSERT_GE(waitForScript(view, "document.getElementsByName('H1').length", 1, 20000), 1);
+    EXPECT_EQ(evaluate(view, "document.getElementsByTagName('svg').length").toInt(), 0);
+    EXPECT_NE(evaluate(view, "document.title").toString(), QStringLiteral("1"));
+    // The linked style sheet still applies.
+    EXPECT_EQ(evaluate(view, "getComputedStyle(document.getElementsByTagName('H1')[0]).color").toString(),
+              QStringLiteral("rgb(255, 0, 0)"));
+
+    // Whatever a page holds, as the sample page it runs no script and reads no other file.
+    writeFile("secret.txt", "secret");
+    const QString page = writeFile("page.html", "<html><head><script>document.title='ran'</script></head>"
+                                                "<body>page</body></html>");
+    const QString readSecret = QStringLiteral(
+        "(function(){try{var x=new XMLHttpRequest();x.open('GET','secret.txt',false);x.send();"
+        "return x.responseText;}catch(e){return 'refused';}})()");
+    show(*w, view, page, PreviewPage::Sample);
+    EXPECT_EQ(evaluate(view, "document.title").toString(), QString());
+    EXPECT_EQ(evaluate(view, readSecret).toString(), QStringLiteral("refused"));
+    // A user's own page is shown as a browser shows it.
+    show(*w, view, page, PreviewPage::User);
+    EXPECT_EQ(evaluate(view, "document.title").toString(), QStringLiteral("ran"));
+    EXPECT_EQ(evaluate(view, readSecret).toString(), QStringLiteral("secret"));
     EXPECT_TRUE(messages->errors.isEmpty());
 }
 

@@ -1,15 +1,22 @@
 // Start-up, settings and shutdown of the main window.
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QScreen>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QWindow>
 #include <QSplitter>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <csignal>
 #include <stdexcept>
 
 #include "dialogs/version_data.h"
 #include "platform/colors.h"
+#include "platform/termination_signals.h"
 #include "workspace/window/control_bar.h"
 #include "window_support.h"
 
@@ -61,15 +68,15 @@ TEST_F(StartUp, WithoutSettingsFileEveryDefaultApplies) {
 
 TEST_F(StartUp, SettingsFileValuesApplyAndABadColourFallsBack) {
     const QString page = writeFile("page.html", "<html><body></body></html>");
-    writeSettings("[SYSTEM]\r\nPosX=120\r\nPosY=80\r\nwidth=900\r\nheight=700\r\n"
+    writeSettings("[SYSTEM]\r\nPosX=60\r\nPosY=40\r\nwidth=720\r\nheight=560\r\n"
                   "WidthStruct=300\r\nWidthTarget=180\r\nHeightTop=320\r\n"
                   "EditFontName=Noto Sans Mono CJK JP\r\nEditFontSize=12\r\n"
                   "TagCol=notacolour\r\nSelCol=clYellow\r\nAutoRefresh=0\r\nTreetype=1\r\n"
                   "Doctype=9\r\nBaseFSize=7\r\n"
                   "[Preview]\r\n1=\r\n2=" + page.toStdString() + "\r\n3=/no/such/page.html\r\n");
     auto w = makeWindow();
-    EXPECT_EQ(w->pos(), QPoint(120, 80));
-    EXPECT_EQ(w->size(), QSize(900, 700));
+    EXPECT_EQ(w->pos(), QPoint(60, 40));
+    EXPECT_EQ(w->size(), QSize(720, 560));
     EXPECT_EQ(w->RichEditSrc->font().pointSize(), 12);
     EXPECT_EQ(w->RichEditSrc->ColKeyWord(), clBlue);  // the default, start-up goes on
     EXPECT_EQ(w->EditHTML->ColSelText(), clYellow);
@@ -99,6 +106,39 @@ TEST_F(StartUp, SettingsFileValuesApplyAndABadColourFallsBack) {
     EXPECT_EQ(ini.ReadString("Preview", "3", "x"), "");
 }
 
+TEST_F(StartUp, HostileSettingsFileStartsAWindowWithinTheScreen) {
+    const char* files[] = {
+        "[SYSTEM]\r\nwidth=30000\r\nheight=30000\r\n",
+        "[SYSTEM]\r\nwidth=-2147483648\r\nheight=-2147483648\r\nWidthStruct=1\r\nHeightTop=2147483647\r\n"
+        "EditFontSize=0\r\nEditFontName=\r\nDoctype=2147483647\r\n",
+        "[SYSTEM]\r\nPosX=2147483647\r\nPosY=-2147483648\r\nEditFontSize=100000\r\n"
+        "[TB1Pos]\r\nmnuFile.left=2147483647\r\nmnuFile.top=2147483647\r\nmnuStyle.left=-2147483648\r\n"
+        "mnuTools.top=2147483647\r\n"
+        "[TB2Pos]\r\nmnuFile.left=2147483647\r\ncmbPreview.left=2147483647\r\ncmbDoctype.left=-2147483648\r\n",
+    };
+    for (const char* ini : files) {
+        writeSettings(ini);
+        auto w = makeWindow();
+        showAndSettle(*w);
+        (void)w->grab();  // paints every control
+        const QRect screen = w->screen()->availableGeometry();
+        EXPECT_TRUE(screen.contains(w->frameGeometry())) << ini;
+        EXPECT_EQ(w->RichEditSrc->font().pointSize(), 10) << ini;
+        EXPECT_EQ(w->CmbBoxExDoctype->currentIndex(), 0) << ini;
+        for (QWidget* band : std::initializer_list<QWidget*>{w->TBFile, w->TBStyle, w->TBTools, w->ToolBarDown,
+                                                              w->CmbBoxPreviewHTML, w->CmbBoxExDoctype})
+            EXPECT_TRUE(band->x() >= 0 && band->x() < 2 * w->width()) << ini;
+        EXPECT_LE(w->TBFile->x() + w->TBFile->width(), w->width()) << ini;  // in view
+        EXPECT_LE(w->ControlBarTop->height(), w->height()) << ini;
+        EXPECT_TRUE(messages->errors.isEmpty()) << ini;
+        w->close();
+        w.reset();
+        IniFile written = settings();
+        EXPECT_LE(written.ReadInteger("SYSTEM", "width", 0), screen.width()) << ini;
+        EXPECT_GE(written.ReadInteger("SYSTEM", "WidthStruct", -1), 0) << ini;
+    }
+}
+
 TEST_F(StartUp, UpperCaseCssArgumentIsOpenedAndShownAsTyped) {
     const QString file = writeFile("Sub Dir/Main.CSS", kSheet);
     auto w = makeWindow({file});
@@ -109,6 +149,7 @@ TEST_F(StartUp, UpperCaseCssArgumentIsOpenedAndShownAsTyped) {
     ASSERT_FALSE(browser->navigations.empty());
     EXPECT_EQ(browser->navigations.back().path, w->PreviewHTMLPath);
     EXPECT_TRUE(browser->navigations.back().anchor.isEmpty());
+    EXPECT_EQ(browser->navigations.back().page, PreviewPage::Sample);  // scripts off
     EXPECT_TRUE(QFileInfo::exists(w->PreviewHTMLPath));
     EXPECT_TRUE(QFileInfo::exists(w->PreviewCSSPath));
     EXPECT_TRUE(w->bCSSSaved);
@@ -126,6 +167,23 @@ TEST_F(StartUp, NonCssArgumentOpensNothingNotEvenTheLastFile) {
     auto none = makeWindow();
     EXPECT_EQ(none->sCSSFileName, last);  // no argument: the last file is reopened
     EXPECT_NE(findItem(none->TreeViewStruct, QStringLiteral("エレメント/H1")), nullptr);
+}
+
+TEST_F(StartUp, TheApplicationTitleAddsNothingToTheWindowCaption) {
+    setApplicationTitle();
+    EXPECT_EQ(QGuiApplication::applicationName(), QStringLiteral("Pavik"));
+    // No display name of its own: Qt appends a set display name to every window title.
+    QGuiApplication::setApplicationName(QStringLiteral("probe"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+    QGuiApplication::setApplicationName(QStringLiteral("Pavik"));
+    auto w = makeWindow();
+    showAndSettle(*w);
+    EXPECT_EQ(w->windowHandle()->title(), QStringLiteral("Pavik - Build " PAVIK_VERSION_TEXT "-"));
+}
+
+TEST_F(StartUp, QtsOwnDialogsSpeakJapanese) {
+    ASSERT_TRUE(installJapaneseQtTexts());
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
 }
 
 TEST_F(StartUp, HelpIsUsedOnlyWhenTheFileExists) {
@@ -232,6 +290,45 @@ TEST_F(Shutdown, UnsavedStyleSheetIsOfferedForSavingAndLastopenIsCleared) {
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().startsWith("/* Generator Pavik - Build155 - on "));
     EXPECT_EQ(settings().ReadString("SYSTEM", "LastopenCSS", "x"), "");
+}
+
+TEST_F(Shutdown, TerminationSignalsCloseInOrderWithoutTheQuestion) {
+    for (int signal : TerminationSignals::Signals) {
+        writeSettings("[SYSTEM]\r\nLastopen=1\r\n");
+        const QString file = writeFile("a.css", kSheet);
+        auto w = makeWindow({file});
+        showAndSettle(*w);
+        TerminationSignals watch([&w](int) { w->closeBySignal(); });
+        w->move(70, 60);
+        w->bCSSSaved = false;  // a plain close would ask
+        const QString preview = w->PreviewHTMLPath, css = w->PreviewCSSPath, refresh = w->RefreshPagePath;
+        ASSERT_TRUE(QFileInfo::exists(preview));
+
+        ASSERT_EQ(::raise(signal), 0);
+        settle();
+        EXPECT_FALSE(w->isVisible()) << signal;
+        EXPECT_TRUE(messages->confirms.isEmpty()) << signal;
+        w.reset();
+        EXPECT_FALSE(QFileInfo::exists(preview)) << signal;
+        EXPECT_FALSE(QFileInfo::exists(css)) << signal;
+        EXPECT_FALSE(QFileInfo::exists(refresh)) << signal;
+        IniFile ini = settings();
+        EXPECT_EQ(ini.ReadInteger("SYSTEM", "PosX", 0), 70) << signal;
+        EXPECT_EQ(ini.ReadString("SYSTEM", "LastopenCSS", ""), file.toStdString()) << signal;
+        EXPECT_TRUE(ini.ValueExists("TB2Pos", "cmbDoctype.left")) << signal;
+        EXPECT_EQ(QFile(file).size(), qint64(kSheet.size())) << signal;  // not saved
+    }
+}
+
+TEST_F(Shutdown, FailedSettingsWriteIsReportedOnce) {
+    auto w = makeWindow();
+    showAndSettle(*w);
+    // The settings file's place is taken by a folder: every flush fails.
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(settingsPath())));
+    w->close();         // flushes twice
+    w->FormDestroy();   // and once more
+    ASSERT_EQ(messages->errors.size(), 1);
+    EXPECT_TRUE(messages->errors[0].contains(QString::fromStdString(settingsPath())));
 }
 
 using ToolBars = WindowTest;

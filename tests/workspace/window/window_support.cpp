@@ -62,6 +62,8 @@ std::unique_ptr<TfrmMain> WindowTest::makeWindow(QStringList arguments, bool hel
         ADD_FAILURE() << "unexpected dialog " << dialog.objectName().toStdString();
         return int(QDialog::Rejected);
     };
+    s.shell = std::make_unique<FakeShell>(&shellCalls);
+    s.addresses = addresses;
     s.arguments = std::move(arguments);
     return std::make_unique<TfrmMain>(std::move(s));
 }

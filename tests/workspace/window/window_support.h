@@ -1,6 +1,6 @@
 #pragma once
 // Fakes and a fixture for the main window's tests: a recording browser, message boxes,
-// help and file association, answered dialogs, a fresh PAVIK_HOME per test, and helpers to
+// help, file association and the desktop's address handler, answered dialogs, a fresh PAVIK_HOME per test, and helpers to
 // make files and windows.
 #include <gtest/gtest.h>
 
@@ -27,9 +27,12 @@ public:
     struct Navigation {
         QString path;
         QString anchor;
+        PreviewPage page;
     };
     QWidget* widget() override { return nullptr; }
-    void navigate(const QString& path, const QString& anchor) override { navigations.push_back({path, anchor}); }
+    void navigate(const QString& path, const QString& anchor, PreviewPage page) override {
+        navigations.push_back({path, anchor, page});
+    }
     bool hasDocument() const override { return !navigations.empty(); }
 
     std::vector<Navigation> navigations;
@@ -70,6 +73,14 @@ private:
     bool present_;
 };
 
+// Records the addresses the window asks the desktop to open.
+class FakeShell : public ShellOpen {
+public:
+    explicit FakeShell(QStringList* calls) : calls(*calls) {}
+    void open(const QString& address) override { calls.append(address); }
+    QStringList& calls;
+};
+
 // Each test gets its own program folder (PAVIK_HOME) with its settings file.
 class WindowTest : public ::testing::Test {
 protected:
@@ -99,6 +110,8 @@ protected:
     FakeMessages* messages = nullptr;
     KeyValueAssociation* association = nullptr;
     QStringList helpCalls;
+    QStringList shellCalls;
+    WebAddresses addresses;  // for the next window made; none by default
     RecordingAssocNotifier assocNotices;  // installed for each test: the desktop is never told
     // Answers the window's modal dialogs; none set: a dialog fails the test and is cancelled.
     std::function<int(QDialog&)> answerDialog;

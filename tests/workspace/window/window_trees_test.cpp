@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "platform/qt_text.h"
+#include "components/a_led.h"
 #include "window_support.h"
 
 namespace pavik::test {
@@ -61,8 +62,8 @@ TEST_F(Trees, ClickOnARuleFillsThePropertyTreeAndNavigates) {
     ASSERT_FALSE(browser->navigations.empty());
     EXPECT_EQ(browser->navigations.back().anchor, QStringLiteral("H1"));
     EXPECT_EQ(browser->navigations.back().path, w->PreviewHTMLPath);
-    EXPECT_EQ(w->GroupBoxTagInfo->title(), QStringLiteral("H1"));
-    EXPECT_EQ(w->lblTagInfo->text(), QStringLiteral("クラス"));  // group 11 after reading
+    EXPECT_EQ(w->valueArea().GroupBoxTagInfo->title(), QStringLiteral("H1"));
+    EXPECT_EQ(w->valueArea().lblTagInfo->text(), QStringLiteral("クラス"));  // group 11 after reading
 
     // Categories at the root, collapsed; H1's own properties marked.
     ASSERT_GT(w->TreeViewTarget->topLevelItemCount(), 3);
@@ -110,7 +111,7 @@ TEST_F(Trees, CapitalisedPropertyDoesNotMarkAndBaseAndGroupNodes) {
     // A base node: lamps off, property tree kept, no navigation.
     w->BrowserStateChange(1, 1, 1);
     click(*w, w->ClassBaseNode);
-    EXPECT_FALSE(w->ALedIe5->Value());
+    EXPECT_FALSE(w->valueArea().ALedIe5->Value());
     EXPECT_EQ(outline(w->TreeViewTarget), before);
     EXPECT_EQ(browser->navigations.size(), navigations);
 
@@ -120,23 +121,23 @@ TEST_F(Trees, CapitalisedPropertyDoesNotMarkAndBaseAndGroupNodes) {
     const std::string grouped = outline(w->TreeViewTarget);
     w->BrowserStateChange(1, 1, 1);
     click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/TD")));
-    EXPECT_TRUE(w->ALedIe5->Value());
+    EXPECT_TRUE(w->valueArea().ALedIe5->Value());
     EXPECT_EQ(outline(w->TreeViewTarget), grouped);
 }
 
 TEST_F(Trees, SupportLevelsShowOnTheLamps) {
     auto w = open();
     w->BrowserStateChange(0, 1, 2);
-    EXPECT_TRUE(w->ALedIe5->Value());
-    EXPECT_EQ(w->ALedIe5->TrueColor(), clRed);
-    EXPECT_TRUE(w->ALedIe5->isBlinking());
-    EXPECT_EQ(w->ALedNS4->TrueColor(), clGreen);
-    EXPECT_FALSE(w->ALedNS4->isBlinking());
-    EXPECT_EQ(w->ALedNS6->TrueColor(), clYellow);
-    EXPECT_TRUE(w->ALedNS6->Value());
+    EXPECT_TRUE(w->valueArea().ALedIe5->Value());
+    EXPECT_EQ(w->valueArea().ALedIe5->TrueColor(), clRed);
+    EXPECT_TRUE(w->valueArea().ALedIe5->isBlinking());
+    EXPECT_EQ(w->valueArea().ALedNS4->TrueColor(), clGreen);
+    EXPECT_FALSE(w->valueArea().ALedNS4->isBlinking());
+    EXPECT_EQ(w->valueArea().ALedNS6->TrueColor(), clYellow);
+    EXPECT_TRUE(w->valueArea().ALedNS6->Value());
     // A rule read from a file has no support information: every lamp goes out.
     click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
-    for (TALed* lamp : {w->ALedIe5, w->ALedNS4, w->ALedNS6}) {
+    for (TALed* lamp : {w->valueArea().ALedIe5, w->valueArea().ALedNS4, w->valueArea().ALedNS6}) {
         EXPECT_FALSE(lamp->Value());
         EXPECT_FALSE(lamp->isBlinking());
     }
@@ -179,10 +180,10 @@ TEST_F(Trees, GroupOutsideTheTableShowsNoTagInformation) {
     QTreeWidgetItem* h1 = findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1"));
     w->ruleOfNode(h1)->Data.Group = 12;
     click(*w, h1);
-    EXPECT_TRUE(w->lblTagInfo->text().isEmpty());
+    EXPECT_TRUE(w->valueArea().lblTagInfo->text().isEmpty());
     w->ruleOfNode(h1)->Data.Group = 1;
     click(*w, h1);
-    EXPECT_EQ(w->lblTagInfo->text(), QStringLiteral("ブロックレベル"));
+    EXPECT_EQ(w->valueArea().lblTagInfo->text(), QStringLiteral("ブロックレベル"));
 }
 
 TEST_F(Trees, RebuildKeepsSavedStateAndAlwaysReloadsThePane) {
@@ -213,20 +214,8 @@ TEST_F(Trees, RebuildKeepsSavedStateAndAlwaysReloadsThePane) {
     EXPECT_FALSE(w->bCSSSaved);
 }
 
-TEST_F(Trees, PaneEditsMarkTheStyleSheetUnsavedUntilUndone) {
+TEST_F(Trees, RebuildReloadsAnEditedPaneAndKeepsItUnsaved) {
     auto w = open();
-    ASSERT_TRUE(w->bCSSSaved);
-    w->RichEditSrc->core().Caret = {0, 0};
-    w->RichEditSrc->InsertString("x");
-    EXPECT_FALSE(w->bCSSSaved);
-    settle();
-    EXPECT_EQ(w->StatusBar->savedState(), QStringLiteral("未保存"));
-    w->RichEditSrc->Undo();
-    EXPECT_TRUE(w->bCSSSaved);
-    settle();
-    EXPECT_EQ(w->StatusBar->savedState(), QStringLiteral("保存済み"));
-
-    // A rebuild reloads the pane without touching the state, edited or not.
     w->RichEditSrc->InsertString("y");
     w->RefreshExecute();
     EXPECT_FALSE(w->bCSSSaved);
@@ -281,6 +270,29 @@ TEST_F(Trees, AtRuleBlocksAreToldOnceAfterTheWindowIsShown) {
     w->RefreshExecute();
     settle();
     EXPECT_EQ(messages->infos.size(), 1);
+}
+
+TEST_F(Trees, OpeningTellsWhatIsKeptAndExpandedAndThePreviewCarriesIt) {
+    std::string sheet = "P { color: blue; &:hover { color: red } }\r\n";
+    for (int i = 1; i <= 12; ++i) sheet += "@media" + std::to_string(i) + " x { H1 { color: red } }\r\n";
+    auto w = open(sheet);
+    settle();
+    ASSERT_EQ(messages->infos.size(), 1);
+    EXPECT_EQ(messages->infos[0], QStringLiteral(
+        "スタイルシート [ style.css ] について:\n"
+        "@media1, @media2, @media3, @media4, @media5, @media6, @media7, @media8, @media9, @media10 ほか 2 種類"
+        " はファイルにそのまま残りますが、ここでは編集できません。\n入れ子の規則は通常の規則に展開しました。"));
+    EXPECT_EQ(outline(w->TreeViewStruct), std::string("エレメント\n  P\n  P:hover\nクラス\n"));
+    // The preview style sheet and the pane hold the blocks as written, after the rules.
+    QFile css(w->PreviewCSSPath);
+    ASSERT_TRUE(css.open(QIODevice::ReadOnly));
+    const std::string written = css.readAll().toStdString();
+    EXPECT_EQ(written, w->RichEditSrc->Text());
+    EXPECT_LT(written.find("P:hover {"), written.find("@media1 x { H1 { color: red } }\r\n\r\n@media2 x"));
+    // A sheet without at-rules or nesting says nothing.
+    auto plain = open("P { color: blue; }\r\n");
+    settle();
+    EXPECT_TRUE(messages->infos.isEmpty());
 }
 
 TEST_F(Trees, UnreadableFileLeavesOnlyTheBaseNodes) {

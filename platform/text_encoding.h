@@ -1,0 +1,45 @@
+#pragma once
+// The encoding of a text file at the boundary: files in UTF-8 or UTF-16 are converted to
+// CP932 when read and back to their own encoding when written; everything inside works in
+// CP932. No Qt.
+//
+// - A file that starts with the UTF-8 byte order mark, or is valid UTF-8 holding a byte
+//   above 0x7F, is UTF-8; one that starts with a UTF-16 byte order mark is UTF-16 of that
+//   byte order. Anything else is CP932 and passes through untouched.
+// - A character that CP932 cannot hold becomes its CSS escape ("\1F600 "); writing keeps
+//   the escape. Everything else comes back byte for byte.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace pavik {
+
+enum class TextEncoding { Cp932, Utf8, Utf8Bom, Utf16LE, Utf16BE };
+
+// The name the status line shows ("Shift_JIS", "UTF-8", "UTF-8 BOM", "UTF-16LE", "UTF-16BE").
+std::string_view encodingName(TextEncoding encoding);
+
+TextEncoding detectEncoding(std::string_view fileBytes);
+
+struct DecodedText {
+    std::string cp932;
+    TextEncoding encoding = TextEncoding::Cp932;
+    // Characters (UTF-8) that CP932 cannot hold, in text order: each became its CSS escape.
+    std::vector<std::string> escaped;
+};
+
+// A file's bytes as CP932 text, with the encoding found.
+DecodedText decodeToCp932(std::string_view fileBytes);
+
+// CP932 text as the bytes of a file in `encoding`, with the byte order mark when the
+// encoding has one.
+std::string encodeFromCp932(std::string_view cp932, TextEncoding encoding);
+
+// Reads a text file as readFileBytes does (a regular file of a sane size only) and decodes it.
+std::error_code readTextFile(const std::filesystem::path& file, DecodedText& out);
+// Writes CP932 text to a file in `encoding`, replacing it as writeFileReplacing does.
+std::error_code writeTextFile(const std::filesystem::path& file, std::string_view cp932, TextEncoding encoding);
+
+}  // namespace pavik

@@ -1,0 +1,96 @@
+// Files in UTF-8 or UTF-16 become CP932 inside and go back to their own encoding.
+#include <gtest/gtest.h>
+
+#include "platform/text_encoding.h"
+
+using namespace pavik;
+
+namespace {
+
+const std::string kBom8 = "\xEF\xBB\xBF";
+// "メイリオ" in UTF-8 and in CP932; the CP932 "リ" (83 8A) is no trail byte problem, but
+// "ソ" (83 5C) ends in a backslash and "表" (95 5C) too.
+const std::string kMeiryo8 = "メイリオ";
+const std::string kMeiryoSjis = "\x83\x81\x83\x43\x83\x8A\x83\x49";
+
+std::string utf16le(std::u16string_view s) {
+    std::string out;
+    for (char16_t u : s) {
+        out.push_back(static_cast<char>(u & 0xFF));
+        out.push_back(static_cast<char>(u >> 8));
+    }
+    return out;
+}
+std::string utf16be(std::u16string_view s) {
+    std::string out;
+    for (char16_t u : s) {
+        out.push_back(static_cast<char>(u >> 8));
+        out.push_back(static_cast<char>(u & 0xFF));
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(TextEncoding, EncodingIsFoundByByteOrderMarkOrValidUtf8) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        TextEncoding expected;
+    };
+    for (const Case& c : {
+             Case{"ASCII only", "H1 { color: red }", TextEncoding::Cp932},
+             Case{"empty", "", TextEncoding::Cp932},
+             Case{"UTF-8 Japanese", "/* 見出し */ H1 {}", TextEncoding::Utf8},
+             Case{"UTF-8 with BOM", kBom8 + "H1 {}", TextEncoding::Utf8Bom},
+             Case{"CP932 Japanese", "/* " + kMeiryoSjis + " */", TextEncoding::Cp932},
+             Case{"overlong UTF-8", "\xC0\xBB", TextEncoding::Cp932},
+             Case{"UTF-8 cut short", "\xE3\x81", TextEncoding::Cp932},
+             Case{"UTF-16LE", "\xFF\xFE" + utf16le(u"a"), TextEncoding::Utf16LE},
+             Case{"UTF-16BE", "\xFE\xFF" + utf16be(u"a"), TextEncoding::Utf16BE},
+         })
+        EXPECT_EQ(detectEncoding(c.bytes), c.expected) << c.what;
+}
+
+TEST(TextEncoding, UnchangedTextRoundTripsByteForByte) {
+    // "ソ" and "表" end in 5C in CP932; "{" after them must stay a brace.
+    const std::u16string text16 = u"/* ソ表 */\r\nP { font-family: \"メイリオ\"; content: \"①\" }\r\n";
+    const std::string text8 = "/* ソ表 */\r\nP { font-family: \"メイリオ\"; content: \"①\" }\r\n";
+    struct Case {
+        const char* what;
+        std::string file;
+        TextEncoding encoding;
+    };
+    for (const Case& c : {Case{"UTF-8", text8, TextEncoding::Utf8},
+                          Case{"UTF-8 BOM", kBom8 + text8, TextEncoding::Utf8Bom},
+                          Case{"UTF-16LE", "\xFF\xFE" + utf16le(text16), TextEncoding::Utf16LE},
+                          Case{"UTF-16BE", "\xFE\xFF" + utf16be(text16), TextEncoding::Utf16BE},
+                          Case{"CP932", "/* \x83\x5C */ " + kMeiryoSjis + "\xFF\x80", TextEncoding::Cp932}}) {
+        DecodedText d = decodeToCp932(c.file);
+        EXPECT_EQ(d.encoding, c.encoding) << c.what;
+        EXPECT_TRUE(d.escaped.empty()) << c.what;
+        EXPECT_EQ(encodeFromCp932(d.cp932, d.encoding), c.file) << c.what;
+        if (c.encoding != TextEncoding::Cp932) {
+            EXPECT_NE(d.cp932.find("\"" + kMeiryoSjis + "\""), std::string::npos) << c.what;
+            EXPECT_EQ(d.cp932.find('\0'), std::string::npos) << c.what;
+        }
+    }
+}
+
+TEST(TextEncoding, CharactersCp932CannotHoldBecomeCssEscapes) {
+    DecodedText d = decodeToCp932("P::before { content: \"😀€\" } /* 〜 */");
+    EXPECT_EQ(d.encoding, TextEncoding::Utf8);
+    // U+301C has no CP932 form of its own (it would come back as U+FF5E): escaped too.
+    EXPECT_EQ(d.cp932, "P::before { content: \"\\1F600 \\20AC \" } /* \\301C  */");
+    EXPECT_EQ(d.escaped, (std::vector<std::string>{"😀", "€", "〜"}));
+    // Written back, the escapes stay.
+    EXPECT_EQ(encodeFromCp932(d.cp932, TextEncoding::Utf8Bom),
+              kBom8 + "P::before { content: \"\\1F600 \\20AC \" } /* \\301C  */");
+
+    // UTF-16: a surrogate pair is one character; a lone surrogate and an odd last byte are
+    // replacement characters.
+    DecodedText u = decodeToCp932("\xFF\xFE" + utf16le(u"a\U0001F600b") + utf16le(std::u16string(1, char16_t(0xD800))) + "x");
+    EXPECT_EQ(u.cp932, "a\\1F600 b\\FFFD \\FFFD ");
+    EXPECT_EQ(u.escaped.size(), 3u);
+    EXPECT_EQ(encodeFromCp932("a\x83\x5C", TextEncoding::Utf16BE), "\xFE\xFF" + utf16be(u"aソ"));
+}

@@ -1,0 +1,75 @@
+// The main window's action states, decided from the workspace state alone.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "workspace/window/action_states.h"
+
+namespace pavik::test {
+namespace {
+
+// Offered in every situation.
+const std::set<UiItem> kAlways = {UiItem::FileExit, UiItem::FileOpenURL, UiItem::ChangeCSStree, UiItem::ColoPicker,
+                                  UiItem::Setting,  UiItem::TBCust,      UiItem::ShowAbout};
+
+// What else is offered (enabled, or a tab page shown), in UiItem order; "!" marks an item of
+// kAlways that is not.
+std::string offered(const UiStates& u) {
+    std::string out;
+    for (std::size_t i = 0; i < UiItemCount; ++i) {
+        const auto item = static_cast<UiItem>(i);
+        const bool page = item == UiItem::TabSheetSrc || item == UiItem::TabSheetHTML;
+        const bool always = kAlways.count(item) > 0;
+        if ((page ? u[item].visible : u[item].enabled) == always) continue;
+        if (!out.empty()) out += ' ';
+        out += std::string(always ? "!" : "") + std::string(uiItemName(item));
+    }
+    return out;
+}
+
+WorkspaceState open() {
+    WorkspaceState s;
+    s.styleSheetOpen = true;
+    return s;
+}
+
+TEST(ActionStates, MainSituations) {
+    WorkspaceState selected = open();
+    selected.styleSheetPane.hasSelection = true;
+
+    WorkspaceState undo = open();
+    undo.styleSheetPane.canUndo = true;
+    undo.htmlPane.canRedo = true;
+
+    // A read-only pane only copies, whatever its selection and history allow.
+    WorkspaceState readOnly = open();
+    readOnly.htmlPane = {.canUndo = true, .canRedo = true, .hasSelection = true, .readOnly = true};
+
+    // Not applied: no source page, and nothing to insert into.
+    WorkspaceState notApplied = open();
+    notApplied.applyCSS = false;
+    notApplied.userPage = true;
+
+    WorkspaceState extras;
+    extras.helpFile = extras.homePage = extras.mailAddress = extras.boxCategory = true;
+
+    const struct {
+        const char* what;
+        WorkspaceState state;
+        std::string expected;
+    } cases[] = {
+        {"no file", WorkspaceState{}, "EditPaste1 EditPaste2"},
+        {"file open", open(), "Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
+        {"selection", selected, "Refresh AddImportantTag EditCut1 EditCopy1 EditPaste1 EditPaste2 TabSheetSrc"},
+        {"undo and redo", undo, "Refresh AddImportantTag EditPaste1 EditUndo1 EditPaste2 EditRedo2 TabSheetSrc"},
+        {"read-only", readOnly, "Refresh AddImportantTag EditPaste1 EditCopy2 TabSheetSrc"},
+        {"not applied", notApplied, "Refresh EditPaste1 EditPaste2 TabSheetHTML"},
+        {"help, addresses, box", extras, "EditBox mnuHelpView mnuHelpKey GoHomePage ToMail EditPaste1 EditPaste2"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(offered(decideUiStates(c.state)), c.expected) << c.what;
+    EXPECT_FALSE(*decideUiStates(notApplied)[UiItem::ApplyCSS].checked);
+}
+
+}  // namespace
+}  // namespace pavik::test

@@ -1,0 +1,138 @@
+#include "workspace/document/css_text.h"
+
+#include <array>
+
+#include "platform/sjis.h"
+
+namespace pavik::css {
+
+namespace {
+
+bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+// Bytes a block scan must look at; lead bytes so that their trail byte is taken with them.
+constexpr std::array<bool, 256> makeBlockSpecial() {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {'/', '"', '\'', '\\', '{', '}'}) t[c] = true;
+    for (int c = 0x81; c <= 0x9F; ++c) t[c] = true;
+    for (int c = 0xE0; c <= 0xFC; ++c) t[c] = true;
+    return t;
+}
+constexpr std::array<bool, 256> kBlockSpecial = makeBlockSpecial();
+
+}  // namespace
+
+size_t QuoteFinder::closing(size_t i) {
+    const char q = s_[i];
+    size_t& known = noPartnerBefore_[q == '"' ? 0 : 1];
+    if (i < known) return npos;
+    for (size_t k = i + 1; k < s_.size();) {
+        char c = s_[k];
+        if (c == q) return k;
+        if (isLineEnd(c)) {
+            known = k;
+            return npos;
+        }
+        if (c == '\\' && k + 1 < s_.size() && !isLineEnd(s_[k + 1])) {
+            k += 1 + sjis::charLength(s_, k + 1);
+            continue;
+        }
+        k += sjis::charLength(s_, k);
+    }
+    known = s_.size();
+    return npos;
+}
+
+BlockEnd findBlockEnd(std::string_view s, size_t open, QuoteFinder& quotes) {
+    const size_t n = s.size();
+    int depth = 1;
+    for (size_t k = open + 1; k < n;) {
+        unsigned char c = static_cast<unsigned char>(s[k]);
+        if (!kBlockSpecial[c]) {
+            ++k;
+            continue;
+        }
+        switch (c) {
+            case '/':
+                if (k + 1 < n && s[k + 1] == '*') {
+                    size_t close = s.find("*/", k + 2);  // below 0x40: never a trail byte
+                    if (close == npos) return {n, depth, true};
+                    k = close + 2;
+                    continue;
+                }
+                break;
+            case '"':
+            case '\'':
+                if (size_t e = quotes.closing(k); e != npos) {
+                    k = e + 1;
+                    continue;
+                }
+                break;
+            case '\\':
+                if (k + 1 < n && !isLineEnd(s[k + 1])) {
+                    k += 1 + sjis::charLength(s, k + 1);
+                    continue;
+                }
+                break;
+            case '{':
+                ++depth;
+                break;
+            case '}':
+                if (--depth == 0) return {k + 1, 0, false};
+                break;
+            default:  // a lead byte
+                k += sjis::charLength(s, k);
+                continue;
+        }
+        ++k;
+    }
+    return {n, depth, false};
+}
+
+void appendCrLf(std::string& out, std::string_view text) {
+    // CR and LF lie below 0x40 and are never trail bytes.
+    size_t from = 0;
+    for (size_t k = 0; k < text.size(); ++k) {
+        if (!isLineEnd(text[k])) continue;
+        out.append(text, from, k - from);
+        out += "\r\n";
+        if (text[k] == '\r' && k + 1 < text.size() && text[k + 1] == '\n') ++k;
+        from = k + 1;
+    }
+    out.append(text, from);
+}
+
+void appendClosing(std::string& out, bool inComment, std::string_view closers) {
+    if (inComment) out += "*/";
+    if (out.empty() || out.back() != '\n') out += "\r\n";
+    out += closers;
+}
+
+void appendInert(std::string& out, std::string_view line) {
+    if (line.find_first_of("{}/") == npos) {  // also trail bytes: the scan below sorts them out
+        out += line;
+        return;
+    }
+    QuoteFinder quotes(line);
+    size_t k = 0;
+    while (k < line.size()) {
+        const char c = line[k];
+        size_t len = sjis::charLength(line, k);
+        if (c == '"' || c == '\'') {
+            if (size_t e = quotes.closing(k); e != npos) len = e + 1 - k;
+        } else if (c == '\\' && k + 1 < line.size() && !isLineEnd(line[k + 1])) {
+            len = 1 + sjis::charLength(line, k + 1);
+        } else if (c == '{' || c == '}' || (c == '/' && k + 1 < line.size() && line[k + 1] == '*')) {
+            if (c == '/') {
+                out += '/';
+                ++k;
+            }
+            out += '\\';
+            len = 1;
+        }
+        out.append(line, k, len);
+        k += len;
+    }
+}
+
+}  // namespace pavik::css

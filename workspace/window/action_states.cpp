@@ -1,0 +1,65 @@
+#include "workspace/window/action_states.h"
+
+#include <initializer_list>
+
+namespace pavik {
+namespace {
+
+constexpr std::array<std::string_view, UiItemCount> kNames = {
+    "NewCSS", "FileOpenCSS", "FileSave", "FileSaveAs", "FileExit", "HTMLSave", "FileOpenHTML", "FileOpenURL",
+    "cssBasic", "cssClass", "DelItem", "EditBox", "ChangeCSStree", "Refresh", "ColoPicker", "AddImportantTag",
+    "ApplyCSS", "PrevIE", "PrevNS4", "PrevNS6", "PrevOpera", "PrevIEBrowser", "PrevMozillaBrowser", "PrevSplit",
+    "Setting", "TBCust", "ShowAbout", "mnuHelpView", "mnuHelpKey", "GoHomePage", "GoBBS", "ToMail",
+    "EditCut1", "EditCopy1", "EditPaste1", "EditUndo1", "EditRedo1",
+    "EditCut2", "EditCopy2", "EditPaste2", "EditUndo2", "EditRedo2",
+    "FSize1", "FSize2", "FSize3", "FSize4",
+    "mnuFileResent",
+    "CmbBoxPreviewHTML", "CmbBoxExDoctype",
+    "TabSheetSrc", "TabSheetHTML",
+};
+
+// The editor commands of one pane. A read-only pane only copies.
+void decidePane(UiStates& u, const PaneState& p, UiItem cut, UiItem copy, UiItem paste, UiItem undo, UiItem redo) {
+    u[cut].enabled = p.hasSelection && !p.readOnly;
+    u[copy].enabled = p.hasSelection;
+    u[paste].enabled = !p.readOnly;
+    u[undo].enabled = p.canUndo && !p.readOnly;
+    u[redo].enabled = p.canRedo && !p.readOnly;
+}
+
+}  // namespace
+
+std::string_view uiItemName(UiItem item) { return kNames[static_cast<std::size_t>(item)]; }
+
+UiStates decideUiStates(const WorkspaceState& s) {
+    using enum UiItem;
+    UiStates u;  // everything disabled and visible
+
+    for (UiItem i : {FileExit, ChangeCSStree, Setting, TBCust, ShowAbout, ColoPicker, FileOpenURL})
+        u[i].enabled = true;
+
+    // The style sheet's commands and pages.
+    u[Refresh].enabled = s.styleSheetOpen;
+    u[TabSheetSrc].visible = s.styleSheetOpen && s.applyCSS;
+    u[AddImportantTag].enabled = s.styleSheetOpen && s.applyCSS;  // it writes into that page's pane
+    u[ApplyCSS].checked = s.applyCSS;
+    u[TabSheetHTML].visible = s.userPage;
+    u[EditBox].enabled = s.boxCategory;
+
+    u[mnuHelpView].enabled = s.helpFile;
+    u[mnuHelpKey].enabled = s.helpFile;
+    u[GoHomePage].enabled = s.homePage;
+    u[GoBBS].enabled = s.supportBoard;
+    u[ToMail].enabled = s.mailAddress;
+
+    decidePane(u, s.styleSheetPane, EditCut1, EditCopy1, EditPaste1, EditUndo1, EditRedo1);
+    decidePane(u, s.htmlPane, EditCut2, EditCopy2, EditPaste2, EditUndo2, EditRedo2);
+
+    // Not yet offered, their commands are still to come, so they stay disabled: NewCSS,
+    // FileOpenCSS, FileSave, FileSaveAs, mnuFileResent, HTMLSave, FileOpenHTML, cssBasic,
+    // cssClass, DelItem, ApplyCSS, the four external browsers, the three preview layouts, the
+    // four text sizes and the two combo boxes.
+    return u;
+}
+
+}  // namespace pavik
