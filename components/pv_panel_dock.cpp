@@ -72,6 +72,10 @@ void TPvPanelDockManager::InsertControl(QWidget* control) {
     docked_.emplace_back(control);
     if (control->parentWidget() != &panel_) control->setParent(&panel_);
     control->installEventFilter(this);
+    // A destroyed control gives its zone up once it is gone.
+    connect(control, &QObject::destroyed, this, [this] {
+        QMetaObject::invokeMethod(this, &TPvPanelDockManager::ResetBounds, Qt::QueuedConnection);
+    });
     control->show();
     ResetBounds();
 }
@@ -79,6 +83,7 @@ void TPvPanelDockManager::InsertControl(QWidget* control) {
 void TPvPanelDockManager::RemoveControl(QWidget* control) {
     std::erase_if(docked_, [control](const QPointer<QWidget>& d) { return !d || d == control; });
     control->removeEventFilter(this);
+    disconnect(control, &QObject::destroyed, this, nullptr);
     ResetBounds();
 }
 

@@ -107,6 +107,9 @@ TEST(TPvPanelDockManager, TheCloseButtonHidesItsControlAndTheOthersCloseUp) {
 
     first->show();  // back in its zone
     EXPECT_EQ(first->geometry(), QRect(0, 13, 100, 37));
+    delete second;
+    QTest::qWait(1);
+    EXPECT_EQ(first->geometry(), QRect(0, 13, 100, 87));
     site->setDockSite(false);
     EXPECT_EQ(site->DockManager(), nullptr);
 }
