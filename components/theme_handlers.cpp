@@ -51,8 +51,8 @@ void PaintThemedSpeedButton(TThemeServices& services, TPvRapidFireButton& button
 
     const QRect content = services.ContentRect(details, rect);
     const int side = SpinGlyphSide(button.width(), button.height());
-    const ButtonPlacement at =
-        ButtonLayout(content.size(), {side, side}, {0, 0}, blGlyphLeft, -1, -1, button.layoutDirection() == Qt::RightToLeft);
+    const bool rightToLeft = button.layoutDirection() == Qt::RightToLeft;
+    const ButtonPlacement at = ButtonLayout(content.size(), {side, side}, {0, 0}, blGlyphLeft, -1, -1, rightToLeft);
     Canvas c(p, button.palette());
     PaintSpinGlyph(c, button.Glyph(), content.left() + at.glyph.x(), content.top() + at.glyph.y(), side,
                    GlyphCell(button.NumGlyphs(), state));

@@ -272,14 +272,3 @@ TEST(TThemeManager, AHandledControlMessageNeverReachesTheControl) {
     EXPECT_EQ(f.edit->text(), "b");
     EXPECT_EQ(log, (std::vector<std::string>{"event", "event", "listener", "event"}));
 }
-
-TEST(ThemeListFor, ConsultsTheClassOptionOnlyWhenInserting) {
-    const TThemeOptions none = 0;
-    EXPECT_EQ(ThemeListFor(ThemeClass::ButtonControl, DefaultThemeOptions, true, true), ThemeClass::ButtonControl);
-    EXPECT_EQ(ThemeListFor(ThemeClass::ButtonControl, none, true, true), std::nullopt);
-    EXPECT_EQ(ThemeListFor(ThemeClass::ButtonControl, none, false, true), ThemeClass::ButtonControl);
-    EXPECT_EQ(ThemeListFor(ThemeClass::Form, none, true, true), ThemeClass::Form);
-    EXPECT_EQ(ThemeListFor(ThemeClass::Animate, DefaultThemeOptions, true, true), std::nullopt);  // off by default
-    EXPECT_EQ(ThemeListFor(ThemeClass::Form, DefaultThemeOptions, true, false), std::nullopt);
-    EXPECT_EQ(ThemeListFor(ThemeClass::ListView, DefaultThemeOptions, true, false), ThemeClass::ListView);
-}

@@ -43,7 +43,8 @@ TEST(ThemeElements, DetailValuesBecomePartsAndStatesByRuns) {
               (StyleLook{.shape = StyleShape::ToolButton, .enabled = false}));
     EXPECT_EQ(StyleLookOf(GetElementDetails(teButton, 26)),
               (StyleLook{.shape = StyleShape::CheckBox, .enabled = false, .mixed = true}));
-    EXPECT_EQ(StyleLookOf(GetElementDetails(teButton, 6)), (StyleLook{.shape = StyleShape::PushButton, .defaulted = true}));
+    EXPECT_EQ(StyleLookOf(GetElementDetails(teButton, 6)),
+              (StyleLook{.shape = StyleShape::PushButton, .defaulted = true}));
     EXPECT_EQ(StyleLookOf(GetElementDetails(teStatus, 1)).shape, StyleShape::Background);
     EXPECT_EQ(ThemeClassName(teTreeview), "treeview");
 }
