@@ -41,6 +41,7 @@ class BoxEditCommand;
 class ControlBar;
 class PaneCommands;
 class SettingsCommands;
+class TThemeManager;
 struct ValueWrite;
 
 // Save flags of the source panes: 4 selects none of the save options (plain text, paragraphs
@@ -117,6 +118,8 @@ public:
     TAFEdit* EditHTML = nullptr;
 
     MainStatusBar* StatusBar = nullptr;
+    // Themes the controls of every window (components/theme_manager.h).
+    TThemeManager* ThemeManager1 = nullptr;
 
     // ---- Actions and menus ---------------------------------------------------------------
     QAction* NewCSS = nullptr;
