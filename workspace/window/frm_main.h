@@ -43,6 +43,7 @@ class FileCommands;
 class FileCommandsHost;
 class PaneCommands;
 class SettingsCommands;
+class TThemeManager;
 struct ValueWrite;
 
 // Save flags of the source panes: 4 selects none of the save options (plain text, paragraphs
@@ -119,6 +120,8 @@ public:
     TAFEdit* EditHTML = nullptr;
 
     MainStatusBar* StatusBar = nullptr;
+    // Themes the controls of every window (components/theme_manager.h).
+    TThemeManager* ThemeManager1 = nullptr;
 
     // ---- Actions and menus ---------------------------------------------------------------
     QAction* NewCSS = nullptr;
