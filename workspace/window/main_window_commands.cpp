@@ -10,6 +10,8 @@
 #include <QWheelEvent>
 #include <stdexcept>
 
+#include "components/file_name_keep.h"
+#include "workspace/window/file_commands.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/pane_commands.h"
 
@@ -50,6 +52,8 @@ void openAddress(ShellOpen* shell, const QString& address) {
 WorkspaceState TfrmMain::workspaceState() const {
     WorkspaceState s;
     s.styleSheetOpen = !sCSSFileName.isEmpty();
+    s.styleSheetUnsaved = styleSheetUnsaved();
+    s.recentFiles = fileCommands_ && !fileCommands_->recentList().Entries().isEmpty();
     s.applyCSS = bApplyCSS;
     s.userPage = CmbBoxPreviewHTML->currentIndex() > 0;
     s.boxCategory = boxCategory_;

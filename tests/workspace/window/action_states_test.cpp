@@ -10,8 +10,9 @@ namespace pavik::test {
 namespace {
 
 // Offered in every situation.
-const std::set<UiItem> kAlways = {UiItem::FileExit, UiItem::FileOpenURL, UiItem::ChangeCSStree, UiItem::ColoPicker,
-                                  UiItem::Setting,  UiItem::TBCust,      UiItem::ShowAbout};
+const std::set<UiItem> kAlways = {UiItem::NewCSS,  UiItem::FileOpenCSS, UiItem::FileExit,  UiItem::FileOpenURL,
+                                  UiItem::ChangeCSStree, UiItem::ColoPicker, UiItem::Setting, UiItem::TBCust,
+                                  UiItem::ShowAbout};
 
 // What else is offered (enabled, or a tab page shown), in UiItem order; "!" marks an item of
 // kAlways that is not.
@@ -54,17 +55,22 @@ TEST(ActionStates, MainSituations) {
     WorkspaceState extras;
     extras.helpFile = extras.homePage = extras.mailAddress = extras.boxCategory = true;
 
+    WorkspaceState unsaved = open();
+    unsaved.styleSheetUnsaved = unsaved.recentFiles = true;
+
     const struct {
         const char* what;
         WorkspaceState state;
         std::string expected;
     } cases[] = {
         {"no file", WorkspaceState{}, "EditPaste1 EditPaste2"},
-        {"file open", open(), "Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
-        {"selection", selected, "Refresh AddImportantTag EditCut1 EditCopy1 EditPaste1 EditPaste2 TabSheetSrc"},
-        {"undo and redo", undo, "Refresh AddImportantTag EditPaste1 EditUndo1 EditPaste2 EditRedo2 TabSheetSrc"},
-        {"read-only", readOnly, "Refresh AddImportantTag EditPaste1 EditCopy2 TabSheetSrc"},
-        {"not applied", notApplied, "Refresh EditPaste1 EditPaste2 TabSheetHTML"},
+        {"file open", open(), "FileSaveAs Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
+        {"unsaved, recent files", unsaved,
+         "FileSave FileSaveAs Refresh AddImportantTag EditPaste1 EditPaste2 mnuFileResent TabSheetSrc"},
+        {"selection", selected, "FileSaveAs Refresh AddImportantTag EditCut1 EditCopy1 EditPaste1 EditPaste2 TabSheetSrc"},
+        {"undo and redo", undo, "FileSaveAs Refresh AddImportantTag EditPaste1 EditUndo1 EditPaste2 EditRedo2 TabSheetSrc"},
+        {"read-only", readOnly, "FileSaveAs Refresh AddImportantTag EditPaste1 EditCopy2 TabSheetSrc"},
+        {"not applied", notApplied, "FileSaveAs Refresh EditPaste1 EditPaste2 TabSheetHTML"},
         {"help, addresses, box", extras, "EditBox mnuHelpView mnuHelpKey GoHomePage ToMail EditPaste1 EditPaste2"},
     };
     for (const auto& c : cases) EXPECT_EQ(offered(decideUiStates(c.state)), c.expected) << c.what;
