@@ -35,7 +35,8 @@ UiStates decideUiStates(const WorkspaceState& s) {
     using enum UiItem;
     UiStates u;  // everything disabled and visible
 
-    for (UiItem i : {NewCSS, FileOpenCSS, FileExit, ChangeCSStree, Setting, TBCust, ShowAbout, ColoPicker, FileOpenURL})
+    for (UiItem i : {NewCSS, FileOpenCSS, FileExit, ChangeCSStree, Setting, TBCust, ShowAbout, ColoPicker, FileOpenURL,
+                     PrevIEBrowser, PrevMozillaBrowser, PrevSplit, FSize1, FSize2, FSize3, FSize4})
         u[i].enabled = true;
 
     // The file commands.
@@ -49,6 +50,13 @@ UiStates decideUiStates(const WorkspaceState& s) {
     u[AddImportantTag].enabled = s.styleSheetOpen && s.applyCSS;  // it writes into that page's pane
     u[ApplyCSS].checked = s.applyCSS;
     u[TabSheetHTML].visible = s.userPage;
+
+    // The preview pages: chosen, switched and typed while a style sheet is open; the page
+    // saved while it holds changes; each external browser while its program exists.
+    for (UiItem i : {FileOpenHTML, CmbBoxPreviewHTML, CmbBoxExDoctype, ApplyCSS}) u[i].enabled = s.styleSheetOpen;
+    u[HTMLSave].enabled = s.userPage && s.htmlPageUnsaved;
+    const UiItem browsers[] = {PrevIE, PrevNS4, PrevNS6, PrevOpera};
+    for (size_t b = 0; b < 4; ++b) u[browsers[b]].enabled = s.browserPrograms[b];
     u[EditBox].enabled = s.boxCategory;
 
     u[mnuHelpView].enabled = s.helpFile;
@@ -60,10 +68,8 @@ UiStates decideUiStates(const WorkspaceState& s) {
     decidePane(u, s.styleSheetPane, EditCut1, EditCopy1, EditPaste1, EditUndo1, EditRedo1);
     decidePane(u, s.htmlPane, EditCut2, EditCopy2, EditPaste2, EditUndo2, EditRedo2);
 
-    // Not yet offered, their commands are still to come, so they stay disabled: HTMLSave,
-    // FileOpenHTML, cssBasic,
-    // cssClass, DelItem, ApplyCSS, the four external browsers, the three preview layouts, the
-    // four text sizes and the two combo boxes.
+    // Not yet offered, their commands are still to come, so they stay disabled: cssBasic,
+    // cssClass, DelItem.
     return u;
 }
 

@@ -117,6 +117,8 @@ public:
     // The save question before unsaved work is replaced or dropped. True when the command
     // may go on: nothing to save, saved, or the user chose not to save.
     bool askToSave(SaveKind kind);
+    // The HTML pane to the user's page (in the page's encoding); a failure is reported.
+    bool saveHtmlPage();
 
     // ---- The pane and the rules ----------------------------------------------------------
     // Whether the style sheet holds anything not on disk.

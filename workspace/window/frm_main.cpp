@@ -17,6 +17,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include "components/drop_target_qt.h"
 #include "components/theme_manager.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/version_info.h"
@@ -28,6 +29,7 @@
 #include "workspace/window/image_list_main.h"
 #include "workspace/window/main_window_box.h"
 #include "workspace/window/pane_commands.h"
+#include "workspace/window/preview_pages.h"
 #include "workspace/window/settings_commands.h"
 #include "workspace/window/window_settings.h"
 
@@ -49,6 +51,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     connectPaneCommands();
     boxEdit_ = std::make_unique<BoxEditCommand>(*this);
     createFileCommands();
+    createPreviewPages();
     FormCreate();
     settingsCommands_ = std::make_unique<SettingsCommands>(SettingsWindowLink{
         .owner = this,
@@ -108,7 +111,7 @@ void TfrmMain::FormCreate() {
     fileCommands_->setRecentMenu(mnuFileResent);
 
     readGeometry();
-    readPreviewList();
+    previewPages_->readList();
 
     if (helpDesk_->available()) services_.help->initialize();  // else help stays disabled
 
@@ -125,6 +128,7 @@ void TfrmMain::FormCreate() {
 
     guarded([this] { openAtStart(); });
     writeRefreshPage();
+    registerDropTargets();
 }
 
 void TfrmMain::FormShow() {
@@ -139,6 +143,8 @@ void TfrmMain::FormShow() {
     BaseFSize = Ini->ReadInteger(SectionSystem, "BaseFSize", 3);
     FontSizeGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (int i = 0; i < 4; ++i) FSize[i]->setChecked(BaseFSize == i + 1);
+    // The page shows the size the menu checks.
+    if (browser_ && BaseFSize >= 1 && BaseFSize <= 4) browser_->setTextSize(BaseFSize);
     Refresh_Status();
     FormResize();
     // A message about the file read at start waits until the window is on screen.
@@ -219,7 +225,7 @@ void TfrmMain::FormDestroy() {
         if (!path.isEmpty() && QFileInfo::exists(path)) QFile::remove(path);
 
     writeGeometry();
-    writePreviewList();
+    previewPages_->writeList();
     Ini->WriteInteger(SectionSystem, "Doctype", CmbBoxExDoctype->currentIndex());
     int mode = 1;
     if (!PanelIE->isHidden()) mode = PanelGecko->isHidden() ? 0 : 2;
@@ -230,6 +236,8 @@ void TfrmMain::FormDestroy() {
     flushSettings();
 
     if (helpDesk_->available()) services_.help->shutdown();
+    dftCssSrc.reset();
+    dftHTMLsrc.reset();
     AttrList.clear();
     CurStructNode = nullptr;
     CurTargetNode = nullptr;
