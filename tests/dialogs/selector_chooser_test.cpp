@@ -1,0 +1,367 @@
+// The selector chooser: its table, what a choice composes, the rule record it gives, and the
+// dialog driven with the mouse and the keyboard.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <set>
+
+#include "dialogs/frm_css_select.h"
+#include "dialogs/selector_choice.h"
+#include "dialogs/selector_table.h"
+#include "platform/help.h"
+#include "vocabulary/element_tables.h"
+#include "workspace/document/css_reader.h"
+#include "fake_help.h"
+
+namespace pavik {
+namespace {
+
+// The row of an element ("A") or of a child row ("A:hover").
+int row(std::string_view text) {
+    for (int i = 0; i < SelectorRowCount; ++i)
+        if (selectorRowText(i) == text) return i;
+    ADD_FAILURE() << "no row " << text;
+    return -1;
+}
+
+TEST(SelectorTable, RowsAsListed) {
+    int elements = 0;
+    std::set<std::string_view> names;
+    for (int i = 0; i < SelectorRowCount; ++i) {
+        const SelectorRow& r = SelectorTable[static_cast<size_t>(i)];
+        const SelectorRow& element = SelectorTable[static_cast<size_t>(selectorElementRow(i))];
+        EXPECT_EQ(r.Group, element.Group) << selectorRowText(i);
+        for (int level : {r.IE, r.NS4, r.NS6}) EXPECT_TRUE(level >= 0 && level <= 2) << selectorRowText(i);
+        if (r.Kind == 0) {
+            ++elements;
+            names.insert(r.Name);
+        } else {
+            EXPECT_EQ(r.Name.front(), ':');
+        }
+    }
+    EXPECT_EQ(elements, 66);
+    EXPECT_EQ(SelectorRowCount - elements, 130);
+    // Every element of the element table, and four more.
+    for (std::string_view tag : TagNames) EXPECT_EQ(names.erase(tag), 1u) << tag;
+    EXPECT_EQ(names, (std::set<std::string_view>{"APPLET", "AREA", "LABEL", "OBJECT"}));
+
+    EXPECT_EQ(selectorRowText(0), "A");
+    EXPECT_EQ(selectorRowText(5), "A:hover");
+    EXPECT_EQ(selectorRowText(SelectorRowCount - 1), "VAR");
+    EXPECT_EQ(selectorRowText(SelectorRowCount), "");
+    const struct {
+        std::string_view text;
+        int ie, ns4, ns6, group;
+    } spots[] = {{"A:visited", 1, 1, 2, 6}, {"LABEL", 2, 0, 1, 9},          {"THEAD:hover", 0, 0, 0, 8},
+                 {"COL", 1, 0, 2, 8},       {"CAPTION:first-letter", 1, 0, 0, 8}, {"BODY", 1, 0, 1, 0}};
+    for (const auto& s : spots) {
+        const SelectorRow* r = selectorRow(row(s.text));
+        ASSERT_NE(r, nullptr);
+        EXPECT_EQ((std::array{r->IE, r->NS4, r->NS6, r->Group}), (std::array{s.ie, s.ns4, s.ns6, s.group})) << s.text;
+    }
+}
+
+SelectorChoice basic(std::string_view selected, std::vector<std::string> list = {}) {
+    SelectorChoice c;
+    c.row = selected.empty() ? -1 : row(selected);
+    c.list = std::move(list);
+    return c;
+}
+
+SelectorChoice withClass(std::string_view selected, std::string cssClass, int page = SelectorPageClass) {
+    SelectorChoice c = basic(selected);
+    c.page = page;
+    c.cssClass = std::move(cssClass);
+    return c;
+}
+
+SelectorChoice descendant(std::string_view parent, std::string_view child) {
+    SelectorChoice c;
+    c.page = SelectorPageChild;
+    c.row = row("P");  // the upper tree's selection does not count here
+    c.parentRow = parent.empty() ? -1 : row(parent);
+    c.childRow = child.empty() ? -1 : row(child);
+    return c;
+}
+
+TEST(SelectorChoice, ComposedOnEachPage) {
+    SelectorChoice unstorable = withClass("A", "red");
+    unstorable.classStorable = false;
+    const struct {
+        const char* what;
+        SelectorChoice choice;
+        std::optional<std::string> expected;
+    } cases[] = {
+        {"element", basic("A"), "A"},
+        {"pseudo-class", basic("A:hover"), "A:hover"},
+        {"list, in its order, duplicates kept", basic("P", {"SPAN", "DIV", "SPAN"}), "SPAN,DIV,SPAN"},
+        {"nothing selected", basic(""), std::nullopt},
+        {"a list but nothing selected", basic("", {"DIV"}), std::nullopt},
+        {"class", withClass("A", "red"), "A.red"},
+        {"class before the pseudo-class", withClass("A:hover", "red"), "A.red:hover"},
+        {"double-byte class", withClass("P", "\x90\xd4"), "P.\x90\xd4"},
+        {"class page without a class", withClass("A", ""), std::nullopt},
+        {"class page without a row", withClass("", "red"), std::nullopt},
+        {"class with characters CP932 lacks", unstorable, std::nullopt},
+        {"class typed, basic page active", withClass("A", "red", SelectorPageBasic), "A"},
+        {"class typed, descendant page active", [] {
+             SelectorChoice c = descendant("DIV", "STRONG");
+             c.cssClass = "red";
+             return c;
+         }(), "DIV STRONG"},
+        {"descendant", descendant("DIV", "STRONG"), "DIV STRONG"},
+        {"no parent", descendant("", "STRONG"), std::nullopt},
+        {"no child", descendant("DIV", ""), std::nullopt},
+        {"HR is no parent", descendant("HR", "STRONG"), std::nullopt},
+        {"a pseudo row is no child", descendant("DIV", "A:hover"), std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(composeSelector(c.choice), c.expected) << c.what;
+}
+
+TEST(SelectorChoice, ClassNamesThatWouldNotReadBack) {
+    for (std::string_view bad : {"", " ", "\t", "a b", "a\tb", "a\nb", "a{", "}", "a;b", "a,b", "a/*b", "\"a\"", "a'b"})
+        EXPECT_FALSE(isUsableClassName(bad)) << bad;
+    for (std::string_view good : {"red", "a.b", "x-1", "_", "\x90\xd4\x90\x46"}) EXPECT_TRUE(isUsableClassName(good)) << good;
+}
+
+TEST(SelectorChoice, RecordsTakeTheChosenRowAndReadBackAlike) {
+    const struct {
+        const char* what;
+        SelectorChoice choice;
+        std::string name, cssClass;
+        std::array<int, 4> levelsAndGroup;  // of the chosen row
+    } cases[] = {
+        {"list", basic("SPAN", {"DIV", "SPAN"}), "DIV", "", {1, 1, 1, 2}},
+        {"list led by a pseudo-class", basic("P", {"A:hover", "P"}), "A", "", {1, 1, 1, 1}},
+        {"pseudo-class", basic("A:visited"), "A", "", {1, 1, 2, 6}},
+        {"class and pseudo-class", withClass("A:hover", "red"), "A", "red", {1, 0, 1, 6}},
+        {"class typed, basic page active", withClass("LABEL", "red", SelectorPageBasic), "LABEL", "", {2, 0, 1, 9}},
+        {"descendant: levels of the child", descendant("DIV", "LABEL"), "DIV", "", {2, 0, 1, 9}},
+    };
+    for (const auto& c : cases) {
+        const std::optional<TData2> rule = newRuleRecord(c.choice);
+        ASSERT_TRUE(rule) << c.what;
+        EXPECT_EQ(rule->Selector, *composeSelector(c.choice)) << c.what;
+        EXPECT_EQ(rule->Name, c.name) << c.what;
+        EXPECT_EQ(rule->CssClass, c.cssClass) << c.what;
+        EXPECT_EQ((std::array{rule->IE, rule->NS4, rule->NS6, rule->Group}), c.levelsAndGroup) << c.what;
+        EXPECT_TRUE(rule->Value.empty() && rule->Comment.empty()) << c.what;
+
+        // The rule as the reader gives it back from the written text.
+        const CssReadResult read = AnalyzeCSS(rule->Selector + " {\r\ncolor : red ;\r\n}\r\n");
+        ASSERT_EQ(read.Document.ruleCount(), 1u) << c.what;
+        const TData2& back = read.Document.rules()[0]->Data;
+        EXPECT_EQ((std::array{back.Selector, back.Name, back.CssClass}),
+                  (std::array{rule->Selector, rule->Name, rule->CssClass}))
+            << c.what;
+    }
+    EXPECT_FALSE(newRuleRecord(basic("")));
+    EXPECT_FALSE(newRuleRecord(withClass("A", "a b")));
+}
+
+// ---- The dialog --------------------------------------------------------------------------
+
+class Chooser : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dlg = std::make_unique<TfrmCSSSelect>(nullptr);
+        dlg->ReportError = [this](const QString& text) { errors.append(text); };
+        dlg->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+    }
+
+    // The node of a row text in a tree ("A" or "A/:hover").
+    static QTreeWidgetItem* node(QTreeWidget* tree, const QString& path) {
+        const QStringList parts = path.split('/');
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = tree->topLevelItem(i);
+            if (item->text(0) != parts[0]) continue;
+            if (parts.size() == 1) return item;
+            for (int k = 0; k < item->childCount(); ++k)
+                if (item->child(k)->text(0) == parts[1]) return item->child(k);
+        }
+        ADD_FAILURE() << "no node " << path.toStdString();
+        return nullptr;
+    }
+    static void click(QTreeWidget* tree, const QString& path, Qt::KeyboardModifiers keys = {}) {
+        QTreeWidgetItem* item = node(tree, path);
+        ASSERT_NE(item, nullptr);
+        item->setExpanded(true);
+        tree->scrollToItem(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, keys, tree->visualItemRect(item).center());
+    }
+    void page(int index) {
+        QTabBar* bar = dlg->PageControlCSS->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+        ASSERT_EQ(dlg->PageControlCSS->currentIndex(), index);
+    }
+    QToolButton* button(QAction* action) const {
+        return dlg->findChild<QToolButton*>(QStringLiteral("Btn") + action->objectName());
+    }
+    QStringList lines() const {
+        QStringList out;
+        for (int i = 0; i < dlg->ListBoxBasic->count(); ++i) out.append(dlg->ListBoxBasic->item(i)->text());
+        return out;
+    }
+
+    std::unique_ptr<TfrmCSSSelect> dlg;
+    QStringList errors;
+};
+
+TEST_F(Chooser, OpensWithEveryRowTheGuidesAndNothingChosen) {
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("スタイルセレクタ"));
+    EXPECT_EQ(dlg->size(), QSize(450, 406));
+    EXPECT_FALSE(dlg->BitBtnOK->isEnabled());
+    EXPECT_FALSE(dlg->BitBtnHelp->isEnabled());
+    EXPECT_FALSE(dlg->DelBasic->isEnabled());
+    EXPECT_TRUE(dlg->PanelTag->text().isEmpty());
+    EXPECT_FALSE(dlg->TVcssBasic2->isVisible());
+    for (QTreeWidget* tree : {dlg->TVcssBasic, dlg->TVcssBasic2}) {
+        EXPECT_EQ(tree->topLevelItemCount(), 66);
+        EXPECT_EQ(node(tree, QStringLiteral("A"))->childCount(), 5);
+        EXPECT_EQ(TfrmCSSSelect::rowOf(node(tree, QStringLiteral("VAR"))), SelectorRowCount - 1);
+    }
+    EXPECT_TRUE(dlg->RichEditBASIC->toPlainText().startsWith(QStringLiteral("■ 基本セレクタ ■")));
+    EXPECT_TRUE(dlg->RichEditCLASS->toPlainText().startsWith(QStringLiteral("■ タグ指定範囲セレクタ ■")));
+    EXPECT_TRUE(dlg->RichEditCHILD->toPlainText().startsWith(QStringLiteral("■ タグ範囲セレクタ ■")));
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(dlg->TVcssBasic->hasFocus());
+}
+
+TEST_F(Chooser, BasicPageListsSeveralElements) {
+    click(dlg->TVcssBasic, QStringLiteral("DIV"));
+    EXPECT_EQ(dlg->PanelTag->text(), QStringLiteral("DIV"));
+    EXPECT_TRUE(dlg->BitBtnOK->isEnabled());
+    click(dlg->TVcssBasic, QStringLiteral("SPAN"), Qt::ControlModifier);
+    QTest::mouseClick(button(dlg->AddBasic), Qt::LeftButton);
+    QTest::mouseClick(button(dlg->AddBasic), Qt::LeftButton);  // the same lines again
+    EXPECT_EQ(lines(), (QStringList{"DIV", "SPAN", "DIV", "SPAN"}));
+    EXPECT_TRUE(dlg->DelBasic->isEnabled());
+    EXPECT_EQ(*composeSelector(dlg->choice()), "DIV,SPAN,DIV,SPAN");
+
+    // Lines selected in the list go; an empty list disables the delete button.
+    QListWidget* list = dlg->ListBoxBasic;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, list->visualItemRect(list->item(3)).center());
+    QTest::mouseClick(button(dlg->DelBasic), Qt::LeftButton);
+    EXPECT_EQ(lines(), (QStringList{"DIV", "SPAN"}));
+    list->selectAll();
+    QTest::mouseClick(button(dlg->DelBasic), Qt::LeftButton);
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_FALSE(dlg->DelBasic->isEnabled());
+
+    // Taking the last selected node away disables OK.
+    click(dlg->TVcssBasic, QStringLiteral("SPAN"), Qt::ControlModifier);
+    click(dlg->TVcssBasic, QStringLiteral("DIV"), Qt::ControlModifier);
+    EXPECT_TRUE(dlg->TVcssBasic->selectedItems().isEmpty());
+    EXPECT_FALSE(dlg->BitBtnOK->isEnabled());
+    EXPECT_FALSE(newRuleRecord(dlg->choice()));
+}
+
+TEST_F(Chooser, ClassPageTakesATypedClass) {
+    click(dlg->TVcssBasic, QStringLiteral("A/:hover"));
+    page(SelectorPageClass);
+    EXPECT_TRUE(dlg->EditClassChild->hasFocus());
+    EXPECT_EQ(dlg->PanelTag->text(), QStringLiteral("A:hover"));
+    EXPECT_FALSE(dlg->BitBtnOK->isEnabled());
+    QTest::keyClicks(dlg->EditClassChild, QStringLiteral("red"));
+    EXPECT_EQ(dlg->PanelTag->text(), QStringLiteral("A.red:hover"));
+    EXPECT_TRUE(dlg->BitBtnOK->isEnabled());
+
+    QTest::keyClicks(dlg->EditClassChild, QStringLiteral(" x"));  // a blank: not a class
+    EXPECT_FALSE(dlg->BitBtnOK->isEnabled());
+    QTest::keyClick(dlg->EditClassChild, Qt::Key_Backspace);
+    QTest::keyClick(dlg->EditClassChild, Qt::Key_Backspace);
+    EXPECT_TRUE(dlg->BitBtnOK->isEnabled());
+
+    page(SelectorPageBasic);
+    EXPECT_EQ(dlg->PanelTag->text(), QStringLiteral("A:hover"));
+    EXPECT_EQ(*composeSelector(dlg->choice()), "A:hover");  // the class counts on its page only
+    page(SelectorPageClass);
+    EXPECT_EQ(dlg->PanelTag->text(), QStringLiteral("A.red:hover"));
+    EXPECT_EQ(*composeSelector(dlg->choice()), "A.red:hover");
+}
+
+TEST_F(Chooser, ClassPageKeepsOneSelectedNode) {
+    click(dlg->TVcssBasic, QStringLiteral("DIV"));
+    click(dlg->TVcssBasic, QStringLiteral("P"), Qt::ControlModifier);
+    page(SelectorPageClass);
+    ASSERT_EQ(dlg->TVcssBasic->selectedItems().size(), 1);
+    EXPECT_EQ(dlg->TVcssBasic->selectedItems()[0]->text(0), QStringLiteral("P"));
+    click(dlg->TVcssBasic, QStringLiteral("SPAN"), Qt::ControlModifier);
+    EXPECT_EQ(dlg->TVcssBasic->selectedItems().size(), 1);
+}
+
+TEST_F(Chooser, DescendantPageTakesAParentAndAChild) {
+    page(SelectorPageChild);
+    EXPECT_TRUE(dlg->TVcssBasic2->isVisible());
+    EXPECT_FALSE(dlg->BitBtnOK->isEnabled());
+    click(dlg->TVcssBasic, QStringLiteral("DIV"));
+    EXPECT_EQ(dlg->EditParent1->text(), QStringLiteral("DIV"));
+    EXPECT_FALSE(dlg->BitBtnOK->isEnabled());
+    click(dlg->TVcssBasic2, QStringLiteral("STRONG"));
+    EXPECT_EQ(dlg->EditChild1->text(), QStringLiteral("STRONG"));
+    EXPECT_EQ(dlg->PanelTag->text(), QStringLiteral("STRONG"));
+    EXPECT_TRUE(dlg->BitBtnOK->isEnabled());
+
+    // HR, OPTION and pseudo rows leave the edits as they are.
+    click(dlg->TVcssBasic, QStringLiteral("HR"));
+    click(dlg->TVcssBasic, QStringLiteral("OPTION"));
+    click(dlg->TVcssBasic, QStringLiteral("P/:hover"));
+    click(dlg->TVcssBasic2, QStringLiteral("A/:link"));
+    EXPECT_EQ(dlg->EditParent1->text(), QStringLiteral("DIV"));
+    EXPECT_EQ(dlg->EditChild1->text(), QStringLiteral("STRONG"));
+    EXPECT_EQ(dlg->PanelTag->text(), QStringLiteral("A:link"));
+    EXPECT_TRUE(dlg->BitBtnOK->isEnabled());
+    const std::optional<TData2> rule = newRuleRecord(dlg->choice());
+    ASSERT_TRUE(rule);
+    EXPECT_EQ(rule->Selector, "DIV STRONG");
+    EXPECT_EQ(rule->Group, 2);  // STRONG's, not the pseudo row's
+
+    // A node already selected on another page is taken when clicked again.
+    page(SelectorPageBasic);
+    click(dlg->TVcssBasic, QStringLiteral("TABLE"));
+    page(SelectorPageChild);
+    EXPECT_EQ(dlg->EditParent1->text(), QStringLiteral("DIV"));
+    click(dlg->TVcssBasic, QStringLiteral("TABLE"));
+    EXPECT_EQ(dlg->EditParent1->text(), QStringLiteral("TABLE"));
+}
+
+TEST(ChooserGuides, AMissingPageIsToldOnceAndTheRestStayEmpty) {
+    TfrmCSSSelect dlg(nullptr);
+    QStringList errors;
+    dlg.ReportError = [&](const QString& text) { errors.append(text); };
+    dlg.LoadPage = [](std::string_view name) {
+        return name == "SELECTORCLASS" ? loadPageResource("NOSUCHPAGE") : loadPageResource(name);
+    };
+    dlg.show();
+    EXPECT_EQ(errors, QStringList{QStringLiteral("Could not find the resource")});
+    EXPECT_FALSE(dlg.RichEditBASIC->toPlainText().isEmpty());
+    EXPECT_TRUE(dlg.RichEditCLASS->toPlainText().isEmpty());
+    EXPECT_TRUE(dlg.RichEditCHILD->toPlainText().isEmpty());
+}
+
+TEST(ChooserHelp, HelpButtonAndF1GoToTheHelpDesk) {
+    test::FakeHelp help;
+    HelpDesk desk(&help, QStringLiteral("MS UI Gothic"));
+    TfrmCSSSelect dlg(&desk);
+    dlg.show();
+    ASSERT_TRUE(dlg.BitBtnHelp->isEnabled());
+    QTest::mouseClick(dlg.BitBtnHelp, Qt::LeftButton);
+    dlg.EditClassChild->setFocus();
+    QTest::keyClick(dlg.EditClassChild, Qt::Key_F1);
+    QTest::keyClick(dlg.TVcssBasic, Qt::Key_F1);
+    EXPECT_EQ(help.calls, (QStringList{"topic 52", "popup 10014", "popup 10004"}));
+}
+
+}  // namespace
+}  // namespace pavik
