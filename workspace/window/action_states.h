@@ -23,6 +23,7 @@ struct PaneState {
 
 struct WorkspaceState {
     bool styleSheetOpen = false;  // a style sheet file is open (sCSSFileName)
+    bool ruleTreeSelection = false;  // the rule tree has a selected node other than its two base nodes
     bool applyCSS = true;         // bApplyCSS
     bool userPage = false;        // the preview shows a page of the user's (list item above 0)
     bool boxCategory = false;     // the property tree's "ボックス" category was clicked last

@@ -50,6 +50,8 @@ void openAddress(ShellOpen* shell, const QString& address) {
 WorkspaceState TfrmMain::workspaceState() const {
     WorkspaceState s;
     s.styleSheetOpen = !sCSSFileName.isEmpty();
+    const QTreeWidgetItem* selected = TreeViewStruct->currentItem();
+    s.ruleTreeSelection = selected && selected != ElementBaseNode && selected != ClassBaseNode;
     s.applyCSS = bApplyCSS;
     s.userPage = CmbBoxPreviewHTML->currentIndex() > 0;
     s.boxCategory = boxCategory_;

@@ -51,6 +51,12 @@ TEST(ActionStates, MainSituations) {
     notApplied.applyCSS = false;
     notApplied.userPage = true;
 
+    // A rule (or group) node selected in the rule tree: it can be deleted, with a file open.
+    WorkspaceState rule = open();
+    rule.ruleTreeSelection = true;
+    WorkspaceState ruleNoFile;
+    ruleNoFile.ruleTreeSelection = true;
+
     WorkspaceState extras;
     extras.helpFile = extras.homePage = extras.mailAddress = extras.boxCategory = true;
 
@@ -60,11 +66,15 @@ TEST(ActionStates, MainSituations) {
         std::string expected;
     } cases[] = {
         {"no file", WorkspaceState{}, "EditPaste1 EditPaste2"},
-        {"file open", open(), "Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
-        {"selection", selected, "Refresh AddImportantTag EditCut1 EditCopy1 EditPaste1 EditPaste2 TabSheetSrc"},
-        {"undo and redo", undo, "Refresh AddImportantTag EditPaste1 EditUndo1 EditPaste2 EditRedo2 TabSheetSrc"},
-        {"read-only", readOnly, "Refresh AddImportantTag EditPaste1 EditCopy2 TabSheetSrc"},
-        {"not applied", notApplied, "Refresh EditPaste1 EditPaste2 TabSheetHTML"},
+        {"file open", open(), "cssBasic Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
+        {"rule selected", rule, "cssBasic DelItem Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
+        {"rule selected, no file", ruleNoFile, "EditPaste1 EditPaste2"},
+        {"selection", selected,
+         "cssBasic Refresh AddImportantTag EditCut1 EditCopy1 EditPaste1 EditPaste2 TabSheetSrc"},
+        {"undo and redo", undo,
+         "cssBasic Refresh AddImportantTag EditPaste1 EditUndo1 EditPaste2 EditRedo2 TabSheetSrc"},
+        {"read-only", readOnly, "cssBasic Refresh AddImportantTag EditPaste1 EditCopy2 TabSheetSrc"},
+        {"not applied", notApplied, "cssBasic Refresh EditPaste1 EditPaste2 TabSheetHTML"},
         {"help, addresses, box", extras, "EditBox mnuHelpView mnuHelpKey GoHomePage ToMail EditPaste1 EditPaste2"},
     };
     for (const auto& c : cases) EXPECT_EQ(offered(decideUiStates(c.state)), c.expected) << c.what;

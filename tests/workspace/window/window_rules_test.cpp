@@ -1,0 +1,162 @@
+// The rule commands of the main window: a rule added through the selector chooser, a rule
+// deleted, and what the trees, the pane and the preview show afterwards.
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "components/a_led.h"
+#include "dialogs/frm_css_select.h"
+#include "window_support.h"
+
+namespace pavik::test {
+namespace {
+
+class Rules : public WindowTest {
+protected:
+    // The chooser is shown, played with real clicks and keys, and closed with its OK button.
+    void playChooser(std::function<void(TfrmCSSSelect&)> play) {
+        answerDialog = [play](QDialog& d) {
+            auto& chooser = dynamic_cast<TfrmCSSSelect&>(d);
+            chooser.show();
+            play(chooser);
+            QTest::mouseClick(chooser.BitBtnOK, Qt::LeftButton);
+            return chooser.result();
+        };
+    }
+    static void clickNode(QTreeWidget* tree, QTreeWidgetItem* item) {
+        ASSERT_NE(item, nullptr);
+        item->setExpanded(true);
+        tree->scrollToItem(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    }
+    static void clickPage(QTabWidget* pages, int index) {
+        QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(index).center());
+    }
+    static QTreeWidgetItem* row(QTreeWidget* tree, const QString& element, const QString& child = {}) {
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = tree->topLevelItem(i);
+            if (item->text(0) != element) continue;
+            if (child.isEmpty()) return item;
+            for (int k = 0; k < item->childCount(); ++k)
+                if (item->child(k)->text(0) == child) return item->child(k);
+        }
+        return nullptr;
+    }
+    static std::string selectors(const StyleDocument& doc) {
+        std::string out;
+        for (const auto& r : doc.rules()) out += r->Data.Selector + "|";
+        return out;
+    }
+};
+
+TEST_F(Rules, AChosenRuleIsAddedSelectedAndShown) {
+    auto w = openSheet("P { color: red; }\r\n");
+    ASSERT_TRUE(w->cssBasic->isEnabled());
+    playChooser([](TfrmCSSSelect& c) {
+        clickNode(c.TVcssBasic, row(c.TVcssBasic, "A", ":hover"));
+        clickPage(c.PageControlCSS, SelectorPageClass);
+        QTest::keyClicks(c.EditClassChild, QStringLiteral("red"));
+    });
+    w->cssBasic->trigger();
+
+    ASSERT_EQ(w->Document.ruleCount(), 2u);
+    const TData2& added = w->Document.rules()[1]->Data;
+    EXPECT_EQ((std::array{added.Selector, added.Name, added.CssClass}), (std::array<std::string, 3>{"A.red:hover", "A", "red"}));
+    EXPECT_EQ((std::array{added.IE, added.NS4, added.NS6, added.Group}), (std::array{1, 0, 1, 6}));
+    EXPECT_EQ(outline(w->TreeViewStruct), "エレメント\n  P\nクラス\n  A.red:hover\n");
+    QTreeWidgetItem* node = findItem(w->TreeViewStruct, QStringLiteral("クラス/A.red:hover"));
+    EXPECT_EQ(w->TreeViewStruct->currentItem(), node);
+    EXPECT_EQ(w->CurStructNode, node);
+    EXPECT_NE(findItem(w->TreeViewTarget, QStringLiteral("テキスト/color")), nullptr);
+    EXPECT_EQ(w->valueArea().lblTagInfo->text(), QStringLiteral("リンク"));
+    EXPECT_EQ(w->valueArea().ALedIe5->TrueColor(), 0x008000);
+    EXPECT_TRUE(w->valueArea().ALedNS4->Blink());
+    EXPECT_EQ(browser->navigations.back().anchor, QStringLiteral("A.red"));
+    EXPECT_NE(w->RichEditSrc->Text().find("A.red:hover {"), std::string::npos);
+    EXPECT_FALSE(w->bCSSSaved);
+    EXPECT_TRUE(w->DelItem->isEnabled());
+}
+
+TEST_F(Rules, AnExistingSelectorOrCancelAddsNothing) {
+    auto w = openSheet("A { color: blue; }\r\nDIV,SPAN { margin: 0; }\r\n");
+    const std::string pane = w->RichEditSrc->Text();
+    playChooser([](TfrmCSSSelect& c) { clickNode(c.TVcssBasic, row(c.TVcssBasic, "A")); });
+    w->cssBasic->trigger();
+    playChooser([](TfrmCSSSelect& c) {
+        clickNode(c.TVcssBasic, row(c.TVcssBasic, "DIV"));
+        QTest::mouseClick(c.findChild<QWidget*>("BtnAddBasic"), Qt::LeftButton);
+        clickNode(c.TVcssBasic, row(c.TVcssBasic, "SPAN"));
+        QTest::mouseClick(c.findChild<QWidget*>("BtnAddBasic"), Qt::LeftButton);
+    });
+    w->cssBasic->trigger();
+    answerDialog = [](QDialog&) { return int(QDialog::Rejected); };
+    w->cssBasic->trigger();
+
+    EXPECT_EQ(selectors(w->Document), "A|DIV,SPAN|");
+    EXPECT_TRUE(w->bCSSSaved);
+    EXPECT_EQ(w->RichEditSrc->Text(), pane);
+}
+
+TEST_F(Rules, TheClickedRuleIsDeletedNotItsNamesake) {
+    const std::string sheet = "P { color: red; }\r\nP { margin: 0; }\r\nH1 { color: blue; }\r\n";
+    for (int which : {0, 1}) {
+        auto w = openSheet(sheet);
+        EXPECT_FALSE(w->DelItem->isEnabled());  // the element base node is selected
+        QTreeWidgetItem* element = w->ElementBaseNode;
+        ASSERT_EQ(element->childCount(), 3);
+        clickNode(w->TreeViewStruct, element->child(1 + which));
+        ASSERT_TRUE(w->DelItem->isEnabled());
+        clickNode(w->TreeViewTarget, findItem(w->TreeViewTarget, QStringLiteral("テキスト")));
+        clickNode(w->TreeViewTarget, findItem(w->TreeViewTarget, QStringLiteral("テキスト/color")));
+        ASSERT_NE(w->CurTargetNode, nullptr);
+
+        w->DelItem->trigger();
+        EXPECT_EQ(outline(w->TreeViewStruct), "エレメント\n  H1\n  P\nクラス\n");
+        EXPECT_EQ(w->CurStructNode, nullptr);
+        EXPECT_EQ(w->CurTargetNode, nullptr);
+        EXPECT_EQ(w->TreeViewTarget->topLevelItemCount(), 0);
+        EXPECT_FALSE(w->DelItem->isEnabled());
+        EXPECT_FALSE(w->bCSSSaved);
+
+        // The pane holds the regenerated sheet: the other P with its declaration.
+        const std::string pane = w->RichEditSrc->Text();
+        const char* kept = which == 0 ? "margin : 0 ;" : "color : red ;";
+        const char* gone = which == 0 ? "color : red ;" : "margin : 0 ;";
+        EXPECT_NE(pane.find(kept), std::string::npos) << pane;
+        EXPECT_EQ(pane.find(gone), std::string::npos) << pane;
+        EXPECT_NE(pane.find("color : blue ;"), std::string::npos) << pane;
+
+        // Nothing is selected any more: a value editor and a second delete do nothing.
+        w->CmbBoxCommonChange();
+        w->DelItemExecute();
+        EXPECT_EQ(selectors(w->Document), "H1|P|");
+        EXPECT_EQ(w->Document.declarationCount(), 2u);
+    }
+}
+
+TEST_F(Rules, DeletingTheLastRuleOfAGroupTakesItsGroupNode) {
+    auto w = openSheet("A { color: blue; }\r\nA:hover { color: red; }\r\nP { margin: 0; }\r\n");
+    w->ChangeCSStree->trigger();  // grouped
+    ASSERT_EQ(outline(w->TreeViewStruct), "エレメント\n  A\n    A\n    A:hover\n  P\n    P\nクラス\n");
+    clickNode(w->TreeViewStruct, findItem(w->TreeViewStruct, QStringLiteral("エレメント/P/P")));
+    w->DelItem->trigger();
+    clickNode(w->TreeViewStruct, findItem(w->TreeViewStruct, QStringLiteral("エレメント/A/A")));
+    w->DelItem->trigger();
+    EXPECT_EQ(outline(w->TreeViewStruct), "エレメント\n  A\n    A:hover\nクラス\n");
+    EXPECT_EQ(selectors(w->Document), "A:hover|");
+
+    // A group node selected: the rule last clicked is the one deleted.
+    clickNode(w->TreeViewStruct, findItem(w->TreeViewStruct, QStringLiteral("エレメント/A/A:hover")));
+    clickNode(w->TreeViewStruct, findItem(w->TreeViewStruct, QStringLiteral("エレメント/A")));
+    ASSERT_TRUE(w->DelItem->isEnabled());
+    w->DelItem->trigger();
+    EXPECT_EQ(outline(w->TreeViewStruct), "エレメント\nクラス\n");
+    EXPECT_TRUE(w->Document.empty());
+}
+
+}  // namespace
+}  // namespace pavik::test
