@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     pavik::setApplicationTitle();
+    pavik::installJapaneseQtTexts();
     pavik::TfrmMain frmMain;
     // Logging out, closing the terminal or a kill close the window as the user would,
     // without the save questions.

@@ -259,6 +259,7 @@ void DrawRotatedText(Canvas& c, const TRotatedFont& font, int x, int y, TextAnch
     p.rotate(-font.escapement / 10.0);  // the escapement turns counter-clockwise
     const QFontMetrics fm(font.font);
     if (anchor == TextAnchor::TopLeft) p.drawText(QPoint(0, fm.ascent()), text);
+    else if (anchor == TextAnchor::BaselineLeft) p.drawText(QPoint(0, 0), text);
     else p.drawText(QPoint(-fm.horizontalAdvance(text) / 2, 0), text);
     p.restore();
 }

@@ -57,8 +57,9 @@ struct TRotatedFont {
 };
 TRotatedFont RotateFont(const QFont& font, int angle);
 
-// Where a rotated text is anchored: its top-left corner or the centre of its baseline.
-enum class TextAnchor { TopLeft, BaselineCenter };
+// Where a rotated text is anchored: its top-left corner, the centre or the start of its
+// baseline.
+enum class TextAnchor { TopLeft, BaselineCenter, BaselineLeft };
 // `text` in a rotated font, anchored at (x, y), turned about that point.
 void DrawRotatedText(Canvas& c, const TRotatedFont& font, int x, int y, TextAnchor anchor,
                      const QString& text, TColor color);

@@ -1,10 +1,12 @@
 #include "components/pv_panel.h"
 
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
 #include "components/draw_kit.h"
+#include "components/pv_panel_dock.h"
 
 namespace pavik {
 
@@ -83,6 +85,44 @@ TRect TPvCustomPanel::alignRect() const {
     return r.shrunk(borderWidth_);
 }
 
+TAlign TPvCustomPanel::Align() const {
+    auto* parentLayout = parentWidget() ? qobject_cast<AlignLayout*>(parentWidget()->layout()) : nullptr;
+    return parentLayout ? parentLayout->align(const_cast<TPvCustomPanel*>(this)) : alNone;
+}
+
+void TPvCustomPanel::setDockSite(bool v) {
+    if (v == dockSite_) return;
+    dockSite_ = v;
+    updateDockManager();
+}
+
+void TPvCustomPanel::setUseDockManager(bool v) {
+    if (v == useDockManager_) return;
+    useDockManager_ = v;
+    updateDockManager();
+}
+
+void TPvCustomPanel::updateDockManager() {
+    const bool wanted = dockSite_ && useDockManager_;
+    if (wanted && !dockManager_) dockManager_ = new TPvPanelDockManager(*this);
+    if (!wanted && dockManager_) {
+        delete dockManager_;
+        dockManager_ = nullptr;
+    }
+    update();
+}
+
+void TPvCustomPanel::setPaintDockGrabbers(bool v) {
+    if (v == paintDockGrabbers_) return;
+    paintDockGrabbers_ = v;
+    if (dockManager_) dockManager_->ResetBounds();
+    update();
+}
+
+void TPvCustomPanel::paintOverFace(Canvas& c) {
+    if (dockManager_) dockManager_->PaintSite(c);
+}
+
 QList<QWidget*> TPvCustomPanel::controls() const {
     return findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
 }
@@ -127,12 +167,15 @@ void TPvCustomPanel::paintPanel(Canvas& c) {
 
 void TPvCustomPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    p.setFont(font());
     Canvas c(p, palette());
     paintPanel(c);
+    paintOverFace(c);
 }
 
 void TPvCustomPanel::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
+    if (dockManager_) dockManager_->ResetBounds();
     const QSize old = e->oldSize();
     if (fullRepaint_ || !caption_.isEmpty() || !old.isValid()) {
         update();
@@ -172,6 +215,22 @@ void TPvCustomPanel::enterEvent(QEnterEvent* e) {
 void TPvCustomPanel::leaveEvent(QEvent* e) {
     QWidget::leaveEvent(e);
     if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void TPvCustomPanel::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton && dockManager_ && dockManager_->mousePress(e->position().toPoint())) {
+        e->accept();
+        return;
+    }
+    QWidget::mousePressEvent(e);
+}
+
+void TPvCustomPanel::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton && dockManager_ && dockManager_->mouseRelease(e->position().toPoint())) {
+        e->accept();
+        return;
+    }
+    QWidget::mouseReleaseEvent(e);
 }
 
 }  // namespace pavik

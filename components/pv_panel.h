@@ -11,6 +11,8 @@
 
 namespace pavik {
 
+class TPvPanelDockManager;
+
 class TPvCustomPanel : public QWidget {
     Q_OBJECT
 public:
@@ -57,6 +59,23 @@ public:
 
     // The rectangle offered to aligned children.
     TRect alignRect() const;
+    // How the panel is placed in a parent that aligns its children (alNone otherwise).
+    TAlign Align() const;
+
+    // A dock site that uses a dock manager gets a TPvPanelDockManager, which places the
+    // docked controls and paints their grabbers.
+    bool DockSite() const { return dockSite_; }
+    void setDockSite(bool v);
+    bool UseDockManager() const { return useDockManager_; }
+    void setUseDockManager(bool v);
+    TPvPanelDockManager* DockManager() const { return dockManager_; }
+    // The dock manager paints its own grabbers; off, the style's dock-window title bars.
+    bool PaintDockGrabbers() const { return paintDockGrabbers_; }
+    void setPaintDockGrabbers(bool v);
+
+    // What the panel draws over its face: the dock grabbers. Also run when the face is
+    // painted by the visual-styles manager.
+    virtual void paintOverFace(Canvas& c);
 
     std::function<void(TPvCustomPanel*)> OnMouseEnter;
     std::function<void(TPvCustomPanel*)> OnMouseLeave;
@@ -75,8 +94,12 @@ protected:
     void changeEvent(QEvent* e) override;
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
+    void updateDockManager();
+
     template <typename T>
     void store(T& field, T value);
     template <typename T>
@@ -100,6 +123,10 @@ private:
     bool fullRepaint_ = true;
     TColor color_ = clBtnFace;
     QString caption_;
+    bool dockSite_ = false;
+    bool useDockManager_ = true;
+    bool paintDockGrabbers_ = true;
+    TPvPanelDockManager* dockManager_ = nullptr;  // a child of the panel
 };
 
 }  // namespace pavik

@@ -30,6 +30,10 @@ public:
     bool Flat() const { return flat_; }
     void setFlat(bool v);
     TSpinGlyph Glyph() const { return glyph_; }
+    // Pictures of the glyph: the sign and the greyed sign (pv_spinner_paint.h).
+    int NumGlyphs() const { return SpinGlyphCount; }
+    // The mouse is over the button.
+    bool isHot() const { return hot_; }
 
     // Whether the repeat timer runs (between a press and its release).
     bool isRepeating() const { return timer_ && timer_->enabled(); }

@@ -53,18 +53,25 @@ void PaintSpinButton(Canvas& c, const SpinButtonLook& look) {
         r = DrawBorder(c, r, look.down ? fsButtonDown : fsButtonUp);
     }
 
-    // An odd-length sign, centred; the bars grow thicker on large buttons.
-    int arm = std::min(look.width, look.height) - 6;
-    if (arm % 2 == 0) --arm;
-    arm = std::max(arm, 3);
-    const int thick = arm >= 11 ? 2 : 1;
+    const int side = SpinGlyphSide(look.width, look.height);
     const int shift = look.down ? 1 : 0;
-    const int cx = look.width / 2 + shift;
-    const int cy = look.height / 2 + shift;
-    const TColor ink = look.enabled ? clBtnText : clGrayText;
-    c.fillRect({cx - arm / 2, cy - thick / 2, cx - arm / 2 + arm, cy - thick / 2 + thick}, ink);
-    if (look.glyph == TSpinGlyph::Plus)
-        c.fillRect({cx - thick / 2, cy - arm / 2, cx - thick / 2 + thick, cy - arm / 2 + arm}, ink);
+    PaintSpinGlyph(c, look.glyph, look.width / 2 + shift - side / 2, look.height / 2 + shift - side / 2, side,
+                   look.enabled ? 0 : 1);
+}
+
+int SpinGlyphSide(int width, int height) {
+    int side = std::min(width, height) - 6;
+    if (side % 2 == 0) --side;
+    return std::max(side, 3);
+}
+
+void PaintSpinGlyph(Canvas& c, TSpinGlyph glyph, int x, int y, int side, int cell) {
+    // The bars grow thicker on large buttons.
+    const int thick = side >= 11 ? 2 : 1;
+    const int mid = side / 2 - thick / 2;
+    const TColor ink = cell == 1 ? clGrayText : clBtnText;
+    c.fillRect({x, y + mid, x + side, y + mid + thick}, ink);
+    if (glyph == TSpinGlyph::Plus) c.fillRect({x + mid, y, x + mid + thick, y + side}, ink);
 }
 
 }  // namespace pavik

@@ -45,4 +45,11 @@ struct SpinButtonLook {
 // pixel down and right while down and is grey while disabled.
 void PaintSpinButton(Canvas& c, const SpinButtonLook& look);
 
+// The sign of a button of the given size is a square glyph of this side, odd and at least 3.
+int SpinGlyphSide(int width, int height);
+// Glyph pictures: 0 the sign in button text colour, 1 the greyed sign.
+inline constexpr int SpinGlyphCount = 2;
+// Picture `cell` of the sign, `side` pixels square, with its top-left corner at (x, y).
+void PaintSpinGlyph(Canvas& c, TSpinGlyph glyph, int x, int y, int side, int cell);
+
 }  // namespace pavik

@@ -143,11 +143,8 @@ void TPvStatusBar::paintGrip(Canvas& c) const {
     c.line(x + 10, y + 11, x + 12, y + 9, clBtnShadow);
 }
 
-void TPvStatusBar::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setFont(font());
-    Canvas c(p, palette());
-    paintPanel(c);
+void TPvStatusBar::paintOverFace(Canvas& c) {
+    TPvCustomPanel::paintOverFace(c);
     if (!simpleStatus_) return;
     TRect r = clientTRect();
     r.bottom += 1;

@@ -30,6 +30,8 @@ public:
     void setAutoScalePanes(bool v);
 
     QSize sizeHint() const override;
+    // The simple caption in its sunken frame, while SimpleStatus.
+    void paintOverFace(Canvas& c) override;
     // Draws the grip in bar coordinates.
     void paintGrip(Canvas& c) const;
     bool inGripZone(QPoint pos) const;
@@ -41,7 +43,6 @@ protected:
     // Starts sizing the window from its bottom-right corner.
     virtual void startSizing();
 
-    void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;

@@ -17,6 +17,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include "components/theme_manager.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/version_info.h"
 #include "platform/app_paths.h"
@@ -64,6 +65,9 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
         .runDialog = services_.runDialog,
     });
     UpdateActionStates();
+    ThemeManager1 = new TThemeManager(this);
+    ThemeManager1->setObjectName("ThemeManager1");
+    ThemeManager1->Loaded();
 }
 
 TfrmMain::~TfrmMain() {

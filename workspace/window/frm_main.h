@@ -42,6 +42,7 @@ class ControlBar;
 class PaneCommands;
 class RuleCommands;
 class SettingsCommands;
+class TThemeManager;
 struct ValueWrite;
 
 // Save flags of the source panes: 4 selects none of the save options (plain text, paragraphs
@@ -118,6 +119,8 @@ public:
     TAFEdit* EditHTML = nullptr;
 
     MainStatusBar* StatusBar = nullptr;
+    // Themes the controls of every window (components/theme_manager.h).
+    TThemeManager* ThemeManager1 = nullptr;
 
     // ---- Actions and menus ---------------------------------------------------------------
     QAction* NewCSS = nullptr;

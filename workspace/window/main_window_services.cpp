@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
@@ -53,6 +56,16 @@ QString WebAddresses::mailLink(const QString& address) {
 void setApplicationTitle() {
     QApplication::setApplicationName(QString::fromUtf8(AppTitle.data(), qsizetype(AppTitle.size())));
     QApplication::setWindowIcon(programIcon());
+}
+
+bool installJapaneseQtTexts() {
+    auto* translator = new QTranslator(qApp);
+    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 int MainWindowServices::execDialog(QDialog& dialog) { return dialog.exec(); }

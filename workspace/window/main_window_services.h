@@ -46,6 +46,9 @@ struct WebAddresses {
 // Program start, once the application object exists: the application's title is AppTitle,
 // set as its name only. A display name would make Qt append it to every window title.
 void setApplicationTitle();
+// Qt's own texts (the file, font and colour dialogs, standard buttons) in Japanese, like the
+// rest of the program, whatever the desktop's language; false when the translation is missing.
+bool installJapaneseQtTexts();
 
 struct MainWindowServices {
     std::function<std::unique_ptr<PreviewBrowser>(QWidget* parent)> makeBrowser;

@@ -181,6 +181,11 @@ TEST_F(StartUp, TheApplicationTitleAddsNothingToTheWindowCaption) {
     EXPECT_EQ(w->windowHandle()->title(), QStringLiteral("Pavik - Build " PAVIK_VERSION_TEXT "-"));
 }
 
+TEST_F(StartUp, QtsOwnDialogsSpeakJapanese) {
+    ASSERT_TRUE(installJapaneseQtTexts());
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+}
+
 TEST_F(StartUp, HelpIsUsedOnlyWhenTheFileExists) {
     auto without = makeWindow({}, false);
     EXPECT_FALSE(without->mnuHelpView->isEnabled());
