@@ -86,11 +86,10 @@ QLabel* exampleLine(const QString& text, int helpContext, QWidget* parent) {
     label->setFrameShadow(QFrame::Sunken);
     label->setAutoFillBackground(true);
     label->setBackgroundRole(QPalette::Base);
-    label->setContentsMargins(4, 2, 4, 2);
-    QFont mono(QStringLiteral("monospace"));
-    mono.setStyleHint(QFont::TypeWriter);
-    mono.setPixelSize(12);
-    label->setFont(mono);
+    label->setContentsMargins(2, 1, 2, 1);
+    QFont small = label->font();
+    small.setPixelSize(11);
+    label->setFont(small);
     setHelpContext(label, helpContext);
     return label;
 }

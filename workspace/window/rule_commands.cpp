@@ -46,6 +46,7 @@ void RuleCommands::DelItemExecute() {
     // The tree item with the selection, the property tree and the value area (emptied as the
     // selection goes) let go of the rule's records before the document releases them.
     w_.removeStructNode(node);
+    w_.valueArea().showRule({}, {});  // the box title named the rule
     w_.clearPropertyTree();
     w_.Document.removeRule(rule);
     w_.bCSSSaved = false;

@@ -1,6 +1,7 @@
 // The rule commands of the main window: a rule added through the selector chooser, a rule
 // deleted, and what the trees, the pane and the preview show afterwards.
 #include <QAction>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -121,6 +122,7 @@ TEST_F(Rules, TheClickedRuleIsDeletedNotItsNamesake) {
         EXPECT_EQ(w->TreeViewTarget->topLevelItemCount(), 0);
         EXPECT_FALSE(w->DelItem->isEnabled());
         EXPECT_FALSE(w->bCSSSaved);
+        EXPECT_TRUE(w->valueArea().GroupBoxTagInfo->title().isEmpty());
 
         // The pane holds the regenerated sheet: the other P with its declaration.
         const std::string pane = w->RichEditSrc->Text();
