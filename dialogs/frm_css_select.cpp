@@ -94,6 +94,16 @@ QLabel* exampleLine(const QString& text, int helpContext, QWidget* parent) {
     return label;
 }
 
+// A page: its example line, its info label, its controls, and its guide filling the rest.
+void layOutPage(QWidget* page, const QString& example, int exampleHelp, QLabel* info, QLayout* controls,
+                QTextEdit* guide) {
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(exampleLine(example, exampleHelp, page));
+    layout->addWidget(info);
+    layout->addLayout(controls);
+    layout->addWidget(guide, 1);
+}
+
 QTextEdit* guide(QWidget* parent, const char* name) {
     auto* edit = named(new QTextEdit(parent), name);
     edit->setReadOnly(true);
@@ -213,11 +223,7 @@ QWidget* TfrmCSSSelect::createBasicPage() {
     list->addLayout(actions);
 
     RichEditBASIC = guide(page, "RichEditBASIC");
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(exampleLine(QStringLiteral("A { color : red; }"), 10010, page));
-    layout->addWidget(LabelInfoBasic);
-    layout->addLayout(list);
-    layout->addWidget(RichEditBASIC, 1);
+    layOutPage(page, QStringLiteral("A { color : red; }"), 10010, LabelInfoBasic, list, RichEditBASIC);
     return page;
 }
 
@@ -232,11 +238,7 @@ QWidget* TfrmCSSSelect::createClassPage() {
     name->addWidget(EditClassChild, 1);
 
     RichEditCLASS = guide(page, "RichEditCLASS");
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(exampleLine(QStringLiteral("A.red { color : red; }"), 10012, page));
-    layout->addWidget(LabelInfoTagChild);
-    layout->addLayout(name);
-    layout->addWidget(RichEditCLASS, 1);
+    layOutPage(page, QStringLiteral("A.red { color : red; }"), 10012, LabelInfoTagChild, name, RichEditCLASS);
     return page;
 }
 
@@ -254,11 +256,8 @@ QWidget* TfrmCSSSelect::createChildPage() {
     edits->addWidget(EditChild1);
 
     RichEditCHILD = guide(page, "RichEditCHILD");
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(exampleLine(QStringLiteral("DIV STRONG { font-weight : bolder; }"), 10016, page));
-    layout->addWidget(LabelInfoAllChild);
-    layout->addLayout(edits);
-    layout->addWidget(RichEditCHILD, 1);
+    layOutPage(page, QStringLiteral("DIV STRONG { font-weight : bolder; }"), 10016, LabelInfoAllChild, edits,
+               RichEditCHILD);
     return page;
 }
 
@@ -339,29 +338,21 @@ void TfrmCSSSelect::showChoice() {
     BitBtnOK->setEnabled(composeSelector(c).has_value());
 }
 
-void TfrmCSSSelect::TVcssBasicClick() {
-    const int row = selectedRow(TVcssBasic);
+void TfrmCSSSelect::takeClickedRow(const QTreeWidget* tree, bool (*fits)(int), int& chosen, QLineEdit* edit) {
+    const int row = selectedRow(tree);
     if (row >= 0) {
         panelRow_ = row;
-        if (PageControlCSS->currentIndex() == SelectorPageChild && canBeParentRow(row)) {
-            parentRow_ = row;
-            EditParent1->setText(latin(SelectorTable[static_cast<size_t>(row)].Name));
+        if (PageControlCSS->currentIndex() == SelectorPageChild && fits(row)) {
+            chosen = row;
+            edit->setText(latin(SelectorTable[static_cast<size_t>(row)].Name));
         }
     }
     showChoice();
 }
 
-void TfrmCSSSelect::TVcssBasic2Click() {
-    const int row = selectedRow(TVcssBasic2);
-    if (row >= 0) {
-        panelRow_ = row;
-        if (PageControlCSS->currentIndex() == SelectorPageChild && canBeChildRow(row)) {
-            childRow_ = row;
-            EditChild1->setText(latin(SelectorTable[static_cast<size_t>(row)].Name));
-        }
-    }
-    showChoice();
-}
+void TfrmCSSSelect::TVcssBasicClick() { takeClickedRow(TVcssBasic, canBeParentRow, parentRow_, EditParent1); }
+
+void TfrmCSSSelect::TVcssBasic2Click() { takeClickedRow(TVcssBasic2, canBeChildRow, childRow_, EditChild1); }
 
 void TfrmCSSSelect::EditClassChildChange() { showChoice(); }
 

@@ -85,6 +85,9 @@ private:
     void fillTrees();
     // PanelTag and OK from the choice as it stands now.
     void showChoice();
+    // A node clicked in `tree`: PanelTag shows it, and on the descendant page a row that
+    // `fits` becomes `chosen` and is shown in `edit`.
+    void takeClickedRow(const QTreeWidget* tree, bool (*fits)(int), int& chosen, QLineEdit* edit);
 
     HelpDesk* desk_;
     int panelRow_ = -1;   // the row whose text PanelTag shows (the last one chosen)
