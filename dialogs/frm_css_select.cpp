@@ -19,6 +19,7 @@
 #include "dialogs/dialog_help.h"
 #include "dialogs/selector_table.h"
 #include "platform/help.h"
+#include "platform/page_resources.h"
 #include "platform/qt_text.h"
 
 namespace pavik {
@@ -305,7 +306,7 @@ void TfrmCSSSelect::FormShow() {
     const std::pair<const char*, QTextEdit*> pages[] = {
         {"SELECTORBASIC", RichEditBASIC}, {"SELECTORCLASS", RichEditCLASS}, {"SELECTORCHILD", RichEditCHILD}};
     for (const auto& [name, edit] : pages) {
-        const PageText page = LoadPage(name);
+        const PageText page = loadPageResource(name);
         if (!page.ok()) {
             ReportError(page.error);
             break;

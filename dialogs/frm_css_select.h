@@ -7,10 +7,8 @@
 #include <QDialog>
 #include <QString>
 #include <functional>
-#include <string_view>
 
 #include "dialogs/selector_choice.h"
-#include "platform/page_resources.h"
 
 class QAction;
 class QLabel;
@@ -70,8 +68,7 @@ public:
     void AddBasicExecute();
     void DelBasicExecute();
 
-    // How the guide pages are had and a failure shown; tests replace them.
-    std::function<PageText(std::string_view name)> LoadPage = loadPageResource;
+    // Shows a guide page that cannot be had (a message box; tests record it).
     std::function<void(const QString& text)> ReportError;
 
 protected:
