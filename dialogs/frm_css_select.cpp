@@ -111,14 +111,16 @@ QTextEdit* guide(QWidget* parent, const char* name) {
     return edit;
 }
 
-// The row of a tree's selected node: the current node when it is selected, else the last one
-// selected; -1 when nothing is selected.
-int selectedRow(const QTreeWidget* tree) {
-    const QTreeWidgetItem* current = tree->currentItem();
-    if (current && current->isSelected()) return TfrmCSSSelect::rowOf(current);
+// A tree's selected node: the current node when it is selected, else the last one selected;
+// null when nothing is selected.
+QTreeWidgetItem* selectedNode(const QTreeWidget* tree) {
+    QTreeWidgetItem* current = tree->currentItem();
+    if (current && current->isSelected()) return current;
     const QList<QTreeWidgetItem*> selected = tree->selectedItems();
-    return selected.isEmpty() ? -1 : TfrmCSSSelect::rowOf(selected.last());
+    return selected.isEmpty() ? nullptr : selected.last();
 }
+
+int selectedRow(const QTreeWidget* tree) { return TfrmCSSSelect::rowOf(selectedNode(tree)); }
 
 }  // namespace
 
@@ -365,10 +367,7 @@ void TfrmCSSSelect::PageControlCSSChange(int page) {
         if (page == SelectorPageBasic) {
             TVcssBasic->setSelectionMode(QAbstractItemView::ExtendedSelection);
         } else {
-            QTreeWidgetItem* keep = nullptr;
-            if (const int row = selectedRow(TVcssBasic); row >= 0)
-                for (QTreeWidgetItem* item : TVcssBasic->selectedItems())
-                    if (rowOf(item) == row) keep = item;
+            QTreeWidgetItem* keep = selectedNode(TVcssBasic);
             TVcssBasic->setSelectionMode(QAbstractItemView::SingleSelection);
             TVcssBasic->clearSelection();
             if (keep) {
