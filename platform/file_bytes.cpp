@@ -132,7 +132,22 @@ std::error_code readFileBytes(const fs::path& file, std::string& out) {
     }
 }
 
-std::error_code writeFileReplacing(const fs::path& file, std::string_view bytes) {
+namespace {
+
+enum class WhenNoTemp { Fail, WriteInPlace };
+
+// Overwrites the file itself: written from the start, then cut to the new length.
+std::error_code writeInPlace(const fs::path& target, std::string_view bytes) {
+    Fd fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() < 0) return lastErrno();
+    std::error_code result = writeAll(fd.get(), bytes);
+    if (!result && ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0) result = lastErrno();
+    if (!result && ::fsync(fd.get()) != 0) result = lastErrno();
+    if (!fd.close() && !result) result = lastErrno();
+    return result;
+}
+
+std::error_code writeFile(const fs::path& file, std::string_view bytes, WhenNoTemp noTemp) {
     if (file.empty()) return std::make_error_code(std::errc::invalid_argument);
     fs::path target = file;
     std::error_code ec;
@@ -149,7 +164,11 @@ std::error_code writeFileReplacing(const fs::path& file, std::string_view bytes)
 
     fs::path temp;
     Fd fd(createTempBeside(target, temp));
-    if (fd.get() < 0) return lastErrno();
+    if (fd.get() < 0) {
+        const std::error_code noTempFile = lastErrno();
+        if (noTemp == WhenNoTemp::WriteInPlace && existed && S_ISREG(old.st_mode)) return writeInPlace(target, bytes);
+        return noTempFile;
+    }
 
     std::error_code result = writeAll(fd.get(), bytes);
     if (!result && existed && ::fchmod(fd.get(), old.st_mode & 07777) != 0) result = lastErrno();
@@ -166,6 +185,16 @@ std::error_code writeFileReplacing(const fs::path& file, std::string_view bytes)
                   O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) ::fsync(dir.get());
     return {};
+}
+
+}  // namespace
+
+std::error_code writeFileReplacing(const fs::path& file, std::string_view bytes) {
+    return writeFile(file, bytes, WhenNoTemp::Fail);
+}
+
+std::error_code writeFileSaving(const fs::path& file, std::string_view bytes) {
+    return writeFile(file, bytes, WhenNoTemp::WriteInPlace);
 }
 
 }  // namespace pavik

@@ -41,6 +41,11 @@ std::error_code readFileBytes(const std::filesystem::path& file, std::string& ou
 // is written through.
 std::error_code writeFileReplacing(const std::filesystem::path& file, std::string_view bytes);
 
+// As writeFileReplacing; but when no new file can be made beside an existing, writable
+// target (a writable file in a read-only folder, a name too long for the temporary one),
+// the target is overwritten in place instead. Only then can a failure leave it part written.
+std::error_code writeFileSaving(const std::filesystem::path& file, std::string_view bytes);
+
 }  // namespace pavik
 
 template <>

@@ -142,7 +142,7 @@ std::error_code readTextFile(const std::filesystem::path& file, DecodedText& out
 }
 
 std::error_code writeTextFile(const std::filesystem::path& file, std::string_view cp932, TextEncoding encoding) {
-    return writeFileReplacing(file, encodeFromCp932(cp932, encoding));
+    return writeFileSaving(file, encodeFromCp932(cp932, encoding));
 }
 
 }  // namespace pavik

@@ -39,7 +39,8 @@ std::string encodeFromCp932(std::string_view cp932, TextEncoding encoding);
 
 // Reads a text file as readFileBytes does (a regular file of a sane size only) and decodes it.
 std::error_code readTextFile(const std::filesystem::path& file, DecodedText& out);
-// Writes CP932 text to a file in `encoding`, replacing it as writeFileReplacing does.
+// Writes CP932 text to a file in `encoding` as writeFileSaving does (safely replaced, or in
+// place when no temporary file can be made beside it).
 std::error_code writeTextFile(const std::filesystem::path& file, std::string_view cp932, TextEncoding encoding);
 
 }  // namespace pavik

@@ -57,6 +57,8 @@ public:
     bool confirm(QWidget*, const QString&) override { return false; }
     void error(QWidget*, const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
     void information(QWidget*, const QString& text) override { std::fprintf(stderr, "info: %s\n", qPrintable(text)); }
+    // No, or the only button.
+    int choose(QWidget*, const QString&, const QStringList& buttons) override { return buttons.size() > 1 ? 1 : 0; }
 };
 
 }  // namespace shots

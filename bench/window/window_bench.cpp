@@ -41,6 +41,8 @@ public:
     bool confirm(QWidget*, const QString&) override { return false; }
     void error(QWidget*, const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
     void information(QWidget*, const QString&) override {}
+    // No, or the only button.
+    int choose(QWidget*, const QString&, const QStringList& buttons) override { return buttons.size() > 1 ? 1 : 0; }
 };
 
 std::unique_ptr<pavik::TfrmMain> makeWindow(const QString& sheet, bool realBrowser = false) {

@@ -60,3 +60,38 @@ TEST(FileBytes, OnlyRegularFilesOfAtMost128MBAreRead) {
     EXPECT_EQ(make_error_code(FileRefusal::Fifo).message(),
               "名前付きパイプ (FIFO) です。開けるのは通常のファイルだけです。");
 }
+
+TEST(FileBytes, SavingWritesInPlaceOnlyWhenNoNewFileCanBeMadeBesideAWritableTarget) {
+    Folder dir;
+    auto read = [](const fs::path& p) {
+        std::string out;
+        EXPECT_FALSE(readFileBytes(p, out)) << p;
+        return out;
+    };
+    // A name that fills the longest file name leaves no room for the temporary one beside it.
+    const fs::path longName = dir.path / (std::string(251, 'a') + ".css");
+    std::ofstream(longName) << "old text, longer than the new one";
+    EXPECT_EQ(writeFileReplacing(longName, "new"), std::errc::filename_too_long);
+    EXPECT_EQ(read(longName), "old text, longer than the new one");
+    EXPECT_FALSE(writeFileSaving(longName, "new"));
+    EXPECT_EQ(read(longName), "new");  // cut to the new length
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+
+    // A file that does not exist yet, or a folder in its place, is not written in place.
+    EXPECT_EQ(writeFileSaving(std::string(260, 'b') + ".css", "x"), std::errc::filename_too_long);
+    fs::create_directories(dir.path / "folder.css");
+    EXPECT_EQ(writeFileSaving(dir.path / "folder.css", "x"), std::errc::is_a_directory);
+    EXPECT_EQ(writeFileSaving(dir.path / "gone" / "a.css", "x"), std::errc::no_such_file_or_directory);
+
+    // A writable file in a read-only folder (only a user other than root is held to it).
+    const fs::path locked = dir.path / "locked";
+    fs::create_directories(locked);
+    std::ofstream(locked / "a.css") << "old";
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(writeFileReplacing(locked / "a.css", "new"));
+        EXPECT_FALSE(writeFileSaving(locked / "a.css", "new"));
+        EXPECT_EQ(read(locked / "a.css"), "new");
+    }
+    fs::permissions(locked, fs::perms::owner_all);
+}

@@ -35,8 +35,13 @@ UiStates decideUiStates(const WorkspaceState& s) {
     using enum UiItem;
     UiStates u;  // everything disabled and visible
 
-    for (UiItem i : {FileExit, ChangeCSStree, Setting, TBCust, ShowAbout, ColoPicker, FileOpenURL})
+    for (UiItem i : {NewCSS, FileOpenCSS, FileExit, ChangeCSStree, Setting, TBCust, ShowAbout, ColoPicker, FileOpenURL})
         u[i].enabled = true;
+
+    // The file commands.
+    u[FileSave].enabled = s.styleSheetOpen && s.styleSheetUnsaved;
+    u[FileSaveAs].enabled = s.styleSheetOpen;
+    u[mnuFileResent].enabled = s.recentFiles;
 
     // The style sheet's commands and pages.
     u[Refresh].enabled = s.styleSheetOpen;
@@ -57,10 +62,9 @@ UiStates decideUiStates(const WorkspaceState& s) {
     decidePane(u, s.styleSheetPane, EditCut1, EditCopy1, EditPaste1, EditUndo1, EditRedo1);
     decidePane(u, s.htmlPane, EditCut2, EditCopy2, EditPaste2, EditUndo2, EditRedo2);
 
-    // Not yet offered, their commands are still to come, so they stay disabled: NewCSS,
-    // FileOpenCSS, FileSave, FileSaveAs, mnuFileResent, HTMLSave, FileOpenHTML, cssClass,
-    // ApplyCSS, the four external browsers, the three preview layouts, the four text sizes
-    // and the two combo boxes.
+    // Not yet offered, their commands are still to come, so they stay disabled: HTMLSave,
+    // FileOpenHTML, cssClass, ApplyCSS, the four external browsers, the three preview
+    // layouts, the four text sizes and the two combo boxes.
     return u;
 }
 

@@ -24,6 +24,8 @@ struct PaneState {
 struct WorkspaceState {
     bool styleSheetOpen = false;  // a style sheet file is open (sCSSFileName)
     bool ruleTreeSelection = false;  // the rule tree has a selected node other than its two base nodes
+    bool styleSheetUnsaved = false;  // it holds changes not on disk (the pane's or the rules')
+    bool recentFiles = false;     // the recent-file list has entries
     bool applyCSS = true;         // bApplyCSS
     bool userPage = false;        // the preview shows a page of the user's (list item above 0)
     bool boxCategory = false;     // the property tree's "ボックス" category was clicked last

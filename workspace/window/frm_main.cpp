@@ -24,6 +24,7 @@
 #include "vocabulary/element_tables.h"
 #include "vocabulary/fixed_texts.h"
 #include "workspace/window/control_bar.h"
+#include "workspace/window/file_commands.h"
 #include "workspace/window/image_list_main.h"
 #include "workspace/window/main_window_box.h"
 #include "workspace/window/pane_commands.h"
@@ -37,6 +38,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
     setObjectName("frmMain");
     setWindowIcon(programIcon());
+    if (!services_.files) services_.files = makeFileDialogs();
     helpDesk_ = std::make_unique<HelpDesk>(services_.help.get(), font().family());
     createActions();
     createMenus();
@@ -48,6 +50,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     connectPaneCommands();
     boxEdit_ = std::make_unique<BoxEditCommand>(*this);
     ruleCommands_ = std::make_unique<RuleCommands>(*this);
+    createFileCommands();
     FormCreate();
     settingsCommands_ = std::make_unique<SettingsCommands>(SettingsWindowLink{
         .owner = this,
@@ -104,6 +107,7 @@ void TfrmMain::FormCreate() {
                       .arg(QString::fromStdString(Ini->fileName().native()),
                            QString::fromStdString(Ini->loadError().message())));
     Ini->WriteInteger(SectionSystem, "Version", BuildNo);
+    fileCommands_->setRecentMenu(mnuFileResent);
 
     readGeometry();
     readPreviewList();
@@ -171,19 +175,20 @@ void TfrmMain::rewrapHTMLPane() {
     bHTMLSaved = saved;
 }
 
-void TfrmMain::FormCloseQuery() {
+bool TfrmMain::FormCloseQuery() {
     settingsWriteReported_ = false;
-    if (!bCSSSaved && !closingBySignal_) askToSave(true);
+    if (!closingBySignal_ && !fileCommands_->askToSave(SaveKind::StyleSheet)) return false;
     // An absolute path, so that a start from another folder finds the file again.
     const bool reopen = Ini->ReadBool(SectionSystem, "Lastopen", false) && !sCSSFileName.isEmpty();
     Ini->WriteString(SectionSystem, "LastopenCSS",
                      reopen ? QFileInfo(sCSSFileName).absoluteFilePath().toStdString() : std::string());
     flushSettings();
-    if (!bHTMLSaved && !closingBySignal_) askToSave(false);
+    if (!closingBySignal_ && !fileCommands_->askToSave(SaveKind::HtmlPage)) return false;
     HTMLStreamAttached = false;
     writeToolBarPositions(true);
     LowerToolBarPlaces{ToolBarDown->x(), CmbBoxPreviewHTML->x(), CmbBoxExDoctype->x()}.write(*Ini);
     flushSettings();
+    return true;
 }
 
 void TfrmMain::flushSettings() {
@@ -223,6 +228,7 @@ void TfrmMain::FormDestroy() {
     Ini->WriteInteger(SectionSystem, "PreviewMode", mode);
     Ini->WriteInteger(SectionSystem, "BaseFSize", BaseFSize);
     Ini->WriteBool(SectionSystem, "Treetype", ChangeCSStree->isChecked());
+    fileCommands_->writeRecentOnExit();
     flushSettings();
 
     if (helpDesk_->available()) services_.help->shutdown();
@@ -259,7 +265,15 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         closed_ = true;
         // Text typed into a drop-down is stored as the focus leaves it, before the save question.
         if (QWidget* focused = focusWidget()) focused->clearFocus();
-        guarded([this] { FormCloseQuery(); });
+        bool close = true;
+        guarded([this, &close] { close = FormCloseQuery(); });
+        if (!close) {
+            // Everything stays as it was, and the window with it.
+            closed_ = false;
+            event->ignore();
+            guarded([this] { Refresh_Status(); });
+            return;
+        }
     }
     event->accept();
 }

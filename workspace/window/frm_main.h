@@ -39,6 +39,8 @@ namespace pavik {
 
 class BoxEditCommand;
 class ControlBar;
+class FileCommands;
+class FileCommandsHost;
 class PaneCommands;
 class RuleCommands;
 class SettingsCommands;
@@ -179,7 +181,8 @@ public:
     void FormCreate();
     void FormShow();
     void FormResize();
-    void FormCloseQuery();
+    // False keeps the window open: a save question was cancelled or its save failed.
+    bool FormCloseQuery();
     void FormDestroy();
     // Closes the window in order (settings written, preview files deleted) without the save
     // questions; for a termination signal. A question open at the moment answers No.
@@ -189,7 +192,9 @@ public:
     void NodeBaseAdd();
     void ChangeCSStreeExecute();
     // Reads a style sheet file into the document and the rule tree.
-    void AnalyzeCSS(const QString& path);
+    // Replaces the document and the rule tree by the style sheet `text` (the pane is emptied);
+    // `tell` shows later what the reading kept and expanded, and what it escaped.
+    void AnalyzeCSS(const DecodedText& text, bool tell);
     void TreeViewStructClick();
     void TreeViewStructChange();
     void TVCSSDataHideClick();
@@ -247,7 +252,26 @@ public:
     void EditBoxExecute();
     BoxEditCommand* boxEditCommand() const { return boxEdit_.get(); }
 
+    // ---- File commands (main_window_files.cpp; they delegate to FileCommands) -------------
+    void FileOpenCSSExecute();  // the open action: its dialog, then FileOpenCSSAccept
+    void FileOpenCSSAccept(const QString& file);
+    void FileNameKeepSelect(const QString& file);
+    void popmnuRecentPopup();
+    void popmnuRecentSelectAction(const QString& file);
+    void FileSaveExecute();
+    void FileSaveAsExecute();  // the save-as action: its dialog, then FileSaveAsAccept
+    void FileSaveAsAccept(const QString& name);
+    void NewCSSExecute();
+    // The folder chooser ("フォルダを選んで下さい", starting at the desktop): the chosen
+    // folder, or an empty string when cancelled.
+    static QString GetFolderName();
+    FileCommands& fileCommands() const { return *fileCommands_; }
+    // The style sheet holds changes not on disk (the pane's or the rules').
+    bool styleSheetUnsaved() const;
+
     // ---- Preview -------------------------------------------------------------------------
+    // Rebuilds the preview and regenerates the pane; a pane holding hand edits is replaced
+    // only when the user agrees to drop them.
     void RefreshPreview();
     void NavigatePreview(const QString& path, const QString& anchor);
     void RefreshExecute();
@@ -338,6 +362,7 @@ private:
     void createToolBars();
     void createLayout();
     void createValueArea(QWidget* parent);
+    void createFileCommands();  // main_window_files.cpp
     void createStatusBar();
     void connectHandlers();
 
@@ -357,13 +382,18 @@ private:
     // Flushes Ini; a failure is reported once per close (the close flushes three times).
     void flushSettings();
     std::array<QToolBar*, 4> upperToolBars() const;  // TBFile, TBStyle, TBTools, TBBrowser
-    void askToSave(bool styleSheet);
-    // Writes a pane's text to `file` in `encoding` and marks the pane saved; a failure is
-    // reported and leaves the pane unsaved.
-    void writePaneFile(TAFEdit* pane, const QString& file, TextEncoding encoding);
-    void reportReadError(const QString& path, std::error_code ec);
+
+    // File pieces (main_window_files.cpp): the open sequence's steps after the read; the
+    // pane shows `paneText` when given, else the regenerated text. An empty caption keeps it.
+    void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text,
+                        TextEncoding encoding, const std::optional<std::string>& paneText, bool tell);
+    std::string sourcePaneText() const;
+    // A notice in the status line, shown again once a queued status refresh has run.
+    void showNotice(const QString& text);
+    void clearSourcePane();
 
     // Preview pieces (main_window_preview.cpp).
+    void rebuildPreview(bool regeneratePane);
     void computePreviewPaths();
     void writeSamplePage();
     void reloadSourcePane(const std::string& text);
@@ -396,6 +426,9 @@ private:
     // The dialog handlers' connections, and their mouse hooks in eventFilter.
 
     MainWindowServices services_;
+    class FileLink;
+    std::unique_ptr<FileCommandsHost> fileLink_;  // a FileLink
+    std::unique_ptr<FileCommands> fileCommands_;
     std::unique_ptr<ValueAreaHost> valueLink_;  // a ValueLink
     ValueArea* values_ = nullptr;  // owned by PanelTopRight
     std::unique_ptr<PreviewBrowser> browser_;

@@ -10,6 +10,7 @@
 #include "platform/qt_text.h"
 #include "workspace/values/box_write_back.h"
 #include "workspace/values/value_store.h"
+#include "workspace/window/file_commands.h"
 #include "workspace/window/frm_main.h"
 
 namespace pavik {
@@ -55,7 +56,10 @@ void BoxEditCommand::execute() {
                                         : ValueImageUnset);
     if (!stored.empty()) {
         w_.bCSSSaved = false;
-        if (w_.bAutoRefresh) w_.RefreshPreview();
+        if (w_.bAutoRefresh)
+            w_.RefreshPreview();
+        else
+            w_.fileCommands().rulesChangedOutsidePane();
     }
     w_.Refresh_Status();
 }

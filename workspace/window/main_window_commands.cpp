@@ -10,6 +10,8 @@
 #include <QWheelEvent>
 #include <stdexcept>
 
+#include "components/file_name_keep.h"
+#include "workspace/window/file_commands.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/pane_commands.h"
 
@@ -52,6 +54,8 @@ WorkspaceState TfrmMain::workspaceState() const {
     s.styleSheetOpen = !sCSSFileName.isEmpty();
     const QTreeWidgetItem* selected = TreeViewStruct->currentItem();
     s.ruleTreeSelection = selected && selected != ElementBaseNode && selected != ClassBaseNode;
+    s.styleSheetUnsaved = styleSheetUnsaved();
+    s.recentFiles = fileCommands_ && !fileCommands_->recentList().Entries().isEmpty();
     s.applyCSS = bApplyCSS;
     s.userPage = CmbBoxPreviewHTML->currentIndex() > 0;
     s.boxCategory = boxCategory_;

@@ -16,7 +16,10 @@
 #include "platform/qt_text.h"
 #include "vocabulary/fixed_texts.h"
 #include "workspace/document/css_writer.h"
+#include "workspace/window/file_commands.h"
 #include "workspace/window/frm_main.h"
+#include "components/file_name_keep.h"
+#include "workspace/window/image_list_main.h"
 #include "workspace/window/pane_commands.h"
 #include "workspace/window/key_select_tree.h"
 #include "workspace/document/sample_page.h"
@@ -30,7 +33,9 @@ void TfrmMain::computePreviewPaths() {
     PreviewCSSPath = folder + '/' + QString::fromUtf8(TempPreviewCSS.data(), qsizetype(TempPreviewCSS.size()));
 }
 
-void TfrmMain::RefreshPreview() {
+void TfrmMain::RefreshPreview() { rebuildPreview(fileCommands_->mayRegeneratePane()); }
+
+void TfrmMain::rebuildPreview(bool regeneratePane) {
     BrowserStateChange(3, 3, 3);
     values_->clearTagInfo();
     computePreviewPaths();
@@ -54,7 +59,7 @@ void TfrmMain::RefreshPreview() {
         if (std::error_code ec = writeFileReplacing(PreviewCSSPath.toStdString(), css))
             reportFileError(PreviewCSSPath, QString::fromStdString(ec.message()));
     }
-    reloadSourcePane(css);
+    if (regeneratePane) reloadSourcePane(css);
     progress_.setProgress(0);
 
     QTreeWidgetItem* selected = TreeViewStruct->currentItem();
@@ -85,6 +90,7 @@ void TfrmMain::reloadSourcePane(const std::string& text) {
     RichEditSrc->viewport()->update();
     bCSSCanUndo = false;
     bCSSSaved = saved;
+    fileCommands_->paneShows(sourcePaneText());
 }
 
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
@@ -104,9 +110,11 @@ void TfrmMain::Refresh_Btn() { UpdateActionStates(); }
 void TfrmMain::Refresh_Status() {
     Refresh_Btn();
     StatusBar->setMessage(QStringLiteral("操作を待っています :)"));
-    StatusBar->setSavedState(bCSSSaved ? QStringLiteral("保存済み") : QStringLiteral("未保存"));
+    StatusBar->setSavedState(styleSheetUnsaved() ? QStringLiteral("未保存") : QStringLiteral("保存済み"));
     const std::string_view encoding = encodingName(CSSEncoding);
     StatusBar->setEncoding(sCSSFileName.isEmpty() ? QString() : QString::fromLatin1(encoding.data(), qsizetype(encoding.size())));
+    // The recent-file menu's entries show image 44.
+    for (QAction* entry : fileCommands_->recentList().Entries()) entry->setIcon(imageListIcon(imgRecentFile));
 }
 
 void TfrmMain::DeletePreviewFiles() {
@@ -115,7 +123,7 @@ void TfrmMain::DeletePreviewFiles() {
 }
 
 void TfrmMain::CmbBoxPreviewHTMLSelect() {
-    if (!bHTMLSaved) askToSave(false);
+    fileCommands_->askToSave(SaveKind::HtmlPage);
     bHTMLSaved = true;
     const bool saved = bCSSSaved;
     DeletePreviewFiles();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QFileDialog>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -36,11 +37,38 @@ public:
     void information(QWidget* owner, const QString& text) override {
         QMessageBox::information(owner, QStringLiteral("情報"), text);
     }
+    int choose(QWidget* owner, const QString& text, const QStringList& buttons) override {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::NoButton, owner);
+        QList<QAbstractButton*> added;
+        for (qsizetype i = 0; i < buttons.size(); ++i)
+            added.append(box.addButton(buttons[i], i + 1 == buttons.size() ? QMessageBox::RejectRole
+                                                                          : QMessageBox::AcceptRole));
+        if (!added.isEmpty()) {
+            box.setDefaultButton(static_cast<QPushButton*>(added.first()));
+            box.setEscapeButton(added.last());
+        }
+        box.exec();
+        const qsizetype chosen = added.indexOf(box.clickedButton());
+        return chosen < 0 ? int(buttons.size()) - 1 : int(chosen);
+    }
+};
+
+class FileDialogs : public FileChooser {
+public:
+    QString openFile(QWidget* owner, const Request& r) override {
+        return QFileDialog::getOpenFileName(owner, r.title, r.folder, r.filter);
+    }
+    QString saveFile(QWidget* owner, const Request& r) override {
+        return QFileDialog::getSaveFileName(owner, r.title, r.folder, r.filter, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    }
 };
 
 }  // namespace
 
 std::unique_ptr<UserMessages> makeMessageBoxes() { return std::make_unique<MessageBoxes>(); }
+
+std::unique_ptr<FileChooser> makeFileDialogs() { return std::make_unique<FileDialogs>(); }
 
 WebAddresses WebAddresses::built() {
     return {QString::fromUtf8(build_settings::HomePageUrl), QString::fromUtf8(build_settings::SupportBoardUrl),
@@ -74,6 +102,7 @@ MainWindowServices MainWindowServices::standard() {
     MainWindowServices s;
     s.makeBrowser = [](QWidget* parent) { return makeWebEnginePreview(parent); };
     s.messages = makeMessageBoxes();
+    s.files = makeFileDialogs();
     s.help = makeDesktopHelp(QString::fromStdString(helpFilePath().native()));
     QFile icon(QStringLiteral(":/icons/pavik.svg"));
     icon.open(QIODevice::ReadOnly);

@@ -1,8 +1,8 @@
 #pragma once
 // What the main window needs from its surroundings, behind interfaces so that tests can
-// record the calls: message boxes, the help file, the preview browser, the association of
-// style sheet files, the desktop's handler of web and mail addresses, modal dialogs, the
-// command line.
+// record the calls: message boxes, file dialogs, the help file, the preview browser, the
+// association of style sheet files, the desktop's handler of web and mail addresses, modal
+// dialogs, the command line.
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -26,9 +26,28 @@ public:
     virtual bool confirm(QWidget* owner, const QString& text) = 0;
     virtual void error(QWidget* owner, const QString& text) = 0;
     virtual void information(QWidget* owner, const QString& text) = 0;
+    // A question with buttons of its own (title "確認", a question icon); the last button
+    // cancels, and so do Escape and the window's close button. The index of the button chosen.
+    virtual int choose(QWidget* owner, const QString& text, const QStringList& buttons) = 0;
 };
 
 std::unique_ptr<UserMessages> makeMessageBoxes();
+
+// The file dialogs. Each gives the chosen file, or an empty string when the user cancelled.
+class FileChooser {
+public:
+    struct Request {
+        QString title;
+        QString folder;  // where the dialog opens; empty: its own default
+        QString filter;  // "スタイルシート (*.css)"
+    };
+    virtual ~FileChooser() = default;
+    virtual QString openFile(QWidget* owner, const Request& request) = 0;
+    // Asks nothing about an existing file: the caller does.
+    virtual QString saveFile(QWidget* owner, const Request& request) = 0;
+};
+
+std::unique_ptr<FileChooser> makeFileDialogs();
 
 // What the Help menu's web and mail items open; an empty address leaves its item disabled.
 struct WebAddresses {
@@ -55,6 +74,8 @@ struct MainWindowServices {
     std::unique_ptr<UserMessages> messages;
     std::unique_ptr<HelpService> help;
     std::unique_ptr<FileAssociation> association;  // none: the association cannot be changed
+    std::unique_ptr<FileChooser> files;             // none: the file dialogs
+
     std::unique_ptr<ShellOpen> shell;              // none: the web and mail items open nothing
     WebAddresses addresses = WebAddresses::built();
     // Runs a dialog modally and gives its result (tests answer in place of the user).

@@ -11,8 +11,8 @@
 #include "platform/file_bytes.h"
 #include "platform/font_rules.h"
 #include "platform/qt_text.h"
-#include "platform/text_encoding.h"
 #include "vocabulary/fixed_texts.h"
+#include "workspace/window/file_commands.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/pane_commands.h"
 #include "workspace/window/window_settings.h"
@@ -147,14 +147,9 @@ void TfrmMain::openAtStart() {
         file = QString::fromStdString(Ini->ReadString(SectionSystem, "LastopenCSS", ""));
         if (file.isEmpty() || !QFileInfo::exists(file)) return;  // gone: nothing to reopen
     }
-    // Only a regular file is opened: a FIFO or a device would block or never end.
-    if (std::error_code ec = checkReadableFile(file.toStdString())) return reportReadError(file, ec);
-    bCSSSaved = true;
-    setCaptionFor(file);  // as typed
-    DeletePreviewFiles();
-    sCSSFileName = QFileInfo(file).absoluteFilePath();
-    AnalyzeCSS(file);
-    CmbBoxPreviewHTMLSelect();
+    // Only a regular file is opened (a FIFO or a device would block or never end), and only
+    // once it was read.
+    fileCommands_->openAtStart(file, !arg.isEmpty());
 }
 
 void TfrmMain::writeRefreshPage() {
@@ -162,28 +157,6 @@ void TfrmMain::writeRefreshPage() {
     RefreshPagePath = nativeText(path);
     if (std::error_code ec = writeFileReplacing(path, "dummy :)\r\n"))
         reportFileError(RefreshPagePath, QString::fromStdString(ec.message()));
-}
-
-void TfrmMain::askToSave(bool styleSheet) {
-    const QString& file = styleSheet ? sCSSFileName : sHTMLFileName;
-    TAFEdit* pane = styleSheet ? RichEditSrc : EditHTML;
-    const QString question = QString::fromStdString(
-        savePrompt(styleSheet ? SaveKind::StyleSheet : SaveKind::HtmlPage, file.toStdString()));
-    if (!services_.messages->confirm(this, question)) return;
-    // The HTML pane's page is not read through an encoding yet: it is written as it stands.
-    writePaneFile(pane, file, styleSheet ? CSSEncoding : TextEncoding::Cp932);
-}
-
-void TfrmMain::writePaneFile(TAFEdit* pane, const QString& file, TextEncoding encoding) {
-    if (std::error_code ec = writeTextFile(file.toStdString(), pane->core().SaveToBytes(SaveFlagsPlain), encoding))
-        return reportFileError(file, QString::fromStdString(ec.message()));
-    pane->SetEdited(false);
-    commandsOf(pane).savedToFile();
-}
-
-void TfrmMain::reportReadError(const QString& path, std::error_code ec) {
-    services_.messages->error(this, QStringLiteral("スタイルシート [ %1 ] を読み込めませんでした。\n%2")
-                                        .arg(path, QString::fromStdString(ec.message())));
 }
 
 void TfrmMain::reportFileError(const QString& path, const QString& reason) {

@@ -162,28 +162,23 @@ void TfrmMain::ChangeCSStreeExecute() {
     Refresh_Status();
 }
 
-void TfrmMain::AnalyzeCSS(const QString& path) {
-    RichEditSrc->Clear();
+void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
+    clearSourcePane();
     // The trees go before the records their nodes point to.
     clearPropertyTree();
     values_->reset();
     NodeBaseAdd();
     Document.clear();
     pendingNote_ = {};
+    pendingEscapes_.clear();
 
-    CSSEncoding = TextEncoding::Cp932;
-    DecodedText text;
-    if (std::error_code ec = readTextFile(path.toStdString(), text)) {
-        reportReadError(path, ec);
-        Refresh_Status();
-        return;
+    if (tell) {
+        pendingEscapes_ = text.escaped;
+        if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutEscapes(); });
     }
-    CSSEncoding = text.encoding;
-    pendingEscapes_ = std::move(text.escaped);
-    if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutEscapes(); });
     CssReadResult read = ::pavik::AnalyzeCSS(text.cp932, &progress_);
     Document = std::move(read.Document);
-    pendingNote_ = {std::move(read.AtRules), read.NestedRules, read.DroppedRules};
+    if (tell) pendingNote_ = {std::move(read.AtRules), read.NestedRules, read.DroppedRules};
     progress_.setProgress(0);
     Refresh_Status();
     ChangeCSStreeExecute();

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "workspace/window/file_commands.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/value_area.h"
 #include "workspace/values/value_panel.h"
@@ -24,13 +25,10 @@ public:
     bool commitValue(const ValueWrite& write) override { return w_.finishValueWrite(write); }
     QString previewPageFile() const override { return w_.sHTMLFileName; }
     UserMessages& messages() override { return *w_.services_.messages; }
+    FileChooser& files() override { return *w_.services_.files; }
     void guarded(const std::function<void()>& handler) override { w_.guarded(handler); }
     HelpDesk* helpDesk() override { return w_.helpDesk(); }
-    // Shown again once the status refresh that the store queued has run.
-    void showNotice(const QString& text) override {
-        w_.StatusBar->setMessage(text);
-        QTimer::singleShot(0, &w_, [this, text] { w_.StatusBar->setMessage(text); });
-    }
+    void showNotice(const QString& text) override { w_.showNotice(text); }
 
 private:
     TfrmMain& w_;
@@ -106,7 +104,10 @@ bool TfrmMain::finishValueWrite(const ValueWrite& write) {
     if (!applyValueWrite(Document, rule, targetRecordOf(node)->Name, write)) return false;
     setTargetImage(node, write.image);
     bCSSSaved = false;
-    if (bAutoRefresh || write.refreshAlways) RefreshPreview();
+    if (bAutoRefresh || write.refreshAlways)
+        RefreshPreview();
+    else
+        fileCommands_->rulesChangedOutsidePane();
     Refresh_Status();
     return true;
 }

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -470,10 +469,10 @@ void ValueArea::editCommitted(bool byEnter) {
 void ValueArea::chooseImageFile() {
     if (!host_.targetProperty()) return;
     const QString page = host_.previewPageFile();
-    const QString file = QFileDialog::getOpenFileName(
-        PanelCommon->window(), SBOpenURL->defaultAction()->statusTip(),
-        page.isEmpty() ? QString() : QFileInfo(page).absolutePath(),
-        QStringLiteral("背景画像 (*.gif *.jpg *.jpeg *.png)"));
+    const QString file = host_.files().openFile(
+        PanelCommon->window(), {SBOpenURL->defaultAction()->statusTip(),
+                                page.isEmpty() ? QString() : QFileInfo(page).absolutePath(),
+                                QStringLiteral("背景画像 (*.gif *.jpg *.jpeg *.png)")});
     if (!file.isEmpty()) imageFileChosen(file);
 }
 

@@ -40,6 +40,7 @@ namespace pavik {
 
 class HelpDesk;
 class TALed;
+class FileChooser;
 class UserMessages;
 
 // What the value area needs from the window.
@@ -57,6 +58,8 @@ public:
     // the built-in page is in use.
     virtual QString previewPageFile() const = 0;
     virtual UserMessages& messages() = 0;
+    // The file dialog of the image address.
+    virtual FileChooser& files() = 0;
     // Runs a handler; an exception it throws ends in a message box.
     virtual void guarded(const std::function<void()>& handler) = 0;
     // Shows a notice in the status line, after the tail of a store.

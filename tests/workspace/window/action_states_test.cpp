@@ -10,8 +10,9 @@ namespace pavik::test {
 namespace {
 
 // Offered in every situation.
-const std::set<UiItem> kAlways = {UiItem::FileExit, UiItem::FileOpenURL, UiItem::ChangeCSStree, UiItem::ColoPicker,
-                                  UiItem::Setting,  UiItem::TBCust,      UiItem::ShowAbout};
+const std::set<UiItem> kAlways = {UiItem::NewCSS,  UiItem::FileOpenCSS, UiItem::FileExit,  UiItem::FileOpenURL,
+                                  UiItem::ChangeCSStree, UiItem::ColoPicker, UiItem::Setting, UiItem::TBCust,
+                                  UiItem::ShowAbout};
 
 // What else is offered (enabled, or a tab page shown), in UiItem order; "!" marks an item of
 // kAlways that is not.
@@ -60,21 +61,29 @@ TEST(ActionStates, MainSituations) {
     WorkspaceState extras;
     extras.helpFile = extras.homePage = extras.mailAddress = extras.boxCategory = true;
 
+    WorkspaceState unsaved = open();
+    unsaved.styleSheetUnsaved = unsaved.recentFiles = true;
+
     const struct {
         const char* what;
         WorkspaceState state;
         std::string expected;
     } cases[] = {
         {"no file", WorkspaceState{}, "EditPaste1 EditPaste2"},
-        {"file open", open(), "cssBasic Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
-        {"rule selected", rule, "cssBasic DelItem Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
+        {"file open", open(), "FileSaveAs cssBasic Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
+        {"rule selected", rule,
+         "FileSaveAs cssBasic DelItem Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
         {"rule selected, no file", ruleNoFile, "EditPaste1 EditPaste2"},
+        {"unsaved, recent files", unsaved,
+         "FileSave FileSaveAs cssBasic Refresh AddImportantTag EditPaste1 EditPaste2 mnuFileResent "
+         "TabSheetSrc"},
         {"selection", selected,
-         "cssBasic Refresh AddImportantTag EditCut1 EditCopy1 EditPaste1 EditPaste2 TabSheetSrc"},
+         "FileSaveAs cssBasic Refresh AddImportantTag EditCut1 EditCopy1 EditPaste1 EditPaste2 TabSheetSrc"},
         {"undo and redo", undo,
-         "cssBasic Refresh AddImportantTag EditPaste1 EditUndo1 EditPaste2 EditRedo2 TabSheetSrc"},
-        {"read-only", readOnly, "cssBasic Refresh AddImportantTag EditPaste1 EditCopy2 TabSheetSrc"},
-        {"not applied", notApplied, "cssBasic Refresh EditPaste1 EditPaste2 TabSheetHTML"},
+         "FileSaveAs cssBasic Refresh AddImportantTag EditPaste1 EditUndo1 EditPaste2 EditRedo2 "
+         "TabSheetSrc"},
+        {"read-only", readOnly, "FileSaveAs cssBasic Refresh AddImportantTag EditPaste1 EditCopy2 TabSheetSrc"},
+        {"not applied", notApplied, "FileSaveAs cssBasic Refresh EditPaste1 EditPaste2 TabSheetHTML"},
         {"help, addresses, box", extras, "EditBox mnuHelpView mnuHelpKey GoHomePage ToMail EditPaste1 EditPaste2"},
     };
     for (const auto& c : cases) EXPECT_EQ(offered(decideUiStates(c.state)), c.expected) << c.what;

@@ -53,6 +53,9 @@ std::unique_ptr<TfrmMain> WindowTest::makeWindow(QStringList arguments, bool hel
     auto m = std::make_unique<FakeMessages>();
     messages = m.get();
     s.messages = std::move(m);
+    auto f = std::make_unique<FakeFileChooser>();
+    files = f.get();
+    s.files = std::move(f);
     s.help = std::make_unique<FakeHelp>(helpPresent, &helpCalls);
     auto a = std::make_unique<KeyValueAssociation>("/opt/pavik/bin/pavik");
     association = a.get();

@@ -46,9 +46,35 @@ public:
     }
     void error(QWidget*, const QString& text) override { errors.append(text); }
     void information(QWidget*, const QString& text) override { infos.append(text); }
+    // Answers from `choices` while it holds any, else as `answer` does (Yes or No).
+    int choose(QWidget*, const QString& text, const QStringList&) override {
+        confirms.append(text);
+        if (choices.empty()) return answer ? 0 : 1;
+        const int next = choices.front();
+        choices.erase(choices.begin());
+        return next;
+    }
 
     bool answer = false;
-    QStringList confirms, errors, infos;
+    std::vector<int> choices;  // indexes of the buttons chosen, in turn
+    QStringList confirms, errors, infos;  // confirms: every question, of either kind
+};
+
+// The file dialogs: each request is recorded and answered with the next of `answers`
+// (none left: cancelled).
+class FakeFileChooser : public FileChooser {
+public:
+    QString openFile(QWidget*, const Request& r) override { return answerTo("open", r); }
+    QString saveFile(QWidget*, const Request& r) override { return answerTo("save", r); }
+
+    QStringList answers;
+    QStringList requests;  // "open|save title folder filter"
+
+private:
+    QString answerTo(const char* kind, const Request& r) {
+        requests.append(QStringLiteral("%1 %2 %3 %4").arg(QLatin1String(kind), r.title, r.folder, r.filter));
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
 };
 
 // Records into a list the test owns, so that calls made while the window is destroyed
@@ -108,6 +134,7 @@ protected:
 
     FakeBrowser* browser = nullptr;
     FakeMessages* messages = nullptr;
+    FakeFileChooser* files = nullptr;
     KeyValueAssociation* association = nullptr;
     QStringList helpCalls;
     QStringList shellCalls;

@@ -14,6 +14,7 @@
 #include "platform/qt_text.h"
 #include "components/a_led.h"
 #include "window_support.h"
+#include "workspace/window/file_commands.h"
 
 namespace pavik::test {
 namespace {
@@ -214,10 +215,17 @@ TEST_F(Trees, RebuildKeepsSavedStateAndAlwaysReloadsThePane) {
     EXPECT_FALSE(w->bCSSSaved);
 }
 
-TEST_F(Trees, RebuildReloadsAnEditedPaneAndKeepsItUnsaved) {
+TEST_F(Trees, RebuildOverAnEditedPaneAsksFirstAndKeepsItUnsaved) {
     auto w = open();
+    // No keeps the pane, Yes reloads it; the state stays unsaved either way.
     w->RichEditSrc->InsertString("y");
     w->RefreshExecute();
+    ASSERT_EQ(messages->confirms.size(), 1);
+    EXPECT_NE(w->RichEditSrc->Text().find('y'), std::string::npos);
+    EXPECT_TRUE(w->fileCommands().rulesChanged());  // a save will ask which to keep
+    messages->answer = true;
+    w->RefreshExecute();
+    EXPECT_EQ(messages->confirms.size(), 2);
     EXPECT_FALSE(w->bCSSSaved);
     EXPECT_FALSE(w->bCSSCanUndo);
     EXPECT_EQ(w->RichEditSrc->Text().find('y'), std::string::npos);

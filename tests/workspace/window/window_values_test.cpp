@@ -435,7 +435,9 @@ TEST_F(Values, ImageAddressTypedOrChosen) {
     w->bAutoRefresh = false;
     const size_t navigations = browser->navigations.size();
     const QString image = writeFile("img.png", "x");
-    w->FileOpenURLAccept(image);
+    files->answers = {image};  // through the file dialog
+    w->FileOpenURL->trigger();
+    EXPECT_EQ(files->requests, QStringList{QStringLiteral("open 背景画像のファイルを選択します  背景画像 (*.gif *.jpg *.jpeg *.png)")});
     EXPECT_EQ(fromCp932(*valueOf(*w, "background-image")), QStringLiteral("url(\"%1\")").arg(image));
     EXPECT_EQ(w->valueArea().EditCommon->text(), image);
     EXPECT_EQ(browser->navigations.size(), navigations + 1);

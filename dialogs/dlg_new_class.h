@@ -1,0 +1,32 @@
+#pragma once
+// The new class dialog: the name of a new class rule, read from EditNewClass after OK. OK
+// is enabled only for a name that can be written into a style sheet and read back as the
+// same class: not empty, and without "{", "}", ";", ",", "/*", a quote, a blank or a line
+// break. No messages. Whether such a class exists already is the main window's to check.
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+
+namespace pavik {
+
+class HelpDesk;
+
+class TdlgNewClass : public QDialog {
+public:
+    // `desk` may be null (no F1 help).
+    explicit TdlgNewClass(HelpDesk* desk, QWidget* owner = nullptr);
+
+    QLineEdit* EditNewClass = nullptr;
+    QPushButton* BitBtnOK = nullptr;
+    QPushButton* BitBtnCancel = nullptr;
+
+    static bool acceptsClassName(const QString& name);
+
+    void EditNewClassChange();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+}  // namespace pavik

@@ -1,0 +1,267 @@
+#include "workspace/window/file_commands.h"
+
+#include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include "components/file_name_keep.h"
+#include "dialogs/dlg_new_css.h"
+#include "platform/app_paths.h"
+#include "platform/ini_file.h"
+#include "workspace/window/main_window_services.h"
+
+namespace pavik {
+namespace {
+
+QString utf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+const QString StyleSheetFilter = QStringLiteral("スタイルシート (*.css)");
+
+QStringList yesNoCancel() {
+    return {QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)"), QStringLiteral("キャンセル")};
+}
+
+}  // namespace
+
+QString styleSheetTarget(const QString& file) {
+    if (hasExtension(file.toStdString(), ".css")) return file;
+    const QString name = QFileInfo(file).fileName();
+    const qsizetype dot = name.lastIndexOf('.');
+    const QString stem = dot > 0 ? name.left(dot) : name;
+    return file.left(file.size() - name.size()) + stem + QStringLiteral(".css");
+}
+
+FileCommands::FileCommands(FileCommandsHost& host)
+    : host_(host), keep_(std::make_unique<TFileNameKeep>([this]() -> IniFile& { return host_.settings(); })) {}
+
+FileCommands::~FileCommands() = default;
+
+// ---- Recent-file list ------------------------------------------------------------------
+
+void FileCommands::setRecentMenu(QMenu* menu) { keep_->SetParentMenu(menu); }
+
+void FileCommands::addStartFile(const QString& file) { keep_->AddFileName(file); }
+
+QStringList FileCommands::recentDropDownEntries() const {
+    QStringList entries;
+    const IniFile& ini = host_.settings();
+    for (int slot = 1; slot <= TFileNameKeep::Count; ++slot) {
+        const QString name = QString::fromStdString(
+            ini.ReadString(SectionKeepFileNames, "FileName" + std::to_string(slot), ""));
+        if (!name.isEmpty() && QFileInfo::exists(name)) entries.append(name);
+    }
+    return entries;
+}
+
+void FileCommands::writeRecentOnExit() { keep_->WriteOnExit(); }
+
+// ---- Opening -----------------------------------------------------------------------------
+
+void FileCommands::openFromDialog() {
+    const QString current = host_.styleSheetFile();
+    const QString file = host_.files().openFile(
+        host_.owner(), {QStringLiteral("開く"), current.isEmpty() ? QString() : QFileInfo(current).absolutePath(),
+                        StyleSheetFilter});
+    if (!file.isEmpty()) openChosen(file);
+}
+
+void FileCommands::openChosen(const QString& file) { open(file, OpenFrom::Dialog); }
+
+void FileCommands::openRecent(const QString& file) { open(file, OpenFrom::RecentMenu); }
+
+void FileCommands::openRecentDropDown(const QString& file) { open(file, OpenFrom::RecentDropDown); }
+
+void FileCommands::open(const QString& file, OpenFrom from) {
+    if (from != OpenFrom::Dialog && !QFileInfo::exists(file)) {
+        host_.refreshStatus();
+        host_.showStatus(QStringLiteral("ファイル [ %1 ] が見つかりません。").arg(file));
+        return;
+    }
+    if (from == OpenFrom::RecentDropDown) keep_->AddFileName(file);
+    if (!askToSave(SaveKind::StyleSheet)) {
+        host_.refreshStatus();
+        return;
+    }
+    DecodedText text;
+    if (std::error_code ec = readTextFile(file.toStdString(), text)) {
+        reportReadError(file, ec);
+        host_.refreshStatus();
+        return;
+    }
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    host_.showStyleSheet(absolute, absolute, text, text.encoding, std::nullopt, true);
+    if (from == OpenFrom::Dialog) {
+        keep_->AddFileName(absolute);
+        host_.flushSettings();
+    }
+}
+
+void FileCommands::openAtStart(const QString& file, bool fromArgument) {
+    DecodedText text;
+    if (std::error_code ec = readTextFile(file.toStdString(), text)) return reportReadError(file, ec);
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    host_.showStyleSheet(absolute, file, text, text.encoding, std::nullopt, true);
+    if (fromArgument) keep_->AddFileName(absolute);
+}
+
+// ---- Saving ------------------------------------------------------------------------------
+
+bool FileCommands::askToSave(SaveKind kind) {
+    if (kind == SaveKind::StyleSheet) {
+        const QString file = host_.styleSheetFile();
+        if (file.isEmpty() || !needsSaving()) return true;
+        const int answer = host_.messages().choose(
+            host_.owner(), utf8(savePrompt(SaveKind::StyleSheet, file.toStdString())), yesNoCancel());
+        if (answer == 0) return save();
+        return answer == 1;
+    }
+    const QString page = host_.htmlFile();
+    if (page.isEmpty() || host_.htmlSaved()) return true;
+    const int answer =
+        host_.messages().choose(host_.owner(), utf8(savePrompt(SaveKind::HtmlPage, page.toStdString())), yesNoCancel());
+    if (answer != 0) return answer == 1;
+    if (std::error_code ec = host_.writeHtmlPane()) {
+        reportWriteError(page, ec);
+        return false;
+    }
+    return true;
+}
+
+bool FileCommands::save() {
+    const QString file = host_.styleSheetFile();
+    if (file.isEmpty()) return false;
+    const std::optional<std::string> text = textToSave();
+    if (!text) return false;
+    const QString target = styleSheetTarget(file);
+    const bool renamed = target != file;
+    if (renamed && QFileInfo::exists(target) && !confirmReplace(target)) return false;
+    if (!writeStyleSheet(target, *text)) return false;
+    host_.setAutoRefresh();
+
+    // The trees are read back from what was saved, and the pane shows it.
+    DecodedText read;
+    if (std::error_code ec = readTextFile(target.toStdString(), read)) {
+        reportReadError(target, ec);
+        read = DecodedText{*text, host_.styleSheetEncoding(), {}};
+    }
+    const std::string shown = read.cp932;
+    host_.showStyleSheet(target, renamed ? target : QString(), read, host_.styleSheetEncoding(), shown, false);
+    if (renamed) {
+        keep_->AddFileName(target);
+        host_.flushSettings();
+    }
+    return true;
+}
+
+void FileCommands::saveAsFromDialog() {
+    const QString current = host_.styleSheetFile();
+    if (current.isEmpty()) return;
+    const QString name = host_.files().saveFile(
+        host_.owner(), {QStringLiteral("名前を付けて保存"), QFileInfo(current).absolutePath(), StyleSheetFilter});
+    if (!name.isEmpty()) saveAs(name);
+}
+
+void FileCommands::saveAs(const QString& name) {
+    const QString current = host_.styleSheetFile();
+    if (current.isEmpty() || name.isEmpty()) return;
+    const QString target = QFileInfo(styleSheetTarget(name)).absoluteFilePath();
+    if (target == QFileInfo(current).absoluteFilePath()) {
+        save();
+        return;
+    }
+    if (QFileInfo::exists(target) && !confirmReplace(target)) return;
+    if (const std::optional<std::string> text = textToSave()) writeStyleSheet(target, *text);
+    host_.refreshStatus();
+}
+
+std::optional<std::string> FileCommands::textToSave() {
+    if (rulesChanged_ && paneEdited()) {
+        const int answer = host_.messages().choose(
+            host_.owner(),
+            QStringLiteral("スタイルシート [ %1 ] のルールへの変更が、まだソースに反映されていません。"
+                           "ソースも手で編集されています。\n"
+                           "・ルールから作り直す: ソースへの手での変更は失われます。\n"
+                           "・ソースのまま保存: ソースにないルールへの変更は失われます。")
+                .arg(QFileInfo(host_.styleSheetFile()).fileName()),
+            {QStringLiteral("ルールから作り直す(&R)"), QStringLiteral("ソースのまま保存(&K)"), QStringLiteral("キャンセル")});
+        if (answer == 0) host_.regeneratePane();
+        if (answer != 0 && answer != 1) return std::nullopt;
+    } else if (rulesChanged_) {
+        host_.regeneratePane();
+    }
+    return host_.paneText();
+}
+
+bool FileCommands::writeStyleSheet(const QString& target, const std::string& text) {
+    if (std::error_code ec = writeTextFile(target.toStdString(), text, host_.styleSheetEncoding())) {
+        reportWriteError(target, ec);
+        return false;
+    }
+    return true;
+}
+
+bool FileCommands::confirmReplace(const QString& target) {
+    return host_.messages().confirm(host_.owner(),
+                                    QStringLiteral("[ %1 ] はすでにあります。置き換えますか?").arg(target));
+}
+
+// ---- New style sheet -----------------------------------------------------------------------
+
+void FileCommands::newStyleSheet() {
+    if (!askToSave(SaveKind::StyleSheet)) {
+        host_.refreshStatus();
+        return;
+    }
+    TdlgNewCSS dialog([this] { return host_.chooseFolder(); }, host_.helpDesk(), host_.owner());
+    dialog.EditPath->setText(QString::fromStdString(host_.settings().ReadString(SectionSystem, "CSSNewDefFolder", "")));
+    if (host_.runDialog(dialog) != QDialog::Accepted || dialog.EditNew->text().isEmpty()) {
+        host_.refreshStatus();
+        return;
+    }
+    const QString file = QFileInfo(dialog.EditNew->text()).absoluteFilePath();
+    // Made here and now: a file that appeared meanwhile is not taken over.
+    QFile made(file);
+    if (!made.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        host_.messages().error(host_.owner(), QStringLiteral("ファイル [ %1 ] を作成できませんでした。\n%2")
+                                                  .arg(file, made.errorString()));
+        host_.refreshStatus();
+        return;
+    }
+    made.close();
+    host_.showStyleSheet(file, file, DecodedText{}, TextEncoding::Cp932, std::nullopt, false);
+    keep_->AddFileName(file);
+    host_.flushSettings();
+}
+
+// ---- The pane and the rules ---------------------------------------------------------------
+
+bool FileCommands::needsSaving() const { return !host_.styleSheetSaved() || rulesChanged_ || paneEdited(); }
+
+bool FileCommands::paneEdited() const { return host_.paneText() != paneBaseline_; }
+
+void FileCommands::paneShows(std::string paneText) {
+    paneBaseline_ = std::move(paneText);
+    rulesChanged_ = false;
+}
+
+bool FileCommands::mayRegeneratePane() {
+    if (!paneEdited()) return true;
+    if (host_.messages().confirm(host_.owner(), QStringLiteral("ソースへの手での変更を捨てて、ルールから作り直しますか?\n"
+                                                               "「いいえ」を選ぶと、ソースはそのまま残ります。")))
+        return true;
+    rulesChanged_ = true;
+    return false;
+}
+
+void FileCommands::reportReadError(const QString& file, std::error_code ec) {
+    host_.messages().error(host_.owner(), QStringLiteral("スタイルシート [ %1 ] を読み込めませんでした。\n%2")
+                                              .arg(file, QString::fromStdString(ec.message())));
+}
+
+void FileCommands::reportWriteError(const QString& file, std::error_code ec) {
+    host_.messages().error(host_.owner(), QStringLiteral("ファイル [ %1 ] に書き込めませんでした。\n%2")
+                                              .arg(file, QString::fromStdString(ec.message())));
+}
+
+}  // namespace pavik

@@ -1,0 +1,156 @@
+#pragma once
+// The style sheet file commands of the main window: open (file dialog, recent-file menu and
+// drop-down), save, save as, new, the save question, and the recent-file list. The window's
+// handlers (FileOpenCSSAccept, FileSaveExecute, NewCSSExecute, ...) delegate here; the
+// window's side is reached only through FileCommandsHost.
+//
+// Nothing the user wrote is lost:
+// - Two marks say how the pane stands to the rules: the rules hold changes the pane does not
+//   show (a value stored while automatic refresh is off, a regeneration the user declined),
+//   and the pane was edited by hand since the program last put text into it. A save
+//   regenerates the pane first when only the rules changed, asks which to keep when both
+//   did, and saves the pane as it stands otherwise. Regenerating a pane that holds hand
+//   edits asks first.
+// - The save question (Yes, No, Cancel) comes whenever either mark is set or the style sheet
+//   is unsaved, and not while no file is open. A Yes whose save fails, and Cancel, stop the
+//   command (close, open, new) with everything as it was.
+// - A file is read before anything changes: when the read fails, the open style sheet stays.
+// - Saving goes through writeTextFile in the file's encoding; every failure is reported.
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/text_encoding.h"
+#include "vocabulary/fixed_texts.h"
+
+class QDialog;
+class QMenu;
+class QWidget;
+
+namespace pavik {
+
+class FileChooser;
+class HelpDesk;
+class IniFile;
+class TFileNameKeep;
+class UserMessages;
+
+// What the file commands need of the main window.
+class FileCommandsHost {
+public:
+    virtual ~FileCommandsHost() = default;
+    virtual QWidget* owner() = 0;
+    virtual UserMessages& messages() = 0;
+    virtual FileChooser& files() = 0;
+    virtual int runDialog(QDialog& dialog) = 0;
+    virtual HelpDesk* helpDesk() = 0;
+    // The window's one settings object, and its flush (a failure is reported).
+    virtual IniFile& settings() = 0;
+    virtual void flushSettings() = 0;
+    // The folder chooser of the new style sheet dialog: a folder, or empty when cancelled.
+    virtual QString chooseFolder() = 0;
+
+    // The open style sheet: its file (absolute; empty: none), encoding and saved state.
+    virtual QString styleSheetFile() const = 0;
+    virtual TextEncoding styleSheetEncoding() const = 0;
+    virtual bool styleSheetSaved() const = 0;
+    // The style sheet pane's text (CP932) as it would be written.
+    virtual std::string paneText() const = 0;
+    // Regenerates the pane from the rules and rebuilds the preview, asking nothing.
+    virtual void regeneratePane() = 0;
+    // Replaces the open style sheet by `text`, read from `file`: trees, preview, name,
+    // `caption`, `encoding`, saved. With `paneText` the pane shows it instead of the
+    // regenerated text; `tell` shows what the reading kept and expanded.
+    virtual void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text,
+                                TextEncoding encoding, const std::optional<std::string>& paneText, bool tell) = 0;
+    // Automatic refresh on for the rest of the run (the setting itself is unchanged).
+    virtual void setAutoRefresh() = 0;
+    virtual void refreshStatus() = 0;
+    // A message in the status line, after the status refresh.
+    virtual void showStatus(const QString& text) = 0;
+
+    // The user's preview page: its file, whether it is saved, and writing the HTML pane to it.
+    virtual QString htmlFile() const = 0;
+    virtual bool htmlSaved() const = 0;
+    virtual std::error_code writeHtmlPane() = 0;
+};
+
+class FileCommands {
+public:
+    explicit FileCommands(FileCommandsHost& host);
+    ~FileCommands();
+
+    // ---- Recent-file list ----------------------------------------------------------------
+    // Loads the list into `menu` (the settings object must exist by then).
+    void setRecentMenu(QMenu* menu);
+    TFileNameKeep& recentList() const { return *keep_; }
+    // Adds a file opened at start from the command line (the list is flushed later).
+    void addStartFile(const QString& file);
+    // The entries of the open button's drop-down (popmnuRecentPopup): the saved names, read
+    // through the window's settings object, whose files exist, in list order.
+    QStringList recentDropDownEntries() const;
+    // At the end of the run: the list's keys into the settings object (flushed by the window).
+    void writeRecentOnExit();
+
+    // ---- Commands ------------------------------------------------------------------------
+    // The style sheet opened at start (the command line's as typed, or the last one): read
+    // first, so a failure changes nothing; a command-line file joins the recent list.
+    void openAtStart(const QString& file, bool fromArgument);
+    void openFromDialog();                     // the open action: dialog, then FileOpenCSSAccept
+    void openChosen(const QString& file);      // FileOpenCSSAccept
+    void openRecent(const QString& file);      // FileNameKeepSelect
+    void openRecentDropDown(const QString& file);  // popmnuRecentSelectAction
+    // FileSaveExecute; false when nothing was saved (cancelled, or a reported failure). The
+    // trees are read back from the file and the pane shows it; automatic refresh goes on. A
+    // current file not named ".css" is saved as its ".css" sibling, which becomes current
+    // (asking first when that one exists).
+    bool save();
+    void saveAsFromDialog();                   // the save-as action: dialog, then FileSaveAsAccept
+    // FileSaveAsAccept: what the pane shows (as a save would write it) goes to `name` (with
+    // ".css"), asking before an existing file is replaced. The open style sheet keeps its
+    // name, caption and unsaved state; the current name itself is a plain save.
+    void saveAs(const QString& name);
+    void newStyleSheet();                      // NewCSSExecute
+
+    // The save question before unsaved work is replaced or dropped. True when the command
+    // may go on: nothing to save, saved, or the user chose not to save.
+    bool askToSave(SaveKind kind);
+
+    // ---- The pane and the rules ----------------------------------------------------------
+    // Whether the style sheet holds anything not on disk.
+    bool needsSaving() const;
+    bool rulesChanged() const { return rulesChanged_; }
+    // Whether the pane differs from the text the program last put into it.
+    bool paneEdited() const;
+    // A change stored into the rules and not regenerated into the pane.
+    void rulesChangedOutsidePane() { rulesChanged_ = true; }
+    // The program put `paneText` into the pane: regenerated from the rules, or read.
+    void paneShows(std::string paneText);
+    // Before a regeneration: true when the pane may be replaced (it holds no hand edits, or
+    // the user agreed to drop them). False keeps the pane, and the rules are then ahead of it.
+    bool mayRegeneratePane();
+
+private:
+    enum class OpenFrom { Dialog, RecentMenu, RecentDropDown };
+    void open(const QString& file, OpenFrom from);
+    // The text a save writes, after regenerating or asking as the marks require; nothing
+    // when the user cancelled.
+    std::optional<std::string> textToSave();
+    bool writeStyleSheet(const QString& target, const std::string& text);
+    bool confirmReplace(const QString& target);
+    void reportReadError(const QString& file, std::error_code ec);
+    void reportWriteError(const QString& file, std::error_code ec);
+
+    FileCommandsHost& host_;
+    std::unique_ptr<TFileNameKeep> keep_;
+    bool rulesChanged_ = false;
+    std::string paneBaseline_;
+};
+
+// The file a style sheet is saved as: `file` itself when its extension is ".css" in any case,
+// else `file` with its extension replaced by ".css" (or ".css" added).
+QString styleSheetTarget(const QString& file);
+
+}  // namespace pavik

@@ -1,0 +1,136 @@
+// The window's side of the file commands: its handlers delegate to FileCommands, which reaches
+// the window through FileLink; the open sequence's steps after the file was read.
+#include <QAction>
+#include <QDialog>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "components/file_name_keep.h"
+#include "vocabulary/shared_routines.h"
+#include "workspace/window/file_commands.h"
+#include "workspace/window/frm_main.h"
+#include "workspace/window/image_list_main.h"
+#include "workspace/window/pane_commands.h"
+
+namespace pavik {
+
+class TfrmMain::FileLink final : public FileCommandsHost {
+public:
+    explicit FileLink(TfrmMain& window) : w_(window) {}
+
+    QWidget* owner() override { return &w_; }
+    UserMessages& messages() override { return *w_.services_.messages; }
+    FileChooser& files() override { return *w_.services_.files; }
+    int runDialog(QDialog& dialog) override { return w_.services_.runDialog(dialog); }
+    HelpDesk* helpDesk() override { return w_.helpDesk(); }
+    IniFile& settings() override { return *w_.Ini; }
+    void flushSettings() override { w_.flushSettings(); }
+    QString chooseFolder() override { return TfrmMain::GetFolderName(); }
+
+    QString styleSheetFile() const override { return w_.sCSSFileName; }
+    TextEncoding styleSheetEncoding() const override { return w_.CSSEncoding; }
+    bool styleSheetSaved() const override { return w_.bCSSSaved; }
+    std::string paneText() const override { return w_.sourcePaneText(); }
+    void regeneratePane() override { w_.rebuildPreview(true); }
+    void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text, TextEncoding encoding,
+                        const std::optional<std::string>& paneText, bool tell) override {
+        w_.showStyleSheet(file, caption, text, encoding, paneText, tell);
+    }
+    void setAutoRefresh() override { w_.bAutoRefresh = true; }
+    void refreshStatus() override { w_.Refresh_Status(); }
+    void showStatus(const QString& text) override { w_.showNotice(text); }
+
+    QString htmlFile() const override { return w_.sHTMLFileName; }
+    bool htmlSaved() const override { return w_.bHTMLSaved; }
+    // The HTML pane's page is not read through an encoding yet: it is written as it stands.
+    std::error_code writeHtmlPane() override {
+        const std::string text = w_.EditHTML->core().SaveToBytes(SaveFlagsPlain);
+        if (std::error_code ec = writeTextFile(w_.sHTMLFileName.toStdString(), text, TextEncoding::Cp932)) return ec;
+        w_.EditHTML->SetEdited(false);
+        w_.commandsOf(w_.EditHTML).savedToFile();
+        return {};
+    }
+
+private:
+    TfrmMain& w_;
+};
+
+void TfrmMain::createFileCommands() {
+    fileLink_ = std::make_unique<FileLink>(*this);
+    fileCommands_ = std::make_unique<FileCommands>(*fileLink_);
+    fileCommands_->recentList().OnSelect = [this](const QString& file) {
+        guarded([this, &file] { FileNameKeepSelect(file); });
+    };
+    connect(FileOpenCSS, &QAction::triggered, this, [this] { guarded([this] { FileOpenCSSExecute(); }); });
+    connect(FileSave, &QAction::triggered, this, [this] { guarded([this] { FileSaveExecute(); }); });
+    connect(FileSaveAs, &QAction::triggered, this, [this] { guarded([this] { FileSaveAsExecute(); }); });
+    connect(NewCSS, &QAction::triggered, this, [this] { guarded([this] { NewCSSExecute(); }); });
+    connect(popmnuRecent, &QMenu::aboutToShow, this, [this] { guarded([this] { popmnuRecentPopup(); }); });
+}
+
+void TfrmMain::FileOpenCSSExecute() { fileCommands_->openFromDialog(); }
+
+void TfrmMain::FileOpenCSSAccept(const QString& file) { fileCommands_->openChosen(file); }
+
+void TfrmMain::FileNameKeepSelect(const QString& file) { fileCommands_->openRecent(file); }
+
+void TfrmMain::popmnuRecentPopup() {
+    popmnuRecent->clear();
+    for (const QString& file : fileCommands_->recentDropDownEntries()) {
+        QAction* item = popmnuRecent->addAction(imageListIcon(imgRecentFile), QString(file).replace('&', "&&"));
+        connect(item, &QAction::triggered, this,
+                [this, file] { guarded([this, &file] { popmnuRecentSelectAction(file); }); });
+    }
+}
+
+void TfrmMain::popmnuRecentSelectAction(const QString& file) { fileCommands_->openRecentDropDown(file); }
+
+void TfrmMain::FileSaveExecute() {
+    fileCommands_->save();
+    Refresh_Status();
+}
+
+void TfrmMain::FileSaveAsExecute() { fileCommands_->saveAsFromDialog(); }
+
+void TfrmMain::FileSaveAsAccept(const QString& name) { fileCommands_->saveAs(name); }
+
+void TfrmMain::NewCSSExecute() { fileCommands_->newStyleSheet(); }
+
+QString TfrmMain::GetFolderName() {
+    std::string folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString();
+    if (!SelectFolder("フォルダを選んで下さい", folder)) return {};
+    return QString::fromStdString(folder);
+}
+
+bool TfrmMain::styleSheetUnsaved() const { return !bCSSSaved || (fileCommands_ && fileCommands_->rulesChanged()); }
+
+std::string TfrmMain::sourcePaneText() const { return RichEditSrc->core().SaveToBytes(SaveFlagsPlain); }
+
+void TfrmMain::clearSourcePane() {
+    RichEditSrc->Clear();
+    fileCommands_->paneShows(sourcePaneText());
+}
+
+void TfrmMain::showStyleSheet(const QString& file, const QString& caption, const DecodedText& text,
+                              TextEncoding encoding, const std::optional<std::string>& paneText, bool tell) {
+    if (!caption.isEmpty()) setCaptionFor(caption);
+    DeletePreviewFiles();
+    sCSSFileName = file;
+    CSSEncoding = encoding;
+    AnalyzeCSS(text, tell);
+    CmbBoxPreviewHTMLSelect();
+    if (paneText) reloadSourcePane(*paneText);
+    if (PageControlSrc->currentIndex() == 0) TreeViewStruct->setFocus();
+    commandsOf(RichEditSrc).savedToFile();  // the pane's history starts at the file's text
+    Refresh_Status();
+}
+
+void TfrmMain::showNotice(const QString& text) {
+    StatusBar->setMessage(text);
+    QTimer::singleShot(0, this, [this, text] { StatusBar->setMessage(text); });
+}
+
+}  // namespace pavik
