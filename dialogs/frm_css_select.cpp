@@ -17,6 +17,7 @@
 #include <map>
 
 #include "dialogs/dialog_help.h"
+#include "dialogs/dlg_new_class.h"
 #include "dialogs/selector_table.h"
 #include "platform/help.h"
 #include "platform/page_resources.h"
@@ -324,9 +325,8 @@ SelectorChoice TfrmCSSSelect::choice() const {
     c.page = PageControlCSS->currentIndex();
     c.row = selectedRow(TVcssBasic);
     for (int i = 0; i < ListBoxBasic->count(); ++i) c.list.push_back(toCp932(ListBoxBasic->item(i)->text()));
-    bool storable = true;
-    c.cssClass = toCp932(EditClassChild->text(), &storable);
-    c.classStorable = storable;
+    c.cssClass = toCp932(EditClassChild->text());
+    c.classUsable = TdlgNewClass::acceptsClassName(EditClassChild->text());
     c.parentRow = parentRow_;
     c.childRow = childRow_;
     return c;

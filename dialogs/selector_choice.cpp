@@ -1,19 +1,8 @@
 #include "dialogs/selector_choice.h"
 
-#include <initializer_list>
-
 #include "dialogs/selector_table.h"
-#include "platform/sjis.h"
 
 namespace pavik {
-
-bool isUsableClassName(std::string_view name) {
-    if (sjis::trim(name).empty()) return false;
-    // All of these lie below 0x40, so none can be a trail byte: a byte search is safe.
-    for (char c : {'{', '}', ';', ',', '"', '\'', ' ', '\t', '\r', '\n'})
-        if (name.find(c) != std::string_view::npos) return false;
-    return name.find("/*") == std::string_view::npos;
-}
 
 std::string classSelector(int row, std::string_view cssClass) {
     const SelectorRow* r = selectorRow(row);
@@ -48,7 +37,7 @@ std::optional<std::string> composeSelector(const SelectorChoice& c) {
         return joined;
     }
     case SelectorPageClass:
-        if (!selectorRow(c.row) || !c.classStorable || !isUsableClassName(c.cssClass)) return std::nullopt;
+        if (!selectorRow(c.row) || c.cssClass.empty() || !c.classUsable) return std::nullopt;
         return classSelector(c.row, c.cssClass);
     case SelectorPageChild:
         if (!canBeParentRow(c.parentRow) || !canBeChildRow(c.childRow)) return std::nullopt;

@@ -19,14 +19,10 @@ struct SelectorChoice {
     int row = -1;                   // the selected row of the upper tree; -1 none
     std::vector<std::string> list;  // lines of the element list (basic page), in order
     std::string cssClass;           // the class typed on the class page
-    bool classStorable = true;      // false when the typed class has characters CP932 lacks
+    bool classUsable = true;        // the typed class passes the new-class dialog's check
     int parentRow = -1;             // the element rows of the descendant selector; -1 none
     int childRow = -1;
 };
-
-// A class name that a style sheet can hold and read back as the same class: not empty after
-// trimming, and without "{", "}", ";", ",", "/*", a quote, a blank or a line break.
-bool isUsableClassName(std::string_view name);
 
 // The row text with the class put after the element: "A.red" for A, "A.red:hover" for the
 // child row :hover of A. Empty outside the table.
@@ -42,7 +38,8 @@ bool canBeChildRow(int row);
 // stays disabled):
 // - basic page, a row selected: the list lines joined with ",", or the row text when the
 //   list is empty;
-// - class page, a row selected and a usable class: classSelector;
+// - class page, a row selected and a usable class (TdlgNewClass::acceptsClassName):
+//   classSelector;
 // - descendant page, both rows chosen: parent name, a blank, child name.
 // A class typed on the class page counts only while that page is active.
 std::optional<std::string> composeSelector(const SelectorChoice& choice);

@@ -246,6 +246,7 @@ public:
 
     // ---- Rule commands (rule_commands.cpp) -------------------------------------------------
     void cssBasicExecute();
+    void cssClassExecute();
     void DelItemExecute();
 
     // ---- Box model editor (main_window_box.cpp) ------------------------------------------

@@ -2,19 +2,30 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QLineEdit>
 #include <QTreeWidget>
 #include <optional>
 
+#include "dialogs/dlg_new_class.h"
 #include "dialogs/frm_css_select.h"
 #include "dialogs/selector_choice.h"
+#include "platform/qt_text.h"
 #include "workspace/values/value_store.h"
+#include "workspace/window/file_commands.h"
 #include "workspace/window/frm_main.h"
 
 namespace pavik {
 
 RuleCommands::RuleCommands(TfrmMain& window) : w_(window) {
-    QObject::connect(w_.cssBasic, &QAction::triggered, &w_, [this] { w_.guarded([this] { w_.cssBasicExecute(); }); });
-    QObject::connect(w_.DelItem, &QAction::triggered, &w_, [this] { w_.guarded([this] { w_.DelItemExecute(); }); });
+    const std::pair<QAction*, void (TfrmMain::*)()> handlers[] = {
+        {w_.cssBasic, &TfrmMain::cssBasicExecute},
+        {w_.cssClass, &TfrmMain::cssClassExecute},
+        {w_.DelItem, &TfrmMain::DelItemExecute},
+    };
+    for (const auto& [action, handler] : handlers)
+        QObject::connect(action, &QAction::triggered, &w_, [this, handler] {
+            w_.guarded([this, handler] { (w_.*handler)(); });
+        });
 }
 
 void RuleCommands::cssBasicExecute() {
@@ -27,11 +38,32 @@ void RuleCommands::cssBasicExecute() {
     w_.Refresh_Status();
 }
 
+void RuleCommands::cssClassExecute() {
+    std::optional<TData2> rule;
+    {
+        TdlgNewClass dialog(w_.helpDesk(), &w_);
+        if (w_.services().runDialog(dialog) == QDialog::Accepted &&
+            TdlgNewClass::acceptsClassName(dialog.EditNewClass->text())) {
+            rule.emplace();  // no support information, the class group
+            rule->Selector = "." + toCp932(dialog.EditNewClass->text());
+            SelectorParts parts = deriveSelectorParts(rule->Selector);
+            rule->Name = std::move(parts.Name);
+            rule->CssClass = std::move(parts.CssClass);
+        }
+    }
+    if (rule && !w_.Document.GetNodeParent(rule->Selector)) addRule(std::move(*rule));
+    w_.Refresh_Status();
+    w_.TreeViewStruct->expandAll();
+}
+
 void RuleCommands::addRule(TData2 rule) {
     w_.bCSSSaved = false;
     const CssRuleNode* added = w_.Document.addRule(std::move(rule));
     w_.ChangeCSStreeExecute();
-    if (w_.bAutoRefresh) w_.RefreshPreview();
+    if (w_.bAutoRefresh)
+        w_.RefreshPreview();
+    else
+        w_.fileCommands().rulesChangedOutsidePane();
     // The new rule by identity: another rule may show the same text.
     QTreeWidgetItem* node = w_.structNodeOfRule(added);
     w_.TreeViewStruct->expandAll();
@@ -59,6 +91,8 @@ void RuleCommands::DelItemExecute() {
 namespace pavik {
 
 void TfrmMain::cssBasicExecute() { ruleCommands_->cssBasicExecute(); }
+
+void TfrmMain::cssClassExecute() { ruleCommands_->cssClassExecute(); }
 
 void TfrmMain::DelItemExecute() { ruleCommands_->DelItemExecute(); }
 

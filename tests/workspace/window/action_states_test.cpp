@@ -70,20 +70,20 @@ TEST(ActionStates, MainSituations) {
         std::string expected;
     } cases[] = {
         {"no file", WorkspaceState{}, "EditPaste1 EditPaste2"},
-        {"file open", open(), "FileSaveAs cssBasic Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
+        {"file open", open(), "FileSaveAs cssBasic cssClass Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
         {"rule selected", rule,
-         "FileSaveAs cssBasic DelItem Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
+         "FileSaveAs cssBasic cssClass DelItem Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
         {"rule selected, no file", ruleNoFile, "EditPaste1 EditPaste2"},
         {"unsaved, recent files", unsaved,
-         "FileSave FileSaveAs cssBasic Refresh AddImportantTag EditPaste1 EditPaste2 mnuFileResent "
+         "FileSave FileSaveAs cssBasic cssClass Refresh AddImportantTag EditPaste1 EditPaste2 mnuFileResent "
          "TabSheetSrc"},
         {"selection", selected,
-         "FileSaveAs cssBasic Refresh AddImportantTag EditCut1 EditCopy1 EditPaste1 EditPaste2 TabSheetSrc"},
+         "FileSaveAs cssBasic cssClass Refresh AddImportantTag EditCut1 EditCopy1 EditPaste1 EditPaste2 TabSheetSrc"},
         {"undo and redo", undo,
-         "FileSaveAs cssBasic Refresh AddImportantTag EditPaste1 EditUndo1 EditPaste2 EditRedo2 "
+         "FileSaveAs cssBasic cssClass Refresh AddImportantTag EditPaste1 EditUndo1 EditPaste2 EditRedo2 "
          "TabSheetSrc"},
-        {"read-only", readOnly, "FileSaveAs cssBasic Refresh AddImportantTag EditPaste1 EditCopy2 TabSheetSrc"},
-        {"not applied", notApplied, "FileSaveAs cssBasic Refresh EditPaste1 EditPaste2 TabSheetHTML"},
+        {"read-only", readOnly, "FileSaveAs cssBasic cssClass Refresh AddImportantTag EditPaste1 EditCopy2 TabSheetSrc"},
+        {"not applied", notApplied, "FileSaveAs cssBasic cssClass Refresh EditPaste1 EditPaste2 TabSheetHTML"},
         {"help, addresses, box", extras, "EditBox mnuHelpView mnuHelpKey GoHomePage ToMail EditPaste1 EditPaste2"},
     };
     for (const auto& c : cases) EXPECT_EQ(offered(decideUiStates(c.state)), c.expected) << c.what;

@@ -10,8 +10,10 @@
 #include <QTreeWidget>
 
 #include "components/a_led.h"
+#include "dialogs/dlg_new_class.h"
 #include "dialogs/frm_css_select.h"
 #include "window_support.h"
+#include "workspace/window/file_commands.h"
 
 namespace pavik::test {
 namespace {
@@ -83,6 +85,53 @@ TEST_F(Rules, AnExistingSelectorOrCancelAddsNothing) {
     EXPECT_EQ(selectors(w->Document), "A|DIV,SPAN|");
     EXPECT_TRUE(w->bCSSSaved);
     EXPECT_EQ(w->RichEditSrc->Text(), pane);
+}
+
+TEST_F(Rules, AClassFromTheNewClassDialogIsAddedOnce) {
+    auto w = openSheet("P { color: red; }\r\n.note { margin: 0; }\r\n");
+    const auto addClass = [&](const QString& name) {
+        answerDialog = [name](QDialog& d) {
+            auto& dialog = dynamic_cast<TdlgNewClass&>(d);
+            dialog.show();
+            dialog.EditNewClass->insert(name);  // as an input method commits it
+            QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
+            return dialog.result();
+        };
+        w->cssClass->trigger();
+    };
+    addClass(QStringLiteral("note"));  // exists already
+    EXPECT_TRUE(w->bCSSSaved);
+    addClass(QStringLiteral("見出し"));
+    EXPECT_EQ(selectors(w->Document), ".note|P|.\x8c\xa9\x8f\x6f\x82\xb5|");
+    const TData2& added = w->Document.rules()[2]->Data;
+    EXPECT_EQ((std::array{added.Name, added.CssClass}), (std::array<std::string, 2>{"", "\x8c\xa9\x8f\x6f\x82\xb5"}));
+    EXPECT_EQ((std::array{added.IE, added.NS4, added.NS6, added.Group}), (std::array{3, 3, 3, 11}));
+    EXPECT_EQ(w->CurStructNode, findItem(w->TreeViewStruct, QStringLiteral("クラス/.見出し")));
+    EXPECT_EQ(w->valueArea().lblTagInfo->text(), QStringLiteral("クラス"));
+    EXPECT_NE(w->RichEditSrc->Text().find(".\x8c\xa9\x8f\x6f\x82\xb5 {"), std::string::npos);
+    EXPECT_FALSE(w->bCSSSaved);
+}
+
+TEST_F(Rules, ThePaneFollowsAsAfterEveryChange) {
+    auto w = openSheet("P { color: red; }\r\nH1 { color: blue; }\r\n");
+    // Automatic refresh off: the rule is added, the pane stays, a save will regenerate it.
+    w->bAutoRefresh = false;
+    const std::string pane = w->RichEditSrc->Text();
+    playChooser([](TfrmCSSSelect& c) { clickNode(c.TVcssBasic, findItem(c.TVcssBasic, "DIV")); });
+    w->cssBasic->trigger();
+    EXPECT_EQ(selectors(w->Document), "H1|P|DIV|");
+    EXPECT_EQ(w->RichEditSrc->Text(), pane);
+    EXPECT_TRUE(w->fileCommands().rulesChanged());
+
+    // A deletion over hand edits asks first; No keeps the pane as the user left it.
+    w->RichEditSrc->InsertString("y");
+    const std::string edited = w->RichEditSrc->Text();
+    clickNode(w->TreeViewStruct, findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
+    w->DelItem->trigger();
+    EXPECT_EQ(messages->confirms.size(), 1);
+    EXPECT_EQ(selectors(w->Document), "P|DIV|");
+    EXPECT_EQ(w->RichEditSrc->Text(), edited);
+    EXPECT_TRUE(w->fileCommands().rulesChanged());
 }
 
 TEST_F(Rules, TheClickedRuleIsDeletedNotItsNamesake) {
