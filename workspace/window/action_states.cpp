@@ -45,6 +45,9 @@ UiStates decideUiStates(const WorkspaceState& s) {
 
     // The style sheet's commands and pages.
     u[Refresh].enabled = s.styleSheetOpen;
+    u[cssBasic].enabled = s.styleSheetOpen;
+    u[cssClass].enabled = s.styleSheetOpen;
+    u[DelItem].enabled = s.styleSheetOpen && s.ruleTreeSelection;
     u[TabSheetSrc].visible = s.styleSheetOpen && s.applyCSS;
     u[AddImportantTag].enabled = s.styleSheetOpen && s.applyCSS;  // it writes into that page's pane
     u[ApplyCSS].checked = s.applyCSS;
@@ -61,9 +64,8 @@ UiStates decideUiStates(const WorkspaceState& s) {
     decidePane(u, s.htmlPane, EditCut2, EditCopy2, EditPaste2, EditUndo2, EditRedo2);
 
     // Not yet offered, their commands are still to come, so they stay disabled: HTMLSave,
-    // FileOpenHTML, cssBasic,
-    // cssClass, DelItem, ApplyCSS, the four external browsers, the three preview layouts, the
-    // four text sizes and the two combo boxes.
+    // FileOpenHTML, ApplyCSS, the four external browsers, the three preview layouts, the four
+    // text sizes and the two combo boxes.
     return u;
 }
 

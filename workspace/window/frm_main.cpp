@@ -28,6 +28,7 @@
 #include "workspace/window/image_list_main.h"
 #include "workspace/window/main_window_box.h"
 #include "workspace/window/pane_commands.h"
+#include "workspace/window/rule_commands.h"
 #include "workspace/window/settings_commands.h"
 #include "workspace/window/window_settings.h"
 
@@ -48,6 +49,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     createPaneCommands();
     connectPaneCommands();
     boxEdit_ = std::make_unique<BoxEditCommand>(*this);
+    ruleCommands_ = std::make_unique<RuleCommands>(*this);
     createFileCommands();
     FormCreate();
     settingsCommands_ = std::make_unique<SettingsCommands>(SettingsWindowLink{

@@ -52,6 +52,12 @@ TEST(ActionStates, MainSituations) {
     notApplied.applyCSS = false;
     notApplied.userPage = true;
 
+    // A rule (or group) node selected in the rule tree: it can be deleted, with a file open.
+    WorkspaceState rule = open();
+    rule.ruleTreeSelection = true;
+    WorkspaceState ruleNoFile;
+    ruleNoFile.ruleTreeSelection = true;
+
     WorkspaceState extras;
     extras.helpFile = extras.homePage = extras.mailAddress = extras.boxCategory = true;
 
@@ -64,13 +70,20 @@ TEST(ActionStates, MainSituations) {
         std::string expected;
     } cases[] = {
         {"no file", WorkspaceState{}, "EditPaste1 EditPaste2"},
-        {"file open", open(), "FileSaveAs Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
+        {"file open", open(), "FileSaveAs cssBasic cssClass Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
+        {"rule selected", rule,
+         "FileSaveAs cssBasic cssClass DelItem Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
+        {"rule selected, no file", ruleNoFile, "EditPaste1 EditPaste2"},
         {"unsaved, recent files", unsaved,
-         "FileSave FileSaveAs Refresh AddImportantTag EditPaste1 EditPaste2 mnuFileResent TabSheetSrc"},
-        {"selection", selected, "FileSaveAs Refresh AddImportantTag EditCut1 EditCopy1 EditPaste1 EditPaste2 TabSheetSrc"},
-        {"undo and redo", undo, "FileSaveAs Refresh AddImportantTag EditPaste1 EditUndo1 EditPaste2 EditRedo2 TabSheetSrc"},
-        {"read-only", readOnly, "FileSaveAs Refresh AddImportantTag EditPaste1 EditCopy2 TabSheetSrc"},
-        {"not applied", notApplied, "FileSaveAs Refresh EditPaste1 EditPaste2 TabSheetHTML"},
+         "FileSave FileSaveAs cssBasic cssClass Refresh AddImportantTag EditPaste1 EditPaste2 mnuFileResent "
+         "TabSheetSrc"},
+        {"selection", selected,
+         "FileSaveAs cssBasic cssClass Refresh AddImportantTag EditCut1 EditCopy1 EditPaste1 EditPaste2 TabSheetSrc"},
+        {"undo and redo", undo,
+         "FileSaveAs cssBasic cssClass Refresh AddImportantTag EditPaste1 EditUndo1 EditPaste2 EditRedo2 "
+         "TabSheetSrc"},
+        {"read-only", readOnly, "FileSaveAs cssBasic cssClass Refresh AddImportantTag EditPaste1 EditCopy2 TabSheetSrc"},
+        {"not applied", notApplied, "FileSaveAs cssBasic cssClass Refresh EditPaste1 EditPaste2 TabSheetHTML"},
         {"help, addresses, box", extras, "EditBox mnuHelpView mnuHelpKey GoHomePage ToMail EditPaste1 EditPaste2"},
     };
     for (const auto& c : cases) EXPECT_EQ(offered(decideUiStates(c.state)), c.expected) << c.what;
