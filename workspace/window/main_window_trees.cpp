@@ -188,6 +188,7 @@ void TfrmMain::TreeViewStructChange() {
     setBoxCategorySelected(false);
     values_->reset();
     values_->clearTagInfo();
+    values_->showRule({}, {});  // until a rule is taken up, the box names none
 }
 
 void TfrmMain::TreeViewStructClick() {
