@@ -7,6 +7,7 @@
 
 #include "dialogs/dialog_help.h"
 #include "dialogs/name_dialog_parts.h"
+#include "platform/qt_text.h"
 
 namespace pavik {
 namespace {
@@ -40,7 +41,9 @@ bool TdlgNewClass::acceptsClassName(const QString& name) {
     if (name.trimmed().isEmpty() || name.contains(QStringLiteral("/*"))) return false;
     for (const QChar c : name)
         if (c.isSpace() || QStringLiteral("{};,\"'").contains(c)) return false;
-    return true;
+    bool encodable = true;
+    toCp932(name, &encodable);
+    return encodable;
 }
 
 void TdlgNewClass::EditNewClassChange() { BitBtnOK->setEnabled(acceptsClassName(EditNewClass->text())); }

@@ -1,8 +1,8 @@
 #pragma once
 // The new class dialog: the name of a new class rule, read from EditNewClass after OK. OK
 // is enabled only for a name that can be written into a style sheet and read back as the
-// same class: not empty, and without "{", "}", ";", ",", "/*", a quote, a blank or a line
-// break. No messages. Whether such a class exists already is the main window's to check.
+// same class: not empty, and without "{", "}", ";", ",", "/*", a quote, a blank, a line
+// break or a character CP932 lacks. No messages. Whether such a class exists already is the main window's to check.
 #include <QDialog>
 
 class QLineEdit;

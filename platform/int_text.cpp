@@ -4,14 +4,12 @@
 
 namespace pavik {
 
-namespace {
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
-}  // namespace
 
 std::optional<std::int32_t> parseInt32(std::string_view text) {
     std::string_view s = sjis::trim(text);

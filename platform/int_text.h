@@ -12,4 +12,7 @@ namespace pavik {
 // Anything else, overflow included, gives nullopt.
 std::optional<std::int32_t> parseInt32(std::string_view text);
 
+// The value of a hexadecimal digit (either case), or -1.
+int hexDigit(char c);
+
 }  // namespace pavik

@@ -1,6 +1,7 @@
 #pragma once
 // The guide pages compiled into the program (resources/pages), by resource name: the
-// category pages of the value area and the font chooser's pages.
+// category pages of the value area, the font chooser's pages and the selector chooser's
+// guides.
 #include <QString>
 
 #include <string_view>

@@ -70,7 +70,7 @@ TEST(NewClassDialog, OkOnlyForANameThatReadsBackAsTheSameClass) {
         {"note", true}, {"caption-2", true}, {"見出し", true}, {"a.b", true},
         {"", false}, {" ", false}, {"\t", false}, {"a b", false}, {"a\u3000b", false},
         {"a{", false}, {"a}", false}, {"a;", false}, {"a,b", false}, {"a/*b", false}, {"a/b", true},
-        {"a\"b", false}, {"a'b", false}, {"a\nb", false},
+        {"a\"b", false}, {"a'b", false}, {"a\nb", false}, {"a\U0001F600", false},
     };
     for (const Case& c : cases) {
         d.EditNewClass->setText(QString::fromUtf8(c.name));

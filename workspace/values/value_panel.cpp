@@ -60,13 +60,6 @@ bool isColorProperty(std::string_view name) { return colorPropertyIndex(name) >=
 
 namespace {
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // "rgb(r,g,b)": components end at "," or ")"; the third ends the scan.
 TColor rgbTextToColor(std::string_view text) {
     std::array<int, 3> comp = {-1, -1, -1};

@@ -46,10 +46,14 @@ UiStates decideUiStates(const WorkspaceState& s) {
 
     // The style sheet's commands and pages.
     u[Refresh].enabled = s.styleSheetOpen;
+    u[cssBasic].enabled = s.styleSheetOpen;
+    u[cssClass].enabled = s.styleSheetOpen;
+    u[DelItem].enabled = s.styleSheetOpen && s.ruleTreeSelection;
     u[TabSheetSrc].visible = s.styleSheetOpen && s.applyCSS;
     u[AddImportantTag].enabled = s.styleSheetOpen && s.applyCSS;  // it writes into that page's pane
     u[ApplyCSS].checked = s.applyCSS;
     u[TabSheetHTML].visible = s.userPage;
+    u[EditBox].enabled = s.boxCategory;
 
     // The preview pages: chosen, switched and typed while a style sheet is open; the page
     // saved while it holds changes; each external browser while its program exists.
@@ -57,7 +61,6 @@ UiStates decideUiStates(const WorkspaceState& s) {
     u[HTMLSave].enabled = s.userPage && s.htmlPageUnsaved;
     const UiItem browsers[] = {PrevIE, PrevNS4, PrevNS6, PrevOpera};
     for (size_t b = 0; b < 4; ++b) u[browsers[b]].enabled = s.browserPrograms[b];
-    u[EditBox].enabled = s.boxCategory;
 
     u[mnuHelpView].enabled = s.helpFile;
     u[mnuHelpKey].enabled = s.helpFile;
@@ -68,8 +71,6 @@ UiStates decideUiStates(const WorkspaceState& s) {
     decidePane(u, s.styleSheetPane, EditCut1, EditCopy1, EditPaste1, EditUndo1, EditRedo1);
     decidePane(u, s.htmlPane, EditCut2, EditCopy2, EditPaste2, EditUndo2, EditRedo2);
 
-    // Not yet offered, their commands are still to come, so they stay disabled: cssBasic,
-    // cssClass, DelItem.
     return u;
 }
 

@@ -30,6 +30,7 @@
 #include "workspace/window/main_window_box.h"
 #include "workspace/window/pane_commands.h"
 #include "workspace/window/preview_pages.h"
+#include "workspace/window/rule_commands.h"
 #include "workspace/window/settings_commands.h"
 #include "workspace/window/window_settings.h"
 
@@ -50,6 +51,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     createPaneCommands();
     connectPaneCommands();
     boxEdit_ = std::make_unique<BoxEditCommand>(*this);
+    ruleCommands_ = std::make_unique<RuleCommands>(*this);
     createFileCommands();
     createPreviewPages();
     FormCreate();

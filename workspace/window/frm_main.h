@@ -44,6 +44,7 @@ class FileCommands;
 class FileCommandsHost;
 class PaneCommands;
 class PreviewPages;
+class RuleCommands;
 class SettingsCommands;
 class WidgetDropSite;
 class TThemeManager;
@@ -216,6 +217,12 @@ public:
     // TreeViewStruct as a node list in index order, for the writer and the sample page.
     RuleTree currentRuleTree() const;
     RuleTreeNode structNode(const QTreeWidgetItem* node, int level = 0) const;
+    // The node of TreeViewStruct that carries `rule`, or null.
+    QTreeWidgetItem* structNodeOfRule(const CssRuleNode* rule) const;
+    // Deletes a rule's node from TreeViewStruct (and its group node when that is left empty);
+    // no rule is selected afterwards and no node is current.
+    void removeStructNode(QTreeWidgetItem* node);
+    void clearPropertyTree();
     // The record of a node of TreeViewTarget.
     const TData* targetRecordOf(const QTreeWidgetItem* node) const;
     // Image (and selected image) of a property node: 32 set by the rule, 33 not set.
@@ -247,6 +254,11 @@ public:
     void ShapeColorMouseDown();
     void ColoPickerExecute();
     void StaticTxtFontMouseDown();
+
+    // ---- Rule commands (rule_commands.cpp) -------------------------------------------------
+    void cssBasicExecute();
+    void cssClassExecute();
+    void DelItemExecute();
 
     // ---- Box model editor (main_window_box.cpp) ------------------------------------------
     void EditBoxExecute();
@@ -440,7 +452,6 @@ private:
 
     // Fills TVCSSDataHide from the document when it is shown.
     void fillHiddenTree();
-    void clearPropertyTree();
 
     // Value area (main_window_values.cpp).
     class ValueLink;
@@ -464,6 +475,7 @@ private:
     std::unique_ptr<PreviewBrowser> browser_;
     std::unique_ptr<HelpDesk> helpDesk_;
     std::unique_ptr<BoxEditCommand> boxEdit_;
+    std::unique_ptr<RuleCommands> ruleCommands_;
     std::unique_ptr<SettingsCommands> settingsCommands_;
     std::unique_ptr<PaneCommands> srcCommands_;   // RichEditSrc
     std::unique_ptr<PaneCommands> htmlCommands_;  // EditHTML

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include "dialogs/selector_groups.h"
 #include "platform/text_encoding.h"
@@ -98,6 +99,25 @@ RuleTree TfrmMain::currentRuleTree() const {
     return tree;
 }
 
+QTreeWidgetItem* TfrmMain::structNodeOfRule(const CssRuleNode* rule) const {
+    if (!rule) return nullptr;
+    for (QTreeWidgetItemIterator it(TreeViewStruct); *it; ++it)
+        if (ruleOfNode(*it) == rule) return *it;
+    return nullptr;
+}
+
+void TfrmMain::removeStructNode(QTreeWidgetItem* node) {
+    const QSignalBlocker block(TreeViewStruct);
+    if (CurStructNode == node) CurStructNode = nullptr;
+    structPressedOn_ = nullptr;
+    QTreeWidgetItem* parent = node->parent();
+    delete node;
+    if (parent && kindOfNode(parent) == StructNodeKind::Group && parent->childCount() == 0) delete parent;
+    TreeViewStruct->clearSelection();
+    TreeViewStruct->setCurrentItem(nullptr);
+    TreeViewStructChange();
+}
+
 void TfrmMain::NodeBaseAdd() {
     TreeViewStruct->setUpdatesEnabled(false);
     CurStructNode = nullptr;
@@ -168,6 +188,7 @@ void TfrmMain::TreeViewStructChange() {
     setBoxCategorySelected(false);
     values_->reset();
     values_->clearTagInfo();
+    values_->showRule({}, {});  // until a rule is taken up, the box names none
 }
 
 void TfrmMain::TreeViewStructClick() {

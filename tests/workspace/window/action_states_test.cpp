@@ -53,6 +53,12 @@ TEST(ActionStates, MainSituations) {
     notApplied.applyCSS = false;
     notApplied.userPage = true;
 
+    // A rule (or group) node selected in the rule tree: it can be deleted, with a file open.
+    WorkspaceState rule = open();
+    rule.ruleTreeSelection = true;
+    WorkspaceState ruleNoFile;
+    ruleNoFile.ruleTreeSelection = true;
+
     WorkspaceState extras;
     extras.helpFile = extras.homePage = extras.mailAddress = extras.boxCategory = true;
 
@@ -74,25 +80,30 @@ TEST(ActionStates, MainSituations) {
     } cases[] = {
         {"no file", WorkspaceState{}, "EditPaste1 EditPaste2"},
         {"file open", open(),
-         "FileSaveAs FileOpenHTML Refresh AddImportantTag ApplyCSS EditPaste1 EditPaste2 CmbBoxPreviewHTML "
-         "CmbBoxExDoctype TabSheetSrc"},
+         "FileSaveAs FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS EditPaste1 EditPaste2 "
+         "CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc"},
+        {"rule selected", rule,
+         "FileSaveAs FileOpenHTML cssBasic cssClass DelItem Refresh AddImportantTag ApplyCSS EditPaste1 EditPaste2 "
+         "CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc"},
+        {"rule selected, no file", ruleNoFile, "EditPaste1 EditPaste2"},
         {"unsaved, recent files", unsaved,
-         "FileSave FileSaveAs FileOpenHTML Refresh AddImportantTag ApplyCSS EditPaste1 EditPaste2 mnuFileResent "
-         "CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc"},
+         "FileSave FileSaveAs FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS EditPaste1 EditPaste2 "
+         "mnuFileResent CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc"},
         {"selection", selected,
-         "FileSaveAs FileOpenHTML Refresh AddImportantTag ApplyCSS EditCut1 EditCopy1 EditPaste1 EditPaste2 "
-         "CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc"},
+         "FileSaveAs FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS EditCut1 EditCopy1 EditPaste1 "
+         "EditPaste2 CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc"},
         {"undo and redo", undo,
-         "FileSaveAs FileOpenHTML Refresh AddImportantTag ApplyCSS EditPaste1 EditUndo1 EditPaste2 EditRedo2 "
-         "CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc"},
+         "FileSaveAs FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS EditPaste1 EditUndo1 EditPaste2 "
+         "EditRedo2 CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc"},
         {"read-only", readOnly,
-         "FileSaveAs FileOpenHTML Refresh AddImportantTag ApplyCSS EditPaste1 EditCopy2 CmbBoxPreviewHTML "
-         "CmbBoxExDoctype TabSheetSrc"},
+         "FileSaveAs FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS EditPaste1 EditCopy2 "
+         "CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc"},
         {"not applied", notApplied,
-         "FileSaveAs FileOpenHTML Refresh ApplyCSS EditPaste1 EditPaste2 CmbBoxPreviewHTML CmbBoxExDoctype TabSheetHTML"},
+         "FileSaveAs FileOpenHTML cssBasic cssClass Refresh ApplyCSS EditPaste1 EditPaste2 CmbBoxPreviewHTML "
+         "CmbBoxExDoctype TabSheetHTML"},
         {"help, addresses, box", extras, "EditBox mnuHelpView mnuHelpKey GoHomePage ToMail EditPaste1 EditPaste2"},
         {"user's page", page,
-         "FileSaveAs HTMLSave FileOpenHTML Refresh AddImportantTag ApplyCSS PrevNS6 PrevOpera EditPaste1 EditPaste2 "
+         "FileSaveAs HTMLSave FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS PrevNS6 PrevOpera EditPaste1 EditPaste2 "
          "CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc TabSheetHTML"},
         {"user's page alone", pageAlone, "HTMLSave PrevIE EditPaste1 EditPaste2 TabSheetHTML"},
     };

@@ -82,6 +82,11 @@ TEST_F(Trees, ClickOnARuleFillsThePropertyTreeAndNavigates) {
     EXPECT_EQ(w->targetImageOf(color), ImagePropertySet);
     EXPECT_EQ(w->targetImageOf(marginTop), ImagePropertySet);
     EXPECT_EQ(w->targetImageOf(margin), ImagePropertyUnset);
+
+    // Rebuilding the rule tree selects no rule: the tag information names none.
+    w->ChangeCSStree->trigger();
+    EXPECT_EQ(w->CurStructNode, nullptr);
+    EXPECT_TRUE(w->valueArea().GroupBoxTagInfo->title().isEmpty());
 }
 
 TEST_F(Trees, AnchorsOfDescendantPseudoClassAndClassRules) {
