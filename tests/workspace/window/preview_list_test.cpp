@@ -1,5 +1,5 @@
-// The list of the user's preview pages without a window: what is read from and written to
-// section "Preview", and how a page joins the list.
+// The list of the user's preview pages without a window: what is read from section "Preview"
+// (how pages join the list and are written back: the window's tests).
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -20,7 +20,6 @@ protected:
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         return path.toStdString();
     }
-    std::string missing(const QString& name) const { return dir_.filePath(name).toStdString(); }
 
 private:
     QTemporaryDir dir_;
@@ -28,7 +27,7 @@ private:
 
 TEST_F(PreviewList, ReadsTheExistingPagesOnceAndEmptiesTheOtherKeys) {
     const std::string a = page("a.html"), b = page("B.htm"), copy = page("Pavik$$Preview$$.HTML");
-    IniFile ini = IniFile::fromBytes("[Preview]\r\n1=" + missing("gone.html") + "\r\n2=" + a + "\r\n3=" + copy +
+    IniFile ini = IniFile::fromBytes("[Preview]\r\n1=/nowhere/gone.html\r\n2=" + a + "\r\n3=" + copy +
                                      "\r\n4=" + a + "\r\n5=" + b + "\r\n6=" + b + "\r\n");
     const PreviewPageList list = PreviewPageList::read(ini);
     EXPECT_EQ(list.pages(), (std::vector<std::string>{a, b}));
@@ -37,30 +36,7 @@ TEST_F(PreviewList, ReadsTheExistingPagesOnceAndEmptiesTheOtherKeys) {
     EXPECT_EQ(ini.ReadString("Preview", "6", ""), b);  // not a key of the list
 }
 
-TEST_F(PreviewList, APageJoinsOnceComparedExactlyAndTheOldestLeavesAFullList) {
-    PreviewPageList list;
-    const std::string pages[] = {page("1.html"), page("2.html"), page("3.html"), page("4.html"), page("5.html")};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(list.add(pages[i]), i);
-    EXPECT_EQ(list.add(pages[2]), 2);
-    EXPECT_EQ(list.pages().size(), 5u);
-    // Another letter case is another file here.
-    const std::string upper = page("3.HTML");
-    EXPECT_EQ(list.add(upper), 4);
-    EXPECT_EQ(list.pages().front(), pages[1]);
-    EXPECT_EQ(list.indexOf(pages[0]), -1);
-    EXPECT_EQ(list.indexOf(upper), 4);
-
-    // Written: each existing page under its place; a page gone since keeps its key's value.
-    QFile::remove(QString::fromStdString(pages[3]));
-    IniFile ini = IniFile::fromBytes("[Preview]\r\n3=/old/three.html\r\n");
-    list.write(ini);
-    EXPECT_EQ(ini.ReadString("Preview", "1", ""), pages[1]);
-    EXPECT_EQ(ini.ReadString("Preview", "3", ""), "/old/three.html");
-    EXPECT_EQ(ini.ReadString("Preview", "5", ""), upper);
-}
-
 TEST(PreviewTemporary, TheProgramsOwnFilesAreNoPages) {
-    EXPECT_TRUE(isPreviewTemporary("/site/Pavik$$Preview$$.HTML"));
     EXPECT_TRUE(isPreviewTemporary("Pavik$$Preview$$.CSS"));
     EXPECT_TRUE(isPreviewTemporary("/opt/pavik/Pavik$$BoxEdit$$.HTML"));
     EXPECT_FALSE(isPreviewTemporary("/site/pavik$$preview$$.html"));
