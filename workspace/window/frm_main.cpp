@@ -78,6 +78,9 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
 
 TfrmMain::~TfrmMain() {
     guarded([this] { FormDestroy(); });
+    // The drop targets let their sites go before the sites go.
+    dftCssSrc.reset();
+    dftHTMLsrc.reset();
     // The editors' controls go with the window after the link to it: from here on nothing
     // they do (a focus leaving a drop-down) reaches the value area.
     delete values_;
