@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "platform/int_text.h"
 #include "platform/timer.h"
 
 namespace pavik {
@@ -20,13 +21,6 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
         if (lower(a[i]) != lower(b[i])) return false;
     }
     return true;
-}
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 // "%xx" escapes decoded; nothing for a broken escape or an escaped NUL.
