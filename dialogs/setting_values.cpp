@@ -69,7 +69,8 @@ std::array<std::string, 4> findBrowsers(std::string_view searchPath) {
 
 bool namesMozilla(std::string_view path) {
     const size_t slash = path.find_last_of("/\\");
-    return path.substr(slash == std::string_view::npos ? 0 : slash + 1) == "mozilla.exe";
+    const std::string_view name = path.substr(slash == std::string_view::npos ? 0 : slash + 1);
+    return name == "mozilla.exe" || name == "mozilla";
 }
 
 }  // namespace pavik

@@ -52,7 +52,7 @@ const std::vector<std::string_view>& browserProgramNames(int kind);
 std::array<std::string, 4> findBrowsers(std::string_view searchPath);
 
 // Whether a "Prev3" path names the Mozilla program: its file name part is exactly
-// "mozilla.exe" (letter case counts).
+// "mozilla.exe" or "mozilla", the program's name here (letter case counts).
 bool namesMozilla(std::string_view path);
 
 }  // namespace pavik

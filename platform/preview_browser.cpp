@@ -1,5 +1,6 @@
 #include "platform/preview_browser.h"
 
+#include <QChildEvent>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -96,6 +97,32 @@ public:
     bool sample = true;
 };
 
+// The view and every widget it makes (its page's drawing surface comes and goes with the
+// page's process) take no drops.
+class DropRefusal : public QObject {
+public:
+    explicit DropRefusal(QWidget* view) : QObject(view) {
+        refuse(view);
+        view->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildPolished)
+            if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child())) refuse(child);
+        return false;
+    }
+
+private:
+    static void refuse(QWidget* w) {
+        w->setAcceptDrops(false);
+        for (QWidget* child : w->findChildren<QWidget*>()) child->setAcceptDrops(false);
+    }
+};
+
+// Zoom factors of the text sizes 1 to 4.
+constexpr double TextSizeZoom[4] = {0.75, 0.9, 1.0, 1.25};
+
 class WebEnginePreview : public PreviewBrowser {
 public:
     explicit WebEnginePreview(QWidget* parent) : view_(new QWebEngineView(parent)) {
@@ -106,8 +133,10 @@ public:
         view_->settings()->setDefaultTextEncoding(QStringLiteral("Shift_JIS"));
         view_->setContextMenuPolicy(Qt::NoContextMenu);
         view_->page()->setUrlRequestInterceptor(&guard_);
+        new DropRefusal(view_);
         finished_ = QObject::connect(view_, &QWebEngineView::loadFinished, view_, [this](bool ok) {
             loading_ = false;
+            view_->setZoomFactor(zoom_);  // a new page may come with the default
             loaded_ = loaded_ || ok;
             if (!ok) pageBytes_.clear();  // the next navigation loads the page again
             scrollToAnchor();
@@ -146,6 +175,12 @@ public:
     }
 
     bool hasDocument() const override { return loaded_; }
+
+    void setTextSize(int level) override {
+        if (level < 1 || level > 4) return;
+        zoom_ = TextSizeZoom[level - 1];
+        view_->setZoomFactor(zoom_);
+    }
 
     void setScriptsEnabled(bool on) override {
         scripts_ = on;
@@ -209,6 +244,7 @@ private:
     bool loaded_ = false;
     bool loading_ = false;
     bool scripts_ = true;  // for a user's page
+    double zoom_ = 1.0;    // of the text size
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 

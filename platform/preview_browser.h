@@ -26,13 +26,18 @@ public:
     virtual bool hasDocument() const = 0;
     // Whether a user's page may run scripts (on by default). A fake may ignore it.
     virtual void setScriptsEnabled(bool on) { (void)on; }
+    // The text size 1 to 4 of the preview menu, 3 being the page's own size; it holds for
+    // the page shown and every page shown after it. Another number changes nothing.
+    virtual void setTextSize(int level) { (void)level; }
 
     // Called when a navigation has finished: its page is loaded and scrolled to the anchor
     // (a page that fails to load counts as finished too). Only the real browser calls it.
     std::function<void()> OnPageShown;
 };
 
-// A QWebEngineView that reads pages without a declared encoding as Shift_JIS. A navigation
+// A QWebEngineView that reads pages without a declared encoding as Shift_JIS. It takes no
+// drops (it would show the dropped file): a drag over it goes to the widgets around it. The
+// text sizes 1 to 4 are the zoom factors 0.75, 0.9, 1.0 and 1.25. A navigation
 // loads the file itself (a new fragment alone would not reload a rebuilt page) and then
 // scrolls to the anchor; when the file is the page shown and holds what it was loaded
 // from, only the page's style sheets are fetched again before the scroll. Both are scripts

@@ -108,18 +108,25 @@ TextEncoding detectEncoding(std::string_view bytes) {
 DecodedText decodeToCp932(std::string_view bytes) {
     DecodedText result;
     result.encoding = detectEncoding(bytes);
-    std::string utf8;
-    switch (result.encoding) {
-        case TextEncoding::Cp932: result.cp932.assign(bytes); return result;
-        case TextEncoding::Utf8: utf8.assign(bytes); break;
-        case TextEncoding::Utf8Bom: utf8.assign(bytes.substr(kUtf8Bom.size())); break;
-        case TextEncoding::Utf16LE: utf8 = utf16ToUtf8(bytes.substr(2), false); break;
-        case TextEncoding::Utf16BE: utf8 = utf16ToUtf8(bytes.substr(2), true); break;
+    if (result.encoding == TextEncoding::Cp932) {
+        result.cp932.assign(bytes);
+        return result;
     }
-    Cp932Encoded encoded = encodeCp932CssEscaped(utf8);
+    Cp932Encoded encoded = encodeCp932CssEscaped(decodeToUtf8(bytes));
     result.cp932 = std::move(encoded.bytes);
     result.escaped = std::move(encoded.unencodable);
     return result;
+}
+
+std::string decodeToUtf8(std::string_view bytes) {
+    switch (detectEncoding(bytes)) {
+        case TextEncoding::Cp932: return decodeCp932(bytes);
+        case TextEncoding::Utf8: return std::string(bytes);
+        case TextEncoding::Utf8Bom: return std::string(bytes.substr(kUtf8Bom.size()));
+        case TextEncoding::Utf16LE: return utf16ToUtf8(bytes.substr(2), false);
+        case TextEncoding::Utf16BE: return utf16ToUtf8(bytes.substr(2), true);
+    }
+    return std::string(bytes);
 }
 
 std::string encodeFromCp932(std::string_view cp932, TextEncoding encoding) {

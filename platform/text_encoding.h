@@ -33,6 +33,10 @@ struct DecodedText {
 // A file's bytes as CP932 text, with the encoding found.
 DecodedText decodeToCp932(std::string_view fileBytes);
 
+// A file's bytes as UTF-8 text: a file in a Unicode encoding without its byte order mark,
+// a CP932 file decoded.
+std::string decodeToUtf8(std::string_view fileBytes);
+
 // CP932 text as the bytes of a file in `encoding`, with the byte order mark when the
 // encoding has one.
 std::string encodeFromCp932(std::string_view cp932, TextEncoding encoding);

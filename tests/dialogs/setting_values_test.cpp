@@ -71,6 +71,8 @@ TEST(SettingValues, BrowsersOfEachKindAreFoundOnThePathAndMozillaByItsFileName) 
                                                  (bin / "opera").native()}));
     EXPECT_EQ(findBrowsers(""), (std::array<std::string, 4>{}));
     EXPECT_TRUE(namesMozilla("/opt/moz/mozilla.exe"));
+    EXPECT_TRUE(namesMozilla("/usr/bin/mozilla"));
+    EXPECT_FALSE(namesMozilla("/usr/bin/Mozilla"));
     EXPECT_FALSE(namesMozilla("/opt/moz/MOZILLA.EXE"));
     fs::remove_all(bin);
 }

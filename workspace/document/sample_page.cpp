@@ -107,19 +107,24 @@ std::string anchorLine(std::string_view name) {
 
 }  // namespace
 
+std::string previewHeadLines(const SamplePageOptions& options) {
+    std::string out;
+    if (std::string doctype = docTypeLine(options.DocType); !doctype.empty()) out += doctype + "\r\n";
+    out += std::string(HtmlHeadOpen) + "\r\n";
+    if (options.ApplyCss)
+        out += "<link rel=\"stylesheet\" href=\"" + options.CssFileName + "\" type=\"text/css\">\r\n";
+    return out;
+}
+
 std::string buildSamplePage(const RuleTree& tree, const SamplePageOptions& options,
                             ProgressSink* sink) {
     const Texts& tx = texts();
-    std::string out;
+    std::string out = previewHeadLines(options);
     auto line = [&out](std::string_view s) {
         out += s;
         out += "\r\n";
     };
 
-    if (std::string doctype = docTypeLine(options.DocType); !doctype.empty()) line(doctype);
-    line(HtmlHeadOpen);
-    if (options.ApplyCss)
-        line("<link rel=\"stylesheet\" href=\"" + options.CssFileName + "\" type=\"text/css\">");
     line(HeadCloseBodyOpen);
     if (tree.size() > 2) line(std::string(SectionBanner) + tx.elementBand);
 

@@ -28,6 +28,10 @@ struct SamplePageOptions {
     std::string CssFileName{TempPreviewCSS};  // the preview style sheet's file name, for the link
 };
 
+// The first lines of a preview page, each ending in CR LF: the document type line (none for
+// item 0), HtmlHeadOpen and, when the style sheet is applied, its link.
+std::string previewHeadLines(const SamplePageOptions& options);
+
 // The page, CP932 with CR LF line ends. Progress: status "プレビュー用HTML作成中" over the
 // tree, then "(Element)" and "(Class)" over the rules kept for the later sections.
 std::string buildSamplePage(const RuleTree& tree, const SamplePageOptions& options,

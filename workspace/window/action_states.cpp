@@ -35,7 +35,8 @@ UiStates decideUiStates(const WorkspaceState& s) {
     using enum UiItem;
     UiStates u;  // everything disabled and visible
 
-    for (UiItem i : {NewCSS, FileOpenCSS, FileExit, ChangeCSStree, Setting, TBCust, ShowAbout, ColoPicker, FileOpenURL})
+    for (UiItem i : {NewCSS, FileOpenCSS, FileExit, ChangeCSStree, Setting, TBCust, ShowAbout, ColoPicker, FileOpenURL,
+                     PrevIEBrowser, PrevMozillaBrowser, PrevSplit, FSize1, FSize2, FSize3, FSize4})
         u[i].enabled = true;
 
     // The file commands.
@@ -54,6 +55,13 @@ UiStates decideUiStates(const WorkspaceState& s) {
     u[TabSheetHTML].visible = s.userPage;
     u[EditBox].enabled = s.boxCategory;
 
+    // The preview pages: chosen, switched and typed while a style sheet is open; the page
+    // saved while it holds changes; each external browser while its program exists.
+    for (UiItem i : {FileOpenHTML, CmbBoxPreviewHTML, CmbBoxExDoctype, ApplyCSS}) u[i].enabled = s.styleSheetOpen;
+    u[HTMLSave].enabled = s.userPage && s.htmlPageUnsaved;
+    const UiItem browsers[] = {PrevIE, PrevNS4, PrevNS6, PrevOpera};
+    for (size_t b = 0; b < 4; ++b) u[browsers[b]].enabled = s.browserPrograms[b];
+
     u[mnuHelpView].enabled = s.helpFile;
     u[mnuHelpKey].enabled = s.helpFile;
     u[GoHomePage].enabled = s.homePage;
@@ -63,9 +71,6 @@ UiStates decideUiStates(const WorkspaceState& s) {
     decidePane(u, s.styleSheetPane, EditCut1, EditCopy1, EditPaste1, EditUndo1, EditRedo1);
     decidePane(u, s.htmlPane, EditCut2, EditCopy2, EditPaste2, EditUndo2, EditRedo2);
 
-    // Not yet offered, their commands are still to come, so they stay disabled: HTMLSave,
-    // FileOpenHTML, ApplyCSS, the four external browsers, the three preview layouts, the four
-    // text sizes and the two combo boxes.
     return u;
 }
 

@@ -28,6 +28,9 @@ struct WorkspaceState {
     bool recentFiles = false;     // the recent-file list has entries
     bool applyCSS = true;         // bApplyCSS
     bool userPage = false;        // the preview shows a page of the user's (list item above 0)
+    bool htmlPageUnsaved = false; // the HTML pane holds changes not on disk (!bHTMLSaved)
+    // The external browsers' programs ("Prev1".."Prev4") exist.
+    std::array<bool, 4> browserPrograms{};
     bool boxCategory = false;     // the property tree's "ボックス" category was clicked last
     bool helpFile = false;        // the help file exists
     bool homePage = false;        // an address is built in for each web and mail item

@@ -121,6 +121,12 @@ bool FileCommands::askToSave(SaveKind kind) {
     const int answer =
         host_.messages().choose(host_.owner(), utf8(savePrompt(SaveKind::HtmlPage, page.toStdString())), yesNoCancel());
     if (answer != 0) return answer == 1;
+    return saveHtmlPage();
+}
+
+bool FileCommands::saveHtmlPage() {
+    const QString page = host_.htmlFile();
+    if (page.isEmpty()) return false;
     if (std::error_code ec = host_.writeHtmlPane()) {
         reportWriteError(page, ec);
         return false;

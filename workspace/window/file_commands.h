@@ -62,7 +62,8 @@ public:
     virtual void regeneratePane() = 0;
     // Replaces the open style sheet by `text`, read from `file`: trees, preview, name,
     // `caption`, `encoding`, saved. With `paneText` the pane shows it instead of the
-    // regenerated text; `tell` shows what the reading kept and expanded.
+    // regenerated text; `tell` shows what the reading kept and expanded. The user's preview
+    // page stays in the HTML pane as it is.
     virtual void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text,
                                 TextEncoding encoding, const std::optional<std::string>& paneText, bool tell) = 0;
     // Automatic refresh on for the rest of the run (the setting itself is unchanged).
@@ -117,6 +118,8 @@ public:
     // The save question before unsaved work is replaced or dropped. True when the command
     // may go on: nothing to save, saved, or the user chose not to save.
     bool askToSave(SaveKind kind);
+    // The HTML pane to the user's page (in the page's encoding); a failure is reported.
+    bool saveHtmlPage();
 
     // ---- The pane and the rules ----------------------------------------------------------
     // Whether the style sheet holds anything not on disk.

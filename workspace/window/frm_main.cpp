@@ -17,6 +17,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include "components/drop_target_qt.h"
 #include "components/theme_manager.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/version_info.h"
@@ -28,6 +29,7 @@
 #include "workspace/window/image_list_main.h"
 #include "workspace/window/main_window_box.h"
 #include "workspace/window/pane_commands.h"
+#include "workspace/window/preview_pages.h"
 #include "workspace/window/rule_commands.h"
 #include "workspace/window/settings_commands.h"
 #include "workspace/window/window_settings.h"
@@ -51,6 +53,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     boxEdit_ = std::make_unique<BoxEditCommand>(*this);
     ruleCommands_ = std::make_unique<RuleCommands>(*this);
     createFileCommands();
+    createPreviewPages();
     FormCreate();
     settingsCommands_ = std::make_unique<SettingsCommands>(SettingsWindowLink{
         .owner = this,
@@ -75,6 +78,9 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
 
 TfrmMain::~TfrmMain() {
     guarded([this] { FormDestroy(); });
+    // The drop targets let their sites go before the sites go.
+    dftCssSrc.reset();
+    dftHTMLsrc.reset();
     // The editors' controls go with the window after the link to it: from here on nothing
     // they do (a focus leaving a drop-down) reaches the value area.
     delete values_;
@@ -110,7 +116,7 @@ void TfrmMain::FormCreate() {
     fileCommands_->setRecentMenu(mnuFileResent);
 
     readGeometry();
-    readPreviewList();
+    previewPages_->readList();
 
     if (helpDesk_->available()) services_.help->initialize();  // else help stays disabled
 
@@ -127,6 +133,7 @@ void TfrmMain::FormCreate() {
 
     guarded([this] { openAtStart(); });
     writeRefreshPage();
+    registerDropTargets();
 }
 
 void TfrmMain::FormShow() {
@@ -141,6 +148,8 @@ void TfrmMain::FormShow() {
     BaseFSize = Ini->ReadInteger(SectionSystem, "BaseFSize", 3);
     FontSizeGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (int i = 0; i < 4; ++i) FSize[i]->setChecked(BaseFSize == i + 1);
+    // The page shows the size the menu checks.
+    if (browser_ && BaseFSize >= 1 && BaseFSize <= 4) browser_->setTextSize(BaseFSize);
     Refresh_Status();
     FormResize();
     // A message about the file read at start waits until the window is on screen.
@@ -221,7 +230,7 @@ void TfrmMain::FormDestroy() {
         if (!path.isEmpty() && QFileInfo::exists(path)) QFile::remove(path);
 
     writeGeometry();
-    writePreviewList();
+    previewPages_->writeList();
     Ini->WriteInteger(SectionSystem, "Doctype", CmbBoxExDoctype->currentIndex());
     int mode = 1;
     if (!PanelIE->isHidden()) mode = PanelGecko->isHidden() ? 0 : 2;
@@ -232,6 +241,8 @@ void TfrmMain::FormDestroy() {
     flushSettings();
 
     if (helpDesk_->available()) services_.help->shutdown();
+    dftCssSrc.reset();
+    dftHTMLsrc.reset();
     AttrList.clear();
     CurStructNode = nullptr;
     CurTargetNode = nullptr;

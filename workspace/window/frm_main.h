@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "components/drop_target.h"
 #include "editor/view/af_edit.h"
 #include "platform/ini_file.h"
 #include "platform/text_encoding.h"
@@ -42,8 +43,10 @@ class ControlBar;
 class FileCommands;
 class FileCommandsHost;
 class PaneCommands;
+class PreviewPages;
 class RuleCommands;
 class SettingsCommands;
+class WidgetDropSite;
 class TThemeManager;
 struct ValueWrite;
 
@@ -51,6 +54,9 @@ struct ValueWrite;
 // as in the pane). Load flags of the style sheet pane: leading tabs become indentation.
 inline constexpr std::uint8_t SaveFlagsPlain = 4;
 inline constexpr std::uint8_t LoadFlagsStyleSheet = lfTabsToIndent;
+
+// "short|long": the short part is the action's tooltip, the long part its status line text.
+void setActionHint(QAction* action, const QString& hint);
 
 // Kind of a node of TreeViewStruct, kept in the item.
 enum class StructNodeKind { ElementBase, ClassBase, Group, Rule };
@@ -77,6 +83,7 @@ public:
     QString PreviewHTMLPath;
     QString RefreshPagePath;
     QByteArray HTMLStream;          // the user preview page as last loaded
+    TextEncoding HTMLEncoding = TextEncoding::Cp932;  // of that page, kept when saving
     bool HTMLStreamAttached = true;  // until the close query
     int BaseFSize = 3;
     QTreeWidgetItem* CurStructNode = nullptr;
@@ -121,6 +128,10 @@ public:
     TAFEdit* EditHTML = nullptr;
 
     MainStatusBar* StatusBar = nullptr;
+    // The drop targets of the source pages (one ".css" file) and of the preview and HTML
+    // pages (one ".html" or ".htm" file).
+    std::unique_ptr<TDropFileTarget> dftCssSrc;
+    std::unique_ptr<TDropFileTarget> dftHTMLsrc;
     // Themes the controls of every window (components/theme_manager.h).
     TThemeManager* ThemeManager1 = nullptr;
 
@@ -282,6 +293,28 @@ public:
     void CmbBoxPreviewHTMLSelect();
     void UpdatePreviewBrowserActions();
 
+    // ---- Preview pages (main_window_preview.cpp; they delegate to PreviewPages) -----------
+    void FileOpenHTMLExecute();  // the open action: FileOpenHTMLBeforeExecute, its dialog, FileOpenHTMLAccept
+    void FileOpenHTMLBeforeExecute();
+    void FileOpenHTMLAccept(const QString& file);
+    void HTMLSaveExecute();
+    void CmbBoxExDoctypeSelect();
+    void ApplyCSSExecute();
+    void PrevIEExecute();
+    void PrevNS4Execute();
+    void PrevNS6Execute();
+    void PrevOperaExecute();
+    void PrevIEBrowserExecute();
+    void PrevSplitExecute();
+    void PrevMozillaBrowserExecute();
+    void FontSizeExecute(int level);  // the size item of that number was clicked
+    // The drop targets' events: the dragged files were read on entering.
+    void dftCssSrcEnter(TDropEffect& effect);
+    void dftCssSrcDrop(const std::vector<std::string>& files);
+    void dftHTMLsrcEnter(TDropEffect& effect);
+    void dftHTMLsrcDrop(const std::vector<std::string>& files);
+    PreviewPages& previewPages() const { return *previewPages_; }
+
     // ---- Action states and the source panes (main_window_commands.cpp) -------------------
     // Enables, checks and shows every action and state-bound control as the workspace state
     // says; after every command, selection change and undo-state change.
@@ -372,8 +405,6 @@ private:
     // Once the window's frame is known: the frame within the screen too.
     void keepFrameOnScreen();
     void writeGeometry();
-    void readPreviewList();
-    void writePreviewList();
     void applyPaneSettings(TAFEdit* pane);
     // Both panes restyled from the settings file; a saved style sheet stays saved.
     void restylePanes();
@@ -394,6 +425,10 @@ private:
     void clearSourcePane();
 
     // Preview pieces (main_window_preview.cpp).
+    friend class PreviewPages;
+    void createPreviewPages();
+    // FormCreate's last step: the drop targets on the source pages and the lower pages.
+    void registerDropTargets();
     void rebuildPreview(bool regeneratePane);
     void computePreviewPaths();
     void writeSamplePage();
@@ -405,6 +440,8 @@ private:
     void tellAboutReading();
     // Tells once which characters of the file read last became CSS escapes.
     void tellAboutEscapes();
+    // The characters (UTF-8) as a list for a message: each once, with its code point.
+    static QString describeEscapes(const std::vector<std::string>& characters);
 
     // Source panes (main_window_commands.cpp).
     void createPaneCommands();
@@ -430,6 +467,9 @@ private:
     class FileLink;
     std::unique_ptr<FileCommandsHost> fileLink_;  // a FileLink
     std::unique_ptr<FileCommands> fileCommands_;
+    std::unique_ptr<PreviewPages> previewPages_;
+    std::unique_ptr<WidgetDropSite> cssDropSite_;   // PageControlSrc
+    std::unique_ptr<WidgetDropSite> htmlDropSite_;  // PageControlDown
     std::unique_ptr<ValueAreaHost> valueLink_;  // a ValueLink
     ValueArea* values_ = nullptr;  // owned by PanelTopRight
     std::unique_ptr<PreviewBrowser> browser_;

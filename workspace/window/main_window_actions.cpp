@@ -25,13 +25,6 @@ constexpr int FileDropDownExtra = 18;
 constexpr int BrowserDropDownExtra = 15;
 constexpr int ButtonHeight = 26;
 
-// "short|long": the short part is the tooltip, the long part the status line text.
-void setHint(QAction* a, const QString& hint) {
-    const qsizetype bar = hint.indexOf('|');
-    a->setToolTip(bar < 0 ? hint : hint.left(bar));
-    a->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
-}
-
 struct ActionSpec {
     QAction* TfrmMain::*member;
     const char* name;
@@ -150,12 +143,18 @@ QList<QAction*> buttonSlots(QToolBar* bar) { return bar->actions(); }
 
 }  // namespace
 
+void setActionHint(QAction* a, const QString& hint) {
+    const qsizetype bar = hint.indexOf('|');
+    a->setToolTip(bar < 0 ? hint : hint.left(bar));
+    a->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
 void TfrmMain::createActions() {
     for (const ActionSpec& s : kActions) {
         auto* a = new QAction(imageListIcon(s.image), QString::fromUtf8(s.caption), this);
         a->setObjectName(QString::fromLatin1(s.name));
         if (*s.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(s.shortcut)));
-        setHint(a, QString::fromUtf8(s.hint));
+        setActionHint(a, QString::fromUtf8(s.hint));
         a->setCheckable(s.checkable);
         a->setProperty("imageIndex", s.image);
         this->*s.member = a;
@@ -167,7 +166,7 @@ void TfrmMain::createActions() {
             a->setObjectName(QString::fromLatin1(s.name) + QString::number(pane));
             a->setShortcut(QKeySequence(QString::fromLatin1(s.shortcut)));
             a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-            setHint(a, QString::fromUtf8(s.hint));
+            setActionHint(a, QString::fromUtf8(s.hint));
             a->setProperty("imageIndex", s.image);
             this->*(pane == 1 ? s.srcPane : s.htmlPane) = a;
         }

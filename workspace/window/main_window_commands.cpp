@@ -14,6 +14,7 @@
 #include "workspace/window/file_commands.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/pane_commands.h"
+#include "workspace/window/preview_pages.h"
 
 namespace pavik {
 namespace {
@@ -58,6 +59,8 @@ WorkspaceState TfrmMain::workspaceState() const {
     s.recentFiles = fileCommands_ && !fileCommands_->recentList().Entries().isEmpty();
     s.applyCSS = bApplyCSS;
     s.userPage = CmbBoxPreviewHTML->currentIndex() > 0;
+    s.htmlPageUnsaved = !bHTMLSaved;
+    for (int b = 0; b < 4; ++b) s.browserPrograms[static_cast<size_t>(b)] = previewPages_->browserProgram(b);
     s.boxCategory = boxCategory_;
     s.helpFile = helpDesk_->available();
     const bool shell = services_.shell != nullptr;

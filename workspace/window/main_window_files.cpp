@@ -2,6 +2,7 @@
 // the window through FileLink; the open sequence's steps after the file was read.
 #include <QAction>
 #include <QDialog>
+#include <QFile>
 #include <QMenu>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -9,11 +10,13 @@
 #include <QTreeWidget>
 
 #include "components/file_name_keep.h"
+#include "platform/app_paths.h"
 #include "vocabulary/shared_routines.h"
 #include "workspace/window/file_commands.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/image_list_main.h"
 #include "workspace/window/pane_commands.h"
+#include "workspace/window/preview_pages.h"
 
 namespace pavik {
 
@@ -45,10 +48,11 @@ public:
 
     QString htmlFile() const override { return w_.sHTMLFileName; }
     bool htmlSaved() const override { return w_.bHTMLSaved; }
-    // The HTML pane's page is not read through an encoding yet: it is written as it stands.
+    // In the page's own encoding, as it was read.
     std::error_code writeHtmlPane() override {
         const std::string text = w_.EditHTML->core().SaveToBytes(SaveFlagsPlain);
-        if (std::error_code ec = writeTextFile(w_.sHTMLFileName.toStdString(), text, TextEncoding::Cp932)) return ec;
+        if (std::error_code ec = writeTextFile(QFile::encodeName(w_.sHTMLFileName).toStdString(), text, w_.HTMLEncoding))
+            return ec;
         w_.EditHTML->SetEdited(false);
         w_.commandsOf(w_.EditHTML).savedToFile();
         return {};
@@ -69,6 +73,16 @@ void TfrmMain::createFileCommands() {
     connect(FileSaveAs, &QAction::triggered, this, [this] { guarded([this] { FileSaveAsExecute(); }); });
     connect(NewCSS, &QAction::triggered, this, [this] { guarded([this] { NewCSSExecute(); }); });
     connect(popmnuRecent, &QMenu::aboutToShow, this, [this] { guarded([this] { popmnuRecentPopup(); }); });
+}
+
+void TfrmMain::dftCssSrcEnter(TDropEffect& effect) {
+    const std::vector<std::string>& files = dftCssSrc->DroppedFiles;
+    if (files.size() != 1 || !hasExtension(files.front(), ".css")) effect = DropEffectNone;
+}
+
+void TfrmMain::dftCssSrcDrop(const std::vector<std::string>& files) {
+    if (!files.empty() && hasExtension(files.front(), ".css"))
+        fileCommands_->openChosen(QFile::decodeName(QByteArray::fromStdString(files.front())));
 }
 
 void TfrmMain::FileOpenCSSExecute() { fileCommands_->openFromDialog(); }
@@ -121,7 +135,7 @@ void TfrmMain::showStyleSheet(const QString& file, const QString& caption, const
     sCSSFileName = file;
     CSSEncoding = encoding;
     AnalyzeCSS(text, tell);
-    CmbBoxPreviewHTMLSelect();
+    previewPages_->rebuild();  // the HTML page stays in its pane, edits and all
     if (paneText) reloadSourcePane(*paneText);
     if (PageControlSrc->currentIndex() == 0) TreeViewStruct->setFocus();
     commandsOf(RichEditSrc).savedToFile();  // the pane's history starts at the file's text

@@ -20,7 +20,9 @@
 #include "workspace/window/frm_main.h"
 #include "components/file_name_keep.h"
 #include "workspace/window/image_list_main.h"
+#include "components/drop_target_qt.h"
 #include "workspace/window/pane_commands.h"
+#include "workspace/window/preview_pages.h"
 #include "workspace/window/key_select_tree.h"
 #include "workspace/document/sample_page.h"
 
@@ -68,7 +70,8 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
         const RuleTreeNode node = structNode(selected);
         anchor = previewAnchor(&node);
     }
-    NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
+    // A user's page that could not be read has no copy: the browser keeps what it shows.
+    if (QFileInfo::exists(PreviewHTMLPath)) NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
     Refresh_Status();
     if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutReading(); });
 }
@@ -122,20 +125,74 @@ void TfrmMain::DeletePreviewFiles() {
         if (!path.isEmpty() && QFileInfo::exists(path)) QFile::remove(path);
 }
 
-void TfrmMain::CmbBoxPreviewHTMLSelect() {
-    fileCommands_->askToSave(SaveKind::HtmlPage);
-    bHTMLSaved = true;
-    const bool saved = bCSSSaved;
-    DeletePreviewFiles();
-    if (CmbBoxPreviewHTML->currentIndex() > 0) return;  // user pages: see the page commands
-    sHTMLFileName.clear();
-    RefreshPreview();
-    bCSSSaved = saved;
-    Refresh_Status();
+void TfrmMain::CmbBoxPreviewHTMLSelect() { previewPages_->select(); }
+
+void TfrmMain::UpdatePreviewBrowserActions() { previewPages_->updateBrowserActions(); }
+
+// ---- Preview pages -----------------------------------------------------------------------
+
+void TfrmMain::createPreviewPages() {
+    previewPages_ = std::make_unique<PreviewPages>(*this);
+    const std::pair<QAction*, void (TfrmMain::*)()> handlers[] = {
+        {FileOpenHTML, &TfrmMain::FileOpenHTMLExecute},
+        {HTMLSave, &TfrmMain::HTMLSaveExecute},
+        {ApplyCSS, &TfrmMain::ApplyCSSExecute},
+        {PrevIE, &TfrmMain::PrevIEExecute},
+        {PrevNS4, &TfrmMain::PrevNS4Execute},
+        {PrevNS6, &TfrmMain::PrevNS6Execute},
+        {PrevOpera, &TfrmMain::PrevOperaExecute},
+        {PrevIEBrowser, &TfrmMain::PrevIEBrowserExecute},
+        {PrevSplit, &TfrmMain::PrevSplitExecute},
+        {PrevMozillaBrowser, &TfrmMain::PrevMozillaBrowserExecute},
+    };
+    for (const auto& [action, handler] : handlers)
+        connect(action, &QAction::triggered, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    for (int level = 1; level <= 4; ++level)
+        connect(FSize[level - 1], &QAction::triggered, this, [this, level] { guarded([this, level] { FontSizeExecute(level); }); });
+    connect(CmbBoxPreviewHTML, &QComboBox::activated, this, [this] { guarded([this] { CmbBoxPreviewHTMLSelect(); }); });
+    connect(CmbBoxExDoctype, &QComboBox::activated, this, [this] { guarded([this] { CmbBoxExDoctypeSelect(); }); });
 }
 
-// The external browsers stay disabled until they can be started (action_states.cpp).
-void TfrmMain::UpdatePreviewBrowserActions() { UpdateActionStates(); }
+void TfrmMain::registerDropTargets() {
+    // The files are read on entering, so that the enter handlers see them. A drop is taken
+    // up once the drag is over: its questions and messages do not hold the drag's source.
+    auto make = [this](QWidget* control, std::unique_ptr<WidgetDropSite>& site, std::unique_ptr<TDropFileTarget>& target,
+                       void (TfrmMain::*enter)(TDropEffect&),
+                       void (TfrmMain::*drop)(const std::vector<std::string>&)) {
+        site = std::make_unique<WidgetDropSite>(control);
+        target = std::make_unique<TDropFileTarget>();
+        target->Dragtypes = dtCopy;
+        target->GetDataOnEnter = true;
+        target->OnEnter = [this, enter](TDropTarget&, TShiftState, TPoint, TDropEffect& effect) {
+            guarded([this, enter, &effect] { (this->*enter)(effect); });
+        };
+        target->OnDrop = [this, drop](TDropTarget& sender, TShiftState, TPoint, TDropEffect&) {
+            const std::vector<std::string> files = static_cast<TDropFileTarget&>(sender).DroppedFiles;
+            QTimer::singleShot(0, this, [this, drop, files] { guarded([this, drop, &files] { (this->*drop)(files); }); });
+        };
+        target->Register(site.get());
+    };
+    make(PageControlSrc, cssDropSite_, dftCssSrc, &TfrmMain::dftCssSrcEnter, &TfrmMain::dftCssSrcDrop);
+    make(PageControlDown, htmlDropSite_, dftHTMLsrc, &TfrmMain::dftHTMLsrcEnter, &TfrmMain::dftHTMLsrcDrop);
+}
+
+void TfrmMain::FileOpenHTMLExecute() { previewPages_->openFromDialog(); }
+// The preview files would show in the dialog beside the pages.
+void TfrmMain::FileOpenHTMLBeforeExecute() { DeletePreviewFiles(); }
+void TfrmMain::FileOpenHTMLAccept(const QString& file) { previewPages_->choose(file); }
+void TfrmMain::HTMLSaveExecute() { previewPages_->saveHtml(); }
+void TfrmMain::CmbBoxExDoctypeSelect() { previewPages_->docTypeSelected(); }
+void TfrmMain::ApplyCSSExecute() { previewPages_->toggleStyleSheet(); }
+void TfrmMain::PrevIEExecute() { previewPages_->startBrowser(0); }
+void TfrmMain::PrevNS4Execute() { previewPages_->startBrowser(1); }
+void TfrmMain::PrevNS6Execute() { previewPages_->startBrowser(2); }
+void TfrmMain::PrevOperaExecute() { previewPages_->startBrowser(3); }
+void TfrmMain::PrevIEBrowserExecute() { previewPages_->showLayout(PreviewLayout::Browser); }
+void TfrmMain::PrevSplitExecute() { previewPages_->showLayout(PreviewLayout::Split); }
+void TfrmMain::PrevMozillaBrowserExecute() { previewPages_->showLayout(PreviewLayout::Mozilla); }
+void TfrmMain::FontSizeExecute(int level) { previewPages_->setTextSize(level); }
+void TfrmMain::dftHTMLsrcEnter(TDropEffect& effect) { PreviewPages::dropEnter(dftHTMLsrc->DroppedFiles, effect); }
+void TfrmMain::dftHTMLsrcDrop(const std::vector<std::string>& files) { previewPages_->drop(files); }
 
 void TfrmMain::tellAboutReading() {
     ReadingNote note = std::exchange(pendingNote_, {});
@@ -163,23 +220,26 @@ void TfrmMain::tellAboutReading() {
     services_.messages->information(this, lines.join('\n'));
 }
 
-void TfrmMain::tellAboutEscapes() {
-    if (pendingEscapes_.empty() || !isVisible()) return;
+QString TfrmMain::describeEscapes(const std::vector<std::string>& characters) {
     QStringList shown;
-    for (const std::string& ch : pendingEscapes_) {
+    for (const std::string& ch : characters) {
         const QString c = QString::fromStdString(ch);
         const QString item = QStringLiteral("%1 (\\%2 )").arg(c, QString::number(c.toUcs4().value(0), 16).toUpper());
         if (!shown.contains(item)) shown.append(item);
     }
-    pendingEscapes_.clear();
     constexpr qsizetype MaxShown = 10;
     const qsizetype more = shown.size() - MaxShown;
     if (more > 0) shown.resize(MaxShown);
+    return shown.join(QStringLiteral(", ")) + (more > 0 ? QStringLiteral(" ほか %1 文字").arg(more) : QString());
+}
+
+void TfrmMain::tellAboutEscapes() {
+    if (pendingEscapes_.empty() || !isVisible()) return;
+    const QString list = describeEscapes(std::exchange(pendingEscapes_, {}));
     services_.messages->information(
-        this, QStringLiteral("スタイルシート [ %1 ] の次の文字は Shift_JIS で表せないため、CSS のエスケープに置き換えました: %2%3\n"
+        this, QStringLiteral("スタイルシート [ %1 ] の次の文字は Shift_JIS で表せないため、CSS のエスケープに置き換えました: %2\n"
                              "保存するとエスケープの形で書き込まれます。")
-                  .arg(QFileInfo(sCSSFileName).fileName(), shown.join(QStringLiteral(", ")),
-                       more > 0 ? QStringLiteral(" ほか %1 文字").arg(more) : QString()));
+                  .arg(QFileInfo(sCSSFileName).fileName(), list));
 }
 
 void TfrmMain::connectHandlers() {

@@ -109,6 +109,7 @@ MainWindowServices MainWindowServices::standard() {
     s.association = std::make_unique<XdgFileAssociation>(XdgPlaces::fromEnvironment(), executablePath(),
                                                          icon.readAll().toStdString(), [] { NotifyAssocChanged(); });
     s.shell = makeDesktopShellOpen();
+    s.browsers = makeProcessLauncher();
     s.arguments = QApplication::arguments().mid(1);
     return s;
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/browser_launcher.h"
 #include "platform/file_association.h"
 #include "platform/help.h"
 #include "platform/preview_browser.h"
@@ -77,6 +78,7 @@ struct MainWindowServices {
     std::unique_ptr<FileChooser> files;             // none: the file dialogs
 
     std::unique_ptr<ShellOpen> shell;              // none: the web and mail items open nothing
+    std::unique_ptr<BrowserLauncher> browsers;     // none: the external browsers start nothing
     WebAddresses addresses = WebAddresses::built();
     // Runs a dialog modally and gives its result (tests answer in place of the user).
     std::function<int(QDialog&)> runDialog = execDialog;
@@ -85,8 +87,8 @@ struct MainWindowServices {
     static int execDialog(QDialog& dialog);
 
     // The real services: the web view, message boxes, the help file beside the program,
-    // the desktop's association and address handler, and the arguments of the running
-    // application.
+    // the desktop's association and address handler, the process launcher, and the
+    // arguments of the running application.
     static MainWindowServices standard();
 };
 

@@ -75,28 +75,6 @@ void TfrmMain::writeGeometry() {
     WindowGeometry{x(), y(), width(), height(), panes[0], panes[1], panes[2], false}.write(*Ini);
 }
 
-void TfrmMain::readPreviewList() {
-    CmbBoxPreviewHTML->clear();
-    CmbBoxPreviewHTML->addItem(QStringLiteral("デフォルトプレビュー"));
-    for (int i = 1; i <= 5; ++i) {
-        const std::string key = std::to_string(i);
-        const std::string value = Ini->ReadString(SectionPreview, key, "");
-        const QString page = QString::fromStdString(value);
-        if (!value.empty() && QFileInfo(page).isFile())
-            CmbBoxPreviewHTML->addItem(page);
-        else
-            Ini->WriteString(SectionPreview, key, "");
-    }
-    CmbBoxPreviewHTML->setCurrentIndex(0);
-}
-
-void TfrmMain::writePreviewList() {
-    for (int i = 1; i < CmbBoxPreviewHTML->count(); ++i) {
-        const QString page = CmbBoxPreviewHTML->itemText(i);
-        if (QFileInfo(page).isFile()) Ini->WriteString(SectionPreview, std::to_string(i), page.toStdString());
-    }
-}
-
 void TfrmMain::applyPaneSettings(TAFEdit* pane) {
     // A colour key that does not convert reads as its default, and so does a font that
     // cannot be used.

@@ -12,7 +12,8 @@ namespace {
 // Offered in every situation.
 const std::set<UiItem> kAlways = {UiItem::NewCSS,  UiItem::FileOpenCSS, UiItem::FileExit,  UiItem::FileOpenURL,
                                   UiItem::ChangeCSStree, UiItem::ColoPicker, UiItem::Setting, UiItem::TBCust,
-                                  UiItem::ShowAbout};
+                                  UiItem::ShowAbout, UiItem::PrevIEBrowser, UiItem::PrevMozillaBrowser,
+                                  UiItem::PrevSplit, UiItem::FSize1, UiItem::FSize2, UiItem::FSize3, UiItem::FSize4};
 
 // What else is offered (enabled, or a tab page shown), in UiItem order; "!" marks an item of
 // kAlways that is not.
@@ -64,27 +65,47 @@ TEST(ActionStates, MainSituations) {
     WorkspaceState unsaved = open();
     unsaved.styleSheetUnsaved = unsaved.recentFiles = true;
 
+    // A user's page with changes, two browser programs; the page alone, with no style sheet.
+    WorkspaceState page = open();
+    page.userPage = page.htmlPageUnsaved = true;
+    page.browserPrograms = {false, false, true, true};
+    WorkspaceState pageAlone;
+    pageAlone.userPage = pageAlone.htmlPageUnsaved = true;
+    pageAlone.browserPrograms = {true, false, false, false};
+
     const struct {
         const char* what;
         WorkspaceState state;
         std::string expected;
     } cases[] = {
         {"no file", WorkspaceState{}, "EditPaste1 EditPaste2"},
-        {"file open", open(), "FileSaveAs cssBasic cssClass Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
+        {"file open", open(),
+         "FileSaveAs FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS EditPaste1 EditPaste2 "
+         "CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc"},
         {"rule selected", rule,
-         "FileSaveAs cssBasic cssClass DelItem Refresh AddImportantTag EditPaste1 EditPaste2 TabSheetSrc"},
+         "FileSaveAs FileOpenHTML cssBasic cssClass DelItem Refresh AddImportantTag ApplyCSS EditPaste1 EditPaste2 "
+         "CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc"},
         {"rule selected, no file", ruleNoFile, "EditPaste1 EditPaste2"},
         {"unsaved, recent files", unsaved,
-         "FileSave FileSaveAs cssBasic cssClass Refresh AddImportantTag EditPaste1 EditPaste2 mnuFileResent "
-         "TabSheetSrc"},
+         "FileSave FileSaveAs FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS EditPaste1 EditPaste2 "
+         "mnuFileResent CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc"},
         {"selection", selected,
-         "FileSaveAs cssBasic cssClass Refresh AddImportantTag EditCut1 EditCopy1 EditPaste1 EditPaste2 TabSheetSrc"},
+         "FileSaveAs FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS EditCut1 EditCopy1 EditPaste1 "
+         "EditPaste2 CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc"},
         {"undo and redo", undo,
-         "FileSaveAs cssBasic cssClass Refresh AddImportantTag EditPaste1 EditUndo1 EditPaste2 EditRedo2 "
-         "TabSheetSrc"},
-        {"read-only", readOnly, "FileSaveAs cssBasic cssClass Refresh AddImportantTag EditPaste1 EditCopy2 TabSheetSrc"},
-        {"not applied", notApplied, "FileSaveAs cssBasic cssClass Refresh EditPaste1 EditPaste2 TabSheetHTML"},
+         "FileSaveAs FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS EditPaste1 EditUndo1 EditPaste2 "
+         "EditRedo2 CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc"},
+        {"read-only", readOnly,
+         "FileSaveAs FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS EditPaste1 EditCopy2 "
+         "CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc"},
+        {"not applied", notApplied,
+         "FileSaveAs FileOpenHTML cssBasic cssClass Refresh ApplyCSS EditPaste1 EditPaste2 CmbBoxPreviewHTML "
+         "CmbBoxExDoctype TabSheetHTML"},
         {"help, addresses, box", extras, "EditBox mnuHelpView mnuHelpKey GoHomePage ToMail EditPaste1 EditPaste2"},
+        {"user's page", page,
+         "FileSaveAs HTMLSave FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS PrevNS6 PrevOpera EditPaste1 EditPaste2 "
+         "CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc TabSheetHTML"},
+        {"user's page alone", pageAlone, "HTMLSave PrevIE EditPaste1 EditPaste2 TabSheetHTML"},
     };
     for (const auto& c : cases) EXPECT_EQ(offered(decideUiStates(c.state)), c.expected) << c.what;
     EXPECT_FALSE(*decideUiStates(notApplied)[UiItem::ApplyCSS].checked);

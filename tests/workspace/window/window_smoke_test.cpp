@@ -11,6 +11,7 @@
 #include <QWebEngineView>
 #include <string>
 
+#include "../../support/drag_drop.h"
 #include "window_support.h"
 
 namespace pavik::test {
@@ -144,6 +145,36 @@ TEST_F(RealBrowser, SamplePageRunsNoScriptAndReadsNoOtherLocalFile) {
     show(*w, view, page, PreviewPage::User);
     EXPECT_EQ(evaluate(view, "document.title").toString(), QStringLiteral("ran"));
     EXPECT_EQ(evaluate(view, readSecret).toString(), QStringLiteral("secret"));
+    EXPECT_TRUE(messages->errors.isEmpty());
+}
+
+// A page dropped on the view: the view does not take the drop (it would show the file), the
+// preview pages do; the page shows with the style sheet at the saved text size, and without
+// it once switched off.
+TEST_F(RealBrowser, APageDroppedOnTheViewIsPreviewedWithTheStyleSheetAtTheSavedTextSize) {
+    writeSettings("[SYSTEM]\r\nBaseFSize=4\r\n");
+    auto w = makeRealWindow(writeFile("style.css", "P { color: red }\r\n"));
+    w->resize(900, 700);
+    showAndSettle(*w);
+    auto* view = qobject_cast<QWebEngineView*>(w->WebBrowserIE);
+    ASSERT_NE(view, nullptr);
+    ASSERT_GE(waitForScript(view, "document.getElementsByName('P').length", 1, 20000), 1);
+    EXPECT_DOUBLE_EQ(view->zoomFactor(), 1.25);
+
+    const QString page = writeFile("site/page.html", "<html><head><title>mine</title></head><body><p>text</p></body></html>");
+    const QPoint overView = view->mapTo(w.get(), QPoint(view->width() / 2, view->height() / 2));
+    const DragOutcome drop = dragFiles(w.get(), overView, {QUrl::fromLocalFile(page)});
+    EXPECT_EQ(drop.receiver, w->PageControlDown);
+    EXPECT_EQ(drop.action, Qt::CopyAction);
+    const char* const red = "document.title == '' && document.getElementsByTagName('p').length == 1 && "
+                            "getComputedStyle(document.getElementsByTagName('p')[0]).color == 'rgb(255, 0, 0)' ? 1 : 0";
+    EXPECT_EQ(waitForScript(view, red, 1, 20000), 1);
+    EXPECT_EQ(w->sHTMLFileName, page);
+    EXPECT_DOUBLE_EQ(view->zoomFactor(), 1.25);
+
+    w->ApplyCSS->trigger();
+    const char* const plain = "getComputedStyle(document.getElementsByTagName('p')[0]).color == 'rgb(0, 0, 0)' ? 1 : 0";
+    EXPECT_EQ(waitForScript(view, plain, 1, 20000), 1);
     EXPECT_TRUE(messages->errors.isEmpty());
 }
 

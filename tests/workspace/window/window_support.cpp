@@ -66,6 +66,9 @@ std::unique_ptr<TfrmMain> WindowTest::makeWindow(QStringList arguments, bool hel
         return int(QDialog::Rejected);
     };
     s.shell = std::make_unique<FakeShell>(&shellCalls);
+    auto l = std::make_unique<FakeLauncher>();
+    launcher = l.get();
+    s.browsers = std::move(l);
     s.addresses = addresses;
     s.arguments = std::move(arguments);
     return std::make_unique<TfrmMain>(std::move(s));

@@ -34,8 +34,21 @@ public:
         navigations.push_back({path, anchor, page});
     }
     bool hasDocument() const override { return !navigations.empty(); }
+    void setTextSize(int level) override { textSizes.push_back(level); }
 
     std::vector<Navigation> navigations;
+    std::vector<int> textSizes;
+};
+
+// Records the external browsers started: "program argument...".
+class FakeLauncher : public BrowserLauncher {
+public:
+    bool start(const QString& program, const QStringList& arguments) override {
+        starts.append((QStringList{program} + arguments).join(' '));
+        return succeed;
+    }
+    QStringList starts;
+    bool succeed = true;
 };
 
 class FakeMessages : public UserMessages {
@@ -135,6 +148,7 @@ protected:
     FakeBrowser* browser = nullptr;
     FakeMessages* messages = nullptr;
     FakeFileChooser* files = nullptr;
+    FakeLauncher* launcher = nullptr;
     KeyValueAssociation* association = nullptr;
     QStringList helpCalls;
     QStringList shellCalls;

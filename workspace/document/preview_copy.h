@@ -1,0 +1,22 @@
+#pragma once
+// The preview copy of a page of the user's: the page with the preview's own head in place of
+// its head (the document type line, and the link to the preview style sheet when it is
+// applied), written beside the page so that the page's relative links keep working. No Qt.
+//
+// - Lines before the first one holding "<body" (in any letter case) are left out, and so is
+//   the text before "<body" on that line; every later line is copied unchanged. A page
+//   without "<body" gives the head alone.
+// - Every line of the copy ends in CR LF, whatever it ended in on the page.
+// - A CP932 page is copied as its bytes (the browser reads a page that declares no encoding
+//   as Shift_JIS). A page in UTF-8 or UTF-16 is copied in UTF-8 after a byte order mark,
+//   which tells the browser the encoding the page's own head no longer can.
+#include <string>
+#include <string_view>
+
+#include "workspace/document/sample_page.h"
+
+namespace pavik {
+
+std::string buildPreviewCopy(std::string_view pageBytes, const SamplePageOptions& options);
+
+}  // namespace pavik

@@ -1,0 +1,39 @@
+#pragma once
+// The user's preview pages: up to five full paths, oldest first, listed after the built-in
+// page in the page list, and kept in section "Preview" of the settings file under the keys
+// "1" to "5". Paths are compared exactly. No Qt.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ini_file.h"
+
+namespace pavik {
+
+// Whether `path` names one of the files the program writes and deletes beside a preview page
+// or in its own folder ("Pavik$$Preview$$.HTML" and its kin): such a file cannot be a page.
+bool isPreviewTemporary(std::string_view path);
+
+class PreviewPageList {
+public:
+    static constexpr int Capacity = 5;
+
+    // The pages of keys "1" to "5" that name existing files, once each (a page dropped from
+    // the middle of the list leaves its old key behind) and no temporary file; each other
+    // key is written back empty.
+    static PreviewPageList read(IniFile& ini);
+    // Key i := page i for each page whose file exists; the other keys keep their values.
+    void write(IniFile& ini) const;
+
+    // Adds `page` unless it is listed; a full list drops its oldest page first. The page's
+    // place in the list (0 for the oldest).
+    int add(const std::string& page);
+    // The page's place, or -1.
+    int indexOf(std::string_view page) const;
+    const std::vector<std::string>& pages() const { return pages_; }
+
+private:
+    std::vector<std::string> pages_;
+};
+
+}  // namespace pavik
