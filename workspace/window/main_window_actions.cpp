@@ -121,7 +121,11 @@ QToolButton* addButton(QToolBar* bar, QAction* action, int width) {
     b->setAutoRaise(true);
     b->setIconSize(QSize(16, 16));
     b->setFixedSize(width, ButtonHeight);
-    bar->addWidget(b);
+    // The toolbar's place of the button hands its own enabled state on to the button whenever
+    // the place changes (the toolbar settings show and hide it): it follows the command.
+    QAction* place = bar->addWidget(b);
+    place->setEnabled(action->isEnabled());
+    QObject::connect(action, &QAction::enabledChanged, place, &QAction::setEnabled);
     return b;
 }
 

@@ -1,6 +1,8 @@
 // The bar that holds toolbars at pixel places, and the toolbar places kept in the settings.
 #include <QMouseEvent>
 #include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
 
 #include "window_support.h"
 #include "workspace/window/control_bar.h"
@@ -89,6 +91,19 @@ TEST_F(ToolBarPlaces, PlacesWrittenAtCloseComeBackAtStart) {
     showAndSettle(*w);
     EXPECT_EQ(w->TBTools->pos(), tools);
     EXPECT_EQ(w->TBStyle->pos(), style);
+}
+
+// Applying the saved layout shows the buttons again; a disabled command's button stays disabled
+// (and is drawn greyed) all the same.
+TEST_F(ToolBarPlaces, ButtonsFollowTheirCommandsOnceTheLayoutIsApplied) {
+    auto w = openSheet("H1 { color: red; }\r\n");
+    auto* del = w->findChild<QToolButton*>(QStringLiteral("TBDelItem"));
+    ASSERT_NE(del, nullptr);
+    ASSERT_EQ(w->TreeViewStruct->currentItem(), w->ElementBaseNode);
+    EXPECT_FALSE(w->DelItem->isEnabled());
+    EXPECT_FALSE(del->isEnabled());
+    w->TreeViewStruct->setCurrentItem(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
+    EXPECT_TRUE(del->isEnabled());
 }
 
 }  // namespace
