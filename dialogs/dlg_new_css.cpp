@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/dialog_help.h"
-#include "dialogs/name_dialog_parts.h"
+#include "dialogs/dialog_frame.h"
 #include "platform/app_paths.h"
 
 namespace pavik {

@@ -15,6 +15,7 @@
 #include "dialogs/color_choice.h"
 #include "dialogs/color_lookup_combo_box.h"
 #include "dialogs/color_tables.h"
+#include "dialogs/dialog_frame.h"
 #include "platform/help.h"
 #include "platform/qt_colors.h"
 #include "vocabulary/shared_routines.h"
@@ -123,11 +124,7 @@ TfrmColorPicker::TfrmColorPicker(HelpDesk* desk, QWidget* owner) : QDialog(owner
     auto* colorRow = new QHBoxLayout;
     colorRow->addWidget(ShapeColor);
     colorRow->addWidget(rgbBar, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtnOK);
-    buttons->addWidget(BitBtnCancel);
-    buttons->addWidget(BitBtnHelp);
+    QHBoxLayout* buttons = rightAlignedRow({BitBtnOK, BitBtnCancel, BitBtnHelp});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(PageControl1, 1);

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <map>
 
+#include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_help.h"
 #include "dialogs/dlg_new_class.h"
 #include "dialogs/selector_table.h"
@@ -126,12 +127,7 @@ int selectedRow(const QTreeWidget* tree) { return TfrmCSSSelect::rowOf(selectedN
 }  // namespace
 
 TfrmCSSSelect::TfrmCSSSelect(HelpDesk* desk, QWidget* owner) : QDialog(owner), desk_(desk) {
-    setObjectName("frmCSSSelect");
-    setWindowTitle(QStringLiteral("スタイルセレクタ"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    QFont f(QStringLiteral("MS UI Gothic"));
-    f.setPixelSize(13);
-    setFont(f);
+    setUpDialogFrame(this, "frmCSSSelect", QStringLiteral("スタイルセレクタ"), QStringLiteral("MS UI Gothic"), 13);
     setFixedSize(450, 406);
     ReportError = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
     createControls();
@@ -184,11 +180,7 @@ void TfrmCSSSelect::createControls() {
     connect(BitBtnHelp, &QPushButton::clicked, this, [this] {
         if (desk_) desk_->CallHTMLHelpContext(HelpTopic);
     });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtnOK);
-    buttons->addWidget(BitBtnCancel);
-    buttons->addWidget(BitBtnHelp);
+    QHBoxLayout* buttons = rightAlignedRow({BitBtnOK, BitBtnCancel, BitBtnHelp});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);

@@ -14,6 +14,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "dialogs/dialog_frame.h"
 #include "dialogs/font_choice.h"
 #include "platform/help.h"
 #include "platform/page_resources.h"
@@ -39,12 +40,7 @@ QTextEdit* guide(QWidget* parent, const char* name) {
 }  // namespace
 
 TfrmFontSelect::TfrmFontSelect(HelpDesk* desk, QWidget* owner) : QDialog(owner) {
-    setObjectName("frmFontSelect");
-    setWindowTitle(QStringLiteral("フォント選択"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    QFont f(QStringLiteral("MS UI Gothic"));
-    f.setPixelSize(13);
-    setFont(f);
+    setUpDialogFrame(this, "frmFontSelect", QStringLiteral("フォント選択"), QStringLiteral("MS UI Gothic"), 13);
     resize(420, 400);
 
     PageControl = named(new QTabWidget(this), "PageControl");
@@ -96,11 +92,7 @@ TfrmFontSelect::TfrmFontSelect(HelpDesk* desk, QWidget* owner) : QDialog(owner) 
     BitBtnHelp->setEnabled(desk && desk->available());
     connect(BitBtnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtnOK);
-    buttons->addWidget(BitBtnCancel);
-    buttons->addWidget(BitBtnHelp);
+    QHBoxLayout* buttons = rightAlignedRow({BitBtnOK, BitBtnCancel, BitBtnHelp});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl, 1);

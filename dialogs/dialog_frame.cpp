@@ -1,4 +1,4 @@
-#include "dialogs/name_dialog_parts.h"
+#include "dialogs/dialog_frame.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
@@ -8,13 +8,25 @@
 
 namespace pavik {
 
-void setUpNameDialog(QDialog* dialog, const char* objectName, const QString& title) {
+void setUpDialogFrame(QDialog* dialog, const char* objectName, const QString& title, const QString& family,
+                      int pixelSize) {
     dialog->setObjectName(QString::fromLatin1(objectName));
     dialog->setWindowTitle(title);
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    QFont f(QStringLiteral("MS UI Gothic"));
-    f.setPixelSize(12);
+    QFont f(family);
+    f.setPixelSize(pixelSize);
     dialog->setFont(f);
+}
+
+QHBoxLayout* rightAlignedRow(std::initializer_list<QWidget*> widgets) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QWidget* w : widgets) row->addWidget(w);
+    return row;
+}
+
+void setUpNameDialog(QDialog* dialog, const char* objectName, const QString& title) {
+    setUpDialogFrame(dialog, objectName, title, QStringLiteral("MS UI Gothic"), 12);
 }
 
 OkCancel addOkCancelRow(QDialog* dialog, QVBoxLayout* layout) {
@@ -28,12 +40,8 @@ OkCancel addOkCancelRow(QDialog* dialog, QVBoxLayout* layout) {
     b.cancel->setAutoDefault(false);
     QObject::connect(b.ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(b.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(b.ok);
-    row->addWidget(b.cancel);
     layout->addStretch(1);
-    layout->addLayout(row);
+    layout->addLayout(rightAlignedRow({b.ok, b.cancel}));
     return b;
 }
 
