@@ -279,6 +279,9 @@ private:
     void deleteSelection();
     void appendRowsToCaret();
     std::vector<Row> readPlainRows(std::string_view bytes, std::uint8_t flags) const;
+    // Loaded rows re-flowed paragraph by paragraph as RewrapRow does it, without the row
+    // primitives (no undo records, no events).
+    std::vector<Row> rewrapLoaded(std::vector<Row> rows);
     std::string plainText(std::uint8_t flags) const;
 
     RowList rows_;

@@ -17,47 +17,47 @@ namespace {
 
 constexpr size_t kMaxLine = 65536;  // longer lines continue on the next row
 
-// Splits plain text into rows. CR, LF, CR LF and LF CR each end a line; the row keeps a CR
-// in its place. A final line without a line end gets no CR. A NUL byte is ordinary text.
-// A line of kMaxLine bytes or more is cut into rows without CR, never inside a
-// double-byte character.
-std::vector<std::string> splitPlainText(std::string_view bytes) {
-    std::vector<std::string> lines;
-    lines.reserve(bytes.size() / 30 + 1);
+// Calls `add` with each line of plain text and whether a line end closed it. CR, LF, CR LF
+// and LF CR each end a line. A NUL byte is ordinary text. A line of kMaxLine bytes or more
+// is cut into pieces without a line end, never inside a double-byte character.
+template <class Add>
+void forEachLine(std::string_view bytes, Add add) {
     size_t i = 0;
     while (i < bytes.size()) {
-        size_t end = i;
-        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+        const size_t found = bytes.find_first_of("\r\n", i);
+        const size_t end = found == std::string_view::npos ? bytes.size() : found;
         std::string_view content = bytes.substr(i, end - i);
         while (content.size() >= kMaxLine) {
             size_t cut = kMaxLine;
             if (sjis::charStart(content.substr(0, kMaxLine + 1), kMaxLine) != kMaxLine) --cut;
-            lines.emplace_back(content.substr(0, cut));
+            add(content.substr(0, cut), false);
             content.remove_prefix(cut);
         }
         if (end == bytes.size()) {
-            if (!content.empty()) lines.emplace_back(content);
+            if (!content.empty()) add(content, false);
             break;
         }
-        std::string line(content);
-        line.push_back('\r');
-        lines.push_back(std::move(line));
+        add(content, true);
         const char first = bytes[end];
         i = end + 1;
         if (i < bytes.size() && (bytes[i] == '\r' || bytes[i] == '\n') && bytes[i] != first) ++i;
     }
-    return lines;
 }
 
 }  // namespace
 
+// One row per line, the rows reserved up front; a line end becomes the row's CR, and a
+// final line without one gets none.
 std::vector<Row> EditorCore::readPlainRows(std::string_view bytes, std::uint8_t flags) const {
-    std::vector<std::string> lines = splitPlainText(bytes);
+    const auto count = [&](char c) { return static_cast<size_t>(std::count(bytes.begin(), bytes.end(), c)); };
     std::vector<Row> rows;
-    rows.reserve(lines.size());
+    rows.reserve(count('\r') + count('\n') + bytes.size() / kMaxLine + 1);
     const TRowAttr attr = DefaultRowAttr(true, 0, defWrapPos_);
-    for (auto& line : lines) {
-        Row row{std::move(line), attr};
+    forEachLine(bytes, [&](std::string_view content, bool lineEnd) {
+        Row row{std::string(), attr};
+        row.text.reserve(content.size() + (lineEnd ? 1 : 0));
+        row.text.append(content);
+        if (lineEnd) row.text.push_back('\r');
         if (flags & lfTabsToSpaces) row.text = tabsToSpaces(row.text, TabSize);
         if (flags & lfTabsToIndent) {
             // Leading tabs become the indent; the row's last byte is never one of them.
@@ -69,7 +69,7 @@ std::vector<Row> EditorCore::readPlainRows(std::string_view bytes, std::uint8_t 
             row.attr.indent = static_cast<std::int16_t>(std::clamp<long>(indent, 0, 32767));
         }
         rows.push_back(std::move(row));
-    }
+    });
     return rows;
 }
 
@@ -100,10 +100,7 @@ void EditorCore::LoadFromBytes(std::string_view bytes, std::uint8_t flags) {
         // save with the indent written out adds nothing at the end.
         if (!(flags & lfOwnFormat) && (flags & lfTabsToIndent)) rows_.back().attr.indent = 0;
     }
-    if (!(flags & lfOwnFormat) && (flags & lfRewrap)) {
-        int r = 0;
-        while (r < RowCount()) r = RewrapRow(r) + 1;
-    }
+    if (!(flags & lfOwnFormat) && (flags & lfRewrap)) rows_.assign(rewrapLoaded(rows_.take()));
 
     undo_.ClearRecords();
     if (OnUndoChange) OnUndoChange(*this, false, false);

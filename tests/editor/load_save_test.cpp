@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
+#include <random>
 #include <fstream>
 #include <sstream>
 
@@ -110,6 +112,39 @@ TEST(EditorLoadSave, RewrapFlagAndSoftRowsOnSave) {
     EXPECT_EQ(save(e, sfIndentAsSpaces), "abcdefghijklmnop\r\nshort\r\nqrstuvwxyz0123");
     EXPECT_EQ(save(e, sfIndentAsSpaces | sfBreakSoftRows).substr(0, 22),
               "abcdefghij\r\n  klmnop\r\n");
+}
+
+// Loading with the rewrap flag gives the rows and records that re-flowing the loaded rows
+// one paragraph after another with RewrapRow gives, for seeded random texts.
+TEST(EditorLoadSave, RewrapOnLoadMatchesRewrappingRowByRow) {
+    const std::vector<std::string> pieces = {
+        "a", "word ", "  ", "\t", "\r\n", "\n", "\r", "\x83\x7D", "\x83\x7B", "\x81\x42" /* 。 */,
+        "\x81\x75" /* 「 */, "\xB1", "\x82", "long-unbroken-word-of-text", "}", "{"};
+    std::mt19937 rng(30);
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        const size_t n = rng() % 60;
+        for (size_t i = 0; i < n; ++i) text += pieces[rng() % pieces.size()];
+        const bool huge = round % 40 == 0;  // a line cut into pieces on loading
+        if (huge) text += std::string(66000 + rng() % 3, 'x') + text;
+        const int wrap = huge ? 50 : 1 + static_cast<int>(rng() % 24);
+        const TAFEditOptions options = static_cast<TAFEditOptions>(
+            aoAutoFormat * (round % 5 != 0) | aoWordWrap * (round % 3 == 0) | aoJpnBanBreak * (round % 2 == 0));
+        const std::uint8_t flags = (round % 4 == 1 ? lfTabsToIndent : 0) | (round % 6 == 2 ? lfTabsToSpaces : 0);
+        auto made = [&](bool atLoad) {
+            auto e = std::make_unique<EditorCore>();
+            e->Options = options;
+            e->SetDefWrapPos(wrap);
+            e->LoadFromBytes(text, static_cast<std::uint8_t>(flags | (atLoad ? lfRewrap : 0)));
+            for (int r = 0; !atLoad && r < e->RowCount();) r = e->RewrapRow(r) + 1;
+            return e;
+        };
+        const auto loaded = made(true), reflowed = made(false);
+        ASSERT_EQ(rowsOf(*loaded), rowsOf(*reflowed)) << "round " << round;
+        for (int r = 0; r < loaded->RowCount(); ++r)
+            ASSERT_EQ(loaded->RowAttr(r), reflowed->RowAttr(r)) << "round " << round << " row " << r;
+        EXPECT_FALSE(loaded->CanUndo());
+    }
 }
 
 TEST(EditorLoadSave, OwnFormatKeepsRowsAndRecords) {
