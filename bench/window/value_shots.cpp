@@ -29,11 +29,7 @@ int main(int argc, char** argv) {
     w.show();
     wait(2500);
 
-    QTreeWidgetItem* rule = find(w.TreeViewStruct, {QStringLiteral("エレメント"), QStringLiteral("H1")});
-    if (!rule) rule = find(w.TreeViewStruct, {QStringLiteral("エレメント"), QStringLiteral("body")});
-    if (!rule) rule = w.TreeViewStruct->topLevelItem(0)->child(0);
-    w.TreeViewStruct->setCurrentItem(rule);
-    w.TreeViewStructClick();
+    shots::selectElementRule(w, {QStringLiteral("H1"), QStringLiteral("body")});
     shot(folder, "01-rule");
 
     clickProperty(w, {QStringLiteral("テキスト"), QStringLiteral("color")});

@@ -244,10 +244,10 @@ void TfrmMain::FormDestroy() {
     dftCssSrc.reset();
     dftHTMLsrc.reset();
     AttrList.clear();
-    CurStructNode = nullptr;
+    CurStructNode = QPersistentModelIndex();
     CurTargetNode = nullptr;
-    ElementBaseNode = nullptr;
-    ClassBaseNode = nullptr;
+    ElementBaseNode = QPersistentModelIndex();
+    ClassBaseNode = QPersistentModelIndex();
 }
 
 bool TfrmMain::event(QEvent* event) {

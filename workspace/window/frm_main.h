@@ -4,6 +4,7 @@
 // the controls (named as in the window layout), the working state and the handlers.
 #include <QByteArray>
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 #include <QString>
 #include <array>
 #include <functional>
@@ -33,6 +34,7 @@ class QSplitter;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
+class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -45,6 +47,7 @@ class FileCommandsHost;
 class PaneCommands;
 class PreviewPages;
 class RuleCommands;
+class RuleTreeModel;
 class SettingsCommands;
 class WidgetDropSite;
 class TThemeManager;
@@ -86,10 +89,10 @@ public:
     TextEncoding HTMLEncoding = TextEncoding::Cp932;  // of that page, kept when saving
     bool HTMLStreamAttached = true;  // until the close query
     int BaseFSize = 3;
-    QTreeWidgetItem* CurStructNode = nullptr;
+    QPersistentModelIndex CurStructNode;  // of TreeViewStruct; invalid: none
     QTreeWidgetItem* CurTargetNode = nullptr;
-    QTreeWidgetItem* ElementBaseNode = nullptr;
-    QTreeWidgetItem* ClassBaseNode = nullptr;
+    QPersistentModelIndex ElementBaseNode;
+    QPersistentModelIndex ClassBaseNode;
     // The document proper (the hidden tree's contents).
     StyleDocument Document;
 
@@ -109,7 +112,7 @@ public:
     QWidget* PanelTopCenter = nullptr;
     QWidget* PanelTopRight = nullptr;
     QTabWidget* PageControlSrc = nullptr;
-    QTreeWidget* TreeViewStruct = nullptr;
+    QTreeView* TreeViewStruct = nullptr;  // over the rule tree model (ruleTreeModel())
     QTreeWidget* TreeViewTarget = nullptr;
     QTreeWidget* TVCSSDataHide = nullptr;  // diagnostic view of the document, never shown
     TAFEdit* RichEditSrc = nullptr;
@@ -211,17 +214,18 @@ public:
     void TVCSSDataHideClick();
     void SetAttrAll(const std::string& elementName);
     void BrowserStateChange(int ie, int ns4, int ns6);
+    RuleTreeModel& ruleTreeModel() const { return *structModel_; }
     // The rule behind a node of TreeViewStruct (null for base and group nodes).
-    CssRuleNode* ruleOfNode(const QTreeWidgetItem* node) const;
-    StructNodeKind kindOfNode(const QTreeWidgetItem* node) const;
+    CssRuleNode* ruleOfNode(const QModelIndex& node) const;
+    StructNodeKind kindOfNode(const QModelIndex& node) const;
     // TreeViewStruct as a node list in index order, for the writer and the sample page.
     RuleTree currentRuleTree() const;
-    RuleTreeNode structNode(const QTreeWidgetItem* node, int level = 0) const;
-    // The node of TreeViewStruct that carries `rule`, or null.
-    QTreeWidgetItem* structNodeOfRule(const CssRuleNode* rule) const;
+    RuleTreeNode structNode(const QModelIndex& node) const;
+    // The node of TreeViewStruct that shows `rule`, or an invalid index.
+    QModelIndex structNodeOfRule(const CssRuleNode* rule) const;
     // Deletes a rule's node from TreeViewStruct (and its group node when that is left empty);
     // no rule is selected afterwards and no node is current.
-    void removeStructNode(QTreeWidgetItem* node);
+    void removeStructNode(const QModelIndex& node);
     void clearPropertyTree();
     // The record of a node of TreeViewTarget.
     const TData* targetRecordOf(const QTreeWidgetItem* node) const;
@@ -488,7 +492,10 @@ private:
         size_t NestedRules = 0, DroppedRules = 0;
     } pendingNote_;  // what the last read kept and expanded, not yet told
     bool shown_ = false;
-    QTreeWidgetItem* structPressedOn_ = nullptr;  // TreeViewStruct's current item at the last mouse press
+    RuleTreeModel* structModel_ = nullptr;  // TreeViewStruct's model, owned by it
+    // While set, a change of TreeViewStruct's current node is not taken up as the user's.
+    bool structChangeQuiet_ = false;
+    QPersistentModelIndex structPressedOn_;  // TreeViewStruct's current node at the last mouse press
     std::array<int, 3> startPanes_{250, 150, 270};  // rule column, property column, upper half
     int htmlWrapColumn_ = 0;  // the HTML pane's rows are wrapped at this column
     bool statusQueued_ = false;

@@ -53,8 +53,8 @@ void openAddress(ShellOpen* shell, const QString& address) {
 WorkspaceState TfrmMain::workspaceState() const {
     WorkspaceState s;
     s.styleSheetOpen = !sCSSFileName.isEmpty();
-    const QTreeWidgetItem* selected = TreeViewStruct->currentItem();
-    s.ruleTreeSelection = selected && selected != ElementBaseNode && selected != ClassBaseNode;
+    const QModelIndex selected = TreeViewStruct->currentIndex();
+    s.ruleTreeSelection = selected.isValid() && selected != ElementBaseNode && selected != ClassBaseNode;
     s.styleSheetUnsaved = styleSheetUnsaved();
     s.recentFiles = fileCommands_ && !fileCommands_->recentList().Entries().isEmpty();
     s.applyCSS = bApplyCSS;

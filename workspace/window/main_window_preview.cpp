@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QTimer>
+#include <QItemSelectionModel>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <chrono>
 #include <utility>
@@ -64,9 +66,9 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     if (regeneratePane) reloadSourcePane(css);
     progress_.setProgress(0);
 
-    QTreeWidgetItem* selected = TreeViewStruct->currentItem();
+    const QModelIndex selected = TreeViewStruct->currentIndex();
     std::string anchor;
-    if (selected) {
+    if (selected.isValid()) {
         const RuleTreeNode node = structNode(selected);
         anchor = previewAnchor(&node);
     }
@@ -251,10 +253,12 @@ void TfrmMain::connectHandlers() {
     connect(TBCust, &QAction::triggered, this, [this] { guarded([this] { TBCustExecute(); }); });
     connect(mnuHelpView, &QAction::triggered, this, [this] { guarded([this] { mnuHelpViewClick(); }); });
     connect(mnuHelpKey, &QAction::triggered, this, [this] { guarded([this] { mnuHelpKeyClick(); }); });
-    connect(TreeViewStruct, &QTreeWidget::currentItemChanged, this, [this] { guarded([this] { TreeViewStructChange(); }); });
+    connect(TreeViewStruct->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        if (!structChangeQuiet_) guarded([this] { TreeViewStructChange(); });
+    });
     // A rule or property selected by keyboard is taken up as a click takes it up; the focus
     // stays in the tree.
-    static_cast<KeySelectTree*>(TreeViewStruct)->OnKeySelect = [this] { guarded([this] { TreeViewStructClick(); }); };
+    static_cast<KeySelectView*>(TreeViewStruct)->OnKeySelect = [this] { guarded([this] { TreeViewStructClick(); }); };
     static_cast<KeySelectTree*>(TreeViewTarget)->OnKeySelect = [this] {
         guarded([this] { TreeViewTargetClick(false); });
     };

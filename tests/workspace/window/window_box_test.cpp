@@ -33,9 +33,9 @@ protected:
 
 TEST_F(BoxEdit, StoresOnlyWhatTheUserChangedIntoTheSelectedRule) {
     auto w = openSheet(kSheet);
-    QTreeWidgetItem* element = findItem(w->TreeViewStruct, QStringLiteral("エレメント"));
-    ASSERT_EQ(element->childCount(), 2);
-    w->TreeViewStruct->setCurrentItem(element->child(1));
+    const QModelIndex element = findItem(w->TreeViewStruct, QStringLiteral("エレメント"));
+    ASSERT_EQ(w->TreeViewStruct->model()->rowCount(element), 2);
+    w->TreeViewStruct->setCurrentIndex(child(element, 1));
     w->TreeViewStructClick();
     w->TreeViewTarget->setCurrentItem(findItem(w->TreeViewTarget, QStringLiteral("ボックス")));
     w->TreeViewTargetClick();

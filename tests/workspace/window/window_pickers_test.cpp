@@ -46,8 +46,7 @@ class Pickers : public WindowTest {
 protected:
     std::unique_ptr<TfrmMain> open() {
         auto w = openSheet(kSheet);
-        QTreeWidgetItem* rule = findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1"));
-        w->TreeViewStruct->setCurrentItem(rule);
+        w->TreeViewStruct->setCurrentIndex(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
         w->TreeViewStructClick();
         return w;
     }

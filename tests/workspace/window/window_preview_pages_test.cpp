@@ -257,7 +257,7 @@ TEST_F(PreviewPagesTest, FilesDroppedOnTheSourcePagesAndOnTheLowerPages) {
     EXPECT_EQ(dragFiles(w.get(), overTree, {css}).action, Qt::CopyAction);
     settle();
     EXPECT_EQ(w->sCSSFileName, css.toLocalFile());
-    EXPECT_NE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/P")), nullptr);
+    EXPECT_TRUE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/P")).isValid());
 
     const QString first = writeFile("first.html", "<body>1</body>"), second = writeFile("second.HTM", "<body>2</body>");
     const QPoint overPreview = w->PanelIE->mapTo(w.get(), QPoint(30, 30));
