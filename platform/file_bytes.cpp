@@ -136,18 +136,31 @@ namespace {
 
 enum class WhenNoTemp { Fail, WriteInPlace };
 
+// The pieces `produce` makes, written to `fd` in order: the first failure, and the size.
+std::error_code writePieces(int fd, const FileProducer& produce, off_t& size) {
+    std::error_code result;
+    size = 0;
+    produce([&](std::string_view piece) {
+        if (result) return;
+        result = writeAll(fd, piece);
+        size += static_cast<off_t>(piece.size());
+    });
+    return result;
+}
+
 // Overwrites the file itself: written from the start, then cut to the new length.
-std::error_code writeInPlace(const fs::path& target, std::string_view bytes) {
+std::error_code writeInPlace(const fs::path& target, const FileProducer& produce) {
     Fd fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0) return lastErrno();
-    std::error_code result = writeAll(fd.get(), bytes);
-    if (!result && ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0) result = lastErrno();
+    off_t size = 0;
+    std::error_code result = writePieces(fd.get(), produce, size);
+    if (!result && ::ftruncate(fd.get(), size) != 0) result = lastErrno();
     if (!result && ::fsync(fd.get()) != 0) result = lastErrno();
     if (!fd.close() && !result) result = lastErrno();
     return result;
 }
 
-std::error_code writeFile(const fs::path& file, std::string_view bytes, WhenNoTemp noTemp) {
+std::error_code writeFile(const fs::path& file, const FileProducer& produce, WhenNoTemp noTemp) {
     if (file.empty()) return std::make_error_code(std::errc::invalid_argument);
     fs::path target = file;
     std::error_code ec;
@@ -166,11 +179,12 @@ std::error_code writeFile(const fs::path& file, std::string_view bytes, WhenNoTe
     Fd fd(createTempBeside(target, temp));
     if (fd.get() < 0) {
         const std::error_code noTempFile = lastErrno();
-        if (noTemp == WhenNoTemp::WriteInPlace && existed && S_ISREG(old.st_mode)) return writeInPlace(target, bytes);
+        if (noTemp == WhenNoTemp::WriteInPlace && existed && S_ISREG(old.st_mode)) return writeInPlace(target, produce);
         return noTempFile;
     }
 
-    std::error_code result = writeAll(fd.get(), bytes);
+    off_t size = 0;
+    std::error_code result = writePieces(fd.get(), produce, size);
     if (!result && existed && ::fchmod(fd.get(), old.st_mode & 07777) != 0) result = lastErrno();
     if (!result && ::fsync(fd.get()) != 0) result = lastErrno();
     if (!fd.close() && !result) result = lastErrno();
@@ -190,11 +204,15 @@ std::error_code writeFile(const fs::path& file, std::string_view bytes, WhenNoTe
 }  // namespace
 
 std::error_code writeFileReplacing(const fs::path& file, std::string_view bytes) {
-    return writeFile(file, bytes, WhenNoTemp::Fail);
+    return writeFile(file, [bytes](const auto& write) { write(bytes); }, WhenNoTemp::Fail);
+}
+
+std::error_code writeFileReplacing(const fs::path& file, const FileProducer& produce) {
+    return writeFile(file, produce, WhenNoTemp::Fail);
 }
 
 std::error_code writeFileSaving(const fs::path& file, std::string_view bytes) {
-    return writeFile(file, bytes, WhenNoTemp::WriteInPlace);
+    return writeFile(file, [bytes](const auto& write) { write(bytes); }, WhenNoTemp::WriteInPlace);
 }
 
 }  // namespace pavik

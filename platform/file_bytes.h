@@ -2,6 +2,7 @@
 // Whole-file reads and writes with an honest error report.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -40,6 +41,11 @@ std::error_code readFileBytes(const std::filesystem::path& file, std::string& ou
 // whole. An existing file keeps its permission bits and must be writable; a symbolic link
 // is written through.
 std::error_code writeFileReplacing(const std::filesystem::path& file, std::string_view bytes);
+
+// Makes a file's bytes piece by piece: calls its argument with each piece, in order.
+using FileProducer = std::function<void(const std::function<void(std::string_view piece)>&)>;
+// As above, the bytes as `produce` makes them, so that they need not be held all at once.
+std::error_code writeFileReplacing(const std::filesystem::path& file, const FileProducer& produce);
 
 // As writeFileReplacing; but when no new file can be made beside an existing, writable
 // target (a writable file in a read-only folder, a name too long for the temporary one),

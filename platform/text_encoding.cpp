@@ -112,7 +112,12 @@ DecodedText decodeToCp932(std::string_view bytes) {
         result.cp932.assign(bytes);
         return result;
     }
-    Cp932Encoded encoded = encodeCp932CssEscaped(decodeToUtf8(bytes));
+    // UTF-8 is converted where it lies; only UTF-16 is made UTF-8 first.
+    const bool utf16 = result.encoding == TextEncoding::Utf16LE || result.encoding == TextEncoding::Utf16BE;
+    const std::string fromUtf16 = utf16 ? decodeToUtf8(bytes) : std::string();
+    const std::string_view utf8 = utf16 ? std::string_view(fromUtf16)
+                                        : bytes.substr(result.encoding == TextEncoding::Utf8Bom ? kUtf8Bom.size() : 0);
+    Cp932Encoded encoded = encodeCp932CssEscaped(utf8);
     result.cp932 = std::move(encoded.bytes);
     result.escaped = std::move(encoded.unencodable);
     return result;
@@ -144,7 +149,10 @@ std::error_code readTextFile(const std::filesystem::path& file, DecodedText& out
     out = DecodedText();
     std::string bytes;
     if (std::error_code ec = readFileBytes(file, bytes)) return ec;
-    out = decodeToCp932(bytes);
+    if (detectEncoding(bytes) == TextEncoding::Cp932)
+        out.cp932 = std::move(bytes);  // the text as it is, not a copy
+    else
+        out = decodeToCp932(bytes);
     return {};
 }
 

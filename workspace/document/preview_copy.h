@@ -10,6 +10,9 @@
 // - A CP932 page is copied as its bytes (the browser reads a page that declares no encoding
 //   as Shift_JIS). A page in UTF-8 or UTF-16 is copied in UTF-8 after a byte order mark,
 //   which tells the browser the encoding the page's own head no longer can.
+// - The copy is made piece by piece: no more than a few bytes of a line before "<body" and
+//   a block of a UTF-16 page are held besides the pieces passed on.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +20,11 @@
 
 namespace pavik {
 
+// Calls `out` with the pieces of the copy, in order.
+void makePreviewCopy(std::string_view pageBytes, const SamplePageOptions& options,
+                     const std::function<void(std::string_view)>& out);
+
+// The whole copy.
 std::string buildPreviewCopy(std::string_view pageBytes, const SamplePageOptions& options);
 
 }  // namespace pavik

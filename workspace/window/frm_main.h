@@ -85,7 +85,7 @@ public:
     QString PreviewCSSPath;
     QString PreviewHTMLPath;
     QString RefreshPagePath;
-    QByteArray HTMLStream;          // the user preview page as last loaded
+    std::string HTMLStream;         // the user preview page as last loaded (its bytes)
     TextEncoding HTMLEncoding = TextEncoding::Cp932;  // of that page, kept when saving
     bool HTMLStreamAttached = true;  // until the close query
     int BaseFSize = 3;

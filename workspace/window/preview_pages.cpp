@@ -114,10 +114,14 @@ bool PreviewPages::loadPage() {
                                                   .arg(page, QString::fromStdString(ec.message())));
         return false;
     }
-    w_.HTMLStream = QByteArray::fromStdString(bytes);
-    const DecodedText text = decodeToCp932(bytes);
+    // A CP932 page is shown from its bytes; only a Unicode page is converted.
+    DecodedText text;
+    text.encoding = detectEncoding(bytes);
+    if (text.encoding != TextEncoding::Cp932) text = decodeToCp932(bytes);
+    w_.HTMLStream = std::move(bytes);
     w_.HTMLEncoding = text.encoding;
-    showInPane(text.cp932, !text.escaped.empty());
+    showInPane(text.encoding == TextEncoding::Cp932 ? std::string_view(w_.HTMLStream) : std::string_view(text.cp932),
+               !text.escaped.empty());
     if (!text.escaped.empty())
         w_.services_.messages->information(
             &w_, QStringLiteral("HTML ファイル [ %1 ] の次の文字は Shift_JIS で表せません: %2\n"
@@ -129,7 +133,7 @@ bool PreviewPages::loadPage() {
 
 // The page's text as it is: the rows are only wrapped for the pane's width, which changes
 // no byte of what a save writes.
-void PreviewPages::showInPane(const std::string& cp932, bool readOnly) {
+void PreviewPages::showInPane(std::string_view cp932, bool readOnly) {
     TAFEdit* pane = w_.EditHTML;
     PaneCommands& commands = w_.commandsOf(pane);
     w_.bHTMLSaved = true;
@@ -150,8 +154,9 @@ void PreviewPages::writeCopy() {
     SamplePageOptions options;
     options.DocType = w_.CmbBoxExDoctype->currentIndex();
     options.ApplyCss = w_.bApplyCSS;
-    const std::string copy = buildPreviewCopy(w_.HTMLStream.toStdString(), options);
-    if (std::error_code ec = writeFileReplacing(pathBytes(w_.PreviewHTMLPath), copy))
+    const std::string_view page = w_.HTMLStream;
+    if (std::error_code ec = writeFileReplacing(pathBytes(w_.PreviewHTMLPath),
+                                                [&](const auto& write) { makePreviewCopy(page, options, write); }))
         w_.reportFileError(w_.PreviewHTMLPath, QString::fromStdString(ec.message()));
 }
 

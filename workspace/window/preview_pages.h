@@ -23,6 +23,7 @@
 #include <QString>
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "components/drop_target.h"
@@ -87,7 +88,7 @@ private:
     // Reads the page into HTMLStream and the pane; false (the pane emptied, the reason told)
     // when it cannot be read.
     bool loadPage();
-    void showInPane(const std::string& cp932, bool readOnly);
+    void showInPane(std::string_view cp932, bool readOnly);
     void writeCopy();
     // The list shows the page the pane holds.
     void showPageOfPane();
