@@ -24,8 +24,8 @@ template <class Add>
 void forEachLine(std::string_view bytes, Add add) {
     size_t i = 0;
     while (i < bytes.size()) {
-        const size_t found = bytes.find_first_of("\r\n", i);
-        const size_t end = found == std::string_view::npos ? bytes.size() : found;
+        size_t end = i;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
         std::string_view content = bytes.substr(i, end - i);
         while (content.size() >= kMaxLine) {
             size_t cut = kMaxLine;

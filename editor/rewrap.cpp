@@ -62,6 +62,7 @@ public:
     // have been read (a double-byte character is finished), or to the end.
     Window read(size_t pos, int cellLimit, int tabSize) const {
         Window w;
+        w.raw.reserve(std::min(size() - pos, static_cast<size_t>(std::max(cellLimit, 0)) + 4));
         int cells = 0;
         bool expectTrail = false;
         bool finishPair = false;
@@ -169,7 +170,10 @@ EditorCore::BreakResult EditorCore::breakRow(const Paragraph& para, size_t pos,
     // Enough of the text for every position the break search can look at.
     const int margin = std::clamp(WrapTrailBytes, 0, 1024) + 8;
     const Paragraph::Window w = para.read(pos, std::max(1, wrap + margin - indent), TabSize);
-    const std::string d = wrapDisplay(w.raw, indent, TabSize);
+    // Without an indent or a tab the display text is the text itself.
+    const bool plain = indent == 0 && w.raw.find('\t') == std::string::npos;
+    const std::string display = plain ? std::string() : wrapDisplay(w.raw, indent, TabSize);
+    const std::string_view d = plain ? std::string_view(w.raw) : std::string_view(display);
     const int lenD = static_cast<int>(d.size());
     const BreakResult all{w.raw.size(), false};
 

@@ -32,7 +32,8 @@ public:
         size_t i = afterCR_ && text[0] == '\n' ? 1 : 0;  // the LF of a CR LF
         afterCR_ = false;
         while (i < text.size()) {
-            const size_t end = std::min(text.find_first_of("\r\n", i), text.size());
+            size_t end = i;
+            while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
             take(text.substr(i, end - i));
             if (end == text.size()) break;
             endLine();
