@@ -234,6 +234,18 @@ public:
     // ---- Loading and saving; flags lf... and sf... (editor_types.h). ----
     // Replaces the whole content; on an error (EditorFileError) the text is unchanged.
     void LoadFromBytes(std::string_view bytes, std::uint8_t flags);
+    // The two halves of LoadFromBytes. PrepareLoad makes the rows without touching the text
+    // (it throws what LoadFromBytes throws); it may run on another thread while nothing
+    // changes the editor's settings and no OnWordBreak handler is set. LoadPrepared then
+    // shows them, with the events and the state LoadFromBytes leaves.
+    struct PreparedLoad {
+        std::vector<Row> rows;
+        std::uint8_t flags = 0;
+        size_t longest = 0;    // before wrapping
+        bool closingRow = false;  // an empty row goes after them
+    };
+    PreparedLoad PrepareLoad(std::string_view bytes, std::uint8_t flags);
+    void LoadPrepared(PreparedLoad load);
     void LoadFromStream(std::istream& in, std::uint8_t flags);
     void LoadFromFile(const std::filesystem::path& file, std::uint8_t flags);
     std::string SaveToBytes(std::uint8_t flags) const;

@@ -73,9 +73,12 @@ std::vector<Row> EditorCore::readPlainRows(std::string_view bytes, std::uint8_t 
     return rows;
 }
 
-void EditorCore::LoadFromBytes(std::string_view bytes, std::uint8_t flags) {
-    // Everything is read and checked before the current text is touched.
-    std::vector<Row> rows;
+void EditorCore::LoadFromBytes(std::string_view bytes, std::uint8_t flags) { LoadPrepared(PrepareLoad(bytes, flags)); }
+
+EditorCore::PreparedLoad EditorCore::PrepareLoad(std::string_view bytes, std::uint8_t flags) {
+    PreparedLoad load;
+    load.flags = flags;
+    std::vector<Row>& rows = load.rows;
     if (flags & lfOwnFormat) {
         if (auto error = readOwnFormat(bytes, rows))
             throw EditorFileError(EditorFileError::Kind::Format, *error);
@@ -83,24 +86,33 @@ void EditorCore::LoadFromBytes(std::string_view bytes, std::uint8_t flags) {
     } else {
         rows = readPlainRows(bytes, flags);
     }
-    size_t longest = 0;
-    for (const Row& row : rows) longest = std::max(longest, row.text.size());
+    for (const Row& row : rows) load.longest = std::max(load.longest, row.text.size());
+    load.closingRow = rows.empty() || (!rows.back().text.empty() && static_cast<unsigned char>(rows.back().text.back()) == kCR);
+    if (!(flags & lfOwnFormat) && (flags & lfRewrap)) {
+        // Wrapped as with the closing row after them, which stays empty and last.
+        if (load.closingRow) rows.push_back({std::string(), rows.empty() ? TRowAttr{} : rows.back().attr});
+        rows = rewrapLoaded(std::move(rows));
+        if (load.closingRow) rows.pop_back();
+    }
+    return load;
+}
 
+void EditorCore::LoadPrepared(PreparedLoad load) {
+    const std::uint8_t flags = load.flags;
     resetContent();
     undo_.ClearRecords();
     Sel.CollapseTo({0, 0});
     Sel.ClearRange();
-    rows_.assign(std::move(rows));
+    rows_.assign(std::move(load.rows));
     // Handlers may paint: they see the new rows, never an empty editor.
     if (OnUndoChange) OnUndoChange(*this, false, false);
-    if (!rows_.empty()) raiseLongest(longest);
-    if (rows_.empty() || IsParaEnd(RowCount() - 1)) {
+    if (!rows_.empty()) raiseLongest(load.longest);
+    if (load.closingRow) {
         AppendLine(std::string());
         // The closing row stands for no line of the file: it takes no indent, so that a
         // save with the indent written out adds nothing at the end.
         if (!(flags & lfOwnFormat) && (flags & lfTabsToIndent)) rows_.back().attr.indent = 0;
     }
-    if (!(flags & lfOwnFormat) && (flags & lfRewrap)) rows_.assign(rewrapLoaded(rows_.take()));
 
     undo_.ClearRecords();
     if (OnUndoChange) OnUndoChange(*this, false, false);

@@ -84,7 +84,9 @@ void FileCommands::open(const QString& file, OpenFrom from) {
         return;
     }
     DecodedText text;
-    if (std::error_code ec = readTextFile(file.toStdString(), text)) {
+    std::error_code ec;
+    host_.runLong([&] { ec = readTextFile(file.toStdString(), text); });
+    if (ec) {
         reportReadError(file, ec);
         host_.refreshStatus();
         return;
@@ -99,7 +101,9 @@ void FileCommands::open(const QString& file, OpenFrom from) {
 
 void FileCommands::openAtStart(const QString& file, bool fromArgument) {
     DecodedText text;
-    if (std::error_code ec = readTextFile(file.toStdString(), text)) return reportReadError(file, ec);
+    std::error_code ec;
+    host_.runLong([&] { ec = readTextFile(file.toStdString(), text); });
+    if (ec) return reportReadError(file, ec);
     const QString absolute = QFileInfo(file).absoluteFilePath();
     host_.showStyleSheet(absolute, file, text, text.encoding, std::nullopt, true);
     if (fromArgument) keep_->AddFileName(absolute);
@@ -147,7 +151,9 @@ bool FileCommands::save() {
 
     // The trees are read back from what was saved, and the pane shows it.
     DecodedText read;
-    if (std::error_code ec = readTextFile(target.toStdString(), read)) {
+    std::error_code readError;
+    host_.runLong([&] { readError = readTextFile(target.toStdString(), read); });
+    if (std::error_code ec = readError) {
         reportReadError(target, ec);
         read = DecodedText{*text, host_.styleSheetEncoding(), {}};
     }
@@ -200,7 +206,10 @@ std::optional<std::string> FileCommands::textToSave() {
 }
 
 bool FileCommands::writeStyleSheet(const QString& target, const std::string& text) {
-    if (std::error_code ec = writeTextFile(target.toStdString(), text, host_.styleSheetEncoding())) {
+    const TextEncoding encoding = host_.styleSheetEncoding();
+    std::error_code written;
+    host_.runLong([&] { written = writeTextFile(target.toStdString(), text, encoding); });
+    if (std::error_code ec = written) {
         reportWriteError(target, ec);
         return false;
     }

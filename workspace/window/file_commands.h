@@ -18,6 +18,7 @@
 // - Saving goes through writeTextFile in the file's encoding; every failure is reported.
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -68,6 +69,9 @@ public:
                                 TextEncoding encoding, const std::optional<std::string>& paneText, bool tell) = 0;
     // Automatic refresh on for the rest of the run (the setting itself is unchanged).
     virtual void setAutoRefresh() = 0;
+    // Runs a step of long work (reading or writing a file) with the window kept alive; it
+    // throws WorkStopped when the window is closed meanwhile.
+    virtual void runLong(const std::function<void()>& step) = 0;
     virtual void refreshStatus() = 0;
     // A message in the status line, after the status refresh.
     virtual void showStatus(const QString& text) = 0;

@@ -44,6 +44,7 @@ class BoxEditCommand;
 class ControlBar;
 class FileCommands;
 class FileCommandsHost;
+class LongWork;
 class PaneCommands;
 class PreviewPages;
 class RuleCommands;
@@ -382,6 +383,9 @@ public:
     void guarded(const std::function<void()>& handler) noexcept;
 
     PreviewBrowser* browser() const { return browser_.get(); }
+    // Runs the steps of long work (reading, building the tree and the preview) so that the
+    // window stays alive; a close meanwhile stops the work.
+    LongWork& longWork() const { return *work_; }
     // The value area: tag information, lamps, and the value panel with its editors.
     ValueArea& valueArea() const { return *values_; }
     const MainWindowServices& services() const { return services_; }
@@ -504,6 +508,7 @@ private:
     bool closingBySignal_ = false;  // the close asks no question
     bool closed_ = false;           // the close query has run
     StatusProgress progress_;
+    std::unique_ptr<LongWork> work_;
 };
 
 }  // namespace pavik

@@ -26,6 +26,7 @@
 #include "workspace/window/image_list_main.h"
 #include "workspace/window/window_layout.h"
 #include "workspace/window/key_select_tree.h"
+#include "workspace/window/long_work.h"
 #include "workspace/window/rule_tree_model.h"
 
 namespace pavik {
@@ -163,6 +164,7 @@ void TfrmMain::createLayout() {
 void TfrmMain::createStatusBar() {
     StatusBar = new MainStatusBar(centralWidget());
     progress_.setBar(StatusBar);
+    work_ = std::make_unique<LongWork>(*this, progress_);
 }
 
 }  // namespace pavik

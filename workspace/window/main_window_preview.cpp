@@ -26,6 +26,7 @@
 #include "workspace/window/pane_commands.h"
 #include "workspace/window/preview_pages.h"
 #include "workspace/window/key_select_tree.h"
+#include "workspace/window/long_work.h"
 #include "workspace/document/sample_page.h"
 
 namespace pavik {
@@ -45,25 +46,34 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     computePreviewPaths();
     const RuleTree tree = currentRuleTree();
 
-    if (sHTMLFileName.isEmpty()) {
-        SamplePageOptions options;
-        options.DocType = CmbBoxExDoctype->currentIndex();
-        options.ApplyCss = bApplyCSS;
-        options.CssFileName = std::string(TempPreviewCSS);
-        const std::string page = buildSamplePage(tree, options, &progress_);
-        if (std::error_code ec = writeFileReplacing(PreviewHTMLPath.toStdString(), page))
-            reportFileError(PreviewHTMLPath, QString::fromStdString(ec.message()));
+    const bool samplePage = sHTMLFileName.isEmpty();
+    SamplePageOptions options;
+    options.DocType = CmbBoxExDoctype->currentIndex();
+    options.ApplyCss = bApplyCSS;
+    options.CssFileName = std::string(TempPreviewCSS);
+    const std::string pagePath = PreviewHTMLPath.toStdString(), cssPath = PreviewCSSPath.toStdString();
+    const bool applyCss = bApplyCSS;
+    const KeptAtRules& kept = Document.keptAtRules();
+    const auto now = std::chrono::system_clock::now();
+    ProgressSink* sink = work_->sink();
+    std::error_code pageError, cssError;
+    std::string css;
+    try {
+        work_->run([&] {
+            if (samplePage) pageError = writeFileReplacing(pagePath, buildSamplePage(tree, options, sink));
+            // The pane always shows the regenerated text; only the preview's copy of it
+            // depends on whether the style sheet is applied.
+            css = writeStyleSheet(tree, kept, now, sink);
+            if (applyCss) cssError = writeFileReplacing(cssPath, css);
+        });
+        if (pageError) reportFileError(PreviewHTMLPath, QString::fromStdString(pageError.message()));
+        if (cssError) reportFileError(PreviewCSSPath, QString::fromStdString(cssError.message()));
+        if (regeneratePane) reloadSourcePane(css);
+    } catch (const WorkStopped&) {
+        // Stopped before the pane showed the rules: a change in them waits for a save.
+        if (regeneratePane && !bCSSSaved) fileCommands_->rulesChangedOutsidePane();
+        throw;
     }
-
-    // The pane always shows the regenerated text; only the preview's copy of it depends on
-    // whether the style sheet is applied.
-    const std::string css =
-        writeStyleSheet(tree, Document.keptAtRules(), std::chrono::system_clock::now(), &progress_);
-    if (bApplyCSS) {
-        if (std::error_code ec = writeFileReplacing(PreviewCSSPath.toStdString(), css))
-            reportFileError(PreviewCSSPath, QString::fromStdString(ec.message()));
-    }
-    if (regeneratePane) reloadSourcePane(css);
     progress_.setProgress(0);
 
     const QModelIndex selected = TreeViewStruct->currentIndex();
@@ -79,18 +89,24 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
 }
 
 void TfrmMain::reloadSourcePane(const std::string& text) {
+    std::optional<EditorCore::PreparedLoad> rows;
+    QString error;
+    try {
+        EditorCore& pane = RichEditSrc->core();
+        rows = work_->run([&] { return pane.PrepareLoad(text, LoadFlagsStyleSheet); });
+    } catch (const std::exception& e) {
+        error = QString::fromLocal8Bit(e.what());
+    }
     const bool saved = bCSSSaved;
     commandsOf(RichEditSrc).historyRestarts();
     bCSSCanUndo = false;  // the load empties the undo history; that does not mean "saved"
     RichEditSrc->BeginUpdate();
     RichEditSrc->Clear();
     RichEditSrc->SetText("");
-    try {
-        RichEditSrc->core().LoadFromBytes(text, LoadFlagsStyleSheet);
-    } catch (const std::exception& e) {
-        services_.messages->error(this, QStringLiteral("スタイルシートを表示できませんでした。\n%1")
-                                            .arg(QString::fromLocal8Bit(e.what())));
-    }
+    if (rows)
+        RichEditSrc->core().LoadPrepared(std::move(*rows));
+    else
+        services_.messages->error(this, QStringLiteral("スタイルシートを表示できませんでした。\n%1").arg(error));
     RichEditSrc->EndUpdate();
     RichEditSrc->viewport()->update();
     bCSSCanUndo = false;
@@ -197,6 +213,7 @@ void TfrmMain::dftHTMLsrcEnter(TDropEffect& effect) { PreviewPages::dropEnter(df
 void TfrmMain::dftHTMLsrcDrop(const std::vector<std::string>& files) { previewPages_->drop(files); }
 
 void TfrmMain::tellAboutReading() {
+    if (work_->busy()) return work_->whenIdle([this] { guarded([this] { tellAboutReading(); }); });
     ReadingNote note = std::exchange(pendingNote_, {});
     if (!isVisible()) {
         pendingNote_ = std::move(note);
@@ -236,6 +253,7 @@ QString TfrmMain::describeEscapes(const std::vector<std::string>& characters) {
 }
 
 void TfrmMain::tellAboutEscapes() {
+    if (work_->busy()) return work_->whenIdle([this] { guarded([this] { tellAboutEscapes(); }); });
     if (pendingEscapes_.empty() || !isVisible()) return;
     const QString list = describeEscapes(std::exchange(pendingEscapes_, {}));
     services_.messages->information(

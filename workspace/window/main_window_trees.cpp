@@ -20,6 +20,7 @@
 #include "workspace/document/css_reader.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/image_list_main.h"
+#include "workspace/window/long_work.h"
 #include "workspace/window/rule_tree_model.h"
 #include "workspace/document/rule_tree.h"
 #include "workspace/document/sample_page.h"
@@ -102,7 +103,8 @@ void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
         pendingEscapes_ = text.escaped;
         if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutEscapes(); });
     }
-    CssReadResult read = ::pavik::AnalyzeCSS(text.cp932, &progress_);
+    ProgressSink* sink = work_->sink();
+    CssReadResult read = work_->run([&] { return ::pavik::AnalyzeCSS(text.cp932, sink); });
     Document = std::move(read.Document);
     if (tell) pendingNote_ = {std::move(read.AtRules), read.NestedRules, read.DroppedRules};
     progress_.setProgress(0);

@@ -17,6 +17,7 @@
 #include "workspace/window/file_commands.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/image_list_main.h"
+#include "workspace/window/long_work.h"
 #include "workspace/window/pane_commands.h"
 
 namespace pavik {
@@ -102,11 +103,23 @@ void PreviewPages::takeItem(int item) {
 bool PreviewPages::loadPage() {
     const QString page = w_.sHTMLFileName;
     std::string bytes;
-    const std::error_code ec = readFileBytes(pathBytes(page), bytes);
+    std::error_code ec;
+    // A CP932 page is shown from its bytes; only a Unicode page is converted.
+    DecodedText text;
+    EditorCore::PreparedLoad rows;
+    EditorCore& pane = w_.EditHTML->core();
+    w_.longWork().run([&] {
+        ec = readFileBytes(pathBytes(page), bytes);
+        if (ec) return;
+        text.encoding = detectEncoding(bytes);
+        if (text.encoding != TextEncoding::Cp932) text = decodeToCp932(bytes);
+        rows = pane.PrepareLoad(text.encoding == TextEncoding::Cp932 ? std::string_view(bytes) : text.cp932, lfRewrap);
+        text.cp932 = std::string();
+    });
     pageLoaded_ = !ec;
     if (ec) {
         w_.HTMLStream.clear();
-        showInPane("", false);
+        showInPane(pane.PrepareLoad("", lfRewrap), false);
         if (ec == std::errc::no_such_file_or_directory)
             w_.showNotice(QStringLiteral("ファイル [ %1 ] が見つかりません。").arg(page));
         else
@@ -114,14 +127,9 @@ bool PreviewPages::loadPage() {
                                                   .arg(page, QString::fromStdString(ec.message())));
         return false;
     }
-    // A CP932 page is shown from its bytes; only a Unicode page is converted.
-    DecodedText text;
-    text.encoding = detectEncoding(bytes);
-    if (text.encoding != TextEncoding::Cp932) text = decodeToCp932(bytes);
     w_.HTMLStream = std::move(bytes);
     w_.HTMLEncoding = text.encoding;
-    showInPane(text.encoding == TextEncoding::Cp932 ? std::string_view(w_.HTMLStream) : std::string_view(text.cp932),
-               !text.escaped.empty());
+    showInPane(std::move(rows), !text.escaped.empty());
     if (!text.escaped.empty())
         w_.services_.messages->information(
             &w_, QStringLiteral("HTML ファイル [ %1 ] の次の文字は Shift_JIS で表せません: %2\n"
@@ -133,14 +141,14 @@ bool PreviewPages::loadPage() {
 
 // The page's text as it is: the rows are only wrapped for the pane's width, which changes
 // no byte of what a save writes.
-void PreviewPages::showInPane(std::string_view cp932, bool readOnly) {
+void PreviewPages::showInPane(EditorCore::PreparedLoad rows, bool readOnly) {
     TAFEdit* pane = w_.EditHTML;
     PaneCommands& commands = w_.commandsOf(pane);
     w_.bHTMLSaved = true;
     commands.historyRestarts();
     pane->BeginUpdate();
     pane->Clear();
-    pane->core().LoadFromBytes(cp932, lfRewrap);
+    pane->core().LoadPrepared(std::move(rows));
     pane->EndUpdate();
     pane->SetReadOnly(readOnly);
     pane->SetEdited(false);
@@ -155,8 +163,12 @@ void PreviewPages::writeCopy() {
     options.DocType = w_.CmbBoxExDoctype->currentIndex();
     options.ApplyCss = w_.bApplyCSS;
     const std::string_view page = w_.HTMLStream;
-    if (std::error_code ec = writeFileReplacing(pathBytes(w_.PreviewHTMLPath),
-                                                [&](const auto& write) { makePreviewCopy(page, options, write); }))
+    const std::string copyPath = pathBytes(w_.PreviewHTMLPath);
+    std::error_code ec;
+    w_.longWork().run([&] {
+        ec = writeFileReplacing(copyPath, [&](const auto& write) { makePreviewCopy(page, options, write); });
+    });
+    if (ec)
         w_.reportFileError(w_.PreviewHTMLPath, QString::fromStdString(ec.message()));
 }
 

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "components/drop_target.h"
+#include "editor/editor_core.h"
 #include "workspace/window/preview_list.h"
 
 namespace pavik {
@@ -88,7 +89,7 @@ private:
     // Reads the page into HTMLStream and the pane; false (the pane emptied, the reason told)
     // when it cannot be read.
     bool loadPage();
-    void showInPane(std::string_view cp932, bool readOnly);
+    void showInPane(EditorCore::PreparedLoad rows, bool readOnly);
     void writeCopy();
     // The list shows the page the pane holds.
     void showPageOfPane();
