@@ -246,6 +246,9 @@ public:
     };
     PreparedLoad PrepareLoad(std::string_view bytes, std::uint8_t flags);
     void LoadPrepared(PreparedLoad load);
+    // What SaveToBytes(flags) (plain text) gives once `load` is shown; as PrepareLoad, it
+    // may run on another thread.
+    std::string SavedTextOf(const PreparedLoad& load, std::uint8_t flags) const;
     void LoadFromStream(std::istream& in, std::uint8_t flags);
     void LoadFromFile(const std::filesystem::path& file, std::uint8_t flags);
     std::string SaveToBytes(std::uint8_t flags) const;
@@ -265,6 +268,9 @@ public:
     const TUndoBuff& UndoBuffer() const { return undo_; }
     // Empties the undo history; the text counts as saved. Fires no event.
     void ResetUndo() { undo_.ClearRecords(); }
+    // Goes up with every change of a row, every undo and redo and every load: the text is
+    // the same as long as it stays.
+    std::uint64_t ChangeCount() const { return changes_; }
 
 private:
     struct BreakResult {
@@ -295,6 +301,9 @@ private:
     // primitives (no undo records, no events).
     std::vector<Row> rewrapLoaded(std::vector<Row> rows);
     std::string plainText(std::uint8_t flags) const;
+    // Plain text of `count` rows, row i given by rowAt(i).
+    template <class RowAt>
+    std::string plainTextOf(size_t count, RowAt rowAt, std::uint8_t flags) const;
 
     RowList rows_;
     TUndoBuff undo_;
@@ -312,6 +321,7 @@ private:
     std::bitset<256> wordChars_;
     bool updating_ = false;
     int longestRow_ = 0;
+    std::uint64_t changes_ = 0;
 };
 
 }  // namespace pavik

@@ -141,27 +141,50 @@ void EditorCore::LoadFromFile(const std::filesystem::path& file, std::uint8_t fl
     LoadFromBytes(bytes, flags);
 }
 
-std::string EditorCore::plainText(std::uint8_t flags) const {
+template <class RowAt>
+std::string EditorCore::plainTextOf(size_t count, RowAt rowAt, std::uint8_t flags) const {
     const int tab = effectiveTabSize(TabSize);
+    size_t size = 0;
+    for (size_t i = 0; i < count; ++i) size += rowAt(i).text.size() + 1;
     std::string out;
+    out.reserve(size);
     bool afterParaEnd = true;  // the first row counts as following a paragraph end
-    for (int i = 0; i < RowCount(); ++i) {
+    std::string line;
+    for (size_t i = 0; i < count; ++i) {
+        const Row& row = rowAt(i);
         const bool startsLine = (flags & sfBreakSoftRows) || afterParaEnd;
-        const int indent = RowIndent(i);
-        std::string line;
+        const int indent = std::max<int>(row.attr.indent, 0);
+        line.clear();
         if ((flags & sfIndentAsTabs) && startsLine)
             line.assign(static_cast<size_t>((indent + tab - 1) / tab), '\t');
         else if ((flags & sfIndentAsSpaces) && startsLine)
             line.assign(static_cast<size_t>(indent), ' ');
-        line += RowText(i);
-        if (flags & sfTabsToSpaces) line = tabsToSpaces(line, tab);
-        const bool paraEnd = IsParaEnd(i);
-        if ((flags & sfBreakSoftRows) && !paraEnd) line += "\r\n";
-        if (paraEnd) line += '\n';
-        out += line;
+        if (flags & sfTabsToSpaces) {
+            out += tabsToSpaces(line + row.text, tab);
+        } else {
+            out += line;
+            out += row.text;
+        }
+        const bool paraEnd = !row.text.empty() && static_cast<unsigned char>(row.text.back()) == kCR;
+        if ((flags & sfBreakSoftRows) && !paraEnd) out += "\r\n";
+        if (paraEnd) out += '\n';
         afterParaEnd = paraEnd;
     }
     return out;
+}
+
+std::string EditorCore::plainText(std::uint8_t flags) const {
+    return plainTextOf(rows_.size(), [this](size_t i) -> const Row& { return rows_[i]; }, flags);
+}
+
+std::string EditorCore::SavedTextOf(const PreparedLoad& load, std::uint8_t flags) const {
+    // The closing row LoadPrepared adds: empty, with the last row's record (no indent after
+    // a load that makes leading tabs the indent).
+    Row closing{std::string(), load.rows.empty() ? DefaultRowAttr(true, 0, defWrapPos_) : load.rows.back().attr};
+    if (load.rows.empty() || (!(load.flags & lfOwnFormat) && (load.flags & lfTabsToIndent))) closing.attr.indent = 0;
+    const size_t n = load.rows.size();
+    return plainTextOf(n + (load.closingRow ? 1 : 0),
+                       [&](size_t i) -> const Row& { return i < n ? load.rows[i] : closing; }, flags);
 }
 
 std::string EditorCore::SaveToBytes(std::uint8_t flags) const {

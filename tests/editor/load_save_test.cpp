@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <random>
 #include <fstream>
@@ -144,7 +145,39 @@ TEST(EditorLoadSave, RewrapOnLoadMatchesRewrappingRowByRow) {
         for (int r = 0; r < loaded->RowCount(); ++r)
             ASSERT_EQ(loaded->RowAttr(r), reflowed->RowAttr(r)) << "round " << round << " row " << r;
         EXPECT_FALSE(loaded->CanUndo());
+        // What a save would write is known from the prepared rows before they are shown.
+        const EditorCore::PreparedLoad prepared = loaded->PrepareLoad(text, static_cast<std::uint8_t>(flags | lfRewrap));
+        for (std::uint8_t save : {0, int(sfIndentAsTabs), sfIndentAsSpaces | sfTabsToSpaces, sfBreakSoftRows | sfIndentAsSpaces})
+            ASSERT_EQ(loaded->SavedTextOf(prepared, save), loaded->SaveToBytes(save)) << "round " << round;
     }
+}
+
+// Every change of the text moves the change count on; reading and moving about do not.
+TEST(EditorLoadSave, EveryChangeOfTheTextMovesTheChangeCountOn) {
+    EditorCore e;
+    test::FakeClipboard clip;
+    e.SetClipboard(&clip);
+    e.LoadFromBytes("ab\r\ncd\r\n", 0);
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"typing", [&] { e.InsertString("x"); }},
+        {"undo", [&] { e.Undo(); }},
+        {"redo", [&] { e.Redo(); }},
+        {"row change", [&] { e.ChangeRow(1, "zz\r", true); }},
+        {"row deleted", [&] { e.DeleteRow(0); }},
+        {"paste", [&] { clip.bytes = "p\r\nq\r\n"; e.PasteFromClipboard(); }},
+        {"load", [&] { e.LoadFromBytes("ab\r\ncd\r\n", lfTabsToIndent); }},
+        {"clear", [&] { e.Clear(); }},
+    };
+    for (const auto& [what, change] : changes) {
+        const std::uint64_t before = e.ChangeCount();
+        change();
+        EXPECT_GT(e.ChangeCount(), before) << what;
+    }
+    const std::uint64_t before = e.ChangeCount();
+    e.SaveToBytes(0);
+    e.Caret = {1, 0};
+    e.Sel.MovingEnd = {0, 0};
+    EXPECT_EQ(e.ChangeCount(), before);
 }
 
 TEST(EditorLoadSave, OwnFormatKeepsRowsAndRecords) {

@@ -253,10 +253,13 @@ void FileCommands::newStyleSheet() {
 
 bool FileCommands::needsSaving() const { return !host_.styleSheetSaved() || rulesChanged_ || paneEdited(); }
 
-bool FileCommands::paneEdited() const { return host_.paneText() != paneBaseline_; }
+bool FileCommands::paneEdited() const {
+    return host_.paneChanges() != baselineChanges_ && host_.paneText() != paneBaseline_;
+}
 
 void FileCommands::paneShows(std::string paneText) {
     paneBaseline_ = std::move(paneText);
+    baselineChanges_ = host_.paneChanges();
     rulesChanged_ = false;
 }
 

@@ -18,6 +18,7 @@
 // - Saving goes through writeTextFile in the file's encoding; every failure is reported.
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -59,6 +60,8 @@ public:
     virtual bool styleSheetSaved() const = 0;
     // The style sheet pane's text (CP932) as it would be written.
     virtual std::string paneText() const = 0;
+    // Goes up with every change of the pane's text (EditorCore::ChangeCount).
+    virtual std::uint64_t paneChanges() const = 0;
     // Regenerates the pane from the rules and rebuilds the preview, asking nothing.
     virtual void regeneratePane() = 0;
     // Replaces the open style sheet by `text`, read from `file`: trees, preview, name,
@@ -154,6 +157,7 @@ private:
     std::unique_ptr<TFileNameKeep> keep_;
     bool rulesChanged_ = false;
     std::string paneBaseline_;
+    std::uint64_t baselineChanges_ = 0;  // paneChanges() when the baseline was taken
 };
 
 // The file a style sheet is saved as: `file` itself when its extension is ".css" in any case,

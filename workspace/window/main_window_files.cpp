@@ -38,6 +38,7 @@ public:
     TextEncoding styleSheetEncoding() const override { return w_.CSSEncoding; }
     bool styleSheetSaved() const override { return w_.bCSSSaved; }
     std::string paneText() const override { return w_.sourcePaneText(); }
+    std::uint64_t paneChanges() const override { return w_.RichEditSrc->core().ChangeCount(); }
     void regeneratePane() override { w_.rebuildPreview(true); }
     void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text, TextEncoding encoding,
                         const std::optional<std::string>& paneText, bool tell) override {

@@ -27,6 +27,7 @@
 #include "workspace/window/preview_pages.h"
 #include "workspace/window/key_select_tree.h"
 #include "workspace/window/long_work.h"
+#include "workspace/window/rule_tree_model.h"
 #include "workspace/document/sample_page.h"
 
 namespace pavik {
@@ -44,8 +45,8 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     BrowserStateChange(3, 3, 3);
     values_->clearTagInfo();
     computePreviewPaths();
-    const RuleTree tree = currentRuleTree();
 
+    const RuleTreeModel& shown = *structModel_;
     const bool samplePage = sHTMLFileName.isEmpty();
     SamplePageOptions options;
     options.DocType = CmbBoxExDoctype->currentIndex();
@@ -60,6 +61,7 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     std::string css;
     try {
         work_->run([&] {
+            const RuleTree tree = shown.nodes();
             if (samplePage) pageError = writeFileReplacing(pagePath, buildSamplePage(tree, options, sink));
             // The pane always shows the regenerated text; only the preview's copy of it
             // depends on whether the style sheet is applied.
@@ -90,10 +92,14 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
 
 void TfrmMain::reloadSourcePane(const std::string& text) {
     std::optional<EditorCore::PreparedLoad> rows;
+    std::string shown;  // the pane's text as a save writes it
     QString error;
     try {
         EditorCore& pane = RichEditSrc->core();
-        rows = work_->run([&] { return pane.PrepareLoad(text, LoadFlagsStyleSheet); });
+        work_->run([&] {
+            rows = pane.PrepareLoad(text, LoadFlagsStyleSheet);
+            shown = pane.SavedTextOf(*rows, SaveFlagsPlain);
+        });
     } catch (const std::exception& e) {
         error = QString::fromLocal8Bit(e.what());
     }
@@ -111,7 +117,7 @@ void TfrmMain::reloadSourcePane(const std::string& text) {
     RichEditSrc->viewport()->update();
     bCSSCanUndo = false;
     bCSSSaved = saved;
-    fileCommands_->paneShows(sourcePaneText());
+    fileCommands_->paneShows(rows ? std::move(shown) : sourcePaneText());
 }
 
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {

@@ -220,7 +220,10 @@ QVariant RuleTreeModel::data(const QModelIndex& index, int role) const {
 }
 
 Qt::ItemFlags RuleTreeModel::flags(const QModelIndex& index) const {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    if (!index.isValid()) return Qt::NoItemFlags;
+    // A rule is a leaf: the view neither asks it for children nor keeps it as expanded.
+    const Qt::ItemFlags leaf = holderAt(index) ? Qt::NoItemFlags : Qt::ItemNeverHasChildren;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | leaf;
 }
 
 }  // namespace pavik
