@@ -458,6 +458,8 @@ private:
     void refreshStatusSoon();
     PaneCommands& commandsOf(const TAFEdit* pane) const;
 
+    // ChangeCSStreeExecute's work, given the rules in display order.
+    void showRuleTree(const std::vector<CssRuleNode*>& order);
     // Fills TVCSSDataHide from the document when it is shown.
     void fillHiddenTree();
 

@@ -77,10 +77,12 @@ void TfrmMain::NodeBaseAdd() {
     ClassBaseNode = structModel_->classBase();
 }
 
-void TfrmMain::ChangeCSStreeExecute() {
+void TfrmMain::ChangeCSStreeExecute() { showRuleTree(RuleTreeModel::displayOrder(Document)); }
+
+void TfrmMain::showRuleTree(const std::vector<CssRuleNode*>& order) {
     const QScopedValueRollback quiet(structChangeQuiet_, true);
     clearPropertyTree();
-    structModel_->rebuild(Document, ChangeCSStree->isChecked());
+    structModel_->rebuild(order, ChangeCSStree->isChecked());
     ElementBaseNode = structModel_->elementBase();
     ClassBaseNode = structModel_->classBase();
     TreeViewStruct->expandAll();
@@ -104,12 +106,17 @@ void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
         if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutEscapes(); });
     }
     ProgressSink* sink = work_->sink();
-    CssReadResult read = work_->run([&] { return ::pavik::AnalyzeCSS(text.cp932, sink); });
+    std::vector<CssRuleNode*> order;
+    CssReadResult read = work_->run([&] {
+        CssReadResult r = ::pavik::AnalyzeCSS(text.cp932, sink);
+        order = RuleTreeModel::displayOrder(r.Document);
+        return r;
+    });
     Document = std::move(read.Document);
     if (tell) pendingNote_ = {std::move(read.AtRules), read.NestedRules, read.DroppedRules};
     progress_.setProgress(0);
     Refresh_Status();
-    ChangeCSStreeExecute();
+    showRuleTree(order);  // ChangeCSStreeExecute, with the order made beside the read
 }
 
 void TfrmMain::TreeViewStructChange() {

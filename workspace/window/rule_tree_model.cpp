@@ -63,7 +63,7 @@ void RuleTreeModel::clear() {
     endResetModel();
 }
 
-void RuleTreeModel::rebuild(const StyleDocument& doc, bool grouped) {
+std::vector<CssRuleNode*> RuleTreeModel::displayOrder(const StyleDocument& doc) {
     std::vector<CssRuleNode*> order;
     order.reserve(doc.ruleCount());
     for (const auto& r : doc.rules()) order.push_back(r.get());
@@ -71,7 +71,10 @@ void RuleTreeModel::rebuild(const StyleDocument& doc, bool grouped) {
         return compareForDisplay(a->Data.Selector, b->Data.Selector) < 0;
     };
     if (!std::is_sorted(order.begin(), order.end(), before)) std::stable_sort(order.begin(), order.end(), before);
+    return order;
+}
 
+void RuleTreeModel::rebuild(const std::vector<CssRuleNode*>& order, bool grouped) {
     beginResetModel();
     resetHolders();
     grouped_ = grouped;

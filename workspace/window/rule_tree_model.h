@@ -25,8 +25,12 @@ public:
     explicit RuleTreeModel(QObject* parent = nullptr);
     ~RuleTreeModel() override;
 
-    // Builds the tree anew from the document's rules (a model reset).
-    void rebuild(const StyleDocument& doc, bool grouped);
+    // The document's rules in the order they are shown. Touches no model: it may run on
+    // another thread.
+    static std::vector<CssRuleNode*> displayOrder(const StyleDocument& doc);
+    // Builds the tree anew (a model reset) from the rules in display order.
+    void rebuild(const std::vector<CssRuleNode*>& order, bool grouped);
+    void rebuild(const StyleDocument& doc, bool grouped) { rebuild(displayOrder(doc), grouped); }
     // Only the two base nodes.
     void clear();
     // Removes the rule's node, and its group node when that is left empty.
