@@ -266,10 +266,13 @@ int runAll(const char* self) {
         const Figures f = parse(line);
         if (std::strcmp(c.name, "empty") == 0) base = f;
         std::printf("%-10s %-24s %s\n", c.name, c.what, line.c_str() + std::strlen(c.name));
-        if (f.mb >= 0.1 && base.open > 0)
-            std::printf("%-35s over empty: %.0f ms, %.0f MB peak, %.0f MB settled; per MB: %.1f ms, %.1f MB peak\n", "",
-                        f.open - base.open, f.peak - base.peak, f.settled - base.settled,
-                        (f.open - base.open) / f.mb, (f.peak - base.peak) / f.mb);
+        if (&c != &kCases[0] && base.open > 0) {
+            std::printf("%-35s over empty: %.0f ms, %.0f MB peak, %.0f MB settled", "", f.open - base.open,
+                        f.peak - base.peak, f.settled - base.settled);
+            if (f.mb >= 0.1)
+                std::printf("; per MB: %.1f ms, %.1f MB peak", (f.open - base.open) / f.mb, (f.peak - base.peak) / f.mb);
+            std::printf("\n");
+        }
         std::fflush(stdout);
     }
     return 0;
