@@ -26,6 +26,7 @@
 
 #include "platform/text_encoding.h"
 #include "workspace/document/css_reader.h"
+#include "bench_fakes.h"
 #include "workspace/window/frm_main.h"
 
 namespace {
@@ -126,21 +127,8 @@ bool writeInput(const Case& c, const std::string& file) {
 
 // ---- One case in this process --------------------------------------------------------------
 
-class NullBrowser : public pavik::PreviewBrowser {
-public:
-    QWidget* widget() override { return nullptr; }
-    void navigate(const QString&, const QString&, pavik::PreviewPage) override { ++count; }
-    bool hasDocument() const override { return count > 0; }
-    int count = 0;
-};
-
-class SilentMessages : public pavik::UserMessages {
-public:
-    bool confirm(QWidget*, const QString&) override { return true; }
-    void error(QWidget*, const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    void information(QWidget*, const QString&) override {}
-    int choose(QWidget*, const QString&, const QStringList& buttons) override { return buttons.size() > 1 ? 1 : 0; }
-};
+using bench::NullBrowser;
+using bench::SilentMessages;
 
 // VmHWM or VmRSS of this process, in MB.
 double statusMB(const char* key) {

@@ -20,6 +20,7 @@
 #include <memory>
 #include <unistd.h>
 
+#include "bench_fakes.h"
 #include "workspace/window/frm_main.h"
 
 namespace {
@@ -29,22 +30,8 @@ const char* const kSheets[] = {
     "/usr/share/javascript/bootstrap5/css/bootstrap.css",
 };
 
-class NullBrowser : public pavik::PreviewBrowser {
-public:
-    QWidget* widget() override { return nullptr; }
-    void navigate(const QString&, const QString&, pavik::PreviewPage) override { ++count; }
-    bool hasDocument() const override { return count > 0; }
-    int count = 0;
-};
-
-class SilentMessages : public pavik::UserMessages {
-public:
-    bool confirm(QWidget*, const QString&) override { return false; }
-    void error(QWidget*, const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    void information(QWidget*, const QString&) override {}
-    // No, or the only button.
-    int choose(QWidget*, const QString&, const QStringList& buttons) override { return buttons.size() > 1 ? 1 : 0; }
-};
+using bench::NullBrowser;
+using bench::SilentMessages;
 
 std::unique_ptr<pavik::TfrmMain> makeWindow(const QString& sheet, bool realBrowser = false) {
     pavik::MainWindowServices s;

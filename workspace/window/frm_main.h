@@ -431,6 +431,8 @@ private:
     // A notice in the status line, shown again once a queued status refresh has run.
     void showNotice(const QString& text);
     void clearSourcePane();
+    // The pane, the trees, the document and what was to be told of the last read, emptied.
+    void clearStyleSheet();
 
     // Preview pieces (main_window_preview.cpp).
     friend class PreviewPages;

@@ -144,15 +144,9 @@ void TfrmMain::showStyleSheet(const QString& file, const QString& caption, const
     } catch (const WorkStopped&) {
         // Stopped before the file was shown whole: none of it is open, and nothing asks to
         // save it over the file, which stays as it is.
-        clearPropertyTree();
-        values_->reset();
-        NodeBaseAdd();
-        Document.clear();
-        pendingNote_ = {};
-        pendingEscapes_.clear();
+        clearStyleSheet();
         sCSSFileName.clear();
         setCaptionFor(QString());
-        clearSourcePane();
         bCSSSaved = true;
         throw;
     }

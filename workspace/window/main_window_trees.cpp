@@ -91,7 +91,7 @@ void TfrmMain::showRuleTree(const std::vector<CssRuleNode*>& order) {
     Refresh_Status();
 }
 
-void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
+void TfrmMain::clearStyleSheet() {
     clearSourcePane();
     // The trees go before the records their nodes point to.
     clearPropertyTree();
@@ -100,6 +100,10 @@ void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
     Document.clear();
     pendingNote_ = {};
     pendingEscapes_.clear();
+}
+
+void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
+    clearStyleSheet();
 
     if (tell) {
         pendingEscapes_ = text.escaped;
