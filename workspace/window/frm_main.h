@@ -431,7 +431,9 @@ private:
     void registerDropTargets();
     void rebuildPreview(bool regeneratePane);
     void computePreviewPaths();
-    void writeSamplePage();
+    // Writes one of the preview's files (writeOwnFile); a failure is told once for the page
+    // (until a rebuild writes every file of the preview again).
+    bool writePreviewFile(const QString& path, const std::string& bytes);
     void reloadSourcePane(const std::string& text);
     void reportFileError(const QString& path, const QString& reason);
     // Wraps the HTML pane at its width div 7 (on a window resize and when the pane is resized).
@@ -494,6 +496,8 @@ private:
     bool statusQueued_ = false;
     bool destroyed_ = false;
     bool settingsWriteReported_ = false;
+    bool previewFailureTold_ = false;  // a preview file of previewFailurePage_ could not be written
+    QString previewFailurePage_;       // the sHTMLFileName it was told for
     bool closingBySignal_ = false;  // the close asks no question
     bool closed_ = false;           // the close query has run
     StatusProgress progress_;

@@ -95,6 +95,7 @@ void PreviewPages::takeItem(int item) {
     const bool user = item > 0 && item <= static_cast<int>(list_.pages().size());
     const QString page = user ? pathText(list_.pages()[static_cast<size_t>(item - 1)]) : QString();
     if (page.isEmpty() || page != w_.sHTMLFileName) pageLoaded_ = false;
+    copyWritten_ = false;
     w_.sHTMLFileName = page;
     w_.computePreviewPaths();
 }
@@ -150,9 +151,7 @@ void PreviewPages::writeCopy() {
     SamplePageOptions options;
     options.DocType = w_.CmbBoxExDoctype->currentIndex();
     options.ApplyCss = w_.bApplyCSS;
-    const std::string copy = buildPreviewCopy(w_.HTMLStream.toStdString(), options);
-    if (std::error_code ec = writeFileReplacing(pathBytes(w_.PreviewHTMLPath), copy))
-        w_.reportFileError(w_.PreviewHTMLPath, QString::fromStdString(ec.message()));
+    copyWritten_ = w_.writePreviewFile(w_.PreviewHTMLPath, buildPreviewCopy(w_.HTMLStream.toStdString(), options));
 }
 
 void PreviewPages::openFromDialog() {

@@ -76,6 +76,8 @@ public:
     // UpdatePreviewBrowserActions: which programs exist, and the look of PrevNS6.
     void updateBrowserActions();
     bool browserProgram(int browser) const { return programs_[static_cast<size_t>(browser)]; }
+    // Whether the copy of the selected user page was written by the last select or rebuild.
+    bool copyWritten() const { return copyWritten_; }
 
     void showLayout(PreviewLayout layout);  // PrevIEBrowserExecute, PrevSplitExecute, PrevMozillaBrowserExecute
     // FontSizeExecute: the browser's text size, the checked item and BaseFSize.
@@ -96,6 +98,7 @@ private:
     TfrmMain& w_;
     PreviewPageList list_;
     bool pageLoaded_ = false;  // HTMLStream holds the page sHTMLFileName names
+    bool copyWritten_ = false;
     std::array<bool, 4> programs_{};
 };
 

@@ -201,6 +201,39 @@ TEST_F(PreviewPagesTest, PagesAreComparedExactlyTheProgramsOwnNamesRefusedAndAGo
     EXPECT_EQ(settings().ReadString("Preview", "5", ""), QDir(home()).filePath("p6.html").toStdString());
 }
 
+// The preview's files are the program's own: a link planted at their names is replaced, not
+// followed. A name that cannot be replaced stops the preview, told once for the page however
+// often the preview is rebuilt.
+TEST_F(PreviewPagesTest, PreviewFilesReplaceLinksAndAFailureIsToldOncePerPage) {
+    const QString victim = writeFile("notes.txt", "mine");
+    ASSERT_TRUE(QFile::link(victim, home() + "/Pavik$$Preview$$.CSS"));
+    ASSERT_TRUE(QFile::link(victim, home() + "/Pavik$$Refresh$$.HTML"));
+    auto w = open();
+    EXPECT_EQ(onDisk(victim), "mine");
+    EXPECT_FALSE(QFileInfo(w->PreviewCSSPath).isSymLink());
+    EXPECT_NE(onDisk(w->PreviewCSSPath).find("H1"), std::string::npos);
+    EXPECT_FALSE(QFileInfo(w->RefreshPagePath).isSymLink());
+
+    // Beside the page the copy's name is taken by a folder.
+    const QString page = writeFile("site/page.html", "<body>x</body>"), other = writeFile("other.html", "<body>y</body>");
+    ASSERT_TRUE(QDir().mkpath(copyOf(page)));
+    const size_t shown = browser->navigations.size();
+    w->FileOpenHTMLAccept(page);
+    for (int i = 0; i < 3; ++i) w->RefreshExecute();
+    w->ApplyCSS->trigger();
+    ASSERT_EQ(messages->errors.size(), 1);
+    EXPECT_TRUE(messages->errors[0].contains(copyOf(page))) << messages->errors[0].toStdString();
+    EXPECT_EQ(browser->navigations.size(), shown);
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(page).absolutePath() + "/Pavik$$Preview$$.CSS"));
+    // Another page is previewed; back on the first, it is told again.
+    w->FileOpenHTMLAccept(other);
+    EXPECT_EQ(browser->navigations.back().path, copyOf(other));
+    w->FileOpenHTMLAccept(page);
+    w->RefreshExecute();
+    EXPECT_EQ(messages->errors.size(), 2);
+    EXPECT_EQ(onDisk(page), "<body>x</body>");
+}
+
 TEST_F(PreviewPagesTest, ExternalBrowsersStartOnThePreviewPageWhenTheirProgramsExist) {
     const QString ie = writeFile("bin/chromium", ""), moz = writeFile("bin/mozilla", "");
     writeSettings("[SYSTEM]\r\nPrev1=" + ie.toStdString() + "\r\nPrev2=/nowhere/ns\r\nPrev3=" + moz.toStdString() + "\r\n");
