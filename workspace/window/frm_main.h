@@ -196,7 +196,8 @@ public:
     bool FormCloseQuery();
     void FormDestroy();
     // Closes the window in order (settings written, preview files deleted) without the save
-    // questions; for a termination signal. A question open at the moment answers No.
+    // questions; for a termination signal. A question open at the moment answers No; from
+    // then on messages (a failed settings write) go to standard error.
     void closeBySignal();
 
     // ---- Document trees ------------------------------------------------------------------
@@ -500,6 +501,7 @@ private:
     QString previewFailurePage_;       // the sHTMLFileName it was told for
     bool closingBySignal_ = false;  // the close asks no question
     bool closed_ = false;           // the close query has run
+    std::unique_ptr<UserMessages> personMessages_;  // the message boxes, set aside by closeBySignal
     StatusProgress progress_;
 };
 

@@ -12,10 +12,13 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 #include "dialogs/version_data.h"
 #include "platform/colors.h"
+#include "platform/file_bytes.h"
 #include "platform/termination_signals.h"
 #include "workspace/window/control_bar.h"
 #include "window_support.h"
@@ -320,15 +323,48 @@ TEST_F(Shutdown, TerminationSignalsCloseInOrderWithoutTheQuestion) {
     }
 }
 
-TEST_F(Shutdown, FailedSettingsWriteIsReportedOnce) {
-    auto w = makeWindow();
-    showAndSettle(*w);
-    // The settings file's place is taken by a folder: every flush fails.
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(settingsPath())));
-    w->close();         // flushes twice
-    w->FormDestroy();   // and once more
-    ASSERT_EQ(messages->errors.size(), 1);
-    EXPECT_TRUE(messages->errors[0].contains(QString::fromStdString(settingsPath())));
+// A settings file that cannot be written is told once, in a box, or on standard error when
+// the window closes on a signal (no one may be there to answer); one that could not be read
+// at start is told then, and never written.
+TEST_F(Shutdown, SettingsThatCannotBeWrittenAreToldOnceAndNeverWaitForAPerson) {
+    enum How { ClosedByUser, ClosedBySignal, NotReadAtStart };
+    for (How how : {ClosedByUser, ClosedBySignal, NotReadAtStart}) {
+        const std::string ini = settingsPath();
+        QDir(home()).removeRecursively();
+        QDir().mkpath(home());
+        const std::string head = "[SYSTEM]\r\nPrev1=/usr/bin/browser\r\n";
+        if (how == NotReadAtStart) {
+            writeSettings(head);
+            std::filesystem::resize_file(ini, MaxReadFileSize + 1);  // sparse: over the limit
+        }
+        auto w = makeWindow();
+        showAndSettle(*w);
+        EXPECT_EQ(messages->errors.size(), how == NotReadAtStart ? 1 : 0) << how;
+        // Else the settings file's place is taken by a folder: every flush fails.
+        if (how != NotReadAtStart) ASSERT_TRUE(QDir().mkpath(QString::fromStdString(ini)));
+        testing::internal::CaptureStderr();
+        if (how == ClosedBySignal) {
+            TerminationSignals watch([&w](int) { w->closeBySignal(); });
+            ASSERT_EQ(::raise(SIGTERM), 0);
+            settle();
+        } else {
+            w->close();  // flushes twice
+        }
+        EXPECT_FALSE(w->isVisible()) << how;
+        w->FormDestroy();  // and once more
+        const std::string standardError = testing::internal::GetCapturedStderr();
+        ASSERT_EQ(messages->errors.size(), how == ClosedBySignal ? 0 : 1) << how;
+        const QString said = how == ClosedBySignal ? QString::fromStdString(standardError) : messages->errors[0];
+        EXPECT_TRUE(said.contains(QString::fromStdString(ini))) << how << said.toStdString();
+        EXPECT_EQ(said.count(QString::fromStdString(ini)), 1) << how;
+        if (how == NotReadAtStart) {
+            EXPECT_TRUE(said.contains(QStringLiteral("このファイルは書き換えない"))) << said.toStdString();
+            EXPECT_EQ(std::filesystem::file_size(ini), MaxReadFileSize + 1);
+            std::string start(head.size(), '\0');
+            std::ifstream(ini, std::ios::binary).read(start.data(), std::streamsize(start.size()));
+            EXPECT_EQ(start, head);
+        }
+    }
 }
 
 using ToolBars = WindowTest;
