@@ -118,8 +118,15 @@ bool PreviewPages::loadPage() {
     w_.HTMLStream = QByteArray::fromStdString(bytes);
     const DecodedText text = decodeToCp932(bytes);
     w_.HTMLEncoding = text.encoding;
-    showInPane(text.cp932, !text.escaped.empty());
-    if (!text.escaped.empty())
+    const bool recognised = isEditableCp932(text.cp932);
+    showInPane(text.cp932, !text.escaped.empty() || !recognised);
+    if (!recognised)
+        w_.services_.messages->information(
+            &w_, QStringLiteral("HTML ファイル [ %1 ] の文字コードを判別できませんでした "
+                                "(Shift_JIS, UTF-8, UTF-16 のどれとしても読めません)。\n"
+                                "ファイルを書き換えないよう、HTML タブでは読み取り専用で表示します。")
+                     .arg(QFileInfo(page).fileName()));
+    else if (!text.escaped.empty())
         w_.services_.messages->information(
             &w_, QStringLiteral("HTML ファイル [ %1 ] の次の文字は Shift_JIS で表せません: %2\n"
                                 "ファイルを書き換えないよう、HTML タブでは読み取り専用で表示します。"

@@ -11,7 +11,7 @@
 // - The HTML pane shows the page read through its encoding, and the HTML save writes it back
 //   in that encoding: a page saved unedited comes back byte for byte (line ends aside). A
 //   page holding characters Shift_JIS cannot hold is shown read-only, since a save would
-//   put escapes in their place.
+//   put escapes in their place; so is a page whose encoding is not recognised.
 // - The preview shows a copy written beside the page (preview_copy.h); nothing but the HTML
 //   save writes the page itself, and a page named like one of the program's temporary files
 //   is refused.

@@ -96,7 +96,9 @@ TEST_F(PreviewPagesTest, AnUnchangedPageSurvivesTheHtmlSaveByteForByte) {
     } pages[] = {{"sjis.html", cp932},
                  {"utf8.html", utf8},
                  {"bom.htm", "\xEF\xBB\xBF" + utf8},
-                 {"utf16.html", encodeFromCp932(cp932, TextEncoding::Utf16LE)}};
+                 {"utf16.html", encodeFromCp932(cp932, TextEncoding::Utf16LE)},
+                 {"utf16bare.html", encodeFromCp932(cp932, TextEncoding::Utf16LENoBom)},
+                 {"utf16bebare.html", encodeFromCp932(cp932, TextEncoding::Utf16BENoBom)}};
     auto w = open();
     for (const auto& p : pages) {
         const QString file = writeFile(p.name, p.bytes);
@@ -118,15 +120,30 @@ TEST_F(PreviewPagesTest, AnUnchangedPageSurvivesTheHtmlSaveByteForByte) {
     EXPECT_EQ(onDisk(file), "<!-- 注 -->" + utf8);
     EXPECT_EQ(w->EditHTML->Text(), toCp932("<!-- 注 -->") + "<html><meta charset=\"utf-8\">\r\n" + body);
 
-    // A page with characters Shift_JIS cannot hold is shown read-only, and said so; its copy keeps them.
-    const QString emoji = writeFile("emoji.html", "<body>\xF0\x9F\x98\x80\xE3\x80\x9C</body>");
-    w->FileOpenHTMLAccept(emoji);
-    EXPECT_TRUE(w->EditHTML->ReadOnly());
-    ASSERT_EQ(messages->infos.size(), 1);
-    EXPECT_TRUE(messages->infos[0].contains(QStringLiteral("emoji.html")) && messages->infos[0].contains("\\1F600"));
-    QTest::keyClick(w->EditHTML, Qt::Key_X);
-    EXPECT_TRUE(w->bHTMLSaved);
-    EXPECT_NE(onDisk(copyOf(emoji)).find("<body>\xF0\x9F\x98\x80\xE3\x80\x9C</body>"), std::string::npos);
+    // A page with characters Shift_JIS cannot hold, or in an encoding not recognised, is shown
+    // read-only, and said so; its copy keeps its bytes.
+    const struct {
+        const char* name;
+        std::string bytes, said, copied;
+    } readOnly[] = {
+        {"emoji.html", "<body>\xF0\x9F\x98\x80\xE3\x80\x9C</body>", "\\1F600", "<body>\xF0\x9F\x98\x80\xE3\x80\x9C</body>"},
+        {"latin1.html", "<body>caf\xE9 cr\xE8me</body>", "UTF-16", "<body>caf\xE9 cr\xE8me</body>"},
+        {"nul.html", std::string("<body>a\0b</body>", 16), "UTF-16", std::string("<body>a\0b</body>", 16)},
+    };
+    for (const auto& p : readOnly) {
+        messages->infos.clear();
+        const QString page = writeFile(p.name, p.bytes);
+        w->FileOpenHTMLAccept(page);
+        EXPECT_TRUE(w->EditHTML->ReadOnly()) << p.name;
+        ASSERT_EQ(messages->infos.size(), 1) << p.name;
+        EXPECT_TRUE(messages->infos[0].contains(QString::fromLatin1(p.name)) &&
+                    messages->infos[0].contains(QString::fromStdString(p.said)))
+            << messages->infos[0].toStdString();
+        QTest::keyClick(w->EditHTML, Qt::Key_X);
+        EXPECT_TRUE(w->bHTMLSaved) << p.name;
+        EXPECT_NE(onDisk(copyOf(page)).find(p.copied), std::string::npos) << p.name;
+        EXPECT_EQ(onDisk(page), p.bytes) << p.name;
+    }
 }
 
 // Before the pane is given another page: Yes saves, No drops the edits, Cancel stops, and a
