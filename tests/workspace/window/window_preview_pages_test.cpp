@@ -19,6 +19,7 @@
 namespace pavik::test {
 namespace {
 
+const std::string kHead = "<HTML><HEAD>\r\n<META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\r\n";
 const std::string kLink = "<link rel=\"stylesheet\" href=\"Pavik$$Preview$$.CSS\" type=\"text/css\">\r\n";
 
 class PreviewPagesTest : public WindowTest {
@@ -47,13 +48,13 @@ TEST_F(PreviewPagesTest, AChosenPageIsShownThroughItsCopyAndTheSwitchesRewriteOn
     EXPECT_EQ(files->requests.last(), QStringLiteral("open 開く %1 HTML ファイル (*.html *.htm)").arg(home()));
     EXPECT_EQ(w->CmbBoxPreviewHTML->itemText(w->CmbBoxPreviewHTML->currentIndex()), file);
     EXPECT_EQ(w->PreviewHTMLPath, copy);
-    EXPECT_EQ(onDisk(copy), "<HTML><HEAD>\r\n" + kLink + "</HEAD>\r\n" + body);
+    EXPECT_EQ(onDisk(copy), kHead + kLink + "</HEAD>\r\n" + body);
     EXPECT_EQ(browser->navigations.back().path, copy);
     EXPECT_EQ(browser->navigations.back().page, PreviewPage::User);
     EXPECT_EQ(w->EditHTML->Text(), page);
     // Cancelled, the dialog leaves the preview files as they were (they are deleted while it shows).
     w->FileOpenHTML->trigger();
-    EXPECT_EQ(onDisk(copy), "<HTML><HEAD>\r\n" + kLink + "</HEAD>\r\n" + body);
+    EXPECT_EQ(onDisk(copy), kHead + kLink + "</HEAD>\r\n" + body);
 
     // The document type and the style sheet switch rewrite the copy; they ask nothing, and
     // keep the pane's edits and the style sheet's saved state.
@@ -61,13 +62,13 @@ TEST_F(PreviewPagesTest, AChosenPageIsShownThroughItsCopyAndTheSwitchesRewriteOn
     const std::string edited = w->EditHTML->Text();
     w->bCSSSaved = false;
     pick(w->CmbBoxExDoctype, 10);
-    EXPECT_EQ(onDisk(copy), docTypeLine(10) + "\r\n<HTML><HEAD>\r\n" + kLink + "</HEAD>\r\n" + body);
+    EXPECT_EQ(onDisk(copy), docTypeLine(10) + "\r\n" + kHead + kLink + "</HEAD>\r\n" + body);
     w->ApplyCSS->trigger();
     EXPECT_EQ(w->ApplyCSS->toolTip(), QStringLiteral("スタイルシート未使用"));
-    EXPECT_EQ(onDisk(copy), docTypeLine(10) + "\r\n<HTML><HEAD>\r\n</HEAD>\r\n" + body);
+    EXPECT_EQ(onDisk(copy), docTypeLine(10) + "\r\n" + kHead + "</HEAD>\r\n" + body);
     w->ApplyCSS->trigger();
     EXPECT_EQ(w->ApplyCSS->toolTip(), QStringLiteral("スタイルシート適応中"));
-    EXPECT_EQ(onDisk(copy), docTypeLine(10) + "\r\n<HTML><HEAD>\r\n" + kLink + "</HEAD>\r\n" + body);
+    EXPECT_EQ(onDisk(copy), docTypeLine(10) + "\r\n" + kHead + kLink + "</HEAD>\r\n" + body);
     EXPECT_TRUE(messages->confirms.isEmpty());
     EXPECT_EQ(w->EditHTML->Text(), edited);
     EXPECT_FALSE(w->bHTMLSaved);
