@@ -286,6 +286,8 @@ public:
     // Rebuilds the preview and regenerates the pane; a pane holding hand edits is replaced
     // only when the user agrees to drop them.
     void RefreshPreview();
+    // Shows the page, scrolled to the anchor; nothing while the preview is stopped (its files
+    // could not be written).
     void NavigatePreview(const QString& path, const QString& anchor);
     void RefreshExecute();
     void Refresh_Btn();
@@ -499,6 +501,7 @@ private:
     bool settingsWriteReported_ = false;
     bool previewFailureTold_ = false;  // a preview file of previewFailurePage_ could not be written
     QString previewFailurePage_;       // the sHTMLFileName it was told for
+    bool previewStopped_ = false;      // the last rebuild could not write the preview
     bool closingBySignal_ = false;  // the close asks no question
     bool closed_ = false;           // the close query has run
     std::unique_ptr<UserMessages> personMessages_;  // the message boxes, set aside by closeBySignal

@@ -70,6 +70,7 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
         const RuleTreeNode node = structNode(selected);
         anchor = previewAnchor(&node);
     }
+    previewStopped_ = !written;
     if (written) {
         previewFailureTold_ = false;
         NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
@@ -113,7 +114,9 @@ void TfrmMain::reloadSourcePane(const std::string& text) {
 }
 
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
-    if (browser_) browser_->navigate(path, anchor, sHTMLFileName.isEmpty() ? PreviewPage::Sample : PreviewPage::User);
+    // A stopped preview has no page of its own to show (a name it could not replace may
+    // still lead elsewhere).
+    if (browser_ && !previewStopped_) browser_->navigate(path, anchor, sHTMLFileName.isEmpty() ? PreviewPage::Sample : PreviewPage::User);
 }
 
 void TfrmMain::RefreshExecute() {

@@ -239,6 +239,8 @@ TEST_F(PreviewPagesTest, PreviewFilesReplaceLinksAndAFailureIsToldOncePerPage) {
     w->FileOpenHTMLAccept(page);
     for (int i = 0; i < 3; ++i) w->RefreshExecute();
     w->ApplyCSS->trigger();
+    w->TreeViewStruct->setCurrentItem(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
+    w->TreeViewStructClick();
     ASSERT_EQ(messages->errors.size(), 1);
     EXPECT_TRUE(messages->errors[0].contains(copyOf(page))) << messages->errors[0].toStdString();
     EXPECT_EQ(browser->navigations.size(), shown);
