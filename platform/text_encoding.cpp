@@ -94,8 +94,8 @@ std::string_view encodingName(TextEncoding encoding) {
         case TextEncoding::Utf8Bom: return "UTF-8 BOM";
         case TextEncoding::Utf16LE: return "UTF-16LE";
         case TextEncoding::Utf16BE: return "UTF-16BE";
-        case TextEncoding::Utf16LENoBom: return "UTF-16LE BOMなし";
-        case TextEncoding::Utf16BENoBom: return "UTF-16BE BOMなし";
+        case TextEncoding::Utf16LENoBom: return "UTF-16LE";
+        case TextEncoding::Utf16BENoBom: return "UTF-16BE";
     }
     return "";
 }

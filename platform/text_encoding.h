@@ -22,8 +22,8 @@ namespace pavik {
 
 enum class TextEncoding { Cp932, Utf8, Utf8Bom, Utf16LE, Utf16BE, Utf16LENoBom, Utf16BENoBom };
 
-// The name the status line shows ("Shift_JIS", "UTF-8", "UTF-8 BOM", "UTF-16LE", "UTF-16BE",
-// "UTF-16LE BOMなし", "UTF-16BE BOMなし").
+// The name the status line shows ("Shift_JIS", "UTF-8", "UTF-8 BOM", "UTF-16LE", "UTF-16BE";
+// UTF-16 is named alike with and without its byte order mark).
 std::string_view encodingName(TextEncoding encoding);
 
 TextEncoding detectEncoding(std::string_view fileBytes);
