@@ -7,7 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -28,6 +27,29 @@ struct Folder {
     ~Folder() { fs::remove_all(path); }
     fs::path path;
 };
+
+std::string contents(const fs::path& p) {
+    std::string out;
+    readFileBytes(p, out);
+    return out;
+}
+
+// The text `child` returns in a forked process.
+std::string inChild(const std::function<std::string()>& child) {
+    int fds[2];
+    if (::pipe(fds) != 0) return "no pipe";
+    if (const pid_t pid = ::fork(); pid != 0) {
+        ::close(fds[1]);
+        std::string text;
+        char buffer[256];
+        for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(n));
+        ::waitpid(pid, nullptr, 0);
+        return text;
+    }
+    const std::string text = child();
+    (void)!::write(fds[1], text.data(), text.size());
+    ::_exit(0);
+}
 
 }  // namespace
 
@@ -101,166 +123,76 @@ TEST(FileBytes, SavingWritesInPlaceOnlyWhenNoNewFileCanBeMadeBesideAWritableTarg
     fs::permissions(locked, fs::perms::owner_all);
 }
 
-namespace {
-
-std::string contents(const fs::path& p) {
-    std::string out;
-    EXPECT_FALSE(readFileBytes(p, out)) << p;
-    return out;
-}
-
-// Runs `child` in a forked process and gives back the text it returns.
-std::string inChild(const std::function<std::string()>& child) {
-    int fds[2];
-    if (::pipe(fds) != 0) return "no pipe";
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        const std::string text = child();
-        (void)!::write(fds[1], text.data(), text.size());
-        ::_exit(0);
-    }
-    ::close(fds[1]);
-    std::string text;
-    char buffer[256];
-    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(n));
-    ::close(fds[0]);
-    ::waitpid(pid, nullptr, 0);
-    return text;
-}
-
-const std::string kNoTmpfs = "no tmpfs";
-
-// `scenario` in a child process with a tmpfs of `options` mounted on `dir` in a mount
-// namespace of its own; kNoTmpfs where none can be mounted.
-std::string onTmpfs(const fs::path& dir, const char* options, const std::function<std::string()>& scenario) {
-    return inChild([&] {
-        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount("tmpfs", dir.c_str(), "tmpfs", 0, options) != 0)
-            return kNoTmpfs;
-        return scenario();
-    });
-}
-
-}  // namespace
-
-// The program's own files are written as new files renamed over their names: whatever stands
-// there is replaced, not followed. The user's own file reached through a link is still saved
-// to the link's target.
-TEST(FileBytes, OwnFilesReplaceWhatStandsAtTheirNameAndNeverWriteThroughIt) {
+// The program's own files replace whatever stands at their name, never writing through it;
+// the user's own file reached through a link is saved to the link's target.
+TEST(FileBytes, OwnFilesReplaceWhatStandsAtTheirName) {
     Folder dir;
     const fs::path victim = dir.path / "notes.txt", folder = dir.path / "folder", sticky = dir.path / "sticky";
     std::ofstream(victim) << "mine";
     fs::create_directories(folder);
     fs::create_directories(sticky);
     fs::permissions(sticky, fs::perms::all | fs::perms::sticky_bit);
-    const fs::path taken = dir.path / "taken.HTML";
-    fs::create_directories(taken);
-
-    struct Case {
-        const char* what;
-        fs::path name;
-        std::function<void(const fs::path&)> plant;
-    };
-    const Case cases[] = {
-        {"a link to a file", dir.path / "a.CSS", [&](const fs::path& n) { fs::create_symlink(victim, n); }},
-        {"a link to a folder", dir.path / "b.CSS", [&](const fs::path& n) { fs::create_symlink(folder, n); }},
-        {"a dangling link", dir.path / "c.CSS", [&](const fs::path& n) { fs::create_symlink(dir.path / "gone.txt", n); }},
-        {"a FIFO", dir.path / "d.CSS", [](const fs::path& n) { ::mkfifo(n.c_str(), 0600); }},
-        {"a link in a sticky folder", sticky / "e.CSS", [&](const fs::path& n) { fs::create_symlink(victim, n); }},
-    };
-    for (const Case& c : cases) {
-        c.plant(c.name);
-        EXPECT_FALSE(writeOwnFile(c.name, "generated")) << c.what;
-        EXPECT_FALSE(fs::is_symlink(c.name)) << c.what;
-        EXPECT_EQ(contents(c.name), "generated") << c.what;
+    const std::pair<fs::path, fs::path> links[] = {  // name, where it leads
+        {dir.path / "a.CSS", victim}, {dir.path / "b.CSS", folder}, {dir.path / "c.CSS", dir.path / "gone"},
+        {sticky / "d.CSS", victim}};
+    for (const auto& [name, to] : links) fs::create_symlink(to, name);
+    ::mkfifo((dir.path / "e.CSS").c_str(), 0600);
+    for (const fs::path& name : {dir.path / "a.CSS", dir.path / "b.CSS", dir.path / "c.CSS", sticky / "d.CSS",
+                                dir.path / "e.CSS"}) {
+        EXPECT_FALSE(writeOwnFile(name, "ours")) << name;
+        EXPECT_EQ(fs::symlink_status(name).type(), fs::file_type::regular) << name;
+        EXPECT_EQ(contents(name), "ours") << name;
     }
     EXPECT_EQ(contents(victim), "mine");
     EXPECT_TRUE(fs::is_empty(folder));
-    EXPECT_FALSE(fs::exists(dir.path / "gone.txt"));
+    EXPECT_FALSE(fs::exists(dir.path / "gone"));
 
-    // A name that cannot be replaced changes nothing.
-    EXPECT_EQ(writeOwnFile(taken, "generated"), std::errc::is_a_directory);
-    EXPECT_TRUE(fs::is_directory(taken));
+    // A name that cannot be replaced: a folder; another user's link in a sticky folder.
+    EXPECT_EQ(writeOwnFile(folder, "ours"), std::errc::is_a_directory);
     if (::geteuid() == 0) {
-        // Another user cannot replace the victim's link in a sticky folder: refused.
         fs::create_symlink(victim, sticky / "planted.CSS");
-        const std::string seen = inChild([&] {
-            if (::setgid(65534) != 0 || ::setuid(65534) != 0) return std::string("no setuid");
-            return writeOwnFile(sticky / "planted.CSS", "generated").message();
-        });
-        EXPECT_EQ(seen, std::make_error_code(std::errc::operation_not_permitted).message());
-        EXPECT_TRUE(fs::is_symlink(sticky / "planted.CSS"));
+        EXPECT_EQ(inChild([&] { return ::setuid(65534) ? "" : writeOwnFile(sticky / "planted.CSS", "ours").message(); }),
+                  std::make_error_code(std::errc::operation_not_permitted).message());
         EXPECT_EQ(contents(victim), "mine");
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator(sticky), fs::directory_iterator()), ::geteuid() == 0 ? 2 : 1);
 
-    // The user's own file through a link: the target is saved, the link stays.
-    const fs::path sheet = dir.path / "sheet.css";
-    fs::create_symlink(victim, sheet);
-    EXPECT_FALSE(writeFileSaving(sheet, "saved"));
-    EXPECT_TRUE(fs::is_symlink(sheet));
+    fs::create_symlink(victim, dir.path / "sheet.css");
+    EXPECT_FALSE(writeFileSaving(dir.path / "sheet.css", "saved"));
     EXPECT_EQ(contents(victim), "saved");
 }
 
-// No inode left for a temporary file and the disk full: the in-place save reserves its room
-// first and changes nothing when it cannot.
-TEST(FileBytes, InPlaceSaveOnAFullDiskLeavesTheFileAsItWas) {
-    Folder dir;
-    const fs::path mount = dir.path / "disk", sheet = mount / "a.css";
-    fs::create_directories(mount);
-    std::string original;
-    while (original.size() < 1960) original += "P.note { margin : " + std::to_string(original.size()) + "px; }\r\n";
-    original.resize(1960);
-    const std::string seen = onTmpfs(mount, "size=64k,nr_inodes=3", [&] {
-        std::ofstream(sheet, std::ios::binary) << original;
-        {
-            std::ofstream filler(mount / "filler", std::ios::binary);
-            const std::string block(4096, 'x');
-            for (int i = 0; i < 64 && filler; ++i) filler << block << std::flush;
-        }
-        std::string report;
-        const std::error_code longer = writeFileSaving(sheet, std::string(5000, 'n'));
-        report += "longer: " + longer.message() + (contents(sheet) == original ? ", unchanged" : ", changed");
-        const std::error_code shorter = writeFileSaving(sheet, "P { }");
-        report += "; shorter: " + (shorter ? shorter.message() : "saved") + ", " + contents(sheet);
-        report += "; entries " + std::to_string(std::distance(fs::directory_iterator(mount), fs::directory_iterator()));
-        return report;
-    });
-    if (seen == kNoTmpfs) GTEST_SKIP() << "no tmpfs can be mounted here (it needs CAP_SYS_ADMIN)";
-    EXPECT_EQ(seen, "longer: " + std::make_error_code(std::errc::no_space_on_device).message() +
-                        ", unchanged; shorter: saved, P { }; entries 2");
-}
-
-// A write that fails after the room was reserved: the original bytes go back, and only when
-// that fails too is the file left changed, and said so.
-TEST(FileBytes, InPlaceSaveWritesTheOriginalBackWhenAWriteFails) {
+// An in-place save that cannot finish leaves the file as it was: a write that fails is undone
+// (only a failed undo says otherwise), and on a full disk nothing is written at all.
+TEST(FileBytes, AnInPlaceSaveThatCannotFinishLeavesTheFileAsItWas) {
     Folder dir;
     const fs::path file = dir.path / "a.css";
-    struct Case {
-        const char* what;
-        int failures;  // writes that fail, after a first one that writes 4 bytes
-        std::error_code expected;
-        std::string after;
-    };
     const std::string original = "H1 { color : red ; }\r\n";
-    for (const Case& c : {Case{"one failed write", 1, std::make_error_code(std::errc::io_error), original},
-                          Case{"the original not written back", 100, SaveFailure::NotRestored, "new "}}) {
+    for (int failures : {1, 100}) {  // 100: the original cannot be written back either
         std::ofstream(file, std::ios::binary) << original;
-        int calls = 0;
+        int calls = 0;  // the first write is cut short, then `failures` fail
         const WriteAt failing = [&](int fd, const void* data, size_t size, off_t at) -> ssize_t {
-            ++calls;
-            if (calls == 1) return ::pwrite(fd, data, std::min<size_t>(size, 4), at);
-            if (calls <= 1 + c.failures) {
-                errno = EIO;
-                return -1;
-            }
-            return ::pwrite(fd, data, size, at);
+            if (++calls > 1 && calls <= 1 + failures) return errno = EIO, -1;
+            return ::pwrite(fd, data, calls == 1 ? std::min<size_t>(size, 4) : size, at);
         };
-        EXPECT_EQ(overwriteInPlace(file, "new text, longer than the old one", failing), c.expected) << c.what;
-        EXPECT_EQ(contents(file).substr(0, c.after.size()), c.after) << c.what;
-        if (c.after == original) EXPECT_EQ(contents(file), original) << c.what;
+        EXPECT_EQ(overwriteInPlace(file, "new text, longer than the old one", failing),
+                  failures == 1 ? std::error_code(EIO, std::generic_category()) : SaveFailure::NotRestored);
+        EXPECT_EQ(contents(file) == original, failures == 1);
     }
-    EXPECT_FALSE(overwriteInPlace(file, "short"));
-    EXPECT_EQ(contents(file), "short");
+
+    // No inode left for a temporary file beside it, and no room left on the disk.
+    const fs::path disk = dir.path / "disk";
+    fs::create_directories(disk);
+    const std::string seen = inChild([&] {
+        if (::unshare(CLONE_NEWNS) || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) ||
+            ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k,nr_inodes=3"))
+            return std::string("no tmpfs");
+        std::ofstream(disk / "a.css") << std::string(1960, 'a');
+        std::ofstream(disk / "filler") << std::string(64 * 1024, 'x');
+        const std::string longer = writeFileSaving(disk / "a.css", std::string(5000, 'n')).message();
+        const bool kept = contents(disk / "a.css") == std::string(1960, 'a');
+        const std::string shorter = writeFileSaving(disk / "a.css", "P { }").message();
+        return longer + (kept ? ", kept; " : ", changed; ") + shorter + ", " + contents(disk / "a.css");
+    });
+    if (seen == "no tmpfs") GTEST_SKIP() << "no tmpfs can be mounted here (it needs CAP_SYS_ADMIN)";
+    EXPECT_EQ(seen, std::make_error_code(std::errc::no_space_on_device).message() + ", kept; Success, P { }");
 }
