@@ -15,7 +15,9 @@
 //   is unsaved, and not while no file is open. A Yes whose save fails, and Cancel, stop the
 //   command (close, open, new) with everything as it was.
 // - A file is read before anything changes: when the read fails, the open style sheet stays.
-// - Saving goes through writeTextFile in the file's encoding; every failure is reported.
+// - Saving goes through writeTextFile in the file's encoding; every failure is reported,
+//   saying that the file is as it was (all but a failed in-place write that could not be
+//   undone).
 #include <QString>
 #include <QStringList>
 #include <memory>
