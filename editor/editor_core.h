@@ -217,8 +217,11 @@ public:
     // ---- Clipboard (every byte kept: the port carries the CP932 bytes). ----
     // The selection's text as copied: soft rows joined, paragraph ends as CR LF.
     std::string SelText() const;
-    // Text between two points given as (text index, row), exactly as it stands.
-    std::string SelectedText(TextPoint start, TextPoint end) const;
+    // Text between two points given as (text index, row), exactly as it stands. An end index
+    // below 0 is the end of its row, 0 the end of the row before. In display form every row
+    // is a line of its own, ended by CR LF, with its indent and tabs as spaces and the first
+    // line's cells before the start as spaces.
+    std::string SelectedText(TextPoint start, TextPoint end, bool displayForm = false) const;
     // The selection's text, and for a row range its rows with their records.
     void CopyToClipboard();
     // Copy and delete the selection, then OnDisSelect. Nothing under ReadOnly.

@@ -45,6 +45,29 @@ TEST_F(ClipboardTest, SoftRowsJoinAndAContinuationRowAddsNoLineEnd) {
     EXPECT_EQ(copied({0, 0}, {0, 1}), "abcdefghij");
 }
 
+TEST_F(ClipboardTest, TheDisplayFormShowsEveryRowAsItIsDrawn) {
+    test::load(e, "a\tbc\r\nxy\tz w\tq\r\nend", 8);
+    TRowAttr indented = e.RowAttr(1);
+    indented.indent = 2;
+    e.ChangeRowAttr(1, indented);
+    e.RewrapRow(1);
+    ASSERT_EQ(rowsOf(e), (V{"a\tbc\r", "xy\tz ", "w\tq\r", "end"}));
+    const struct {
+        TextPoint start, end;
+        std::string expected;
+    } cases[] = {
+        {{0, 0}, {4, 0}, "a   bc\r\n"},
+        {{2, 0}, {-1, 0}, "    bc\r\n"},              // the cells before the start as spaces
+        {{1, 0}, {1, 1}, "    bc\r\n  x\r\n"},          // the indent as spaces
+        {{0, 1}, {0, 3}, "  xy  z \r\n  w   q\r\n"},   // soft rows stay apart; ends at the row before
+        {{3, 1}, {2, 3}, "      z \r\n  w   q\r\nen\r\n"},
+        {{0, 0}, {0, 0}, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(e.SelectedText(c.start, c.end, true), c.expected) << c.start.col << "," << c.start.row;
+    EXPECT_EQ(e.SelectedText({0, 1}, {0, 3}), "xy\tz w\tq\r\n");  // the plain form joins them
+}
+
 TEST_F(ClipboardTest, RowRangesPasteBackWithTheirRecords) {
     e.SetText("one\r\ntwo\r\nthree\r\n");
     TRowAttr a = e.RowAttr(1);
