@@ -192,7 +192,8 @@ public:
     // follows it, else a stream selection collapses to it; repaints what changed.
     void ScrollToCaret();
     // The vertical and horizontal scroll bars' requests; `pos` is the thumb's position.
-    // Without `shift` the caret keeps to the rows in view.
+    // Without `shift` the caret keeps to the rows in view. A thumb released while the view
+    // has no focus only refreshes the bars.
     void VScroll(ScrollCode code, int pos = 0, bool shift = false);
     void HScroll(ScrollCode code, int pos = 0);
     // The bars' ranges: rows (and the caret) and columns (at least DefWrapPos).

@@ -112,6 +112,29 @@ TEST_F(ScrollTest, ScrollBarRequestsMoveTheViewAndTakeTheCaretAlong) {
     EXPECT_EQ(e.LeftCol, 7);
 }
 
+TEST_F(ScrollTest, AThumbReleasedWithoutTheFocusOnlyRefreshesTheBars) {
+    struct View : test::RecordingView {
+        bool focus = false;
+        bool focused() const override { return focus; }
+    } view;
+    e.SetView(&view);
+    e.ThumbTracking = false;  // the release alone moves the view
+    for (const bool focus : {false, true}) {
+        view.focus = focus;
+        e.TopRow = 0;
+        e.Caret = {0, 2};
+        view.scrollBars = 0;
+        e.VScroll(ScrollCode::ThumbTrack, 40);
+        EXPECT_EQ(e.TopRow, 0);
+        e.VScroll(ScrollCode::ThumbPosition, 40);
+        EXPECT_EQ(e.TopRow, focus ? 40 : 0) << focus;
+        EXPECT_EQ(e.Caret.row, focus ? 40 : 2) << focus;
+        EXPECT_EQ(view.scrollBars, focus ? 0 : 1);
+        e.VScroll(ScrollCode::EndScroll);
+    }
+    e.SetView(nullptr);
+}
+
 TEST(ScrollShortText, AShortTextNeverScrollsBelowRowZero) {
     EditorCore e;
     e.SetText("a\r\nb");
