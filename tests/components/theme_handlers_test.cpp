@@ -156,6 +156,16 @@ TEST(ThemedSpeedButton, TheSpinnerButtonsGetAToolbarFaceByStateAndTheGreyedGlyph
     EXPECT_EQ(disabled, (TThemedElementDetails{teToolBar, 1, 4}));
     EXPECT_EQ(disabledImage.pixel(onSign), rgb(clGrayText, minus));
 
+    // An own picture takes the sign's place on the themed face.
+    QImage own(5, 5, QImage::Format_RGB32);
+    own.fill(Qt::red);
+    own.setPixelColor(0, 4, Qt::white);  // the colour left out
+    spinner->setGlyphMinus(QPixmap::fromImage(own));
+    spinner->setNumGlyphsMinus(1);
+    spinner->setEnabled(true);
+    EXPECT_EQ(drawnFor().second.pixelColor(onSign), QColor(Qt::red));
+    spinner->setGlyphMinus(QPixmap());
+
     // Themes off: the button paints itself, the styles draw nothing.
     spinner->setEnabled(true);
     t.themesOff();
