@@ -1,9 +1,16 @@
 // The drop target: the effect chosen from the keys and the kinds of drop allowed, one drag
-// from enter to leave or drop, scrolling near the edges, registration, and the file list of a
-// "text/uri-list". (The window's tests drag through Qt onto its two targets.)
+// from enter to leave or drop, scrolling near the edges, registration, the file list of a
+// "text/uri-list", and the files on the clipboard. (The window's tests drag through Qt onto
+// its two targets.)
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QWidget>
+
 #include "components/drop_target.h"
+#include "components/drop_target_qt.h"
 #include "test_support.h"
 
 namespace pavik::test {
@@ -200,6 +207,39 @@ TEST(UriList, GivesTheLocalFilesInOrder) {
         {"empty", "", {}},
     };
     for (const Case& c : cases) EXPECT_EQ(localFilesFromUriList(c.list, "box7"), c.files) << c.what;
+}
+
+TEST(DropFileTarget, ReadsTheClipboardsFilesAndWhetherTheyWereCopiedOrCut) {
+    struct Case {
+        const char* what;
+        const char* uriList;  // null: no file list at all
+        const char* gnome;    // x-special/gnome-copied-files
+        const char* kde;      // application/x-kde-cutselection
+        std::vector<std::string> files;
+        TDropEffect expected;
+    };
+    const std::vector<std::string> kept = {"/kept.css"};
+    const Case cases[] = {
+        {"copied, nothing said", "file:///a.css\r\nfile:///b%20c.html\r\n", nullptr, nullptr,
+         {"/a.css", "/b c.html"}, Copy},
+        {"cut in GNOME", "file:///a.css\r\n", "cut\nfile:///a.css", nullptr, {"/a.css"}, Move},
+        {"copied in GNOME", "file:///a.css\r\n", "copy\nfile:///a.css", nullptr, {"/a.css"}, Copy},
+        {"cut in KDE", "file:///a.css\r\n", nullptr, "1", {"/a.css"}, Move},
+        {"no local file", "https://example.org/a.css\r\n", "cut\n", nullptr, {}, None},
+        {"no file list", nullptr, nullptr, nullptr, kept, None},
+    };
+    for (const Case& c : cases) {
+        auto* data = new QMimeData;
+        data->setText(QStringLiteral("text"));
+        if (c.uriList) data->setData(QStringLiteral("text/uri-list"), c.uriList);
+        if (c.gnome) data->setData(QStringLiteral("x-special/gnome-copied-files"), c.gnome);
+        if (c.kde) data->setData(QStringLiteral("application/x-kde-cutselection"), c.kde);
+        QGuiApplication::clipboard()->setMimeData(data);
+        TDropFileTarget target;
+        target.DroppedFiles = kept;
+        EXPECT_EQ(ReadClipboardFiles(target), c.expected) << c.what;
+        EXPECT_EQ(target.DroppedFiles, c.files) << c.what;
+    }
 }
 
 }  // namespace
