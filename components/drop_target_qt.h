@@ -4,11 +4,11 @@
 // action. The dragged files are the local files of the drag's "text/uri-list".
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 
 #include "components/drop_target.h"
 
 class QMimeData;
-class QWidget;
 
 namespace pavik {
 

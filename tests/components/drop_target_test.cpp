@@ -1,13 +1,11 @@
 // The drop target: the effect chosen from the keys and the kinds of drop allowed, one drag
-// from enter to leave or drop, scrolling near the edges, registration, the file list of a
-// "text/uri-list", and the files on the clipboard. (The window's tests drag through Qt onto
-// its two targets.)
+// from enter to leave or drop, scrolling near the edges, registration, and the file list of a
+// "text/uri-list", also on the clipboard. (The window's tests drag through Qt onto its two targets.)
 #include <gtest/gtest.h>
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QWidget>
 
 #include "components/drop_target.h"
 #include "components/drop_target_qt.h"
@@ -210,35 +208,26 @@ TEST(UriList, GivesTheLocalFilesInOrder) {
 }
 
 TEST(DropFileTarget, ReadsTheClipboardsFilesAndWhetherTheyWereCopiedOrCut) {
-    struct Case {
-        const char* what;
-        const char* uriList;  // null: no file list at all
-        const char* gnome;    // x-special/gnome-copied-files
-        const char* kde;      // application/x-kde-cutselection
+    const std::vector<std::string> kept = {"/kept.css"}, a = {"/a.css"};
+    const struct {
+        const char *uriList, *format, *note;  // no file list; a file manager's note of a cut
         std::vector<std::string> files;
         TDropEffect expected;
+    } cases[] = {
+        {"file:///a.css\r\nfile:///b%20c.html\r\n", "", "", {"/a.css", "/b c.html"}, Copy},
+        {"file:///a.css\r\n", "x-special/gnome-copied-files", "cut\nfile:///a.css", a, Move},
+        {"file:///a.css\r\n", "application/x-kde-cutselection", "1", a, Move},
+        {nullptr, "", "", kept, None},
     };
-    const std::vector<std::string> kept = {"/kept.css"};
-    const Case cases[] = {
-        {"copied, nothing said", "file:///a.css\r\nfile:///b%20c.html\r\n", nullptr, nullptr,
-         {"/a.css", "/b c.html"}, Copy},
-        {"cut in GNOME", "file:///a.css\r\n", "cut\nfile:///a.css", nullptr, {"/a.css"}, Move},
-        {"copied in GNOME", "file:///a.css\r\n", "copy\nfile:///a.css", nullptr, {"/a.css"}, Copy},
-        {"cut in KDE", "file:///a.css\r\n", nullptr, "1", {"/a.css"}, Move},
-        {"no local file", "https://example.org/a.css\r\n", "cut\n", nullptr, {}, None},
-        {"no file list", nullptr, nullptr, nullptr, kept, None},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         auto* data = new QMimeData;
-        data->setText(QStringLiteral("text"));
         if (c.uriList) data->setData(QStringLiteral("text/uri-list"), c.uriList);
-        if (c.gnome) data->setData(QStringLiteral("x-special/gnome-copied-files"), c.gnome);
-        if (c.kde) data->setData(QStringLiteral("application/x-kde-cutselection"), c.kde);
+        if (*c.format) data->setData(QLatin1String(c.format), c.note);
         QGuiApplication::clipboard()->setMimeData(data);
         TDropFileTarget target;
         target.DroppedFiles = kept;
-        EXPECT_EQ(ReadClipboardFiles(target), c.expected) << c.what;
-        EXPECT_EQ(target.DroppedFiles, c.files) << c.what;
+        EXPECT_EQ(ReadClipboardFiles(target), c.expected) << c.note;
+        EXPECT_EQ(target.DroppedFiles, c.files) << c.note;
     }
 }
 

@@ -156,10 +156,9 @@ TEST(ThemedSpeedButton, TheSpinnerButtonsGetAToolbarFaceByStateAndTheGreyedGlyph
     EXPECT_EQ(disabled, (TThemedElementDetails{teToolBar, 1, 4}));
     EXPECT_EQ(disabledImage.pixel(onSign), rgb(clGrayText, minus));
 
-    // An own picture takes the sign's place on the themed face.
-    QImage own(5, 5, QImage::Format_RGB32);
+    QImage own(5, 5, QImage::Format_ARGB32);  // an own picture takes the sign's place
     own.fill(Qt::red);
-    own.setPixelColor(0, 4, Qt::white);  // the colour left out
+    own.setPixelColor(0, 0, Qt::transparent);
     spinner->setGlyphMinus(QPixmap::fromImage(own));
     spinner->setNumGlyphsMinus(1);
     spinner->setEnabled(true);

@@ -232,16 +232,14 @@ TEST_F(Chooser, OpensWithNothingChosenAndListsSeveralElements) {
 }
 
 TEST_F(Chooser, EachPageShowsTheDrawingOfItsExampleWhole) {
-    const char* images[] = {"selector_basic", "selector_class", "selector_child"};
     for (int i = 0; i < 3; ++i) {
         page(i);
         const QWidget* shown = dlg->PageControlCSS->currentWidget();
-        const auto* image = shown->findChild<QLabel*>(QLatin1String(images[i]));
+        const char* names[] = {"selector_basic", "selector_class", "selector_child"};
+        const auto* image = shown->findChild<QLabel*>(QLatin1String(names[i]));
         ASSERT_NE(image, nullptr) << i;
-        EXPECT_TRUE(image->isVisible()) << i;
         EXPECT_EQ(image->pixmap().size(), QSize(240, 56)) << i;
-        EXPECT_TRUE(shown->rect().contains(image->geometry())) << i;
-        EXPECT_GE(image->height(), 56) << i;
+        EXPECT_TRUE(image->isVisible() && shown->rect().contains(image->geometry()) && image->height() >= 56) << i;
     }
 }
 

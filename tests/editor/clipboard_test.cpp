@@ -47,24 +47,13 @@ TEST_F(ClipboardTest, SoftRowsJoinAndAContinuationRowAddsNoLineEnd) {
 
 TEST_F(ClipboardTest, TheDisplayFormShowsEveryRowAsItIsDrawn) {
     test::load(e, "a\tbc\r\nxy\tz w\tq\r\nend", 8);
-    TRowAttr indented = e.RowAttr(1);
-    indented.indent = 2;
-    e.ChangeRowAttr(1, indented);
+    e.ChangeRowAttr(1, e.DefaultRowAttr(false, 2, 8));
     e.RewrapRow(1);
     ASSERT_EQ(rowsOf(e), (V{"a\tbc\r", "xy\tz ", "w\tq\r", "end"}));
-    const struct {
-        TextPoint start, end;
-        std::string expected;
-    } cases[] = {
-        {{0, 0}, {4, 0}, "a   bc\r\n"},
-        {{2, 0}, {-1, 0}, "    bc\r\n"},              // the cells before the start as spaces
-        {{1, 0}, {1, 1}, "    bc\r\n  x\r\n"},          // the indent as spaces
-        {{0, 1}, {0, 3}, "  xy  z \r\n  w   q\r\n"},   // soft rows stay apart; ends at the row before
-        {{3, 1}, {2, 3}, "      z \r\n  w   q\r\nen\r\n"},
-        {{0, 0}, {0, 0}, ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(e.SelectedText(c.start, c.end, true), c.expected) << c.start.col << "," << c.start.row;
+    EXPECT_EQ(e.SelectedText({2, 0}, {-1, 0}, true), "    bc\r\n");  // the cells before the start as spaces
+    // Soft rows stay apart, indents as spaces; an end at column 0 ends with the row before.
+    EXPECT_EQ(e.SelectedText({3, 1}, {0, 3}, true), "      z \r\n  w   q\r\n");
+    EXPECT_EQ(e.SelectedText({1, 0}, {2, 3}, true), "    bc\r\n  xy  z \r\n  w   q\r\nen\r\n");
     EXPECT_EQ(e.SelectedText({0, 1}, {0, 3}), "xy\tz w\tq\r\n");  // the plain form joins them
 }
 

@@ -121,73 +121,54 @@ TEST(AFEditInputTest, MouseEventsFollowTheEditorsOwnHandling) {
     TAFEdit& e = *s.edit;
     e.SetText("hello world\r\n");
     QWidget* vp = e.viewport();
-    std::vector<std::string> log;
-    auto at = [&](const char* what, int x, int y) {
-        for (int col = 0; col < 12; ++col)
-            if (s.cell(col, 0) == QPoint(x, y)) return std::string(what) + " " + std::to_string(col);
-        return std::string(what) + " elsewhere";
+    std::string log;  // event, "*" for other buttons, cell; then the caret column
+    const auto note = [&](const char* what, Qt::MouseButtons b, int x) {
+        const int cell = (x - cellRect(e, 0, 0).left()) / e.Metrics().cellPitch;
+        log += std::string(" ") + what + (b & Qt::LeftButton ? "" : "*") + std::to_string(cell) + "/" +
+               std::to_string(e.core().Caret.col);
     };
-    e.OnMouseDown = [&](TAFEdit& sender, Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
-        EXPECT_EQ(&sender, &e);
-        log.push_back(at(b == Qt::LeftButton ? "down" : "down other", x, y) + " caret " + std::to_string(e.core().Caret.col));
-    };
-    e.OnMouseUp = [&](TAFEdit&, Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
-        log.push_back(at(b == Qt::LeftButton ? "up" : "up other", x, y));
-    };
-    e.OnMouseMove = [&](TAFEdit&, Qt::MouseButtons b, Qt::KeyboardModifiers m, int x, int y) {
-        log.push_back(at(b & Qt::LeftButton ? "drag" : "move", x, y) + (m & Qt::ShiftModifier ? " shift" : ""));
-    };
-    e.OnDblClick = [&](TAFEdit&) { log.push_back("double " + e.core().SelText()); };
-
-    // The caret hides while a drag selects, and comes back where the drag ended.
+    e.OnMouseDown = [&](TAFEdit&, Qt::MouseButton b, Qt::KeyboardModifiers, int x, int) { note("v", b, x); };
+    e.OnMouseUp = [&](TAFEdit&, Qt::MouseButton b, Qt::KeyboardModifiers, int x, int) { note("^", b, x); };
+    e.OnMouseMove = [&](TAFEdit&, Qt::MouseButtons b, Qt::KeyboardModifiers, int x, int) { note("m", b, x); };
+    e.OnDblClick = [&](TAFEdit& sender) { log += " double " + sender.core().SelText(); };
+    // The caret hides while a drag selects (a Shift+click leaves it), back where the drag ended.
     QTest::mousePress(vp, Qt::LeftButton, {}, s.cell(2, 0));
-    EXPECT_TRUE(e.CaretRect().isEmpty());
     QTest::mouseMove(vp, s.cell(5, 0));
     EXPECT_TRUE(e.CaretRect().isEmpty());
     QTest::mouseRelease(vp, Qt::LeftButton, {}, s.cell(5, 0));
-    EXPECT_EQ(e.CaretRect().left(), cellRect(e, 5, 0).left());
-    EXPECT_EQ(e.core().SelText(), "llo");
-    // Shift+click keeps the caret in sight.
     QTest::mousePress(vp, Qt::LeftButton, Qt::ShiftModifier, s.cell(8, 0));
     EXPECT_EQ(e.CaretRect().left(), cellRect(e, 5, 0).left());
     QTest::mouseRelease(vp, Qt::LeftButton, Qt::ShiftModifier, s.cell(8, 0));
     QTest::mouseClick(vp, Qt::RightButton, {}, s.cell(1, 0));
-    QTest::mouseClick(vp, Qt::LeftButton, {}, s.cell(8, 0));
+    QTest::mouseClick(vp, Qt::LeftButton, {}, s.cell(8, 0));  // a double-click's first click
     QTest::mouseDClick(vp, Qt::LeftButton, {}, s.cell(8, 0));
     QTest::mouseRelease(vp, Qt::LeftButton, {}, s.cell(8, 0));
     QTest::mouseMove(vp, s.cell(11, 0));
-    EXPECT_EQ(log, (V{"down 2 caret 2", "drag 5", "up 5", "down 8 caret 5", "up 8", "down other 1 caret 5",
-                      "up other 1", "down 8 caret 8", "up 8", "double world", "up 8", "move 11"}));
+    EXPECT_EQ(log, " v2/2 m5/5 ^5/5 v8/5 ^8/5 v*1/5 ^*1/5 v8/8 ^8/8 double world ^8/8 m*11/8");
 }
 
 TEST(AFEditInputTest, KeyEventsComeFirstAndMayChangeOrTakeTheKey) {
     Shown s;
     TAFEdit& e = *s.edit;
     e.SetText("ab");
-    std::vector<std::string> log;
-    e.OnKeyDown = [&](TAFEdit& sender, int& key, Qt::KeyboardModifiers) {
-        EXPECT_EQ(&sender, &e);
-        log.push_back("down " + std::to_string(key));
+    std::string log;
+    e.OnKeyDown = [&](TAFEdit&, int& key, Qt::KeyboardModifiers) {
+        log += " v" + std::to_string(key & 0xFF);
         if (key == Qt::Key_Left || key == Qt::Key_Backspace) key = 0;
         if (key == Qt::Key_Home) key = Qt::Key_End;
     };
     e.OnKeyPress = [&](TAFEdit&, QChar& c) {
-        log.push_back("press " + std::to_string(c.unicode()));
-        if (c == 'x') c = 'y';
-        if (c == 'q' || c == '\r') c = QChar();
+        log += " p" + std::to_string(c.unicode());
+        c = c == 'x' ? QChar('y') : c == 'q' ? QChar() : c;
     };
-    e.OnKeyUp = [&](TAFEdit&, int key, Qt::KeyboardModifiers) { log.push_back("up " + std::to_string(key)); };
-
+    e.OnKeyUp = [&](TAFEdit&, int key, Qt::KeyboardModifiers) { log += " ^" + std::to_string(key & 0xFF); };
     QTest::keyClick(&e, Qt::Key_Home);  // made End
     QTest::keyClick(&e, Qt::Key_Left);  // taken: the caret stays
     QTest::keyClicks(&e, "xq");
-    QTest::keyClick(&e, Qt::Key_Return);
     EXPECT_EQ(e.Text(), "aby");
     QTest::keyClick(&e, Qt::Key_Backspace);  // the key is taken, its character still deletes
     EXPECT_EQ(e.Text(), "ab");
-    EXPECT_EQ(log, (V{"down 16777232", "up 16777232", "down 16777234", "up 16777234", "down 88", "press 120",
-                      "up 88", "down 81", "press 113", "up 81", "down 16777220", "press 13", "up 16777220",
-                      "down 16777219", "press 8", "up 16777219"}));
+    EXPECT_EQ(log, " v16 ^16 v18 ^18 v88 p120 ^88 v81 p113 ^81 v3 p8 ^3");
 }
 
 TEST(AFEditInputTest, DraggingBelowTheViewScrollsToTheEndAndStops) {
