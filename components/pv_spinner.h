@@ -34,8 +34,8 @@ public:
     TSpinGlyph Glyph() const { return glyph_; }
     // The button's own picture: a strip of NumGlyphs cells side by side (normal, greyed,
     // pressed); the colour of its bottom-left pixel is left out unless it has transparent
-    // pixels of its own. Empty (the default): the drawn sign, whose two pictures are the sign and the
-    // greyed sign. Setting an empty one restores the sign.
+    // pixels of its own. Empty (the default): the drawn sign, whose two pictures are the
+    // sign and the greyed sign. Setting an empty one restores the sign.
     const QPixmap& GlyphBitmap() const { return bitmap_; }
     void setGlyphBitmap(const QPixmap& strip);
     int NumGlyphs() const { return numGlyphs_; }
