@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTextEdit>
@@ -179,8 +180,16 @@ void ValueArea::build(QWidget* parent, QAction* fileOpenURL) {
 
 void ValueArea::connectEditors() {
     auto run = [this](std::function<void()> handler) { return [this, handler] { host_.guarded(handler); }; };
-    for (QRadioButton* r : sizeButtons(RadioGroupSize))
-        connect(r, &QRadioButton::clicked, this, run([this] { unitClicked(); }));
+    for (QRadioButton* r : sizeButtons(RadioGroupSize)) {
+        // A click leaves the focus in the number box: number and unit are stored together.
+        r->setFocusPolicy(Qt::TabFocus);
+        connect(r, &QRadioButton::clicked, this, run([this] {
+                    unitClicked();
+                    host_.typedTextChanged();
+                }));
+    }
+    for (QLineEdit* line : {EditCommon, CmbBoxCommon->lineEdit(), CmbBoxCommon2->lineEdit()})
+        connect(line, &QLineEdit::textEdited, this, run([this] { host_.typedTextChanged(); }));
     // A drop-down's own handler of editingFinished, connected before these, turns a typed
     // text that names an item into a choice of that item (activated).
     connect(CmbBoxCommon, &QComboBox::activated, this, run([this] { keywordChosen(false); }));
@@ -189,6 +198,7 @@ void ValueArea::connectEditors() {
     connect(CmbBoxCommon2->lineEdit(), &QLineEdit::editingFinished, this,
             run([this] { secondKeywordChosen(true); }));
     connect(EditCommon, &QLineEdit::returnPressed, this, run([this] { editCommitted(true); }));
+    connect(EditCommon, &QLineEdit::editingFinished, this, run([this] { editCommitted(true); }));
     connect(CheckBoxColor, &QCheckBox::clicked, this, run([this] { transparentClicked(); }));
     connect(BitBtnClear, &QPushButton::clicked, this, run([this] { clearClicked(); }));
     for (QWidget* w : std::initializer_list<QWidget*>{EditCommon, ShapeColor, StaticTxtFont}) w->installEventFilter(this);
@@ -229,8 +239,11 @@ void ValueArea::reset() {
     PanelCommon->hide();
 
     EditCommon->clear();
-    CmbBoxCommon->clear();
-    CmbBoxCommon2->clear();
+    for (QComboBox* box : {CmbBoxCommon, CmbBoxCommon2}) {
+        box->clear();
+        box->clearEditText();
+    }
+    color_.reset();
     MemoHint->clear();
     RichEditHint->clear();
     StaticTxtFont->setText(utf8(NoValueText));
@@ -317,6 +330,7 @@ void ValueArea::showPanel(const ValuePanelPlan& plan, bool focusEditor) {
         {
             const QSignalBlocker block(CmbBoxCommon);
             CmbBoxCommon->setCurrentIndex(plan.comboIndex);
+            if (!plan.comboText.empty()) CmbBoxCommon->setEditText(utf8(plan.comboText));
         }
         {
             const QSignalBlocker block(CmbBoxCommon2);
@@ -334,6 +348,7 @@ void ValueArea::showPanel(const ValuePanelPlan& plan, bool focusEditor) {
     editPartOf_ = QString::fromStdString(plan.editPartOf);
     if (plan.focusEdit && focusEditor) EditCommon->setFocus();
     setSwatchColor(plan.swatchColor);
+    color_ = plan.color;
     {
         const QSignalBlocker block(CheckBoxColor);
         CheckBoxColor->setChecked(plan.transparentTicked);
@@ -379,8 +394,34 @@ bool ValueArea::store(const ValueWrite& write) {
     if (!host_.commitValue(write)) return false;
     if (write.nowData) StaticTxtNowData->setText(utf8(*write.nowData));
     if (write.fontText) StaticTxtFont->setText(utf8(*write.fontText));
-    if (write.swatchColor) setSwatchColor(*write.swatchColor);
+    if (write.swatchColor) {
+        setSwatchColor(*write.swatchColor);
+        color_ = readCssColor(write.value);
+    }
     return true;
+}
+
+bool ValueArea::inUse(const QWidget* editor) const {
+    for (const QWidget* w = editor; w; w = w->parentWidget())
+        if (w == PanelHide) return false;
+    return true;
+}
+
+bool ValueArea::unitChanged() const {
+    return shownUnit_ >= 0 && unitIndex() != shownUnit_ && !EditCommon->text().isEmpty();
+}
+
+bool ValueArea::hasTypedText() const {
+    if (!host_.targetProperty()) return false;
+    return (inUse(EditCommon) && (EditCommon->isModified() || unitChanged())) ||
+           (inUse(CmbBoxCommon) && CmbBoxCommon->lineEdit()->isModified()) ||
+           (inUse(CmbBoxCommon2) && CmbBoxCommon2->lineEdit()->isModified());
+}
+
+void ValueArea::commitTyped() {
+    if (inUse(EditCommon)) editCommitted(true);
+    if (inUse(CmbBoxCommon)) keywordChosen(true);
+    if (inUse(CmbBoxCommon2)) secondKeywordChosen(true);
 }
 
 void ValueArea::refuseUnencodable(const QString& text, const std::vector<std::string>& characters) {
@@ -416,6 +457,8 @@ std::optional<std::string> ValueArea::typedValue(const QString& text) {
 }
 
 void ValueArea::keywordChosen(bool typed) {
+    if (committing_) return;
+    const QScopedValueRollback busy(committing_, true);
     QLineEdit* line = CmbBoxCommon->lineEdit();
     if (typed && !line->isModified()) return;  // nothing typed since the text was set or stored
     line->setModified(false);
@@ -428,6 +471,8 @@ void ValueArea::keywordChosen(bool typed) {
 }
 
 void ValueArea::secondKeywordChosen(bool typed) {
+    if (committing_) return;
+    const QScopedValueRollback busy(committing_, true);
     QLineEdit* line = CmbBoxCommon2->lineEdit();
     if (typed && !line->isModified()) return;
     line->setModified(false);
@@ -442,17 +487,20 @@ void ValueArea::secondKeywordChosen(bool typed) {
 
 void ValueArea::editCommitted(bool byEnter) {
     const std::optional<std::string> property = host_.targetProperty();
-    if (!property) return;
+    if (!property || committing_) return;
+    const QScopedValueRollback busy(committing_, true);
     const QString text = EditCommon->text();
-    const bool unitChanged = shownUnit_ >= 0 && unitIndex() != shownUnit_ && !text.isEmpty();
-    if (!EditCommon->isModified() && !unitChanged) return;  // the user changed nothing
+    if (!EditCommon->isModified() && !unitChanged()) return;  // the user changed nothing
     const Cp932Encoded bytes = encodeCp932(text.toStdString());
+    // A refused text stays in the box, not to be offered again until the user edits it.
     if (!bytes.ok()) {
+        EditCommon->setModified(false);
         refuseUnencodable(text, bytes.unencodable);
         return;
     }
     const ValueWrite write = editWrite(*property, bytes.bytes, toCp932(TxtCommon->text()), byEnter);
     if (write.op == ValueWrite::Op::Store && !writableValue(write.value)) {
+        EditCommon->setModified(false);
         refuseUnwritable(write.value);
         return;
     }

@@ -93,7 +93,7 @@ TEST_F(Pickers, SwatchClickStoresThePickedColourAndCancelChangesNothing) {
     EXPECT_EQ(valueOf(*w, "color"), "rgb(191,191,223)");
 }
 
-TEST_F(Pickers, SwatchOfNoColourStartsThePickerFromWhite) {
+TEST_F(Pickers, SwatchOfNoColourStartsThePickerFromWhiteAndOkWithoutAChoiceStoresNothing) {
     auto w = open();
     clickProperty(*w, QStringLiteral("ボックス/border-color/border-top-color"));
     QTest::mouseClick(w->valueArea().CheckBoxColor, Qt::LeftButton, {}, QPoint(6, w->valueArea().CheckBoxColor->height() / 2));
@@ -102,7 +102,7 @@ TEST_F(Pickers, SwatchOfNoColourStartsThePickerFromWhite) {
     whenShown<TfrmColorPicker>([&](TfrmColorPicker& p) { startText = p.result(); });
     QTest::mouseClick(w->valueArea().ShapeColor, Qt::LeftButton);
     EXPECT_EQ(startText, QStringLiteral("rgb(255,255,255)"));
-    EXPECT_EQ(valueOf(*w, "border-top-color"), "rgb(255,255,255)");
+    EXPECT_EQ(valueOf(*w, "border-top-color"), "transparent");
 }
 
 TEST_F(Pickers, ColourCommandStoresOnlyIntoAColourProperty) {
