@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "components/pv_spinner_paint.h"
+#include "components/wheel_notches.h"
 #include "platform/colors.h"
 #include "platform/timer.h"
 
@@ -137,6 +138,7 @@ private:
     bool flat_ = true;
     TColor frameColor_ = clBtnShadow;
     int buttonWidth_ = 17;
+    WheelNotches wheel_;
 };
 
 }  // namespace pavik
