@@ -48,6 +48,12 @@ QWidget* lampCell(QWidget* parent, TALed*& lamp, const char* name, const QString
     return cell;
 }
 
+// Whether the user typed into the line since its text was last set or stored. A drop-down's
+// completer clears QLineEdit::isModified as it completes a typed word, so the editors keep
+// their own mark.
+bool typedInto(const QLineEdit* line) { return line->property("typedByUser").toBool(); }
+void markTyped(QLineEdit* line, bool typed) { line->setProperty("typedByUser", typed); }
+
 QList<QRadioButton*> sizeButtons(const QGroupBox* group) {
     return group->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly);
 }
@@ -189,7 +195,10 @@ void ValueArea::connectEditors() {
                 }));
     }
     for (QLineEdit* line : {EditCommon, CmbBoxCommon->lineEdit(), CmbBoxCommon2->lineEdit()})
-        connect(line, &QLineEdit::textEdited, this, run([this] { host_.typedTextChanged(); }));
+        connect(line, &QLineEdit::textEdited, this, run([this, line] {
+                    markTyped(line, true);
+                    host_.typedTextChanged();
+                }));
     // A drop-down's own handler of editingFinished, connected before these, turns a typed
     // text that names an item into a choice of that item (activated).
     connect(CmbBoxCommon, &QComboBox::activated, this, run([this] { keywordChosen(false); }));
@@ -225,7 +234,7 @@ bool ValueArea::eventFilter(QObject* watched, QEvent* event) {
 void ValueArea::reset() {
     // Hiding a focused drop-down ends its editing: what the user typed there was already
     // stored when the focus left it, and nothing is stored from here.
-    for (QLineEdit* line : {EditCommon, CmbBoxCommon->lineEdit(), CmbBoxCommon2->lineEdit()}) line->setModified(false);
+    for (QLineEdit* line : {EditCommon, CmbBoxCommon->lineEdit(), CmbBoxCommon2->lineEdit()}) markTyped(line, false);
     auto* common = static_cast<QVBoxLayout*>(PanelCommon->layout());
     while (QLayoutItem* item = common->takeAt(0)) delete item;
     for (QWidget* w : std::initializer_list<QWidget*>{PanelSizeSelect, CmbBoxCommon, CmbBoxCommon2, MemoHint,
@@ -413,9 +422,9 @@ bool ValueArea::unitChanged() const {
 
 bool ValueArea::hasTypedText() const {
     if (!host_.targetProperty()) return false;
-    return (inUse(EditCommon) && (EditCommon->isModified() || unitChanged())) ||
-           (inUse(CmbBoxCommon) && CmbBoxCommon->lineEdit()->isModified()) ||
-           (inUse(CmbBoxCommon2) && CmbBoxCommon2->lineEdit()->isModified());
+    return (inUse(EditCommon) && (typedInto(EditCommon) || unitChanged())) ||
+           (inUse(CmbBoxCommon) && typedInto(CmbBoxCommon->lineEdit())) ||
+           (inUse(CmbBoxCommon2) && typedInto(CmbBoxCommon2->lineEdit()));
 }
 
 void ValueArea::commitTyped() {
@@ -460,8 +469,8 @@ void ValueArea::keywordChosen(bool typed) {
     if (committing_) return;
     const QScopedValueRollback busy(committing_, true);
     QLineEdit* line = CmbBoxCommon->lineEdit();
-    if (typed && !line->isModified()) return;  // nothing typed since the text was set or stored
-    line->setModified(false);
+    if (typed && !typedInto(line)) return;  // nothing typed since the text was set or stored
+    markTyped(line, false);
     if (!host_.targetProperty()) return;
     if (!typed) {
         store(keywordWrite(CmbBoxCommon->currentIndex() >= 0 ? toCp932(CmbBoxCommon->currentText()) : std::string()));
@@ -474,8 +483,8 @@ void ValueArea::secondKeywordChosen(bool typed) {
     if (committing_) return;
     const QScopedValueRollback busy(committing_, true);
     QLineEdit* line = CmbBoxCommon2->lineEdit();
-    if (typed && !line->isModified()) return;
-    line->setModified(false);
+    if (typed && !typedInto(line)) return;
+    markTyped(line, false);
     if (!host_.targetProperty()) return;
     std::optional<std::string> chosen;
     if (typed)
@@ -490,23 +499,23 @@ void ValueArea::editCommitted(bool byEnter) {
     if (!property || committing_) return;
     const QScopedValueRollback busy(committing_, true);
     const QString text = EditCommon->text();
-    if (!EditCommon->isModified() && !unitChanged()) return;  // the user changed nothing
+    if (!typedInto(EditCommon) && !unitChanged()) return;  // the user changed nothing
     const Cp932Encoded bytes = encodeCp932(text.toStdString());
     // A refused text stays in the box, not to be offered again until the user edits it.
     if (!bytes.ok()) {
-        EditCommon->setModified(false);
+        markTyped(EditCommon, false);
         refuseUnencodable(text, bytes.unencodable);
         return;
     }
     const ValueWrite write = editWrite(*property, bytes.bytes, toCp932(TxtCommon->text()), byEnter);
     if (write.op == ValueWrite::Op::Store && !writableValue(write.value)) {
-        EditCommon->setModified(false);
+        markTyped(EditCommon, false);
         refuseUnwritable(write.value);
         return;
     }
     const QString partOf = editPartOf_;
     if (!store(write)) return;
-    EditCommon->setModified(false);
+    markTyped(EditCommon, false);
     if (shownUnit_ >= 0) shownUnit_ = unitIndex();
     editPartOf_.clear();
     if (!partOf.isEmpty())
@@ -534,6 +543,7 @@ void ValueArea::imageFileChosen(const QString& file) {
         return;
     }
     EditCommon->setText(utf8(address.text));
+    markTyped(EditCommon, false);
     store(imageFileWrite(address.cp932));
 }
 
