@@ -72,6 +72,26 @@ TEST(TPvSpinner, KeysAndWheelStepByIncrementOrPage) {
     EXPECT_EQ(s.Value(), -2);
 }
 
+TEST(TPvSpinner, TheWheelStepsOncePerNotch) {
+    const struct {
+        std::vector<int> deltas;
+        int value;
+    } cases[] = {
+        {{120}, 1},
+        {{240}, 2},              // a two-notch event
+        {{30, 30, 30, 30}, 1},   // small touchpad deltas add up
+        {{30, 30, 30}, 0},
+        {{90, -60, 90}, 0},      // a turn drops what was left
+        {{-360}, -3},
+    };
+    for (const auto& c : cases) {
+        TPvSpinner s;
+        s.setMin(-10);
+        for (int delta : c.deltas) wheel(s, delta);
+        EXPECT_EQ(s.Value(), c.value) << c.deltas.size();
+    }
+}
+
 TEST(TPvRapidFireButton, HoldingRepeatsAfter400ThenEvery100MsAndReleaseClicksOnce) {
     test::ManualTimers timers;
     TPvSpinner s;

@@ -179,6 +179,11 @@ TEST(TThemeManager, ASecondManagerForwardsItsOptionsAndTakesOverWhenTheMainOneGo
     EXPECT_EQ(first->Options(), DefaultThemeOptions);
     EXPECT_EQ(changes, 2);
 
+    // The main one changed on its own: the secondary's copy is stale and still forwarded.
+    first->setOptions(plain);
+    second.setOptions(DefaultThemeOptions);
+    EXPECT_EQ(first->Options(), DefaultThemeOptions);
+
     first.reset();
     EXPECT_TRUE(second.isMainManager());
     EXPECT_TRUE(listed(second, ThemeClass::ButtonControl, f.push));

@@ -286,6 +286,18 @@ TEST_F(KeyTest, ClipboardAndInsertKeys) {
     EXPECT_EQ(e.RowText(0), "Xbc");
 }
 
+TEST_F(KeyTest, AnAutoRepeatedPasteKeyPastesOncePerRepeat) {
+    e.AccelRate = 4;
+    const KeyStroke strokes[] = {{EditKey::Character, 'V', false, true, true},  // Ctrl+V
+                                 {EditKey::Insert, 0, true, false, true}};      // Shift+Insert
+    for (const KeyStroke& k : strokes) {
+        e.SetText("");
+        clip.bytes = "ab";
+        keys.KeyDown(k);
+        EXPECT_EQ(e.RowText(0), "ab");
+    }
+}
+
 TEST_F(KeyTest, ReadOnlyBlocksEveryChangeButMovingSelectingAndCopying) {
     e.SetText("abc\r\ndef");
     e.InsertString("0");

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <functional>
 
 #include "components/file_name_keep.h"
 #include "dialogs/dlg_new_css.h"
@@ -100,6 +101,31 @@ TEST_F(FileCommandsTest, OpeningReadsFirstAndAFailedReadChangesNothing) {
         EXPECT_EQ(w->RichEditSrc->Text(), pane);
         EXPECT_TRUE(w->styleSheetUnsaved());
     }
+}
+
+TEST_F(FileCommandsTest, TheProgramsOwnPreviewFilesAreNoStyleSheetFromAnyWayIn) {
+    const QString own = writeFile(QStringLiteral("site/Pavik$$Preview$$.CSS"), "P { margin : 0 ; }\r\n");
+    const struct {
+        const char* way;
+        std::function<void(TfrmMain&)> open;
+    } ways[] = {
+        {"open dialog", [&](TfrmMain& w) { files->answers = {own}; w.FileOpenCSS->trigger(); }},
+        {"recent menu", [&](TfrmMain& w) { w.FileNameKeepSelect(own); }},
+        {"recent drop-down", [&](TfrmMain& w) { w.popmnuRecentSelectAction(own); }},
+        {"drop", [&](TfrmMain& w) { w.dftCssSrcDrop({QFile::encodeName(own).toStdString()}); }},
+    };
+    for (const auto& way : ways) {
+        auto w = openIn();
+        messages->errors.clear();
+        way.open(*w);
+        ASSERT_EQ(messages->errors.size(), 1) << way.way;
+        EXPECT_EQ(messages->errors[0], ownTemporaryRefusal(own, false)) << way.way;
+        EXPECT_EQ(w->sCSSFileName, file) << way.way;
+        EXPECT_FALSE(w->fileCommands().recentList().FileNames().contains(own)) << way.way;
+    }
+    auto started = makeWindow({own});  // the command line
+    EXPECT_TRUE(started->sCSSFileName.isEmpty());
+    EXPECT_EQ(messages->errors, QStringList{ownTemporaryRefusal(own, false)});
 }
 
 // The save question before Open, New and Close: Yes saves first, No goes on without saving,

@@ -105,6 +105,46 @@ TEST_F(Pickers, SwatchOfNoColourStartsThePickerFromWhiteAndOkWithoutAChoiceStore
     EXPECT_EQ(valueOf(*w, "border-top-color"), "transparent");
 }
 
+TEST_F(Pickers, PickerStartsFromTheColourInEffectKeepsItsAlphaAndImportantAndStoresOnlyAChoice) {
+    auto w = openSheet("H1 { color: #f00 !important; color: blue; background-color: hsla(120,100%,25%,.5);"
+                       " border-top-color: ButtonFace; font-family: serif !important; }\r\n");
+    w->TreeViewStruct->setCurrentItem(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
+    w->TreeViewStructClick();
+    const struct {
+        const char* path;
+        const char* property;
+        TColor start;
+        const char* stored;  // after "青" is chosen
+    } cases[] = {
+        {"テキスト/color", "color", clRed, "Blue !important"},
+        {"背景/background-color", "background-color", clGreen, "rgba(0,0,255,0.5)"},
+        {"ボックス/border-color/border-top-color", "border-top-color", clBtnFace, "Blue"},
+    };
+    for (const auto& c : cases) {
+        clickProperty(*w, QString::fromUtf8(c.path));
+        const std::optional<std::string> before = valueOf(*w, c.property);
+        TColor start = clNone;
+        whenShown<TfrmColorPicker>([&](TfrmColorPicker& p) { start = p.swatchColor(); });  // OK, nothing chosen
+        QTest::mouseClick(w->valueArea().ShapeColor, Qt::LeftButton);
+        EXPECT_EQ(start, c.start) << c.path;
+        EXPECT_EQ(valueOf(*w, c.property), before) << c.path;
+        EXPECT_TRUE(w->bCSSSaved) << c.path;
+
+        whenShown<TfrmColorPicker>([](TfrmColorPicker& p) { choose(p.CLCmbBoxCommon16, QStringLiteral("青")); });
+        QTest::mouseClick(w->valueArea().ShapeColor, Qt::LeftButton);
+        EXPECT_EQ(valueOf(*w, c.property), c.stored) << c.path;
+        w->bCSSSaved = true;
+    }
+    whenShown<TfrmFontSelect>([](TfrmFontSelect& f) {
+        QRadioButton* mono = f.RadioGroup1Items[4];
+        QTest::mouseClick(mono, Qt::LeftButton, {}, QPoint(6, mono->height() / 2));
+    });
+    clickProperty(*w, QStringLiteral("フォント/font-family"));
+    QTest::mouseClick(w->valueArea().StaticTxtFont, Qt::LeftButton);
+    EXPECT_EQ(valueOf(*w, "font-family"), "monospace !important");
+    EXPECT_NE(w->RichEditSrc->Text().find("color : blue ;"), std::string::npos);  // not the one in effect
+}
+
 TEST_F(Pickers, ColourCommandStoresOnlyIntoAColourProperty) {
     auto w = open();
     ASSERT_TRUE(w->ColoPicker->isEnabled());  // before anything is selected

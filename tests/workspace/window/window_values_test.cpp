@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <algorithm>
+#include <functional>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -363,6 +365,97 @@ TEST_F(Values, TypedKeywordIsStoredOnEnterOrWhenTheFocusLeaves) {
     w->close();
     EXPECT_EQ(valueOf(*w, "text-align"), "end");
     EXPECT_EQ(messages->confirms.size(), 1);
+}
+
+TEST_F(Values, TypedTextIsStoredWhenTheFocusLeavesAndBeforeWhatComesNext) {
+    const auto margin = QStringLiteral("ボックス/margin/margin-top");
+    const auto align = QStringLiteral("テキスト/text-align");
+    const struct {
+        const char* what;
+        QString property;  // of H1
+        const char* typed;
+        std::function<void(TfrmMain&)> next;
+        const char* stored;  // H1's value afterwards
+        bool saved;          // the file on disk holds it
+    } cases[] = {
+        {"another rule", margin, "4", [](TfrmMain& w) { clickRule(w, QStringLiteral("エレメント/P")); }, "4px", false},
+        {"another property", margin, "9", [](TfrmMain& w) { clickProperty(w, QStringLiteral("テキスト/color")); },
+         "9px", false},
+        {"Tab", margin, "7", [](TfrmMain&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }, "7px", false},
+        {"Ctrl+S", align, "left",
+         [](TfrmMain&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier); }, "left", true},
+        {"close, saving", margin, "3", [this](TfrmMain& w) { messages->answer = true; w.close(); }, "3px", true},
+        {"nothing typed", margin, "",
+         [](TfrmMain&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier); }, "2px", false},
+        {"a command rebuilding the tree", align, "right", [](TfrmMain& w) { w.ChangeCSStree->trigger(); }, "right",
+         false},  // last: the next window would start with the tree grouped
+    };
+    for (const auto& c : cases) {
+        auto w = open();
+        QApplication::setActiveWindow(w.get());
+        clickRule(*w, QStringLiteral("エレメント/H1"));
+        clickProperty(*w, c.property);
+        QLineEdit* box = c.property == margin ? w->valueArea().EditCommon : w->valueArea().CmbBoxCommon->lineEdit();
+        QTest::mouseClick(box, Qt::LeftButton);
+        if (*c.typed) {
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(box, c.typed);
+        }
+        EXPECT_TRUE(w->bCSSSaved) << c.what;  // typing stores nothing, but the sheet is not saved
+        EXPECT_EQ(w->StatusBar->savedState(), *c.typed ? QStringLiteral("未保存") : QStringLiteral("保存済み")) << c.what;
+
+        c.next(*w);
+        const char* property = c.property == margin ? "margin-top" : "text-align";
+        EXPECT_EQ(currentValue(w->Document, &w->Document.GetNodeParent("H1")->Data, property), c.stored) << c.what;
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const std::string written = std::string(property) + " : " + c.stored + " ;";
+        EXPECT_EQ(f.readAll().toStdString().find(written) != std::string::npos, c.saved) << c.what;
+        EXPECT_EQ(w->bCSSSaved, !*c.typed || c.saved) << c.what;
+    }
+}
+
+TEST_F(Values, EditorsChangeTheDeclarationInEffectKeepItsImportantAndShowWhatNoItemFits) {
+    auto w = open("P { text-align: left !important; margin-top: 1px; margin-top: 2px;"
+                  " background-image: url(a.png), url(b.png) !important; cursor: -webkit-grab; }\r\n");
+    clickRule(*w, QStringLiteral("エレメント/P"));
+    QLineEdit* combo = w->valueArea().CmbBoxCommon->lineEdit();
+    QLineEdit* box = w->valueArea().EditCommon;
+    const auto retype = [](QLineEdit* line, const char* text) {
+        QTest::mouseClick(line, Qt::LeftButton);
+        QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(line, text);
+        QTest::keyClick(line, Qt::Key_Return);
+    };
+
+    // Shown as text, and stored only when edited.
+    clickProperty(*w, QStringLiteral("その他/cursor"));
+    EXPECT_EQ(combo->text(), QStringLiteral("-webkit-grab"));
+    clickProperty(*w, QStringLiteral("背景/background-image"));
+    EXPECT_EQ(box->text(), QStringLiteral("url(a.png), url(b.png)"));
+    QTest::mouseClick(box, Qt::LeftButton);
+    clickProperty(*w, QStringLiteral("その他/cursor"));
+    EXPECT_TRUE(w->bCSSSaved);
+
+    clickProperty(*w, QStringLiteral("背景/background-image"));
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_End);
+    for (int i = 0; i < 6; ++i) QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, "c.png)");
+    QTest::keyClick(box, Qt::Key_Return);
+    clickProperty(*w, QStringLiteral("テキスト/text-align"));
+    EXPECT_EQ(w->valueArea().CmbBoxCommon->currentText(), QStringLiteral("left"));
+    retype(combo, "right");
+    clickProperty(*w, QStringLiteral("ボックス/margin/margin-top"));
+    EXPECT_EQ(box->text(), QStringLiteral("2"));
+    retype(box, "5");
+
+    std::string declarations;
+    for (const auto& d : w->ruleOfNode(w->CurStructNode)->Declarations) declarations += d->Name + "=" + d->Value + ";";
+    EXPECT_EQ(declarations,
+              "text-align=right !important;margin-top=1px;margin-top=5px;"
+              "background-image=url(a.png), url(c.png) !important;cursor=-webkit-grab;");
+    EXPECT_TRUE(messages->errors.isEmpty());
 }
 
 TEST_F(Values, KeyboardSelectionInTheTreesDoesWhatAClickDoes) {
