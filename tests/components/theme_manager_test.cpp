@@ -179,8 +179,10 @@ TEST(TThemeManager, ASecondManagerForwardsItsOptionsAndTakesOverWhenTheMainOneGo
     EXPECT_EQ(first->Options(), DefaultThemeOptions);
     EXPECT_EQ(changes, 2);
 
-    // The main one changed on its own: the secondary's copy is stale and still forwarded.
-    first->setOptions(plain);
+    // The main one changed on its own (no allow bit, so the secondary's copy goes stale): the
+    // secondary still forwards.
+    first->setOptions(DefaultThemeOptions & ~themeOption(toSubclassButtons));
+    ASSERT_EQ(second.Options(), DefaultThemeOptions);
     second.setOptions(DefaultThemeOptions);
     EXPECT_EQ(first->Options(), DefaultThemeOptions);
 
