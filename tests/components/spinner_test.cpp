@@ -73,22 +73,14 @@ TEST(TPvSpinner, KeysAndWheelStepByIncrementOrPage) {
 }
 
 TEST(TPvSpinner, TheWheelStepsOncePerNotch) {
-    const struct {
-        std::vector<int> deltas;
-        int value;
-    } cases[] = {
-        {{120}, 1},
-        {{240}, 2},              // a two-notch event
-        {{30, 30, 30, 30}, 1},   // small touchpad deltas add up
-        {{30, 30, 30}, 0},
-        {{90, -60, 90}, 0},      // a turn drops what was left
-        {{-360}, -3},
-    };
-    for (const auto& c : cases) {
+    // One notch; two in one event; small deltas adding up or not; a turn drops what was left.
+    const std::pair<std::vector<int>, int> cases[] = {
+        {{120}, 1}, {{240}, 2}, {{30, 30, 30, 30}, 1}, {{30, 30, 30}, 0}, {{90, -60, 90}, 0}, {{-360}, -3}};
+    for (const auto& [deltas, value] : cases) {
         TPvSpinner s;
         s.setMin(-10);
-        for (int delta : c.deltas) wheel(s, delta);
-        EXPECT_EQ(s.Value(), c.value) << c.deltas.size();
+        for (int delta : deltas) wheel(s, delta);
+        EXPECT_EQ(s.Value(), value) << deltas.size();
     }
 }
 

@@ -37,42 +37,16 @@ TEST(ColorChoice, StartColourAndPage) {
 }
 
 TEST(ColorChoice, ReadsEveryCssFormOfAColourWithItsAlpha) {
-    const struct {
-        std::string_view text;
-        std::optional<CssColor> read;
-    } cases[] = {
-        {"red", CssColor{clRed}},
-        {" NavajoWhite ", CssColor{0xFFDEAD}},  // the table's colour
-        {"ButtonFace", CssColor{clBtnFace}},
-        {"#f00", CssColor{clRed}},
-        {"#F008", CssColor{clRed, 0x88 / 255.0}},
-        {"#336699", CssColor{css(0x336699)}},
-        {"#33669980", CssColor{css(0x336699), 0x80 / 255.0}},
-        {"rgb(0, 128, 255)", CssColor{css(0x0080FF)}},
-        {"rgba(0,0,0,.5)", CssColor{clBlack, 0.5}},
-        {"RGB(100% 0% 50% / 25%)", CssColor{css(0xFF0080), 0.25}},
-        {"rgb(300,-5,127.6)", CssColor{css(0xFF0080)}},
-        {"hsl(120, 100%, 25%)", CssColor{css(0x008000)}},
-        {"hsla(0.5turn 100% 50% / .2)", CssColor{css(0x00FFFF), 0.2}},
-        {"hsl(-120deg,100%,50%)", CssColor{css(0x0000FF)}},
-        {"rgba(1,2,3,4,5)", std::nullopt},
-        {"rgb(1px,2,3)", std::nullopt},
-        {"rgb(1,2,3", std::nullopt},
-        {"#12345", std::nullopt},
-        {"#ggg", std::nullopt},
-        {"transparent", std::nullopt},
-        {"currentcolor", std::nullopt},
-        {"", std::nullopt},
+    using C = std::optional<CssColor>;
+    const std::pair<std::string_view, C> cases[] = {
+        {" Red ", C{{clRed}}}, {"buttonface", C{{clBtnFace}}}, {"#F008", C{{clRed, 0x88 / 255.0}}},
+        {"#33669980", C{{css(0x336699), 0x80 / 255.0}}}, {"rgba(0,0,0,.5)", C{{clBlack, 0.5}}},
+        {"RGB(100% 0% 50% / 25%)", C{{css(0xFF0080), 0.25}}}, {"rgb(300,-5,127.6)", C{{css(0xFF0080)}}},
+        {"hsla(0.5turn 100% 50% / .2)", C{{css(0x00FFFF), 0.2}}}, {"hsl(-120deg,100%,25%)", C{{css(0x000080)}}},
+        {"rgb(1px,2,3)", {}}, {"rgba(1,2,3,4,5)", {}}, {"#12345", {}}, {"transparent", {}}, {"", {}},
     };
-    for (const auto& c : cases) {
-        const std::optional<CssColor> read = readCssColor(c.text);
-        ASSERT_EQ(read.has_value(), c.read.has_value()) << c.text;
-        if (!read) continue;
-        EXPECT_EQ(read->color, c.read->color) << c.text;
-        EXPECT_DOUBLE_EQ(read->alpha, c.read->alpha) << c.text;
-    }
+    for (const auto& [text, read] : cases) EXPECT_EQ(readCssColor(text), read) << text;
     EXPECT_EQ(rgbaColorText(css(0x336699), 0x80 / 255.0), "rgba(51,102,153,0.502)");
-    EXPECT_EQ(rgbaColorText(clBlack, 0.5), "rgba(0,0,0,0.5)");
     EXPECT_EQ(rgbaColorText(clBlack, 0), "rgba(0,0,0,0)");
 }
 

@@ -288,14 +288,10 @@ TEST_F(KeyTest, ClipboardAndInsertKeys) {
 
 TEST_F(KeyTest, AnAutoRepeatedPasteKeyPastesOncePerRepeat) {
     e.AccelRate = 4;
-    const KeyStroke strokes[] = {{EditKey::Character, 'V', false, true, true},  // Ctrl+V
-                                 {EditKey::Insert, 0, true, false, true}};      // Shift+Insert
-    for (const KeyStroke& k : strokes) {
-        e.SetText("");
-        clip.bytes = "ab";
-        keys.KeyDown(k);
-        EXPECT_EQ(e.RowText(0), "ab");
-    }
+    clip.bytes = "ab";
+    keys.KeyDown({EditKey::Character, 'V', false, true, true});  // Ctrl+V
+    keys.KeyDown({EditKey::Insert, 0, true, false, true});       // Shift+Insert
+    EXPECT_EQ(e.RowText(0), "abab");
 }
 
 TEST_F(KeyTest, ReadOnlyBlocksEveryChangeButMovingSelectingAndCopying) {

@@ -96,9 +96,7 @@ TEST_F(BoxEdit, ANewUnitForSidesLeftAt0StoresNothingAndImportantStays) {
     w->TreeViewTargetClick();
     w->boxEditCommand()->runDialog = [](TdlgBoxEdit& d) {
         d.show();
-        EXPECT_EQ(d.PvSpinMt->Value(), 1);
-        // "px" for all (from "%", three items down), then margin-top one up.
-        d.CBma->setFocus();
+        d.CBma->setFocus();  // "px" for all (three items below "%"), then margin-top one up
         for (int i = 0; i < 3; ++i) QTest::keyClick(d.CBma, Qt::Key_Down);
         EXPECT_EQ(d.CBml->currentText(), QStringLiteral("px"));
         QTest::mouseClick(d.PvSpinMt->PlusButton(), Qt::LeftButton);

@@ -105,23 +105,18 @@ TEST_F(FileCommandsTest, OpeningReadsFirstAndAFailedReadChangesNothing) {
 
 TEST_F(FileCommandsTest, TheProgramsOwnPreviewFilesAreNoStyleSheetFromAnyWayIn) {
     const QString own = writeFile(QStringLiteral("site/Pavik$$Preview$$.CSS"), "P { margin : 0 ; }\r\n");
-    const struct {
-        const char* way;
-        std::function<void(TfrmMain&)> open;
-    } ways[] = {
-        {"open dialog", [&](TfrmMain& w) { files->answers = {own}; w.FileOpenCSS->trigger(); }},
-        {"recent menu", [&](TfrmMain& w) { w.FileNameKeepSelect(own); }},
-        {"recent drop-down", [&](TfrmMain& w) { w.popmnuRecentSelectAction(own); }},
-        {"drop", [&](TfrmMain& w) { w.dftCssSrcDrop({QFile::encodeName(own).toStdString()}); }},
+    const std::function<void(TfrmMain&)> ways[] = {
+        [&](TfrmMain& w) { files->answers = {own}; w.FileOpenCSS->trigger(); },
+        [&](TfrmMain& w) { w.FileNameKeepSelect(own); },         // the recent menu
+        [&](TfrmMain& w) { w.popmnuRecentSelectAction(own); },   // the recent drop-down
+        [&](TfrmMain& w) { w.dftCssSrcDrop({QFile::encodeName(own).toStdString()}); },
     };
-    for (const auto& way : ways) {
+    for (const auto& open : ways) {
         auto w = openIn();
-        messages->errors.clear();
-        way.open(*w);
-        ASSERT_EQ(messages->errors.size(), 1) << way.way;
-        EXPECT_EQ(messages->errors[0], ownTemporaryRefusal(own, false)) << way.way;
-        EXPECT_EQ(w->sCSSFileName, file) << way.way;
-        EXPECT_FALSE(w->fileCommands().recentList().FileNames().contains(own)) << way.way;
+        open(*w);
+        EXPECT_EQ(messages->errors, QStringList{ownTemporaryRefusal(own, false)});
+        EXPECT_EQ(w->sCSSFileName, file);
+        EXPECT_FALSE(w->fileCommands().recentList().FileNames().contains(own));
     }
     auto started = makeWindow({own});  // the command line
     EXPECT_TRUE(started->sCSSFileName.isEmpty());

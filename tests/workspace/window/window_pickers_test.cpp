@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <functional>
+#include <tuple>
 
 #include "components/pv_label.h"
 #include "dialogs/color_lookup_combo_box.h"
@@ -110,38 +111,27 @@ TEST_F(Pickers, PickerStartsFromTheColourInEffectKeepsItsAlphaAndImportantAndSto
                        " border-top-color: ButtonFace; font-family: serif !important; }\r\n");
     w->TreeViewStruct->setCurrentItem(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
     w->TreeViewStructClick();
-    const struct {
-        const char* path;
-        const char* property;
-        TColor start;
-        const char* stored;  // after "青" is chosen
-    } cases[] = {
+    const std::tuple<const char*, const char*, TColor, const char*> cases[] = {  // start; after "青" is chosen
         {"テキスト/color", "color", clRed, "Blue !important"},
         {"背景/background-color", "background-color", clGreen, "rgba(0,0,255,0.5)"},
         {"ボックス/border-color/border-top-color", "border-top-color", clBtnFace, "Blue"},
     };
-    for (const auto& c : cases) {
-        clickProperty(*w, QString::fromUtf8(c.path));
-        const std::optional<std::string> before = valueOf(*w, c.property);
-        TColor start = clNone;
-        whenShown<TfrmColorPicker>([&](TfrmColorPicker& p) { start = p.swatchColor(); });  // OK, nothing chosen
+    for (const auto& [path, property, start, stored] : cases) {
+        clickProperty(*w, QString::fromUtf8(path));
+        const std::optional<std::string> before = valueOf(*w, property);
+        TColor shown = clNone;
+        whenShown<TfrmColorPicker>([&](TfrmColorPicker& p) { shown = p.swatchColor(); });  // OK, nothing chosen
         QTest::mouseClick(w->valueArea().ShapeColor, Qt::LeftButton);
-        EXPECT_EQ(start, c.start) << c.path;
-        EXPECT_EQ(valueOf(*w, c.property), before) << c.path;
-        EXPECT_TRUE(w->bCSSSaved) << c.path;
-
+        EXPECT_EQ(shown, start) << path;
+        EXPECT_EQ(valueOf(*w, property), before) << path;
         whenShown<TfrmColorPicker>([](TfrmColorPicker& p) { choose(p.CLCmbBoxCommon16, QStringLiteral("青")); });
         QTest::mouseClick(w->valueArea().ShapeColor, Qt::LeftButton);
-        EXPECT_EQ(valueOf(*w, c.property), c.stored) << c.path;
-        w->bCSSSaved = true;
+        EXPECT_EQ(valueOf(*w, property), stored) << path;
     }
-    whenShown<TfrmFontSelect>([](TfrmFontSelect& f) {
-        QRadioButton* mono = f.RadioGroup1Items[4];
-        QTest::mouseClick(mono, Qt::LeftButton, {}, QPoint(6, mono->height() / 2));
-    });
+    whenShown<TfrmFontSelect>([](TfrmFontSelect& f) { QTest::mouseClick(f.StaticText[6], Qt::LeftButton); });
     clickProperty(*w, QStringLiteral("フォント/font-family"));
     QTest::mouseClick(w->valueArea().StaticTxtFont, Qt::LeftButton);
-    EXPECT_EQ(valueOf(*w, "font-family"), "monospace !important");
+    EXPECT_EQ(valueOf(*w, "font-family"), "Book Antiqua !important");
     EXPECT_NE(w->RichEditSrc->Text().find("color : blue ;"), std::string::npos);  // not the one in effect
 }
 
