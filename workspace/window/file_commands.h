@@ -17,7 +17,9 @@
 // - A file is read before anything changes: when the read fails, the open style sheet stays.
 // - The program's own preview files are never opened as a style sheet, from any way in: the
 //   next preview would overwrite the edits and the end of the run delete them.
-// - Saving goes through writeTextFile in the file's encoding; every failure is reported.
+// - Saving goes through writeTextFile in the file's encoding; every failure is reported,
+//   saying that the file is as it was (all but a failed in-place write that could not be
+//   undone).
 #include <QString>
 #include <QStringList>
 #include <memory>
