@@ -181,6 +181,13 @@ TEST(TThemeManager, ASecondManagerForwardsItsOptionsAndTakesOverWhenTheMainOneGo
     EXPECT_EQ(first->Options(), DefaultThemeOptions);
     EXPECT_EQ(changes, 2);
 
+    // The main one changed on its own (no allow bit, so the secondary's copy goes stale): the
+    // secondary still forwards.
+    first->setOptions(DefaultThemeOptions & ~themeOption(toSubclassButtons));
+    ASSERT_EQ(second.Options(), DefaultThemeOptions);
+    second.setOptions(DefaultThemeOptions);
+    EXPECT_EQ(first->Options(), DefaultThemeOptions);
+
     first.reset();
     EXPECT_TRUE(second.isMainManager());
     EXPECT_TRUE(listed(second, ThemeClass::ButtonControl, f.push));
