@@ -199,12 +199,14 @@ TThemeManager* TThemeManager::mainManager() {
 bool TThemeManager::isMainManager() const { return mainManager() == this; }
 
 void TThemeManager::setOptions(TThemeOptions v) {
-    if (v == options_) return;
-    options_ = v;
     if (secondary_) {
+        // Forwarded whatever this copy holds: the main one's may have changed since.
+        options_ = v;
         if (TThemeManager* main = mainManager(); main && main != this) main->setOptions(v);
         return;
     }
+    if (v == options_) return;
+    options_ = v;
     if (!isMainManager()) return;
     if (services_.LibraryLoaded()) {
         unsigned flags = 0;
@@ -244,6 +246,8 @@ void TThemeManager::registerChildren(QWidget* parent) {
 
 void TThemeManager::adjustControls(QWidget* root) {
     if (!hasOption(toSetTransparency)) return;
+    // Tool bars and labels paint no background of their own: the one behind them shows.
+    for (QToolBar* bar : root->findChildren<QToolBar*>()) bar->setAutoFillBackground(false);
     for (TPvLabel* label : root->findChildren<TPvLabel*>()) label->setTransparent(true);
 }
 

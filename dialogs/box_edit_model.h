@@ -109,15 +109,18 @@ struct BoxOpening {
 };
 BoxOpening readBoxRule(const CssRuleNode* rule);
 
-// The preview page: CP932 with CR LF line ends. A value holding "<", "{", "}" or ";" could
-// leave the style element or the rule, so it is left out.
+// The preview page: CP932 with CR LF line ends, declared as Shift_JIS. A value holding "<",
+// "{", "}" or ";" as the browser decodes it, or bytes that do not decode, could leave the
+// style element or the rule, so it is left out.
 std::string boxPreviewPage(const BoxPreview& values);
 
 // One row of the dialog's result.
 struct BoxResultRow {
     BoxRow row;
     std::string value;     // as composed
-    bool changed = false;  // differs from what the dialog opened with
+    // Differs from what the dialog opened with; a length row whose number is 0 only when
+    // its number changed or it held a keyword width.
+    bool changed = false;
 };
 // All twenty rows in write-back order.
 std::vector<BoxResultRow> boxResult(const BoxEditModel& opening, const BoxEditModel& now);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QWheelEvent>
+#include <array>
 #include <climits>
 #include <string>
 #include <vector>
@@ -72,6 +73,18 @@ TEST(TPvSpinner, KeysAndWheelStepByIncrementOrPage) {
     EXPECT_EQ(s.Value(), -2);
 }
 
+TEST(TPvSpinner, TheWheelStepsOncePerNotch) {
+    // One notch; two in one event; small deltas adding up or not; a turn drops what was left.
+    const std::pair<std::vector<int>, int> cases[] = {
+        {{120}, 1}, {{240}, 2}, {{30, 30, 30, 30}, 1}, {{30, 30, 30}, 0}, {{90, -60, 90}, 0}, {{-360}, -3}};
+    for (const auto& [deltas, value] : cases) {
+        TPvSpinner s;
+        s.setMin(-10);
+        for (int delta : deltas) wheel(s, delta);
+        EXPECT_EQ(s.Value(), value) << deltas.size();
+    }
+}
+
 TEST(TPvRapidFireButton, HoldingRepeatsAfter400ThenEvery100MsAndReleaseClicksOnce) {
     test::ManualTimers timers;
     TPvSpinner s;
@@ -127,8 +140,29 @@ TEST(TPvSpinner, LaysOutItsButtonsAndPaintsTheirAreasAndSigns) {
 
     // The signs: a bar across, and for plus one down as well.
     const auto sign = [](TSpinGlyph g) {
-        return test::drawn(15, 16, [&](Canvas& c) { PaintSpinButton(c, {15, 16, g, true, false, false, true}); });
+        return test::drawn(15, 16, [&](Canvas& c) { PaintSpinButton(c, {15, 16, g, true, false, false, true, {}}); });
     };
     EXPECT_EQ(sign(TSpinGlyph::Minus).pixelColor(7, 6), pal.color(QPalette::Button));
     EXPECT_EQ(sign(TSpinGlyph::Plus).pixelColor(7, 6), pal.color(QPalette::ButtonText));
+}
+
+TEST(TPvSpinner, OwnGlyphsShowTheCellOfTheButtonsStateAndNoneRestoresTheSign) {
+    // Two 7 x 7 cells on white (left out), a red and a blue dot in the middle.
+    QImage strip(14, 7, QImage::Format_RGB32);
+    strip.fill(Qt::white);
+    strip.setPixelColor(3, 3, Qt::red);
+    strip.setPixelColor(10, 3, Qt::blue);
+    TPvSpinner s;
+    s.setGlyphPlus(QPixmap::fromImage(strip));
+    TPvRapidFireButton* plus = s.PlusButton();
+    const QColor face = plus->palette().color(QPalette::Button);
+    const auto at = [&](int x, int y) { return plus->grab().toImage().pixelColor(x, y); };
+    EXPECT_EQ((std::array{at(7, 7), at(4, 4)}), (std::array{QColor(Qt::red), face}));  // the cell at (4, 4)
+    s.setEnabled(false);
+    EXPECT_EQ(at(7, 7), QColor(Qt::blue));
+    s.setNumGlyphsPlus(1);  // the strip is one picture at (0, 4), greyed
+    EXPECT_TRUE(at(10, 7) != QColor(Qt::blue) && at(10, 7) != face);
+    s.setGlyphPlus(QPixmap());
+    EXPECT_EQ(s.NumGlyphsPlus(), 2);
+    EXPECT_EQ(at(7, 7), plus->palette().color(QPalette::ButtonText));  // the drawn sign again
 }

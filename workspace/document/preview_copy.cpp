@@ -114,7 +114,8 @@ private:
 };
 
 // UTF-16 code units, a block at a time, as UTF-8; a block never ends inside a surrogate pair.
-void feedUtf16(std::string_view bom, std::string_view units, bool bigEndian, BodyCopier& copier) {
+void feedUtf16(std::string_view units, bool bigEndian, BodyCopier& copier) {
+    const std::string_view bom = bigEndian ? "\xFE\xFF" : "\xFF\xFE";  // each block marked for decodeToUtf8
     constexpr size_t Block = size_t{1} << 17;  // bytes, even
     for (size_t at = 0; at < units.size();) {
         size_t n = std::min(Block, units.size() - at);
@@ -132,17 +133,20 @@ void feedUtf16(std::string_view bom, std::string_view units, bool bigEndian, Bod
 void makePreviewCopy(std::string_view pageBytes, const SamplePageOptions& options,
                      const std::function<void(std::string_view)>& out) {
     const TextEncoding encoding = detectEncoding(pageBytes);
-    std::string head = encoding != TextEncoding::Cp932 ? "\xEF\xBB\xBF" : "";
-    head += previewHeadLines(options);
+    const bool unicode = encoding != TextEncoding::Cp932;
+    std::string head = unicode ? "\xEF\xBB\xBF" : "";
+    SamplePageOptions headOptions = options;
+    headOptions.Charset = unicode ? "UTF-8" : "Shift_JIS";
+    head += previewHeadLines(headOptions);
     head += "</HEAD>\r\n";
     out(head);
 
     BodyCopier copier(out);
     switch (encoding) {
-        case TextEncoding::Utf16LE:
-        case TextEncoding::Utf16BE:
-            feedUtf16(pageBytes.substr(0, 2), pageBytes.substr(2), encoding == TextEncoding::Utf16BE, copier);
-            break;
+        case TextEncoding::Utf16LE: feedUtf16(pageBytes.substr(2), false, copier); break;
+        case TextEncoding::Utf16BE: feedUtf16(pageBytes.substr(2), true, copier); break;
+        case TextEncoding::Utf16LENoBom: feedUtf16(pageBytes, false, copier); break;
+        case TextEncoding::Utf16BENoBom: feedUtf16(pageBytes, true, copier); break;
         case TextEncoding::Utf8Bom: copier.feed(pageBytes.substr(3)); break;
         default: copier.feed(pageBytes); break;
     }

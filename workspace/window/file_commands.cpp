@@ -8,8 +8,10 @@
 #include "components/file_name_keep.h"
 #include "dialogs/dlg_new_css.h"
 #include "platform/app_paths.h"
+#include "platform/file_bytes.h"
 #include "platform/ini_file.h"
 #include "workspace/window/main_window_services.h"
+#include "workspace/window/preview_list.h"
 
 namespace pavik {
 namespace {
@@ -30,6 +32,12 @@ QString styleSheetTarget(const QString& file) {
     const qsizetype dot = name.lastIndexOf('.');
     const QString stem = dot > 0 ? name.left(dot) : name;
     return file.left(file.size() - name.size()) + stem + QStringLiteral(".css");
+}
+
+QString ownTemporaryRefusal(const QString& path, bool asPage) {
+    return QStringLiteral("[ %1 ] は Pavik がプレビューのために書き込み、削除するファイルと同じ名前のため、%2")
+        .arg(path, asPage ? QStringLiteral("プレビューするページにはできません。")
+                          : QStringLiteral("スタイルシートとして開くことはできません。"));
 }
 
 FileCommands::FileCommands(FileCommandsHost& host)
@@ -72,7 +80,18 @@ void FileCommands::openRecent(const QString& file) { open(file, OpenFrom::Recent
 
 void FileCommands::openRecentDropDown(const QString& file) { open(file, OpenFrom::RecentDropDown); }
 
+bool FileCommands::refuseOwnFile(const QString& file) {
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    if (!isPreviewTemporary(QFile::encodeName(absolute).toStdString())) return false;
+    host_.messages().error(host_.owner(), ownTemporaryRefusal(absolute, false));
+    return true;
+}
+
 void FileCommands::open(const QString& file, OpenFrom from) {
+    if (refuseOwnFile(file)) {
+        host_.refreshStatus();
+        return;
+    }
     if (from != OpenFrom::Dialog && !QFileInfo::exists(file)) {
         host_.refreshStatus();
         host_.showStatus(QStringLiteral("ファイル [ %1 ] が見つかりません。").arg(file));
@@ -100,6 +119,7 @@ void FileCommands::open(const QString& file, OpenFrom from) {
 }
 
 void FileCommands::openAtStart(const QString& file, bool fromArgument) {
+    if (refuseOwnFile(file)) return;
     DecodedText text;
     std::error_code ec;
     host_.runLong([&] { ec = readTextFile(file.toStdString(), text); });
@@ -278,8 +298,10 @@ void FileCommands::reportReadError(const QString& file, std::error_code ec) {
 }
 
 void FileCommands::reportWriteError(const QString& file, std::error_code ec) {
-    host_.messages().error(host_.owner(), QStringLiteral("ファイル [ %1 ] に書き込めませんでした。\n%2")
-                                              .arg(file, QString::fromStdString(ec.message())));
+    // Every failed save but one leaves the file as it was.
+    const QString state = ec == SaveFailure::NotRestored ? QString() : QStringLiteral("ファイルは元のままです。");
+    host_.messages().error(host_.owner(), QStringLiteral("ファイル [ %1 ] に書き込めませんでした。%2\n%3")
+                                              .arg(file, state, QString::fromStdString(ec.message())));
 }
 
 }  // namespace pavik

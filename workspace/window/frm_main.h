@@ -200,7 +200,8 @@ public:
     bool FormCloseQuery();
     void FormDestroy();
     // Closes the window in order (settings written, preview files deleted) without the save
-    // questions; for a termination signal. A question open at the moment answers No.
+    // questions; for a termination signal. A question open at the moment answers No; from
+    // then on messages (a failed settings write) go to standard error.
     void closeBySignal();
 
     // ---- Document trees ------------------------------------------------------------------
@@ -235,6 +236,10 @@ public:
     void setTargetImage(QTreeWidgetItem* node, int image);
 
     // ---- Value panels (main_window_values.cpp; the value area does the work) -------------
+    // Stores what the user typed into the value area and did not store yet. Every command of
+    // the window runs it first (and the rule and property choice, the close, the drops), so
+    // that it works on the style sheet the user sees.
+    void commitTypedValues();
     // Builds the value panel of the property tree's current node. A click moves the focus
     // into a length editor; a selection by keyboard leaves it in the tree.
     void TreeViewTargetClick(bool focusEditor = true);
@@ -290,6 +295,8 @@ public:
     // Rebuilds the preview and regenerates the pane; a pane holding hand edits is replaced
     // only when the user agrees to drop them.
     void RefreshPreview();
+    // Shows the page, scrolled to the anchor; nothing while the preview is stopped (its files
+    // could not be written).
     void NavigatePreview(const QString& path, const QString& anchor);
     void RefreshExecute();
     void Refresh_Btn();
@@ -441,7 +448,10 @@ private:
     void registerDropTargets();
     void rebuildPreview(bool regeneratePane);
     void computePreviewPaths();
-    void writeSamplePage();
+    // Whether one of the preview's files was written (by writeOwnFile, with the result `ec`);
+    // a failure is told once for the page (until a rebuild writes every file of the preview
+    // again).
+    bool previewWritten(const QString& path, std::error_code ec);
     void reloadSourcePane(const std::string& text);
     void reportFileError(const QString& path, const QString& reason);
     // Wraps the HTML pane at its width div 7 (on a window resize and when the pane is resized).
@@ -509,8 +519,12 @@ private:
     bool statusQueued_ = false;
     bool destroyed_ = false;
     bool settingsWriteReported_ = false;
+    bool previewFailureTold_ = false;  // a preview file of previewFailurePage_ could not be written
+    QString previewFailurePage_;       // the sHTMLFileName it was told for
+    bool previewStopped_ = false;      // the last rebuild could not write the preview
     bool closingBySignal_ = false;  // the close asks no question
     bool closed_ = false;           // the close query has run
+    std::unique_ptr<UserMessages> personMessages_;  // the message boxes, set aside by closeBySignal
     StatusProgress progress_;
     std::unique_ptr<LongWork> work_;
 };

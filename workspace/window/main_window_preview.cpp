@@ -46,30 +46,34 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     values_->clearTagInfo();
     computePreviewPaths();
 
-    const RuleTreeModel& shown = *structModel_;
+    // A page that cannot be written stops the preview: the browser keeps what it shows. A
+    // user's page that could not be read has no copy either.
     const bool samplePage = sHTMLFileName.isEmpty();
+    const bool copyWritten = samplePage || (previewPages_->copyWritten() && QFileInfo(PreviewHTMLPath).isFile());
+    const RuleTreeModel& shown = *structModel_;
     SamplePageOptions options;
     options.DocType = CmbBoxExDoctype->currentIndex();
     options.ApplyCss = bApplyCSS;
     options.CssFileName = std::string(TempPreviewCSS);
-    const std::string pagePath = PreviewHTMLPath.toStdString(), cssPath = PreviewCSSPath.toStdString();
+    const std::string pagePath = QFile::encodeName(PreviewHTMLPath).toStdString();
+    const std::string cssPath = QFile::encodeName(PreviewCSSPath).toStdString();
     const bool applyCss = bApplyCSS;
     const KeptAtRules& kept = Document.keptAtRules();
     const auto now = std::chrono::system_clock::now();
     ProgressSink* sink = work_->sink();
     std::error_code pageError, cssError;
     std::string css;
+    bool written = copyWritten;
     try {
         work_->run([&] {
             const RuleTree tree = shown.nodes();
-            if (samplePage) pageError = writeFileReplacing(pagePath, buildSamplePage(tree, options, sink));
+            if (samplePage) pageError = writeOwnFile(pagePath, buildSamplePage(tree, options, sink));
             // The pane always shows the regenerated text; only the preview's copy of it
             // depends on whether the style sheet is applied.
             css = writeStyleSheet(tree, kept, now, sink);
-            if (applyCss) cssError = writeFileReplacing(cssPath, css);
+            if (applyCss && copyWritten && !pageError) cssError = writeOwnFile(cssPath, css);
         });
-        if (pageError) reportFileError(PreviewHTMLPath, QString::fromStdString(pageError.message()));
-        if (cssError) reportFileError(PreviewCSSPath, QString::fromStdString(cssError.message()));
+        written = written && previewWritten(PreviewHTMLPath, pageError) && previewWritten(PreviewCSSPath, cssError);
         if (regeneratePane) reloadSourcePane(css);
     } catch (const WorkStopped&) {
         // Stopped before the pane showed the rules: a change in them waits for a save.
@@ -84,10 +88,26 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
         const RuleTreeNode node = structNode(selected);
         anchor = previewAnchor(&node);
     }
-    // A user's page that could not be read has no copy: the browser keeps what it shows.
-    if (QFileInfo::exists(PreviewHTMLPath)) NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
+    previewStopped_ = !written;
+    if (written) {
+        previewFailureTold_ = false;
+        NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
+    }
     Refresh_Status();
     if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutReading(); });
+}
+
+bool TfrmMain::previewWritten(const QString& path, std::error_code ec) {
+    if (!ec) return true;
+    // Told once for the page: every refresh of a value change would fail the same way.
+    if (!previewFailureTold_ || previewFailurePage_ != sHTMLFileName) {
+        previewFailureTold_ = true;
+        previewFailurePage_ = sHTMLFileName;
+        services_.messages->error(this, QStringLiteral("プレビュー用のファイル [ %1 ] を書き込めませんでした。"
+                                                       "プレビューは更新されません。\n%2")
+                                            .arg(path, QString::fromStdString(ec.message())));
+    }
+    return false;
 }
 
 void TfrmMain::reloadSourcePane(const std::string& text) {
@@ -121,7 +141,9 @@ void TfrmMain::reloadSourcePane(const std::string& text) {
 }
 
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
-    if (browser_) browser_->navigate(path, anchor, sHTMLFileName.isEmpty() ? PreviewPage::Sample : PreviewPage::User);
+    // A stopped preview has no page of its own to show (a name it could not replace may
+    // still lead elsewhere).
+    if (browser_ && !previewStopped_) browser_->navigate(path, anchor, sHTMLFileName.isEmpty() ? PreviewPage::Sample : PreviewPage::User);
 }
 
 void TfrmMain::RefreshExecute() {
@@ -216,7 +238,10 @@ void TfrmMain::PrevSplitExecute() { previewPages_->showLayout(PreviewLayout::Spl
 void TfrmMain::PrevMozillaBrowserExecute() { previewPages_->showLayout(PreviewLayout::Mozilla); }
 void TfrmMain::FontSizeExecute(int level) { previewPages_->setTextSize(level); }
 void TfrmMain::dftHTMLsrcEnter(TDropEffect& effect) { PreviewPages::dropEnter(dftHTMLsrc->DroppedFiles, effect); }
-void TfrmMain::dftHTMLsrcDrop(const std::vector<std::string>& files) { previewPages_->drop(files); }
+void TfrmMain::dftHTMLsrcDrop(const std::vector<std::string>& files) {
+    commitTypedValues();
+    previewPages_->drop(files);
+}
 
 void TfrmMain::tellAboutReading() {
     if (work_->busy()) return work_->whenIdle([this] { guarded([this] { tellAboutReading(); }); });

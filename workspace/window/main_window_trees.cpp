@@ -80,6 +80,7 @@ void TfrmMain::NodeBaseAdd() {
 void TfrmMain::ChangeCSStreeExecute() { showRuleTree(RuleTreeModel::displayOrder(Document)); }
 
 void TfrmMain::showRuleTree(const std::vector<CssRuleNode*>& order) {
+    commitTypedValues();
     const QScopedValueRollback quiet(structChangeQuiet_, true);
     clearPropertyTree();
     structModel_->rebuild(order, ChangeCSStree->isChecked());
@@ -124,6 +125,7 @@ void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
 }
 
 void TfrmMain::TreeViewStructChange() {
+    commitTypedValues();
     setBoxCategorySelected(false);
     values_->reset();
     values_->clearTagInfo();

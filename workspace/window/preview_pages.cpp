@@ -96,6 +96,7 @@ void PreviewPages::takeItem(int item) {
     const bool user = item > 0 && item <= static_cast<int>(list_.pages().size());
     const QString page = user ? pathText(list_.pages()[static_cast<size_t>(item - 1)]) : QString();
     if (page.isEmpty() || page != w_.sHTMLFileName) pageLoaded_ = false;
+    copyWritten_ = false;
     w_.sHTMLFileName = page;
     w_.computePreviewPaths();
 }
@@ -107,13 +108,16 @@ bool PreviewPages::loadPage() {
     // A CP932 page is shown from its bytes; only a Unicode page is converted.
     DecodedText text;
     EditorCore::PreparedLoad rows;
+    bool recognised = true;
     EditorCore& pane = w_.EditHTML->core();
     w_.longWork().run([&] {
         ec = readFileBytes(pathBytes(page), bytes);
         if (ec) return;
         text.encoding = detectEncoding(bytes);
         if (text.encoding != TextEncoding::Cp932) text = decodeToCp932(bytes);
-        rows = pane.PrepareLoad(text.encoding == TextEncoding::Cp932 ? std::string_view(bytes) : text.cp932, lfRewrap);
+        const std::string_view cp932 = text.encoding == TextEncoding::Cp932 ? std::string_view(bytes) : text.cp932;
+        recognised = isEditableCp932(cp932);
+        rows = pane.PrepareLoad(cp932, lfRewrap);
         text.cp932 = std::string();
     });
     pageLoaded_ = !ec;
@@ -129,8 +133,14 @@ bool PreviewPages::loadPage() {
     }
     w_.HTMLStream = std::move(bytes);
     w_.HTMLEncoding = text.encoding;
-    showInPane(std::move(rows), !text.escaped.empty());
-    if (!text.escaped.empty())
+    showInPane(std::move(rows), !text.escaped.empty() || !recognised);
+    if (!recognised)
+        w_.services_.messages->information(
+            &w_, QStringLiteral("HTML ファイル [ %1 ] の文字コードを判別できませんでした "
+                                "(Shift_JIS, UTF-8, UTF-16 のどれとしても読めません)。\n"
+                                "ファイルを書き換えないよう、HTML タブでは読み取り専用で表示します。")
+                     .arg(QFileInfo(page).fileName()));
+    else if (!text.escaped.empty())
         w_.services_.messages->information(
             &w_, QStringLiteral("HTML ファイル [ %1 ] の次の文字は Shift_JIS で表せません: %2\n"
                                 "ファイルを書き換えないよう、HTML タブでは読み取り専用で表示します。"
@@ -166,10 +176,9 @@ void PreviewPages::writeCopy() {
     const std::string copyPath = pathBytes(w_.PreviewHTMLPath);
     std::error_code ec;
     w_.longWork().run([&] {
-        ec = writeFileReplacing(copyPath, [&](const auto& write) { makePreviewCopy(page, options, write); });
+        ec = writeOwnFile(copyPath, [&](const auto& write) { makePreviewCopy(page, options, write); });
     });
-    if (ec)
-        w_.reportFileError(w_.PreviewHTMLPath, QString::fromStdString(ec.message()));
+    copyWritten_ = w_.previewWritten(w_.PreviewHTMLPath, ec);
 }
 
 void PreviewPages::openFromDialog() {
@@ -187,10 +196,7 @@ void PreviewPages::openFromDialog() {
 void PreviewPages::choose(const QString& page) {
     const QString path = QFileInfo(page).absoluteFilePath();
     if (isPreviewTemporary(pathBytes(path))) {
-        w_.services_.messages->error(
-            &w_, QStringLiteral("[ %1 ] は Pavik がプレビューのために書き込み、削除するファイルと同じ名前のため、"
-                                "プレビューするページにはできません。")
-                     .arg(path));
+        w_.services_.messages->error(&w_, ownTemporaryRefusal(path, true));
         return;
     }
     if (!w_.fileCommands().askToSave(SaveKind::HtmlPage)) {
