@@ -225,15 +225,19 @@ Cp932Encoded encodeCp932CssEscaped(std::string_view utf8) {
     return result;
 }
 
-std::string decodeCp932(std::string_view cp932) {
-    std::string result;
-    result.reserve(cp932.size() * 3 / 2);
+namespace {
+
+// Calls take(entry) for each character of CP932 text that is not ASCII, with its decode
+// memo entry (empty when it does not decode), and takeAscii(byte) for each ASCII byte; stops
+// at the first false either returns.
+template <class TakeAscii, class Take>
+bool eachCharacter(std::string_view cp932, TakeAscii takeAscii, Take take) {
     std::optional<Iconv> cv;  // opened at the first character not known yet
     size_t i = 0;
     while (i < cp932.size()) {
         unsigned char c = static_cast<unsigned char>(cp932[i]);
         if (c < 0x80) {
-            result.push_back(static_cast<char>(c));
+            if (!takeAscii(static_cast<char>(c))) return false;
             ++i;
             continue;
         }
@@ -246,13 +250,31 @@ std::string decodeCp932(std::string_view cp932) {
             const bool ok = cv->convert(cp932.substr(i, len), out) && !out.empty() && out.size() <= 3;
             return Memo::pack(ok ? std::string_view(out) : std::string_view());
         });
-        if (!Memo::empty(e))
-            Memo::append(result, e);
-        else
-            result += "\xEF\xBF\xBD";
+        if (!take(e)) return false;
         i += len;
     }
+    return true;
+}
+
+}  // namespace
+
+std::string decodeCp932(std::string_view cp932) {
+    std::string result;
+    result.reserve(cp932.size() * 3 / 2);
+    eachCharacter(
+        cp932, [&](char c) { return result.push_back(c), true; },
+        [&](std::uint32_t e) {
+            if (!Memo::empty(e))
+                Memo::append(result, e);
+            else
+                result += "\xEF\xBF\xBD";
+            return true;
+        });
     return result;
+}
+
+bool decodesWhole(std::string_view cp932) {
+    return eachCharacter(cp932, [](char) { return true; }, [](std::uint32_t e) { return !Memo::empty(e); });
 }
 
 }  // namespace pavik

@@ -148,8 +148,7 @@ DecodedText decodeToCp932(std::string_view bytes) {
 }
 
 bool isEditableCp932(std::string_view cp932) {
-    return cp932.find('\0') == std::string_view::npos &&
-           decodeCp932(cp932).find("\xEF\xBF\xBD") == std::string::npos;  // U+FFFD: no CP932 character
+    return cp932.find('\0') == std::string_view::npos && decodesWhole(cp932);
 }
 
 std::string decodeToUtf8(std::string_view bytes) {
