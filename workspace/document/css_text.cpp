@@ -108,8 +108,9 @@ void appendClosing(std::string& out, bool inComment, std::string_view closers) {
     out += closers;
 }
 
-void appendInert(std::string& out, std::string_view line) {
-    if (line.find_first_of("{}/") == npos) {  // also trail bytes: the scan below sorts them out
+void appendInert(std::string& out, std::string_view line, bool semicolons) {
+    // Also trail bytes: the scan below sorts them out.
+    if (line.find_first_of(semicolons ? "{}/;" : "{}/") == npos) {
         out += line;
         return;
     }
@@ -122,7 +123,8 @@ void appendInert(std::string& out, std::string_view line) {
             if (size_t e = quotes.closing(k); e != npos) len = e + 1 - k;
         } else if (c == '\\' && k + 1 < line.size() && !isLineEnd(line[k + 1])) {
             len = 1 + sjis::charLength(line, k + 1);
-        } else if (c == '{' || c == '}' || (c == '/' && k + 1 < line.size() && line[k + 1] == '*')) {
+        } else if (c == '{' || c == '}' || (c == ';' && semicolons) ||
+                   (c == '/' && k + 1 < line.size() && line[k + 1] == '*')) {
             if (c == '/') {
                 out += '/';
                 ++k;
