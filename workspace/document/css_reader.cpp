@@ -477,7 +477,7 @@ private:
 };
 
 // Splits a body into declarations. Guarded spans and matched parentheses are opaque. A
-// comment goes to the declaration whose piece it stands in or before, else before the "}".
+// comment goes to the first declaration that does not end before it, else before the "}".
 class BodySplitter {
 public:
     BodySplitter(const Scanner& scanner, const RawRule& raw, StyleDocument& doc, CssRuleNode* rule)
@@ -503,13 +503,13 @@ public:
             } else if (depth == 0 && c == ':' && colon == sjis::npos) {
                 colon = k;
             } else if (depth == 0 && c == ';') {
-                piece(pieceStart, k, colon, false);
+                piece(pieceStart, k, colon);
                 pieceStart = k + 1;
                 colon = sjis::npos;
             }
             ++k;  // ":", ";", "(" and ")" are never trail bytes
         }
-        piece(pieceStart, body_.size(), colon, true);
+        piece(pieceStart, body_.size(), colon);
         for (; note_ < notes_.size(); ++note_) appendComment(rule_->ClosingComment, scanner_.text(notes_[note_].text));
     }
 
@@ -533,11 +533,11 @@ private:
         std::sort(matchedOpens_.begin(), matchedOpens_.end());
     }
 
-    // A piece of nothing but blanks declares nothing. The last piece, which no ";" ends,
-    // takes the comments up to its last character; later ones stand before the "}".
-    void piece(size_t begin, size_t end, size_t colon, bool last) {
+    // A piece of nothing but blanks declares nothing. The declaration takes the comments up
+    // to its last character; the later ones go with what follows it.
+    void piece(size_t begin, size_t end, size_t colon) {
         std::string_view text(body_.data() + begin, end - begin);
-        if (last) end = begin + sjis::trimRight(text).size();
+        end = begin + sjis::trimRight(text).size();
         TData2* decl;
         if (colon == sjis::npos) {
             std::string_view value = sjis::trim(text);

@@ -23,7 +23,7 @@ struct CssReadResult {
 // - Comments are cut out (each leaves one blank) and kept whole, their line ends as CR LF.
 //   One outside every rule goes with the next item: the next rule (its Comment), kept text
 //   (in front of it), or, after the last item, the trailing comments. One in a body goes to
-//   the declaration whose piece it stands in or before, else to the ClosingComment; one in
+//   the first declaration that does not end before it, else to the ClosingComment; one in
 //   a nested rule's selector to that rule. The generator comment is dropped.
 // - Line ends and tabs count as blanks. Quoted strings (closed on their line) and backslash
 //   escapes are plain text: their braces, semicolons and comment marks mean nothing.

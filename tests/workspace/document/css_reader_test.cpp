@@ -80,6 +80,7 @@ TEST(CssReader, EveryCommentStaysWithTheItemItStoodBefore) {
         {"in a body, before the declaration that follows", "/* a */ A { /* b */ c: d; /* e */ }",
          "A [A|] /* a */ {/* b */ c=d /* e */}\n"},
         {"in a declaration", "a { col/* x */or: red; b: c }", "a [a|] {/* x */ col or=red; b=c}\n"},
+        {"after a value, with what follows", "a { b: c /* d */; e: f /* g */ }", "a [a|] {b=c; /* d */ e=f /* g */}\n"},
         {"after the last item", "a { b: c } /* x */\n/*# y */", "a [a|] {b=c}\ntrailing /* x */\r\n/*# y */\n"},
         {"line ends kept as CR LF", "/* a\r\n b\n c\r*/\nx { }", "x [x|] /* a\r\n b\r\n c\r\n*/ {}\n"},
         {"before kept text, in front of it", "/* m */ @media x { } /* i */ @import y;",
