@@ -1,6 +1,6 @@
 #pragma once
 // The shape of the rule tree that the user sees, derived from the document in one of two
-// styles. The main window renders it; the writer and the sample page walk it in order.
+// styles. The main window renders it; the sample page walks it in order.
 #include <string>
 #include <vector>
 
