@@ -159,6 +159,8 @@ TDropEffect TDropTarget::Drop(TShiftState shift, TPoint point, TDropEffect offer
 
 bool TDropTarget::Scrolling() const { return scrollTimer_->enabled(); }
 
+TDropEffect TDropTarget::ReadClipboardFiles(const DropData& clipboard) { return clipboard.preferredEffect(); }
+
 void TDropTarget::NotifyEnter(TShiftState shift, TPoint point, TDropEffect& effect) {
     if (OnEnter) OnEnter(*this, shift, point, effect);
 }
@@ -228,5 +230,13 @@ bool TDropFileTarget::ReadDropData() {
 void TDropFileTarget::ResetDropData() { DroppedFiles.clear(); }
 
 bool TDropFileTarget::HasAcceptedFormat() { return data() && data()->hasFileList(); }
+
+TDropEffect TDropFileTarget::ReadClipboardFiles(const DropData& clipboard) {
+    if (!clipboard.hasFileList()) return DropEffectNone;
+    DroppedFiles = clipboard.fileList();
+    if (DroppedFiles.empty()) return DropEffectNone;
+    const TDropEffect effect = TDropTarget::ReadClipboardFiles(clipboard);
+    return effect != DropEffectNone ? effect : DropEffectCopy;
+}
 
 }  // namespace pavik

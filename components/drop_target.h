@@ -46,6 +46,9 @@ public:
     virtual bool hasFileList() const = 0;
     // The dragged files as local paths (empty when the list holds none, or cannot be read).
     virtual std::vector<std::string> fileList() const = 0;
+    // What the program that offered the files asks for: copy for copied files, move for
+    // cut ones; none when it says nothing.
+    virtual TDropEffect preferredEffect() const { return DropEffectNone; }
 };
 
 // The control a target serves, as the target sees it.
@@ -104,6 +107,10 @@ public:
     // it can scroll); each tick of the 100 ms timer scrolls one line.
     bool Scrolling() const;
 
+    // What the clipboard's content asks to be done with it (drop_target_qt.h reads the
+    // system clipboard).
+    virtual TDropEffect ReadClipboardFiles(const DropData& clipboard);
+
 protected:
     virtual void NotifyEnter(TShiftState shift, TPoint point, TDropEffect& effect);
     virtual void NotifyDragOver(TShiftState shift, TPoint point, TDropEffect& effect);
@@ -136,6 +143,11 @@ public:
     // Full paths of the dragged files; filled by ReadDropData (on entering with
     // GetDataOnEnter, else at the drop), read by the owner in OnEnter and OnDrop.
     std::vector<std::string> DroppedFiles;
+
+    // When the clipboard holds a file list: DroppedFiles becomes its files and, when there
+    // is one at least, the effect is what the clipboard asks for, copy when it says nothing.
+    // None otherwise (DroppedFiles is kept when the clipboard holds no file list).
+    TDropEffect ReadClipboardFiles(const DropData& clipboard) override;
 
 protected:
     bool ReadDropData() override;

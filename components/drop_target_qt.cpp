@@ -1,9 +1,11 @@
 #include "components/drop_target_qt.h"
 
 #include <QAbstractScrollArea>
+#include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDragLeaveEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QWidget>
@@ -56,6 +58,25 @@ std::vector<std::string> MimeDropData::fileList() const {
     if (!hasFileList()) return {};
     const QByteArray list = mime->data(UriList);
     return localFilesFromUriList(std::string_view(list.constData(), size_t(list.size())), localHostName());
+}
+
+TDropEffect MimeDropData::preferredEffect() const {
+    if (!mime) return DropEffectNone;
+    const QString gnome = QStringLiteral("x-special/gnome-copied-files");
+    const QString kde = QStringLiteral("application/x-kde-cutselection");
+    if (mime->hasFormat(gnome)) {
+        const QByteArray first = mime->data(gnome).split('\n').first().trimmed();
+        return first == "cut" ? DropEffectMove : first == "copy" ? DropEffectCopy : DropEffectNone;
+    }
+    if (mime->hasFormat(kde)) return mime->data(kde).trimmed() == "1" ? DropEffectMove : DropEffectCopy;
+    return DropEffectNone;
+}
+
+TDropEffect ReadClipboardFiles(TDropTarget& target) {
+    MimeDropData data;
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    data.mime = clipboard ? clipboard->mimeData() : nullptr;
+    return target.ReadClipboardFiles(data);
 }
 
 WidgetDropSite::WidgetDropSite(QWidget* control) : control_(control) {}

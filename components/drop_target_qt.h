@@ -4,21 +4,27 @@
 // action. The dragged files are the local files of the drag's "text/uri-list".
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 
 #include "components/drop_target.h"
 
 class QMimeData;
-class QWidget;
 
 namespace pavik {
 
-// A drag's data as DropData.
+// A drag's data, or the clipboard's, as DropData. Files cut in a file manager ask for a move
+// ("x-special/gnome-copied-files" beginning with "cut", or "application/x-kde-cutselection"
+// "1"), copied ones for a copy.
 class MimeDropData : public DropData {
 public:
     const QMimeData* mime = nullptr;
     bool hasFileList() const override;
     std::vector<std::string> fileList() const override;
+    TDropEffect preferredEffect() const override;
 };
+
+// TDropTarget::ReadClipboardFiles on the system clipboard.
+TDropEffect ReadClipboardFiles(TDropTarget& target);
 
 class WidgetDropSite : public QObject, public DropSite {
 public:

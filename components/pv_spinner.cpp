@@ -1,8 +1,11 @@
 #include "components/pv_spinner.h"
 
+#include <QBitmap>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <QWheelEvent>
 #include <algorithm>
 #include <climits>
@@ -23,6 +26,35 @@ void TPvRapidFireButton::setFlat(bool v) {
     if (v == flat_) return;
     flat_ = v;
     update();
+}
+
+void TPvRapidFireButton::setGlyphBitmap(const QPixmap& strip) {
+    bitmap_ = strip;
+    if (strip.isNull()) {
+        numGlyphs_ = SpinGlyphCount;
+    } else if (!strip.hasAlphaChannel()) {
+        const QColor clear = strip.toImage().pixelColor(0, strip.height() - 1);
+        bitmap_.setMask(strip.createMaskFromColor(clear, Qt::MaskInColor));
+    }
+    update();
+}
+
+void TPvRapidFireButton::setNumGlyphs(int n) {
+    n = std::clamp(n, 1, 4);
+    if (n == numGlyphs_) return;
+    numGlyphs_ = n;
+    update();
+}
+
+QPixmap TPvRapidFireButton::GlyphPicture(TButtonState state) const {
+    const int width = bitmap_.width() / numGlyphs_;
+    if (bitmap_.isNull() || width <= 0) return {};
+    const int cell = GlyphCell(numGlyphs_, state);
+    const QPixmap picture = bitmap_.copy(cell * width, 0, width, bitmap_.height());
+    if (state != bsDisabled || cell != 0) return picture;
+    QStyleOption option;
+    option.initFrom(this);
+    return style()->generatedIconPixmap(QIcon::Disabled, picture, &option);
 }
 
 void TPvRapidFireButton::fireClick() {
@@ -94,7 +126,8 @@ void TPvRapidFireButton::leaveEvent(QEvent* event) {
 void TPvRapidFireButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
     Canvas c(p, palette());
-    PaintSpinButton(c, {width(), height(), glyph_, flat_, isDown(), hot_, isEnabled()});
+    PaintSpinButton(c, {width(), height(), glyph_, flat_, isDown(), hot_, isEnabled(),
+                        GlyphPicture(!isEnabled() ? bsDisabled : isDown() ? bsDown : bsUp)});
 }
 
 // ---- Spinner ---------------------------------------------------------------------------

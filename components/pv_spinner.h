@@ -4,12 +4,14 @@
 // held down. The repeat runs on a Timer (platform/timer.h), so tests drive it by hand.
 // Everything both controls paint is drawn by pv_spinner_paint.h.
 #include <QAbstractButton>
+#include <QPixmap>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <memory>
 
 #include "components/pv_spinner_paint.h"
+#include "components/theme_button.h"
 #include "platform/colors.h"
 #include "platform/timer.h"
 
@@ -30,8 +32,18 @@ public:
     bool Flat() const { return flat_; }
     void setFlat(bool v);
     TSpinGlyph Glyph() const { return glyph_; }
-    // Pictures of the glyph: the sign and the greyed sign (pv_spinner_paint.h).
-    int NumGlyphs() const { return SpinGlyphCount; }
+    // The button's own picture: a strip of NumGlyphs cells side by side (normal, greyed,
+    // pressed); the colour of its bottom-left pixel is left out unless it has transparent
+    // pixels of its own. Empty (the default): the drawn sign, whose two pictures are the
+    // sign and the greyed sign. Setting an empty one restores the sign.
+    const QPixmap& GlyphBitmap() const { return bitmap_; }
+    void setGlyphBitmap(const QPixmap& strip);
+    int NumGlyphs() const { return numGlyphs_; }
+    // 1 ... 4.
+    void setNumGlyphs(int n);
+    // The cell of the strip shown in `state` (cell 0 greyed when disabled without a greyed
+    // cell); null while the sign is drawn.
+    QPixmap GlyphPicture(TButtonState state) const;
     // The mouse is over the button.
     bool isHot() const { return hot_; }
 
@@ -57,6 +69,8 @@ private:
     void stopRepeat();
 
     TSpinGlyph glyph_;
+    QPixmap bitmap_;
+    int numGlyphs_ = SpinGlyphCount;
     std::uint16_t initialDelay_ = 400;
     std::uint16_t delay_ = 100;
     bool flat_ = true;
@@ -96,6 +110,15 @@ public:
     void setFrameColor(TColor v);
     int ButtonWidth() const { return buttonWidth_; }
     void setButtonWidth(int v);
+    // The buttons' pictures (TPvRapidFireButton::GlyphBitmap).
+    QPixmap GlyphMinus() const { return minus_->GlyphBitmap(); }
+    void setGlyphMinus(const QPixmap& strip) { minus_->setGlyphBitmap(strip); }
+    QPixmap GlyphPlus() const { return plus_->GlyphBitmap(); }
+    void setGlyphPlus(const QPixmap& strip) { plus_->setGlyphBitmap(strip); }
+    int NumGlyphsMinus() const { return minus_->NumGlyphs(); }
+    void setNumGlyphsMinus(int n) { minus_->setNumGlyphs(n); }
+    int NumGlyphsPlus() const { return plus_->NumGlyphs(); }
+    void setNumGlyphsPlus(int n) { plus_->setNumGlyphs(n); }
 
     // The value the range rule makes of v.
     int CheckValue(int v) const;

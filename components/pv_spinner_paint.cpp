@@ -53,8 +53,13 @@ void PaintSpinButton(Canvas& c, const SpinButtonLook& look) {
         r = DrawBorder(c, r, look.down ? fsButtonDown : fsButtonUp);
     }
 
-    const int side = SpinGlyphSide(look.width, look.height);
     const int shift = look.down ? 1 : 0;
+    if (!look.picture.isNull()) {
+        c.painter().drawPixmap((look.width - look.picture.width()) / 2 + shift,
+                               (look.height - look.picture.height()) / 2 + shift, look.picture);
+        return;
+    }
+    const int side = SpinGlyphSide(look.width, look.height);
     PaintSpinGlyph(c, look.glyph, look.width / 2 + shift - side / 2, look.height / 2 + shift - side / 2, side,
                    look.enabled ? 0 : 1);
 }

@@ -2,6 +2,7 @@
 // Everything the spinner and its two buttons paint, in one place: the value box with its
 // frame and the framed button areas (the spinner), and a button's face with its minus or
 // plus sign (drawn here, no pictures).
+#include <QPixmap>
 #include <QString>
 
 #include "components/canvas.h"
@@ -39,10 +40,12 @@ struct SpinButtonLook {
     bool down = false;
     bool hot = false;  // the mouse is over it
     bool enabled = true;
+    QPixmap picture;  // the button's own picture for its state; null: the sign
 };
 
-// A button face: flat buttons show a frame only while hot or down; the sign moves one
-// pixel down and right while down and is grey while disabled.
+// A button face: flat buttons show a frame only while hot or down; the sign (or the
+// picture, centred) moves one pixel down and right while down; the sign is grey while
+// disabled.
 void PaintSpinButton(Canvas& c, const SpinButtonLook& look);
 
 // The sign of a button of the given size is a square glyph of this side, odd and at least 3.

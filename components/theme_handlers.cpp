@@ -50,8 +50,13 @@ void PaintThemedSpeedButton(TThemeServices& services, TPvRapidFireButton& button
     services.DrawElement(p, details, rect);
 
     const QRect content = services.ContentRect(details, rect);
-    const int side = SpinGlyphSide(button.width(), button.height());
     const bool rightToLeft = button.layoutDirection() == Qt::RightToLeft;
+    if (const QPixmap picture = button.GlyphPicture(state); !picture.isNull()) {
+        const ButtonPlacement at = ButtonLayout(content.size(), picture.size(), {0, 0}, blGlyphLeft, -1, -1, rightToLeft);
+        p.drawPixmap(content.topLeft() + at.glyph, picture);
+        return;
+    }
+    const int side = SpinGlyphSide(button.width(), button.height());
     const ButtonPlacement at = ButtonLayout(content.size(), {side, side}, {0, 0}, blGlyphLeft, -1, -1, rightToLeft);
     Canvas c(p, button.palette());
     PaintSpinGlyph(c, button.Glyph(), content.left() + at.glyph.x(), content.top() + at.glyph.y(), side,

@@ -244,6 +244,8 @@ void TThemeManager::registerChildren(QWidget* parent) {
 
 void TThemeManager::adjustControls(QWidget* root) {
     if (!hasOption(toSetTransparency)) return;
+    // Tool bars and labels paint no background of their own: the one behind them shows.
+    for (QToolBar* bar : root->findChildren<QToolBar*>()) bar->setAutoFillBackground(false);
     for (TPvLabel* label : root->findChildren<TPvLabel*>()) label->setTransparent(true);
 }
 

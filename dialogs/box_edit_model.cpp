@@ -186,10 +186,11 @@ BoxOpening readBoxRule(const CssRuleNode* rule) {
 
 namespace {
 
+// Checked as the browser reads the page: decoded from Shift_JIS. A pair that does not
+// decode is refused too, since a browser may then read its second byte ("{", "}") as ASCII.
 bool safeInStyle(std::string_view value) {
-    for (char c : {'<', '{', '}', ';'})
-        if (sjis::contains(value, c)) return false;
-    return true;
+    const std::string text = decodeCp932(value);
+    return text.find_first_of("<{};") == std::string::npos && text.find("\xEF\xBF\xBD") == std::string::npos;
 }
 
 }  // namespace
@@ -210,6 +211,7 @@ std::string boxPreviewPage(const BoxPreview& values) {
 
     line(std::string(DoctypeHead) + "HTML 4.01 Transitional//EN\">");
     line(HtmlHeadOpen);
+    line(charsetDeclaration("Shift_JIS"));
     line("<STYLE TYPE=\"text/css\">");
     line("<!--");
     line("BODY {background-color : white ;}");

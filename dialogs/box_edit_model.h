@@ -109,8 +109,9 @@ struct BoxOpening {
 };
 BoxOpening readBoxRule(const CssRuleNode* rule);
 
-// The preview page: CP932 with CR LF line ends. A value holding "<", "{", "}" or ";" could
-// leave the style element or the rule, so it is left out.
+// The preview page: CP932 with CR LF line ends, declared as Shift_JIS. A value holding "<",
+// "{", "}" or ";" as the browser decodes it, or bytes that do not decode, could leave the
+// style element or the rule, so it is left out.
 std::string boxPreviewPage(const BoxPreview& values);
 
 // One row of the dialog's result.

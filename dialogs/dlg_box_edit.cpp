@@ -353,7 +353,7 @@ void TdlgBoxEdit::guarded(const std::function<void()>& handler) noexcept {
 }
 
 void TdlgBoxEdit::writePreview(const BoxPreview& values) {
-    if (const std::error_code ec = writeFileReplacing(previewPath_, boxPreviewPage(values))) {
+    if (const std::error_code ec = writeOwnFile(previewPath_, boxPreviewPage(values))) {
         reportError(QStringLiteral("プレビュー用ファイル [ %1 ] を書き込めませんでした。\n%2")
                         .arg(QString::fromStdString(previewPath_.native()), QString::fromStdString(ec.message())));
         return;

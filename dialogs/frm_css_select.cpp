@@ -24,6 +24,9 @@
 #include "platform/page_resources.h"
 #include "platform/qt_text.h"
 
+// Resources of a static library are registered by hand.
+static void initSelectorImages() { Q_INIT_RESOURCE(images); }
+
 namespace pavik {
 namespace {
 
@@ -97,11 +100,22 @@ QLabel* exampleLine(const QString& text, int helpContext, QWidget* parent) {
     return label;
 }
 
-// A page: its example line, its info label, its controls, and its guide filling the rest.
-void layOutPage(QWidget* page, const QString& example, int exampleHelp, QLabel* info, QLayout* controls,
-                QTextEdit* guide) {
+// A drawing of what the example does to a page.
+QLabel* exampleImage(const char* name, QWidget* parent) {
+    auto* image = named(new QLabel(parent), name);
+    image->setPixmap(QPixmap(QStringLiteral(":/images/%1.svg").arg(QLatin1String(name))));
+    image->setAlignment(Qt::AlignCenter);
+    setHelpContext(image, 10006);
+    return image;
+}
+
+// A page: its example line and picture, its info label, its controls, and its guide filling
+// the rest.
+void layOutPage(QWidget* page, const QString& example, int exampleHelp, const char* image, QLabel* info,
+                QLayout* controls, QTextEdit* guide) {
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(exampleLine(example, exampleHelp, page));
+    layout->addWidget(exampleImage(image, page));
     layout->addWidget(info);
     layout->addLayout(controls);
     layout->addWidget(guide, 1);
@@ -127,6 +141,7 @@ int selectedRow(const QTreeWidget* tree) { return TfrmCSSSelect::rowOf(selectedN
 }  // namespace
 
 TfrmCSSSelect::TfrmCSSSelect(HelpDesk* desk, QWidget* owner) : QDialog(owner), desk_(desk) {
+    initSelectorImages();
     setUpDialogFrame(this, "frmCSSSelect", QStringLiteral("スタイルセレクタ"), QStringLiteral("MS UI Gothic"), 13);
     setFixedSize(450, 406);
     ReportError = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
@@ -219,7 +234,8 @@ QWidget* TfrmCSSSelect::createBasicPage() {
     list->addLayout(actions);
 
     RichEditBASIC = guide(page, "RichEditBASIC");
-    layOutPage(page, QStringLiteral("A { color : red; }"), 10010, LabelInfoBasic, list, RichEditBASIC);
+    layOutPage(page, QStringLiteral("A { color : red; }"), 10010, "selector_basic", LabelInfoBasic, list,
+               RichEditBASIC);
     return page;
 }
 
@@ -234,7 +250,8 @@ QWidget* TfrmCSSSelect::createClassPage() {
     name->addWidget(EditClassChild, 1);
 
     RichEditCLASS = guide(page, "RichEditCLASS");
-    layOutPage(page, QStringLiteral("A.red { color : red; }"), 10012, LabelInfoTagChild, name, RichEditCLASS);
+    layOutPage(page, QStringLiteral("A.red { color : red; }"), 10012, "selector_class", LabelInfoTagChild, name,
+               RichEditCLASS);
     return page;
 }
 
@@ -252,8 +269,8 @@ QWidget* TfrmCSSSelect::createChildPage() {
     edits->addWidget(EditChild1);
 
     RichEditCHILD = guide(page, "RichEditCHILD");
-    layOutPage(page, QStringLiteral("DIV STRONG { font-weight : bolder; }"), 10016, LabelInfoAllChild, edits,
-               RichEditCHILD);
+    layOutPage(page, QStringLiteral("DIV STRONG { font-weight : bolder; }"), 10016, "selector_child",
+               LabelInfoAllChild, edits, RichEditCHILD);
     return page;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The selector chooser: the user composes the selector of a new rule from the rows of the
 // selector table, on one of three pages (an element or a list of elements; an element with a
-// class; a parent element with a descendant), each with its guide page. The dialog keeps its
-// choice in its controls; after OK the rule command reads choice(). What is composed and when
-// OK is enabled is decided by selector_choice.h.
+// class; a parent element with a descendant), each with a drawing of its example and its
+// guide page. The dialog keeps its choice in its controls; after OK the rule command reads
+// choice(). What is composed and when OK is enabled is decided by selector_choice.h.
 #include <QDialog>
 #include <QString>
 #include <functional>

@@ -1,6 +1,7 @@
 // Copying the selection, cutting and pasting.
 #include <algorithm>
 
+#include "editor/display_text.h"
 #include "editor/editor_core.h"
 
 namespace pavik {
@@ -37,7 +38,7 @@ std::vector<std::string> splitClipboardLines(std::string_view s, bool& endsWithB
 
 }  // namespace
 
-std::string EditorCore::SelectedText(TextPoint start, TextPoint end) const {
+std::string EditorCore::SelectedText(TextPoint start, TextPoint end, bool displayForm) const {
     if (end.col == 0 && end.row == 0) return std::string();
     const int n = RowCount();
     start.row = std::clamp(start.row, 0, n - 1);
@@ -49,6 +50,24 @@ std::string EditorCore::SelectedText(TextPoint start, TextPoint end) const {
         end.col = static_cast<int>(RowText(end.row).size());
     }
     if (end < start) return std::string();
+
+    if (displayForm) {
+        // Every row a line of its own as it shows: indent and tabs as spaces; the first line
+        // keeps its cells before the start as spaces.
+        std::string out;
+        for (int r = start.row; r <= end.row; ++r) {
+            std::string_view t = RowText(r);
+            if (!t.empty() && t.back() == '\r') t.remove_suffix(1);
+            const int indent = RowIndent(r);
+            const int from = r == start.row ? charIndexToCol(t, indent, TabSize, start.col) : 0;
+            const int to = charIndexToCol(t, indent, TabSize, r == end.row ? end.col : static_cast<int>(t.size()));
+            const std::string line = std::string(static_cast<size_t>(indent), ' ') + tabsToSpaces(t, TabSize);
+            out.append(static_cast<size_t>(from), ' ');
+            if (to > from) out.append(line, static_cast<size_t>(from), static_cast<size_t>(to - from));
+            out += "\r\n";
+        }
+        return out;
+    }
 
     // Exactly the selected bytes: blanks at the end stay, and the text ends in CR LF only
     // when the selection runs past a paragraph end.

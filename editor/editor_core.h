@@ -192,7 +192,8 @@ public:
     // follows it, else a stream selection collapses to it; repaints what changed.
     void ScrollToCaret();
     // The vertical and horizontal scroll bars' requests; `pos` is the thumb's position.
-    // Without `shift` the caret keeps to the rows in view.
+    // Without `shift` the caret keeps to the rows in view. A thumb released while the view
+    // has no focus only refreshes the bars.
     void VScroll(ScrollCode code, int pos = 0, bool shift = false);
     void HScroll(ScrollCode code, int pos = 0);
     // The bars' ranges: rows (and the caret) and columns (at least DefWrapPos).
@@ -217,8 +218,11 @@ public:
     // ---- Clipboard (every byte kept: the port carries the CP932 bytes). ----
     // The selection's text as copied: soft rows joined, paragraph ends as CR LF.
     std::string SelText() const;
-    // Text between two points given as (text index, row), exactly as it stands.
-    std::string SelectedText(TextPoint start, TextPoint end) const;
+    // Text between two points given as (text index, row), exactly as it stands. An end index
+    // below 0 is the end of its row, 0 the end of the row before. In display form every row
+    // is a line of its own, ended by CR LF, with its indent and tabs as spaces and the first
+    // line's cells before the start as spaces.
+    std::string SelectedText(TextPoint start, TextPoint end, bool displayForm = false) const;
     // The selection's text, and for a row range its rows with their records.
     void CopyToClipboard();
     // Copy and delete the selection, then OnDisSelect. Nothing under ReadOnly.

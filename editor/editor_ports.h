@@ -23,6 +23,8 @@ public:
     // The inverted guide line of a wrap-column or indent drag, at a display column.
     virtual void showGuideLine(int /*col*/) {}
     virtual void hideGuideLine() {}
+    // The control has the keyboard focus.
+    virtual bool focused() const { return true; }
 };
 
 // What a copy puts on the clipboard and a paste takes from it.

@@ -81,6 +81,7 @@ MouseCursor MouseInput::CursorAt(int x, int y) const {
 
 void MouseInput::Press(int x, int y, bool shift) {
     timer_->setEnabled(false);
+    caretHidden_ = false;
     lastX_ = x;
     lastY_ = y;
     const TextPoint p = PointToCell(x, y);
@@ -135,6 +136,7 @@ void MouseInput::pressText(TextPoint p, bool shift) {
     } else {
         sel.CollapseTo(e_.ClampToText(q));
         e_.Caret = q;
+        caretHidden_ = true;
     }
     mode_ = MouseMode::Text;
 }
@@ -239,6 +241,7 @@ void MouseInput::moveTextEnd(TextPoint p) {
 
 void MouseInput::Release(bool shift) {
     timer_->setEnabled(false);
+    caretHidden_ = false;
     TSelArea& sel = e_.Sel;
     switch (mode_) {
     case MouseMode::RowRange:

@@ -66,6 +66,9 @@ public:
     void DoubleClick(int x, int y);
 
     bool AutoScrolling() const { return timer_->enabled(); }
+    // From a press in the text without Shift until the release the caret is not shown: the
+    // selection's moving end is.
+    bool CaretHidden() const { return caretHidden_; }
 
 private:
     void pressRuler(TextPoint p);
@@ -84,6 +87,7 @@ private:
     MouseMode mode_ = MouseMode::None;
     int lastX_ = 0;
     int lastY_ = 0;
+    bool caretHidden_ = false;
 };
 
 }  // namespace pavik

@@ -132,8 +132,15 @@ void EditorCore::VScroll(ScrollCode code, int pos, bool shift) {
         break;
     case ScrollCode::ThumbTrack:
         if (!ThumbTracking) return;
-        [[fallthrough]];
+        TopRow = std::clamp(pos, 0, std::max(VScrollMax(), 0));
+        keepCaretInView();
+        break;
     case ScrollCode::ThumbPosition:
+        // Released while another control has the focus: the view stays where the drag left it.
+        if (!view_->focused()) {
+            view_->refreshScrollBars();
+            return;
+        }
         TopRow = std::clamp(pos, 0, std::max(VScrollMax(), 0));
         keepCaretInView();
         break;

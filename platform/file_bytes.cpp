@@ -134,18 +134,56 @@ std::error_code readFileBytes(const fs::path& file, std::string& out) {
 
 namespace {
 
-enum class WhenNoTemp { Fail, WriteInPlace };
+class SaveFailureCategory : public std::error_category {
+public:
+    const char* name() const noexcept override { return "pavik.save"; }
+    std::string message(int) const override {
+        return "書き込みが途中で失敗し、元の内容にも戻せませんでした。ファイルの一部が書き換わっています。";
+    }
+};
 
-// Overwrites the file itself: written from the start, then cut to the new length.
-std::error_code writeInPlace(const fs::path& target, std::string_view bytes) {
-    Fd fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
-    if (fd.get() < 0) return lastErrno();
-    std::error_code result = writeAll(fd.get(), bytes);
-    if (!result && ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0) result = lastErrno();
-    if (!result && ::fsync(fd.get()) != 0) result = lastErrno();
-    if (!fd.close() && !result) result = lastErrno();
-    return result;
+// Writes all of `bytes` at `offset` on.
+std::error_code writeAllAt(const WriteAt& writeAt, int fd, std::string_view bytes, off_t offset) {
+    while (!bytes.empty()) {
+        ssize_t n = writeAt(fd, bytes.data(), bytes.size(), offset);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return lastErrno();
+        if (n == 0) return std::make_error_code(std::errc::io_error);
+        bytes.remove_prefix(static_cast<size_t>(n));
+        offset += n;
+    }
+    return {};
 }
+
+// Writes `bytes` to a fresh file beside `target` and renames it over `target`'s name (not
+// resolved). `mode`: permission bits for the new file, or none. `noTemp` tells whether the
+// fresh file could not even be made.
+std::error_code replaceByNewFile(const fs::path& target, std::string_view bytes, const mode_t* mode, bool sync,
+                                 bool& noTemp) {
+    fs::path temp;
+    Fd fd(createTempBeside(target, temp));
+    noTemp = fd.get() < 0;
+    if (noTemp) return lastErrno();
+
+    std::error_code result = writeAll(fd.get(), bytes);
+    if (!result && mode && ::fchmod(fd.get(), *mode) != 0) result = lastErrno();
+    if (!result && sync && ::fsync(fd.get()) != 0) result = lastErrno();
+    if (!fd.close() && !result) result = lastErrno();
+    if (!result && ::rename(temp.c_str(), target.c_str()) != 0) result = lastErrno();
+    if (result) {
+        ::unlink(temp.c_str());
+        return result;
+    }
+    if (sync) {
+        // Make the rename itself durable; a failure here does not undo the write.
+        Fd dir(::open(target.parent_path().empty() ? "." : target.parent_path().c_str(),
+                      O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (dir.get() >= 0) ::fsync(dir.get());
+    }
+    return {};
+}
+
+enum class WhenNoTemp { Fail, WriteInPlace };
 
 std::error_code writeFile(const fs::path& file, std::string_view bytes, WhenNoTemp noTemp) {
     if (file.empty()) return std::make_error_code(std::errc::invalid_argument);
@@ -162,32 +200,22 @@ std::error_code writeFile(const fs::path& file, std::string_view bytes, WhenNoTe
     // A read-only file stays as it is, although the rename could replace it.
     if (existed && ::access(target.c_str(), W_OK) != 0) return lastErrno();
 
-    fs::path temp;
-    Fd fd(createTempBeside(target, temp));
-    if (fd.get() < 0) {
-        const std::error_code noTempFile = lastErrno();
-        if (noTemp == WhenNoTemp::WriteInPlace && existed && S_ISREG(old.st_mode)) return writeInPlace(target, bytes);
-        return noTempFile;
-    }
-
-    std::error_code result = writeAll(fd.get(), bytes);
-    if (!result && existed && ::fchmod(fd.get(), old.st_mode & 07777) != 0) result = lastErrno();
-    if (!result && ::fsync(fd.get()) != 0) result = lastErrno();
-    if (!fd.close() && !result) result = lastErrno();
-    if (!result && ::rename(temp.c_str(), target.c_str()) != 0) result = lastErrno();
-    if (result) {
-        ::unlink(temp.c_str());
-        return result;
-    }
-
-    // Make the rename itself durable; a failure here does not undo the write.
-    Fd dir(::open(target.parent_path().empty() ? "." : target.parent_path().c_str(),
-                  O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0) ::fsync(dir.get());
-    return {};
+    const mode_t mode = old.st_mode & 07777;
+    bool noTempFile = false;
+    std::error_code result = replaceByNewFile(target, bytes, existed ? &mode : nullptr, true, noTempFile);
+    if (result && noTempFile && noTemp == WhenNoTemp::WriteInPlace && existed && S_ISREG(old.st_mode))
+        return overwriteInPlace(target, bytes);
+    return result;
 }
 
 }  // namespace
+
+const std::error_category& saveFailureCategory() {
+    static const SaveFailureCategory category;
+    return category;
+}
+
+std::error_code make_error_code(SaveFailure failure) { return {static_cast<int>(failure), saveFailureCategory()}; }
 
 std::error_code writeFileReplacing(const fs::path& file, std::string_view bytes) {
     return writeFile(file, bytes, WhenNoTemp::Fail);
@@ -195,6 +223,56 @@ std::error_code writeFileReplacing(const fs::path& file, std::string_view bytes)
 
 std::error_code writeFileSaving(const fs::path& file, std::string_view bytes) {
     return writeFile(file, bytes, WhenNoTemp::WriteInPlace);
+}
+
+std::error_code overwriteInPlace(const fs::path& file, std::string_view bytes, const WriteAt& writeAt) {
+    Fd fd(::open(file.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() < 0) return lastErrno();
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) return lastErrno();
+    if (std::error_code refused = refusalOf(st)) return refused;
+
+    // The original, to be written back should a write fail.
+    std::string original(static_cast<size_t>(st.st_size), '\0');
+    for (size_t done = 0; done < original.size();) {
+        const ssize_t n = ::pread(fd.get(), original.data() + done, original.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return lastErrno();
+        if (n == 0) {  // cut short meanwhile
+            original.resize(done);
+            break;
+        }
+        done += static_cast<size_t>(n);
+    }
+
+    const off_t oldSize = static_cast<off_t>(original.size());
+    if (!bytes.empty()) {
+        if (const int err = ::posix_fallocate(fd.get(), 0, static_cast<off_t>(bytes.size()))) {
+            // A failed reservation may have lengthened the file; its bytes are untouched.
+            if (::ftruncate(fd.get(), oldSize) != 0) return make_error_code(SaveFailure::NotRestored);
+            return {err, std::generic_category()};
+        }
+    }
+
+    std::error_code result = writeAllAt(writeAt, fd.get(), bytes, 0);
+    if (!result && ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0) result = lastErrno();
+    if (!result && ::fsync(fd.get()) != 0) result = lastErrno();
+    if (!result) return fd.close() ? std::error_code() : lastErrno();
+
+    // Put the original back: its room is still allocated, since nothing was cut yet.
+    if (writeAllAt(writeAt, fd.get(), original, 0) || ::ftruncate(fd.get(), oldSize) != 0 || ::fsync(fd.get()) != 0 ||
+        !fd.close())
+        return make_error_code(SaveFailure::NotRestored);
+    return result;
+}
+
+std::error_code writeOwnFile(const fs::path& file, std::string_view bytes) {
+    if (file.empty()) return std::make_error_code(std::errc::invalid_argument);
+    // A folder cannot be renamed over; say so plainly.
+    struct stat st {};
+    if (::lstat(file.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return std::make_error_code(std::errc::is_a_directory);
+    bool noTemp = false;
+    return replaceByNewFile(file, bytes, nullptr, false, noTemp);
 }
 
 }  // namespace pavik

@@ -1,7 +1,11 @@
 #pragma once
 // Whole-file reads and writes with an honest error report.
+#include <sys/types.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -38,15 +42,42 @@ std::error_code readFileBytes(const std::filesystem::path& file, std::string& ou
 // Replaces the file's contents with `bytes` as one step: the bytes go to a new file in the
 // same folder, which is then renamed over the target, so a failure leaves the old file
 // whole. An existing file keeps its permission bits and must be writable; a symbolic link
-// is written through.
+// is written through (the user's own files, and the settings file).
 std::error_code writeFileReplacing(const std::filesystem::path& file, std::string_view bytes);
 
 // As writeFileReplacing; but when no new file can be made beside an existing, writable
-// target (a writable file in a read-only folder, a name too long for the temporary one),
-// the target is overwritten in place instead. Only then can a failure leave it part written.
+// target (a writable file in a read-only folder, no free inode, a name too long for the
+// temporary one), the target is overwritten in place instead (overwriteInPlace). Every
+// failure but SaveFailure::NotRestored leaves the file as it was.
 std::error_code writeFileSaving(const std::filesystem::path& file, std::string_view bytes);
+
+// A write as pwrite(2) makes it: the count written, or -1 with errno set.
+using WriteAt = std::function<ssize_t(int fd, const void* data, size_t size, off_t offset)>;
+
+// Overwrites an existing regular file in place, as writeFileSaving does when it must: room
+// for the whole new size is reserved first, and when it cannot be, nothing is written. When
+// a write fails all the same, the original bytes are written back and the original length
+// restored. `writeAt` is pwrite(2) but in tests.
+std::error_code overwriteInPlace(const std::filesystem::path& file, std::string_view bytes,
+                                 const WriteAt& writeAt = ::pwrite);
+
+// Writes one of the program's own files (the preview page and style sheet, the box
+// editor's page, the refresh page) as a new file beside `file`, renamed over the name
+// itself. Whatever stands at the name (a symbolic link, even a dangling one, a FIFO, a
+// device) is replaced, never followed or opened. A name that cannot be replaced (a folder,
+// another user's entry in a sticky folder, a read-only folder) is an error and changes
+// nothing. Not synced to disk: these files are rebuilt at will.
+std::error_code writeOwnFile(const std::filesystem::path& file, std::string_view bytes);
+
+// A save that failed halfway and could not put the original back: the only failure of
+// writeFileSaving after which the file is not as it was.
+enum class SaveFailure { NotRestored = 1 };
+const std::error_category& saveFailureCategory();
+std::error_code make_error_code(SaveFailure failure);
 
 }  // namespace pavik
 
 template <>
 struct std::is_error_code_enum<pavik::FileRefusal> : std::true_type {};
+template <>
+struct std::is_error_code_enum<pavik::SaveFailure> : std::true_type {};

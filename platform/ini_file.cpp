@@ -186,7 +186,7 @@ void IniFile::EraseSection(std::string_view section) {
 }
 
 bool IniFile::flush() {
-    lastError_ = writeFileReplacing(file_, serialize());
+    lastError_ = loadError_ ? loadError_ : writeFileReplacing(file_, serialize());
     return !lastError_;
 }
 

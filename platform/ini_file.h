@@ -19,6 +19,7 @@ namespace pavik {
 class IniFile {
 public:
     // Reads the file; a missing file reads as empty (see loadError for other failures).
+    // A file that exists but could not be read is never written: flush() leaves it alone.
     explicit IniFile(std::filesystem::path file);
     // Contents from bytes, bound to `file` for a later flush (none: flush fails).
     static IniFile fromBytes(std::string_view bytes, std::filesystem::path file = {});
@@ -57,7 +58,8 @@ public:
     void EraseSection(std::string_view section);
 
     // Writes the whole file (creating it when missing); false and lastError() on failure,
-    // in which case the file on disk is left as it was.
+    // in which case the file on disk is left as it was. After a failed read it writes
+    // nothing and fails with loadError(): the contents are not the file's.
     bool flush();
     bool UpdateFile() { return flush(); }
 

@@ -78,12 +78,18 @@ protected:
 
 // While the sample page is shown, it loads only what a page of markup and style sheets
 // links: the page, style sheets, images and fonts. Frames, objects, media, scripts and
-// requests of scripts are refused. (Turning local file access off in the settings would
-// refuse the linked style sheet too.)
-class SamplePageGuard : public QWebEngineUrlRequestInterceptor {
+// requests of scripts are refused. A user's page loads what it links, but its scripts read
+// no local file: fetch and XMLHttpRequest of a file are refused, as a browser refuses them
+// to a page opened from disk. (Turning local file access off in the settings would refuse
+// the linked style sheet too.)
+class PageGuard : public QWebEngineUrlRequestInterceptor {
 public:
     void interceptRequest(QWebEngineUrlRequestInfo& info) override {
-        if (!sample) return;
+        if (!sample) {
+            if (info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeXhr && info.requestUrl().isLocalFile())
+                info.block(true);
+            return;
+        }
         switch (info.resourceType()) {
             case QWebEngineUrlRequestInfo::ResourceTypeMainFrame:
             case QWebEngineUrlRequestInfo::ResourceTypeStylesheet:
@@ -234,7 +240,7 @@ private:
         if (OnPageShown) OnPageShown();
     }
 
-    SamplePageGuard guard_;
+    PageGuard guard_;
     QPointer<QWebEngineView> view_;  // owned by its parent widget
     QMetaObject::Connection finished_;
     QString anchor_;

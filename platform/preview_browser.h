@@ -12,7 +12,7 @@ namespace pavik {
 // What the browser shows: a page the program built from the style sheet (the sample page,
 // the box editor's page), or a page the user chose. The program's page runs no script and
 // reaches no local file beyond those it links; a user's page is shown as a browser shows
-// it (scripts as setScriptsEnabled says).
+// it (scripts as setScriptsEnabled says), and its scripts cannot fetch local files.
 enum class PreviewPage { Sample, User };
 
 class PreviewBrowser {

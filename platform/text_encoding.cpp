@@ -1,6 +1,7 @@
 #include "platform/text_encoding.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -203,14 +204,37 @@ std::string_view encodingName(TextEncoding encoding) {
         case TextEncoding::Utf8Bom: return "UTF-8 BOM";
         case TextEncoding::Utf16LE: return "UTF-16LE";
         case TextEncoding::Utf16BE: return "UTF-16BE";
+        case TextEncoding::Utf16LENoBom: return "UTF-16LE";
+        case TextEncoding::Utf16BENoBom: return "UTF-16BE";
     }
     return "";
 }
+
+namespace {
+
+// UTF-16 without a byte order mark: ASCII in pairs with one zero byte (see the header).
+std::optional<TextEncoding> detectUtf16WithoutBom(std::string_view bytes) {
+    if (bytes.empty() || bytes.size() % 2 != 0 || bytes.find('\0') == std::string_view::npos) return std::nullopt;
+    size_t le = 0, be = 0;
+    for (size_t i = 0; i < bytes.size(); i += 2) {
+        const unsigned char a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+        if (a == 0 && b == 0) return std::nullopt;
+        if (b == 0 && a < 0x80) ++le;
+        if (a == 0 && b < 0x80) ++be;
+    }
+    const size_t pairs = bytes.size() / 2;
+    if (le * 4 >= pairs && le > 2 * be) return TextEncoding::Utf16LENoBom;
+    if (be * 4 >= pairs && be > 2 * le) return TextEncoding::Utf16BENoBom;
+    return std::nullopt;
+}
+
+}  // namespace
 
 TextEncoding detectEncoding(std::string_view bytes) {
     if (bytes.starts_with(kUtf8Bom)) return TextEncoding::Utf8Bom;
     if (bytes.starts_with(kUtf16LEBom)) return TextEncoding::Utf16LE;
     if (bytes.starts_with(kUtf16BEBom)) return TextEncoding::Utf16BE;
+    if (const std::optional<TextEncoding> utf16 = detectUtf16WithoutBom(bytes)) return *utf16;
     const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     return !ascii && isValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Cp932;
 }
@@ -233,6 +257,11 @@ DecodedText decodeToCp932(std::string_view bytes) {
     return result;
 }
 
+bool isEditableCp932(std::string_view cp932) {
+    return cp932.find('\0') == std::string_view::npos &&
+           decodeCp932(cp932).find("\xEF\xBF\xBD") == std::string::npos;  // U+FFFD: no CP932 character
+}
+
 std::string decodeToUtf8(std::string_view bytes) {
     switch (detectEncoding(bytes)) {
         case TextEncoding::Cp932: return decodeCp932(bytes);
@@ -240,6 +269,8 @@ std::string decodeToUtf8(std::string_view bytes) {
         case TextEncoding::Utf8Bom: return std::string(bytes.substr(kUtf8Bom.size()));
         case TextEncoding::Utf16LE: return utf16ToUtf8(bytes.substr(2), false);
         case TextEncoding::Utf16BE: return utf16ToUtf8(bytes.substr(2), true);
+        case TextEncoding::Utf16LENoBom: return utf16ToUtf8(bytes, false);
+        case TextEncoding::Utf16BENoBom: return utf16ToUtf8(bytes, true);
     }
     return std::string(bytes);
 }
@@ -263,6 +294,8 @@ std::string encodeForFile(std::string_view cp932, const TextForm& form) {
         case TextEncoding::Utf8Bom: return std::string(kUtf8Bom) + text;
         case TextEncoding::Utf16LE: return std::string(kUtf16LEBom) + utf8ToUtf16(text, false);
         case TextEncoding::Utf16BE: return std::string(kUtf16BEBom) + utf8ToUtf16(text, true);
+        case TextEncoding::Utf16LENoBom: return utf8ToUtf16(text, false);
+        case TextEncoding::Utf16BENoBom: return utf8ToUtf16(text, true);
     }
     return text;
 }

@@ -6,6 +6,10 @@
 // - A file that starts with the UTF-8 byte order mark, or is valid UTF-8 holding a byte
 //   above 0x7F, is UTF-8; one that starts with a UTF-16 byte order mark is UTF-16 of that
 //   byte order. Anything else is CP932 and passes through untouched.
+// - Without a byte order mark, a file is UTF-16 when its ASCII (line ends included) stands
+//   in byte pairs with one zero byte: of even length, no pair of two zero bytes, and at
+//   least a quarter of its pairs are ASCII of one byte order, more than twice as many as of
+//   the other. It is written back without a mark.
 // - A character that CP932 cannot hold becomes its CSS escape ("\1F600 "), in a form the
 //   file does not hold already ("\01F600 ", "\1f600 ", ... when it does); writing in a
 //   Unicode encoding turns the escapes so made back into the characters, while escapes of
@@ -21,7 +25,7 @@
 
 namespace pavik {
 
-enum class TextEncoding { Cp932, Utf8, Utf8Bom, Utf16LE, Utf16BE };
+enum class TextEncoding { Cp932, Utf8, Utf8Bom, Utf16LE, Utf16BE, Utf16LENoBom, Utf16BENoBom };
 
 enum class LineEnd { CrLf, Lf };
 
@@ -39,7 +43,8 @@ struct TextForm {
     std::vector<MadeEscape> escapes;  // made on reading (or pasting); Unicode encodings only
 };
 
-// The name the status line shows ("Shift_JIS", "UTF-8", "UTF-8 BOM", "UTF-16LE", "UTF-16BE").
+// The name the status line shows ("Shift_JIS", "UTF-8", "UTF-8 BOM", "UTF-16LE", "UTF-16BE";
+// UTF-16 is named alike with and without its byte order mark).
 std::string_view encodingName(TextEncoding encoding);
 
 TextEncoding detectEncoding(std::string_view fileBytes);
@@ -59,6 +64,11 @@ LineEnd detectLineEnd(std::string_view text);
 
 // A file's bytes as CP932 text, with the encoding found.
 DecodedText decodeToCp932(std::string_view fileBytes);
+
+// Whether decoded text can be edited as CP932 without harm: it holds no zero byte (the
+// editor ends a text there) and every byte belongs to a CP932 character. When not, the
+// file's encoding was not recognised (Latin-1, EUC-JP, binary, ...).
+bool isEditableCp932(std::string_view cp932);
 
 // A file's bytes as UTF-8 text: a file in a Unicode encoding without its byte order mark,
 // a CP932 file decoded.

@@ -56,4 +56,8 @@ std::string doctypeLineStart(bool withXmlDeclaration) {
     return s;
 }
 
+std::string charsetDeclaration(std::string_view charset) {
+    return "<META http-equiv=\"Content-Type\" content=\"text/html; charset=" + std::string(charset) + "\">";
+}
+
 }  // namespace pavik

@@ -62,4 +62,8 @@ std::string mainCaption(std::string_view productVersion, std::string_view openFi
 // declaration put it first, on the same line.
 std::string doctypeLineStart(bool withXmlDeclaration);
 
+// The head line of a generated page that declares its character set ("Shift_JIS",
+// "UTF-8"), so that no browser has to guess it.
+std::string charsetDeclaration(std::string_view charset);
+
 }  // namespace pavik

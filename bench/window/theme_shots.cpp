@@ -1,10 +1,12 @@
 // Screenshots of the visual styles: the main window, the box model editor (spinners, one
 // under the mouse) and a sheet of the component set's panels (a panel of its parent's colour
 // and one of another colour, dock sites with their grabbers, a status bar with a simple
-// caption), first in the style the program was started with, then after switching the
-// application style at run time, then with themed controls turned off.
+// caption, spinners with pictures of their own), first in the style the program was started
+// with, then after switching the application style at run time, then with themed controls
+// turned off.
 // Run under xvfb-run with a 1280x1024 screen:
 //   theme_shots sheet.css folder [-style fusion|windows] [other-style]
+#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
@@ -31,6 +33,22 @@ QWidget* titled(const QString& title) {
     return w;
 }
 
+// Two 9 x 9 pictures of a triangle pointing left or right, dark and greyed, on magenta (the
+// colour left out).
+QPixmap arrowStrip(bool right) {
+    QImage strip(18, 9, QImage::Format_RGB32);
+    strip.fill(Qt::magenta);
+    QPainter p(&strip);
+    p.setPen(Qt::NoPen);
+    for (int cell = 0; cell < 2; ++cell) {
+        p.setBrush(cell == 0 ? QColor(0, 0, 128) : QColor(160, 160, 160));
+        const int x = cell * 9;
+        p.drawPolygon(right ? QPolygon({{x + 2, 1}, {x + 7, 4}, {x + 2, 7}}) : QPolygon({{x + 7, 1}, {x + 2, 4}, {x + 7, 7}}));
+    }
+    p.end();
+    return QPixmap::fromImage(strip);
+}
+
 QWidget* componentSheet() {
     auto* sheet = new QWidget;
     sheet->setWindowTitle(QStringLiteral("TPvCustomPanel / TPvSpinner / TPvStatusBar"));
@@ -54,6 +72,14 @@ QWidget* componentSheet() {
     auto* off = new TPvSpinner(sheet);
     off->move(580, 20);
     off->setEnabled(false);
+    for (const bool enabled : {true, false}) {
+        auto* own = new TPvSpinner(sheet);
+        own->move(670, enabled ? 10 : 40);
+        own->setValue(7);
+        own->setGlyphMinus(arrowStrip(false));
+        own->setGlyphPlus(arrowStrip(true));
+        own->setEnabled(enabled);
+    }
 
     auto* stacked = new TPvCustomPanel(sheet);
     stacked->setGeometry(10, 90, 250, 200);

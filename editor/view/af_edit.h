@@ -13,6 +13,7 @@
 // shortcut runs it (once); otherwise the key reaches the editor, which cuts, copies and
 // pastes by itself and swallows the other Ctrl letters.
 #include <QAbstractScrollArea>
+#include <QChar>
 #include <QFont>
 #include <QRect>
 #include <array>
@@ -81,6 +82,25 @@ public:
     std::function<void(TAFEdit&, const QRect& rect, bool defaultDraw)> OnDrawColIndi;
     // After every caret update while focused and not updating.
     std::function<void(TAFEdit&)> OnStatusChange;
+    // The mouse, after the editor's own handling; points are viewport pixels. Any button
+    // pressed or released, the pointer moved, the left button double-clicked (after the
+    // word selection; its first click came as a press and a release).
+    std::function<void(TAFEdit&, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)>
+        OnMouseDown;
+    std::function<void(TAFEdit&, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)> OnMouseUp;
+    std::function<void(TAFEdit&, Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y)>
+        OnMouseMove;
+    std::function<void(TAFEdit&)> OnDblClick;
+    // A key went down, before the editor acts on it: the handler may change the key (a Qt key
+    // code) or set it to 0, and the editor then does nothing with it. The characters the key
+    // types still come, each through OnKeyPress first.
+    std::function<void(TAFEdit&, int& key, Qt::KeyboardModifiers shift)> OnKeyDown;
+    // A character typed by a key (Backspace, Tab, Enter and Escape as their control
+    // characters), before the editor takes it: the handler may change it or set it to 0.
+    // Text from the input method does not come here.
+    std::function<void(TAFEdit&, QChar& key)> OnKeyPress;
+    // A key was released (once, however long it repeated), after the editor's own handling.
+    std::function<void(TAFEdit&, int key, Qt::KeyboardModifiers shift)> OnKeyUp;
     // The mouse wheel; while set it replaces the built-in scrolling.
     std::function<void(TAFEdit&, QWheelEvent& event, bool& handled)> OnMouseWheel;
     // Text another program left on the clipboard (UTF-8) is about to be pasted: the handler
@@ -210,7 +230,8 @@ public:
     // The inverted guide line of a wrap-column or indent drag.
     void ShowGuideLine(int col);
     void HideGuideLine();
-    // The caret's rectangle in viewport pixels; empty when it is outside the text area.
+    // The caret's rectangle in viewport pixels; empty when it is outside the text area or
+    // hidden during a mouse drag.
     QRect CaretRect() const { return caretRect_; }
     // Rows and ruler in viewport pixels.
     QRect RowRect(int row) const;
@@ -246,6 +267,7 @@ private:
     void updateCaret() override;
     void showGuideLine(int col) override { ShowGuideLine(col); }
     void hideGuideLine() override { HideGuideLine(); }
+    bool focused() const override { return hasFocus(); }
 
     void setColor(TColor& field, TColor c);
     void repaintAll();
@@ -257,6 +279,8 @@ private:
     ScrollInput scrollInput() const;
     QRect computeCaretRect() const;
     // Input (af_edit_input.cpp).
+    // Characters a key typed, each offered to OnKeyPress.
+    void typeCharacters(const QString& chars);
     void connectScrollBars();
     void scrollBarAction(bool vertical, int action);
     void syncMouseGeometry();

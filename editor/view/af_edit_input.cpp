@@ -60,6 +60,19 @@ bool takesOverShortcut(const QKeyEvent& e) {
     }
 }
 
+// The control character a key types: Backspace, Tab, Enter or Escape; 0 for any other key.
+char16_t controlCharOf(int key) {
+    switch (key) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    default: return 0;
+    }
+}
+
 // Printable characters only: control characters come as keys.
 QString printable(const QString& text) {
     QString out;
@@ -114,57 +127,66 @@ bool TAFEdit::focusNextPrevChild(bool) { return false; }  // Tab is typed
 
 void TAFEdit::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers();
+    int key = event->key();
+    if (OnKeyDown) OnKeyDown(*this, key, mods);
     KeyStroke k;
-    k.key = editKey(event->key());
-    if (k.key == EditKey::Character && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
-        k.letter = static_cast<char>(event->key());
+    k.key = editKey(key);
+    if (k.key == EditKey::Character && key >= Qt::Key_A && key <= Qt::Key_Z) k.letter = static_cast<char>(key);
     k.shift = mods & Qt::ShiftModifier;
     k.ctrl = mods & Qt::ControlModifier;
     k.autoRepeat = event->isAutoRepeat();
     k.composing = !preedit_.isEmpty();
     const QString text = printable(event->text());
+    const char16_t control = controlCharOf(event->key());
     if ((mods & (Qt::AltModifier | Qt::MetaModifier)) ||
-        (k.key == EditKey::Other && text.isEmpty() && event->key() != Qt::Key_Return &&
-         event->key() != Qt::Key_Enter && event->key() != Qt::Key_Tab &&
-         event->key() != Qt::Key_Backtab && event->key() != Qt::Key_Escape)) {
+        (key != 0 && k.key == EditKey::Other && text.isEmpty() && control == 0)) {
         event->ignore();  // menus and function keys are the window's
         return;
     }
 
-    const bool clipboardKey = (k.ctrl && (k.letter == 'C' || k.letter == 'V' || k.letter == 'X')) ||
-                              (k.key == EditKey::Insert && (k.shift || k.ctrl)) ||
-                              (k.key == EditKey::Delete && k.shift && core_.HasSelection());
-    if (clipboardKey) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    keys_.KeyDown(k);
-    if (clipboardKey) QGuiApplication::restoreOverrideCursor();
+    if (key != 0) {
+        const bool clipboardKey = (k.ctrl && (k.letter == 'C' || k.letter == 'V' || k.letter == 'X')) ||
+                                  (k.key == EditKey::Insert && (k.shift || k.ctrl)) ||
+                                  (k.key == EditKey::Delete && k.shift && core_.HasSelection());
+        if (clipboardKey) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        keys_.KeyDown(k);
+        if (clipboardKey) QGuiApplication::restoreOverrideCursor();
+    }
 
-    // The character the key types.
-    switch (event->key()) {
-    case Qt::Key_Backspace:
-        if (!k.ctrl) keys_.Character(8);
-        break;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        if (!k.ctrl) keys_.Character(9);
-        break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!k.ctrl) keys_.Character(13);
-        break;
-    case Qt::Key_Escape:
-        keys_.Character(27);
-        break;
-    default:
-        // Ctrl with a character types nothing.
-        if (!isEditingKey(k.key) && !text.isEmpty() && (!k.ctrl || k.composing))
-            keys_.TypeText(toCp932(text));
-        break;
+    // The characters the key types, whatever OnKeyDown made of the key. Ctrl with a
+    // character types nothing but Escape.
+    if (control != 0) {
+        if (!k.ctrl || control == 27) typeCharacters(QString(QChar(control)));
+    } else if (!isEditingKey(editKey(event->key())) && !text.isEmpty() && (!k.ctrl || k.composing)) {
+        typeCharacters(text);
     }
     event->accept();
 }
 
+void TAFEdit::typeCharacters(const QString& chars) {
+    QString typed;
+    const auto flush = [&] {
+        if (!typed.isEmpty()) keys_.TypeText(toCp932(typed));
+        typed.clear();
+    };
+    for (QChar c : chars) {
+        if (OnKeyPress) OnKeyPress(*this, c);
+        const char16_t u = c.unicode();
+        if (u == 8 || u == 9 || u == 13 || u == 27) {
+            flush();
+            keys_.Character(static_cast<unsigned char>(u));
+        } else if (u >= 0x20 && u != 0x7F) {
+            typed += c;
+        }
+    }
+    flush();
+}
+
 void TAFEdit::keyReleaseEvent(QKeyEvent* event) {
-    if (!event->isAutoRepeat()) keys_.KeyUp(editKey(event->key()));
+    if (!event->isAutoRepeat()) {
+        keys_.KeyUp(editKey(event->key()));
+        if (OnKeyUp) OnKeyUp(*this, event->key(), event->modifiers());
+    }
     QAbstractScrollArea::keyReleaseEvent(event);
 }
 
@@ -247,17 +269,18 @@ void TAFEdit::updateMouseCursor(int x, int y) {
 }
 
 void TAFEdit::mousePressEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
     if (event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mousePressEvent(event);
-        return;
+    } else {
+        setFocus(Qt::MouseFocusReason);
+        syncMouseGeometry();
+        if (!preedit_.isEmpty() && mouse_->CursorAt(pos.x(), pos.y()) == MouseCursor::IBeam)
+            QGuiApplication::inputMethod()->reset();  // a click in the text ends the composition
+        mouse_->Press(pos.x(), pos.y(), event->modifiers() & Qt::ShiftModifier);
+        event->accept();
     }
-    setFocus(Qt::MouseFocusReason);
-    syncMouseGeometry();
-    const QPoint pos = event->position().toPoint();
-    if (!preedit_.isEmpty() && mouse_->CursorAt(pos.x(), pos.y()) == MouseCursor::IBeam)
-        QGuiApplication::inputMethod()->reset();  // a click in the text ends the composition
-    mouse_->Press(pos.x(), pos.y(), event->modifiers() & Qt::ShiftModifier);
-    event->accept();
+    if (OnMouseDown) OnMouseDown(*this, event->button(), event->modifiers(), pos.x(), pos.y());
 }
 
 void TAFEdit::mouseMoveEvent(QMouseEvent* event) {
@@ -266,28 +289,31 @@ void TAFEdit::mouseMoveEvent(QMouseEvent* event) {
     mouse_->Move(pos.x(), pos.y(), event->buttons() & Qt::LeftButton);
     if (mouse_->Mode() == MouseMode::None) updateMouseCursor(pos.x(), pos.y());
     event->accept();
+    if (OnMouseMove) OnMouseMove(*this, event->buttons(), event->modifiers(), pos.x(), pos.y());
 }
 
 void TAFEdit::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
     if (event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mouseReleaseEvent(event);
-        return;
+    } else {
+        mouse_->Release(event->modifiers() & Qt::ShiftModifier);
+        updateMouseCursor(pos.x(), pos.y());
+        event->accept();
     }
-    mouse_->Release(event->modifiers() & Qt::ShiftModifier);
-    const QPoint pos = event->position().toPoint();
-    updateMouseCursor(pos.x(), pos.y());
-    event->accept();
+    if (OnMouseUp) OnMouseUp(*this, event->button(), event->modifiers(), pos.x(), pos.y());
 }
 
 void TAFEdit::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
-        QAbstractScrollArea::mouseDoubleClickEvent(event);
+        QAbstractScrollArea::mouseDoubleClickEvent(event);  // a press of that button
         return;
     }
     syncMouseGeometry();
     const QPoint pos = event->position().toPoint();
     mouse_->DoubleClick(pos.x(), pos.y());
     event->accept();
+    if (OnDblClick) OnDblClick(*this);
 }
 
 // ---- scroll bars ----
@@ -320,7 +346,8 @@ void TAFEdit::scrollBarAction(bool vertical, int action) {
     case QAbstractSlider::SliderToMinimum: code = ScrollCode::Top; break;
     case QAbstractSlider::SliderToMaximum: code = ScrollCode::Bottom; break;
     case QAbstractSlider::SliderMove:
-        code = bar->isSliderDown() ? ScrollCode::ThumbTrack : ScrollCode::ThumbPosition;
+        // The thumb dragged, or the wheel over the bar; the thumb's release comes apart.
+        code = ScrollCode::ThumbTrack;
         break;
     default:
         return;

@@ -221,7 +221,7 @@ void TAFEdit::ScrollLine(bool up) {
 QRect TAFEdit::computeCaretRect() const {
     TextPoint c = core_.Caret;
     const bool rowExists = c.row >= 0 && c.row < core_.RowCount();
-    if (!(core_.Options & aoFreeCaret) && !rowExists) return {};
+    if ((!(core_.Options & aoFreeCaret) && !rowExists) || mouse_->CaretHidden()) return {};
     bool wide = false;
     if (rowExists) {
         const std::string& t = core_.RowText(c.row);

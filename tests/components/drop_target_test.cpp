@@ -1,9 +1,14 @@
 // The drop target: the effect chosen from the keys and the kinds of drop allowed, one drag
 // from enter to leave or drop, scrolling near the edges, registration, and the file list of a
-// "text/uri-list". (The window's tests drag through Qt onto its two targets.)
+// "text/uri-list", also on the clipboard. (The window's tests drag through Qt onto its two targets.)
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
 #include "components/drop_target.h"
+#include "components/drop_target_qt.h"
 #include "test_support.h"
 
 namespace pavik::test {
@@ -200,6 +205,30 @@ TEST(UriList, GivesTheLocalFilesInOrder) {
         {"empty", "", {}},
     };
     for (const Case& c : cases) EXPECT_EQ(localFilesFromUriList(c.list, "box7"), c.files) << c.what;
+}
+
+TEST(DropFileTarget, ReadsTheClipboardsFilesAndWhetherTheyWereCopiedOrCut) {
+    const std::vector<std::string> kept = {"/kept.css"}, a = {"/a.css"};
+    const struct {
+        const char *uriList, *format, *note;  // no file list; a file manager's note of a cut
+        std::vector<std::string> files;
+        TDropEffect expected;
+    } cases[] = {
+        {"file:///a.css\r\nfile:///b%20c.html\r\n", "", "", {"/a.css", "/b c.html"}, Copy},
+        {"file:///a.css\r\n", "x-special/gnome-copied-files", "cut\nfile:///a.css", a, Move},
+        {"file:///a.css\r\n", "application/x-kde-cutselection", "1", a, Move},
+        {nullptr, "", "", kept, None},
+    };
+    for (const auto& c : cases) {
+        auto* data = new QMimeData;
+        if (c.uriList) data->setData(QStringLiteral("text/uri-list"), c.uriList);
+        if (*c.format) data->setData(QLatin1String(c.format), c.note);
+        QGuiApplication::clipboard()->setMimeData(data);
+        TDropFileTarget target;
+        target.DroppedFiles = kept;
+        EXPECT_EQ(ReadClipboardFiles(target), c.expected) << c.note;
+        EXPECT_EQ(target.DroppedFiles, c.files) << c.note;
+    }
 }
 
 }  // namespace

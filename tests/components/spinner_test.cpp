@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QWheelEvent>
+#include <array>
 #include <climits>
 #include <string>
 #include <vector>
@@ -127,8 +128,29 @@ TEST(TPvSpinner, LaysOutItsButtonsAndPaintsTheirAreasAndSigns) {
 
     // The signs: a bar across, and for plus one down as well.
     const auto sign = [](TSpinGlyph g) {
-        return test::drawn(15, 16, [&](Canvas& c) { PaintSpinButton(c, {15, 16, g, true, false, false, true}); });
+        return test::drawn(15, 16, [&](Canvas& c) { PaintSpinButton(c, {15, 16, g, true, false, false, true, {}}); });
     };
     EXPECT_EQ(sign(TSpinGlyph::Minus).pixelColor(7, 6), pal.color(QPalette::Button));
     EXPECT_EQ(sign(TSpinGlyph::Plus).pixelColor(7, 6), pal.color(QPalette::ButtonText));
+}
+
+TEST(TPvSpinner, OwnGlyphsShowTheCellOfTheButtonsStateAndNoneRestoresTheSign) {
+    // Two 7 x 7 cells on white (left out), a red and a blue dot in the middle.
+    QImage strip(14, 7, QImage::Format_RGB32);
+    strip.fill(Qt::white);
+    strip.setPixelColor(3, 3, Qt::red);
+    strip.setPixelColor(10, 3, Qt::blue);
+    TPvSpinner s;
+    s.setGlyphPlus(QPixmap::fromImage(strip));
+    TPvRapidFireButton* plus = s.PlusButton();
+    const QColor face = plus->palette().color(QPalette::Button);
+    const auto at = [&](int x, int y) { return plus->grab().toImage().pixelColor(x, y); };
+    EXPECT_EQ((std::array{at(7, 7), at(4, 4)}), (std::array{QColor(Qt::red), face}));  // the cell at (4, 4)
+    s.setEnabled(false);
+    EXPECT_EQ(at(7, 7), QColor(Qt::blue));
+    s.setNumGlyphsPlus(1);  // the strip is one picture at (0, 4), greyed
+    EXPECT_TRUE(at(10, 7) != QColor(Qt::blue) && at(10, 7) != face);
+    s.setGlyphPlus(QPixmap());
+    EXPECT_EQ(s.NumGlyphsPlus(), 2);
+    EXPECT_EQ(at(7, 7), plus->palette().color(QPalette::ButtonText));  // the drawn sign again
 }

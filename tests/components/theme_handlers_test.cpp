@@ -156,6 +156,15 @@ TEST(ThemedSpeedButton, TheSpinnerButtonsGetAToolbarFaceByStateAndTheGreyedGlyph
     EXPECT_EQ(disabled, (TThemedElementDetails{teToolBar, 1, 4}));
     EXPECT_EQ(disabledImage.pixel(onSign), rgb(clGrayText, minus));
 
+    QImage own(5, 5, QImage::Format_ARGB32);  // an own picture takes the sign's place
+    own.fill(Qt::red);
+    own.setPixelColor(0, 0, Qt::transparent);
+    spinner->setGlyphMinus(QPixmap::fromImage(own));
+    spinner->setNumGlyphsMinus(1);
+    spinner->setEnabled(true);
+    EXPECT_EQ(drawnFor().second.pixelColor(onSign), QColor(Qt::red));
+    spinner->setGlyphMinus(QPixmap());
+
     // Themes off: the button paints itself, the styles draw nothing.
     spinner->setEnabled(true);
     t.themesOff();

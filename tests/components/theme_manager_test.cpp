@@ -89,6 +89,7 @@ TEST(TThemeManager, RegistersEachControlInItsClassListAndOnlyListViewsWithoutASt
     Form f;
     f.list->setStyle(&counting);
     f.window->ensurePolished();
+    f.toolBar->setAutoFillBackground(true);
     counting.target = f.list;
     TThemeManager m(nullptr, &services);
     m.Loaded();
@@ -110,8 +111,9 @@ TEST(TThemeManager, RegistersEachControlInItsClassListAndOnlyListViewsWithoutASt
     EXPECT_FALSE(m.isRegistered(f.label));
     EXPECT_FALSE(m.isRegistered(f.pvLabel));
     EXPECT_FALSE(m.isRegistered(f.barButton));
-    // Labels become transparent over the themed background.
+    // Labels and tool bars become transparent over the themed background.
     EXPECT_TRUE(f.pvLabel->Transparent());
+    EXPECT_FALSE(f.toolBar->autoFillBackground());
 
     // The list view is re-polished once under the theme and stays registered.
     const int before = counting.polished;

@@ -89,13 +89,17 @@ TEST(BoxEditModel, PreviewPageOfARule) {
     BoxOpening o = open("margin: 10px 5px; margin-top: 5em; margin-left: 1.5em; border-top-width: thick; "
                         "border-left-style: " + bo + "; padding-left: 2px; "
                         "padding-right: 1px</STYLE><script>x</script>; padding-bottom: 3px;");
-    // Values that would leave the rule are left out, as "<" above.
+    // Values that would leave the rule are left out, as "<" above; so are bytes that are no
+    // Shift_JIS character, as a browser may read their second byte as "{" or the next as ";".
     o.preview[static_cast<size_t>(BoxRow::BorderRightStyle)] = "a;b";
     o.preview[static_cast<size_t>(BoxRow::PaddingTop)] = "x{y";
     o.preview[static_cast<size_t>(BoxRow::BorderBottomWidth)] = "}";
+    o.preview[static_cast<size_t>(BoxRow::BorderLeftWidth)] = "\x85\x7B";
+    o.preview[static_cast<size_t>(BoxRow::BorderRightWidth)] = "1px\x81";
     const std::string expected =
         "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
         "<HTML><HEAD>\r\n"
+        "<META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\r\n"
         "<STYLE TYPE=\"text/css\">\r\n"
         "<!--\r\n"
         "BODY {background-color : white ;}\r\n"

@@ -231,6 +231,18 @@ TEST_F(Chooser, OpensWithNothingChosenAndListsSeveralElements) {
     EXPECT_FALSE(newRuleRecord(dlg->choice()));
 }
 
+TEST_F(Chooser, EachPageShowsTheDrawingOfItsExampleWhole) {
+    for (int i = 0; i < 3; ++i) {
+        page(i);
+        const QWidget* shown = dlg->PageControlCSS->currentWidget();
+        const char* names[] = {"selector_basic", "selector_class", "selector_child"};
+        const auto* image = shown->findChild<QLabel*>(QLatin1String(names[i]));
+        ASSERT_NE(image, nullptr) << i;
+        EXPECT_EQ(image->pixmap().size(), QSize(240, 56)) << i;
+        EXPECT_TRUE(image->isVisible() && shown->rect().contains(image->geometry()) && image->height() >= 56) << i;
+    }
+}
+
 TEST_F(Chooser, ClassPageTakesATypedClass) {
     click(dlg->TVcssBasic, QStringLiteral("A/:hover"));
     page(SelectorPageClass);

@@ -45,6 +45,18 @@ TEST_F(ClipboardTest, SoftRowsJoinAndAContinuationRowAddsNoLineEnd) {
     EXPECT_EQ(copied({0, 0}, {0, 1}), "abcdefghij");
 }
 
+TEST_F(ClipboardTest, TheDisplayFormShowsEveryRowAsItIsDrawn) {
+    test::load(e, "a\tbc\r\nxy\tz w\tq\r\nend", 8);
+    e.ChangeRowAttr(1, e.DefaultRowAttr(false, 2, 8));
+    e.RewrapRow(1);
+    ASSERT_EQ(rowsOf(e), (V{"a\tbc\r", "xy\tz ", "w\tq\r", "end"}));
+    EXPECT_EQ(e.SelectedText({2, 0}, {-1, 0}, true), "    bc\r\n");  // the cells before the start as spaces
+    // Soft rows stay apart, indents as spaces; an end at column 0 ends with the row before.
+    EXPECT_EQ(e.SelectedText({3, 1}, {0, 3}, true), "      z \r\n  w   q\r\n");
+    EXPECT_EQ(e.SelectedText({1, 0}, {2, 3}, true), "    bc\r\n  xy  z \r\n  w   q\r\nen\r\n");
+    EXPECT_EQ(e.SelectedText({0, 1}, {0, 3}), "xy\tz w\tq\r\n");  // the plain form joins them
+}
+
 TEST_F(ClipboardTest, RowRangesPasteBackWithTheirRecords) {
     e.SetText("one\r\ntwo\r\nthree\r\n");
     TRowAttr a = e.RowAttr(1);

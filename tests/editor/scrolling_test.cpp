@@ -1,6 +1,8 @@
 // Keeping the caret in view, and the scroll bars' requests.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "support.h"
 
 namespace pavik {
@@ -110,6 +112,21 @@ TEST_F(ScrollTest, ScrollBarRequestsMoveTheViewAndTakeTheCaretAlong) {
     EXPECT_EQ(e.LeftCol, 42);
     e.HScroll(ScrollCode::ThumbPosition, 7);
     EXPECT_EQ(e.LeftCol, 7);
+}
+
+TEST_F(ScrollTest, AThumbReleasedWithoutTheFocusOnlyRefreshesTheBars) {
+    struct View : test::RecordingView {
+        bool focus = false;
+        bool focused() const override { return focus; }
+    } view;
+    e.SetView(&view);
+    e.Caret = {0, 2};
+    e.VScroll(ScrollCode::ThumbPosition, 40);
+    EXPECT_EQ((std::array{e.TopRow, e.Caret.row, view.scrollBars}), (std::array{0, 2, 1}));
+    view.focus = true;
+    e.VScroll(ScrollCode::ThumbPosition, 40);
+    EXPECT_EQ((std::array{e.TopRow, e.Caret.row}), (std::array{40, 40}));
+    e.SetView(nullptr);
 }
 
 TEST(ScrollShortText, AShortTextNeverScrollsBelowRowZero) {

@@ -32,11 +32,15 @@ std::string utf16be(std::u16string_view s) {
 
 }  // namespace
 
-TEST(TextEncoding, EncodingIsFoundByByteOrderMarkOrValidUtf8) {
+// UTF-16 without a byte order mark is told by its ASCII in pairs with one zero byte. Text
+// that is none of the encodings is not editable as CP932.
+TEST(TextEncoding, EncodingIsFoundByByteOrderMarkOrValidUtf8OrZeroBytePairs) {
+    const std::u16string japanese = u"/* 一二三上下、表示 */\r\nP{}\r\n";  // U+4E00 is 00 4E in UTF-16LE
     struct Case {
         const char* what;
         std::string bytes;
         TextEncoding expected;
+        bool editable = true;
     };
     for (const Case& c : {
              Case{"ASCII only", "H1 { color: red }", TextEncoding::Cp932},
@@ -44,12 +48,22 @@ TEST(TextEncoding, EncodingIsFoundByByteOrderMarkOrValidUtf8) {
              Case{"UTF-8 Japanese", "/* 見出し */ H1 {}", TextEncoding::Utf8},
              Case{"UTF-8 with BOM", kBom8 + "H1 {}", TextEncoding::Utf8Bom},
              Case{"CP932 Japanese", "/* " + kMeiryoSjis + " */", TextEncoding::Cp932},
-             Case{"overlong UTF-8", "\xC0\xBB", TextEncoding::Cp932},
+             Case{"overlong UTF-8 (two CP932 characters)", "\xC0\xBB", TextEncoding::Cp932},
              Case{"UTF-8 cut short", "\xE3\x81", TextEncoding::Cp932},
+             Case{"Latin-1", "caf\xE9 au lait", TextEncoding::Cp932, false},
              Case{"UTF-16LE", "\xFF\xFE" + utf16le(u"a"), TextEncoding::Utf16LE},
              Case{"UTF-16BE", "\xFE\xFF" + utf16be(u"a"), TextEncoding::Utf16BE},
-         })
+             Case{"UTF-16LE without BOM", utf16le(u"P { color: red }\r\n"), TextEncoding::Utf16LENoBom},
+             Case{"UTF-16BE without BOM", utf16be(u"P { color: red }\r\n"), TextEncoding::Utf16BENoBom},
+             Case{"UTF-16LE without BOM, mostly Japanese", utf16le(japanese), TextEncoding::Utf16LENoBom},
+             Case{"UTF-16BE without BOM, mostly Japanese", utf16be(japanese), TextEncoding::Utf16BENoBom},
+             Case{"a zero byte in CP932", std::string("P { }\r\n\0P { }\r\n", 15), TextEncoding::Cp932, false},
+             Case{"UTF-16LE of odd length", utf16le(u"P { }") + "x", TextEncoding::Cp932, false},
+             Case{"UTF-16LE holding U+0000", utf16le(std::u16string(u"P\0{}", 4)), TextEncoding::Cp932, false},
+         }) {
         EXPECT_EQ(detectEncoding(c.bytes), c.expected) << c.what;
+        EXPECT_EQ(isEditableCp932(decodeToCp932(c.bytes).cp932), c.editable) << c.what;
+    }
 }
 
 TEST(TextEncoding, UnchangedTextRoundTripsByteForByte) {
@@ -65,6 +79,7 @@ TEST(TextEncoding, UnchangedTextRoundTripsByteForByte) {
                           Case{"UTF-8 BOM", kBom8 + text8, TextEncoding::Utf8Bom},
                           Case{"UTF-16LE", "\xFF\xFE" + utf16le(text16), TextEncoding::Utf16LE},
                           Case{"UTF-16BE", "\xFE\xFF" + utf16be(text16), TextEncoding::Utf16BE},
+                          Case{"UTF-16LE without BOM", utf16le(text16), TextEncoding::Utf16LENoBom},
                           Case{"CP932", "/* \x83\x5C */ " + kMeiryoSjis + "\xFF\x80", TextEncoding::Cp932}}) {
         DecodedText d = decodeToCp932(c.file);
         EXPECT_EQ(d.encoding, c.encoding) << c.what;

@@ -26,7 +26,9 @@ std::string buildPreviewCopy(std::string_view pageBytes, const SamplePageOptions
     std::string_view page = unicode ? std::string_view(utf8) : pageBytes;
 
     std::string out = unicode ? "\xEF\xBB\xBF" : "";
-    out += previewHeadLines(options);
+    SamplePageOptions head = options;
+    head.Charset = unicode ? "UTF-8" : "Shift_JIS";
+    out += previewHeadLines(head);
     out += "</HEAD>\r\n";
     bool inBody = false;
     while (!page.empty()) {

@@ -7,9 +7,9 @@
 //   the text before "<body" on that line; every later line is copied unchanged. A page
 //   without "<body" gives the head alone.
 // - Every line of the copy ends in CR LF, whatever it ended in on the page.
-// - A CP932 page is copied as its bytes (the browser reads a page that declares no encoding
-//   as Shift_JIS). A page in UTF-8 or UTF-16 is copied in UTF-8 after a byte order mark,
-//   which tells the browser the encoding the page's own head no longer can.
+// - A CP932 page is copied as its bytes. A page in UTF-8 or UTF-16 is copied in UTF-8 after
+//   a byte order mark. The head declares the copy's character set either way, since the
+//   page's own head, which may have, is left out.
 #include <string>
 #include <string_view>
 

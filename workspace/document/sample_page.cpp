@@ -122,6 +122,7 @@ std::string previewHeadLines(const SamplePageOptions& options) {
     std::string out;
     if (std::string doctype = docTypeLine(options.DocType); !doctype.empty()) out += doctype + "\r\n";
     out += std::string(HtmlHeadOpen) + "\r\n";
+    out += charsetDeclaration(options.Charset) + "\r\n";
     if (options.ApplyCss)
         out += "<link rel=\"stylesheet\" href=\"" + options.CssFileName + "\" type=\"text/css\">\r\n";
     return out;

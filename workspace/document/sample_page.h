@@ -26,10 +26,12 @@ struct SamplePageOptions {
     int DocType = 0;          // item of DocTypeItems
     bool ApplyCss = true;     // link the preview style sheet
     std::string CssFileName{TempPreviewCSS};  // the preview style sheet's file name, for the link
+    std::string Charset{"Shift_JIS"};         // the page's character set, as declared
 };
 
 // The first lines of a preview page, each ending in CR LF: the document type line (none for
-// item 0), HtmlHeadOpen and, when the style sheet is applied, its link.
+// item 0), HtmlHeadOpen, the character set's declaration and, when the style sheet is
+// applied, its link.
 std::string previewHeadLines(const SamplePageOptions& options);
 
 // The page, CP932 with CR LF line ends. Progress: status "プレビュー用HTML作成中" over the

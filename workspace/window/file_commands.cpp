@@ -8,6 +8,7 @@
 #include "components/file_name_keep.h"
 #include "dialogs/dlg_new_css.h"
 #include "platform/app_paths.h"
+#include "platform/file_bytes.h"
 #include "platform/ini_file.h"
 #include "workspace/window/main_window_services.h"
 
@@ -270,8 +271,10 @@ void FileCommands::reportReadError(const QString& file, std::error_code ec) {
 }
 
 void FileCommands::reportWriteError(const QString& file, std::error_code ec) {
-    host_.messages().error(host_.owner(), QStringLiteral("ファイル [ %1 ] に書き込めませんでした。\n%2")
-                                              .arg(file, QString::fromStdString(ec.message())));
+    // Every failed save but one leaves the file as it was.
+    const QString state = ec == SaveFailure::NotRestored ? QString() : QStringLiteral("ファイルは元のままです。");
+    host_.messages().error(host_.owner(), QStringLiteral("ファイル [ %1 ] に書き込めませんでした。%2\n%3")
+                                              .arg(file, state, QString::fromStdString(ec.message())));
 }
 
 }  // namespace pavik

@@ -16,7 +16,8 @@
 //   command (close, open, new) with everything as it was.
 // - A file is read before anything changes: when the read fails, the open style sheet stays.
 // - Saving goes through writeTextFile in the file's form (encoding, line ends, escapes made on
-//   reading); every failure is reported.
+//   reading); every failure is reported, saying that the file is as it was (all but a failed
+//   in-place write that could not be undone).
 #include <QString>
 #include <QStringList>
 #include <memory>

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <utility>
 
 #include "components/drop_target_qt.h"
 #include "components/theme_manager.h"
@@ -109,7 +110,8 @@ void TfrmMain::FormCreate() {
     Ini = std::make_unique<IniFile>(settingsFilePath());
     if (Ini->loadError())
         services_.messages->error(
-            this, QStringLiteral("設定ファイル [ %1 ] を読み込めませんでした。既定の設定で起動します。\n%2")
+            this, QStringLiteral("設定ファイル [ %1 ] を読み込めませんでした。既定の設定で起動します。"
+                                 "このファイルは書き換えないため、今回の設定の変更は保存されません。\n%2")
                       .arg(QString::fromStdString(Ini->fileName().native()),
                            QString::fromStdString(Ini->loadError().message())));
     Ini->WriteInteger(SectionSystem, "Version", BuildNo);
@@ -201,14 +203,19 @@ bool TfrmMain::FormCloseQuery() {
 }
 
 void TfrmMain::flushSettings() {
-    if (Ini->flush() || settingsWriteReported_ || !services_.messages) return;
+    // A file that could not be read is kept as it is; that was said at start.
+    if (Ini->flush() || Ini->loadError() || settingsWriteReported_ || !services_.messages) return;
     settingsWriteReported_ = true;
     reportFileError(QString::fromStdString(Ini->fileName().native()),
                     QString::fromStdString(Ini->lastError().message()));
 }
 
 void TfrmMain::closeBySignal() {
-    closingBySignal_ = true;
+    if (!closingBySignal_) {
+        // No one may be there to answer a box: what is left to say goes to standard error.
+        closingBySignal_ = true;
+        personMessages_ = std::exchange(services_.messages, makeStandardErrorMessages());
+    }
     if (QWidget* modal = QApplication::activeModalWidget()) {
         if (auto* dialog = qobject_cast<QDialog*>(modal))
             dialog->reject();

@@ -196,7 +196,8 @@ public:
     bool FormCloseQuery();
     void FormDestroy();
     // Closes the window in order (settings written, preview files deleted) without the save
-    // questions; for a termination signal. A question open at the moment answers No.
+    // questions; for a termination signal. A question open at the moment answers No; from
+    // then on messages (a failed settings write) go to standard error.
     void closeBySignal();
 
     // ---- Document trees ------------------------------------------------------------------
@@ -285,6 +286,8 @@ public:
     // Rebuilds the preview and regenerates the pane; a pane holding hand edits is replaced
     // only when the user agrees to drop them.
     void RefreshPreview();
+    // Shows the page, scrolled to the anchor; nothing while the preview is stopped (its files
+    // could not be written).
     void NavigatePreview(const QString& path, const QString& anchor);
     void RefreshExecute();
     void Refresh_Btn();
@@ -431,7 +434,9 @@ private:
     void registerDropTargets();
     void rebuildPreview(bool regeneratePane);
     void computePreviewPaths();
-    void writeSamplePage();
+    // Writes one of the preview's files (writeOwnFile); a failure is told once for the page
+    // (until a rebuild writes every file of the preview again).
+    bool writePreviewFile(const QString& path, const std::string& bytes);
     void reloadSourcePane(const std::string& text);
     void reportFileError(const QString& path, const QString& reason);
     // Wraps the HTML pane at its width div 7 (on a window resize and when the pane is resized).
@@ -500,8 +505,12 @@ private:
     bool statusQueued_ = false;
     bool destroyed_ = false;
     bool settingsWriteReported_ = false;
+    bool previewFailureTold_ = false;  // a preview file of previewFailurePage_ could not be written
+    QString previewFailurePage_;       // the sHTMLFileName it was told for
+    bool previewStopped_ = false;      // the last rebuild could not write the preview
     bool closingBySignal_ = false;  // the close asks no question
     bool closed_ = false;           // the close query has run
+    std::unique_ptr<UserMessages> personMessages_;  // the message boxes, set aside by closeBySignal
     StatusProgress progress_;
 };
 

@@ -44,23 +44,23 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     computePreviewPaths();
     const RuleTree tree = currentRuleTree();
 
+    // A page that cannot be written stops the preview: the browser keeps what it shows. A
+    // user's page that could not be read has no copy either.
+    bool written = true;
     if (sHTMLFileName.isEmpty()) {
         SamplePageOptions options;
         options.DocType = CmbBoxExDoctype->currentIndex();
         options.ApplyCss = bApplyCSS;
         options.CssFileName = std::string(TempPreviewCSS);
-        const std::string page = buildSamplePage(tree, options, &progress_);
-        if (std::error_code ec = writeFileReplacing(PreviewHTMLPath.toStdString(), page))
-            reportFileError(PreviewHTMLPath, QString::fromStdString(ec.message()));
+        written = writePreviewFile(PreviewHTMLPath, buildSamplePage(tree, options, &progress_));
+    } else {
+        written = previewPages_->copyWritten() && QFileInfo(PreviewHTMLPath).isFile();
     }
 
     // The pane always shows the regenerated text; only the preview's copy of it depends on
     // whether the style sheet is applied.
     const std::string css = writeStyleSheet(Document, std::chrono::system_clock::now(), &progress_);
-    if (bApplyCSS) {
-        if (std::error_code ec = writeFileReplacing(PreviewCSSPath.toStdString(), css))
-            reportFileError(PreviewCSSPath, QString::fromStdString(ec.message()));
-    }
+    if (bApplyCSS && written) written = writePreviewFile(PreviewCSSPath, css);
     if (regeneratePane) reloadSourcePane(css);
     progress_.setProgress(0);
 
@@ -70,10 +70,27 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
         const RuleTreeNode node = structNode(selected);
         anchor = previewAnchor(&node);
     }
-    // A user's page that could not be read has no copy: the browser keeps what it shows.
-    if (QFileInfo::exists(PreviewHTMLPath)) NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
+    previewStopped_ = !written;
+    if (written) {
+        previewFailureTold_ = false;
+        NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
+    }
     Refresh_Status();
     if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutReading(); });
+}
+
+bool TfrmMain::writePreviewFile(const QString& path, const std::string& bytes) {
+    const std::error_code ec = writeOwnFile(QFile::encodeName(path).toStdString(), bytes);
+    if (!ec) return true;
+    // Told once for the page: every refresh of a value change would fail the same way.
+    if (!previewFailureTold_ || previewFailurePage_ != sHTMLFileName) {
+        previewFailureTold_ = true;
+        previewFailurePage_ = sHTMLFileName;
+        services_.messages->error(this, QStringLiteral("プレビュー用のファイル [ %1 ] を書き込めませんでした。"
+                                                       "プレビューは更新されません。\n%2")
+                                            .arg(path, QString::fromStdString(ec.message())));
+    }
+    return false;
 }
 
 void TfrmMain::reloadSourcePane(const std::string& text) {
@@ -97,7 +114,9 @@ void TfrmMain::reloadSourcePane(const std::string& text) {
 }
 
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
-    if (browser_) browser_->navigate(path, anchor, sHTMLFileName.isEmpty() ? PreviewPage::Sample : PreviewPage::User);
+    // A stopped preview has no page of its own to show (a name it could not replace may
+    // still lead elsewhere).
+    if (browser_ && !previewStopped_) browser_->navigate(path, anchor, sHTMLFileName.isEmpty() ? PreviewPage::Sample : PreviewPage::User);
 }
 
 void TfrmMain::RefreshExecute() {

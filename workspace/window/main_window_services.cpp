@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
+#include <cstdio>
 
 #include "platform/app_paths.h"
 #include "vocabulary/fixed_texts.h"
@@ -53,6 +54,21 @@ public:
     }
 };
 
+class StandardErrorMessages : public UserMessages {
+public:
+    bool confirm(QWidget*, const QString&) override { return false; }
+    void error(QWidget*, const QString& text) override { write(text); }
+    void information(QWidget*, const QString& text) override { write(text); }
+    int choose(QWidget*, const QString&, const QStringList& buttons) override { return int(buttons.size()) - 1; }
+
+private:
+    static void write(const QString& text) {
+        const QByteArray line = QStringLiteral("%1: %2\n").arg(QString::fromUtf8(AppTitle.data(), qsizetype(AppTitle.size())), text).toLocal8Bit();
+        std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+        std::fflush(stderr);
+    }
+};
+
 class FileDialogs : public FileChooser {
 public:
     QString openFile(QWidget* owner, const Request& r) override {
@@ -67,6 +83,8 @@ public:
 }  // namespace
 
 std::unique_ptr<UserMessages> makeMessageBoxes() { return std::make_unique<MessageBoxes>(); }
+
+std::unique_ptr<UserMessages> makeStandardErrorMessages() { return std::make_unique<StandardErrorMessages>(); }
 
 std::unique_ptr<FileChooser> makeFileDialogs() { return std::make_unique<FileDialogs>(); }
 

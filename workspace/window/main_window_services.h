@@ -33,6 +33,10 @@ public:
 };
 
 std::unique_ptr<UserMessages> makeMessageBoxes();
+// Messages for a program that no person is watching (it ends on a signal): errors and
+// information go to standard error; a question is answered with its last, cancelling,
+// button (confirm: No).
+std::unique_ptr<UserMessages> makeStandardErrorMessages();
 
 // The file dialogs. Each gives the chosen file, or an empty string when the user cancelled.
 class FileChooser {

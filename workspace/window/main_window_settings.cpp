@@ -133,7 +133,7 @@ void TfrmMain::openAtStart() {
 void TfrmMain::writeRefreshPage() {
     const std::filesystem::path path = programFolder() / std::string(TempRefreshHTML);
     RefreshPagePath = nativeText(path);
-    if (std::error_code ec = writeFileReplacing(path, "dummy :)\r\n"))
+    if (std::error_code ec = writeOwnFile(path, "dummy :)\r\n"))
         reportFileError(RefreshPagePath, QString::fromStdString(ec.message()));
 }
 

@@ -95,6 +95,7 @@ void PreviewPages::takeItem(int item) {
     const bool user = item > 0 && item <= static_cast<int>(list_.pages().size());
     const QString page = user ? pathText(list_.pages()[static_cast<size_t>(item - 1)]) : QString();
     if (page.isEmpty() || page != w_.sHTMLFileName) pageLoaded_ = false;
+    copyWritten_ = false;
     w_.sHTMLFileName = page;
     w_.computePreviewPaths();
 }
@@ -117,8 +118,15 @@ bool PreviewPages::loadPage() {
     w_.HTMLStream = QByteArray::fromStdString(bytes);
     const DecodedText text = decodeToCp932(bytes);
     w_.HTMLForm = text.form();
-    showInPane(text.cp932, !text.escaped.empty());
-    if (!text.escaped.empty())
+    const bool recognised = isEditableCp932(text.cp932);
+    showInPane(text.cp932, !text.escaped.empty() || !recognised);
+    if (!recognised)
+        w_.services_.messages->information(
+            &w_, QStringLiteral("HTML ファイル [ %1 ] の文字コードを判別できませんでした "
+                                "(Shift_JIS, UTF-8, UTF-16 のどれとしても読めません)。\n"
+                                "ファイルを書き換えないよう、HTML タブでは読み取り専用で表示します。")
+                     .arg(QFileInfo(page).fileName()));
+    else if (!text.escaped.empty())
         w_.services_.messages->information(
             &w_, QStringLiteral("HTML ファイル [ %1 ] の次の文字は Shift_JIS で表せません: %2\n"
                                 "ファイルを書き換えないよう、HTML タブでは読み取り専用で表示します。"
@@ -150,9 +158,7 @@ void PreviewPages::writeCopy() {
     SamplePageOptions options;
     options.DocType = w_.CmbBoxExDoctype->currentIndex();
     options.ApplyCss = w_.bApplyCSS;
-    const std::string copy = buildPreviewCopy(w_.HTMLStream.toStdString(), options);
-    if (std::error_code ec = writeFileReplacing(pathBytes(w_.PreviewHTMLPath), copy))
-        w_.reportFileError(w_.PreviewHTMLPath, QString::fromStdString(ec.message()));
+    copyWritten_ = w_.writePreviewFile(w_.PreviewHTMLPath, buildPreviewCopy(w_.HTMLStream.toStdString(), options));
 }
 
 void PreviewPages::openFromDialog() {

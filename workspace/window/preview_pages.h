@@ -11,7 +11,7 @@
 // - The HTML pane shows the page read through its encoding, and the HTML save writes it back
 //   in that encoding: a page saved unedited comes back byte for byte (line ends aside). A
 //   page holding characters Shift_JIS cannot hold is shown read-only, since a save would
-//   put escapes in their place.
+//   put escapes in their place; so is a page whose encoding is not recognised.
 // - The preview shows a copy written beside the page (preview_copy.h); nothing but the HTML
 //   save writes the page itself, and a page named like one of the program's temporary files
 //   is refused.
@@ -76,6 +76,8 @@ public:
     // UpdatePreviewBrowserActions: which programs exist, and the look of PrevNS6.
     void updateBrowserActions();
     bool browserProgram(int browser) const { return programs_[static_cast<size_t>(browser)]; }
+    // Whether the copy of the selected user page was written by the last select or rebuild.
+    bool copyWritten() const { return copyWritten_; }
 
     void showLayout(PreviewLayout layout);  // PrevIEBrowserExecute, PrevSplitExecute, PrevMozillaBrowserExecute
     // FontSizeExecute: the browser's text size, the checked item and BaseFSize.
@@ -96,6 +98,7 @@ private:
     TfrmMain& w_;
     PreviewPageList list_;
     bool pageLoaded_ = false;  // HTMLStream holds the page sHTMLFileName names
+    bool copyWritten_ = false;
     std::array<bool, 4> programs_{};
 };
 

@@ -68,7 +68,7 @@ ToolBarDialogSource SettingsCommands::toolBarSource() const {
 
 void SettingsCommands::flush() {
     IniFile& ini = w_.settings();
-    if (ini.flush()) return;
+    if (ini.flush() || ini.loadError()) return;  // a file not read was said at start, and is kept
     w_.reportFileError(QString::fromStdString(ini.fileName().native()),
                        QString::fromStdString(ini.lastError().message()));
 }

@@ -116,6 +116,61 @@ TEST(AFEditInputTest, TheMouseClicksDragsAndDoubleClicks) {
     EXPECT_EQ(vp->cursor().shape(), Qt::BitmapCursor);
 }
 
+TEST(AFEditInputTest, MouseEventsFollowTheEditorsOwnHandling) {
+    Shown s;
+    TAFEdit& e = *s.edit;
+    e.SetText("hello world\r\n");
+    QWidget* vp = e.viewport();
+    std::string log;  // event, "*" for other buttons, cell; then the caret column
+    const auto note = [&](const char* what, Qt::MouseButtons b, int x) {
+        const int cell = (x - cellRect(e, 0, 0).left()) / e.Metrics().cellPitch;
+        log += std::string(" ") + what + (b & Qt::LeftButton ? "" : "*") + std::to_string(cell) + "/" +
+               std::to_string(e.core().Caret.col);
+    };
+    e.OnMouseDown = [&](TAFEdit&, Qt::MouseButton b, Qt::KeyboardModifiers, int x, int) { note("v", b, x); };
+    e.OnMouseUp = [&](TAFEdit&, Qt::MouseButton b, Qt::KeyboardModifiers, int x, int) { note("^", b, x); };
+    e.OnMouseMove = [&](TAFEdit&, Qt::MouseButtons b, Qt::KeyboardModifiers, int x, int) { note("m", b, x); };
+    e.OnDblClick = [&](TAFEdit& sender) { log += " double " + sender.core().SelText(); };
+    // The caret hides while a drag selects (a Shift+click leaves it), back where the drag ended.
+    QTest::mousePress(vp, Qt::LeftButton, {}, s.cell(2, 0));
+    QTest::mouseMove(vp, s.cell(5, 0));
+    EXPECT_TRUE(e.CaretRect().isEmpty());
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, s.cell(5, 0));
+    QTest::mousePress(vp, Qt::LeftButton, Qt::ShiftModifier, s.cell(8, 0));
+    EXPECT_EQ(e.CaretRect().left(), cellRect(e, 5, 0).left());
+    QTest::mouseRelease(vp, Qt::LeftButton, Qt::ShiftModifier, s.cell(8, 0));
+    QTest::mouseClick(vp, Qt::RightButton, {}, s.cell(1, 0));
+    QTest::mouseClick(vp, Qt::LeftButton, {}, s.cell(8, 0));  // a double-click's first click
+    QTest::mouseDClick(vp, Qt::LeftButton, {}, s.cell(8, 0));
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, s.cell(8, 0));
+    QTest::mouseMove(vp, s.cell(11, 0));
+    EXPECT_EQ(log, " v2/2 m5/5 ^5/5 v8/5 ^8/5 v*1/5 ^*1/5 v8/8 ^8/8 double world ^8/8 m*11/8");
+}
+
+TEST(AFEditInputTest, KeyEventsComeFirstAndMayChangeOrTakeTheKey) {
+    Shown s;
+    TAFEdit& e = *s.edit;
+    e.SetText("ab");
+    std::string log;
+    e.OnKeyDown = [&](TAFEdit&, int& key, Qt::KeyboardModifiers) {
+        log += " v" + std::to_string(key & 0xFF);
+        if (key == Qt::Key_Left || key == Qt::Key_Backspace) key = 0;
+        if (key == Qt::Key_Home) key = Qt::Key_End;
+    };
+    e.OnKeyPress = [&](TAFEdit&, QChar& c) {
+        log += " p" + std::to_string(c.unicode());
+        c = c == 'x' ? QChar('y') : c == 'q' ? QChar() : c;
+    };
+    e.OnKeyUp = [&](TAFEdit&, int key, Qt::KeyboardModifiers) { log += " ^" + std::to_string(key & 0xFF); };
+    QTest::keyClick(&e, Qt::Key_Home);  // made End
+    QTest::keyClick(&e, Qt::Key_Left);  // taken: the caret stays
+    QTest::keyClicks(&e, "xq");
+    EXPECT_EQ(e.Text(), "aby");
+    QTest::keyClick(&e, Qt::Key_Backspace);  // the key is taken, its character still deletes
+    EXPECT_EQ(e.Text(), "ab");
+    EXPECT_EQ(log, " v16 ^16 v18 ^18 v88 p120 ^88 v81 p113 ^81 v3 p8 ^3");
+}
+
 TEST(AFEditInputTest, DraggingBelowTheViewScrollsToTheEndAndStops) {
     Shown s;
     RecordingEdit& e = *s.edit;

@@ -26,7 +26,7 @@ std::vector<std::string> pageLines(const StyleDocument& doc, SamplePageOptions o
 // The sample line of a document holding one element rule (with or without a class).
 std::string sampleOf(const std::string& css) {
     std::vector<std::string> lines = pageLines(AnalyzeCSS(css).Document);
-    return lines.size() >= 7 ? lines[lines.size() - 2] : "(" + std::to_string(lines.size()) + " lines)";
+    return lines.size() >= 8 ? lines[lines.size() - 2] : "(" + std::to_string(lines.size()) + " lines)";
 }
 
 }  // namespace
@@ -60,16 +60,17 @@ TEST(SamplePage, EmptyDocumentWithAndWithoutStyleSheet) {
     StyleDocument empty;
     EXPECT_EQ(pageLines(empty), (std::vector<std::string>{
                                     "<HTML><HEAD>",
+                                    "<META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">",
                                     "<link rel=\"stylesheet\" href=\"Pavik$$Preview$$.CSS\" type=\"text/css\">",
                                     "</HEAD><BODY>", "</BODY></HTML>"}));
     SamplePageOptions opts;
     opts.ApplyCss = false;
     opts.DocType = 12;
     std::vector<std::string> lines = pageLines(empty, opts);
-    ASSERT_EQ(lines.size(), 4u);
+    ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], docTypeLine(12));
     EXPECT_EQ(lines[1], "<HTML><HEAD>");
-    EXPECT_EQ(lines[2], "</HEAD><BODY>");
+    EXPECT_EQ(lines[3], "</HEAD><BODY>");
 }
 
 TEST(SamplePage, SectionsAnchorsAndSamples) {
@@ -77,6 +78,7 @@ TEST(SamplePage, SectionsAnchorsAndSamples) {
     EXPECT_EQ(pageLines(r.Document),
               (std::vector<std::string>{
                   "<HTML><HEAD>",
+                  "<META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">",
                   "<link rel=\"stylesheet\" href=\"Pavik$$Preview$$.CSS\" type=\"text/css\">",
                   "</HEAD><BODY>",
                   kBanner + "【//////////// エレメント ////////////】</div><br>",

@@ -132,6 +132,7 @@ TEST_F(FileCommandsTest, SaveQuestionBeforeOpenNewAndCloseAndAFailedSaveStops) {
             EXPECT_EQ(messages->errors.size(), answer == YesButFails ? 1 : 0) << what;
             if (answer == YesButFails) {
                 EXPECT_TRUE(messages->errors[0].contains(file)) << what;
+                EXPECT_TRUE(messages->errors[0].contains(QStringLiteral("ファイルは元のままです。"))) << what;
             }
             const bool wentOn = answer == Yes || answer == No;
             const QString next = command == Open ? b : command == New ? n : file;

@@ -21,6 +21,7 @@
 namespace pavik::test {
 namespace {
 
+const std::string kHead = "<HTML><HEAD>\r\n<META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\r\n";
 const std::string kLink = "<link rel=\"stylesheet\" href=\"Pavik$$Preview$$.CSS\" type=\"text/css\">\r\n";
 
 class PreviewPagesTest : public WindowTest {
@@ -49,13 +50,13 @@ TEST_F(PreviewPagesTest, AChosenPageIsShownThroughItsCopyAndTheSwitchesRewriteOn
     EXPECT_EQ(files->requests.last(), QStringLiteral("open 開く %1 HTML ファイル (*.html *.htm)").arg(home()));
     EXPECT_EQ(w->CmbBoxPreviewHTML->itemText(w->CmbBoxPreviewHTML->currentIndex()), file);
     EXPECT_EQ(w->PreviewHTMLPath, copy);
-    EXPECT_EQ(onDisk(copy), "<HTML><HEAD>\r\n" + kLink + "</HEAD>\r\n" + body);
+    EXPECT_EQ(onDisk(copy), kHead + kLink + "</HEAD>\r\n" + body);
     EXPECT_EQ(browser->navigations.back().path, copy);
     EXPECT_EQ(browser->navigations.back().page, PreviewPage::User);
     EXPECT_EQ(w->EditHTML->Text(), page);
     // Cancelled, the dialog leaves the preview files as they were (they are deleted while it shows).
     w->FileOpenHTML->trigger();
-    EXPECT_EQ(onDisk(copy), "<HTML><HEAD>\r\n" + kLink + "</HEAD>\r\n" + body);
+    EXPECT_EQ(onDisk(copy), kHead + kLink + "</HEAD>\r\n" + body);
 
     // The document type and the style sheet switch rewrite the copy; they ask nothing, and
     // keep the pane's edits and the style sheet's saved state.
@@ -63,13 +64,13 @@ TEST_F(PreviewPagesTest, AChosenPageIsShownThroughItsCopyAndTheSwitchesRewriteOn
     const std::string edited = w->EditHTML->Text();
     w->bCSSSaved = false;
     pick(w->CmbBoxExDoctype, 10);
-    EXPECT_EQ(onDisk(copy), docTypeLine(10) + "\r\n<HTML><HEAD>\r\n" + kLink + "</HEAD>\r\n" + body);
+    EXPECT_EQ(onDisk(copy), docTypeLine(10) + "\r\n" + kHead + kLink + "</HEAD>\r\n" + body);
     w->ApplyCSS->trigger();
     EXPECT_EQ(w->ApplyCSS->toolTip(), QStringLiteral("スタイルシート未使用"));
-    EXPECT_EQ(onDisk(copy), docTypeLine(10) + "\r\n<HTML><HEAD>\r\n</HEAD>\r\n" + body);
+    EXPECT_EQ(onDisk(copy), docTypeLine(10) + "\r\n" + kHead + "</HEAD>\r\n" + body);
     w->ApplyCSS->trigger();
     EXPECT_EQ(w->ApplyCSS->toolTip(), QStringLiteral("スタイルシート適応中"));
-    EXPECT_EQ(onDisk(copy), docTypeLine(10) + "\r\n<HTML><HEAD>\r\n" + kLink + "</HEAD>\r\n" + body);
+    EXPECT_EQ(onDisk(copy), docTypeLine(10) + "\r\n" + kHead + kLink + "</HEAD>\r\n" + body);
     EXPECT_TRUE(messages->confirms.isEmpty());
     EXPECT_EQ(w->EditHTML->Text(), edited);
     EXPECT_FALSE(w->bHTMLSaved);
@@ -101,7 +102,8 @@ TEST_F(PreviewPagesTest, AnUnchangedPageSurvivesTheHtmlSaveByteForByte) {
                  {"utf8.html", utf8},
                  {"lf.html", lf},
                  {"bom.htm", "\xEF\xBB\xBF" + utf8},
-                 {"utf16.html", encodeFromCp932(cp932, TextEncoding::Utf16LE)}};
+                 {"utf16.html", encodeFromCp932(cp932, TextEncoding::Utf16LE)},
+                 {"utf16bare.html", encodeFromCp932(cp932, TextEncoding::Utf16LENoBom)}};
     auto w = open();
     for (const auto& p : pages) {
         const QString file = writeFile(p.name, p.bytes);
@@ -132,6 +134,13 @@ TEST_F(PreviewPagesTest, AnUnchangedPageSurvivesTheHtmlSaveByteForByte) {
     QTest::keyClick(w->EditHTML, Qt::Key_X);
     EXPECT_TRUE(w->bHTMLSaved);
     EXPECT_NE(onDisk(copyOf(emoji)).find("<body>\xF0\x9F\x98\x80\xE3\x80\x9C</body>"), std::string::npos);
+    // So is a page in an encoding not recognised (Latin-1, a zero byte).
+    for (const std::string& bytes : {std::string("<body>caf\xE9</body>"), std::string("<body>a\0b</body>", 16)}) {
+        w->FileOpenHTMLAccept(writeFile("unknown.html", bytes));
+        EXPECT_TRUE(w->EditHTML->ReadOnly());
+        EXPECT_TRUE(messages->infos.last().contains(QStringLiteral("文字コードを判別できません")));
+    }
+    EXPECT_EQ(messages->infos.size(), 3);
 
     // Pasted from another program into an LF page: character references, told once; LF kept.
     const QString lfPage = QDir(home()).filePath("lf.html");
@@ -139,8 +148,8 @@ TEST_F(PreviewPagesTest, AnUnchangedPageSurvivesTheHtmlSaveByteForByte) {
     QGuiApplication::clipboard()->setText(QStringLiteral("😀〜"));
     w->EditHTML->PasteFromClipboard();
     settle();
-    ASSERT_EQ(messages->infos.size(), 2);
-    EXPECT_TRUE(messages->infos[1].contains(QStringLiteral("😀 (&#x1F600;), 〜 (&#x301C;)"))) << messages->infos[1].toStdString();
+    ASSERT_EQ(messages->infos.size(), 4);
+    EXPECT_TRUE(messages->infos[3].contains(QStringLiteral("😀 (&#x1F600;), 〜 (&#x301C;)"))) << messages->infos[3].toStdString();
     w->HTMLSaveExecute();
     EXPECT_EQ(onDisk(lfPage), "&#x1F600;&#x301C;" + lf);
 }
@@ -215,6 +224,31 @@ TEST_F(PreviewPagesTest, PagesAreComparedExactlyTheProgramsOwnNamesRefusedAndAGo
     w.reset();
     EXPECT_EQ(settings().ReadString("Preview", "1", "x"), "");
     EXPECT_EQ(settings().ReadString("Preview", "5", ""), QDir(home()).filePath("p6.html").toStdString());
+}
+
+// The preview's files replace a link planted at their names. A name that cannot be replaced
+// stops the preview (a rule click shows nothing either), told once for the page.
+TEST_F(PreviewPagesTest, PreviewFilesReplaceLinksAndAFailureIsToldOncePerPage) {
+    const QString victim = writeFile("notes.txt", "mine");
+    ASSERT_TRUE(QFile::link(victim, home() + "/Pavik$$Preview$$.CSS"));
+    auto w = open();
+    EXPECT_EQ(onDisk(victim), "mine");
+    EXPECT_NE(onDisk(w->PreviewCSSPath).find("H1"), std::string::npos);
+
+    const QString page = writeFile("site/page.html", "<body>x</body>"), other = writeFile("other.html", "");
+    ASSERT_TRUE(QDir().mkpath(copyOf(page)));
+    const size_t shown = browser->navigations.size();
+    w->FileOpenHTMLAccept(page);
+    w->RefreshExecute();
+    w->ApplyCSS->trigger();
+    w->TreeViewStruct->setCurrentItem(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
+    w->TreeViewStructClick();
+    ASSERT_EQ(messages->errors.size(), 1);
+    EXPECT_TRUE(messages->errors[0].contains(copyOf(page)));
+    EXPECT_EQ(browser->navigations.size(), shown);
+    w->FileOpenHTMLAccept(other);
+    w->FileOpenHTMLAccept(page);
+    EXPECT_EQ(messages->errors.size(), 2);
 }
 
 TEST_F(PreviewPagesTest, ExternalBrowsersStartOnThePreviewPageWhenTheirProgramsExist) {

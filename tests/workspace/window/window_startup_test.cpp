@@ -1,6 +1,7 @@
 // Start-up, settings and shutdown of the main window.
 #include <QAction>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QScreen>
@@ -12,10 +13,12 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <csignal>
+#include <filesystem>
 #include <stdexcept>
 
 #include "dialogs/version_data.h"
 #include "platform/colors.h"
+#include "platform/file_bytes.h"
 #include "platform/termination_signals.h"
 #include "workspace/window/control_bar.h"
 #include "window_support.h"
@@ -320,15 +323,37 @@ TEST_F(Shutdown, TerminationSignalsCloseInOrderWithoutTheQuestion) {
     }
 }
 
-TEST_F(Shutdown, FailedSettingsWriteIsReportedOnce) {
-    auto w = makeWindow();
-    showAndSettle(*w);
-    // The settings file's place is taken by a folder: every flush fails.
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(settingsPath())));
-    w->close();         // flushes twice
-    w->FormDestroy();   // and once more
-    ASSERT_EQ(messages->errors.size(), 1);
-    EXPECT_TRUE(messages->errors[0].contains(QString::fromStdString(settingsPath())));
+// A settings file that cannot be written is told once, in a box, or on standard error when
+// the window closes on a signal (no one may be there to answer); one that could not be read
+// is told at start, and never written.
+TEST_F(Shutdown, SettingsThatCannotBeWrittenAreToldOnceAndNeverWaitForAPerson) {
+    enum How { ClosedByUser, ClosedBySignal, NotReadAtStart };
+    const QString ini = QString::fromStdString(settingsPath());
+    for (How how : {ClosedByUser, ClosedBySignal, NotReadAtStart}) {
+        QDir(ini).removeRecursively();
+        if (how == NotReadAtStart) {
+            writeSettings("[SYSTEM]\r\nPrev1=/usr/bin/browser\r\n");
+            std::filesystem::resize_file(settingsPath(), MaxReadFileSize + 1);  // over the limit
+        }
+        const QDateTime written = QFileInfo(ini).lastModified();
+        auto w = makeWindow();
+        showAndSettle(*w);
+        if (how != NotReadAtStart) ASSERT_TRUE(QDir().mkpath(ini));  // every flush fails
+        testing::internal::CaptureStderr();
+        if (how == ClosedBySignal) {
+            TerminationSignals watch([&w](int) { w->closeBySignal(); });
+            ASSERT_EQ(::raise(SIGTERM), 0);
+            settle();
+        } else {
+            w->close();  // flushes twice
+        }
+        w->FormDestroy();  // and once more
+        const QString said = QString::fromStdString(testing::internal::GetCapturedStderr()) + messages->errors.join("");
+        EXPECT_FALSE(w->isVisible()) << how;
+        EXPECT_EQ(messages->errors.size(), how == ClosedBySignal ? 0 : 1) << how;
+        EXPECT_EQ(said.count(ini), 1) << how << said.toStdString();
+        if (how == NotReadAtStart) EXPECT_EQ(QFileInfo(ini).lastModified(), written);
+    }
 }
 
 using ToolBars = WindowTest;
