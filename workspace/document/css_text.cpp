@@ -115,6 +115,7 @@ void appendInert(std::string& out, std::string_view line, bool semicolons) {
         return;
     }
     QuoteFinder quotes(line);
+    bool loneLead = false;  // the last character was a lead byte without its trail byte
     size_t k = 0;
     while (k < line.size()) {
         const char c = line[k];
@@ -128,10 +129,13 @@ void appendInert(std::string& out, std::string_view line, bool semicolons) {
             if (c == '/') {
                 out += '/';
                 ++k;
+            } else if (loneLead) {
+                out += ' ';  // else the backslash would become its trail byte
             }
             out += '\\';
             len = 1;
         }
+        loneLead = len == 1 && sjis::isLeadByte(static_cast<unsigned char>(line[k]));
         out.append(line, k, len);
         k += len;
     }
