@@ -148,6 +148,7 @@ TEST(Writer, BracesAndCommentMarksOfStringsRepairedOverLinesAreEscaped) {
         {"in a value", "a { b: x'\n'}' }", rule("a", {"b : x' '\\}' ;"})},
         {"a comment mark", "a { b: x'\n'/*' }", rule("a", {"b : x' '/\\*' ;"})},
         {"in a selector", "x[a='\n'}'] { }", rule("x[a=' '\\}']")},
+        {"a selector's semicolon, apart from a lone lead byte", "a'\n'\x83;' { }", rule("a' '\x83 \\;'")},
     });
 }
 
