@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/cp932.h"
+#include "tests/workspace/document/document_dump.h"
+#include "workspace/document/css_reader.h"
 #include "workspace/document/rule_tree.h"
 #include "workspace/document/style_document.h"
 
@@ -97,32 +99,14 @@ TEST(StyleDocumentTest, TheTreeSortsStablyWhileTheDocumentKeepsFileOrder) {
 }
 
 TEST(StyleDocumentTest, RemovalsKeepTheCommentsBeforeWhatWasRemoved) {
-    StyleDocument doc;
-    CssRuleNode* a = addRule(doc, "a");
-    a->Data.Comment = "/* a */";
-    TData2* color = doc.addDeclaration(a, "color", "red");
-    color->Comment = "/* color */";
-    TData2* margin = doc.addDeclaration(a, "margin", "0");
-    margin->Comment = "/* margin */";
-    CssRuleNode* b = addRule(doc, "b");
-    b->Data.Comment = "/* b */";
-    doc.addKeptText("@media x { }");
-    CssRuleNode* c = addRule(doc, "c");
-    c->Data.Comment = "/* c */";
-    doc.setTrailingComments("/* end */");
-
-    doc.removeDeclaration(a, color);
-    doc.removeDeclaration(a, margin);
-    EXPECT_EQ(a->ClosingComment, "/* color */\r\n/* margin */");
-    doc.removeRule(a);
-    EXPECT_EQ(b->Data.Comment, "/* a */\r\n/* b */");
-    doc.removeRule(b);
-    ASSERT_EQ(doc.keptTexts().size(), 1u);
-    EXPECT_EQ(doc.keptTexts()[0].Text, "/* a */\r\n/* b */\r\n@media x { }");
-    EXPECT_EQ(doc.keptTexts()[0].BeforeRule, 0u);
-    doc.removeRule(c);
-    EXPECT_EQ(doc.trailingComments(), "/* c */\r\n/* end */");
-    EXPECT_EQ(doc.keptTexts()[0].BeforeRule, 0u);
+    CssReadResult r = AnalyzeCSS("/*a*/ a { /*c*/ color: red; /*m*/ margin: 0 } /*b*/ b { } @media x { } /*c*/ c { } /*end*/");
+    StyleDocument& doc = r.Document;
+    CssRuleNode* a = doc.rules()[0].get();
+    doc.removeDeclaration(a, a->Declarations[0].get());
+    doc.removeDeclaration(a, a->Declarations[0].get());
+    EXPECT_EQ(a->ClosingComment, "/*c*/\r\n/*m*/");
+    for (int i = 0; i < 3; ++i) doc.removeRule(doc.rules()[0].get());
+    EXPECT_EQ(test::dump(doc), "@ /*a*/\r\n/*b*/\r\n@media x { }\ntrailing /*c*/\r\n/*end*/\n");
 }
 
 TEST(StyleDocumentTest, LookupsFindTheFirstExactMatch) {
