@@ -108,9 +108,18 @@ void appendClosing(std::string& out, bool inComment, std::string_view closers) {
     out += closers;
 }
 
+bool mayNeedInert(std::string_view line, bool semicolons) {
+    // A plain loop: find_first_of with a set of characters calls memchr per byte.
+    for (size_t k = 0; k < line.size(); ++k) {
+        const char c = line[k];
+        if (c == '{' || c == '}' || (c == ';' && semicolons) || (c == '/' && k + 1 < line.size() && line[k + 1] == '*'))
+            return true;
+    }
+    return false;
+}
+
 void appendInert(std::string& out, std::string_view line, bool semicolons) {
-    // Also trail bytes: the scan below sorts them out.
-    if (line.find_first_of(semicolons ? "{}/;" : "{}/") == npos) {
+    if (!mayNeedInert(line, semicolons)) {
         out += line;
         return;
     }

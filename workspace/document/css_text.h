@@ -53,5 +53,8 @@ void appendClosing(std::string& out, bool inComment, std::string_view closers);
 // blank when it follows a lead byte without its trail byte. Only text whose strings were
 // paired over several lines, now joined into one, can hold such a character.
 void appendInert(std::string& out, std::string_view line, bool semicolons = false);
+// Whether appendInert may have to escape something in the line: it holds "{", "}", "/*" or,
+// with `semicolons`, ";" (braces also as trail bytes).
+bool mayNeedInert(std::string_view line, bool semicolons = false);
 
 }  // namespace pavik::css

@@ -8,8 +8,6 @@ namespace pavik {
 namespace {
 constexpr std::string_view kEol = "\r\n";
 
-bool mayHoldStructure(std::string_view s) { return s.find_first_of("{}/") != std::string_view::npos; }
-
 void appendLines(std::string& out, std::string_view comment) {
     if (comment.empty()) return;
     out += comment;
@@ -19,7 +17,7 @@ void appendLines(std::string& out, std::string_view comment) {
 void appendDeclaration(std::string& out, const TData2& d) {
     appendLines(out, d.Comment);
     if (d.Value.empty() && !d.Name.starts_with("--")) return;
-    if (!mayHoldStructure(d.Name) && !mayHoldStructure(d.Value)) {
+    if (!css::mayNeedInert(d.Name) && !css::mayNeedInert(d.Value)) {  // " : " keeps "/" and "*" apart
         out += d.Name;
         out += " : ";
         out += d.Value;
