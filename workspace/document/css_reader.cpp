@@ -480,11 +480,16 @@ private:
 // comment goes to the first declaration that does not end before it, else before the "}".
 class BodySplitter {
 public:
-    BodySplitter(const Scanner& scanner, const RawRule& raw, StyleDocument& doc, CssRuleNode* rule)
-        : scanner_(scanner), body_(scanner.text(raw.body)), guarded_(scanner.guards(raw)),
-          notes_(scanner.notes(raw.bodyNotes, raw.noteEnd)), doc_(doc), rule_(rule) {}
+    BodySplitter(const Scanner& scanner, StyleDocument& doc) : scanner_(scanner), doc_(doc) {}
 
-    void run() {
+    // The declarations of `raw` into `rule`. One splitter serves every rule of a read.
+    void run(const RawRule& raw, CssRuleNode* rule) {
+        body_ = scanner_.text(raw.body);
+        guarded_ = scanner_.guards(raw);
+        notes_ = scanner_.notes(raw.bodyNotes, raw.noteEnd);
+        note_ = 0;
+        rule_ = rule;
+        lastName_ = {};
         findMatchedOpens();
         size_t pieceStart = 0, colon = sjis::npos;
         int depth = 0;
@@ -515,7 +520,9 @@ public:
 
 private:
     void findMatchedOpens() {
-        std::vector<size_t> open;
+        std::vector<size_t>& open = open_;
+        open.clear();
+        matchedOpens_.clear();
         size_t g = 0;
         for (size_t k = 0; k < body_.size();) {
             if (g < guarded_.size() && guarded_[g].begin == k) {
@@ -559,8 +566,8 @@ private:
     std::span<const Note> notes_;
     size_t note_ = 0;
     StyleDocument& doc_;
-    CssRuleNode* rule_;
-    std::vector<size_t> matchedOpens_;
+    CssRuleNode* rule_ = nullptr;
+    std::vector<size_t> matchedOpens_, open_;
     std::string_view lastName_;  // into body_
 };
 
@@ -582,6 +589,7 @@ CssReadResult AnalyzeCSS(std::string_view text, ProgressSink* sink) {
     doc.setCharset(std::move(scanner.charset));
     doc.setTrailingComments(std::move(scanner.trailing));
     ProgressSteps progress(sink, scanner.rules.size());
+    BodySplitter splitter(scanner, doc);
     size_t k = 0;
     for (size_t i = 0; i < scanner.rules.size(); ++i) {
         for (; k < scanner.kept.size() && scanner.kept[k].BeforeRule <= i; ++k)
@@ -595,7 +603,7 @@ CssReadResult AnalyzeCSS(std::string_view text, ProgressSink* sink) {
         data.Selector = selector;
         for (const Note& n : scanner.notes(raw.firstNote, raw.bodyNotes)) appendComment(data.Comment, scanner.text(n.text));
         CssRuleNode* rule = doc.addRule(std::move(data));
-        BodySplitter(scanner, raw, doc, rule).run();
+        splitter.run(raw, rule);
         progress.step(i);
     }
     for (; k < scanner.kept.size(); ++k) doc.addKeptText(std::move(scanner.kept[k].Text));
