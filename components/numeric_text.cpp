@@ -1,5 +1,6 @@
 #include "components/numeric_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -157,6 +158,25 @@ bool IsValidNumberKey(const NumberKey& k) {
         return k.text.find(DecimalSeparator) == std::string_view::npos ||
                k.selectedText.find(DecimalSeparator) != std::string_view::npos;
     return false;
+}
+
+std::optional<std::string> AcceptNumberInput(std::u32string_view committed, const NumberInput& field) {
+    std::string text(field.text);
+    size_t at = std::min(field.selectionStart, text.size());
+    size_t selected = std::min(field.selectionLength, text.size() - at);
+    std::string typed;
+    for (char32_t c : committed) {
+        if (c >= U'\uFF10' && c <= U'\uFF19') c = U'0' + (c - U'\uFF10');  // full-width digits
+        if (c < 0x20 || c >= 0x7F) return std::nullopt;
+        const char key = static_cast<char>(c);
+        const std::string_view selection = std::string_view(text).substr(at, selected);
+        if (!IsValidNumberKey({key, text, selection, at == 0, field.integersOnly})) return std::nullopt;
+        text.replace(at, selected, 1, key);
+        ++at;
+        selected = 0;
+        typed += key;
+    }
+    return typed;
 }
 
 double CheckNumberRange(double v, double min, double max, bool checkRange) {

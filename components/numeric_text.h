@@ -42,6 +42,18 @@ struct NumberKey {
 // selection that holds it. Control characters other than Enter pass.
 bool IsValidNumberKey(const NumberKey& k);
 
+// Text an input method commits into a number field at [selectionStart, +selectionLength)
+// of `text`, checked character by character as typed keys are: a full-width digit counts as
+// its digit, anything else must be a key IsValidNumberKey takes at its place (no control
+// characters). The ASCII text to insert, or nothing when a character is refused.
+struct NumberInput {
+    std::string_view text;
+    size_t selectionStart = 0;
+    size_t selectionLength = 0;
+    bool integersOnly = true;
+};
+std::optional<std::string> AcceptNumberInput(std::u32string_view committed, const NumberInput& field);
+
 // `v` held inside min..max when the two differ or checkRange is set; else unchanged.
 double CheckNumberRange(double v, double min, double max, bool checkRange);
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <cmath>
@@ -225,6 +226,22 @@ bool TPvNumericEdit::isValidChar(QChar c) const {
     const std::string selected = selectedText().toStdString();
     const int start = hasSelectedText() ? selectionStart() : cursorPosition();
     return IsValidNumberKey({static_cast<char>(c.unicode()), all, selected, start == 0, integersOnly_});
+}
+
+void TPvNumericEdit::inputMethodEvent(QInputMethodEvent* e) {
+    if (e->commitString().isEmpty() || isReadOnly()) return TPvEdit::inputMethodEvent(e);
+    const qsizetype start = hasSelectedText() ? selectionStart() : cursorPosition();
+    const std::string all = text().toStdString();
+    const std::optional<std::string> typed =
+        AcceptNumberInput(e->commitString().toStdU32String(),
+                          {all, static_cast<size_t>(start), static_cast<size_t>(selectedText().size()), integersOnly_});
+    QInputMethodEvent checked(e->preeditString(), e->attributes());
+    if (typed)
+        checked.setCommitString(QString::fromStdString(*typed), e->replacementStart(), e->replacementLength());
+    else
+        QApplication::beep();
+    TPvEdit::inputMethodEvent(&checked);
+    e->setAccepted(checked.isAccepted());
 }
 
 void TPvNumericEdit::focusInEvent(QFocusEvent* e) {

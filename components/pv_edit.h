@@ -157,6 +157,9 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     bool isValidChar(QChar c) const override;
+    // The input method's text is checked as keys are (AcceptNumberInput): full-width digits
+    // go in as digits, a text with anything else is refused with a beep.
+    void inputMethodEvent(QInputMethodEvent* e) override;
 
 private:
     bool checkRange_ = false;

@@ -266,8 +266,11 @@ void TPvSpinner::wheelEvent(QWheelEvent* event) {
     const int delta = event->angleDelta().y();
     if (delta == 0) return QWidget::wheelEvent(event);
     const int step = (event->modifiers() & Qt::ControlModifier) ? pageSize_ : increment_;
-    if (delta > 0) StepUp(step);
-    else StepDown(step);
+    // One step a notch: a two-notch turn steps twice, small touchpad deltas add up.
+    const long long amount = static_cast<long long>(step) * wheel_.add(delta);
+    const int held = static_cast<int>(std::clamp<long long>(amount, -INT_MAX, INT_MAX));
+    if (held > 0) StepUp(held);
+    else if (held < 0) StepDown(-held);
     event->accept();
 }
 

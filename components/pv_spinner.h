@@ -12,6 +12,7 @@
 
 #include "components/pv_spinner_paint.h"
 #include "components/theme_button.h"
+#include "components/wheel_notches.h"
 #include "platform/colors.h"
 #include "platform/timer.h"
 
@@ -160,6 +161,7 @@ private:
     bool flat_ = true;
     TColor frameColor_ = clBtnShadow;
     int buttonWidth_ = 17;
+    WheelNotches wheel_;
 };
 
 }  // namespace pavik

@@ -199,12 +199,14 @@ TThemeManager* TThemeManager::mainManager() {
 bool TThemeManager::isMainManager() const { return mainManager() == this; }
 
 void TThemeManager::setOptions(TThemeOptions v) {
-    if (v == options_) return;
-    options_ = v;
     if (secondary_) {
+        // Forwarded whatever this copy holds: the main one's may have changed since.
+        options_ = v;
         if (TThemeManager* main = mainManager(); main && main != this) main->setOptions(v);
         return;
     }
+    if (v == options_) return;
+    options_ = v;
     if (!isMainManager()) return;
     if (services_.LibraryLoaded()) {
         unsigned flags = 0;

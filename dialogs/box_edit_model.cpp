@@ -6,6 +6,7 @@
 #include "platform/cp932.h"
 #include "platform/sjis.h"
 #include "vocabulary/fixed_texts.h"
+#include "workspace/document/declarations.h"
 
 namespace pavik {
 namespace {
@@ -173,9 +174,9 @@ BoxOpening readBoxRule(const CssRuleNode* rule) {
     // Shorthands come before their sides, so a side property overrides its shorthand.
     for (size_t i = 0; i < BoxRowCount; ++i) {
         const BoxRow row = rowAt(i);
-        const TData2* decl = StyleDocument::GetNodeSame(kProperties[i], rule);
+        const TData2* decl = declarationInEffect(rule, kProperties[i]);
         if (!decl) continue;
-        o.model.SetBoxValue(kProperties[i], decl->Value);
+        o.model.SetBoxValue(kProperties[i], splitImportance(decl->Value).value);
         if (isAllRow(row))
             for (BoxRow side : sidesOf(row)) o.preview[static_cast<size_t>(side)] = decl->Value;
         else
@@ -240,7 +241,11 @@ std::vector<BoxResultRow> boxResult(const BoxEditModel& opening, const BoxEditMo
     for (size_t i = 0; i < BoxRowCount; ++i) {
         const BoxRow row = rowAt(i);
         std::string value = now.composed(row);
-        const bool changed = value != opening.composed(row);
+        bool changed = value != opening.composed(row);
+        // A 0 stands for "not set": a new unit for it alone changes nothing.
+        const auto keyword = [row](const BoxLength& l) { return isBorderWidthRow(row) && isKeywordWidth(l.unit); };
+        if (!isStyleRow(row) && now.length(row).value == 0 && !keyword(now.length(row)))
+            changed = opening.length(row).value != 0 || keyword(opening.length(row));
         rows.push_back({row, std::move(value), changed});
     }
     return rows;

@@ -118,7 +118,9 @@ std::string boxPreviewPage(const BoxPreview& values);
 struct BoxResultRow {
     BoxRow row;
     std::string value;     // as composed
-    bool changed = false;  // differs from what the dialog opened with
+    // Differs from what the dialog opened with; a length row whose number is 0 only when
+    // its number changed or it held a keyword width.
+    bool changed = false;
 };
 // All twenty rows in write-back order.
 std::vector<BoxResultRow> boxResult(const BoxEditModel& opening, const BoxEditModel& now);

@@ -18,6 +18,21 @@ inline constexpr int PickerPageColors = 0;   // basic colours, system colours, c
 inline constexpr int PickerPageWebSafe = 1;
 inline constexpr int PickerPageRGB = 2;
 
+// A colour value of a style sheet (CP932, without "!important"), read whole: a colour name
+// of the table, a system-colour keyword, #rgb, #rgba, #rrggbb, #rrggbbaa, rgb(), rgba(),
+// hsl() or hsla() (commas or blanks between the parts, "/" before an alpha, numbers or
+// percentages, hues in deg, rad, grad or turn). Components are held to their ranges.
+// Nothing for any other text ("transparent", "currentcolor", a typing error).
+struct CssColor {
+    TColor color;       // plain red, green, blue; a system colour as its TColor
+    double alpha = 1;   // 0..1
+    friend bool operator==(const CssColor&, const CssColor&) = default;
+};
+std::optional<CssColor> readCssColor(std::string_view text);
+
+// "rgba(r,g,b,a)" of c's three low bytes, the alpha with at most three decimals ("0.5").
+std::string rgbaColorText(TColor c, double alpha);
+
 // The colour the picker starts from, given the swatch's: no colour starts from white, and a
 // palette-relative colour (how a "#rrggbb" value is read) from its plain red, green, blue.
 TColor pickerStartColor(TColor swatch);

@@ -228,7 +228,10 @@ void TfrmColorPicker::showColor(TColor c) {
     StaticTxtColorB->setText(QString::number(rgb[2]));
 }
 
-void TfrmColorPicker::setResult(const std::string& text) { StaticTxtColName->setText(QString::fromStdString(text)); }
+void TfrmColorPicker::setResult(const std::string& text) {
+    const std::string shown = StartAlpha < 1 ? rgbaColorText(rgbColor(components(swatch_)), StartAlpha) : text;
+    StaticTxtColName->setText(QString::fromStdString(shown));
+}
 
 void TfrmColorPicker::showEvent(QShowEvent* event) {
     InitColor();
@@ -251,6 +254,7 @@ void TfrmColorPicker::InitColor() {
     showColor(c);
     const std::array<int, 3> rgb = components(c);
     setResult(rgbColorText(rgbColor(rgb)));
+    startResult_ = result();
 }
 
 void TfrmColorPicker::ColorBoxCSS16Change() {

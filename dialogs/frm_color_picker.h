@@ -27,10 +27,14 @@ public:
     // `desk` may be null: the help button is then disabled, as without a help file.
     explicit TfrmColorPicker(HelpDesk* desk, QWidget* owner = nullptr);
 
-    // The colour InitColor starts from.
+    // The colour InitColor starts from, and its alpha: below 1 every result is an rgba() text
+    // with that alpha, so that a colour chosen for a translucent one stays as translucent.
     TColor StartColor = clWhite;
+    double StartAlpha = 1;
     // The chosen colour text (ASCII).
     QString result() const;
+    // Whether the user chose a colour whose text differs from the one shown at the start.
+    bool changed() const { return result() != startResult_; }
     // The current colour (the swatch's).
     TColor swatchColor() const { return swatch_; }
 
@@ -85,6 +89,7 @@ private:
 
     HelpDesk* desk_;
     TColor swatch_ = clWhite;
+    QString startResult_;
     std::array<TPvNumericEdit*, 3> edits_{};
     std::array<QSlider*, 3> trackBars_{};
 };

@@ -49,8 +49,12 @@ private:
 // ---- keys ----
 
 void KeyInput::KeyDown(const KeyStroke& k) {
-    // The first press acts once; each auto-repeat acts AccelRate times (at most 4).
-    const int times = k.autoRepeat ? std::clamp(e_.AccelRate, 1, 4) : 1;
+    // The first press acts once; each auto-repeat acts AccelRate times (at most 4), except
+    // the clipboard keys: one copy, cut or paste per repeat.
+    const bool clipboard = !k.composing && ((k.ctrl && k.key == EditKey::Character &&
+                                             (k.letter == 'C' || k.letter == 'V' || k.letter == 'X')) ||
+                                            (k.key == EditKey::Insert && (k.shift || k.ctrl)));
+    const int times = k.autoRepeat && !clipboard ? std::clamp(e_.AccelRate, 1, 4) : 1;
     for (int i = 0; i < times; ++i) keyOnce(k);
 }
 

@@ -43,7 +43,8 @@ class KeyInput {
 public:
     explicit KeyInput(EditorCore& core) : e_(core) {}
 
-    // A key went down. An auto-repeated key acts min(AccelRate, 4) times.
+    // A key went down. An auto-repeated key acts min(AccelRate, 4) times; Ctrl+C, Ctrl+V,
+    // Ctrl+X, Shift+Insert and Ctrl+Insert act once.
     void KeyDown(const KeyStroke& k);
     void KeyUp(EditKey key);
     // A typed control character: Backspace (8), Tab (9), Enter (13) or Escape (27). Any

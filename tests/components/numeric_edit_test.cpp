@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QTest>
 #include <limits>
 #include <string>
@@ -78,6 +79,29 @@ TEST(NumberText, AcceptsDigitsSignsAndOneDecimalSeparator) {
     for (const Case& c : cases)
         EXPECT_EQ(IsValidNumberKey({c.key, c.text, c.selected, c.atStart, c.integersOnly}), c.valid)
             << "'" << c.key << "' on " << c.text;
+}
+
+TEST(NumberText, InputMethodTextIsCheckedAsKeysAre) {
+    const struct {
+        std::u32string_view committed;
+        const char* text;
+        size_t at, selected;
+        std::optional<std::string> typed;
+    } cases[] = {
+        {U"\uFF11\uFF12\uFF18", "", 0, 0, "128"}, {U"-\uFF13", "12", 0, 2, "-3"}, {U"-1", "12", 1, 0, {}},
+        {U"12\uFF58\uFF13", "", 0, 0, {}}, {U"\uFF0D1", "", 0, 0, {}}, {U"1\t", "", 0, 0, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AcceptNumberInput(c.committed, {c.text, c.at, c.selected, true}), c.typed) << c.text;
+
+    TPvNumericEdit edit;  // what the input method commits goes in checked
+    edit.selectAll();
+    for (const QString& commit : {QStringLiteral("\uFF11\uFF12\uFF18"), QStringLiteral("\uFF58")}) {
+        QInputMethodEvent e;
+        e.setCommitString(commit);
+        QApplication::sendEvent(&edit, &e);
+        EXPECT_EQ(edit.text(), QStringLiteral("128"));
+    }
 }
 
 TEST(NumberText, RangeAndIntegerViewNeverOverflow) {

@@ -73,6 +73,18 @@ TEST(TPvSpinner, KeysAndWheelStepByIncrementOrPage) {
     EXPECT_EQ(s.Value(), -2);
 }
 
+TEST(TPvSpinner, TheWheelStepsOncePerNotch) {
+    // One notch; two in one event; small deltas adding up or not; a turn drops what was left.
+    const std::pair<std::vector<int>, int> cases[] = {
+        {{120}, 1}, {{240}, 2}, {{30, 30, 30, 30}, 1}, {{30, 30, 30}, 0}, {{90, -60, 90}, 0}, {{-360}, -3}};
+    for (const auto& [deltas, value] : cases) {
+        TPvSpinner s;
+        s.setMin(-10);
+        for (int delta : deltas) wheel(s, delta);
+        EXPECT_EQ(s.Value(), value) << deltas.size();
+    }
+}
+
 TEST(TPvRapidFireButton, HoldingRepeatsAfter400ThenEvery100MsAndReleaseClicksOnce) {
     test::ManualTimers timers;
     TPvSpinner s;

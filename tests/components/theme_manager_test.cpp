@@ -28,6 +28,12 @@ using pavik::test::FakeThemeLibrary;
 
 namespace {
 
+// Delivers every event posted so far, and those posted while delivering them: the manager's
+// hook runs and re-polishes by posted events, and a timed wait may end before they arrive.
+void deliverPostedEvents() {
+    for (int i = 0; i < 3; ++i) QCoreApplication::sendPostedEvents();
+}
+
 // Counts how often one widget is polished.
 class CountingStyle : public QProxyStyle {
 public:
@@ -117,11 +123,11 @@ TEST(TThemeManager, RegistersEachControlInItsClassListAndOnlyListViewsWithoutASt
 
     // The list view is re-polished once under the theme and stays registered.
     const int before = counting.polished;
-    QTest::qWait(1);
+    deliverPostedEvents();
     EXPECT_EQ(counting.polished, before + 1);
     EXPECT_TRUE(m.recreateList().isEmpty());
     EXPECT_TRUE(listed(m, ThemeClass::ListView, f.list));
-    QTest::qWait(1);
+    deliverPostedEvents();
     EXPECT_EQ(counting.polished, before + 1);
 
     // Without a style library only list views are registered.
@@ -180,6 +186,13 @@ TEST(TThemeManager, ASecondManagerForwardsItsOptionsAndTakesOverWhenTheMainOneGo
     EXPECT_EQ(second.Options(), DefaultThemeOptions);
     EXPECT_EQ(first->Options(), DefaultThemeOptions);
     EXPECT_EQ(changes, 2);
+
+    // The main one changed on its own (no allow bit, so the secondary's copy goes stale): the
+    // secondary still forwards.
+    first->setOptions(DefaultThemeOptions & ~themeOption(toSubclassButtons));
+    ASSERT_EQ(second.Options(), DefaultThemeOptions);
+    second.setOptions(DefaultThemeOptions);
+    EXPECT_EQ(first->Options(), DefaultThemeOptions);
 
     first.reset();
     EXPECT_TRUE(second.isMainManager());
@@ -240,7 +253,7 @@ TEST(TThemeManager, ControlsAndWindowsAreTakenUpAsTheyAppearAndLetGoAsTheyLeave)
     auto* ok = new QPushButton("OK", &dialog);
     dialog.show();
     EXPECT_EQ(m.waitingForms(), QList<QWidget*>{&dialog});
-    QTest::qWait(1);
+    deliverPostedEvents();
     EXPECT_TRUE(m.waitingForms().isEmpty());
     EXPECT_TRUE(listed(m, ThemeClass::Form, &dialog));
     EXPECT_TRUE(listed(m, ThemeClass::ButtonControl, ok));

@@ -107,7 +107,7 @@ TEST_F(BoxEditDialog, ShowsTheRuleAndRebuildsThePreviewOnEachUserChange) {
     EXPECT_EQ(d->CBbl->currentText(), QStringLiteral("medium"));
     EXPECT_FALSE(d->PvSpinBl->isEnabled());
     EXPECT_NE(preview().find("border-left-width : medium;"), std::string::npos);
-    choose(d->CBbb, QStringLiteral("px"));  // a numeric unit gives the side its spinner back
+    choose(d->CBbb, QStringLiteral("px"));  // a numeric unit gives the side its spinner back (0: nothing to store)
     EXPECT_TRUE(d->PvSpinBb->isEnabled());
     choose(d->CBblinea, QStringLiteral("ridge"));
     EXPECT_EQ(d->CBbliner->currentText(), QStringLiteral("ridge"));
@@ -119,7 +119,7 @@ TEST_F(BoxEditDialog, ShowsTheRuleAndRebuildsThePreviewOnEachUserChange) {
 
     EXPECT_EQ(changedRows(*d),
               "margin=11px;margin-top=11em;margin-left=11px;margin-bottom=11px;margin-right=11px;"
-              "border-width=medium;border-top-width=medium;border-left-width=medium;border-bottom-width=0px;"
+              "border-width=medium;border-top-width=medium;border-left-width=medium;"
               "border-right-width=medium;padding-top=1rem;border-style=ridge;border-top-style=ridge;"
               "border-left-style=ridge;border-bottom-style=ridge;border-right-style=ridge;");
     EXPECT_TRUE(errors.isEmpty());

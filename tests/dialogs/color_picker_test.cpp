@@ -36,6 +36,20 @@ TEST(ColorChoice, StartColourAndPage) {
     EXPECT_EQ(pickerStartPage(css(0x123456)), PickerPageColors);
 }
 
+TEST(ColorChoice, ReadsEveryCssFormOfAColourWithItsAlpha) {
+    using C = std::optional<CssColor>;
+    const std::pair<std::string_view, C> cases[] = {
+        {" Red ", C{{clRed}}}, {"buttonface", C{{clBtnFace}}}, {"#F008", C{{clRed, 0x88 / 255.0}}},
+        {"#33669980", C{{css(0x336699), 0x80 / 255.0}}}, {"rgba(0,0,0,.5)", C{{clBlack, 0.5}}},
+        {"RGB(100% 0% 50% / 25%)", C{{css(0xFF0080), 0.25}}}, {"rgb(300,-5,127.6)", C{{css(0xFF0080)}}},
+        {"hsla(0.5turn 100% 50% / .2)", C{{css(0x00FFFF), 0.2}}}, {"hsl(-120deg,100%,25%)", C{{css(0x000080)}}},
+        {"rgb(1px,2,3)", {}}, {"rgba(1,2,3,4,5)", {}}, {"#12345", {}}, {"transparent", {}}, {"", {}},
+    };
+    for (const auto& [text, read] : cases) EXPECT_EQ(readCssColor(text), read) << text;
+    EXPECT_EQ(rgbaColorText(css(0x336699), 0x80 / 255.0), "rgba(51,102,153,0.502)");
+    EXPECT_EQ(rgbaColorText(clBlack, 0), "rgba(0,0,0,0)");
+}
+
 TEST(ColorChoice, ResultTexts) {
     EXPECT_EQ(basicColorResult(clFuchsia), "Fuchsia");
     EXPECT_EQ(basicColorResult(css(0x123456)), "rgb(18,52,86)");

@@ -286,6 +286,14 @@ TEST_F(KeyTest, ClipboardAndInsertKeys) {
     EXPECT_EQ(e.RowText(0), "Xbc");
 }
 
+TEST_F(KeyTest, AnAutoRepeatedPasteKeyPastesOncePerRepeat) {
+    e.AccelRate = 4;
+    clip.bytes = "ab";
+    keys.KeyDown({EditKey::Character, 'V', false, true, true});  // Ctrl+V
+    keys.KeyDown({EditKey::Insert, 0, true, false, true});       // Shift+Insert
+    EXPECT_EQ(e.RowText(0), "abab");
+}
+
 TEST_F(KeyTest, ReadOnlyBlocksEveryChangeButMovingSelectingAndCopying) {
     e.SetText("abc\r\ndef");
     e.InsertString("0");

@@ -1,6 +1,7 @@
 #include "workspace/values/value_panel.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "dialogs/color_tables.h"
 #include "platform/cp932.h"
@@ -8,6 +9,7 @@
 #include "platform/sjis.h"
 #include "vocabulary/element_tables.h"
 #include "vocabulary/shared_routines.h"
+#include "workspace/document/declarations.h"
 
 namespace pavik {
 namespace {
@@ -154,10 +156,26 @@ std::string wrapImageAddress(std::string_view address) {
     return v;
 }
 
+namespace {
+
+// An image value written out rather than an address: a function ("url(", "linear-gradient(")
+// or a keyword.
+bool isImageValueText(std::string_view text) {
+    text = sjis::trim(text);
+    for (std::string_view keyword : {"none", "inherit", "initial", "unset", "revert"})
+        if (sjis::equalsIgnoreCase(text, keyword)) return true;
+    size_t i = 0;
+    while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '-')) ++i;
+    return i > 0 && i < text.size() && text[i] == '(';
+}
+
+}  // namespace
+
 std::string composeEditValue(std::string_view property, std::string_view editText,
                              std::string_view unitCaption) {
     if (editText.empty()) return {};
-    if (property == AttrNames[AttrBackgroundImage]) return wrapImageAddress(editText);
+    if (property == AttrNames[AttrBackgroundImage])
+        return isImageValueText(editText) ? std::string(editText) : wrapImageAddress(editText);
     std::string v(editText);
     v += unitCaption;
     return v;
@@ -202,13 +220,28 @@ ValuePanelPlan planValuePanel(const PropertyNodeInfo* node,
 
     const std::string& name = node->name;
     // A declaration with an empty value counts as no value: the writer leaves it out.
-    const std::string* value = currentValue && !currentValue->empty() ? &*currentValue : nullptr;
+    const std::string* whole = currentValue && !currentValue->empty() ? &*currentValue : nullptr;
+    // What the editors show: the value without "!important".
+    const std::string bare = whole ? std::string(splitImportance(*whole).value) : std::string();
+    const std::string* value = whole ? &bare : nullptr;
+    // The first item equal to the value, letter case ignored; else the value as edit text.
+    const auto showInCombo = [&p, value] {
+        const auto& items = p.fill.combo1;
+        const auto it = std::find_if(items.begin(), items.end(), [&](const std::string& item) {
+            return sjis::equalsIgnoreCase(item, *value);
+        });
+        if (it != items.end())
+            p.comboIndex = static_cast<int>(it - items.begin());
+        else
+            p.comboText = display(*value);
+    };
 
     if (const int c = colorPropertyIndex(name); c >= 0) {
         p.kind = ValuePanelKind::Color;
         if (value) {
-            p.nowData = display(*value);
+            p.nowData = display(*whole);
             p.swatchColor = ColorTextToColor(*value);
+            p.color = readCssColor(*value);
             if (*value == TransparentValue) {
                 p.transparentTicked = true;
                 p.nowData = NoValueText;
@@ -227,12 +260,8 @@ ValuePanelPlan planValuePanel(const PropertyNodeInfo* node,
         p.showPanel = true;
         p.controls = {ValueControl::CmbBoxCommon, ValueControl::MemoHint};
         if (value) {
-            const auto& items = p.fill.combo1;
-            const auto it = std::find_if(items.begin(), items.end(), [&](const std::string& item) {
-                return sjis::equalsIgnoreCase(item, *value);
-            });
-            if (it != items.end()) p.comboIndex = static_cast<int>(it - items.begin());
-            p.nowData = display(*value);
+            showInCombo();
+            p.nowData = display(*whole);
         }
         return p;
     }
@@ -247,11 +276,13 @@ ValuePanelPlan planValuePanel(const PropertyNodeInfo* node,
         if (p.fill.useMemo) p.controls.push_back(ValueControl::MemoHint);
         p.focusEdit = true;
         if (value) {
-            p.nowData = display(*value);
+            p.nowData = display(*whole);
             if (const std::optional<LengthParts> len = splitLength(*value)) {
                 p.editText = display(len->number);
                 p.unitIndex = len->unitIndex;
-                if (!len->whole && !len->number.empty()) p.editPartOf = p.nowData;
+                if (!len->whole && !len->number.empty()) p.editPartOf = display(*value);
+            } else if (p.fill.useCombo1) {
+                showInCombo();
             }
         }
         return p;
@@ -260,7 +291,7 @@ ValuePanelPlan planValuePanel(const PropertyNodeInfo* node,
     if (name == "font-family") {
         p.kind = ValuePanelKind::FontFamily;
         p.nowData = NoValueText;
-        if (value) p.fontText = display(*value);
+        if (value) p.fontText = display(*whole);
         p.showPanel = true;
         p.controls = {ValueControl::StaticTxtFont, ValueControl::BitBtnClear};
         return p;
@@ -269,10 +300,12 @@ ValuePanelPlan planValuePanel(const PropertyNodeInfo* node,
     if (name == AttrNames[AttrBackgroundImage]) {
         p.kind = ValuePanelKind::Image;
         if (value) {
-            p.nowData = display(*value);
+            p.nowData = display(*whole);
             if (const std::optional<ImageAddress> image = imageAddress(*value)) {
                 p.editText = display(image->address);
-                if (!image->whole && !image->address.empty()) p.editPartOf = p.nowData;
+                if (!image->whole && !image->address.empty()) p.editPartOf = display(*value);
+            } else {
+                p.editText = display(*value);  // stored as it stands unless edited into an address
             }
         }
         p.showPanel = true;

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dialogs/color_choice.h"
 #include "platform/colors.h"
 #include "vocabulary/value_keywords.h"
 
@@ -86,6 +87,8 @@ struct ValuePanelPlan {
     std::vector<ValueControl> controls;
     ValuePanelFill fill;   // drop-down items and hint text (keyword and length panels)
     int comboIndex = -1;   // CmbBoxCommon.ItemIndex; -1 no selection
+    // CmbBoxCommon's edit line (UTF-8) when no item equals the value: the value as it stands.
+    std::string comboText;
     std::string nowData;   // StaticTxtNowData, UTF-8
 
     // Length panel: the edit box text (UTF-8) and the unit to select, when the value has
@@ -98,8 +101,10 @@ struct ValuePanelPlan {
     // the address); empty when it shows all of it or nothing.
     std::string editPartOf;
 
-    // Colour panel.
+    // Colour panel: the swatch, and the current colour read whole (the colour picker starts
+    // from it and keeps its alpha).
     TColor swatchColor = clWhite;
+    std::optional<CssColor> color;
     bool transparentTicked = false;
 
     // StaticTxtFont's caption (UTF-8).
@@ -107,7 +112,10 @@ struct ValuePanelPlan {
 };
 
 // The panel for `node`; `currentValue` is the value the selected rule gives the property
-// (CP932), nothing when the rule does not set it. No node: lamps off, nothing shown.
+// (CP932), nothing when the rule does not set it. No node: lamps off, nothing shown. The
+// current-value label shows the whole value; the editors show it without "!important",
+// which the store keeps. A value no item or number can show is shown as its text: in the
+// drop-down's edit line (keyword and unitless length values) or in the image box.
 ValuePanelPlan planValuePanel(const PropertyNodeInfo* node,
                               const std::optional<std::string>& currentValue);
 
@@ -130,9 +138,10 @@ struct ImageAddress {
 };
 std::optional<ImageAddress> imageAddress(std::string_view value);
 
-// The value EditCommon stores (all CP932): the edit text inside url("...") for
-// background-image, else the edit text followed by the unit caption; an empty edit text
-// gives an empty value.
+// The value EditCommon stores (all CP932): for background-image the edit text inside
+// url("..."), or as it stands when it is an image value of its own (a function such as
+// url(...) or a keyword such as none); else the edit text followed by the unit caption. An
+// empty edit text gives an empty value.
 std::string composeEditValue(std::string_view property, std::string_view editText,
                              std::string_view unitCaption);
 std::string wrapImageAddress(std::string_view address);

@@ -2,6 +2,7 @@
 
 #include "platform/cp932.h"
 #include "platform/sjis.h"
+#include "workspace/document/declarations.h"
 #include "workspace/values/value_panel.h"
 
 namespace pavik {
@@ -15,7 +16,7 @@ CssRuleNode* findRuleByRecord(const StyleDocument& doc, const TData2* ruleRecord
 
 std::optional<std::string> currentValue(const StyleDocument& doc, const TData2* ruleRecord,
                                         std::string_view property) {
-    const TData2* decl = StyleDocument::GetNodeSame(property, findRuleByRecord(doc, ruleRecord));
+    const TData2* decl = declarationInEffect(findRuleByRecord(doc, ruleRecord), property);
     if (!decl) return std::nullopt;
     return decl->Value;
 }
@@ -24,8 +25,8 @@ TData2* storeValue(StyleDocument& doc, const TData2* ruleRecord, std::string_vie
                    std::string_view value) {
     CssRuleNode* rule = findRuleByRecord(doc, ruleRecord);
     if (!rule || property.empty()) return nullptr;
-    if (TData2* decl = StyleDocument::GetNodeSame(property, rule)) {
-        decl->Value = value;
+    if (TData2* decl = declarationInEffect(rule, property)) {
+        decl->Value = keepImportance(value, decl->Value);
         return decl;
     }
     return doc.addDeclaration(rule, std::string(property), std::string(value));
@@ -33,9 +34,9 @@ TData2* storeValue(StyleDocument& doc, const TData2* ruleRecord, std::string_vie
 
 bool clearValue(StyleDocument& doc, const TData2* ruleRecord, std::string_view property) {
     CssRuleNode* rule = findRuleByRecord(doc, ruleRecord);
-    const TData2* decl = StyleDocument::GetNodeSame(property, rule);
+    const TData2* decl = declarationInEffect(rule, property);
     if (!decl) return false;
-    doc.removeDeclaration(rule, decl);
+    for (; decl; decl = declarationInEffect(rule, property)) doc.removeDeclaration(rule, decl);
     return true;
 }
 

@@ -25,20 +25,21 @@ inline constexpr std::string_view ImportantTag = " !important ";
 // null when that rule is no longer in the document.
 CssRuleNode* findRuleByRecord(const StyleDocument& doc, const TData2* ruleRecord);
 
-// The value the rule gives the property (exact name), or nothing when the rule is gone or
-// does not declare it.
+// The value the rule gives the property (exact name) in the declaration in effect (see
+// declarations.h), or nothing when the rule is gone or does not declare it.
 std::optional<std::string> currentValue(const StyleDocument& doc, const TData2* ruleRecord,
                                         std::string_view property);
 
-// Writes `value` into the rule's declaration of `property`, adding the declaration at the
-// end of the rule when there is none. An empty value keeps the declaration (the writer
-// leaves it out). Returns the declaration, or null (nothing stored) when the rule is gone
-// or the property name is empty.
+// Writes `value` into the rule's declaration of `property` in effect, keeping its
+// "!important", or adds the declaration at the end of the rule when there is none; other
+// declarations of the property stay as they are. An empty value keeps the declaration (the
+// writer leaves it out). Returns the declaration, or null (nothing stored) when the rule is
+// gone or the property name is empty.
 TData2* storeValue(StyleDocument& doc, const TData2* ruleRecord, std::string_view property,
                    std::string_view value);
 
-// Removes the rule's declaration of `property`. Returns false, changing nothing, when the
-// rule is gone or does not declare it.
+// Removes every declaration of `property` from the rule, so that it no longer sets it.
+// Returns false, changing nothing, when the rule is gone or does not declare it.
 bool clearValue(StyleDocument& doc, const TData2* ruleRecord, std::string_view property);
 
 // What one handler does: store a value or remove the declaration, then show the result.

@@ -18,13 +18,15 @@ constexpr std::array<std::string_view, UiItemCount> kNames = {
     "TabSheetSrc", "TabSheetHTML",
 };
 
-// The editor commands of one pane. A read-only pane only copies.
-void decidePane(UiStates& u, const PaneState& p, UiItem cut, UiItem copy, UiItem paste, UiItem undo, UiItem redo) {
-    u[cut].enabled = p.hasSelection && !p.readOnly;
-    u[copy].enabled = p.hasSelection;
-    u[paste].enabled = !p.readOnly;
-    u[undo].enabled = p.canUndo && !p.readOnly;
-    u[redo].enabled = p.canRedo && !p.readOnly;
+// The editor commands of one pane: none while the pane holds no file; a read-only pane only
+// copies.
+void decidePane(UiStates& u, const PaneState& p, bool fileOpen, UiItem cut, UiItem copy, UiItem paste, UiItem undo,
+                UiItem redo) {
+    u[cut].enabled = fileOpen && p.hasSelection && !p.readOnly;
+    u[copy].enabled = fileOpen && p.hasSelection;
+    u[paste].enabled = fileOpen && !p.readOnly;
+    u[undo].enabled = fileOpen && p.canUndo && !p.readOnly;
+    u[redo].enabled = fileOpen && p.canRedo && !p.readOnly;
 }
 
 }  // namespace
@@ -68,8 +70,8 @@ UiStates decideUiStates(const WorkspaceState& s) {
     u[GoBBS].enabled = s.supportBoard;
     u[ToMail].enabled = s.mailAddress;
 
-    decidePane(u, s.styleSheetPane, EditCut1, EditCopy1, EditPaste1, EditUndo1, EditRedo1);
-    decidePane(u, s.htmlPane, EditCut2, EditCopy2, EditPaste2, EditUndo2, EditRedo2);
+    decidePane(u, s.styleSheetPane, s.styleSheetOpen, EditCut1, EditCopy1, EditPaste1, EditUndo1, EditRedo1);
+    decidePane(u, s.htmlPane, s.userPage, EditCut2, EditCopy2, EditPaste2, EditUndo2, EditRedo2);
 
     return u;
 }

@@ -23,7 +23,7 @@ struct PaneState {
 
 struct WorkspaceState {
     bool styleSheetOpen = false;  // a style sheet file is open (sCSSFileName)
-    bool ruleTreeSelection = false;  // the rule tree has a selected node other than its two base nodes
+    bool ruleTreeSelection = false;  // the rule tree highlights a rule (not a base or group node)
     bool styleSheetUnsaved = false;  // it holds changes not on disk (the pane's or the rules')
     bool recentFiles = false;     // the recent-file list has entries
     bool applyCSS = true;         // bApplyCSS

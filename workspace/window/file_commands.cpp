@@ -11,6 +11,7 @@
 #include "platform/file_bytes.h"
 #include "platform/ini_file.h"
 #include "workspace/window/main_window_services.h"
+#include "workspace/window/preview_list.h"
 
 namespace pavik {
 namespace {
@@ -31,6 +32,12 @@ QString styleSheetTarget(const QString& file) {
     const qsizetype dot = name.lastIndexOf('.');
     const QString stem = dot > 0 ? name.left(dot) : name;
     return file.left(file.size() - name.size()) + stem + QStringLiteral(".css");
+}
+
+QString ownTemporaryRefusal(const QString& path, bool asPage) {
+    return QStringLiteral("[ %1 ] は Pavik がプレビューのために書き込み、削除するファイルと同じ名前のため、%2")
+        .arg(path, asPage ? QStringLiteral("プレビューするページにはできません。")
+                          : QStringLiteral("スタイルシートとして開くことはできません。"));
 }
 
 FileCommands::FileCommands(FileCommandsHost& host)
@@ -73,7 +80,18 @@ void FileCommands::openRecent(const QString& file) { open(file, OpenFrom::Recent
 
 void FileCommands::openRecentDropDown(const QString& file) { open(file, OpenFrom::RecentDropDown); }
 
+bool FileCommands::refuseOwnFile(const QString& file) {
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    if (!isPreviewTemporary(QFile::encodeName(absolute).toStdString())) return false;
+    host_.messages().error(host_.owner(), ownTemporaryRefusal(absolute, false));
+    return true;
+}
+
 void FileCommands::open(const QString& file, OpenFrom from) {
+    if (refuseOwnFile(file)) {
+        host_.refreshStatus();
+        return;
+    }
     if (from != OpenFrom::Dialog && !QFileInfo::exists(file)) {
         host_.refreshStatus();
         host_.showStatus(QStringLiteral("ファイル [ %1 ] が見つかりません。").arg(file));
@@ -99,6 +117,7 @@ void FileCommands::open(const QString& file, OpenFrom from) {
 }
 
 void FileCommands::openAtStart(const QString& file, bool fromArgument) {
+    if (refuseOwnFile(file)) return;
     DecodedText text;
     if (std::error_code ec = readTextFile(file.toStdString(), text)) return reportReadError(file, ec);
     const QString absolute = QFileInfo(file).absoluteFilePath();

@@ -15,6 +15,8 @@
 //   is unsaved, and not while no file is open. A Yes whose save fails, and Cancel, stop the
 //   command (close, open, new) with everything as it was.
 // - A file is read before anything changes: when the read fails, the open style sheet stays.
+// - The program's own preview files are never opened as a style sheet, from any way in: the
+//   next preview would overwrite the edits and the end of the run delete them.
 // - Saving goes through writeTextFile in the file's form (encoding, line ends, escapes made on
 //   reading); every failure is reported, saying that the file is as it was (all but a failed
 //   in-place write that could not be undone).
@@ -146,6 +148,8 @@ private:
     bool writeStyleSheet(const QString& target, const std::string& text);
     bool confirmReplace(const QString& target);
     void reportReadError(const QString& file, std::error_code ec);
+    // True, after telling the user, when `file` is one of the program's preview files.
+    bool refuseOwnFile(const QString& file);
     void reportWriteError(const QString& file, std::error_code ec);
 
     FileCommandsHost& host_;
@@ -157,5 +161,9 @@ private:
 // The file a style sheet is saved as: `file` itself when its extension is ".css" in any case,
 // else `file` with its extension replaced by ".css" (or ".css" added).
 QString styleSheetTarget(const QString& file);
+
+// Why `path`, named as one of the files Pavik writes and deletes for the preview, cannot be
+// opened as a page (`asPage`) or as a style sheet.
+QString ownTemporaryRefusal(const QString& path, bool asPage);
 
 }  // namespace pavik

@@ -188,6 +188,7 @@ void TfrmMain::rewrapHTMLPane() {
 
 bool TfrmMain::FormCloseQuery() {
     settingsWriteReported_ = false;
+    if (!closingBySignal_) commitTypedValues();
     if (!closingBySignal_ && !fileCommands_->askToSave(SaveKind::StyleSheet)) return false;
     // An absolute path, so that a start from another folder finds the file again.
     const bool reopen = Ini->ReadBool(SectionSystem, "Lastopen", false) && !sCSSFileName.isEmpty();

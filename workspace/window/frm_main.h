@@ -231,6 +231,10 @@ public:
     void setTargetImage(QTreeWidgetItem* node, int image);
 
     // ---- Value panels (main_window_values.cpp; the value area does the work) -------------
+    // Stores what the user typed into the value area and did not store yet. Every command of
+    // the window runs it first (and the rule and property choice, the close, the drops), so
+    // that it works on the style sheet the user sees.
+    void commitTypedValues();
     // Builds the value panel of the property tree's current node. A click moves the focus
     // into a length editor; a selection by keyboard leaves it in the tree.
     void TreeViewTargetClick(bool focusEditor = true);

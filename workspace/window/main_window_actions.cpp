@@ -163,6 +163,8 @@ void TfrmMain::createActions() {
         a->setProperty("imageIndex", s.image);
         this->*s.member = a;
         addAction(a);
+        // Connected before the handlers: they see what the user typed into the value area.
+        connect(a, &QAction::triggered, this, [this] { guarded([this] { commitTypedValues(); }); });
     }
     for (const EditSpec& s : kEditActions) {
         for (int pane = 1; pane <= 2; ++pane) {

@@ -53,8 +53,7 @@ void openAddress(ShellOpen* shell, const QString& address) {
 WorkspaceState TfrmMain::workspaceState() const {
     WorkspaceState s;
     s.styleSheetOpen = !sCSSFileName.isEmpty();
-    const QTreeWidgetItem* selected = TreeViewStruct->currentItem();
-    s.ruleTreeSelection = selected && selected != ElementBaseNode && selected != ClassBaseNode;
+    s.ruleTreeSelection = ruleOfNode(TreeViewStruct->currentItem()) != nullptr;
     s.styleSheetUnsaved = styleSheetUnsaved();
     s.recentFiles = fileCommands_ && !fileCommands_->recentList().Entries().isEmpty();
     s.applyCSS = bApplyCSS;

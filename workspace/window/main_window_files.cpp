@@ -81,6 +81,7 @@ void TfrmMain::dftCssSrcEnter(TDropEffect& effect) {
 }
 
 void TfrmMain::dftCssSrcDrop(const std::vector<std::string>& files) {
+    commitTypedValues();
     if (!files.empty() && hasExtension(files.front(), ".css"))
         fileCommands_->openChosen(QFile::decodeName(QByteArray::fromStdString(files.front())));
 }
@@ -89,7 +90,10 @@ void TfrmMain::FileOpenCSSExecute() { fileCommands_->openFromDialog(); }
 
 void TfrmMain::FileOpenCSSAccept(const QString& file) { fileCommands_->openChosen(file); }
 
-void TfrmMain::FileNameKeepSelect(const QString& file) { fileCommands_->openRecent(file); }
+void TfrmMain::FileNameKeepSelect(const QString& file) {
+    commitTypedValues();
+    fileCommands_->openRecent(file);
+}
 
 void TfrmMain::popmnuRecentPopup() {
     popmnuRecent->clear();
@@ -100,7 +104,10 @@ void TfrmMain::popmnuRecentPopup() {
     }
 }
 
-void TfrmMain::popmnuRecentSelectAction(const QString& file) { fileCommands_->openRecentDropDown(file); }
+void TfrmMain::popmnuRecentSelectAction(const QString& file) {
+    commitTypedValues();
+    fileCommands_->openRecentDropDown(file);
+}
 
 void TfrmMain::FileSaveExecute() {
     fileCommands_->save();
@@ -119,7 +126,9 @@ QString TfrmMain::GetFolderName() {
     return QString::fromStdString(folder);
 }
 
-bool TfrmMain::styleSheetUnsaved() const { return !bCSSSaved || (fileCommands_ && fileCommands_->rulesChanged()); }
+bool TfrmMain::styleSheetUnsaved() const {
+    return !bCSSSaved || (fileCommands_ && fileCommands_->rulesChanged()) || (values_ && values_->hasTypedText());
+}
 
 std::string TfrmMain::sourcePaneText() const { return RichEditSrc->core().SaveToBytes(SaveFlagsPlain); }
 

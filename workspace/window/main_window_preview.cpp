@@ -211,7 +211,10 @@ void TfrmMain::PrevSplitExecute() { previewPages_->showLayout(PreviewLayout::Spl
 void TfrmMain::PrevMozillaBrowserExecute() { previewPages_->showLayout(PreviewLayout::Mozilla); }
 void TfrmMain::FontSizeExecute(int level) { previewPages_->setTextSize(level); }
 void TfrmMain::dftHTMLsrcEnter(TDropEffect& effect) { PreviewPages::dropEnter(dftHTMLsrc->DroppedFiles, effect); }
-void TfrmMain::dftHTMLsrcDrop(const std::vector<std::string>& files) { previewPages_->drop(files); }
+void TfrmMain::dftHTMLsrcDrop(const std::vector<std::string>& files) {
+    commitTypedValues();
+    previewPages_->drop(files);
+}
 
 void TfrmMain::tellAboutReading() {
     ReadingNote note = std::exchange(pendingNote_, {});

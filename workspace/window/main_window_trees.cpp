@@ -133,6 +133,7 @@ void TfrmMain::NodeBaseAdd() {
 }
 
 void TfrmMain::ChangeCSStreeExecute() {
+    commitTypedValues();
     TreeViewStruct->setUpdatesEnabled(false);
     const QSignalBlocker block(TreeViewStruct);
     CurStructNode = nullptr;
@@ -185,6 +186,7 @@ void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
 }
 
 void TfrmMain::TreeViewStructChange() {
+    commitTypedValues();
     setBoxCategorySelected(false);
     values_->reset();
     values_->clearTagInfo();

@@ -29,6 +29,7 @@ public:
     void guarded(const std::function<void()>& handler) override { w_.guarded(handler); }
     HelpDesk* helpDesk() override { return w_.helpDesk(); }
     void showNotice(const QString& text) override { w_.showNotice(text); }
+    void typedTextChanged() override { w_.Refresh_Status(); }
 
 private:
     TfrmMain& w_;
@@ -57,7 +58,10 @@ void TfrmMain::LoadGroupHint() {
     if (!name.empty()) values_->showCategoryPage(name);
 }
 
+void TfrmMain::commitTypedValues() { values_->commitTyped(); }
+
 void TfrmMain::TreeViewTargetClick(bool focusEditor) {
+    commitTypedValues();
     setBoxCategorySelected(false);
     values_->reset();
     QTreeWidgetItem* node = TreeViewTarget->currentItem();

@@ -20,14 +20,6 @@ public:
 
 }  // namespace
 
-int WheelNotches::add(int delta) {
-    if ((delta > 0 && rest_ < 0) || (delta < 0 && rest_ > 0)) rest_ = 0;
-    rest_ += delta;
-    const long long notches = rest_ / Notch;  // toward zero
-    rest_ -= notches * Notch;
-    return static_cast<int>(notches);
-}
-
 void PaneCommands::cut() {
     link_.pane->CutToClipboard();
     *link_.saved = false;

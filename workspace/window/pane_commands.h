@@ -12,24 +12,12 @@
 // undoing back to it does not claim the changes were saved.
 #include <functional>
 
+#include "components/wheel_notches.h"
 #include "workspace/window/action_states.h"
 
 namespace pavik {
 
 class TAFEdit;
-
-// Wheel deltas (Notch a notch) turned into whole notches. What is left of a delta below a
-// notch is kept and joins the next deltas in the same direction, so that a touchpad's stream
-// of small deltas scrolls too; a turn the other way drops it.
-class WheelNotches {
-public:
-    static constexpr int Notch = 120;
-    // Notches to scroll: positive up, negative down.
-    int add(int delta);
-
-private:
-    long long rest_ = 0;  // |rest_| < Notch
-};
 
 class PaneCommands {
 public:

@@ -176,10 +176,7 @@ void PreviewPages::openFromDialog() {
 void PreviewPages::choose(const QString& page) {
     const QString path = QFileInfo(page).absoluteFilePath();
     if (isPreviewTemporary(pathBytes(path))) {
-        w_.services_.messages->error(
-            &w_, QStringLiteral("[ %1 ] は Pavik がプレビューのために書き込み、削除するファイルと同じ名前のため、"
-                                "プレビューするページにはできません。")
-                     .arg(path));
+        w_.services_.messages->error(&w_, ownTemporaryRefusal(path, true));
         return;
     }
     if (!w_.fileCommands().askToSave(SaveKind::HtmlPage)) {

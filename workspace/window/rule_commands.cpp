@@ -72,7 +72,8 @@ void RuleCommands::addRule(TData2 rule) {
 }
 
 void RuleCommands::DelItemExecute() {
-    QTreeWidgetItem* node = w_.CurStructNode;
+    // The rule the tree highlights: after a click on a group node that is no rule at all.
+    QTreeWidgetItem* node = w_.TreeViewStruct->currentItem();
     const CssRuleNode* rule = w_.ruleOfNode(node);
     if (!rule || !findRuleByRecord(w_.Document, &rule->Data)) return;
     // The tree item with the selection, the property tree and the value area (emptied as the

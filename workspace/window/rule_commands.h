@@ -23,8 +23,8 @@ public:
     // Runs the new-class dialog; after OK, adds the class rule "." + name (no element, no
     // support information, the class group) as cssBasicExecute adds its rule.
     void cssClassExecute();
-    // Deletes the rule last clicked in the rule tree with its declarations, then rebuilds the
-    // preview and the pane. Nothing while no rule is selected.
+    // Deletes the rule highlighted in the rule tree with its declarations, then rebuilds the
+    // preview and the pane. Nothing while the tree highlights no rule (a base or group node).
     void DelItemExecute();
 
 private:

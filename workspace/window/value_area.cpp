@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTextEdit>
@@ -46,6 +47,12 @@ QWidget* lampCell(QWidget* parent, TALed*& lamp, const char* name, const QString
     l->addWidget(new QLabel(label, cell));
     return cell;
 }
+
+// Whether the user typed into the line since its text was last set or stored. A drop-down's
+// completer clears QLineEdit::isModified as it completes a typed word, so the editors keep
+// their own mark.
+bool typedInto(const QLineEdit* line) { return line->property("typedByUser").toBool(); }
+void markTyped(QLineEdit* line, bool typed) { line->setProperty("typedByUser", typed); }
 
 QList<QRadioButton*> sizeButtons(const QGroupBox* group) {
     return group->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly);
@@ -179,8 +186,19 @@ void ValueArea::build(QWidget* parent, QAction* fileOpenURL) {
 
 void ValueArea::connectEditors() {
     auto run = [this](std::function<void()> handler) { return [this, handler] { host_.guarded(handler); }; };
-    for (QRadioButton* r : sizeButtons(RadioGroupSize))
-        connect(r, &QRadioButton::clicked, this, run([this] { unitClicked(); }));
+    for (QRadioButton* r : sizeButtons(RadioGroupSize)) {
+        // A click leaves the focus in the number box: number and unit are stored together.
+        r->setFocusPolicy(Qt::TabFocus);
+        connect(r, &QRadioButton::clicked, this, run([this] {
+                    unitClicked();
+                    host_.typedTextChanged();
+                }));
+    }
+    for (QLineEdit* line : {EditCommon, CmbBoxCommon->lineEdit(), CmbBoxCommon2->lineEdit()})
+        connect(line, &QLineEdit::textEdited, this, run([this, line] {
+                    markTyped(line, true);
+                    host_.typedTextChanged();
+                }));
     // A drop-down's own handler of editingFinished, connected before these, turns a typed
     // text that names an item into a choice of that item (activated).
     connect(CmbBoxCommon, &QComboBox::activated, this, run([this] { keywordChosen(false); }));
@@ -189,6 +207,7 @@ void ValueArea::connectEditors() {
     connect(CmbBoxCommon2->lineEdit(), &QLineEdit::editingFinished, this,
             run([this] { secondKeywordChosen(true); }));
     connect(EditCommon, &QLineEdit::returnPressed, this, run([this] { editCommitted(true); }));
+    connect(EditCommon, &QLineEdit::editingFinished, this, run([this] { editCommitted(true); }));
     connect(CheckBoxColor, &QCheckBox::clicked, this, run([this] { transparentClicked(); }));
     connect(BitBtnClear, &QPushButton::clicked, this, run([this] { clearClicked(); }));
     for (QWidget* w : std::initializer_list<QWidget*>{EditCommon, ShapeColor, StaticTxtFont}) w->installEventFilter(this);
@@ -215,7 +234,7 @@ bool ValueArea::eventFilter(QObject* watched, QEvent* event) {
 void ValueArea::reset() {
     // Hiding a focused drop-down ends its editing: what the user typed there was already
     // stored when the focus left it, and nothing is stored from here.
-    for (QLineEdit* line : {EditCommon, CmbBoxCommon->lineEdit(), CmbBoxCommon2->lineEdit()}) line->setModified(false);
+    for (QLineEdit* line : {EditCommon, CmbBoxCommon->lineEdit(), CmbBoxCommon2->lineEdit()}) markTyped(line, false);
     auto* common = static_cast<QVBoxLayout*>(PanelCommon->layout());
     while (QLayoutItem* item = common->takeAt(0)) delete item;
     for (QWidget* w : std::initializer_list<QWidget*>{PanelSizeSelect, CmbBoxCommon, CmbBoxCommon2, MemoHint,
@@ -229,8 +248,11 @@ void ValueArea::reset() {
     PanelCommon->hide();
 
     EditCommon->clear();
-    CmbBoxCommon->clear();
-    CmbBoxCommon2->clear();
+    for (QComboBox* box : {CmbBoxCommon, CmbBoxCommon2}) {
+        box->clear();
+        box->clearEditText();
+    }
+    color_.reset();
     MemoHint->clear();
     RichEditHint->clear();
     StaticTxtFont->setText(utf8(NoValueText));
@@ -317,6 +339,7 @@ void ValueArea::showPanel(const ValuePanelPlan& plan, bool focusEditor) {
         {
             const QSignalBlocker block(CmbBoxCommon);
             CmbBoxCommon->setCurrentIndex(plan.comboIndex);
+            if (!plan.comboText.empty()) CmbBoxCommon->setEditText(utf8(plan.comboText));
         }
         {
             const QSignalBlocker block(CmbBoxCommon2);
@@ -334,6 +357,7 @@ void ValueArea::showPanel(const ValuePanelPlan& plan, bool focusEditor) {
     editPartOf_ = QString::fromStdString(plan.editPartOf);
     if (plan.focusEdit && focusEditor) EditCommon->setFocus();
     setSwatchColor(plan.swatchColor);
+    color_ = plan.color;
     {
         const QSignalBlocker block(CheckBoxColor);
         CheckBoxColor->setChecked(plan.transparentTicked);
@@ -379,8 +403,34 @@ bool ValueArea::store(const ValueWrite& write) {
     if (!host_.commitValue(write)) return false;
     if (write.nowData) StaticTxtNowData->setText(utf8(*write.nowData));
     if (write.fontText) StaticTxtFont->setText(utf8(*write.fontText));
-    if (write.swatchColor) setSwatchColor(*write.swatchColor);
+    if (write.swatchColor) {
+        setSwatchColor(*write.swatchColor);
+        color_ = readCssColor(write.value);
+    }
     return true;
+}
+
+bool ValueArea::inUse(const QWidget* editor) const {
+    for (const QWidget* w = editor; w; w = w->parentWidget())
+        if (w == PanelHide) return false;
+    return true;
+}
+
+bool ValueArea::unitChanged() const {
+    return shownUnit_ >= 0 && unitIndex() != shownUnit_ && !EditCommon->text().isEmpty();
+}
+
+bool ValueArea::hasTypedText() const {
+    if (!host_.targetProperty()) return false;
+    return (inUse(EditCommon) && (typedInto(EditCommon) || unitChanged())) ||
+           (inUse(CmbBoxCommon) && typedInto(CmbBoxCommon->lineEdit())) ||
+           (inUse(CmbBoxCommon2) && typedInto(CmbBoxCommon2->lineEdit()));
+}
+
+void ValueArea::commitTyped() {
+    if (inUse(EditCommon)) editCommitted(true);
+    if (inUse(CmbBoxCommon)) keywordChosen(true);
+    if (inUse(CmbBoxCommon2)) secondKeywordChosen(true);
 }
 
 void ValueArea::refuseUnencodable(const QString& text, const std::vector<std::string>& characters) {
@@ -416,9 +466,11 @@ std::optional<std::string> ValueArea::typedValue(const QString& text) {
 }
 
 void ValueArea::keywordChosen(bool typed) {
+    if (committing_) return;
+    const QScopedValueRollback busy(committing_, true);
     QLineEdit* line = CmbBoxCommon->lineEdit();
-    if (typed && !line->isModified()) return;  // nothing typed since the text was set or stored
-    line->setModified(false);
+    if (typed && !typedInto(line)) return;  // nothing typed since the text was set or stored
+    markTyped(line, false);
     if (!host_.targetProperty()) return;
     if (!typed) {
         store(keywordWrite(CmbBoxCommon->currentIndex() >= 0 ? toCp932(CmbBoxCommon->currentText()) : std::string()));
@@ -428,9 +480,11 @@ void ValueArea::keywordChosen(bool typed) {
 }
 
 void ValueArea::secondKeywordChosen(bool typed) {
+    if (committing_) return;
+    const QScopedValueRollback busy(committing_, true);
     QLineEdit* line = CmbBoxCommon2->lineEdit();
-    if (typed && !line->isModified()) return;
-    line->setModified(false);
+    if (typed && !typedInto(line)) return;
+    markTyped(line, false);
     if (!host_.targetProperty()) return;
     std::optional<std::string> chosen;
     if (typed)
@@ -442,23 +496,26 @@ void ValueArea::secondKeywordChosen(bool typed) {
 
 void ValueArea::editCommitted(bool byEnter) {
     const std::optional<std::string> property = host_.targetProperty();
-    if (!property) return;
+    if (!property || committing_) return;
+    const QScopedValueRollback busy(committing_, true);
     const QString text = EditCommon->text();
-    const bool unitChanged = shownUnit_ >= 0 && unitIndex() != shownUnit_ && !text.isEmpty();
-    if (!EditCommon->isModified() && !unitChanged) return;  // the user changed nothing
+    if (!typedInto(EditCommon) && !unitChanged()) return;  // the user changed nothing
     const Cp932Encoded bytes = encodeCp932(text.toStdString());
+    // A refused text stays in the box, not to be offered again until the user edits it.
     if (!bytes.ok()) {
+        markTyped(EditCommon, false);
         refuseUnencodable(text, bytes.unencodable);
         return;
     }
     const ValueWrite write = editWrite(*property, bytes.bytes, toCp932(TxtCommon->text()), byEnter);
     if (write.op == ValueWrite::Op::Store && !writableValue(write.value)) {
+        markTyped(EditCommon, false);
         refuseUnwritable(write.value);
         return;
     }
     const QString partOf = editPartOf_;
     if (!store(write)) return;
-    EditCommon->setModified(false);
+    markTyped(EditCommon, false);
     if (shownUnit_ >= 0) shownUnit_ = unitIndex();
     editPartOf_.clear();
     if (!partOf.isEmpty())
@@ -486,6 +543,7 @@ void ValueArea::imageFileChosen(const QString& file) {
         return;
     }
     EditCommon->setText(utf8(address.text));
+    markTyped(EditCommon, false);
     store(imageFileWrite(address.cp932));
 }
 

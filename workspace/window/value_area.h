@@ -7,10 +7,12 @@
 //
 // The editors store only what the user changed. They are connected to user signals
 // (activated, clicked, editingFinished, mouse clicks into the edit box, on the swatch and
-// on the font label), and the edit
-// boxes store only a text the user edited (or a number whose unit the user changed), so
-// values set from code never store anything. The window's handlers (CmbBoxCommonChange,
-// EditCommonClick, ...) delegate to the methods below of the same purpose.
+// on the font label), and the edit boxes store only a text the user edited (or a number
+// whose unit the user changed), so values set from code never store anything. A typed text
+// is stored when the focus leaves its box, and by commitTyped, which the window runs before
+// another rule or property is taken up and before its commands. The window's handlers
+// (CmbBoxCommonChange, EditCommonClick, ...) delegate to the methods below of the same
+// purpose.
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -64,6 +66,8 @@ public:
     virtual void guarded(const std::function<void()>& handler) = 0;
     // Shows a notice in the status line, after the tail of a store.
     virtual void showNotice(const QString& text) = 0;
+    // The user typed into an editor or picked a unit: hasTypedText() may have changed.
+    virtual void typedTextChanged() = 0;
     // The help routines of the dialogs the editors run.
     virtual HelpDesk* helpDesk() = 0;
 };
@@ -141,6 +145,11 @@ public:
     // Stores a write through the window and shows its result. False when nothing was stored.
     bool store(const ValueWrite& write);
 
+    // Whether an editor in use holds text the user typed (or a unit picked) and not stored.
+    bool hasTypedText() const;
+    // Stores that text, as leaving its box does; nothing when there is none.
+    void commitTyped();
+
     // ---- State ------------------------------------------------------------------------------
     int unitIndex() const;  // RadioGroupSize.ItemIndex; -1 none
     void setUnitIndex(int index);
@@ -160,6 +169,12 @@ private:
     std::optional<std::string> typedValue(const QString& text);
     void refuseUnencodable(const QString& text, const std::vector<std::string>& characters);
     void refuseUnwritable(const std::string& value);
+    // The editor sits in the value panel (not in PanelHide).
+    bool inUse(const QWidget* editor) const;
+    bool unitChanged() const;
+    // Runs the colour picker from the current colour; the text to store after OK, or nothing
+    // when the user cancelled or chose no other colour.
+    std::optional<std::string> pickColor(bool foregroundLabel);
 
     ValueAreaHost& host_;
     TColor swatch_ = clWhite;
@@ -167,6 +182,8 @@ private:
     // and the whole value when the box showed only part of it (UTF-8).
     int shownUnit_ = -1;
     QString editPartOf_;
+    std::optional<CssColor> color_;  // the colour panel's current colour, read whole
+    bool committing_ = false;  // a typed text is being stored (its questions move the focus)
 };
 
 // Scrolls a view's vertical scroll bar to `position` by line steps.

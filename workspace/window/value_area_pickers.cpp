@@ -1,6 +1,6 @@
 // The value editors that run a dialog: the colour picker from the colour swatch and from the
 // colour command, the font family chooser from the font label. Each stores the dialog's
-// result after OK; Cancel changes nothing.
+// result after OK; Cancel, and OK without another colour, change nothing.
 #include <QLabel>
 
 #include "components/pv_label.h"
@@ -13,24 +13,29 @@
 
 namespace pavik {
 
+std::optional<std::string> ValueArea::pickColor(bool foregroundLabel) {
+    TfrmColorPicker picker(host_.helpDesk(), PanelCommon->window());
+    picker.StartColor = color_ ? color_->color : swatch_;
+    picker.StartAlpha = color_ ? color_->alpha : 1;
+    if (foregroundLabel) {
+        picker.LabelFore->setEnabled(true);
+        picker.LabelFore->show();
+    }
+    if (picker.exec() != QDialog::Accepted || !picker.changed()) return std::nullopt;
+    return toCp932(picker.result());
+}
+
 void ValueArea::swatchClicked() {
     if (!host_.targetProperty()) return;
-    TfrmColorPicker picker(host_.helpDesk(), PanelCommon->window());
-    picker.StartColor = swatch_;
-    if (picker.exec() != QDialog::Accepted) return;
-    store(colorWrite(toCp932(picker.result())));
+    if (const std::optional<std::string> color = pickColor(false)) store(colorWrite(*color));
 }
 
 void ValueArea::colorCommand() {
-    TfrmColorPicker picker(host_.helpDesk(), PanelCommon->window());
-    picker.StartColor = swatch_;
-    picker.LabelFore->setEnabled(true);
-    picker.LabelFore->show();
-    if (picker.exec() != QDialog::Accepted) return;
+    const std::optional<std::string> color = pickColor(true);
     // Only into a colour property of the selected rule: a colour must not land in a width.
     const std::optional<std::string> property = host_.targetProperty();
-    if (!property || !isColorProperty(*property)) return;
-    store(colorWrite(toCp932(picker.result())));
+    if (!color || !property || !isColorProperty(*property)) return;
+    store(colorWrite(*color));
 }
 
 void ValueArea::fontLabelClicked() {

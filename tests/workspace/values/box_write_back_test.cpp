@@ -30,18 +30,18 @@ TEST(BoxWriteBack, StoresOnlyTheChangedRowsThatApplyIntoThatRule) {
 
     const BoxOpening o = readBoxRule(s.second());
     BoxEditModel m = o.model;
-    m.setUnit(BoxRow::MarginTop, "px");  // number 0: stored as "0px"
+    m.setUnit(BoxRow::MarginTop, "px");  // number 0: a unit alone is no change
     m.setUnit(BoxRow::Padding, "em");
     m.setNumber(BoxRow::Padding, 3);
     m.setUnit(BoxRow::BorderTopWidth, "thin");
     m.setStyle(BoxRow::BorderTopStyle, "dotted");
     const auto applies = [](std::string_view property) { return property != "padding-left"; };
     const std::vector<std::string> stored = writeBoxResult(s.doc, &s.second()->Data, boxResult(o.model, m), applies);
-    EXPECT_EQ(stored, (std::vector<std::string>{"margin-top", "border-top-width", "padding", "padding-top",
-                                                "padding-bottom", "padding-right", "border-top-style"}));
+    EXPECT_EQ(stored, (std::vector<std::string>{"border-top-width", "padding", "padding-top", "padding-bottom",
+                                                "padding-right", "border-top-style"}));
     // New declarations go to the end in row order; the other rule of that selector is untouched.
     EXPECT_EQ(Sheet::declarations(s.second()),
-              "color=red;margin-top=0px;border-top-width=thin;padding=3em;padding-top=3em;padding-bottom=3em;"
+              "color=red;border-top-width=thin;padding=3em;padding-top=3em;padding-bottom=3em;"
               "padding-right=3em;border-top-style=dotted;");
     EXPECT_EQ(Sheet::declarations(s.first()), "margin=10px 5px;border-style=hidden;color=;");
     // An empty value is not written out, so it does not count as set.

@@ -139,7 +139,7 @@ TEST(ValuePanel, EditBoxSaysWhenItShowsOnlyPartOfTheValue) {
     };
     const Case cases[] = {
         {"margin", "10px 20px", "10", true},
-        {"font-size", "12px !important", "12", true},
+        {"font-size", "12px !important", "12", false},  // the store keeps the mark
         {"width", "calc(100% - 10px)", "calc(100% - 10", true},
         {"font-size", " 3 PX ", "3", false},
         {"width", "auto", "", false},
@@ -153,6 +153,28 @@ TEST(ValuePanel, EditBoxSaysWhenItShowsOnlyPartOfTheValue) {
         EXPECT_EQ(p.editText, c.editText) << c.value;
         EXPECT_EQ(p.editPartOf, c.part ? c.value : std::string()) << c.value;
     }
+}
+
+TEST(ValuePanel, EditorsShowTheValueWithoutImportantAndAsTextWhereNoItemOrNumberFits) {
+    const struct {
+        const char* property;
+        std::string value, shown;  // "[item]" chosen in the drop-down, "<text>" in its edit line, "|box|"
+    } cases[] = {
+        {"text-align", "Center  !IMPORTANT", "[center]"}, {"margin-top", "auto", "[auto]"},
+        {"font-size", "inherit", "<inherit>"},           {"font-size", "1.5em ! important", "|1.5|"},
+        {"top", "auto", ""},  // no drop-down, and no number to show
+        {"background-image", "url(\"a.gif\") !important", "|a.gif|"}, {"background-image", "none", "|none|"},
+    };
+    for (const auto& c : cases) {
+        const ValuePanelPlan p = plan(property(c.property), c.value);
+        std::string shown;
+        if (p.comboIndex >= 0) shown += "[" + p.fill.combo1[static_cast<size_t>(p.comboIndex)] + "]";
+        if (!p.comboText.empty()) shown += "<" + p.comboText + ">";
+        if (!p.editText.empty()) shown += "|" + p.editText + "|";
+        EXPECT_EQ(shown, c.shown) << c.value;
+        EXPECT_EQ(p.nowData, c.value) << c.value;
+    }
+    EXPECT_EQ(plan(property("color"), "rgba(0,0,0,.5) !important").color, (CssColor{clBlack, 0.5}));
 }
 
 TEST(ValuePanel, FontAndImagePanels) {
@@ -170,7 +192,7 @@ TEST(ValuePanel, FontAndImagePanels) {
     EXPECT_EQ(p.nowData, "url(\"img/a.gif\")");
     EXPECT_EQ(p.controls, (std::vector{VC::EditCommon, VC::SBOpenURL}));
     EXPECT_EQ(plan(property("background-image"), toCp932("url(\" 画像.gif \")")).editText, "画像.gif");
-    EXPECT_EQ(plan(property("background-image"), "url(a.gif)").editText, "");
+    EXPECT_EQ(plan(property("background-image"), "url(a.gif)").editText, "url(a.gif)");
     EXPECT_EQ(plan(property("background-image"), "url(\"a.gif").editText, "");
     EXPECT_TRUE(plan(property("background-image")).showPanel);
 }

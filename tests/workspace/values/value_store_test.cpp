@@ -198,3 +198,28 @@ TEST(ValueWrites, OnlyValuesThatLeaveTheSheetIntactAreWritable) {
         EXPECT_TRUE(found) << c.value << "\n" << s.text();
     }
 }
+
+TEST(ValueStore, ChangesTheDeclarationInEffectAndKeepsItsImportantMark) {
+    const struct {
+        const char *rule, *value, *read, *after;  // P's declarations; stored; read before; afterwards
+    } cases[] = {
+        {"color: red ! Important; color: blue", "green", "red ! Important", "color=green ! Important;color=blue;"},
+        {"color: red; color: ", "green", "red", "color=green;color=;"},  // the empty one is left out
+        {"margin: 1em !important", "3px !important", "1em !important", "margin=3px !important;"},
+        {"margin: 1em !important", "", "1em !important", "margin=;"},
+        {"content: \"a\\!important\"", "x", "\"a\\!important\"", "content=x;"},
+    };
+    for (const auto& c : cases) {
+        StyleDocument doc = AnalyzeCSS(std::string("P { ") + c.rule + " }").Document;
+        const TData2* rule = &doc.rules().at(0)->Data;
+        const std::string property = doc.rules().at(0)->Declarations.at(0)->Name;
+        EXPECT_EQ(currentValue(doc, rule, property), c.read) << c.rule;
+        storeValue(doc, rule, property, c.value);
+        std::string after;
+        for (const auto& d : doc.rules().at(0)->Declarations) after += d->Name + "=" + d->Value + ";";
+        EXPECT_EQ(after, c.after) << c.rule;
+        // Clearing leaves the rule without the property.
+        EXPECT_TRUE(clearValue(doc, rule, property));
+        EXPECT_EQ(currentValue(doc, rule, property), std::nullopt) << c.rule;
+    }
+}

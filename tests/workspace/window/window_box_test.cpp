@@ -88,5 +88,24 @@ TEST_F(BoxEdit, StoresOnlyWhatTheUserChangedIntoTheSelectedRule) {
     EXPECT_NE(w->RichEditSrc->Text().find("margin-top : 1px ;"), std::string::npos);
 }
 
+TEST_F(BoxEdit, ANewUnitForSidesLeftAt0StoresNothingAndImportantStays) {
+    auto w = openSheet("P { margin-left: auto; margin-right: auto; margin-top: 1px !important; }\r\n");
+    w->TreeViewStruct->setCurrentItem(findItem(w->TreeViewStruct, QStringLiteral("エレメント/P")));
+    w->TreeViewStructClick();
+    w->TreeViewTarget->setCurrentItem(findItem(w->TreeViewTarget, QStringLiteral("ボックス")));
+    w->TreeViewTargetClick();
+    w->boxEditCommand()->runDialog = [](TdlgBoxEdit& d) {
+        d.show();
+        d.CBma->setFocus();  // "px" for all (three items below "%"), then margin-top one up
+        for (int i = 0; i < 3; ++i) QTest::keyClick(d.CBma, Qt::Key_Down);
+        EXPECT_EQ(d.CBml->currentText(), QStringLiteral("px"));
+        QTest::mouseClick(d.PvSpinMt->PlusButton(), Qt::LeftButton);
+        QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
+        return d.result();
+    };
+    w->EditBox->trigger();
+    EXPECT_EQ(declarations(*w->Document.rules().at(0)), "margin-left=auto;margin-right=auto;margin-top=2px !important;");
+}
+
 }  // namespace
 }  // namespace pavik::test

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTest>
 #include <QWheelEvent>
@@ -126,6 +127,21 @@ TEST_F(Commands, SavedStateFollowsUndoAndRedoButNotPastAnUnsavedReload) {
 
     w->close();
     EXPECT_EQ(messages->confirms.size(), 1);
+}
+
+TEST_F(Commands, PaneCommandsAreOffWhileThePaneHoldsNoFile) {
+    auto w = makeWindow();
+    showAndSettle(*w);
+    QApplication::clipboard()->setText(QStringLiteral("P { margin: 0; }"));
+    for (QAction* a : {w->EditCut1, w->EditCopy1, w->EditPaste1, w->EditUndo1, w->EditRedo1, w->EditCut2,
+                       w->EditCopy2, w->EditPaste2, w->EditUndo2, w->EditRedo2})
+        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    // Edit > Paste, clicked.
+    auto* edit = w->findChild<QMenu*>(QStringLiteral("mnuEdit"));
+    edit->popup(w->mapToGlobal(QPoint(10, 10)));
+    QTest::mouseClick(edit, Qt::LeftButton, {}, edit->actionGeometry(w->EditPaste1).center());
+    EXPECT_EQ(w->RichEditSrc->Text(), "");
+    EXPECT_EQ(savedPane(*w), QStringLiteral("保存済み"));
 }
 
 TEST(WheelNotches, SmallerDeltasAddUpInOneDirection) {

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <functional>
 
 #include "components/file_name_keep.h"
 #include "dialogs/dlg_new_css.h"
@@ -100,6 +101,26 @@ TEST_F(FileCommandsTest, OpeningReadsFirstAndAFailedReadChangesNothing) {
         EXPECT_EQ(w->RichEditSrc->Text(), pane);
         EXPECT_TRUE(w->styleSheetUnsaved());
     }
+}
+
+TEST_F(FileCommandsTest, TheProgramsOwnPreviewFilesAreNoStyleSheetFromAnyWayIn) {
+    const QString own = writeFile(QStringLiteral("site/Pavik$$Preview$$.CSS"), "P { margin : 0 ; }\r\n");
+    const std::function<void(TfrmMain&)> ways[] = {
+        [&](TfrmMain& w) { files->answers = {own}; w.FileOpenCSS->trigger(); },
+        [&](TfrmMain& w) { w.FileNameKeepSelect(own); },         // the recent menu
+        [&](TfrmMain& w) { w.popmnuRecentSelectAction(own); },   // the recent drop-down
+        [&](TfrmMain& w) { w.dftCssSrcDrop({QFile::encodeName(own).toStdString()}); },
+    };
+    for (const auto& open : ways) {
+        auto w = openIn();
+        open(*w);
+        EXPECT_EQ(messages->errors, QStringList{ownTemporaryRefusal(own, false)});
+        EXPECT_EQ(w->sCSSFileName, file);
+        EXPECT_FALSE(w->fileCommands().recentList().FileNames().contains(own));
+    }
+    auto started = makeWindow({own});  // the command line
+    EXPECT_TRUE(started->sCSSFileName.isEmpty());
+    EXPECT_EQ(messages->errors, QStringList{ownTemporaryRefusal(own, false)});
 }
 
 // The save question before Open, New and Close: Yes saves first, No goes on without saving,

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <functional>
+#include <tuple>
 
 #include "components/pv_label.h"
 #include "dialogs/color_lookup_combo_box.h"
@@ -93,7 +94,7 @@ TEST_F(Pickers, SwatchClickStoresThePickedColourAndCancelChangesNothing) {
     EXPECT_EQ(valueOf(*w, "color"), "rgb(191,191,223)");
 }
 
-TEST_F(Pickers, SwatchOfNoColourStartsThePickerFromWhite) {
+TEST_F(Pickers, SwatchOfNoColourStartsThePickerFromWhiteAndOkWithoutAChoiceStoresNothing) {
     auto w = open();
     clickProperty(*w, QStringLiteral("ボックス/border-color/border-top-color"));
     QTest::mouseClick(w->valueArea().CheckBoxColor, Qt::LeftButton, {}, QPoint(6, w->valueArea().CheckBoxColor->height() / 2));
@@ -102,7 +103,36 @@ TEST_F(Pickers, SwatchOfNoColourStartsThePickerFromWhite) {
     whenShown<TfrmColorPicker>([&](TfrmColorPicker& p) { startText = p.result(); });
     QTest::mouseClick(w->valueArea().ShapeColor, Qt::LeftButton);
     EXPECT_EQ(startText, QStringLiteral("rgb(255,255,255)"));
-    EXPECT_EQ(valueOf(*w, "border-top-color"), "rgb(255,255,255)");
+    EXPECT_EQ(valueOf(*w, "border-top-color"), "transparent");
+}
+
+TEST_F(Pickers, PickerStartsFromTheColourInEffectKeepsItsAlphaAndImportantAndStoresOnlyAChoice) {
+    auto w = openSheet("H1 { color: #f00 !important; color: blue; background-color: hsla(120,100%,25%,.5);"
+                       " border-top-color: ButtonFace; font-family: serif !important; }\r\n");
+    w->TreeViewStruct->setCurrentItem(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
+    w->TreeViewStructClick();
+    const std::tuple<const char*, const char*, TColor, const char*> cases[] = {  // start; after "青" is chosen
+        {"テキスト/color", "color", clRed, "Blue !important"},
+        {"背景/background-color", "background-color", clGreen, "rgba(0,0,255,0.5)"},
+        {"ボックス/border-color/border-top-color", "border-top-color", clBtnFace, "Blue"},
+    };
+    for (const auto& [path, property, start, stored] : cases) {
+        clickProperty(*w, QString::fromUtf8(path));
+        const std::optional<std::string> before = valueOf(*w, property);
+        TColor shown = clNone;
+        whenShown<TfrmColorPicker>([&](TfrmColorPicker& p) { shown = p.swatchColor(); });  // OK, nothing chosen
+        QTest::mouseClick(w->valueArea().ShapeColor, Qt::LeftButton);
+        EXPECT_EQ(shown, start) << path;
+        EXPECT_EQ(valueOf(*w, property), before) << path;
+        whenShown<TfrmColorPicker>([](TfrmColorPicker& p) { choose(p.CLCmbBoxCommon16, QStringLiteral("青")); });
+        QTest::mouseClick(w->valueArea().ShapeColor, Qt::LeftButton);
+        EXPECT_EQ(valueOf(*w, property), stored) << path;
+    }
+    whenShown<TfrmFontSelect>([](TfrmFontSelect& f) { QTest::mouseClick(f.StaticText[6], Qt::LeftButton); });
+    clickProperty(*w, QStringLiteral("フォント/font-family"));
+    QTest::mouseClick(w->valueArea().StaticTxtFont, Qt::LeftButton);
+    EXPECT_EQ(valueOf(*w, "font-family"), "Book Antiqua !important");
+    EXPECT_NE(w->RichEditSrc->Text().find("color : blue ;"), std::string::npos);  // not the one in effect
 }
 
 TEST_F(Pickers, ColourCommandStoresOnlyIntoAColourProperty) {

@@ -172,6 +172,22 @@ TEST_F(Rules, TheClickedRuleIsDeletedNotItsNamesake) {
     }
 }
 
+TEST_F(Rules, DeleteFollowsTheHighlightedNodeAndIsOffOnGroupNodes) {
+    auto w = openSheet("ABBR { color: blue; }\r\nP { margin: 0; }\r\n");
+    w->ChangeCSStree->trigger();  // grouped
+    clickNode(w->TreeViewStruct, findItem(w->TreeViewStruct, QStringLiteral("エレメント/P/P")));
+    EXPECT_TRUE(w->DelItem->isEnabled());
+    clickNode(w->TreeViewStruct, findItem(w->TreeViewStruct, QStringLiteral("エレメント/ABBR")));
+    EXPECT_FALSE(w->DelItem->isEnabled());
+    w->DelItemExecute();  // as a shortcut or menu would run it
+    EXPECT_EQ(selectors(w->Document), "ABBR|P|");
+    EXPECT_TRUE(w->bCSSSaved);
+
+    clickNode(w->TreeViewStruct, findItem(w->TreeViewStruct, QStringLiteral("エレメント/ABBR/ABBR")));
+    w->DelItem->trigger();
+    EXPECT_EQ(selectors(w->Document), "P|");
+}
+
 TEST_F(Rules, DeletingTheLastRuleOfAGroupTakesItsGroupNode) {
     auto w = openSheet("A { color: blue; }\r\nA:hover { color: red; }\r\nP { margin: 0; }\r\n");
     w->ChangeCSStree->trigger();  // grouped

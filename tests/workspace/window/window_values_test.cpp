@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <algorithm>
+#include <functional>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -300,8 +302,7 @@ TEST_F(Values, EditBoxesStoreOnlyWhatTheUserChanged) {
     retype("14");
     QTest::keyClick(w->valueArea().EditCommon, Qt::Key_Return);
     settle();
-    EXPECT_EQ(valueOf(*w, "font-size"), "14px");
-    EXPECT_TRUE(w->StatusBar->message().endsWith(QStringLiteral("「12px !important」→「14px」")));
+    EXPECT_EQ(valueOf(*w, "font-size"), "14px !important");  // the mark stays with the declaration
 
     // What would break the sheet is refused: an open "(" or quote.
     clickProperty(*w, QStringLiteral("ボックス/width"));
@@ -364,6 +365,81 @@ TEST_F(Values, TypedKeywordIsStoredOnEnterOrWhenTheFocusLeaves) {
     w->close();
     EXPECT_EQ(valueOf(*w, "text-align"), "end");
     EXPECT_EQ(messages->confirms.size(), 1);
+}
+
+TEST_F(Values, TypedTextIsStoredWhenTheFocusLeavesAndBeforeWhatComesNext) {
+    const auto ctrlS = [](TfrmMain&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier); };
+    const struct {
+        const char* what;
+        bool margin;  // typed into H1's margin-top box, else into its text-align drop-down
+        const char* typed;
+        std::function<void(TfrmMain&)> next;
+        const char* stored;  // H1's value then, and whether the file holds it
+        bool saved;
+    } cases[] = {
+        {"another rule", true, "4", [](TfrmMain& w) { clickRule(w, QStringLiteral("エレメント/P")); }, "4px", false},
+        {"another property", true, "9", [](TfrmMain& w) { clickProperty(w, QStringLiteral("テキスト")); }, "9px", false},
+        {"Tab", true, "7", [](TfrmMain&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }, "7px", false},
+        {"Ctrl+S", false, "left", ctrlS, "left", true},
+        {"close", true, "3", [this](TfrmMain& w) { messages->answer = true; w.close(); }, "3px", true},
+        {"nothing typed", true, "", ctrlS, "2px", false},
+        {"tree rebuilt (last: kept grouped)", false, "right", [](TfrmMain& w) { w.ChangeCSStree->trigger(); }, "right", false},
+    };
+    for (const auto& c : cases) {
+        auto w = open();
+        QApplication::setActiveWindow(w.get());
+        clickRule(*w, QStringLiteral("エレメント/H1"));
+        clickProperty(*w, c.margin ? QStringLiteral("ボックス/margin/margin-top") : QStringLiteral("テキスト/text-align"));
+        QLineEdit* box = c.margin ? w->valueArea().EditCommon : w->valueArea().CmbBoxCommon->lineEdit();
+        QTest::mouseClick(box, Qt::LeftButton);
+        if (*c.typed) {
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(box, c.typed);
+        }
+        EXPECT_EQ(w->StatusBar->savedState(), *c.typed ? QStringLiteral("未保存") : QStringLiteral("保存済み")) << c.what;
+        c.next(*w);
+        const char* property = c.margin ? "margin-top" : "text-align";
+        EXPECT_EQ(currentValue(w->Document, &w->Document.GetNodeParent("H1")->Data, property), c.stored) << c.what;
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll().contains(QByteArray(property) + " : " + c.stored), c.saved) << c.what;
+        EXPECT_EQ(w->bCSSSaved, !*c.typed || c.saved) << c.what;
+    }
+}
+
+TEST_F(Values, EditorsChangeTheDeclarationInEffectKeepItsImportantAndShowWhatNoItemFits) {
+    auto w = open("P { text-align: left !important; margin-top: 1px; margin-top: 2px;"
+                  " background-image: url(a.png), url(b.png) !important; cursor: -webkit-grab; }\r\n");
+    clickRule(*w, QStringLiteral("エレメント/P"));
+    QLineEdit* combo = w->valueArea().CmbBoxCommon->lineEdit();
+    QLineEdit* box = w->valueArea().EditCommon;
+    const auto edit = [](QLineEdit* line, std::initializer_list<Qt::Key> keys, const char* text) {
+        QTest::mouseClick(line, Qt::LeftButton);
+        for (Qt::Key k : keys) QTest::keyClick(line, k, k == Qt::Key_A ? Qt::ControlModifier : Qt::NoModifier);
+        QTest::keyClicks(line, text);
+        QTest::keyClick(line, Qt::Key_Return);
+    };
+    // Shown as text, and stored only when edited.
+    clickProperty(*w, QStringLiteral("その他/cursor"));
+    EXPECT_EQ(combo->text(), QStringLiteral("-webkit-grab"));
+    clickProperty(*w, QStringLiteral("背景/background-image"));
+    EXPECT_EQ(box->text(), QStringLiteral("url(a.png), url(b.png)"));
+    QTest::mouseClick(box, Qt::LeftButton);
+    clickProperty(*w, QStringLiteral("その他/cursor"));
+    EXPECT_TRUE(w->bCSSSaved);
+
+    clickProperty(*w, QStringLiteral("背景/background-image"));
+    edit(box, {Qt::Key_End, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace,
+               Qt::Key_Backspace, Qt::Key_Backspace}, "c.png)");
+    clickProperty(*w, QStringLiteral("テキスト/text-align"));
+    edit(combo, {Qt::Key_A}, "right");
+    clickProperty(*w, QStringLiteral("ボックス/margin/margin-top"));
+    EXPECT_EQ(box->text(), QStringLiteral("2"));
+    edit(box, {Qt::Key_A}, "5");
+    std::string declarations;
+    for (const auto& d : w->ruleOfNode(w->CurStructNode)->Declarations) declarations += d->Name + "=" + d->Value + ";";
+    EXPECT_EQ(declarations, "text-align=right !important;margin-top=1px;margin-top=5px;"
+                            "background-image=url(a.png), url(c.png) !important;cursor=-webkit-grab;");
 }
 
 TEST_F(Values, KeyboardSelectionInTheTreesDoesWhatAClickDoes) {
