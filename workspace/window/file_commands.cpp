@@ -109,7 +109,7 @@ void FileCommands::open(const QString& file, OpenFrom from) {
         return;
     }
     const QString absolute = QFileInfo(file).absoluteFilePath();
-    host_.showStyleSheet(absolute, absolute, text, text.encoding, std::nullopt, true);
+    host_.showStyleSheet(absolute, absolute, text, text.form(), std::nullopt, true);
     if (from == OpenFrom::Dialog) {
         keep_->AddFileName(absolute);
         host_.flushSettings();
@@ -121,7 +121,7 @@ void FileCommands::openAtStart(const QString& file, bool fromArgument) {
     DecodedText text;
     if (std::error_code ec = readTextFile(file.toStdString(), text)) return reportReadError(file, ec);
     const QString absolute = QFileInfo(file).absoluteFilePath();
-    host_.showStyleSheet(absolute, file, text, text.encoding, std::nullopt, true);
+    host_.showStyleSheet(absolute, file, text, text.form(), std::nullopt, true);
     if (fromArgument) keep_->AddFileName(absolute);
 }
 
@@ -165,14 +165,18 @@ bool FileCommands::save() {
     if (!writeStyleSheet(target, *text)) return false;
     host_.setAutoRefresh();
 
-    // The trees are read back from what was saved, and the pane shows it.
+    // The trees are read back from what was saved, and the pane shows it. The file keeps its
+    // encoding and line ends; the escapes are those made reading it back.
+    TextForm form = host_.styleSheetForm();
     DecodedText read;
     if (std::error_code ec = readTextFile(target.toStdString(), read)) {
         reportReadError(target, ec);
-        read = DecodedText{*text, host_.styleSheetEncoding(), {}};
+        read.cp932 = *text;
+    } else {
+        form.escapes = std::move(read.madeEscapes);
     }
     const std::string shown = read.cp932;
-    host_.showStyleSheet(target, renamed ? target : QString(), read, host_.styleSheetEncoding(), shown, false);
+    host_.showStyleSheet(target, renamed ? target : QString(), read, std::move(form), shown, false);
     if (renamed) {
         keep_->AddFileName(target);
         host_.flushSettings();
@@ -220,7 +224,7 @@ std::optional<std::string> FileCommands::textToSave() {
 }
 
 bool FileCommands::writeStyleSheet(const QString& target, const std::string& text) {
-    if (std::error_code ec = writeTextFile(target.toStdString(), text, host_.styleSheetEncoding())) {
+    if (std::error_code ec = writeTextFile(target.toStdString(), text, host_.styleSheetForm())) {
         reportWriteError(target, ec);
         return false;
     }
@@ -255,7 +259,7 @@ void FileCommands::newStyleSheet() {
         return;
     }
     made.close();
-    host_.showStyleSheet(file, file, DecodedText{}, TextEncoding::Cp932, std::nullopt, false);
+    host_.showStyleSheet(file, file, DecodedText{}, TextForm{}, std::nullopt, false);
     keep_->AddFileName(file);
     host_.flushSettings();
 }

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -58,8 +59,7 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
 
     // The pane always shows the regenerated text; only the preview's copy of it depends on
     // whether the style sheet is applied.
-    const std::string css =
-        writeStyleSheet(tree, Document.keptAtRules(), std::chrono::system_clock::now(), &progress_);
+    const std::string css = writeStyleSheet(Document, std::chrono::system_clock::now(), &progress_);
     if (bApplyCSS && written) written = writePreviewFile(PreviewCSSPath, css);
     if (regeneratePane) reloadSourcePane(css);
     progress_.setProgress(0);
@@ -133,7 +133,7 @@ void TfrmMain::Refresh_Status() {
     Refresh_Btn();
     StatusBar->setMessage(QStringLiteral("操作を待っています :)"));
     StatusBar->setSavedState(styleSheetUnsaved() ? QStringLiteral("未保存") : QStringLiteral("保存済み"));
-    const std::string_view encoding = encodingName(CSSEncoding);
+    const std::string_view encoding = encodingName(CSSForm.encoding);
     StatusBar->setEncoding(sCSSFileName.isEmpty() ? QString() : QString::fromLatin1(encoding.data(), qsizetype(encoding.size())));
     // The recent-file menu's entries show image 44.
     for (QAction* entry : fileCommands_->recentList().Entries()) entry->setIcon(imageListIcon(imgRecentFile));
@@ -242,11 +242,16 @@ void TfrmMain::tellAboutReading() {
     services_.messages->information(this, lines.join('\n'));
 }
 
-QString TfrmMain::describeEscapes(const std::vector<std::string>& characters) {
+QString TfrmMain::describeEscapes(const std::vector<std::string>& characters, const std::vector<MadeEscape>& made,
+                                  bool references) {
     QStringList shown;
     for (const std::string& ch : characters) {
         const QString c = QString::fromStdString(ch);
-        const QString item = QStringLiteral("%1 (\\%2 )").arg(c, QString::number(c.toUcs4().value(0), 16).toUpper());
+        const QString hex = QString::number(c.toUcs4().value(0), 16).toUpper();
+        auto form = std::find_if(made.begin(), made.end(), [&ch](const MadeEscape& m) { return m.character == ch; });
+        const QString item = references ? QStringLiteral("%1 (&#x%2;)").arg(c, hex)
+                             : form != made.end() ? QStringLiteral("%1 (%2)").arg(c, QString::fromStdString(form->escape))
+                                                  : QStringLiteral("%1 (\\%2 )").arg(c, hex);
         if (!shown.contains(item)) shown.append(item);
     }
     constexpr qsizetype MaxShown = 10;
@@ -257,10 +262,10 @@ QString TfrmMain::describeEscapes(const std::vector<std::string>& characters) {
 
 void TfrmMain::tellAboutEscapes() {
     if (pendingEscapes_.empty() || !isVisible()) return;
-    const QString list = describeEscapes(std::exchange(pendingEscapes_, {}));
+    const QString list = describeEscapes(std::exchange(pendingEscapes_, {}), CSSForm.escapes);
     services_.messages->information(
         this, QStringLiteral("スタイルシート [ %1 ] の次の文字は Shift_JIS で表せないため、CSS のエスケープに置き換えました: %2\n"
-                             "保存するとエスケープの形で書き込まれます。")
+                             "保存すると元の文字に戻ります。")
                   .arg(QFileInfo(sCSSFileName).fileName(), list));
 }
 

@@ -117,7 +117,7 @@ bool PreviewPages::loadPage() {
     }
     w_.HTMLStream = QByteArray::fromStdString(bytes);
     const DecodedText text = decodeToCp932(bytes);
-    w_.HTMLEncoding = text.encoding;
+    w_.HTMLForm = text.form();
     const bool recognised = isEditableCp932(text.cp932);
     showInPane(text.cp932, !text.escaped.empty() || !recognised);
     if (!recognised)
@@ -131,7 +131,7 @@ bool PreviewPages::loadPage() {
             &w_, QStringLiteral("HTML ファイル [ %1 ] の次の文字は Shift_JIS で表せません: %2\n"
                                 "ファイルを書き換えないよう、HTML タブでは読み取り専用で表示します。"
                                 "プレビューにはそのまま表示されます。")
-                     .arg(QFileInfo(page).fileName(), TfrmMain::describeEscapes(text.escaped)));
+                     .arg(QFileInfo(page).fileName(), TfrmMain::describeEscapes(text.escaped, text.madeEscapes)));
     return true;
 }
 
