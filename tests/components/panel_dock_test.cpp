@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <climits>
 #include <memory>
 
 #include "components/pv_panel.h"
@@ -86,6 +87,40 @@ TEST(TPvPanelDockManager, PaintsCaptionColouredGrabbersWithTheCaptionAndACloseBu
     EXPECT_GE(top->DockManager()->grabberSize(), TPvPanelDockManager::GrabberSize);
     EXPECT_EQ(a->geometry().left(), top->DockManager()->grabberSize());
     EXPECT_NE(top->grab().toImage().pixel(6, 20), caption.rgb());
+}
+
+// The caption's ink, Japanese or not, lies whole inside its band, along the top or turned
+// down the left: nothing of it is cut off at the band's edge.
+TEST(TPvPanelDockManager, TheWholeCaptionFitsItsBand) {
+    const QFontMetrics fm(QFont(QStringLiteral("Verdana"), 8));
+    for (const bool alongTop : {false, true}) {
+        for (const QString& title : {QStringLiteral("スタイル"), QStringLiteral("Styles"), QStringLiteral("gÅy")}) {
+            TPvCustomPanel parent;
+            parent.resize(300, 200);
+            auto* site = dockSite(nullptr);
+            parent.insertControl(site, alongTop ? alTop : alClient);
+            site->resize(300, 120);
+            QWidget* w = docked(site, title);
+            const int band = site->DockManager()->grabberSize();
+            EXPECT_EQ(alongTop ? w->geometry().left() : w->geometry().top(), band);
+            // The caption's pixels: not the band colour, outside the close button.
+            const QImage image = site->grab().toImage();
+            const QColor face = toQColor(clActiveCaption, site->palette());
+            const QRect text = alongTop ? QRect(0, band + 1, band, 119 - band) : QRect(0, 0, 298 - band, band);
+            int low = INT_MAX, high = INT_MIN;  // across the band
+            for (int y = text.top(); y <= text.bottom(); ++y)
+                for (int x = text.left(); x <= text.right(); ++x)
+                    if (image.pixel(x, y) != face.rgb()) {
+                        low = std::min(low, alongTop ? x : y);
+                        high = std::max(high, alongTop ? x : y);
+                    }
+            const QString what = title + (alongTop ? " turned" : " along the top");
+            ASSERT_NE(low, INT_MAX) << qPrintable(what);
+            EXPECT_GT(low, 0) << qPrintable(what);
+            EXPECT_LT(high, band - 1) << qPrintable(what);
+            EXPECT_GE(high - low + 2, fm.tightBoundingRect(title).height()) << qPrintable(what);
+        }
+    }
 }
 
 TEST(TPvPanelDockManager, TheCloseButtonHidesItsControlAndTheOthersCloseUp) {
