@@ -24,19 +24,11 @@ using namespace pavik;
 using shots::clickProperty;
 using shots::find;
 using shots::wait;
+using shots::whenShown;
 
 QString folder;
 
 void shot(const QString& name) { shots::shot(folder, name, 700); }
-
-// Runs `steps` on the modal dialog of type D once it is up.
-template <typename D>
-void whenShown(std::function<void(D&)> steps) {
-    QTimer::singleShot(300, [steps] {
-        if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget())) steps(*d);
-        else std::fprintf(stderr, "no dialog\n");
-    });
-}
 
 void choose(TColorLookupComboBox* box, const QString& text) {
     const int i = box->findText(text);

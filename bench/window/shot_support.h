@@ -1,13 +1,16 @@
 #pragma once
 // Helpers of the screenshot programs: waiting with the event loop running, saving the screen,
-// clicking a property-tree node as the user does, and message boxes printed instead of shown
+// clicking a property-tree node as the user does, acting on a modal dialog once it is up,
+// and message boxes printed instead of shown
 // (a box would wait for a click that never comes).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <cstdio>
+#include <functional>
 
 #include "workspace/window/frm_main.h"
 
@@ -39,6 +42,17 @@ inline QTreeWidgetItem* find(QTreeWidget* tree, const QStringList& path) {
         item = next;
     }
     return item;
+}
+
+// Runs `steps` on the shown dialog of type D once it is up (looked for during 10 seconds).
+template <typename D>
+void whenShown(std::function<void(D&)> steps, int tries = 50) {
+    QTimer::singleShot(300, [steps, tries] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* d = dynamic_cast<D*>(top); d && d->isVisible()) return steps(*d);
+        if (tries > 1) whenShown<D>(steps, tries - 1);
+        else std::fprintf(stderr, "no dialog\n");
+    });
 }
 
 inline void clickProperty(pavik::TfrmMain& w, const QStringList& path) {
