@@ -58,14 +58,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     folder = QString::fromLocal8Bit(argv[2]);
-    MainWindowServices s = MainWindowServices::standard();
-    s.arguments = QStringList{QString::fromLocal8Bit(argv[1])};
-    s.messages = std::make_unique<shots::PrintedMessages>();
-    TfrmMain w(std::move(s));
-    w.resize(1000, 700);
-    w.move(0, 0);
-    w.show();
-    wait(2500);
+    const std::unique_ptr<pavik::TfrmMain> window =
+        shots::openWindow(QString::fromLocal8Bit(argv[1]), QSize(1000, 700));
+    pavik::TfrmMain& w = *window;
 
     clickRule(w, w.TreeViewStruct->topLevelItem(0)->child(0));
     shot("01-long-selector");

@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 #include "workspace/window/frm_main.h"
 
@@ -74,5 +75,19 @@ public:
     // No, or the only button.
     int choose(QWidget*, const QString&, const QStringList& buttons) override { return buttons.size() > 1 ? 1 : 0; }
 };
+
+// The real window with `sheet` open, placed at the screen's corner at `size`, shown and given
+// time to build its preview; messages are printed.
+inline std::unique_ptr<pavik::TfrmMain> openWindow(const QString& sheet, QSize size) {
+    pavik::MainWindowServices s = pavik::MainWindowServices::standard();
+    s.arguments = QStringList{sheet};
+    s.messages = std::make_unique<PrintedMessages>();
+    auto w = std::make_unique<pavik::TfrmMain>(std::move(s));
+    w->resize(size);
+    w->move(0, 0);
+    w->show();
+    wait(2500);
+    return w;
+}
 
 }  // namespace shots
