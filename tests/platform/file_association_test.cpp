@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <optional>
 
 #include "platform/file_association.h"
 #include "platform/file_bytes.h"
@@ -156,30 +155,21 @@ TEST(XdgAssociation, WritesAndRemovesEntryDefaultAndIconKeepingTheUsersOwnLines)
     EXPECT_EQ(assoc.read(), (AssocChoice{false, true, true}));
 }
 
-// Ticking and unticking the default gives the list back as it was; one that is then left
-// holding nothing but the header Pavik writes (a list it created) goes.
+// Ticking and unticking the default leaves the list as it was ("-": no file), except one
+// left holding nothing but the header Pavik writes (a list it created): that goes.
 TEST(XdgAssociation, UntickingTheDefaultLeavesNoListOfItsOwnBehind) {
-    const struct {
-        const char* what;
-        std::optional<std::string> before;
-        std::optional<std::string> after;  // nothing: no file
-    } cases[] = {
-        {"no list", std::nullopt, std::nullopt},
-        {"an empty list", "", std::nullopt},
-        {"a header of the user's", "[Default Applications]\n", std::nullopt},
-        {"a header with a blank line", "[Default Applications]\n\n", "[Default Applications]\n\n"},
-        {"other defaults", "[Default Applications]\r\ntext/html=a.desktop;\r\n",
-         "[Default Applications]\r\ntext/html=a.desktop;\r\n"},
+    const std::pair<std::string, std::string> cases[] = {
+        {"-", "-"}, {"", "-"}, {"[Default Applications]\n", "-"},
+        {"[Default Applications]\n\n", "[Default Applications]\n\n"},
+        {"[Default Applications]\r\ntext/html=a.desktop;\r\n", "[Default Applications]\r\ntext/html=a.desktop;\r\n"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [before, after] : cases) {
         TempHome home;
         XdgFileAssociation assoc(home.places(), "/usr/bin/pavik", "<svg/>", {});
-        if (c.before) put(assoc.mimeAppsPath(), *c.before);
-        ASSERT_TRUE(assoc.apply({false, false, true}).ok()) << c.what;
-        ASSERT_TRUE(assoc.read().isDefault) << c.what;
-        ASSERT_TRUE(assoc.apply({}).ok()) << c.what;
-        EXPECT_EQ(fs::exists(assoc.mimeAppsPath()), c.after.has_value()) << c.what;
-        if (c.after && fs::exists(assoc.mimeAppsPath())) EXPECT_EQ(contents(assoc.mimeAppsPath()), *c.after) << c.what;
+        if (before != "-") put(assoc.mimeAppsPath(), before);
+        ASSERT_TRUE(assoc.apply({false, false, true}).ok() && assoc.read().isDefault) << before;
+        ASSERT_TRUE(assoc.apply({}).ok()) << before;
+        EXPECT_EQ(fs::exists(assoc.mimeAppsPath()) ? contents(assoc.mimeAppsPath()) : "-", after) << before;
     }
 }
 
