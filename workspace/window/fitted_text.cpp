@@ -17,6 +17,13 @@ namespace pavik {
 
 // ---- ElidedTitleBox ------------------------------------------------------------------------
 
+namespace {
+
+// A title that shows a "&" of the selector as itself, never as a mnemonic.
+QString literalTitle(const QString& text) { return QString(text).replace(QLatin1Char('&'), QStringLiteral("&&")); }
+
+}  // namespace
+
 void ElidedTitleBox::setFullTitle(const QString& title) {
     full_ = title;
     fitTitle();
@@ -24,37 +31,32 @@ void ElidedTitleBox::setFullTitle(const QString& title) {
 
 QSize ElidedTitleBox::minimumSizeHint() const { return QWidget::minimumSizeHint(); }
 
-QRect ElidedTitleBox::titleRect() const {
+QRect ElidedTitleBox::titleRect(const QString& title) const {
     QStyleOptionGroupBox opt;
     initStyleOption(&opt);
+    opt.text = title;
     return style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, this);
 }
 
 void ElidedTitleBox::fitTitle() {
-    const QString whole = QString(full_).replace(QLatin1Char('&'), QStringLiteral("&&"));
     if (!isVisible()) {  // not laid out yet: fitted when shown
-        setTitle(whole);
+        setTitle(literalTitle(full_));
         return;
     }
     // The label's room: the box less the label's margin on either side and what the style
     // adds to the text's own width.
-    QStyleOptionGroupBox opt;
-    initStyleOption(&opt);
-    opt.text = whole;
-    const QRect label = style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, this);
-    const int extra = label.width() - fontMetrics().horizontalAdvance(full_);
-    const int room = std::max(0, width() - 2 * std::max(0, label.left()) - std::max(0, extra));
-    const QString shown = fontMetrics().elidedText(full_, Qt::ElideRight, room);
-    // A "&" of the selector is shown as itself, never as a mnemonic.
-    setTitle(QString(shown).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    const QRect label = titleRect(literalTitle(full_));
+    const int extra = std::max(0, label.width() - fontMetrics().horizontalAdvance(full_));
+    const int room = std::max(0, width() - 2 * std::max(0, label.left()) - extra);
+    setTitle(literalTitle(fontMetrics().elidedText(full_, Qt::ElideRight, room)));
 }
 
 bool ElidedTitleBox::event(QEvent* event) {
     if (event->type() == QEvent::Show) fitTitle();
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const QRect label = titleRect();
-        if (label.contains(help->pos()) && title() != QString(full_).replace(QLatin1Char('&'), QStringLiteral("&&")))
+        const QRect label = titleRect(title());
+        if (label.contains(help->pos()) && title() != literalTitle(full_))
             QToolTip::showText(help->globalPos(), full_, this, label);
         else
             QToolTip::hideText();

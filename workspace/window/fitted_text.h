@@ -29,7 +29,8 @@ protected:
 
 private:
     void fitTitle();
-    QRect titleRect() const;
+    // Where the style puts a title.
+    QRect titleRect(const QString& title) const;
 
     QString full_;
 };
