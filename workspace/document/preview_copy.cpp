@@ -26,9 +26,12 @@ std::string buildPreviewCopy(std::string_view pageBytes, const SamplePageOptions
     std::string_view page = unicode ? std::string_view(utf8) : pageBytes;
 
     std::string out = unicode ? "\xEF\xBB\xBF" : "";
-    SamplePageOptions head = options;
-    head.Charset = unicode ? "UTF-8" : "Shift_JIS";
-    out += previewHeadLines(head);
+    SamplePageOptions headOptions = options;
+    headOptions.Charset = unicode ? "UTF-8" : "Shift_JIS";
+    std::string head = previewHeadLines(headOptions);
+    // The XML declaration of the document type line names the copy's encoding too.
+    if (unicode && head.starts_with(XmlDeclaration)) head.replace(0, XmlDeclaration.size(), XmlDeclarationUtf8);
+    out += head;
     out += "</HEAD>\r\n";
     bool inBody = false;
     while (!page.empty()) {
