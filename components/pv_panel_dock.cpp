@@ -4,12 +4,26 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionDockWidget>
+#include <QTextLayout>
 #include <QWidget>
+#include <cmath>
 
 #include "components/draw_kit.h"
 #include "components/pv_panel.h"
 
 namespace pavik {
+namespace {
+
+// The height of `text` set on one line in `font`, with the fallback fonts its glyphs need.
+int lineHeight(const QString& text, const QFont& font) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    return line.isValid() ? static_cast<int>(std::ceil(line.ascent() + line.descent())) : 0;
+}
+
+}  // namespace
 
 std::vector<DockZone> DockZonesIn(TRect area, int count, bool bandAtLeft, int grabber) {
     std::vector<DockZone> zones;
@@ -58,12 +72,28 @@ bool TPvPanelDockManager::bandAtLeft() const {
     return align == alTop || align == alBottom;
 }
 
+QStringList TPvPanelDockManager::shownCaptions() const {
+    QStringList captions;
+    for (const QPointer<QWidget>& d : docked_)
+        if (d && !d->isHidden()) captions.append(d->windowTitle());
+    return captions;
+}
+
 int TPvPanelDockManager::grabberSize() const {
-    if (panel_.PaintDockGrabbers()) return GrabberSize;
+    // The band grows where a caption would not fit it, as one in a fallback font may not.
+    int size = GrabberSize;
+    if (panel_.PaintDockGrabbers()) {
+        const QFontMetrics fm(font_);
+        for (const QString& caption : shownCaptions())
+            if (!caption.isEmpty()) size = std::max(size, fm.tightBoundingRect(caption).height() + 2);
+        return size;
+    }
     QStyleOptionDockWidget opt;
     opt.initFrom(&panel_);
     const int margin = panel_.style()->pixelMetric(QStyle::PM_DockWidgetTitleMargin, &opt, &panel_);
-    return std::max(GrabberSize, panel_.fontMetrics().height() + 2 * margin);
+    size = std::max(size, panel_.fontMetrics().height() + 2 * margin);
+    for (const QString& caption : shownCaptions()) size = std::max(size, lineHeight(caption, panel_.font()) + 2 * margin);
+    return size;
 }
 
 void TPvPanelDockManager::InsertControl(QWidget* control) {
@@ -122,14 +152,17 @@ void TPvPanelDockManager::paintPvGrabber(Canvas& c, const QString& caption, cons
     c.fillRect(z.band, clActiveCaption);
     p.save();
     p.setClipRect(toQRect(z.band));
+    // The caption's ink is centred across the band, whatever font its glyphs come from.
+    const QRect ink = QFontMetrics(font_).tightBoundingRect(caption);
     if (bandAtLeft()) {
-        DrawRotatedText(c, RotateFont(font_, 90), z.band.right - 2, z.band.bottom - 3, TextAnchor::BaselineLeft,
-                        caption, clCaptionText);
+        const int baseline = z.band.left + (z.band.width() - ink.height()) / 2 - ink.top();
+        DrawRotatedText(c, RotateFont(font_, 90), baseline, z.band.bottom - 3, TextAnchor::BaselineLeft, caption,
+                        clCaptionText);
     } else {
+        const int baseline = z.band.top + (z.band.height() - ink.height()) / 2 - ink.top();
         p.setFont(font_);
         p.setPen(c.color(clCaptionText));
-        p.drawText(QRect(z.band.left + 2, z.band.top, z.band.width(), z.band.height() + 8),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption);
+        p.drawText(QPoint(z.band.left + 2, baseline), caption);
     }
     p.restore();
     DrawCaptionCloseButton(c, z.close);
@@ -173,7 +206,7 @@ bool TPvPanelDockManager::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::ShowToParent:
     case QEvent::HideToParent: ResetBounds(); break;
-    case QEvent::WindowTitleChange: panel_.update(); break;
+    case QEvent::WindowTitleChange: ResetBounds(); break;  // the band may have to grow
     case QEvent::ParentChange:
         if (static_cast<QWidget*>(watched)->parentWidget() != &panel_) RemoveControl(static_cast<QWidget*>(watched));
         break;

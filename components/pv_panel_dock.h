@@ -6,12 +6,14 @@
 // bottom, stacked with grabbers on top otherwise.
 //
 // With the panel's PaintDockGrabbers on, a grabber is 13 pixels, caption-coloured, in
-// "Verdana" 8; off, it is the style's dock-window title bar.
+// "Verdana" 8; off, it is the style's dock-window title bar. Either grows where a caption
+// would not fit it.
 #include <QFont>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "components/canvas.h"
@@ -67,6 +69,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QStringList shownCaptions() const;
     void paintPvGrabber(Canvas& c, const QString& caption, const DockZone& z);
     void paintStyleGrabber(Canvas& c, const QString& caption, const DockZone& z);
 

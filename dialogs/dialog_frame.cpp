@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -29,7 +30,22 @@ void setUpNameDialog(QDialog* dialog, const char* objectName, const QString& tit
     setUpDialogFrame(dialog, objectName, title, QStringLiteral("MS UI Gothic"), 12);
 }
 
-OkCancel addOkCancelRow(QDialog* dialog, QVBoxLayout* layout) {
+QLabel* makeOkReason(QDialog* dialog, std::initializer_list<QString> reasons) {
+    auto* label = new QLabel(dialog);
+    label->setObjectName("LabelOkReason");
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    int widest = 0;
+    for (const QString& r : reasons) widest = std::max(widest, label->fontMetrics().horizontalAdvance(r));
+    label->setMinimumWidth(widest);
+    return label;
+}
+
+void showOkReason(QPushButton* ok, QLabel* label, const QString& reason) {
+    ok->setEnabled(reason.isEmpty());
+    label->setText(reason);
+}
+
+OkCancel addOkCancelRow(QDialog* dialog, QVBoxLayout* layout, QLabel* reason) {
     OkCancel b;
     b.ok = new QPushButton(QStringLiteral("OK"), dialog);
     b.ok->setObjectName("BitBtnOK");
@@ -41,7 +57,7 @@ OkCancel addOkCancelRow(QDialog* dialog, QVBoxLayout* layout) {
     QObject::connect(b.ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(b.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     layout->addStretch(1);
-    layout->addLayout(rightAlignedRow({b.ok, b.cancel}));
+    layout->addLayout(rightAlignedRow({reason, b.ok, b.cancel}));
     return b;
 }
 

@@ -6,6 +6,7 @@
 
 class QDialog;
 class QHBoxLayout;
+class QLabel;
 class QPushButton;
 class QVBoxLayout;
 class QWidget;
@@ -23,12 +24,19 @@ QHBoxLayout* rightAlignedRow(std::initializer_list<QWidget*> widgets);
 // The name dialogs' frame: setUpDialogFrame in "MS UI Gothic" at 12 pixels.
 void setUpNameDialog(QDialog* dialog, const char* objectName, const QString& title);
 
+// The label beside OK that says why OK is greyed, wide enough for the widest of `reasons`
+// in the dialog's font.
+QLabel* makeOkReason(QDialog* dialog, std::initializer_list<QString> reasons);
+// Enables `ok` exactly when `reason` is empty, and shows the reason beside it.
+void showOkReason(QPushButton* ok, QLabel* label, const QString& reason);
+
 struct OkCancel {
     QPushButton* ok = nullptr;      // the default button; disabled until the name is usable
     QPushButton* cancel = nullptr;
 };
-// Adds the row, right-aligned, to the end of `layout`; OK accepts the dialog, Cancel rejects it.
-OkCancel addOkCancelRow(QDialog* dialog, QVBoxLayout* layout);
+// Adds the row, right-aligned, to the end of `layout`: `reason` (see makeOkReason), then OK,
+// which accepts the dialog, and Cancel, which rejects it.
+OkCancel addOkCancelRow(QDialog* dialog, QVBoxLayout* layout, QLabel* reason);
 
 // Fixes the dialog at its layout's size, or at least minWidth x minHeight.
 void fixNameDialogSize(QDialog* dialog, int minWidth, int minHeight);

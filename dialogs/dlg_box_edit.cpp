@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,9 @@
 #include "platform/help.h"
 #include "platform/qt_text.h"
 #include "vocabulary/fixed_texts.h"
+
+// Resources of a static library are registered by hand, outside any namespace.
+static void initBoxEditImages() { Q_INIT_RESOURCE(images); }
 
 namespace pavik {
 namespace {
@@ -78,13 +82,15 @@ BoxRow styleRowOf(BoxRow widthRow) {
                                static_cast<int>(BoxRow::BorderStyle));
 }
 
-QComboBox* makeCombo(QWidget* parent, const char* name, const auto& items, int width) {
+// An editable combo as wide as its longest item needs in the dialog's font.
+QComboBox* makeCombo(QWidget* parent, const char* name, const auto& items) {
     auto* c = new QComboBox(parent);
     c->setObjectName(QString::fromLatin1(name));
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     for (std::string_view item : items) c->addItem(fromCp932(item));
-    c->setFixedWidth(width);
+    c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    c->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return c;
 }
 
@@ -117,9 +123,8 @@ TdlgBoxEdit::TdlgBoxEdit(const CssRuleNode* rule, Services services, QWidget* ow
     f.setFamilies({QStringLiteral("ＭＳ Ｐゴシック")});
     f.setPixelSize(12);
     setFont(f);
-    setFixedSize(493, 335);
 
-    // The box-model diagram: nested boxes, no behaviour.
+    // The box-model diagram: nested boxes, a picture of content in the innermost; no behaviour.
     auto* illustration = new QWidget(this);
     illustration->setObjectName("PanelIllustration");
     illustration->setFixedWidth(153);
@@ -132,6 +137,14 @@ TdlgBoxEdit::TdlgBoxEdit(const CssRuleNode* rule, Services services, QWidget* ow
         l->setContentsMargins(8, 14, 8, 8);
         l->addWidget(inner);
     }
+    initBoxEditImages();
+    auto* picture = new QLabel(content);
+    picture->setObjectName("ImageContent");
+    picture->setPixmap(QPixmap(QStringLiteral(":/images/box_content.svg")));
+    picture->setAlignment(Qt::AlignCenter);
+    auto* inside = new QVBoxLayout(content);
+    inside->setContentsMargins(4, 14, 4, 4);
+    inside->addWidget(picture);
     auto* illustrationLayout = new QVBoxLayout(illustration);
     illustrationLayout->setContentsMargins(0, 0, 0, 0);
     illustrationLayout->addWidget(margin);
@@ -185,6 +198,10 @@ TdlgBoxEdit::TdlgBoxEdit(const CssRuleNode* rule, Services services, QWidget* ow
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(upper, 1);
     layout->addLayout(bottom);
+    // The dialog's size, or wider where the controls need it in the font in use.
+    for (QLabel* label : PageControl1->findChildren<QLabel*>(QStringLiteral("RowLabel")))
+        label->setFixedWidth(labelWidth_);
+    setFixedSize(sizeHint().expandedTo(QSize(493, 335)));
     syncControls();
 }
 
@@ -224,7 +241,12 @@ void TdlgBoxEdit::buildRow(QGridLayout* grid, int line, BoxRow row, bool withSty
         if (candidate.row == row) r = &candidate;
     QWidget* page = grid->parentWidget();
 
-    grid->addWidget(new QLabel(QString::fromLatin1(r->label), page), line, 0);
+    // One label column width on every page (set once all are made), so that the controls
+    // keep their places from page to page.
+    auto* label = new QLabel(QString::fromLatin1(r->label), page);
+    label->setObjectName("RowLabel");
+    labelWidth_ = std::max(labelWidth_, label->sizeHint().width());
+    grid->addWidget(label, line, 0);
 
     auto* spin = new TPvSpinner(page);
     spin->setObjectName(QString::fromLatin1(r->spinnerName));
@@ -237,8 +259,8 @@ void TdlgBoxEdit::buildRow(QGridLayout* grid, int line, BoxRow row, bool withSty
     spinners_[static_cast<size_t>(row)] = spin;
     grid->addWidget(spin, line, 1);
 
-    QComboBox* unit = isBorderWidthRow(row) ? makeCombo(page, r->unitName, BoxBorderWidthUnits, 66)
-                                            : makeCombo(page, r->unitName, BoxLengthUnits, 66);
+    QComboBox* unit = isBorderWidthRow(row) ? makeCombo(page, r->unitName, BoxBorderWidthUnits)
+                                            : makeCombo(page, r->unitName, BoxLengthUnits);
     setHelpContext(unit, r->unitHelp);
     connect(unit, &QComboBox::activated, this,
             [this, row, unit] { guarded([&] { UnitChange(row, unit->currentText()); }); });
@@ -250,7 +272,7 @@ void TdlgBoxEdit::buildRow(QGridLayout* grid, int line, BoxRow row, bool withSty
 
     if (withStyle) {
         const BoxRow styleRow = styleRowOf(row);
-        QComboBox* style = makeCombo(page, r->styleName, BoxBorderStyles, 70);
+        QComboBox* style = makeCombo(page, r->styleName, BoxBorderStyles);
         setHelpContext(style, r->styleHelp);
         connect(style, &QComboBox::activated, this,
                 [this, styleRow, style] { guarded([&] { StyleChange(styleRow, style->currentText()); }); });

@@ -108,6 +108,7 @@ private:
     bool syncing_ = false;  // controls are being set from the model
     bool errorShown_ = false;
     bool previewWritten_ = false;  // the page is ours to delete
+    int labelWidth_ = 0;  // of the row labels, the widest
 };
 
 }  // namespace pavik

@@ -2,9 +2,12 @@
 // The new class dialog: the name of a new class rule, read from EditNewClass after OK. OK
 // is enabled only for a name that can be written into a style sheet and read back as the
 // same class: not empty, and without "{", "}", ";", ",", "/*", a quote, a blank, a line
-// break or a character CP932 lacks. No messages. Whether such a class exists already is the main window's to check.
+// break or a character CP932 lacks. While it is greyed, the label beside it says why; there
+// are no messages. Whether such a class exists already is the main window's to check.
 #include <QDialog>
+#include <QString>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -20,8 +23,11 @@ public:
     QLineEdit* EditNewClass = nullptr;
     QPushButton* BitBtnOK = nullptr;
     QPushButton* BitBtnCancel = nullptr;
+    QLabel* LabelOkReason = nullptr;  // why OK is greyed
 
-    static bool acceptsClassName(const QString& name);
+    // Why a name cannot be a class name; empty when it can.
+    static QString classNameProblem(const QString& name);
+    static bool acceptsClassName(const QString& name) { return classNameProblem(name).isEmpty(); }
 
     void EditNewClassChange();
 

@@ -18,6 +18,11 @@ namespace {
 constexpr int HelpName = 10002;
 constexpr int HelpFolder = 10000;
 
+// Why OK is greyed.
+const QString NoName = QStringLiteral("スタイルシート名を入力してください");
+const QString NoSlash = QStringLiteral("「/」は使えません");
+const QString Taken = QStringLiteral("同じ名前のファイルがあります");
+
 template <typename T>
 T* named(T* w, const char* name) {
     w->setObjectName(QString::fromLatin1(name));
@@ -54,7 +59,8 @@ TdlgNewCSS::TdlgNewCSS(std::function<QString()> chooseFolder, HelpDesk* desk, QW
     grid->setColumnStretch(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    const OkCancel buttons = addOkCancelRow(this, layout);
+    LabelOkReason = makeOkReason(this, {NoName, NoSlash, Taken});
+    const OkCancel buttons = addOkCancelRow(this, layout, LabelOkReason);
     BitBtnOK = buttons.ok;
     BitBtnCancel = buttons.cancel;
     fixNameDialogSize(this, 340, 161);  // wider than it needs, so that a folder path shows
@@ -63,6 +69,7 @@ TdlgNewCSS::TdlgNewCSS(std::function<QString()> chooseFolder, HelpDesk* desk, QW
     connect(EditPath, &QLineEdit::textChanged, this, &TdlgNewCSS::EditNewCSSChange);
     connect(BitBtnSelectFolder, &QPushButton::clicked, this, &TdlgNewCSS::BitBtnSelectFolderClick);
     installControlHelp(this, desk);
+    EditNewCSSChange();
 }
 
 QString TdlgNewCSS::candidatePath(const QString& name, const QString& folder) {
@@ -77,9 +84,12 @@ QString TdlgNewCSS::candidatePath(const QString& name, const QString& folder) {
 
 void TdlgNewCSS::EditNewCSSChange() {
     const QString path = candidatePath(EditNewCSS->text(), EditPath->text());
-    const bool usable = !path.isEmpty() && !QFileInfo(path).exists() && !QFileInfo(path).isSymLink();
-    EditNew->setText(usable ? path : QString());
-    BitBtnOK->setEnabled(usable);
+    QString reason;
+    if (EditNewCSS->text().trimmed().isEmpty()) reason = NoName;
+    else if (path.isEmpty()) reason = NoSlash;
+    else if (QFileInfo(path).exists() || QFileInfo(path).isSymLink()) reason = Taken;
+    EditNew->setText(reason.isEmpty() ? path : QString());
+    showOkReason(BitBtnOK, LabelOkReason, reason);
 }
 
 void TdlgNewCSS::BitBtnSelectFolderClick() {

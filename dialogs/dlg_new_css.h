@@ -1,7 +1,8 @@
 #pragma once
 // The new style sheet dialog: the name of the new file and the folder it goes to. OK stays
 // enabled only while the name is usable and no file of the resulting path exists; the path
-// is left in the hidden EditNew, which the main window reads after OK. No messages.
+// is left in the hidden EditNew, which the main window reads after OK. While OK is greyed,
+// the label beside it says why; there are no messages.
 //
 // - The name is trimmed; a name that is then empty, or that holds "/", is unusable.
 // - The path is the folder of EditPath when that names an existing folder (else the program
@@ -30,6 +31,7 @@ public:
     QLineEdit* EditNew = nullptr;  // hidden: the full path of the file to create
     QPushButton* BitBtnOK = nullptr;
     QPushButton* BitBtnCancel = nullptr;
+    QLabel* LabelOkReason = nullptr;  // why OK is greyed
 
     // The path for a name in a folder as described above; empty when the name is unusable.
     static QString candidatePath(const QString& name, const QString& folder);

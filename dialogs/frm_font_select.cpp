@@ -22,6 +22,8 @@
 namespace pavik {
 namespace {
 
+const QString NoFont = QStringLiteral("フォントを選んでください");
+
 QString utf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 template <typename T>
@@ -92,7 +94,8 @@ TfrmFontSelect::TfrmFontSelect(HelpDesk* desk, QWidget* owner) : QDialog(owner) 
     BitBtnHelp->setEnabled(desk && desk->available());
     connect(BitBtnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    QHBoxLayout* buttons = rightAlignedRow({BitBtnOK, BitBtnCancel, BitBtnHelp});
+    LabelOkReason = makeOkReason(this, {NoFont});
+    QHBoxLayout* buttons = rightAlignedRow({LabelOkReason, BitBtnOK, BitBtnCancel, BitBtnHelp});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl, 1);
@@ -127,7 +130,9 @@ void TfrmFontSelect::StaticTextClick(int index) {
         EditFontName->setText(utf8(FontSamples[static_cast<size_t>(index)].family));
 }
 
-void TfrmFontSelect::EditFontNameChange() { BitBtnOK->setEnabled(!EditFontName->text().isEmpty()); }
+void TfrmFontSelect::EditFontNameChange() {
+    showOkReason(BitBtnOK, LabelOkReason, EditFontName->text().isEmpty() ? NoFont : QString());
+}
 
 bool TfrmFontSelect::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {

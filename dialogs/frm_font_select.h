@@ -36,6 +36,7 @@ public:
     QPushButton* BitBtnOK = nullptr;
     QPushButton* BitBtnCancel = nullptr;
     QPushButton* BitBtnHelp = nullptr;
+    QLabel* LabelOkReason = nullptr;  // why OK is greyed: no font chosen yet
 
     void FormCreate();
     void RadioGroup1Click(int index);

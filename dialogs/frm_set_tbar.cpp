@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/setting_values.h"
+#include "platform/qt_text.h"
 
 namespace pavik {
 namespace {
@@ -85,7 +86,7 @@ void TfrmSetTBar::FormCreate() {
             item->setFlags(Qt::NoItemFlags);
             continue;
         }
-        item->setText(0, action->text());
+        item->setText(0, plainCaption(action->text()));
         item->setIcon(0, action->icon());
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Unchecked);

@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -48,6 +49,9 @@ public:
         fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
         fonts_->setWindowFlags(Qt::Widget);
         fonts_->setSizeGripEnabled(false);
+        // Inside this dialog it needs no margins of its own: they would leave a strip of
+        // empty dialog above the colour and OK buttons.
+        fonts_->layout()->setContentsMargins(0, 0, 0, 0);
         fonts_->setCurrentFont(sampleFont(current));
         auto* color = new QPushButton(QStringLiteral("色(&C)..."), this);
         connect(color, &QPushButton::clicked, this, [this] {

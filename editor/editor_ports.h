@@ -37,7 +37,8 @@ class ClipboardPort {
 public:
     virtual ~ClipboardPort() = default;
     virtual void setContent(const ClipboardContent& content) = 0;
-    // Text another program left arrives as CP932 ('?' for what CP932 lacks), without rows.
+    // Text another program left arrives as CP932, converted as the widget's owner decides
+    // (nothing becomes '?'), without rows.
     virtual ClipboardContent content() = 0;
 };
 

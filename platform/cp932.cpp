@@ -62,14 +62,14 @@ char32_t codePoint(std::string_view ch) {
     return cp;
 }
 
-std::string cssEscape(char32_t cp) {
+std::string upperHex(char32_t cp) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string digits;
     do {
         digits.insert(digits.begin(), kHex[cp & 0xF]);
         cp >>= 4;
     } while (cp != 0);
-    return "\\" + digits + " ";
+    return digits;
 }
 
 bool isLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
@@ -179,7 +179,13 @@ Cp932Encoded encodeCp932(std::string_view utf8) {
     return result;
 }
 
-Cp932Encoded encodeCp932CssEscaped(std::string_view utf8) {
+std::string cssEscape(char32_t codePoint) { return "\\" + upperHex(codePoint) + " "; }
+
+std::string htmlReference(char32_t codePoint) { return "&#x" + upperHex(codePoint) + ";"; }
+
+Cp932Encoded encodeCp932CssEscaped(std::string_view utf8) { return encodeCp932Escaped(utf8, cssEscape); }
+
+Cp932Encoded encodeCp932Escaped(std::string_view utf8, const std::function<std::string(char32_t)>& escape) {
     Cp932Encoded result;
     result.bytes.reserve(utf8.size());
     struct Both {
@@ -198,7 +204,7 @@ Cp932Encoded encodeCp932CssEscaped(std::string_view utf8) {
         }
         const size_t len = utf8Length(c);
         if (len == 0 || i + len > utf8.size() || !isValidUtf8(utf8.substr(i, len))) {
-            result.bytes += cssEscape(0xFFFD);
+            result.bytes += escape(0xFFFD);
             result.unencodable.emplace_back("\xEF\xBF\xBD");
             ++i;
             continue;
@@ -217,7 +223,7 @@ Cp932Encoded encodeCp932CssEscaped(std::string_view utf8) {
         if (!Memo::empty(e)) {
             Memo::append(result.bytes, e);
         } else {
-            result.bytes += cssEscape(cp);
+            result.bytes += escape(cp);
             result.unencodable.emplace_back(ch);
         }
         i += len;

@@ -1,6 +1,7 @@
 #pragma once
 // Conversion between UTF-8 and CP932 (Windows Shift_JIS) bytes.
 // All document text is CP932; UI text is UTF-8/QString. Conversion happens only here.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,13 @@ Cp932Encoded encodeCp932(std::string_view utf8);
 // backslash, the code point in upper-case hexadecimal and a blank ("\1F600 "); malformed
 // UTF-8 becomes "\FFFD ". `unencodable` lists those characters (U+FFFD for malformed bytes).
 Cp932Encoded encodeCp932CssEscaped(std::string_view utf8);
+// The same with each such character written as escape(code point).
+Cp932Encoded encodeCp932Escaped(std::string_view utf8, const std::function<std::string(char32_t)>& escape);
+
+// "\1F600 " for U+1F600.
+std::string cssEscape(char32_t codePoint);
+// "&#x1F600;" for U+1F600.
+std::string htmlReference(char32_t codePoint);
 
 // CP932 to UTF-8. Each byte or pair that does not decode becomes U+FFFD.
 std::string decodeCp932(std::string_view cp932);

@@ -105,6 +105,13 @@ std::error_code readOptional(const fs::path& file, std::string& out) {
     return ec;
 }
 
+// Whether mimeapps.list text is the defaults header alone, as the file is left when the
+// line that Pavik added to a file it created goes again.
+bool onlyDefaultsHeader(std::string_view text) {
+    const std::vector<Line> lines = splitLines(text);
+    return lines.size() == 1 && sectionOf(lines[0].body) == kDefaultsSection;
+}
+
 std::string failure(const fs::path& file, std::string_view reason) {
     return file.native() + ": " + std::string(reason);
 }
@@ -311,7 +318,12 @@ AssocResult XdgFileAssociation::apply(const AssocChoice& choice) {
         result.failures.push_back(failure(mimeAppsPath(), ec.message()));
     } else if (!choice.isDefault || entryOk) {
         const std::string edited = editMimeDefault(old, StyleSheetMimeType, PavikDesktopId, choice.isDefault);
-        if (edited != old) put(mimeAppsPath(), edited);
+        if (edited != old) {
+            if (onlyDefaultsHeader(edited))
+                remove(mimeAppsPath());  // it held our line alone: the file was ours
+            else
+                put(mimeAppsPath(), edited);
+        }
     }
 
     if (touched && changed_) changed_();

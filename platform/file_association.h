@@ -54,6 +54,8 @@ struct XdgPlaces {
 // text/css). In configHome/mimeapps.list it edits only the "text/css" line of
 // [Default Applications], keeping every other byte; pavik.desktop goes first in that line
 // and the entries that were there stay behind it, so removing it gives the old line back.
+// A mimeapps.list left holding the bare [Default Applications] header, as one it created
+// is left when its line goes, is removed.
 class XdgFileAssociation : public FileAssociation {
 public:
     // `changed` is called after an apply that wrote or removed something.

@@ -1,5 +1,6 @@
 #pragma once
-// The boundary between CP932 document bytes and QString UI text.
+// The boundary between CP932 document bytes and QString UI text, and captions shown as
+// plain text.
 #include <QString>
 #include <string>
 #include <string_view>
@@ -9,5 +10,9 @@ namespace pavik {
 QString fromCp932(std::string_view bytes);
 // Characters CP932 lacks become '?'; pass `ok` to learn whether any did.
 std::string toCp932(const QString& text, bool* ok = nullptr);
+
+// A menu caption as plain text: without its mnemonic ("開く(&O)..." gives "開く", "&File"
+// gives "File", "&&" gives "&") and without a trailing ellipsis.
+QString plainCaption(const QString& caption);
 
 }  // namespace pavik

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "platform/cp932.h"
 #include "platform/file_bytes.h"
+#include "platform/sjis.h"
 
 namespace pavik {
 namespace {
@@ -85,7 +88,114 @@ std::string utf8ToUtf16(std::string_view s, bool bigEndian) {
     return out;
 }
 
+bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+
+// The digits a CSS escape takes at most.
+constexpr size_t kMaxEscapeDigits = 6;
+
+// Every leading part, as written, of the hexadecimal digits after each backslash of texts
+// (CP932 texts stepped by whole characters, UTF-8 byte by byte): an escape whose digits are
+// among them may stand in the text already, or come out of it once blanks change.
+class HeldEscapeDigits {
+public:
+    void add(std::string_view text, bool cp932) {
+        for (size_t i = 0; i < text.size(); i += cp932 ? sjis::charLength(text, i) : 1) {
+            if (text[i] != '\\') continue;
+            for (size_t k = i + 1; k < text.size() && k - i <= kMaxEscapeDigits && isHexDigit(text[k]); ++k)
+                held_.emplace(text.substr(i + 1, k - i));
+        }
+    }
+    bool holds(const std::string& digits) const { return held_.count(digits) > 0; }
+
+private:
+    std::unordered_set<std::string> held_;
+};
+
+// Makes the CSS escapes of characters CP932 cannot hold, each in a form the texts do not
+// hold: "\1F600 ", else with more leading zeros or in lower case. Each character keeps the
+// form it got first; new ones join `made`. When every form is taken, the escape is the
+// plain one and is not listed, so it stays an escape when written.
+class EscapeMaker {
+public:
+    EscapeMaker(const HeldEscapeDigits& held, std::vector<MadeEscape>& made) : held_(held), made_(made) {
+        for (size_t i = 0; i < made_.size(); ++i) byCharacter_.emplace(made_[i].character, i);
+    }
+
+    std::string operator()(char32_t cp) {
+        std::string character;
+        appendUtf8(character, cp);
+        if (auto it = byCharacter_.find(character); it != byCharacter_.end()) return made_[it->second].escape;
+        const std::string upper = cssEscape(cp).substr(1, std::string::npos);
+        const std::string hex = upper.substr(0, upper.size() - 1);
+        std::string lower = hex;
+        std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return c >= 'A' && c <= 'F' ? c + 32 : c; });
+        for (size_t width = hex.size(); width <= kMaxEscapeDigits; ++width) {
+            for (const std::string* digits : {&hex, static_cast<const std::string*>(&lower)}) {
+                const std::string d = std::string(width - hex.size(), '0') + *digits;
+                if (held_.holds(d)) continue;
+                byCharacter_.emplace(character, made_.size());
+                made_.push_back({"\\" + d + " ", character});
+                return made_.back().escape;
+            }
+        }
+        return cssEscape(cp);
+    }
+
+private:
+    const HeldEscapeDigits& held_;
+    std::vector<MadeEscape>& made_;
+    std::unordered_map<std::string, size_t> byCharacter_;
+};
+
+// UTF-8 text with each escape of `escapes` that stands in it replaced by its character.
+void restoreEscapes(std::string& text, const std::vector<MadeEscape>& escapes) {
+    if (escapes.empty()) return;
+    std::unordered_map<std::string_view, std::string_view> character;
+    for (const MadeEscape& m : escapes) character.emplace(m.escape, m.character);
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        // A backslash is never part of a longer UTF-8 character.
+        if (text[i] == '\\') {
+            size_t k = i + 1;
+            while (k < text.size() && k - i <= kMaxEscapeDigits && isHexDigit(text[k])) ++k;
+            if (k < text.size() && text[k] == ' ') {
+                if (auto it = character.find(std::string_view(text).substr(i, k + 1 - i)); it != character.end()) {
+                    out += it->second;
+                    i = k + 1;
+                    continue;
+                }
+            }
+        }
+        out += text[i++];
+    }
+    text = std::move(out);
+}
+
+void crLfToLf(std::string& text) {
+    size_t to = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        text[to++] = text[i];
+    }
+    text.resize(to);
+}
+
 }  // namespace
+
+LineEnd detectLineEnd(std::string_view text) {
+    const size_t at = text.find_first_of("\r\n");  // never trail bytes
+    return at != std::string_view::npos && text[at] == '\n' ? LineEnd::Lf : LineEnd::CrLf;
+}
+
+Cp932Encoded encodeCssEscapedInto(std::string_view utf8, std::string_view cp932Context,
+                                  std::vector<MadeEscape>& made) {
+    HeldEscapeDigits held;
+    held.add(cp932Context, true);
+    held.add(utf8, false);
+    EscapeMaker maker(held, made);
+    return encodeCp932Escaped(utf8, [&maker](char32_t cp) { return maker(cp); });
+}
 
 std::string_view encodingName(TextEncoding encoding) {
     switch (encoding) {
@@ -134,16 +244,20 @@ DecodedText decodeToCp932(std::string_view bytes) {
     result.encoding = detectEncoding(bytes);
     if (result.encoding == TextEncoding::Cp932) {
         result.cp932.assign(bytes);
-        return result;
+    } else {
+        // UTF-8 is converted where it lies; only UTF-16 is made UTF-8 first.
+        const bool utf16 = result.encoding != TextEncoding::Utf8 && result.encoding != TextEncoding::Utf8Bom;
+        const std::string fromUtf16 = utf16 ? decodeToUtf8(bytes) : std::string();
+        const size_t bom = result.encoding == TextEncoding::Utf8Bom ? kUtf8Bom.size() : 0;
+        const std::string_view utf8 = utf16 ? std::string_view(fromUtf16) : bytes.substr(bom);
+        HeldEscapeDigits held;
+        held.add(utf8, false);
+        EscapeMaker maker(held, result.madeEscapes);
+        Cp932Encoded encoded = encodeCp932Escaped(utf8, [&maker](char32_t cp) { return maker(cp); });
+        result.cp932 = std::move(encoded.bytes);
+        result.escaped = std::move(encoded.unencodable);
     }
-    // UTF-8 is converted where it lies; only UTF-16 is made UTF-8 first.
-    const bool utf16 = result.encoding != TextEncoding::Utf8 && result.encoding != TextEncoding::Utf8Bom;
-    const std::string fromUtf16 = utf16 ? decodeToUtf8(bytes) : std::string();
-    const std::string_view utf8 = utf16 ? std::string_view(fromUtf16)
-                                        : bytes.substr(result.encoding == TextEncoding::Utf8Bom ? kUtf8Bom.size() : 0);
-    Cp932Encoded encoded = encodeCp932CssEscaped(utf8);
-    result.cp932 = std::move(encoded.bytes);
-    result.escaped = std::move(encoded.unencodable);
+    result.lineEnd = detectLineEnd(result.cp932);
     return result;
 }
 
@@ -165,31 +279,45 @@ std::string decodeToUtf8(std::string_view bytes) {
 }
 
 std::string encodeFromCp932(std::string_view cp932, TextEncoding encoding) {
-    switch (encoding) {
-        case TextEncoding::Cp932: return std::string(cp932);
-        case TextEncoding::Utf8: return decodeCp932(cp932);
-        case TextEncoding::Utf8Bom: return std::string(kUtf8Bom) + decodeCp932(cp932);
-        case TextEncoding::Utf16LE: return std::string(kUtf16LEBom) + utf8ToUtf16(decodeCp932(cp932), false);
-        case TextEncoding::Utf16BE: return std::string(kUtf16BEBom) + utf8ToUtf16(decodeCp932(cp932), true);
-        case TextEncoding::Utf16LENoBom: return utf8ToUtf16(decodeCp932(cp932), false);
-        case TextEncoding::Utf16BENoBom: return utf8ToUtf16(decodeCp932(cp932), true);
+    return encodeForFile(cp932, {encoding, LineEnd::CrLf, {}});
+}
+
+std::string encodeForFile(std::string_view cp932, const TextForm& form) {
+    std::string text;
+    if (form.encoding == TextEncoding::Cp932) {
+        text.assign(cp932);
+    } else {
+        text = decodeCp932(cp932);
+        restoreEscapes(text, form.escapes);
     }
-    return std::string(cp932);
+    if (form.lineEnd == LineEnd::Lf) crLfToLf(text);
+    switch (form.encoding) {
+        case TextEncoding::Cp932:
+        case TextEncoding::Utf8: return text;
+        case TextEncoding::Utf8Bom: return std::string(kUtf8Bom) + text;
+        case TextEncoding::Utf16LE: return std::string(kUtf16LEBom) + utf8ToUtf16(text, false);
+        case TextEncoding::Utf16BE: return std::string(kUtf16BEBom) + utf8ToUtf16(text, true);
+        case TextEncoding::Utf16LENoBom: return utf8ToUtf16(text, false);
+        case TextEncoding::Utf16BENoBom: return utf8ToUtf16(text, true);
+    }
+    return text;
 }
 
 std::error_code readTextFile(const std::filesystem::path& file, DecodedText& out) {
     out = DecodedText();
     std::string bytes;
     if (std::error_code ec = readFileBytes(file, bytes)) return ec;
-    if (detectEncoding(bytes) == TextEncoding::Cp932)
+    if (detectEncoding(bytes) == TextEncoding::Cp932) {
         out.cp932 = std::move(bytes);  // the text as it is, not a copy
-    else
+        out.lineEnd = detectLineEnd(out.cp932);
+    } else {
         out = decodeToCp932(bytes);
+    }
     return {};
 }
 
-std::error_code writeTextFile(const std::filesystem::path& file, std::string_view cp932, TextEncoding encoding) {
-    return writeFileSaving(file, encodeFromCp932(cp932, encoding));
+std::error_code writeTextFile(const std::filesystem::path& file, std::string_view cp932, const TextForm& form) {
+    return writeFileSaving(file, encodeForFile(cp932, form));
 }
 
 }  // namespace pavik

@@ -12,7 +12,7 @@ PACKAGES=(
   fonts-noto-cjk
   qt6-translations-l10n  # Qt's own dialogs (file, font, colour) in Japanese
   # real-world style sheets for round-trip tests and benchmarks
-  libjs-bootstrap4 libjs-bootstrap5 node-normalize.css libjs-jquery-ui-theme-base
+  libjs-bootstrap libjs-bootstrap4 libjs-bootstrap5 node-normalize.css libjs-jquery-ui-theme-base
   fonts-font-awesome
 )
 

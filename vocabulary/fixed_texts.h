@@ -32,6 +32,8 @@ inline constexpr std::string_view SavePromptHTML = "現在のHTMLファイル [ 
 inline constexpr std::string_view DoctypeHead = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD ";
 inline constexpr std::string_view XmlDeclaration =
     "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>";
+// The declaration of a page written in UTF-8 (the preview copy of a Unicode page).
+inline constexpr std::string_view XmlDeclarationUtf8 = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 inline constexpr std::string_view HtmlHeadOpen = "<HTML><HEAD>";
 inline constexpr std::string_view HeadCloseBodyOpen = "</HEAD><BODY>";
 inline constexpr std::string_view BodyHtmlClose = "</BODY></HTML>";

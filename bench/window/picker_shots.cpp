@@ -24,19 +24,11 @@ using namespace pavik;
 using shots::clickProperty;
 using shots::find;
 using shots::wait;
+using shots::whenShown;
 
 QString folder;
 
 void shot(const QString& name) { shots::shot(folder, name, 700); }
-
-// Runs `steps` on the modal dialog of type D once it is up.
-template <typename D>
-void whenShown(std::function<void(D&)> steps) {
-    QTimer::singleShot(300, [steps] {
-        if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget())) steps(*d);
-        else std::fprintf(stderr, "no dialog\n");
-    });
-}
 
 void choose(TColorLookupComboBox* box, const QString& text) {
     const int i = box->findText(text);
@@ -116,14 +108,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     folder = QString::fromLocal8Bit(argv[2]);
-    MainWindowServices s = MainWindowServices::standard();
-    s.arguments = QStringList{QString::fromLocal8Bit(argv[1])};
-    s.messages = std::make_unique<shots::PrintedMessages>();
-    TfrmMain w(std::move(s));
-    w.resize(1280, 900);
-    w.move(0, 0);
-    w.show();
-    wait(2500);
+    const std::unique_ptr<pavik::TfrmMain> window =
+        shots::openWindow(QString::fromLocal8Bit(argv[1]), QSize(1280, 900));
+    pavik::TfrmMain& w = *window;
 
     shots::selectElementRule(w, {QStringLiteral("H1")});
     clickProperty(w, {QStringLiteral("テキスト"), QStringLiteral("color")});

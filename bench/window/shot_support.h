@@ -1,14 +1,18 @@
 #pragma once
 // Helpers of the screenshot programs: waiting with the event loop running, saving the screen,
-// clicking a property-tree node as the user does, and message boxes printed instead of shown
+// clicking a property-tree node as the user does, acting on a modal dialog once it is up,
+// and message boxes printed instead of shown
 // (a box would wait for a click that never comes).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QScreen>
 #include <QTest>
 #include <QTreeView>
+#include <QTimer>
 #include <QTreeWidget>
 #include <cstdio>
+#include <functional>
+#include <memory>
 
 #include "workspace/window/frm_main.h"
 
@@ -40,6 +44,17 @@ inline QTreeWidgetItem* find(QTreeWidget* tree, const QStringList& path) {
         item = next;
     }
     return item;
+}
+
+// Runs `steps` on the shown dialog of type D once it is up (looked for during 10 seconds).
+template <typename D>
+void whenShown(std::function<void(D&)> steps, int tries = 50) {
+    QTimer::singleShot(300, [steps, tries] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* d = dynamic_cast<D*>(top); d && d->isVisible()) return steps(*d);
+        if (tries > 1) whenShown<D>(steps, tries - 1);
+        else std::fprintf(stderr, "no dialog\n");
+    });
 }
 
 inline void clickProperty(pavik::TfrmMain& w, const QStringList& path) {
@@ -78,5 +93,19 @@ public:
     // No, or the only button.
     int choose(QWidget*, const QString&, const QStringList& buttons) override { return buttons.size() > 1 ? 1 : 0; }
 };
+
+// The real window with `sheet` open, placed at the screen's corner at `size`, shown and given
+// time to build its preview; messages are printed.
+inline std::unique_ptr<pavik::TfrmMain> openWindow(const QString& sheet, QSize size) {
+    pavik::MainWindowServices s = pavik::MainWindowServices::standard();
+    s.arguments = QStringList{sheet};
+    s.messages = std::make_unique<PrintedMessages>();
+    auto w = std::make_unique<pavik::TfrmMain>(std::move(s));
+    w->resize(size);
+    w->move(0, 0);
+    w->show();
+    wait(2500);
+    return w;
+}
 
 }  // namespace shots

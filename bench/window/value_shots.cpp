@@ -20,14 +20,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[2]);
-    pavik::MainWindowServices s = pavik::MainWindowServices::standard();
-    s.arguments = QStringList{QString::fromLocal8Bit(argv[1])};
-    s.messages = std::make_unique<shots::PrintedMessages>();
-    pavik::TfrmMain w(std::move(s));
-    w.resize(1280, 900);
-    w.move(0, 0);
-    w.show();
-    wait(2500);
+    const std::unique_ptr<pavik::TfrmMain> window =
+        shots::openWindow(QString::fromLocal8Bit(argv[1]), QSize(1280, 900));
+    pavik::TfrmMain& w = *window;
 
     shots::selectElementRule(w, {QStringLiteral("H1"), QStringLiteral("body")});
     shot(folder, "01-rule");

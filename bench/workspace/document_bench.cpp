@@ -66,15 +66,13 @@ void registerFor(const std::string& name, std::string text) {
     benchmark::RegisterBenchmark(("Write/" + name).c_str(), [shared](benchmark::State& state) {
         CssReadResult r = AnalyzeCSS(*shared);
         for (auto _ : state)
-            benchmark::DoNotOptimize(
-                writeStyleSheet(buildRuleTree(r.Document, false), r.Document.keptAtRules(), kNow));
+            benchmark::DoNotOptimize(writeStyleSheet(r.Document, kNow));
         state.SetBytesProcessed(state.iterations() * shared->size());
     })->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("ReadWrite/" + name).c_str(), [shared](benchmark::State& state) {
         for (auto _ : state) {
             CssReadResult r = AnalyzeCSS(*shared);
-            benchmark::DoNotOptimize(
-                writeStyleSheet(buildRuleTree(r.Document, false), r.Document.keptAtRules(), kNow));
+            benchmark::DoNotOptimize(writeStyleSheet(r.Document, kNow));
         }
         state.SetBytesProcessed(state.iterations() * shared->size());
     })->Unit(benchmark::kMillisecond);

@@ -15,6 +15,7 @@
 #include "editor/own_format.h"
 #include "editor/view/font_mapping.h"
 #include "editor/view/paint_metrics.h"
+#include "platform/cp932.h"
 #include "platform/qt_colors.h"
 #include "platform/qt_text.h"
 #include "platform/timer.h"
@@ -27,6 +28,8 @@ namespace pavik {
 // a row-range copy, the rows with their records in the editor's own file format.
 class TAFEdit::Clipboard : public ClipboardPort {
 public:
+    explicit Clipboard(TAFEdit& owner) : owner_(owner) {}
+
     static constexpr const char* kBytesType = "application/x-pavik-cp932";
     static constexpr const char* kRowsType = "application/x-pavik-rows";
 
@@ -59,10 +62,17 @@ public:
                               content.rows))
                 content.rows.clear();  // not readable: pasted as text
         } else if (data->hasText()) {
-            content.text = toCp932(data->text());
+            const std::string utf8 = data->text().toStdString();
+            if (owner_.OnPasteForeignText)
+                owner_.OnPasteForeignText(owner_, utf8, content.text);
+            else
+                content.text = encodeCp932CssEscaped(utf8).bytes;
         }
         return content;
     }
+
+private:
+    TAFEdit& owner_;
 };
 
 TAFEdit::TAFEdit(QWidget* parent)
@@ -99,7 +109,7 @@ TAFEdit::TAFEdit(QWidget* parent)
           if (!on) { core_.OnWordBreak = nullptr; return; }
           core_.OnWordBreak = [this](EditorCore&, std::string_view s, int& pos) { OnWordBreak(*this, s, pos); };
       }),
-      clipboard_(std::make_unique<Clipboard>()),
+      clipboard_(std::make_unique<Clipboard>(*this)),
       mouse_(std::make_unique<MouseInput>(core_, makeTimer())) {
     settings_.dependence = &dependence_;
     settings_.keywordWidths = &keywordWidths_;

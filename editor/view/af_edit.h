@@ -103,6 +103,10 @@ public:
     std::function<void(TAFEdit&, int key, Qt::KeyboardModifiers shift)> OnKeyUp;
     // The mouse wheel; while set it replaces the built-in scrolling.
     std::function<void(TAFEdit&, QWheelEvent& event, bool& handled)> OnMouseWheel;
+    // Text another program left on the clipboard (UTF-8) is about to be pasted: the handler
+    // puts the CP932 bytes to paste into cp932. Unset, a character CP932 cannot hold, or
+    // would not give back, becomes its CSS escape.
+    std::function<void(TAFEdit&, std::string_view utf8, std::string& cp932)> OnPasteForeignText;
 
     // ---- Published properties (CP932 bytes for texts). ----
     // Steps per auto-repeated key (at most 4) and per burst of scroll-bar requests.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <climits>
 #include <memory>
 
 #include "components/pv_panel.h"
@@ -86,6 +87,35 @@ TEST(TPvPanelDockManager, PaintsCaptionColouredGrabbersWithTheCaptionAndACloseBu
     EXPECT_GE(top->DockManager()->grabberSize(), TPvPanelDockManager::GrabberSize);
     EXPECT_EQ(a->geometry().left(), top->DockManager()->grabberSize());
     EXPECT_NE(top->grab().toImage().pixel(6, 20), caption.rgb());
+}
+
+// The caption's ink, Japanese or not, lies whole inside its band, along the top or turned
+// down the left: rows (or columns) across the band from its first to its last ink pixel.
+TEST(TPvPanelDockManager, TheWholeCaptionFitsItsBand) {
+    for (const bool turned : {false, true}) {
+        for (const QString& title : {QStringLiteral("スタイル"), QStringLiteral("gÅy")}) {
+            TPvCustomPanel parent;
+            parent.resize(300, 200);
+            auto* site = dockSite(nullptr);
+            parent.insertControl(site, turned ? alTop : alClient);
+            site->resize(300, 120);
+            docked(site, title);
+            const int band = site->DockManager()->grabberSize();
+            const QImage image = site->grab().toImage();
+            const QRect text = turned ? QRect(0, band + 1, band, 119 - band) : QRect(0, 0, 298 - band, band);
+            int low = INT_MAX, high = INT_MIN;
+            for (int y = text.top(); y <= text.bottom(); ++y)
+                for (int x = text.left(); x <= text.right(); ++x)
+                    if (image.pixel(x, y) != toQColor(clActiveCaption, site->palette()).rgb()) {
+                        low = std::min(low, turned ? x : y);
+                        high = std::max(high, turned ? x : y);
+                    }
+            const int ink = QFontMetrics(QFont(QStringLiteral("Verdana"), 8)).tightBoundingRect(title).height();
+            EXPECT_GT(low, 0) << qPrintable(title) << turned;
+            EXPECT_LT(high, band - 1) << qPrintable(title) << turned;
+            EXPECT_GE(high - low + 2, ink) << qPrintable(title) << turned;
+        }
+    }
 }
 
 TEST(TPvPanelDockManager, TheCloseButtonHidesItsControlAndTheOthersCloseUp) {

@@ -5,8 +5,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdlib>
@@ -152,4 +154,24 @@ TEST_F(BoxEditDialog, APreviewThatCannotBeWrittenIsReportedOnceAndShowsNothing) 
     EXPECT_TRUE(browser->navigations.isEmpty());
     EXPECT_EQ(d->PvSpinMt->Value(), 4);
     EXPECT_EQ(changedRows(*d), "margin-top=4px;");
+}
+
+// Measured in the dialog's own font: every combo shows its items whole (its line edit keeps
+// two pixels either side of the text), the spinners stand in one column on every page, and
+// the content box holds its picture.
+TEST_F(BoxEditDialog, CombosShowTheirItemsWholeAndTheControlsKeepTheirPlacesOnEveryPage) {
+    auto d = make("P { }");
+    d->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(d.get()));
+    const int column = d->PvSpinMa->mapTo(d.get(), QPoint()).x();
+    for (int page = 0; page < 3; ++page) {
+        d->PageControl1->setCurrentIndex(page);
+        for (TPvSpinner* s : d->PageControl1->widget(page)->findChildren<TPvSpinner*>())
+            EXPECT_EQ(s->mapTo(d.get(), QPoint()).x(), column) << s->objectName().toStdString();
+        for (QComboBox* c : d->PageControl1->widget(page)->findChildren<QComboBox*>())
+            for (int i = 0; i < c->count(); ++i)
+                EXPECT_GE(c->lineEdit()->width(), c->fontMetrics().horizontalAdvance(c->itemText(i)) + 4)
+                    << c->objectName().toStdString() << " " << c->itemText(i).toStdString();
+    }
+    EXPECT_FALSE(d->findChild<QLabel*>(QStringLiteral("ImageContent"))->pixmap().isNull());
 }

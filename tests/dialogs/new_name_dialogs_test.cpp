@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -38,23 +39,25 @@ TEST_F(NewStyleSheetDialog, NamesBecomePathsInTheChosenFolderAndOkNeedsAFreeUsab
         const char* name;
         QString folder;
         QString path;  // empty: OK disabled
+        const char* reason;  // shown beside a greyed OK
     };
     const Case cases[] = {
-        {"main", "", in(home, "main.css")},
-        {"  main  ", "", in(home, "main.css")},                       // trimmed
-        {"Main.CSS", chosen.path(), in(chosen, "Main.CSS")},          // no second extension, case kept
-        {"main", chosen.path() + "/missing", in(home, "main.css")},   // no such folder: the program's
-        {"taken", chosen.path(), ""},                                  // the file exists
-        {"taken.CSS", chosen.path(), in(chosen, "taken.CSS")},        // another name on Linux
-        {"a/b", chosen.path(), ""},
-        {"   ", chosen.path(), ""},
-        {"", chosen.path(), ""},
+        {"main", "", in(home, "main.css"), ""},
+        {"  main  ", "", in(home, "main.css"), ""},                       // trimmed
+        {"Main.CSS", chosen.path(), in(chosen, "Main.CSS"), ""},          // no second extension, case kept
+        {"main", chosen.path() + "/missing", in(home, "main.css"), ""},   // no such folder: the program's
+        {"taken", chosen.path(), "", "同じ名前のファイルがあります"},
+        {"taken.CSS", chosen.path(), in(chosen, "taken.CSS"), ""},        // another name on Linux
+        {"a/b", chosen.path(), "", "「/」は使えません"},
+        {"   ", chosen.path(), "", "スタイルシート名を入力してください"},
+        {"", chosen.path(), "", "スタイルシート名を入力してください"},
     };
     for (const Case& c : cases) {
         d.EditPath->setText(c.folder);
         type(d, QString::fromUtf8(c.name));
         EXPECT_EQ(d.EditNew->text(), c.path) << c.name;
         EXPECT_EQ(d.BitBtnOK->isEnabled(), !c.path.isEmpty()) << c.name;
+        EXPECT_EQ(d.LabelOkReason->text(), QString::fromUtf8(c.reason)) << c.name;
     }
 
 }
@@ -64,17 +67,20 @@ TEST(NewClassDialog, OkOnlyForANameThatReadsBackAsTheSameClass) {
     EXPECT_FALSE(d.BitBtnOK->isEnabled());
     struct Case {
         const char* name;
-        bool accepted;
+        const char* reason;  // empty: accepted; else shown beside the greyed OK
     };
     const Case cases[] = {
-        {"note", true}, {"caption-2", true}, {"見出し", true}, {"a.b", true},
-        {"", false}, {" ", false}, {"\t", false}, {"a b", false}, {"a\u3000b", false},
-        {"a{", false}, {"a}", false}, {"a;", false}, {"a,b", false}, {"a/*b", false}, {"a/b", true},
-        {"a\"b", false}, {"a'b", false}, {"a\nb", false}, {"a\U0001F600", false},
+        {"note", ""}, {"caption-2", ""}, {"見出し", ""}, {"a.b", ""}, {"a/b", ""},
+        {"", "クラス名を入力してください"}, {" ", "クラス名を入力してください"}, {"\t", "クラス名を入力してください"},
+        {"a b", "空白や改行は使えません"}, {"a\u3000b", "空白や改行は使えません"}, {"a\nb", "空白や改行は使えません"},
+        {"x{y}", "「{」は使えません"}, {"a}", "「}」は使えません"}, {"a;", "「;」は使えません"},
+        {"a,b", "「,」は使えません"}, {"a/*b", "「/*」は使えません"}, {"a\"b", "「\"」は使えません"},
+        {"a'b", "「'」は使えません"}, {"a\U0001F600", "「\U0001F600」は Shift_JIS で表せません"},
     };
     for (const Case& c : cases) {
         d.EditNewClass->setText(QString::fromUtf8(c.name));
-        EXPECT_EQ(d.BitBtnOK->isEnabled(), c.accepted) << c.name;
+        EXPECT_EQ(d.BitBtnOK->isEnabled(), *c.reason == 0) << c.name;
+        EXPECT_EQ(d.LabelOkReason->text(), QString::fromUtf8(c.reason)) << c.name;
     }
     d.EditNewClass->clear();
     QTest::keyClicks(d.EditNewClass, "note");

@@ -155,6 +155,24 @@ TEST(XdgAssociation, WritesAndRemovesEntryDefaultAndIconKeepingTheUsersOwnLines)
     EXPECT_EQ(assoc.read(), (AssocChoice{false, true, true}));
 }
 
+// Ticking and unticking the default leaves the list as it was ("-": no file), except one
+// left holding nothing but the header Pavik writes (a list it created): that goes.
+TEST(XdgAssociation, UntickingTheDefaultLeavesNoListOfItsOwnBehind) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"-", "-"}, {"", "-"}, {"[Default Applications]\n", "-"},
+        {"[Default Applications]\n\n", "[Default Applications]\n\n"},
+        {"[Default Applications]\r\ntext/html=a.desktop;\r\n", "[Default Applications]\r\ntext/html=a.desktop;\r\n"},
+    };
+    for (const auto& [before, after] : cases) {
+        TempHome home;
+        XdgFileAssociation assoc(home.places(), "/usr/bin/pavik", "<svg/>", {});
+        if (before != "-") put(assoc.mimeAppsPath(), before);
+        ASSERT_TRUE(assoc.apply({false, false, true}).ok() && assoc.read().isDefault) << before;
+        ASSERT_TRUE(assoc.apply({}).ok()) << before;
+        EXPECT_EQ(fs::exists(assoc.mimeAppsPath()) ? contents(assoc.mimeAppsPath()) : "-", after) << before;
+    }
+}
+
 TEST(XdgAssociation, AFailedWriteIsReportedAndTheDefaultNeverNamesAMissingEntry) {
     TempHome home;
     XdgFileAssociation assoc(home.places(), "/usr/bin/pavik", "<svg/>", {});

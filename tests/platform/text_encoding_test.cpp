@@ -92,16 +92,46 @@ TEST(TextEncoding, UnchangedTextRoundTripsByteForByte) {
     }
 }
 
-TEST(TextEncoding, CharactersCp932CannotHoldBecomeCssEscapes) {
-    DecodedText d = decodeToCp932("P::before { content: \"😀€\" } /* 〜 */");
-    EXPECT_EQ(d.encoding, TextEncoding::Utf8);
-    // U+301C has no CP932 form of its own (it would come back as U+FF5E): escaped too.
-    EXPECT_EQ(d.cp932, "P::before { content: \"\\1F600 \\20AC \" } /* \\301C  */");
-    EXPECT_EQ(d.escaped, (std::vector<std::string>{"😀", "€", "〜"}));
-    // Written back, the escapes stay.
-    EXPECT_EQ(encodeFromCp932(d.cp932, TextEncoding::Utf8Bom),
-              kBom8 + "P::before { content: \"\\1F600 \\20AC \" } /* \\301C  */");
+// Reading escapes what CP932 cannot hold in a form the file does not hold; writing turns
+// just those escapes back into the characters, and LF files get LF again.
+TEST(TextEncoding, EscapesMadeOnReadingComeBackAsTheCharactersTheFilesOwnStay) {
+    struct Case {
+        const char* what;
+        std::string file, cp932;
+        LineEnd lineEnd;
+    };
+    for (const Case& c : {
+             // U+301C has no CP932 form of its own (it would come back as U+FF5E): escaped too.
+             Case{"plain forms", "P { content: \"😀€\" } /* 〜 */", "P { content: \"\\1F600 \\20AC \" } /* \\301C  */",
+                  LineEnd::CrLf},
+             Case{"the file holds the plain form", "/* \\1F600 */\r\n😀", "/* \\1F600 */\r\n\\1f600 ", LineEnd::CrLf},
+             Case{"and the lower-case one", "\\1F600A \\1f600\n😀\n", "\\1F600A \\1f600\n\\01F600 \n", LineEnd::Lf},
+             Case{"after a backslash of the file", "\\😀\n", "\\\\1F600 \n", LineEnd::Lf},
+             Case{"UTF-16 with LF", "\xFF\xFE" + utf16le(u"a\n\U0001F600"), "a\n\\1F600 ", LineEnd::Lf},
+         }) {
+        const DecodedText d = decodeToCp932(c.file);
+        EXPECT_EQ(d.cp932, c.cp932) << c.what;
+        EXPECT_EQ(d.lineEnd, c.lineEnd) << c.what;
+        std::string inside = d.cp932;  // the program works with CR LF
+        for (size_t at = 0; (at = inside.find('\n', at)) != std::string::npos; at += 2)
+            if (at == 0 || inside[at - 1] != '\r') inside.insert(at, 1, '\r');
+        EXPECT_EQ(encodeForFile(inside, d.form()), c.file) << c.what;
+        EXPECT_EQ(encodeFromCp932(d.cp932, d.encoding), encodeForFile(d.cp932, {d.encoding, LineEnd::CrLf, {}})) << c.what;
+    }
+    EXPECT_EQ(decodeToCp932("😀€").escaped, (std::vector<std::string>{"😀", "€"}));
+    EXPECT_EQ(detectLineEnd("a\rb\nc"), LineEnd::CrLf);
+    EXPECT_EQ(encodeForFile("a\r\nb", {TextEncoding::Cp932, LineEnd::Lf, {}}), "a\nb");
 
+    // Pasted text: the form the character has already, else one the text around does not hold.
+    std::vector<MadeEscape> made = {{"\\1f600 ", "😀"}};
+    const Cp932Encoded pasted = encodeCssEscapedInto("😀✓", "a { b: \\2713 }", made);
+    EXPECT_EQ(pasted.bytes, "\\1f600 \\02713 ");
+    EXPECT_EQ(pasted.unencodable, (std::vector<std::string>{"😀", "✓"}));
+    ASSERT_EQ(made.size(), 2u);
+    EXPECT_EQ(encodeForFile("\\02713 \\2713 ", {TextEncoding::Utf8, LineEnd::CrLf, made}), "✓\\2713 ");
+}
+
+TEST(TextEncoding, BrokenUtf16BecomesReplacementCharacters) {
     // UTF-16: a surrogate pair is one character; a lone surrogate and an odd last byte are
     // replacement characters.
     DecodedText u = decodeToCp932("\xFF\xFE" + utf16le(u"a\U0001F600b") + utf16le(std::u16string(1, char16_t(0xD800))) + "x");

@@ -18,11 +18,20 @@ namespace {
 
 using css::TextSpan;
 
+// A comment cut out of the text: where it stood in its frame's text and in the source, and
+// its text (line ends CR LF) in the scanner's store.
+struct Note {
+    size_t at, source;
+    TextSpan text;
+};
+
 // A rule as gathered by the first pass: its texts lie in the scanner's shared store, its
-// guarded spans (strings and escapes, relative to the body) in the shared span list.
+// guarded spans (strings and escapes, relative to the body) in the shared span list, its
+// comments in the shared note list: first those before it, then those of its body.
 struct RawRule {
-    TextSpan selector, body, comment;
+    TextSpan selector, body;
     size_t firstGuard, guardEnd;
+    size_t firstNote, bodyNotes, noteEnd;
 };
 
 // Bytes the scanner must look at; every other single byte is copied as it is. Lead bytes
@@ -57,11 +66,15 @@ struct Frame {
     size_t segment = 0, segmentGuard = 0;
     size_t atSource = sjis::npos;   // where the "@" that begins the segment is in the source
     bool segmentChecked = false;    // whether an "@" of this segment was looked at
-    std::string comment;            // the last comment that ended here
-    // Open rules only: the selector (combined for a nested rule), with its parts once needed.
+    // The comments cut out here, in order; at top level those not yet given to an item.
+    std::vector<Note> notes;
+    // Open rules only: the selector (combined for a nested rule), with its parts once needed,
+    // the comments before the rule and the rule's place in the rule list.
     SelectorList selector;
     std::vector<TextSpan> selectorGuarded;
     bool partsReady = false;
+    std::vector<TextSpan> lead;
+    size_t slot = 0;
 
     void startSegment() {
         segment = text.size();
@@ -105,6 +118,7 @@ public:
         const size_t n = s_.size();
         size_t i = 0;
         if (s_.substr(0, 3) == "\xEF\xBB\xBF") i = 3;  // UTF-8 byte-order mark
+        start_ = i;
         while (i < n) {
             // Copy a run of ordinary characters in one go.
             size_t run = i;
@@ -186,38 +200,31 @@ public:
     std::span<const TextSpan> guards(const RawRule& r) const {
         return std::span<const TextSpan>(guards_).subspan(r.firstGuard, r.guardEnd - r.firstGuard);
     }
+    std::span<const Note> notes(size_t from, size_t to) const {
+        return std::span<const Note>(notes_).subspan(from, to - from);
+    }
 
-    std::vector<RawRule> rules;
-    KeptAtRules kept;
+    std::vector<RawRule> rules;  // in the order of their "{"
+    std::vector<KeptText> kept;  // each before the rule of its index
+    std::string charset, trailing;
     std::vector<std::string> atRules;
     size_t nestedRules = 0, droppedRules = 0;
 
 private:
-    // "/*" at i: cuts the comment out, leaving one blank, and keeps its text for the rule it
-    // belongs to, unless it lies in at-rule text. Returns the index after it.
+    // "/*" at i: cuts the comment out, leaving one blank, and notes its text for the item it
+    // belongs to; text that a kept at-rule holds sorts that out when it is kept. The
+    // generator comment is dropped. Returns the index after the comment.
     // "*" and "/" are below 0x40 and never trail bytes, so a byte search finds "*/" safely.
     size_t comment(size_t i) {
         size_t close = s_.find("*/", i + 2);
         size_t end = close == sjis::npos ? s_.size() : close + 2;
         std::string_view text = s_.substr(i, end - i);
         if (close == sjis::npos) endsInComment_ = true;
-        if (f_->atSource == sjis::npos && text.find(GeneratorHead) == std::string_view::npos) {
-            // Lines are joined without a separator, except where "*" and "/" would meet
-            // and close the comment early when it is read again.
-            std::string& out = f_->comment;
-            out.clear();
-            bool joined = false;
-            for (size_t k = 0; k < text.size(); ++k) {
-                char c = text[k];
-                if (c == '\n' || (c == '\r' && k + 1 < text.size() && text[k + 1] == '\n')) {
-                    joined = true;
-                    continue;
-                }
-                if (joined && c == '/' && out.back() == '*') out += ' ';
-                joined = false;
-                out += c;
-            }
-            if (close == sjis::npos) out += "*/";  // the end of the file closes it
+        if (!text.starts_with(GeneratorHead)) {
+            const size_t at = store_.size();
+            css::appendCrLf(store_, text);
+            if (close == sjis::npos) store_ += "*/";  // the end of the file closes it
+            f_->notes.push_back({f_->text.size(), i, {at, store_.size()}});
         }
         f_->text += ' ';
         return end;
@@ -238,14 +245,33 @@ private:
         if (sjis::trim(std::string_view(f.text).substr(f.segment)).empty()) f.atSource = i;
     }
 
+    // A frame for a rule opened now, which takes the next place in the rule list.
     Frame& push() {
         if (++depth_ == frames_.size()) frames_.emplace_back();
         f_ = &frames_[depth_];
         f_->reset();
-        f_->comment.clear();
+        f_->notes.clear();
+        f_->lead.clear();
         f_->selectorGuarded.clear();
         f_->partsReady = false;
+        f_->slot = rules.size();
+        rules.emplace_back();
         return *f_;
+    }
+
+    // Takes the notes of frame f from index `from` on: the text of those that stood before
+    // `before` in the source goes to `lead` (when given), the others are dropped.
+    static void takeNotes(Frame& f, size_t from, size_t before, std::vector<TextSpan>* lead) {
+        for (size_t k = from; k < f.notes.size(); ++k)
+            if (lead && f.notes[k].source < before) lead->push_back(f.notes[k].text);
+        f.notes.resize(from);
+    }
+
+    // The first note of frame f that stands in its current segment.
+    static size_t segmentNotes(const Frame& f) {
+        size_t k = f.notes.size();
+        while (k > 0 && f.notes[k - 1].at >= f.segment) --k;
+        return k;
     }
 
     // "{" at i; returns the index to go on from.
@@ -266,8 +292,7 @@ private:
         rule.selector.Text = sel;
         rule.selector.Parts.clear();
         rule.selectorGuarded.assign(spans.begin(), spans.end());
-        rule.comment.swap(top.comment);  // a comment outside every rule goes to the next one
-        top.comment.clear();
+        takeNotes(top, 0, sjis::npos, &rule.lead);  // comments outside every rule go to the next one
         top.reset();
     }
 
@@ -283,14 +308,18 @@ private:
             combined = nestSelector(parent.selector, prelude, spans_, budget_);
         }
         if (!combined) return dropBlock(i);
+        std::vector<TextSpan> lead;  // the comments of its selector lead the nested rule
+        takeNotes(parent, segmentNotes(parent), sjis::npos, &lead);
         parent.cutSegment();
         Frame& rule = push();
+        rule.lead = std::move(lead);
         rule.selector = std::move(*combined);
         rule.partsReady = true;
         ++nestedRules;
         return i + 1;
     }
 
+    // Comments before the block stay in the frame, for what follows it.
     size_t dropBlock(size_t i) {
         ++droppedRules;
         f_->cutSegment();
@@ -299,14 +328,17 @@ private:
 
     void closeRule() {
         Frame& f = *f_;
-        RawRule r;
+        RawRule& r = rules[f.slot];
         r.selector = store(f.selector.Text);
         r.body = store(f.text);
-        r.comment = store(f.comment);
         r.firstGuard = guards_.size();
         guards_.insert(guards_.end(), f.guarded.begin(), f.guarded.end());
         r.guardEnd = guards_.size();
-        rules.push_back(r);
+        r.firstNote = notes_.size();
+        for (TextSpan t : f.lead) notes_.push_back({0, 0, t});
+        r.bodyNotes = notes_.size();
+        notes_.insert(notes_.end(), f.notes.begin(), f.notes.end());
+        r.noteEnd = notes_.size();
         f_ = &frames_[--depth_];
         if (depth_ == 0)
             f_->reset();
@@ -335,19 +367,37 @@ private:
         f_->reset();  // any other statement is dropped
     }
 
-    // The end of the text closes what is open, innermost first.
+    // The end of the text closes what is open, innermost first; comments left at top level
+    // trail the last item.
     void finishAtEnd() {
         if (depth_ == 0 && f_->atSource != sjis::npos)
             keepStatement(sjis::trimRight(s_.substr(f_->atSource)), true, endsInComment_);
         while (depth_ > 0) closeRule();
+        std::vector<TextSpan> rest;
+        takeNotes(frames_[0], 0, sjis::npos, &rest);
+        trailing = joined(rest);
+    }
+
+    // Kept text led by the comments noted before its "@" in frame f from note `from` on; the
+    // later ones are in the text itself.
+    std::string keptText(Frame& f, size_t from) {
+        std::vector<TextSpan> lead;
+        takeNotes(f, from, f.atSource, &lead);
+        std::string t = joined(lead);
+        if (!t.empty()) t += "\r\n";
+        return t;
     }
 
     void keepStatement(std::string_view source, bool unfinished, bool inComment) {
         noteAtRule(source);
-        std::string t;
+        std::string t = keptText(*f_, 0);
         css::appendCrLf(t, source);
         if (unfinished) css::appendClosing(t, inComment, ";");
-        kept.Statements.push_back(std::move(t));
+        if (f_->atSource == start_ && t.starts_with("@charset") && charset.empty() && rules.empty() &&
+            kept.empty())
+            charset = std::move(t);
+        else
+            kept.push_back({rules.size(), std::move(t)});
     }
 
     // The at-rule block whose "{" is at i, kept from its "@" to its matching "}".
@@ -355,10 +405,10 @@ private:
         const css::BlockEnd end = css::findBlockEnd(s_, i, quotes_);
         std::string_view source = s_.substr(f_->atSource, end.End - f_->atSource);
         noteAtRule(source);
-        std::string t;
+        std::string t = keptText(*f_, 0);
         css::appendCrLf(t, source);
         if (end.OpenBlocks > 0) css::appendClosing(t, end.InComment, std::string(end.OpenBlocks, '}'));
-        kept.Blocks.push_back(std::move(t));
+        kept.push_back({rules.size(), std::move(t)});
         f_->reset();
         return end.End;
     }
@@ -379,7 +429,7 @@ private:
                             prelude.find_first_of("\"'") != std::string_view::npos;  // never trail bytes
         const std::string_view open = quoted ? "\r\n{ " : " { ";
         noteAtRule(prelude);
-        std::string t;
+        std::string t = keptText(f, segmentNotes(f));
         css::appendCrLf(t, prelude);
         t += open;
         css::appendInert(t, sel);
@@ -387,7 +437,7 @@ private:
         css::appendCrLf(t, s_.substr(i + 1, innerEnd - (i + 1)));
         if (end.OpenBlocks > 0) css::appendClosing(t, end.InComment, std::string(end.OpenBlocks - 1, '}'));
         t += " } }";
-        kept.Blocks.push_back(std::move(t));
+        kept.push_back({rules.size(), std::move(t)});
         f.cutSegment();
         return end.End;
     }
@@ -405,10 +455,18 @@ private:
         return {at, store_.size()};
     }
 
+    std::string joined(std::span<const TextSpan> comments) const {
+        std::string out;
+        for (TextSpan c : comments) appendComment(out, text(c));
+        return out;
+    }
+
     std::string_view s_;
+    size_t start_ = 0;  // after the byte-order mark
     css::QuoteFinder quotes_;
     std::string store_;
     std::vector<TextSpan> guards_;
+    std::vector<Note> notes_;
     std::deque<Frame> frames_;  // [0] top level, then the open rules; references stay valid
     size_t depth_ = 0;
     Frame* f_;                  // frames_[depth_]
@@ -418,14 +476,20 @@ private:
     std::unordered_set<std::string> seenAtRules_;
 };
 
-// Splits a body into declarations. Guarded spans and matched parentheses are opaque.
+// Splits a body into declarations. Guarded spans and matched parentheses are opaque. A
+// comment goes to the first declaration that does not end before it, else before the "}".
 class BodySplitter {
 public:
-    BodySplitter(std::string_view body, std::span<const TextSpan> guarded, StyleDocument& doc,
-                 CssRuleNode* rule)
-        : body_(body), guarded_(guarded), doc_(doc), rule_(rule) {}
+    BodySplitter(const Scanner& scanner, StyleDocument& doc) : scanner_(scanner), doc_(doc) {}
 
-    void run() {
+    // The declarations of `raw` into `rule`. One splitter serves every rule of a read.
+    void run(const RawRule& raw, CssRuleNode* rule) {
+        body_ = scanner_.text(raw.body);
+        guarded_ = scanner_.guards(raw);
+        notes_ = scanner_.notes(raw.bodyNotes, raw.noteEnd);
+        note_ = 0;
+        rule_ = rule;
+        lastName_ = {};
         findMatchedOpens();
         size_t pieceStart = 0, colon = sjis::npos;
         int depth = 0;
@@ -444,18 +508,21 @@ public:
             } else if (depth == 0 && c == ':' && colon == sjis::npos) {
                 colon = k;
             } else if (depth == 0 && c == ';') {
-                piece(pieceStart, k, colon, false);
+                piece(pieceStart, k, colon);
                 pieceStart = k + 1;
                 colon = sjis::npos;
             }
             ++k;  // ":", ";", "(" and ")" are never trail bytes
         }
-        piece(pieceStart, body_.size(), colon, true);
+        piece(pieceStart, body_.size(), colon);
+        for (; note_ < notes_.size(); ++note_) appendComment(rule_->ClosingComment, scanner_.text(notes_[note_].text));
     }
 
 private:
     void findMatchedOpens() {
-        std::vector<size_t> open;
+        std::vector<size_t>& open = open_;
+        open.clear();
+        matchedOpens_.clear();
         size_t g = 0;
         for (size_t k = 0; k < body_.size();) {
             if (g < guarded_.size() && guarded_[g].begin == k) {
@@ -473,25 +540,34 @@ private:
         std::sort(matchedOpens_.begin(), matchedOpens_.end());
     }
 
-    void piece(size_t begin, size_t end, size_t colon, bool last) {
+    // A piece of nothing but blanks declares nothing. The declaration takes the comments up
+    // to its last character; the later ones go with what follows it.
+    void piece(size_t begin, size_t end, size_t colon) {
         std::string_view text(body_.data() + begin, end - begin);
+        end = begin + sjis::trimRight(text).size();
+        TData2* decl;
         if (colon == sjis::npos) {
             std::string_view value = sjis::trim(text);
-            if (last && value.empty()) return;
-            doc_.addDeclaration(rule_, std::string(lastName_), std::string(value));
-            return;
+            if (value.empty()) return;
+            decl = doc_.addDeclaration(rule_, std::string(lastName_), std::string(value));
+        } else {
+            size_t at = colon - begin;
+            lastName_ = sjis::trim(text.substr(0, at));
+            decl = doc_.addDeclaration(rule_, std::string(lastName_),
+                                       std::string(sjis::trim(text.substr(at + 1))));
         }
-        size_t at = colon - begin;
-        lastName_ = sjis::trim(text.substr(0, at));
-        doc_.addDeclaration(rule_, std::string(lastName_),
-                            std::string(sjis::trim(text.substr(at + 1))));
+        for (; note_ < notes_.size() && notes_[note_].at < end; ++note_)
+            appendComment(decl->Comment, scanner_.text(notes_[note_].text));
     }
 
+    const Scanner& scanner_;
     std::string_view body_;
     std::span<const TextSpan> guarded_;
+    std::span<const Note> notes_;
+    size_t note_ = 0;
     StyleDocument& doc_;
-    CssRuleNode* rule_;
-    std::vector<size_t> matchedOpens_;
+    CssRuleNode* rule_ = nullptr;
+    std::vector<size_t> matchedOpens_, open_;
     std::string_view lastName_;  // into body_
 };
 
@@ -510,9 +586,14 @@ CssReadResult AnalyzeCSS(std::string_view text, ProgressSink* sink) {
     result.NestedRules = scanner.nestedRules;
     result.DroppedRules = scanner.droppedRules;
     StyleDocument& doc = result.Document;
-    doc.keptAtRules() = std::move(scanner.kept);
+    doc.setCharset(std::move(scanner.charset));
+    doc.setTrailingComments(std::move(scanner.trailing));
     ProgressSteps progress(sink, scanner.rules.size());
+    BodySplitter splitter(scanner, doc);
+    size_t k = 0;
     for (size_t i = 0; i < scanner.rules.size(); ++i) {
+        for (; k < scanner.kept.size() && scanner.kept[k].BeforeRule <= i; ++k)
+            doc.addKeptText(std::move(scanner.kept[k].Text));
         const RawRule& raw = scanner.rules[i];
         std::string_view selector = scanner.text(raw.selector);
         SelectorParts parts = deriveSelectorParts(selector);
@@ -520,13 +601,13 @@ CssReadResult AnalyzeCSS(std::string_view text, ProgressSink* sink) {
         data.Name = std::move(parts.Name);
         data.CssClass = std::move(parts.CssClass);
         data.Selector = selector;
-        data.Comment = scanner.text(raw.comment);
+        for (const Note& n : scanner.notes(raw.firstNote, raw.bodyNotes)) appendComment(data.Comment, scanner.text(n.text));
         CssRuleNode* rule = doc.addRule(std::move(data));
-        BodySplitter(scanner.text(raw.body), scanner.guards(raw), doc, rule).run();
+        splitter.run(raw, rule);
         progress.step(i);
     }
+    for (; k < scanner.kept.size(); ++k) doc.addKeptText(std::move(scanner.kept[k].Text));
     if (sink) sink->setProgress(0);
-    doc.sortRules();
     return result;
 }
 

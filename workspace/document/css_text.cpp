@@ -108,12 +108,23 @@ void appendClosing(std::string& out, bool inComment, std::string_view closers) {
     out += closers;
 }
 
-void appendInert(std::string& out, std::string_view line) {
-    if (line.find_first_of("{}/") == npos) {  // also trail bytes: the scan below sorts them out
+bool mayNeedInert(std::string_view line, bool semicolons) {
+    // A plain loop: find_first_of with a set of characters calls memchr per byte.
+    for (size_t k = 0; k < line.size(); ++k) {
+        const char c = line[k];
+        if (c == '{' || c == '}' || (c == ';' && semicolons) || (c == '/' && k + 1 < line.size() && line[k + 1] == '*'))
+            return true;
+    }
+    return false;
+}
+
+void appendInert(std::string& out, std::string_view line, bool semicolons) {
+    if (!mayNeedInert(line, semicolons)) {
         out += line;
         return;
     }
     QuoteFinder quotes(line);
+    bool loneLead = false;  // the last character was a lead byte without its trail byte
     size_t k = 0;
     while (k < line.size()) {
         const char c = line[k];
@@ -122,14 +133,18 @@ void appendInert(std::string& out, std::string_view line) {
             if (size_t e = quotes.closing(k); e != npos) len = e + 1 - k;
         } else if (c == '\\' && k + 1 < line.size() && !isLineEnd(line[k + 1])) {
             len = 1 + sjis::charLength(line, k + 1);
-        } else if (c == '{' || c == '}' || (c == '/' && k + 1 < line.size() && line[k + 1] == '*')) {
+        } else if (c == '{' || c == '}' || (c == ';' && semicolons) ||
+                   (c == '/' && k + 1 < line.size() && line[k + 1] == '*')) {
             if (c == '/') {
                 out += '/';
                 ++k;
+            } else if (loneLead) {
+                out += ' ';  // else the backslash would become its trail byte
             }
             out += '\\';
             len = 1;
         }
+        loneLead = len == 1 && sjis::isLeadByte(static_cast<unsigned char>(line[k]));
         out.append(line, k, len);
         k += len;
     }

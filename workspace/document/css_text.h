@@ -48,8 +48,13 @@ void appendCrLf(std::string& out, std::string_view text);
 void appendClosing(std::string& out, bool inComment, std::string_view closers);
 
 // Appends one line of generated text so that it reads back as the same plain text: a "{",
-// "}" or "/*" outside strings and escapes gets a backslash ("\{", "\}", "/\*"). Only text whose
-// strings were paired over several lines, now joined into one, can hold such a character.
-void appendInert(std::string& out, std::string_view line);
+// "}" or "/*" outside strings and escapes gets a backslash ("\{", "\}", "/\*"), and so does a
+// ";" when `semicolons` is set (a selector's line, where one would end a statement), after a
+// blank when it follows a lead byte without its trail byte. Only text whose strings were
+// paired over several lines, now joined into one, can hold such a character.
+void appendInert(std::string& out, std::string_view line, bool semicolons = false);
+// Whether appendInert may have to escape something in the line: it holds "{", "}", "/*" or,
+// with `semicolons`, ";" (braces also as trail bytes).
+bool mayNeedInert(std::string_view line, bool semicolons = false);
 
 }  // namespace pavik::css

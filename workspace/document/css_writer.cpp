@@ -8,10 +8,16 @@ namespace pavik {
 namespace {
 constexpr std::string_view kEol = "\r\n";
 
-bool mayHoldStructure(std::string_view s) { return s.find_first_of("{}/") != std::string_view::npos; }
+void appendLines(std::string& out, std::string_view comment) {
+    if (comment.empty()) return;
+    out += comment;
+    out += kEol;
+}
 
 void appendDeclaration(std::string& out, const TData2& d) {
-    if (!mayHoldStructure(d.Name) && !mayHoldStructure(d.Value)) {
+    appendLines(out, d.Comment);
+    if (d.Value.empty() && !d.Name.starts_with("--")) return;
+    if (!css::mayNeedInert(d.Name) && !css::mayNeedInert(d.Value)) {  // " : " keeps "/" and "*" apart
         out += d.Name;
         out += " : ";
         out += d.Value;
@@ -22,62 +28,65 @@ void appendDeclaration(std::string& out, const TData2& d) {
     out += " ;";
     out += kEol;
 }
+
+void appendRule(std::string& out, const CssRuleNode& rule) {
+    const TData2& data = rule.Data;
+    out += data.Comment;
+    out += kEol;
+    // A selector made from "&" and an empty parent may start with "@": escaped, it still
+    // reads back as a rule, not as an at-rule.
+    if (data.Selector.starts_with('@')) out += '\\';
+    css::appendInert(out, data.Selector, true);
+    out += " {";
+    out += kEol;
+    for (const auto& d : rule.Declarations) appendDeclaration(out, *d);
+    appendLines(out, rule.ClosingComment);
+    out += "}";
+    out += kEol;
+    out += kEol;
+}
+
+size_t sizeOf(const StyleDocument& doc) {
+    size_t size = 64 + doc.charset().size() + doc.trailingComments().size();
+    for (const KeptText& k : doc.keptTexts()) size += k.Text.size() + 4;
+    for (const auto& r : doc.rules()) {
+        size += r->Data.Comment.size() + r->Data.Selector.size() + r->ClosingComment.size() + 16;
+        for (const auto& d : r->Declarations) size += d->Comment.size() + d->Name.size() + d->Value.size() + 8;
+    }
+    return size;
+}
+
 }  // namespace
 
-std::string writeStyleSheet(const RuleTree& tree, const KeptAtRules& kept,
-                            std::chrono::system_clock::time_point now, ProgressSink* sink) {
-    size_t size = 64;
-    for (const std::string& t : kept.Statements) size += t.size() + 2;
-    for (const std::string& t : kept.Blocks) size += t.size() + 4;
-    for (const RuleTreeNode& node : tree) {
-        if (!node.Rule) continue;
-        node.Rule->Data.Written = false;
-        size += node.Rule->Data.Comment.size() + node.Rule->Data.Selector.size() + 16;
-        for (const auto& d : node.Rule->Declarations) size += d->Name.size() + d->Value.size() + 8;
-    }
+std::string writeStyleSheet(const StyleDocument& doc, std::chrono::system_clock::time_point now,
+                            ProgressSink* sink) {
     std::string out;
-    out.reserve(size);
+    out.reserve(sizeOf(doc));
+    appendLines(out, doc.charset());
     out += generatorComment(now);
     out += kEol;
     out += kEol;
-    for (const std::string& t : kept.Statements) {
-        out += t;
-        out += kEol;
-    }
-    if (!kept.Statements.empty()) out += kEol;
 
     if (sink) {
         sink->setProgress(0);
         sink->setStatus("プレビュー用CSS作成中");
     }
-    ProgressSteps progress(sink, tree.size());
-    for (size_t i = 0; i < tree.size(); ++i) {
-        progress.step(i);
-        CssRuleNode* rule = tree[i].Rule;
-        if (!rule || rule->Data.Selector.empty()) continue;
-        TData2& data = rule->Data;
-        out += data.Comment;
-        out += kEol;
-        if (data.Written) continue;
-        // A selector made from "&" and an empty parent may start with "@": escaped, it still
-        // reads back as a rule, not as an at-rule.
-        if (data.Selector[0] == '@') out += '\\';
-        css::appendInert(out, data.Selector);
-        out += " {";
-        out += kEol;
-        // Each rule's own declarations, also when another rule has the same selector.
-        for (const auto& d : rule->Declarations)
-            if (!d->Value.empty()) appendDeclaration(out, *d);
-        out += "}";
-        out += kEol;
-        out += kEol;
-        data.Written = true;
+    const auto& rules = doc.rules();
+    const auto& kept = doc.keptTexts();
+    ProgressSteps progress(sink, rules.size() + kept.size());
+    size_t k = 0;
+    for (size_t i = 0; i <= rules.size(); ++i) {
+        for (; k < kept.size() && kept[k].BeforeRule <= i; ++k) {
+            progress.step(i + k);
+            out += kept[k].Text;
+            out += kEol;
+            if (kept[k].Text.ends_with('}')) out += kEol;
+        }
+        if (i == rules.size()) break;
+        progress.step(i + k);
+        appendRule(out, *rules[i]);
     }
-    for (const std::string& t : kept.Blocks) {
-        out += t;
-        out += kEol;
-        out += kEol;
-    }
+    appendLines(out, doc.trailingComments());
     if (sink) sink->setProgress(0);
     return out;
 }

@@ -1,32 +1,29 @@
 #pragma once
-// Regenerates style sheet text from the rule tree and the document.
+// Regenerates style sheet text from the document, in the document's (the file's) order.
 #include <chrono>
 #include <string>
 
 #include "workspace/document/progress_sink.h"
-#include "workspace/document/rule_tree.h"
+#include "workspace/document/style_document.h"
 
 namespace pavik {
 
 // The whole style sheet, CP932 with CR LF line ends:
-//   the generator comment (with the date and time of `now`), an empty line;
-//   the kept at-rule statements, each followed by CR LF, then one more CR LF when there are any;
-//   per rule in tree order: its Comment line (empty when it has none), "<selector> {", one
-//   "<name> : <value> ;" line per declaration with a non-empty value, "}", an empty line;
-//   the kept at-rule blocks, each followed by CR LF CR LF.
-// Rules with an empty selector are left out. Each rule's Written flag is cleared first and
-// set once its block is out.
+//   the document's "@charset" statement when it has one, then the generator comment (with the
+//   date and time of `now`) and an empty line;
+//   the items in document order: kept at-rule text followed by CR LF (and an empty line after
+//   a block); a rule as its Comment line (an empty line when it has none), "<selector> {",
+//   per declaration its Comment lines and "<name> : <value> ;", the ClosingComment lines,
+//   "}" and an empty line;
+//   the trailing comments.
+// A declaration with an empty value is left out (its comments stay) unless it declares a
+// custom property ("--x : ;").
 // No "{" or "}" is written outside a quoted string except as the braces of rules and inside
-// kept at-rule text: a selector or declaration whose strings were paired over several lines
-// gets its stray braces escaped (appendInert), a selector that starts with "@" a backslash.
-// Progress: status "プレビュー用CSS作成中", one step per tree node, 0 at the end.
-std::string writeStyleSheet(const RuleTree& tree, const KeptAtRules& kept,
-                            std::chrono::system_clock::time_point now, ProgressSink* sink = nullptr);
-
-// The same for a document without at-rules.
-inline std::string writeStyleSheet(const RuleTree& tree, std::chrono::system_clock::time_point now,
-                                   ProgressSink* sink = nullptr) {
-    return writeStyleSheet(tree, KeptAtRules{}, now, sink);
-}
+// kept at-rule text and comments: a selector or declaration whose strings were paired over
+// several lines gets its stray braces escaped (appendInert), a selector that starts with "@"
+// a backslash.
+// Progress: status "プレビュー用CSS作成中", one step per item, 0 at the end.
+std::string writeStyleSheet(const StyleDocument& doc, std::chrono::system_clock::time_point now,
+                            ProgressSink* sink = nullptr);
 
 }  // namespace pavik

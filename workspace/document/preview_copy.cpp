@@ -134,12 +134,14 @@ void makePreviewCopy(std::string_view pageBytes, const SamplePageOptions& option
                      const std::function<void(std::string_view)>& out) {
     const TextEncoding encoding = detectEncoding(pageBytes);
     const bool unicode = encoding != TextEncoding::Cp932;
-    std::string head = unicode ? "\xEF\xBB\xBF" : "";
     SamplePageOptions headOptions = options;
     headOptions.Charset = unicode ? "UTF-8" : "Shift_JIS";
-    head += previewHeadLines(headOptions);
-    head += "</HEAD>\r\n";
+    std::string head = previewHeadLines(headOptions);
+    // The XML declaration of the document type line names the copy's encoding too.
+    if (unicode && head.starts_with(XmlDeclaration)) head.replace(0, XmlDeclaration.size(), XmlDeclarationUtf8);
+    out(unicode ? "\xEF\xBB\xBF" : "");
     out(head);
+    out("</HEAD>\r\n");
 
     BodyCopier copier(out);
     switch (encoding) {

@@ -9,7 +9,8 @@
 // - Every line of the copy ends in CR LF, whatever it ended in on the page.
 // - A CP932 page is copied as its bytes. A page in UTF-8 or UTF-16 is copied in UTF-8 after
 //   a byte order mark. The head declares the copy's character set either way, since the
-//   page's own head, which may have, is left out.
+//   page's own head, which may have, is left out; so does the XML declaration of the
+//   document type line.
 // - The copy is made piece by piece: no more than a few bytes of a line before "<body" and
 //   a block of a UTF-16 page are held besides the pieces passed on.
 #include <functional>

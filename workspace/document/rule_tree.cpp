@@ -1,5 +1,7 @@
 #include "workspace/document/rule_tree.h"
 
+#include <algorithm>
+
 #include "platform/cp932.h"
 
 namespace pavik {
@@ -18,25 +20,31 @@ const std::string& classBaseText() {
 RuleTree buildRuleTree(const StyleDocument& doc, bool grouped) {
     RuleTree elements{{RuleTreeKind::ElementBase, 0, ImageElementBase, elementBaseText(), nullptr}};
     RuleTree classes{{RuleTreeKind::ClassBase, 0, ImageClassBase, classBaseText(), nullptr}};
+    std::vector<CssRuleNode*> sorted;
+    sorted.reserve(doc.ruleCount());
+    for (const auto& r : doc.rules()) sorted.push_back(r.get());
+    std::stable_sort(sorted.begin(), sorted.end(), [](const CssRuleNode* a, const CssRuleNode* b) {
+        return compareSelectors(a->Data.Selector, b->Data.Selector) < 0;
+    });
     const std::string* lastGroup = nullptr;
-    for (const auto& r : doc.rules()) {
+    for (CssRuleNode* r : sorted) {
         const TData2& d = r->Data;
         if (!grouped) {
             if (d.CssClass.empty())
-                elements.push_back({RuleTreeKind::Rule, 1, ImageElementRule, d.Selector, r.get()});
+                elements.push_back({RuleTreeKind::Rule, 1, ImageElementRule, d.Selector, r});
             else
-                classes.push_back({RuleTreeKind::Rule, 1, ImageClassRule, d.Selector, r.get()});
+                classes.push_back({RuleTreeKind::Rule, 1, ImageClassRule, d.Selector, r});
         } else if (!d.Name.empty()) {
             if (!lastGroup || *lastGroup != d.Name) {
                 lastGroup = &d.Name;
                 elements.push_back({RuleTreeKind::Group, 1, ImageGroup, d.Name, nullptr});
             }
-            elements.push_back({RuleTreeKind::Rule, 2, ImageElementRule, d.Selector, r.get()});
+            elements.push_back({RuleTreeKind::Rule, 2, ImageElementRule, d.Selector, r});
         } else {
             // "." + class is the selector itself; a rule with neither part (":root")
             // shows its selector rather than a bare ".".
             std::string text = d.CssClass.empty() ? d.Selector : "." + d.CssClass;
-            classes.push_back({RuleTreeKind::Rule, 1, ImageClassRule, std::move(text), r.get()});
+            classes.push_back({RuleTreeKind::Rule, 1, ImageClassRule, std::move(text), r});
         }
     }
     elements.insert(elements.end(), std::make_move_iterator(classes.begin()),

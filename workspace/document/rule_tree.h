@@ -1,6 +1,6 @@
 #pragma once
 // The shape of the rule tree that the user sees, derived from the document in one of two
-// styles. The main window renders it; the writer and the sample page walk it in order.
+// styles. The main window renders it; the sample page walks it in order.
 #include <string>
 #include <vector>
 
@@ -32,7 +32,8 @@ using RuleTree = std::vector<RuleTreeNode>;
 // Flat: every rule without a class under the element base node, every rule with one under
 // the class base node. Grouped: rules with an element name under a group node per run of
 // equal names, rules without one under the class base node.
-// Rules appear in document order.
+// Rules appear sorted by selector (compareSelectors), rules with equal selectors in document
+// order; the document itself keeps the file's order.
 RuleTree buildRuleTree(const StyleDocument& doc, bool grouped);
 
 }  // namespace pavik

@@ -1,10 +1,10 @@
 #include "workspace/document/sample_page.h"
 
-#include <algorithm>
 #include <unordered_set>
 #include <vector>
 
 #include "platform/cp932.h"
+#include "platform/sjis.h"
 #include "vocabulary/element_tables.h"
 #include "vocabulary/fixed_texts.h"
 #include "workspace/document/doc_types.h"
@@ -59,21 +59,32 @@ const Texts& texts() {
     return t;
 }
 
-// A name that can stand as a tag: an ASCII letter, then ASCII letters, digits or "-".
-bool isPlainElementName(std::string_view name) {
+// Elements that change how the rest of a page is read, or act on the whole page: a sample
+// never is one of them.
+constexpr std::string_view kPageElements[] = {
+    "html", "head", "body", "title", "base", "link", "meta", "style", "script", "noscript", "template",
+    "xmp", "iframe", "noembed", "noframes", "plaintext", "frameset", "frame", "svg", "math", "image"};
+
+// The element a browser makes of a rule's name: its leading plain name (an ASCII letter,
+// then ASCII letters, digits or "-") when a blank or the end of the name follows, unless it
+// is one of kPageElements; else the generic template's element. So the page holds no
+// markup of the sheet's making.
+std::string_view sampleTag(std::string_view name) {
     auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
-    return !name.empty() && letter(name[0]) && std::all_of(name.begin(), name.end(), [&](char c) {
-        return letter(c) || (c >= '0' && c <= '9') || c == '-';
-    });
+    size_t n = 0;
+    while (n < name.size() && (letter(name[n]) || (n > 0 && ((name[n] >= '0' && name[n] <= '9') || name[n] == '-')))) ++n;
+    const std::string_view tag = name.substr(0, n);
+    if (tag.empty() || (n < name.size() && name[n] != ' ')) return TagNames[0];
+    for (std::string_view page : kPageElements)
+        if (sjis::equalsIgnoreCase(tag, page)) return TagNames[0];
+    return tag;
 }
 
 // The sample of one element. The template is that of the TagNames entry equal to `entry`
-// (exact, case-sensitive), the generic one when there is none. A tag that is no plain
-// element name (the rule's name comes from the style sheet) is written as the generic
-// template's element: the page holds no markup of the sheet's making.
+// (exact, case-sensitive), the generic one when there is none; the tag is sampleTag's.
 std::string elementSample(std::string_view entry, std::string_view tag, std::string_view cls,
                    std::string_view label, size_t nodeIndex) {
-    const std::string t(isPlainElementName(tag) ? tag : TagNames[0]);
+    const std::string t(sampleTag(tag));
     const std::string open = "<" + t + std::string(cls);
     const std::string close = "</" + t + ">";
     const std::string lbl(label);

@@ -56,6 +56,13 @@ Split split(std::string_view text, std::span<const TextSpan> opaque) {
 
 size_t length(TextSpan s) { return s.end - s.begin; }
 
+// Appends `piece`, with a blank between them where the text before it and it would make
+// "/*" and so open a comment when the selector is read again.
+void appendJoined(std::string& out, std::string_view piece) {
+    if (!piece.empty() && piece.front() == '*' && !out.empty() && out.back() == '/') out += ' ';
+    out += piece;
+}
+
 // Appends part s of `text` with each of its "&" replaced by `with`, or `with` + " " + s when
 // it has none, trimmed, and records it as the next part of `out`.
 void appendPart(SelectorList& out, std::string_view text, const Split& sel, const Split::Part& s,
@@ -69,11 +76,11 @@ void appendPart(SelectorList& out, std::string_view text, const Split& sel, cons
     } else {
         size_t from = s.span.begin;
         for (size_t a = s.firstAmp; a < s.ampEnd; ++a) {
-            out.Text += text.substr(from, sel.amps[a] - from);
-            out.Text += with;
+            appendJoined(out.Text, text.substr(from, sel.amps[a] - from));
+            appendJoined(out.Text, with);
             from = sel.amps[a] + 1;
         }
-        out.Text += text.substr(from, s.span.end - from);
+        appendJoined(out.Text, text.substr(from, s.span.end - from));
     }
     // An empty parent or nested part leaves a blank at one end.
     std::string_view made = std::string_view(out.Text).substr(start);
@@ -100,13 +107,13 @@ std::optional<SelectorList> nestSelector(const SelectorList& parent, std::string
     size_t parentBytes = 0;
     for (TextSpan p : parent.Parts) parentBytes += length(p);
 
-    // Sizes before trimming, which only shortens.
+    // Sizes before trimming, which only shortens, with room for a blank at each side of "&".
     bool useIs = n * m > MaxCombinedParts;
     size_t bytes = 0;
     if (!useIs) {
         for (const Split::Part& s : sel.parts) {
             const size_t amps = s.ampEnd - s.firstAmp, len = length(s.span);
-            bytes += amps ? n * (len - amps) + amps * parentBytes : parentBytes + n * (len + 1);
+            bytes += amps ? n * (len + amps) + amps * parentBytes : parentBytes + n * (len + 1);
         }
         bytes += 2 * (n * m - 1);
         useIs = bytes > MaxCombinedBytes;
@@ -116,7 +123,7 @@ std::optional<SelectorList> nestSelector(const SelectorList& parent, std::string
         bytes = 2 * (m - 1);
         for (const Split::Part& s : sel.parts) {
             const size_t amps = s.ampEnd - s.firstAmp, len = length(s.span);
-            bytes += amps ? len - amps + amps * is.size() : is.size() + 1 + len;
+            bytes += amps ? len + amps + amps * is.size() : is.size() + 1 + len;
         }
     }
     if (bytes > budget) return std::nullopt;
@@ -133,6 +140,14 @@ std::optional<SelectorList> nestSelector(const SelectorList& parent, std::string
             const std::string_view with = std::string_view(parent.Text).substr(p.begin, length(p));
             for (const Split::Part& s : sel.parts) appendPart(out, nested, sel, s, with);
         }
+    }
+    // Empty parts leave a separator at an end (", " from ",{{"), which reading trims.
+    const std::string_view t = sjis::trim(out.Text);
+    const size_t lead = t.empty() ? 0 : static_cast<size_t>(t.data() - out.Text.data());
+    out.Text = std::string(t);
+    for (TextSpan& p : out.Parts) {
+        p.begin = std::min(p.begin > lead ? p.begin - lead : 0, out.Text.size());
+        p.end = std::min(p.end > lead ? p.end - lead : 0, out.Text.size());
     }
     return out;
 }

@@ -38,6 +38,21 @@ namespace {
 inline unsigned char lowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
 inline bool isLowerAscii(unsigned char c) { return c >= 'a' && c <= 'z'; }
 
+// The bytes compared with ASCII letters folded to lower case, except trail bytes (as
+// sjis::toLowerAscii folds), without making the folded copies.
+int compareFolded(std::string_view a, std::string_view b) {
+    const size_t n = std::min(a.size(), b.size());
+    bool trailA = false, trailB = false;
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned char ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);
+        const unsigned char fa = trailA ? ca : lowerAscii(ca), fb = trailB ? cb : lowerAscii(cb);
+        if (fa != fb) return fa < fb ? -1 : 1;
+        trailA = !trailA && sjis::charLength(a, i) == 2;
+        trailB = !trailB && sjis::charLength(b, i) == 2;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
 // Both texts fold to the same key: the first differing byte is a letter in one case and
 // in the other; the lower-case one sorts first.
 int compareCase(std::string_view a, std::string_view b) {
@@ -46,16 +61,27 @@ int compareCase(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
-int compareBytes(std::string_view a, std::string_view b) {
-    int c = a.compare(b);  // char_traits<char>::compare orders bytes as unsigned
-    return c < 0 ? -1 : c > 0 ? 1 : 0;
+// `comment` in front of what `to` holds, on a line of its own.
+void prependComment(std::string& to, std::string comment) {
+    if (comment.empty()) return;
+    if (!to.empty()) {
+        comment += "\r\n";
+        comment += to;
+    }
+    to = std::move(comment);
 }
 
 }  // namespace
 
 int compareSelectors(std::string_view a, std::string_view b) {
-    int c = compareBytes(sjis::toLowerAscii(a), sjis::toLowerAscii(b));
+    const int c = compareFolded(a, b);
     return c != 0 ? c : compareCase(a, b);
+}
+
+void appendComment(std::string& to, std::string_view comment) {
+    if (comment.empty()) return;
+    if (!to.empty()) to += "\r\n";
+    to += comment;
 }
 
 CssRuleNode* StyleDocument::addRule(TData2 data) {
@@ -66,6 +92,8 @@ CssRuleNode* StyleDocument::addRule(TData2 data) {
     if (indexValid_) firstBySelector_.try_emplace(raw->Data.Selector, raw);
     return raw;
 }
+
+void StyleDocument::addKeptText(std::string text) { kept_.push_back({rules_.size(), std::move(text)}); }
 
 TData2* StyleDocument::addDeclaration(CssRuleNode* rule, std::string name, std::string value) {
     auto decl = std::make_unique<TData2>();
@@ -80,37 +108,38 @@ void StyleDocument::removeRule(const CssRuleNode* rule) {
     auto it = std::find_if(rules_.begin(), rules_.end(),
                            [rule](const auto& r) { return r.get() == rule; });
     if (it == rules_.end()) return;
+    const size_t at = static_cast<size_t>(it - rules_.begin());
+    // The item after it: kept text before the next rule, the next rule, or the end.
+    std::string comment = std::move((*it)->Data.Comment);
+    auto next = std::lower_bound(kept_.begin(), kept_.end(), at + 1,
+                                 [](const KeptText& k, size_t i) { return k.BeforeRule < i; });
+    if (next != kept_.end() && next->BeforeRule == at + 1)
+        prependComment(next->Text, std::move(comment));
+    else if (at + 1 < rules_.size())
+        prependComment(rules_[at + 1]->Data.Comment, std::move(comment));
+    else
+        prependComment(trailing_, std::move(comment));
     rules_.erase(it);
+    for (; next != kept_.end(); ++next) --next->BeforeRule;
     indexValid_ = false;
 }
 
 void StyleDocument::removeDeclaration(CssRuleNode* rule, const TData2* decl) {
     auto& d = rule->Declarations;
     auto it = std::find_if(d.begin(), d.end(), [decl](const auto& p) { return p.get() == decl; });
-    if (it != d.end()) d.erase(it);
+    if (it == d.end()) return;
+    std::string comment = std::move((*it)->Comment);
+    prependComment(it + 1 != d.end() ? (*(it + 1))->Comment : rule->ClosingComment, std::move(comment));
+    d.erase(it);
 }
 
 void StyleDocument::clear() {
     rules_.clear();
-    kept_ = {};
+    kept_.clear();
+    charset_.clear();
+    trailing_.clear();
     firstBySelector_.clear();
     indexValid_ = false;
-}
-
-void StyleDocument::sortRules() {
-    struct Keyed {
-        std::string key;
-        std::unique_ptr<CssRuleNode> rule;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(rules_.size());
-    for (auto& r : rules_) keyed.push_back({sjis::toLowerAscii(r->Data.Selector), std::move(r)});
-    std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-        int c = compareBytes(a.key, b.key);
-        return c != 0 ? c < 0 : compareCase(a.rule->Data.Selector, b.rule->Data.Selector) < 0;
-    });
-    for (size_t i = 0; i < keyed.size(); ++i) rules_[i] = std::move(keyed[i].rule);
-    // A stable sort keeps equal selectors in order: the first of each stays the first.
 }
 
 void StyleDocument::rebuildIndex() const {

@@ -1,5 +1,7 @@
 #pragma once
-// The open style sheet: one rule per root, its declarations as children in file order.
+// The open style sheet in file order: its rules, each with its declarations in file order,
+// and among them the at-rule text kept as written; every comment rides with the item it
+// stood before. Sorting and grouping are the rule tree's (rule_tree.h), never the document's.
 // The document owns every record; tree items elsewhere hold plain pointers to them, which
 // stay valid until the record is removed or the document is cleared.
 #include <cstdint>
@@ -22,22 +24,24 @@ struct TData2 {
     std::int32_t NS4 = 3;
     std::int32_t NS6 = 3;
     std::int32_t Group = 11;  // index into the selector group names, rules only
-    bool Written = false;     // set while the style sheet is regenerated
-    std::string Comment;      // rule: the comment written before it, one line
+    bool Written = false;     // unused: the writer writes every rule once, in file order
+    // The comments that stood before the rule or the declaration, as written, one after the
+    // other on lines of their own; line ends CR LF. Empty when there were none.
+    std::string Comment;
 };
 
 // A root of the document: the rule's record (shared with the rule tree) and its declarations.
 struct CssRuleNode {
     TData2 Data;
     std::vector<std::unique_ptr<TData2>> Declarations;
+    std::string ClosingComment;  // the comments after the last declaration, before "}"
 };
 
-// At-rules kept as the file held them (CP932, every line end CR LF). They are not rules of
-// the document: the writer puts the statements before the rules and the blocks after them.
-struct KeptAtRules {
-    std::vector<std::string> Statements;  // "@import ...;", "@charset ...;", in file order
-    std::vector<std::string> Blocks;      // "@media ... { ... }", in order of their "@"
-    bool empty() const { return Statements.empty() && Blocks.empty(); }
+// At-rule text kept as the file held it (CP932, every line end CR LF), led by the comments
+// that stood before it. It is not a rule of the document and cannot be edited.
+struct KeptText {
+    size_t BeforeRule;  // the index of the rule it stands before; ruleCount() after the last
+    std::string Text;
 };
 
 // Name and CssClass of a rule, derived from its selector text.
@@ -47,9 +51,12 @@ struct SelectorParts {
 };
 SelectorParts deriveSelectorParts(std::string_view selector);
 
-// Rule order: ASCII letters compared without regard to case first, then lower case before
-// upper case at the first difference, then by bytes. Returns <0, 0, >0.
+// The rule tree's order: ASCII letters compared without regard to case first, then lower
+// case before upper case at the first difference, then by bytes. Returns <0, 0, >0.
 int compareSelectors(std::string_view a, std::string_view b);
+
+// Appends comment text after `to`, on a line of its own when `to` holds some already.
+void appendComment(std::string& to, std::string_view comment);
 
 class StyleDocument {
 public:
@@ -61,22 +68,29 @@ public:
     size_t ruleCount() const { return rules_.size(); }
     bool empty() const { return rules_.empty(); }
 
-    const KeptAtRules& keptAtRules() const { return kept_; }
-    KeptAtRules& keptAtRules() { return kept_; }
+    // The kept at-rule texts in file order (BeforeRule never decreases).
+    const std::vector<KeptText>& keptTexts() const { return kept_; }
+    // "@charset ...;" when the file began with it, written before anything else; else empty.
+    const std::string& charset() const { return charset_; }
+    void setCharset(std::string statement) { charset_ = std::move(statement); }
+    // The comments after the last item of the file.
+    const std::string& trailingComments() const { return trailing_; }
+    void setTrailingComments(std::string comments) { trailing_ = std::move(comments); }
 
-    // Adds a rule as the last root and returns it.
+    // Adds a rule after every item and returns it.
     CssRuleNode* addRule(TData2 data);
+    // Adds kept text after every item.
+    void addKeptText(std::string text);
     // Adds a declaration as the last child of rule and returns its record.
     TData2* addDeclaration(CssRuleNode* rule, std::string name, std::string value);
-    // Removes a rule with its declarations; its records are released.
+    // Removes a rule with its declarations; its records are released. The comments before
+    // it stay, before the item that followed it.
     void removeRule(const CssRuleNode* rule);
     // Removes one declaration of rule; does nothing when decl is not one of its children.
+    // The comments before it stay, before the declaration that followed it or the "}".
     void removeDeclaration(CssRuleNode* rule, const TData2* decl);
-    // Removes every rule and every kept at-rule.
+    // Removes every rule, kept text and comment.
     void clear();
-
-    // Stable sort of the roots by selector text (compareSelectors); declarations keep their order.
-    void sortRules();
 
     // The first rule, in document order, whose selector equals the text exactly, or null.
     // Selectors of rules already in the document must not be changed.
@@ -91,7 +105,8 @@ private:
     void rebuildIndex() const;
 
     std::vector<std::unique_ptr<CssRuleNode>> rules_;
-    KeptAtRules kept_;
+    std::vector<KeptText> kept_;
+    std::string charset_, trailing_;
     struct TextHash {
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }

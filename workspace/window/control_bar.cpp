@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <algorithm>
+#include <vector>
 
 namespace pavik {
 
@@ -48,23 +49,45 @@ void ControlBar::relayout() {
         return rowOf(a) != rowOf(b) ? rowOf(a) < rowOf(b) : a->left < b->left;
     });
     // Rows are packed: an empty row in between is closed up.
-    int row = -1, lastRowKey = -1, right = 0;
-    for (Band* b : visible) {
-        if (rowOf(b) != lastRowKey) {
-            lastRowKey = rowOf(b);
-            ++row;
-            right = 0;
+    int row = -1;
+    for (qsizetype first = 0; first < visible.size();) {
+        qsizetype end = first + 1;
+        while (end < visible.size() && rowOf(visible[end]) == rowOf(visible[first])) ++end;
+        ++row;
+        // Left to right, no band over the one before; then right to left, no band past the
+        // bar's right edge (nor over the one after), so that a narrower bar pulls bands
+        // into view; then left to right again, bands that do not fit at all running off
+        // the right edge rather than over each other.
+        std::vector<int> lefts(static_cast<size_t>(end - first));
+        auto widthOf = [&](qsizetype i) { return visible[first + i]->widget->width(); };
+        int right = 0;
+        for (qsizetype i = 0; i < end - first; ++i) {
+            lefts[i] = std::max(visible[first + i]->left, right + GripWidth);
+            right = lefts[i] + widthOf(i) + 2;
         }
-        const int w = b->widget->width();
-        const int h = b->widget->height();
-        const int left = std::max(b->left, right + GripWidth);
-        const int top = row * rowHeight_ + (rowHeight_ - h) / 2;
-        b->widget->move(left, top);  // the asked-for place is kept for the next layout
-        right = left + w + 2;
+        int limit = width();
+        for (qsizetype i = end - first - 1; i >= 0; --i) {
+            lefts[i] = std::min(lefts[i], limit - widthOf(i));
+            limit = lefts[i] - 2 - GripWidth;
+        }
+        right = 0;
+        for (qsizetype i = 0; i < end - first; ++i) {
+            lefts[i] = std::max(lefts[i], right + GripWidth);
+            right = lefts[i] + widthOf(i) + 2;
+            QWidget* w = visible[first + i]->widget;
+            // The asked-for place is kept for the next layout.
+            w->move(lefts[i], row * rowHeight_ + (rowHeight_ - w->height()) / 2);
+        }
+        first = end;
     }
     setFixedHeight(std::max(1, row + 1) * rowHeight_ + 2);
     inLayout_ = false;
     update();
+}
+
+void ControlBar::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    relayout();
 }
 
 void ControlBar::paintEvent(QPaintEvent* event) {

@@ -19,13 +19,16 @@ public:
     void setBandPos(QWidget* band, int left, int top, bool layout = true);
     void setBandLeft(QWidget* band, int left) { setBandPos(band, left, band->y()); }
     // Lays the visible bands out in rows: a band's row follows its asked-for top, its
-    // asked-for left is used unless that would overlap the band before it in the row.
+    // asked-for left is used unless that would overlap the band before it in the row or
+    // put it past the bar's right edge. Runs again whenever the bar is resized, so bands
+    // stay in view in a narrower window and go back to their places in a wider one.
     void relayout();
 
     int rowHeight() const { return rowHeight_; }
     static constexpr int GripWidth = 11;
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -111,7 +111,7 @@ void FileCommands::open(const QString& file, OpenFrom from) {
         return;
     }
     const QString absolute = QFileInfo(file).absoluteFilePath();
-    host_.showStyleSheet(absolute, absolute, text, text.encoding, std::nullopt, true);
+    host_.showStyleSheet(absolute, absolute, text, text.form(), std::nullopt, true);
     if (from == OpenFrom::Dialog) {
         keep_->AddFileName(absolute);
         host_.flushSettings();
@@ -125,7 +125,7 @@ void FileCommands::openAtStart(const QString& file, bool fromArgument) {
     host_.runLong([&] { ec = readTextFile(file.toStdString(), text); });
     if (ec) return reportReadError(file, ec);
     const QString absolute = QFileInfo(file).absoluteFilePath();
-    host_.showStyleSheet(absolute, file, text, text.encoding, std::nullopt, true);
+    host_.showStyleSheet(absolute, file, text, text.form(), std::nullopt, true);
     if (fromArgument) keep_->AddFileName(absolute);
 }
 
@@ -169,16 +169,20 @@ bool FileCommands::save() {
     if (!writeStyleSheet(target, *text)) return false;
     host_.setAutoRefresh();
 
-    // The trees are read back from what was saved, and the pane shows it.
+    // The trees are read back from what was saved, and the pane shows it. The file keeps its
+    // encoding and line ends; the escapes are those made reading it back.
+    TextForm form = host_.styleSheetForm();
     DecodedText read;
     std::error_code readError;
     host_.runLong([&] { readError = readTextFile(target.toStdString(), read); });
     if (std::error_code ec = readError) {
         reportReadError(target, ec);
-        read = DecodedText{*text, host_.styleSheetEncoding(), {}};
+        read.cp932 = *text;
+    } else {
+        form.escapes = std::move(read.madeEscapes);
     }
     const std::string shown = read.cp932;
-    host_.showStyleSheet(target, renamed ? target : QString(), read, host_.styleSheetEncoding(), shown, false);
+    host_.showStyleSheet(target, renamed ? target : QString(), read, std::move(form), shown, false);
     if (renamed) {
         keep_->AddFileName(target);
         host_.flushSettings();
@@ -226,9 +230,9 @@ std::optional<std::string> FileCommands::textToSave() {
 }
 
 bool FileCommands::writeStyleSheet(const QString& target, const std::string& text) {
-    const TextEncoding encoding = host_.styleSheetEncoding();
+    const TextForm form = host_.styleSheetForm();
     std::error_code written;
-    host_.runLong([&] { written = writeTextFile(target.toStdString(), text, encoding); });
+    host_.runLong([&] { written = writeTextFile(target.toStdString(), text, form); });
     if (std::error_code ec = written) {
         reportWriteError(target, ec);
         return false;
@@ -264,7 +268,7 @@ void FileCommands::newStyleSheet() {
         return;
     }
     made.close();
-    host_.showStyleSheet(file, file, DecodedText{}, TextEncoding::Cp932, std::nullopt, false);
+    host_.showStyleSheet(file, file, DecodedText{}, TextForm{}, std::nullopt, false);
     keep_->AddFileName(file);
     host_.flushSettings();
 }

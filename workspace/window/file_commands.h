@@ -17,9 +17,9 @@
 // - A file is read before anything changes: when the read fails, the open style sheet stays.
 // - The program's own preview files are never opened as a style sheet, from any way in: the
 //   next preview would overwrite the edits and the end of the run delete them.
-// - Saving goes through writeTextFile in the file's encoding; every failure is reported,
-//   saying that the file is as it was (all but a failed in-place write that could not be
-//   undone).
+// - Saving goes through writeTextFile in the file's form (encoding, line ends, escapes made on
+//   reading); every failure is reported, saying that the file is as it was (all but a failed
+//   in-place write that could not be undone).
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -58,9 +58,9 @@ public:
     // The folder chooser of the new style sheet dialog: a folder, or empty when cancelled.
     virtual QString chooseFolder() = 0;
 
-    // The open style sheet: its file (absolute; empty: none), encoding and saved state.
+    // The open style sheet: its file (absolute; empty: none), form and saved state.
     virtual QString styleSheetFile() const = 0;
-    virtual TextEncoding styleSheetEncoding() const = 0;
+    virtual const TextForm& styleSheetForm() const = 0;
     virtual bool styleSheetSaved() const = 0;
     // The style sheet pane's text (CP932) as it would be written.
     virtual std::string paneText() const = 0;
@@ -69,11 +69,11 @@ public:
     // Regenerates the pane from the rules and rebuilds the preview, asking nothing.
     virtual void regeneratePane() = 0;
     // Replaces the open style sheet by `text`, read from `file`: trees, preview, name,
-    // `caption`, `encoding`, saved. With `paneText` the pane shows it instead of the
+    // `caption`, `form`, saved. With `paneText` the pane shows it instead of the
     // regenerated text; `tell` shows what the reading kept and expanded. The user's preview
     // page stays in the HTML pane as it is.
     virtual void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text,
-                                TextEncoding encoding, const std::optional<std::string>& paneText, bool tell) = 0;
+                                TextForm form, const std::optional<std::string>& paneText, bool tell) = 0;
     // Automatic refresh on for the rest of the run (the setting itself is unchanged).
     virtual void setAutoRefresh() = 0;
     // Runs a step of long work (reading or writing a file) with the window kept alive; it

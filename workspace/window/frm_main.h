@@ -81,13 +81,13 @@ public:
     bool bCSSCanUndo = false;
     bool bHTMLCanUndo = false;
     QString sCSSFileName;           // absolute
-    TextEncoding CSSEncoding = TextEncoding::Cp932;  // of the file sCSSFileName, kept when saving
+    TextForm CSSForm;               // of the file sCSSFileName (encoding, line ends, escapes), kept when saving
     QString sHTMLFileName;
     QString PreviewCSSPath;
     QString PreviewHTMLPath;
     QString RefreshPagePath;
     std::string HTMLStream;         // the user preview page as last loaded (its bytes)
-    TextEncoding HTMLEncoding = TextEncoding::Cp932;  // of that page, kept when saving
+    TextForm HTMLForm;              // of that page, kept when saving
     bool HTMLStreamAttached = true;  // until the close query
     int BaseFSize = 3;
     QPersistentModelIndex CurStructNode;  // of TreeViewStruct; invalid: none
@@ -433,7 +433,7 @@ private:
     // File pieces (main_window_files.cpp): the open sequence's steps after the read; the
     // pane shows `paneText` when given, else the regenerated text. An empty caption keeps it.
     void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text,
-                        TextEncoding encoding, const std::optional<std::string>& paneText, bool tell);
+                        TextForm form, const std::optional<std::string>& paneText, bool tell);
     std::string sourcePaneText() const;
     // A notice in the status line, shown again once a queued status refresh has run.
     void showNotice(const QString& text);
@@ -461,11 +461,17 @@ private:
     // Tells once which characters of the file read last became CSS escapes.
     void tellAboutEscapes();
     // The characters (UTF-8) as a list for a message: each once, with its code point.
-    static QString describeEscapes(const std::vector<std::string>& characters);
+    // "😀 (\1F600 )" per character, with the escape `made` lists for it, or "😀 (&#x1F600;)"
+    // with `references`.
+    static QString describeEscapes(const std::vector<std::string>& characters,
+                                   const std::vector<MadeEscape>& made = {}, bool references = false);
 
     // Source panes (main_window_commands.cpp).
     void createPaneCommands();
     void connectPaneCommands();
+    // Text from another program pasted into `pane`, as CP932: what Shift_JIS cannot hold
+    // becomes a CSS escape (a character reference in the HTML pane), and the user is told.
+    std::string convertPastedText(const TAFEdit* pane, std::string_view utf8);
     // The status line right after the pane's current operation (it may be half done now).
     void refreshStatusSoon();
     PaneCommands& commandsOf(const TAFEdit* pane) const;

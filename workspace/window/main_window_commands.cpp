@@ -129,6 +129,26 @@ void TfrmMain::connectPaneCommands() {
     };
     connect(PageControlSrc, &QTabWidget::currentChanged, this,
             [this](int page) { guarded([this, page] { PageControlSrcChange(page); }); });
+    for (TAFEdit* pane : {RichEditSrc, EditHTML})
+        pane->OnPasteForeignText = [this](TAFEdit& sender, std::string_view utf8, std::string& cp932) {
+            guarded([&] { cp932 = convertPastedText(&sender, utf8); });
+        };
+}
+
+std::string TfrmMain::convertPastedText(const TAFEdit* pane, std::string_view utf8) {
+    const bool css = pane == RichEditSrc;
+    Cp932Encoded text = css ? encodeCp932CssEscaped(utf8) : encodeCp932Escaped(utf8, htmlReference);
+    if (text.ok()) return std::move(text.bytes);
+    // In the style sheet pane, in a form that saving can tell from the text's own escapes.
+    if (css) text = encodeCssEscapedInto(utf8, sourcePaneText(), CSSForm.escapes);
+    const QString list = describeEscapes(text.unencodable, CSSForm.escapes, !css);
+    const QString message =
+        css ? QStringLiteral("貼り付けた次の文字は Shift_JIS で表せないため、CSS のエスケープに置き換えました: %1").arg(list) +
+                  (CSSForm.encoding == TextEncoding::Cp932 ? QString() : QStringLiteral("\n保存すると元の文字に戻ります。"))
+            : QStringLiteral("貼り付けた次の文字は Shift_JIS で表せないため、文字参照に置き換えました: %1").arg(list);
+    // Told once the paste is done, not from inside it.
+    QTimer::singleShot(0, this, [this, message] { services_.messages->information(this, message); });
+    return std::move(text.bytes);
 }
 
 void TfrmMain::EditCut1Execute() { srcCommands_->cut(); }

@@ -35,14 +35,14 @@ public:
     QString chooseFolder() override { return TfrmMain::GetFolderName(); }
 
     QString styleSheetFile() const override { return w_.sCSSFileName; }
-    TextEncoding styleSheetEncoding() const override { return w_.CSSEncoding; }
+    const TextForm& styleSheetForm() const override { return w_.CSSForm; }
     bool styleSheetSaved() const override { return w_.bCSSSaved; }
     std::string paneText() const override { return w_.sourcePaneText(); }
     std::uint64_t paneChanges() const override { return w_.RichEditSrc->core().ChangeCount(); }
     void regeneratePane() override { w_.rebuildPreview(true); }
-    void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text, TextEncoding encoding,
+    void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text, TextForm form,
                         const std::optional<std::string>& paneText, bool tell) override {
-        w_.showStyleSheet(file, caption, text, encoding, paneText, tell);
+        w_.showStyleSheet(file, caption, text, std::move(form), paneText, tell);
     }
     void setAutoRefresh() override { w_.bAutoRefresh = true; }
     void runLong(const std::function<void()>& step) override { w_.work_->run(step); }
@@ -51,10 +51,10 @@ public:
 
     QString htmlFile() const override { return w_.sHTMLFileName; }
     bool htmlSaved() const override { return w_.bHTMLSaved; }
-    // In the page's own encoding, as it was read.
+    // In the page's own encoding and line ends, as it was read.
     std::error_code writeHtmlPane() override {
         const std::string text = w_.EditHTML->core().SaveToBytes(SaveFlagsPlain);
-        if (std::error_code ec = writeTextFile(QFile::encodeName(w_.sHTMLFileName).toStdString(), text, w_.HTMLEncoding))
+        if (std::error_code ec = writeTextFile(QFile::encodeName(w_.sHTMLFileName).toStdString(), text, w_.HTMLForm))
             return ec;
         w_.EditHTML->SetEdited(false);
         w_.commandsOf(w_.EditHTML).savedToFile();
@@ -141,11 +141,11 @@ void TfrmMain::clearSourcePane() {
 }
 
 void TfrmMain::showStyleSheet(const QString& file, const QString& caption, const DecodedText& text,
-                              TextEncoding encoding, const std::optional<std::string>& paneText, bool tell) {
+                              TextForm form, const std::optional<std::string>& paneText, bool tell) {
     if (!caption.isEmpty()) setCaptionFor(caption);
     DeletePreviewFiles();
     sCSSFileName = file;
-    CSSEncoding = encoding;
+    CSSForm = std::move(form);
     try {
         AnalyzeCSS(text, tell);
         previewPages_->rebuild();  // the HTML page stays in its pane, edits and all

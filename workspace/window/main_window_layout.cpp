@@ -22,6 +22,7 @@
 #include "editor/view/edit_presets.h"
 #include "workspace/window/control_bar.h"
 #include "workspace/document/doc_types.h"
+#include "workspace/window/fitted_text.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/image_list_main.h"
 #include "workspace/window/window_layout.h"
@@ -90,6 +91,7 @@ void TfrmMain::createLayout() {
     TreeViewTarget = makeTree<KeySelectTree>(PanelTopCenter, "TreeViewTarget");
     TreeViewTarget->setRootIsDecorated(false);
     TreeViewTarget->setIndentation(14);
+    fitNameColumn(TreeViewTarget);
     QVBoxLayout* centerColumn = tightColumn(PanelTopCenter);
     auto* targetTitle = named(new QLabel(QStringLiteral(" 適用できるプロパティ"), PanelTopCenter), "lblTarget");
     targetTitle->setFixedHeight(PageControlSrc->tabBar()->sizeHint().height());

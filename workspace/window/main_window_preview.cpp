@@ -10,6 +10,7 @@
 #include <QItemSelectionModel>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -58,7 +59,7 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     const std::string pagePath = QFile::encodeName(PreviewHTMLPath).toStdString();
     const std::string cssPath = QFile::encodeName(PreviewCSSPath).toStdString();
     const bool applyCss = bApplyCSS;
-    const KeptAtRules& kept = Document.keptAtRules();
+    const StyleDocument& doc = Document;
     const auto now = std::chrono::system_clock::now();
     ProgressSink* sink = work_->sink();
     std::error_code pageError, cssError;
@@ -66,11 +67,10 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     bool written = copyWritten;
     try {
         work_->run([&] {
-            const RuleTree tree = shown.nodes();
-            if (samplePage) pageError = writeOwnFile(pagePath, buildSamplePage(tree, options, sink));
+            if (samplePage) pageError = writeOwnFile(pagePath, buildSamplePage(shown.nodes(), options, sink));
             // The pane always shows the regenerated text; only the preview's copy of it
             // depends on whether the style sheet is applied.
-            css = writeStyleSheet(tree, kept, now, sink);
+            css = writeStyleSheet(doc, now, sink);
             if (applyCss && copyWritten && !pageError) cssError = writeOwnFile(cssPath, css);
         });
         written = written && previewWritten(PreviewHTMLPath, pageError) && previewWritten(PreviewCSSPath, cssError);
@@ -160,7 +160,7 @@ void TfrmMain::Refresh_Status() {
     Refresh_Btn();
     StatusBar->setMessage(QStringLiteral("操作を待っています :)"));
     StatusBar->setSavedState(styleSheetUnsaved() ? QStringLiteral("未保存") : QStringLiteral("保存済み"));
-    const std::string_view encoding = encodingName(CSSEncoding);
+    const std::string_view encoding = encodingName(CSSForm.encoding);
     StatusBar->setEncoding(sCSSFileName.isEmpty() ? QString() : QString::fromLatin1(encoding.data(), qsizetype(encoding.size())));
     // The recent-file menu's entries show image 44.
     for (QAction* entry : fileCommands_->recentList().Entries()) entry->setIcon(imageListIcon(imgRecentFile));
@@ -270,11 +270,16 @@ void TfrmMain::tellAboutReading() {
     services_.messages->information(this, lines.join('\n'));
 }
 
-QString TfrmMain::describeEscapes(const std::vector<std::string>& characters) {
+QString TfrmMain::describeEscapes(const std::vector<std::string>& characters, const std::vector<MadeEscape>& made,
+                                  bool references) {
     QStringList shown;
     for (const std::string& ch : characters) {
         const QString c = QString::fromStdString(ch);
-        const QString item = QStringLiteral("%1 (\\%2 )").arg(c, QString::number(c.toUcs4().value(0), 16).toUpper());
+        const QString hex = QString::number(c.toUcs4().value(0), 16).toUpper();
+        auto form = std::find_if(made.begin(), made.end(), [&ch](const MadeEscape& m) { return m.character == ch; });
+        const QString item = references ? QStringLiteral("%1 (&#x%2;)").arg(c, hex)
+                             : form != made.end() ? QStringLiteral("%1 (%2)").arg(c, QString::fromStdString(form->escape))
+                                                  : QStringLiteral("%1 (\\%2 )").arg(c, hex);
         if (!shown.contains(item)) shown.append(item);
     }
     constexpr qsizetype MaxShown = 10;
@@ -286,10 +291,10 @@ QString TfrmMain::describeEscapes(const std::vector<std::string>& characters) {
 void TfrmMain::tellAboutEscapes() {
     if (work_->busy()) return work_->whenIdle([this] { guarded([this] { tellAboutEscapes(); }); });
     if (pendingEscapes_.empty() || !isVisible()) return;
-    const QString list = describeEscapes(std::exchange(pendingEscapes_, {}));
+    const QString list = describeEscapes(std::exchange(pendingEscapes_, {}), CSSForm.escapes);
     services_.messages->information(
         this, QStringLiteral("スタイルシート [ %1 ] の次の文字は Shift_JIS で表せないため、CSS のエスケープに置き換えました: %2\n"
-                             "保存するとエスケープの形で書き込まれます。")
+                             "保存すると元の文字に戻ります。")
                   .arg(QFileInfo(sCSSFileName).fileName(), list));
 }
 

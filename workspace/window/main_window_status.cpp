@@ -43,6 +43,12 @@ MainStatusBar::MainStatusBar(QWidget* parent) : TPvStatusBar(parent) {
     PvStatusPane = new TPvStatusPane(this);
     PvStatusPane->setObjectName("PvStatusPane");
 
+    // Room for the size grip at the right end, so that it covers no pane (the panes run one
+    // pixel past the bar's right edge).
+    auto* gripRoom = new QWidget(this);
+    gripRoom->setObjectName("PanelGripRoom");
+    gripRoom->setFixedWidth(GripSize + 1);
+    insertControl(gripRoom, alRight);
     insertControl(PvResourceStatus, alRight);
     insertControl(PvStatusPaneEncoding, alRight);
     insertControl(PvStatusPane1, alRight);

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's status bar: the message pane, the progress bar, the saved-state pane
-// and the memory meter, and the progress sink that long operations report to.
+// and the memory meter, clear of the size grip, and the progress sink that long operations
+// report to.
 #include <QElapsedTimer>
 #include <QString>
 #include <string_view>

@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 
 #include "workspace/window/file_commands.h"
+#include "workspace/window/fitted_text.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/value_area.h"
 #include "workspace/values/value_panel.h"
@@ -38,6 +39,7 @@ private:
 void TfrmMain::createValueArea(QWidget* parent) {
     valueLink_ = std::make_unique<ValueLink>(*this);
     values_ = new ValueArea(parent, FileOpenURL, *valueLink_);
+    keepTabStopsPastKeywords(values_->MemoHint);
 }
 
 void TfrmMain::connectValueHandlers() {

@@ -114,7 +114,10 @@ bool PreviewPages::loadPage() {
         ec = readFileBytes(pathBytes(page), bytes);
         if (ec) return;
         text.encoding = detectEncoding(bytes);
-        if (text.encoding != TextEncoding::Cp932) text = decodeToCp932(bytes);
+        if (text.encoding != TextEncoding::Cp932)
+            text = decodeToCp932(bytes);
+        else
+            text.lineEnd = detectLineEnd(bytes);
         const std::string_view cp932 = text.encoding == TextEncoding::Cp932 ? std::string_view(bytes) : text.cp932;
         recognised = isEditableCp932(cp932);
         rows = pane.PrepareLoad(cp932, lfRewrap);
@@ -132,7 +135,7 @@ bool PreviewPages::loadPage() {
         return false;
     }
     w_.HTMLStream = std::move(bytes);
-    w_.HTMLEncoding = text.encoding;
+    w_.HTMLForm = text.form();
     showInPane(std::move(rows), !text.escaped.empty() || !recognised);
     if (!recognised)
         w_.services_.messages->information(
@@ -145,7 +148,7 @@ bool PreviewPages::loadPage() {
             &w_, QStringLiteral("HTML ファイル [ %1 ] の次の文字は Shift_JIS で表せません: %2\n"
                                 "ファイルを書き換えないよう、HTML タブでは読み取り専用で表示します。"
                                 "プレビューにはそのまま表示されます。")
-                     .arg(QFileInfo(page).fileName(), TfrmMain::describeEscapes(text.escaped)));
+                     .arg(QFileInfo(page).fileName(), TfrmMain::describeEscapes(text.escaped, text.madeEscapes)));
     return true;
 }
 

@@ -71,7 +71,7 @@ void ValueArea::build(QWidget* parent, QAction* fileOpenURL) {
     column->setContentsMargins(4, 2, 4, 4);
     column->setSpacing(4);
 
-    GroupBoxTagInfo = named(new QGroupBox(parent), "GroupBoxTagInfo");
+    GroupBoxTagInfo = named(new ElidedTitleBox(parent), "GroupBoxTagInfo");
     auto* info = new QGridLayout(GroupBoxTagInfo);
     info->setContentsMargins(6, 4, 6, 4);
     info->setHorizontalSpacing(10);
@@ -264,7 +264,7 @@ void ValueArea::reset() {
 
 void ValueArea::showRule(const QString& tagInfo, const QString& selector) {
     lblTagInfo->setText(tagInfo);
-    GroupBoxTagInfo->setTitle(selector);
+    GroupBoxTagInfo->setFullTitle(selector);
 }
 
 void ValueArea::clearTagInfo() {

@@ -23,6 +23,7 @@
 #include "platform/colors.h"
 #include "workspace/values/value_panel.h"
 #include "workspace/values/value_store.h"
+#include "workspace/window/fitted_text.h"
 
 class QAbstractScrollArea;
 class QAction;
@@ -79,7 +80,7 @@ public:
     ValueArea(QWidget* column, QAction* fileOpenURL, ValueAreaHost& host);
 
     // ---- Controls (named as in the window layout; owned by the column) ------------------
-    QGroupBox* GroupBoxTagInfo = nullptr;
+    ElidedTitleBox* GroupBoxTagInfo = nullptr;  // its title: the selector, elided to the box
     QLabel* lblTagInfo = nullptr;
     QLabel* lblChildInfo = nullptr;
     TALed* ALedIe5 = nullptr;
@@ -108,7 +109,8 @@ public:
     // ---- Shown by the window --------------------------------------------------------------
     // Hides every value control and empties them.
     void reset();
-    // The tag information of a rule: its group name and, as the box title, its selector.
+    // The tag information of a rule: its group name and, as the box title, its selector
+    // (elided to the box's width, whole in the title's tooltip).
     void showRule(const QString& tagInfo, const QString& selector);
     void clearTagInfo();
     // Sets the three lamps from support levels (0 red blinking, 1 green, 2 yellow, else off).

@@ -227,11 +227,11 @@ TEST(AFEditInputTest, TheClipboardCarriesTheExactBytesWithinAndBetweenPanes) {
     EXPECT_EQ(rowsOf(b), (V{kTricky + "\r", "end"}));
     EXPECT_EQ(b.core().RowIndent(0), 6);
 
-    // Another program's text: what CP932 lacks becomes "?".
-    QGuiApplication::clipboard()->setText(QStringLiteral("日本\u2713"));
+    // Another program's text: what CP932 lacks becomes its CSS escape, nothing a "?".
+    QGuiApplication::clipboard()->setText(QStringLiteral("日本\u2713?"));
     b.SetText("");
     b.PasteFromClipboard();
-    EXPECT_EQ(b.Text(), "\x93\xFA\x96\x7B?");
+    EXPECT_EQ(b.Text(), "\x93\xFA\x96\x7B\\2713 ?");
 }
 
 TEST(AFEditInputTest, ReadOnlyKeepsTheTextWhateverArrives) {

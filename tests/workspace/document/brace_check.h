@@ -11,9 +11,10 @@
 
 namespace pavik::test {
 
-// Calls fn(position, byte) for every single-byte character outside strings, escapes and comments.
-template <class Fn>
-void forEachStructural(std::string_view s, Fn fn) {
+// Calls fn(position, byte) for every single-byte character outside strings, escapes and
+// comments, and comment(begin, end) for every comment.
+template <class Fn, class CommentFn>
+void scanStructure(std::string_view s, Fn fn, CommentFn comment) {
     auto escapes = [&](size_t k) { return s[k] == '\\' && k + 1 < s.size() && s[k + 1] != '\r' && s[k + 1] != '\n'; };
     for (size_t i = 0; i < s.size();) {
         const char c = s[i];
@@ -23,7 +24,9 @@ void forEachStructural(std::string_view s, Fn fn) {
             continue;
         }
         if (c == '/' && k < s.size() && s[k] == '*') {
-            i = std::min(s.find("*/", i + 2), s.size() - 2) + 2;
+            const size_t end = std::min(s.find("*/", i + 2), s.size() - 2) + 2;
+            comment(i, end);
+            i = end;
             continue;
         }
         if (c == '"' || c == '\'') {
@@ -38,6 +41,11 @@ void forEachStructural(std::string_view s, Fn fn) {
     }
 }
 
+template <class Fn>
+void forEachStructural(std::string_view s, Fn fn) {
+    scanStructure(s, fn, [](size_t, size_t) {});
+}
+
 // Never more "}" than "{" so far, as many of each in all.
 inline bool bracesBalance(std::string_view s) {
     int depth = 0, lowest = 0;
@@ -45,25 +53,24 @@ inline bool bracesBalance(std::string_view s) {
     return lowest == 0 && depth == 0;
 }
 
-// "" when the kept texts stand where the writer puts them (statements after the generator
-// line and its empty line, blocks at the end) and balance, and every other brace is a rule
-// brace (" {" ending a heading line, then a line holding only "}"); else what is wrong.
-inline std::string strayBraces(const std::string& out, const KeptAtRules& kept) {
-    std::vector<std::pair<size_t, size_t>> keptAt;
-    size_t at = out.find("\r\n\r\n") + 4;
-    for (const std::string& t : kept.Statements) {
-        if (out.compare(at, t.size() + 2, t + "\r\n") != 0 || !bracesBalance(t)) return "statement " + t;
-        keptAt.push_back({at, at + t.size()});
-        at += t.size() + 2;
-    }
-    std::string tail;
-    for (const std::string& t : kept.Blocks) tail += t + "\r\n\r\n";
-    if (out.size() < tail.size() || out.compare(out.size() - tail.size(), tail.size(), tail) != 0)
-        return "blocks not at the end";
-    for (at = out.size() - tail.size(); const std::string& t : kept.Blocks) {
-        if (!bracesBalance(t)) return "block " + t;
-        keptAt.push_back({at, at + t.size()});
-        at += t.size() + 4;
+// "" when the kept texts stand in the text in document order and balance, and every other
+// brace is a rule brace (" {" ending a heading line, then a line holding only "}"); else
+// what is wrong.
+inline std::string strayBraces(const std::string& out, const StyleDocument& doc) {
+    std::vector<std::pair<size_t, size_t>> keptAt, comments;
+    scanStructure(out, [](size_t, char) {}, [&](size_t b, size_t e) { comments.push_back({b, e}); });
+    auto inComment = [&](size_t i) {
+        for (auto [b, e] : comments)
+            if (i > b && i < e) return true;
+        return false;
+    };
+    size_t at = 0;
+    for (const KeptText& k : doc.keptTexts()) {
+        at = out.find(k.Text, at);
+        while (at != std::string::npos && inComment(at)) at = out.find(k.Text, at + 1);
+        if (at == std::string::npos || !bracesBalance(k.Text)) return "kept text " + k.Text;
+        keptAt.push_back({at, at + k.Text.size()});
+        at += k.Text.size();
     }
     std::string found;
     bool inRule = false;

@@ -15,11 +15,35 @@ namespace {
 
 const auto kTime = std::chrono::system_clock::time_point(std::chrono::seconds(1700000000));
 
-std::string write(const StyleDocument& doc, bool grouped = false) {
-    return writeStyleSheet(buildRuleTree(doc, grouped), kTime);
-}
+std::string write(const StyleDocument& doc) { return writeStyleSheet(doc, kTime); }
 
 std::string head() { return generatorComment(kTime) + "\r\n\r\n"; }
+
+std::string crLf(std::string_view s) {
+    std::string out;
+    for (char c : s) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out;
+}
+
+struct Case {
+    const char* what;
+    std::string input;
+    std::string expected;  // what follows the generator line and its empty line; "\n" for CR LF
+};
+
+// The written text, and that it reads back to itself.
+void runCases(const std::vector<Case>& cases) {
+    for (const Case& c : cases) {
+        const CssReadResult first = AnalyzeCSS(c.input);
+        const std::string out = write(first.Document);
+        EXPECT_EQ(out, c.expected.starts_with("@charset") ? crLf(c.expected).insert(c.expected.find('\n') + 2, head())
+                                                          : head() + crLf(c.expected))
+            << c.what;
+        const CssReadResult second = AnalyzeCSS(out);
+        EXPECT_EQ(dumpWritten(second.Document), dumpWritten(first.Document)) << c.what;
+        EXPECT_EQ(write(second.Document), out) << c.what << ", read back";
+    }
+}
 
 }  // namespace
 
@@ -31,70 +55,59 @@ TEST(CssWriter, GeneratorLineAndEmptyDocument) {
     EXPECT_EQ(text.substr(text.size() - 7), " */\r\n\r\n");
 }
 
-TEST(CssWriter, WritesEachRuleWithItsCommentHeadingAndNonEmptyDeclarations) {
-    CssReadResult r = AnalyzeCSS(
-        "/* head */ H1 { color : red; margin: ; COLOR: Blue }\n"
-        "P { }\n"
-        ".note { x: y }\n"
-        "A.red:hover { a: b }\n"
-        "A:hover P { c: d }\n");
-    EXPECT_EQ(write(r.Document),
-              head() +
-              "\r\n" "A:hover P {\r\n" "c : d ;\r\n" "}\r\n" "\r\n"
-              "/* head */\r\n" "H1 {\r\n" "color : red ;\r\n" "COLOR : Blue ;\r\n" "}\r\n" "\r\n"
-              "\r\n" "P {\r\n" "}\r\n" "\r\n"
-              "\r\n" ".note {\r\n" "x : y ;\r\n" "}\r\n" "\r\n"
-              "\r\n" "A.red:hover {\r\n" "a : b ;\r\n" "}\r\n" "\r\n");
-    // Grouped style writes class rules with their element's group.
-    std::string grouped = write(r.Document, true);
-    EXPECT_LT(grouped.find("A.red:hover {"), grouped.find("A:hover P {"));
-    EXPECT_LT(grouped.find("P {\r\n}"), grouped.find(".note {"));
+TEST(CssWriter, RulesAndAtRulesInFileOrder) {
+    runCases({
+        {"same-specificity rules keep their order",
+         ".navbar { position: relative } .fixed-top { position: fixed } A { b: c }",
+         "\n.navbar {\nposition : relative ;\n}\n\n\n.fixed-top {\nposition : fixed ;\n}\n\n\nA {\nb : c ;\n}\n\n"},
+        {"a block stays before the rule after it", "@media (min-width: 1px) { .y { color: red } } .y { color: green }",
+         "@media (min-width: 1px) { .y { color: red } }\n\n\n.y {\ncolor : green ;\n}\n\n"},
+        {"statements where they stood", "a { } @import 'x'; @layer l; b { }",
+         "\na {\n}\n\n@import 'x';\n@layer l;\n\nb {\n}\n\n"},
+        {"rules with the same selector keep their own declarations", "A { color: red } A { margin: 0 }",
+         "\nA {\ncolor : red ;\n}\n\n\nA {\nmargin : 0 ;\n}\n\n"},
+        {"rules of any selector, an empty one too", "{ kept: 1 } :root { --x: 1 } * { y: 2 }",
+         "\n {\nkept : 1 ;\n}\n\n\n:root {\n--x : 1 ;\n}\n\n\n* {\ny : 2 ;\n}\n\n"},
+    });
 }
 
-TEST(CssWriter, RulesWithTheSameSelectorKeepTheirOwnDeclarations) {
-    CssReadResult r = AnalyzeCSS("A { color: red } A { margin: 0 }");
-    EXPECT_EQ(write(r.Document), head() + "\r\nA {\r\ncolor : red ;\r\n}\r\n\r\n"
-                                          "\r\nA {\r\nmargin : 0 ;\r\n}\r\n\r\n");
+TEST(CssWriter, CharsetFirstOfAll) {
+    runCases({
+        {"before the generator line", "@charset \"Shift_JIS\";\nA { }", "@charset \"Shift_JIS\";\n\nA {\n}\n\n"},
+        {"only where it began the file", "A { } @charset \"x\";", "\nA {\n}\n\n@charset \"x\";\n"},
+    });
 }
 
-TEST(CssWriter, RulesWithoutNameOrClassAreWrittenUnlessTheSelectorIsEmpty) {
-    CssReadResult r = AnalyzeCSS("{ lost: 1 } :root { --x: 1 } * { y: 2 } #id { z: 3 }");
-    EXPECT_EQ(write(r.Document), head() +
-                                     "\r\n#id {\r\nz : 3 ;\r\n}\r\n\r\n"
-                                     "\r\n* {\r\ny : 2 ;\r\n}\r\n\r\n"
-                                     "\r\n:root {\r\n--x : 1 ;\r\n}\r\n\r\n");
+TEST(CssWriter, EveryCommentWhereItStood) {
+    runCases({
+        {"licence, rule, inner and trailing comments",
+         "/*!\n * Licence\n */\n/* a */ /* b */\nA { /* c */ b: c; /* d */ }\n/*# sourceMappingURL=x.map */",
+         "/*!\n * Licence\n */\n/* a */\n/* b */\nA {\n/* c */\nb : c ;\n/* d */\n}\n\n/*# sourceMappingURL=x.map */\n"},
+        {"before an at-rule, and inside it", "/* m */\n@media x { /* i */ }", "/* m */\n@media x { /* i */ }\n\n"},
+        {"of a declaration left out", "A { /* c */ color: ; }", "\nA {\n/* c */\n}\n\n"},
+        {"words on two lines stay apart", "/* disabled\nworks */ a { }", "/* disabled\nworks */\na {\n}\n\n"},
+    });
 }
 
-TEST(CssWriter, SetsWrittenAndReportsProgress) {
+TEST(CssWriter, EveryDeclarationWithAValueAndEveryCustomProperty) {
+    runCases({
+        {"custom properties with empty values", "A { --x: ; --y:; color: red; margin: ; }",
+         "\nA {\n--x :  ;\n--y :  ;\ncolor : red ;\n}\n\n"},
+        {"an empty piece declares nothing", "A { --x: 1;; }", "\nA {\n--x : 1 ;\n}\n\n"},
+    });
+}
+
+TEST(CssWriter, ReportsProgress) {
     struct Sink : ProgressSink {
         void setProgress(int p) override { progress.push_back(p); }
         void setStatus(std::string_view s) override { status.emplace_back(s); }
         std::vector<int> progress;
         std::vector<std::string> status;
     } sink;
-    CssReadResult r = AnalyzeCSS("a {} b {}");
-    r.Document.rules()[0]->Data.Written = true;  // stale from an earlier pass
-    writeStyleSheet(buildRuleTree(r.Document, false), kTime, &sink);
+    CssReadResult r = AnalyzeCSS("a {} @import x; b {} c {}");
+    writeStyleSheet(r.Document, kTime, &sink);
     EXPECT_EQ(sink.status, (std::vector<std::string>{"プレビュー用CSS作成中"}));
     EXPECT_EQ(sink.progress, (std::vector<int>{0, 25, 50, 75, 0}));
-    for (const auto& rule : r.Document.rules()) EXPECT_TRUE(rule->Data.Written);
-}
-
-TEST(CssWriter, WrittenTextReadsBackToTheSameDocument) {
-    const std::string css =
-        "@charset \"x\";\n"
-        "/* top\n   of file */\n"
-        "body, html { margin: 0; font-family: \"MS \x83\x53\x83\x56\x83\x62\x83\x4E\", serif }\n"
-        "a.b:hover, a.b:focus\n{ color: red; background: url(data:a;b,c) }\n"
-        "@media print { .x:after { content: \"}{;\" } }\n"
-        "A { color: red;; } /* for td */ td { c: d } .n { e: f } /* dropped */";
-    CssReadResult first = AnalyzeCSS(css);
-    std::string text = write(first.Document);
-    CssReadResult second = AnalyzeCSS(text);
-    EXPECT_EQ(dump(second.Document), dumpWritten(first.Document));
-    EXPECT_EQ(write(second.Document), text);
-    EXPECT_TRUE(second.AtRules.empty());
-    EXPECT_EQ(write(second.Document, true), write(AnalyzeCSS(write(second.Document, true)).Document, true));
 }
 
 // Random well-formed style sheets, written in varied layouts, read back to the rules they
@@ -122,10 +135,12 @@ TEST(CssWriter, RandomSheetsReadAndRoundTrip) {
             SelectorParts parts = deriveSelectorParts(data.Selector);
             data.Name = parts.Name;
             data.CssClass = parts.CssClass;
-            data.Comment = pick(comments);
+            const std::string comment = pick(comments);
+            const bool commentInside = rng() % 2;
+            if (!commentInside) data.Comment = comment;
             CssRuleNode* rule = model.addRule(data);
-            bool commentInside = rng() % 2;
-            if (!commentInside) css += data.Comment + pick(blanks);
+            if (commentInside) rule->ClosingComment = comment;
+            if (!commentInside) css += comment + pick(blanks);
             css += data.Selector + pick(blanks) + "{" + pick(blanks);
             int declCount = rng() % 4;
             for (int k = 0; k < declCount; ++k) {
@@ -134,13 +149,12 @@ TEST(CssWriter, RandomSheetsReadAndRoundTrip) {
                 css += name + pick(blanks) + ":" + pick(blanks) + value + pick(blanks);
                 if (k + 1 < declCount || rng() % 2) css += ";" + pick(blanks);
             }
-            if (commentInside) css += data.Comment;
+            if (commentInside) css += comment;
             css += "}" + pick(blanks);
         }
-        model.sortRules();
         CssReadResult read = AnalyzeCSS(css);
         ASSERT_EQ(dump(read.Document), dump(model)) << css;
-        std::string text = write(read.Document, round % 2);
+        std::string text = write(read.Document);
         ASSERT_EQ(dump(AnalyzeCSS(text).Document), dump(model)) << text;
     }
 }

@@ -99,4 +99,14 @@ TEST(PreviewCopy, AUtf16PageCopiesAsTheSamePageInUtf8) {
     }
 }
 
+// A document type line with an XML declaration names the encoding the copy is written in.
+TEST(PreviewCopy, TheXmlDeclarationNamesTheCopysEncoding) {
+    for (int item = 1; item < DocTypeCount; ++item) {
+        if (!DocTypeItems[static_cast<size_t>(item)].WithXmlDeclaration) continue;
+        EXPECT_TRUE(buildPreviewCopy("<body>\xE3\x80\x9C", options(item, false))
+                        .starts_with("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?><!DOCTYPE")) << item;
+        EXPECT_TRUE(buildPreviewCopy("<body>", options(item, false)).starts_with(XmlDeclaration)) << item;
+    }
+}
+
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/cp932.h"
+#include "tests/workspace/document/document_dump.h"
+#include "workspace/document/css_reader.h"
 #include "workspace/document/rule_tree.h"
 #include "workspace/document/style_document.h"
 
@@ -81,22 +83,30 @@ TEST(RuleOrder, FoldsCaseFirstThenLowerBeforeUpperThenBytes) {
     EXPECT_GT(compareSelectors("\x83\x61", "\x83\x41"), 0);
 }
 
-TEST(StyleDocumentTest, SortIsStableAndKeepsDeclarationOrder) {
+TEST(StyleDocumentTest, TheTreeSortsStablyWhileTheDocumentKeepsFileOrder) {
     StyleDocument doc;
     CssRuleNode* first = addRule(doc, "p");
-    doc.addDeclaration(first, "color", "red");
-    doc.addDeclaration(first, "margin", "0");
     addRule(doc, "B");
     addRule(doc, "a");
     CssRuleNode* second = addRule(doc, "p");
     addRule(doc, "A");
-    doc.sortRules();
-    EXPECT_EQ(selectors(doc), (std::vector<std::string>{"a", "A", "B", "p", "p"}));
-    EXPECT_EQ(doc.rules()[3].get(), first);
-    EXPECT_EQ(doc.rules()[4].get(), second);
-    ASSERT_EQ(first->Declarations.size(), 2u);
-    EXPECT_EQ(first->Declarations[0]->Name, "color");
-    EXPECT_EQ(first->Declarations[1]->Name, "margin");
+    EXPECT_EQ(selectors(doc), (std::vector<std::string>{"p", "B", "a", "p", "A"}));
+    const RuleTree tree = buildRuleTree(doc, false);
+    EXPECT_EQ(shape(tree), (std::vector<std::string>{"#エレメント@0:26", "a@1:28", "A@1:28", "B@1:28", "p@1:28",
+                                                     "p@1:28", "#クラス@0:27"}));
+    EXPECT_EQ(tree[4].Rule, first);
+    EXPECT_EQ(tree[5].Rule, second);
+}
+
+TEST(StyleDocumentTest, RemovalsKeepTheCommentsBeforeWhatWasRemoved) {
+    CssReadResult r = AnalyzeCSS("/*a*/ a { /*c*/ color: red; /*m*/ margin: 0 } /*b*/ b { } @media x { } /*c*/ c { } /*end*/");
+    StyleDocument& doc = r.Document;
+    CssRuleNode* a = doc.rules()[0].get();
+    doc.removeDeclaration(a, a->Declarations[0].get());
+    doc.removeDeclaration(a, a->Declarations[0].get());
+    EXPECT_EQ(a->ClosingComment, "/*c*/\r\n/*m*/");
+    for (int i = 0; i < 3; ++i) doc.removeRule(doc.rules()[0].get());
+    EXPECT_EQ(test::dump(doc), "@ /*a*/\r\n/*b*/\r\n@media x { }\ntrailing /*c*/\r\n/*end*/\n");
 }
 
 TEST(StyleDocumentTest, LookupsFindTheFirstExactMatch) {
@@ -122,11 +132,10 @@ TEST(StyleDocumentTest, LookupsFindTheFirstExactMatch) {
     EXPECT_EQ(doc.GetNodeParent("A"), a2);
     doc.removeRule(a2);
     EXPECT_EQ(doc.GetNodeParent("A"), nullptr);
-    // Sorting keeps the lookups right.
+    // Additions keep the lookups right.
     CssRuleNode* b1 = addRule(doc, "B");
     addRule(doc, "B");
     addRule(doc, "AA");
-    doc.sortRules();
     EXPECT_EQ(doc.GetNodeParent("B"), b1);
     EXPECT_EQ(doc.GetNodeParent("H1"), h1);
 
@@ -148,7 +157,7 @@ TEST(RuleTreeTest, EmptyDocumentHasOnlyTheBaseNodes) {
 TEST(RuleTreeTest, FlatAndGroupedShapes) {
     StyleDocument doc;
     for (const char* s : {"A", "A.red", "A:hover", "B", ".note", ":root", "A"}) addRule(doc, s);
-    doc.sortRules();  // .note :root A A A.red A:hover B
+    // Sorted: .note :root A A A.red A:hover B
 
     EXPECT_EQ(shape(buildRuleTree(doc, false)),
               (std::vector<std::string>{"#エレメント@0:26", ":root@1:28", "A@1:28", "A@1:28",
@@ -168,5 +177,5 @@ TEST(RuleTreeTest, FlatAndGroupedShapes) {
 
     // Tree nodes share the document's records.
     RuleTree tree = buildRuleTree(doc, false);
-    EXPECT_EQ(tree[1].Rule, doc.rules()[1].get());
+    EXPECT_EQ(tree[1].Rule, doc.rules()[5].get());
 }

@@ -31,7 +31,7 @@ struct Sheet {
         return s;
     }
     std::string text() const {
-        return writeStyleSheet(buildRuleTree(doc, false), std::chrono::system_clock::time_point{});
+        return writeStyleSheet(doc, std::chrono::system_clock::time_point{});
     }
 };
 

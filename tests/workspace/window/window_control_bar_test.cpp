@@ -56,6 +56,29 @@ TEST(ControlBar, BandsKeepTheirPlacesWithoutOverlapInRows) {
     EXPECT_EQ(bar.height(), oneRow);
 }
 
+// A narrower bar pulls bands into view from the right, each clear of its neighbours (bands
+// that cannot fit run off the edge); a wider one gives their places back.
+TEST(ControlBar, BandsStayInViewAsTheBarIsResized) {
+    ControlBar bar;
+    const int g = ControlBar::GripWidth;
+    bar.resize(600, 40);
+    const QList<QWidget*> bands = {band(bar, 100, 0, 0), band(bar, 50, 300, 0), band(bar, 80, 500, 0),
+                                   band(bar, 40, 400, bar.rowHeight())};  // the last in a second row
+    bar.show();  // a hidden bar hears of its new size only once shown
+    const std::pair<int, QList<int>> cases[] = {
+        {600, {g, 300, 500, 400}},
+        {360, {g, 360 - 80 - 2 - g - 50, 360 - 80, 360 - 40}},
+        {250, {g, g + 102 + g, g + 102 + g + 52 + g, 250 - 40}},
+        {600, {g, 300, 500, 400}},
+    };
+    for (const auto& [width, lefts] : cases) {
+        bar.resize(width, bar.height());
+        QList<int> shown;
+        for (QWidget* b : bands) shown.append(b->x());
+        EXPECT_EQ(shown, lefts) << width;
+    }
+}
+
 TEST(ControlBar, DraggingAGripMovesTheBand) {
     ControlBar bar;
     bar.resize(600, 80);

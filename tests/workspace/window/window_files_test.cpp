@@ -1,8 +1,10 @@
 // Opening a style sheet at start: only regular files, absolute paths kept for the next
 // start, and files in UTF-8 or UTF-16 read through CP932 and saved back in their encoding.
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTreeWidget>
 #include <sys/stat.h>
 
@@ -118,19 +120,40 @@ TEST_F(Opening, Utf8AndUtf16FilesAreReadThroughCp932AndSavedInTheirOwnEncoding) 
     }
 }
 
-TEST_F(Opening, CharactersShiftJisCannotHoldAreEscapedAndToldOnce) {
-    const QString file = writeFile("emoji.css", "P:before { content: \"😀€😀\"; }\r\n");
+// Opened or pasted, a character Shift_JIS cannot hold becomes a CSS escape of a form the
+// file does not hold, and the user is told once; saved, it is the character again, and the
+// file's own escape and its LF line ends stay.
+TEST_F(Opening, CharactersShiftJisCannotHoldAreEscapedToldOnceAndSavedBack) {
+    const QString file = writeFile("emoji.css", "/* 😀 \\1F600 is its own */\nP:before { content: \"😀€😀\"; }\n");
     auto w = makeWindow({file});
     EXPECT_TRUE(messages->infos.isEmpty());  // not before the window is shown
     showAndSettle(*w);
     ASSERT_EQ(messages->infos.size(), 1);
-    EXPECT_TRUE(messages->infos[0].contains(QStringLiteral("😀 (\\1F600 ), € (\\20AC )")))
+    EXPECT_TRUE(messages->infos[0].contains(QStringLiteral("😀 (\\1f600 ), € (\\20AC )")))
         << messages->infos[0].toStdString();
     ASSERT_EQ(w->Document.rules().size(), 1u);
-    EXPECT_EQ(w->Document.rules()[0]->Declarations[0]->Value, "\"\\1F600 \\20AC \\1F600 \"");
+    EXPECT_EQ(w->Document.rules()[0]->Declarations[0]->Value, "\"\\1f600 \\20AC \\1f600 \"");
     w->RefreshExecute();
     settle();
     EXPECT_EQ(messages->infos.size(), 1);
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("〜✓😀"));
+    w->RichEditSrc->core().Caret = {0, w->RichEditSrc->core().RowCount() - 1};
+    w->RichEditSrc->PasteFromClipboard();
+    EXPECT_EQ(messages->infos.size(), 1);  // not from inside the paste
+    settle();
+    ASSERT_EQ(messages->infos.size(), 2);
+    EXPECT_TRUE(messages->infos[1].contains(QStringLiteral("〜 (\\301C ), ✓ (\\2713 ), 😀 (\\1f600 )")))
+        << messages->infos[1].toStdString();
+
+    w->FileSaveExecute();
+    std::string saved;
+    ASSERT_FALSE(readFileBytes(file.toStdString(), saved));
+    EXPECT_EQ(saved.find('\r'), std::string::npos);
+    EXPECT_NE(saved.find("\n/* 😀 \\1F600 is its own */\nP:before {\ncontent : \"😀€😀\" ;\n}\n"), std::string::npos) << saved;
+    EXPECT_TRUE(saved.ends_with("〜✓😀")) << saved;
+    settle();
+    EXPECT_EQ(messages->infos.size(), 2);
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 // page; the document type and the style sheet switch; the external browsers; the text size.
 #include <QAction>
 #include <QComboBox>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -91,11 +93,14 @@ TEST_F(PreviewPagesTest, AnUnchangedPageSurvivesTheHtmlSaveByteForByte) {
     const std::string body = "<body>\r\n  <p>" + longLine + "</p>   \r\n\r\n\t<p>" + toCp932("ソ表示") +
                              "</p>\r\n<pre>\\ a\tb</pre>\r\n</body></html>";  // no line end at the end
     const std::string cp932 = "<html>\r\n" + body, utf8 = "<html><meta charset=\"utf-8\">\r\n" + decodeCp932(body);
+    std::string lf = utf8;
+    for (size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
     const struct {
         const char* name;
         std::string bytes;
     } pages[] = {{"sjis.html", cp932},
                  {"utf8.html", utf8},
+                 {"lf.html", lf},
                  {"bom.htm", "\xEF\xBB\xBF" + utf8},
                  {"utf16.html", encodeFromCp932(cp932, TextEncoding::Utf16LE)},
                  {"utf16bare.html", encodeFromCp932(cp932, TextEncoding::Utf16LENoBom)}};
@@ -136,6 +141,17 @@ TEST_F(PreviewPagesTest, AnUnchangedPageSurvivesTheHtmlSaveByteForByte) {
         EXPECT_TRUE(messages->infos.last().contains(QStringLiteral("文字コードを判別できません")));
     }
     EXPECT_EQ(messages->infos.size(), 3);
+
+    // Pasted from another program into an LF page: character references, told once; LF kept.
+    const QString lfPage = QDir(home()).filePath("lf.html");
+    w->FileOpenHTMLAccept(lfPage);
+    QGuiApplication::clipboard()->setText(QStringLiteral("😀〜"));
+    w->EditHTML->PasteFromClipboard();
+    settle();
+    ASSERT_EQ(messages->infos.size(), 4);
+    EXPECT_TRUE(messages->infos[3].contains(QStringLiteral("😀 (&#x1F600;), 〜 (&#x301C;)"))) << messages->infos[3].toStdString();
+    w->HTMLSaveExecute();
+    EXPECT_EQ(onDisk(lfPage), "&#x1F600;&#x301C;" + lf);
 }
 
 // Before the pane is given another page: Yes saves, No drops the edits, Cancel stops, and a

@@ -107,7 +107,7 @@ TEST_F(Rules, AClassFromTheNewClassDialogIsAddedOnce) {
     addClass(QStringLiteral("note"));  // exists already
     EXPECT_TRUE(w->bCSSSaved);
     addClass(QStringLiteral("見出し"));
-    EXPECT_EQ(selectors(w->Document), ".note|P|.\x8c\xa9\x8f\x6f\x82\xb5|");
+    EXPECT_EQ(selectors(w->Document), "P|.note|.\x8c\xa9\x8f\x6f\x82\xb5|");
     const TData2& added = w->Document.rules()[2]->Data;
     EXPECT_EQ((std::array{added.Name, added.CssClass}), (std::array<std::string, 2>{"", "\x8c\xa9\x8f\x6f\x82\xb5"}));
     EXPECT_EQ((std::array{added.IE, added.NS4, added.NS6, added.Group}), (std::array{3, 3, 3, 11}));
@@ -124,7 +124,7 @@ TEST_F(Rules, ThePaneFollowsAsAfterEveryChange) {
     const std::string pane = w->RichEditSrc->Text();
     playChooser([](TfrmCSSSelect& c) { clickNode(c.TVcssBasic, findItem(c.TVcssBasic, "DIV")); });
     w->cssBasic->trigger();
-    EXPECT_EQ(selectors(w->Document), "H1|P|DIV|");
+    EXPECT_EQ(selectors(w->Document), "P|H1|DIV|");
     EXPECT_EQ(w->RichEditSrc->Text(), pane);
     EXPECT_TRUE(w->fileCommands().rulesChanged());
 
@@ -172,7 +172,7 @@ TEST_F(Rules, TheClickedRuleIsDeletedNotItsNamesake) {
         // Nothing is selected any more: a value editor and a second delete do nothing.
         w->CmbBoxCommonChange();
         w->DelItemExecute();
-        EXPECT_EQ(selectors(w->Document), "H1|P|");
+        EXPECT_EQ(selectors(w->Document), "P|H1|");
         EXPECT_EQ(w->Document.declarationCount(), 2u);
     }
 }

@@ -1,0 +1,124 @@
+// The main window's layout measured: texts of the sheet never size the window, names and
+// keywords are readable whole, bands and panes stay in view.
+#include <QComboBox>
+#include <QHelpEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QToolTip>
+#include <QTreeWidget>
+
+#include "window_support.h"
+#include "workspace/window/control_bar.h"
+#include "workspace/window/value_area.h"
+
+namespace pavik::test {
+namespace {
+
+class WindowLayout : public WindowTest {
+protected:
+    // A left click on a node, its folders opened first.
+    static void click(QTreeWidget* tree, const QString& path) {
+        QTreeWidgetItem* item = findItem(tree, path);
+        ASSERT_NE(item, nullptr) << path.toStdString();
+        for (QTreeWidgetItem* p = item->parent(); p; p = p->parent()) p->setExpanded(true);
+        tree->scrollToItem(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+        settle();
+    }
+    static void click(QTreeView* tree, const QString& path) {
+        const QModelIndex node = findItem(tree, path);
+        ASSERT_TRUE(node.isValid()) << path.toStdString();
+        tree->scrollTo(node);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(node).center());
+        settle();
+    }
+    // The tooltip a hover at `pos` of `w` shows; empty for none.
+    static QString toolTipAt(QWidget* w, QPoint pos) {
+        QHelpEvent help(QEvent::ToolTip, pos, w->mapToGlobal(pos));
+        QApplication::sendEvent(w, &help);
+        const QString text = QToolTip::isVisible() ? QToolTip::text() : QString();
+        QToolTip::hideText();
+        QTest::qWaitFor([] { return !QToolTip::isVisible(); });
+        return text;
+    }
+};
+
+TEST_F(WindowLayout, ALongSelectorNeitherWidensTheWindowNorSqueezesTheTrees) {
+    const QString selector = QStringLiteral("[list]:not([type=\"date\"]):not([type=\"datetime-local\"]):not("
+                                            "[type=\"month\"]):not([type=\"week\"])::-webkit-calendar-picker-indicator");
+    auto w = openSheet((selector + " { display: none; }\r\nP { color: red; }\r\n").toStdString());
+    const QList<int> widths = {w->width(), w->PanelTopLeft->width(), w->PanelTopCenter->width()};
+    click(w->TreeViewStruct, QStringLiteral("エレメント/") + selector);
+    ElidedTitleBox* box = w->valueArea().GroupBoxTagInfo;
+    EXPECT_EQ((QList<int>{w->width(), w->PanelTopLeft->width(), w->PanelTopCenter->width()}), widths);
+    EXPECT_TRUE(box->title().endsWith(QChar(0x2026))) << box->title().toStdString();
+    EXPECT_LT(box->fontMetrics().horizontalAdvance(box->title()), box->width());
+    EXPECT_EQ(toolTipAt(box, QPoint(20, 4)), selector);
+    click(w->TreeViewStruct, QStringLiteral("エレメント/P"));  // a short one whole, no tooltip
+    EXPECT_EQ(box->title(), QStringLiteral("P"));
+    EXPECT_EQ(toolTipAt(box, QPoint(10, 4)), QString());
+}
+
+// The document-type combo keeps its saved place in a wide window, is pulled into view in a
+// narrower one and goes back when it is wide again; the memory meter stays clear of the grip.
+TEST_F(WindowLayout, TheComboBandAndTheMeterStayInViewAsTheWindowIsResized) {
+    writeSettings("[SYSTEM]\r\nwidth=1200\r\n[TB2Pos]\r\nmnuFile.left=0\r\ncmbPreview.left=140\r\ncmbDoctype.left=985\r\n");
+    auto w = makeWindow();
+    showAndSettle(*w);
+    for (const int width : {1200, 800, 700, 1200}) {
+        w->resize(width, w->height());
+        settle();
+        const QRect combo = w->CmbBoxExDoctype->geometry();
+        EXPECT_LT(combo.right(), w->ControlBarDown->width()) << width;
+        EXPECT_GT(combo.left(), w->CmbBoxPreviewHTML->geometry().right()) << width;
+        if (width == 1200) EXPECT_EQ(combo.left(), 985);
+        EXPECT_LT(w->StatusBar->PvResourceStatus->geometry().right(), w->StatusBar->width() - TPvStatusBar::GripSize);
+    }
+}
+
+// Every property name shows whole in its column; one the pane cuts off shows whole on hover.
+TEST_F(WindowLayout, PropertyNamesFitTheirColumn) {
+    auto w = openSheet("BODY { color: red; }\r\n");
+    click(w->TreeViewStruct, QStringLiteral("エレメント/BODY"));
+    QTreeWidget* tree = w->TreeViewTarget;
+    tree->expandAll();
+    settle();
+    const auto need = [tree](QTreeWidgetItem* i) {
+        return tree->iconSize().width() + tree->fontMetrics().horizontalAdvance(i->text(0));
+    };
+    QTreeWidgetItem* widest = tree->topLevelItem(0);
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        EXPECT_GE(tree->visualItemRect(*it).width(), need(*it)) << (*it)->text(0).toStdString();
+        if (need(*it) > need(widest)) widest = *it;
+    }
+    tree->scrollToItem(widest);
+    tree->horizontalScrollBar()->setValue(0);
+    const QRect r = tree->visualItemRect(widest);
+    ASSERT_GT(r.left() + need(widest), tree->viewport()->width());
+    EXPECT_EQ(toolTipAt(tree->viewport(), r.center()), widest->text(0));
+}
+
+// A keyword hint's descriptions start in one column past the longest keyword, also after
+// a keyword followed by two tabs.
+TEST_F(WindowLayout, KeywordHintsLineUpPastTheirLongestKeyword) {
+    auto w = openSheet("P { color: red; }\r\n");
+    click(w->TreeViewStruct, QStringLiteral("エレメント/P"));
+    click(w->TreeViewTarget, QStringLiteral("テキスト/text-justify"));
+    QTextDocument* memo = w->valueArea().MemoHint->document();
+    ASSERT_TRUE(memo->toPlainText().contains(QStringLiteral("auto\t\t")));
+    QList<qreal> columns, keywords;  // where descriptions start, where keywords end
+    for (QTextBlock b = memo->begin(); b.isValid(); b = b.next())
+        if (const qsizetype tab = b.text().indexOf('\t'); tab > 0) {
+            columns.append(b.layout()->lineAt(0).cursorToX(int(b.text().lastIndexOf('\t') + 1)));
+            keywords.append(b.layout()->lineAt(0).cursorToX(int(tab)));
+        }
+    ASSERT_GE(columns.size(), 2);
+    for (qreal x : columns) EXPECT_NEAR(x, columns.front(), 4.0);
+    EXPECT_GT(columns.front(), *std::max_element(keywords.begin(), keywords.end()));
+}
+
+}  // namespace
+}  // namespace pavik::test
