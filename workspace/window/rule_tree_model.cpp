@@ -15,25 +15,17 @@ constexpr size_t MaxShownBytes = 1024;
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
-// compareSelectors without the folded copies it makes: a letter is compared in lower case
-// where it is a character of its own (a trail byte never is).
-int compareForDisplay(std::string_view a, std::string_view b) {
-    if (a == b) return 0;
-    size_t nextA = 0, nextB = 0;  // where each text's next character starts
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (i == nextA) {
-            nextA += sjis::charLength(a, i);
-            x = lowerAscii(x);
-        }
-        if (i == nextB) {
-            nextB += sjis::charLength(b, i);
-            y = lowerAscii(y);
-        }
-        if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
+// Appends `selector` with every letter that is a character of its own in lower case (a trail
+// byte never is), as compareSelectors folds it.
+void appendFolded(std::string& out, std::string_view selector) {
+    for (size_t i = 0; i < selector.size();) {
+        const size_t n = sjis::charLength(selector, i);
+        if (n == 1)
+            out += lowerAscii(selector[i]);
+        else
+            out.append(selector.substr(i, n));
+        i += n;
     }
-    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
-    return compareSelectors(a, b);  // the same but for letter case
 }
 
 int imageOfRuleUnder(RuleTreeKind parent) { return parent == RuleTreeKind::ClassBase ? ImageClassRule : ImageElementRule; }
@@ -64,14 +56,35 @@ void RuleTreeModel::clear() {
 }
 
 std::vector<CssRuleNode*> RuleTreeModel::displayOrder(const StyleDocument& doc) {
-    std::vector<CssRuleNode*> order;
-    order.reserve(doc.ruleCount());
-    for (const auto& r : doc.rules()) order.push_back(r.get());
-    const auto before = [](const CssRuleNode* a, const CssRuleNode* b) {
-        return compareForDisplay(a->Data.Selector, b->Data.Selector) < 0;
+    // compareSelectors, with every selector folded once into one buffer: the sort compares
+    // bytes, and only selectors equal but for letter case ask compareSelectors.
+    const size_t n = doc.ruleCount();
+    size_t bytes = 0;
+    for (const auto& r : doc.rules()) bytes += r->Data.Selector.size();
+    std::string folded;
+    folded.reserve(bytes);
+    std::vector<size_t> starts;
+    starts.reserve(n + 1);
+    for (const auto& r : doc.rules()) {
+        starts.push_back(folded.size());
+        appendFolded(folded, r->Data.Selector);
+    }
+    starts.push_back(folded.size());
+    const auto key = [&](size_t i) { return std::string_view(folded).substr(starts[i], starts[i + 1] - starts[i]); };
+    const auto before = [&](size_t a, size_t b) {
+        const int c = key(a).compare(key(b));  // bytes compared as unsigned
+        if (c != 0) return c < 0;
+        const std::string& x = doc.rules()[a]->Data.Selector;
+        const std::string& y = doc.rules()[b]->Data.Selector;
+        return x != y && compareSelectors(x, y) < 0;
     };
+    std::vector<size_t> order(n);
+    for (size_t i = 0; i < n; ++i) order[i] = i;
     if (!std::is_sorted(order.begin(), order.end(), before)) std::stable_sort(order.begin(), order.end(), before);
-    return order;
+    std::vector<CssRuleNode*> rules;
+    rules.reserve(n);
+    for (size_t i : order) rules.push_back(doc.rules()[i].get());
+    return rules;
 }
 
 void RuleTreeModel::rebuild(const std::vector<CssRuleNode*>& order, bool grouped) {
