@@ -96,6 +96,7 @@ void EditorCore::notifyUndo() {
 
 void EditorCore::record(int row, const TRowAttr& oldAttr, const TRowAttr& newAttr,
                         std::string oldText, std::string newText, TUndoKind kind) {
+    ++changes_;
     undo_.AddUndo(OpId, row, oldAttr, newAttr, std::move(oldText), std::move(newText), kind,
                   Caret);
 }
@@ -212,6 +213,7 @@ void EditorCore::EndUpdate() {
 }
 
 void EditorCore::resetContent() {
+    ++changes_;
     rows_.clear();
     TopRow = 0;
     longestRow_ = 0;
@@ -234,6 +236,7 @@ void EditorCore::Clear() {
 // ---- undo ----
 
 void EditorCore::replayUndo(const TUndoRec& rec) {
+    ++changes_;
     const int n = RowCount();
     switch (rec.kind) {
     case ukInsertRow:
@@ -257,6 +260,7 @@ void EditorCore::replayUndo(const TUndoRec& rec) {
 }
 
 void EditorCore::replayRedo(const TUndoRec& rec) {
+    ++changes_;
     const int n = RowCount();
     switch (rec.kind) {
     case ukInsertRow: {

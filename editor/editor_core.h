@@ -238,6 +238,21 @@ public:
     // ---- Loading and saving; flags lf... and sf... (editor_types.h). ----
     // Replaces the whole content; on an error (EditorFileError) the text is unchanged.
     void LoadFromBytes(std::string_view bytes, std::uint8_t flags);
+    // The two halves of LoadFromBytes. PrepareLoad makes the rows without touching the text
+    // (it throws what LoadFromBytes throws); it may run on another thread while nothing
+    // changes the editor's settings and no OnWordBreak handler is set. LoadPrepared then
+    // shows them, with the events and the state LoadFromBytes leaves.
+    struct PreparedLoad {
+        std::vector<Row> rows;
+        std::uint8_t flags = 0;
+        size_t longest = 0;    // before wrapping
+        bool closingRow = false;  // an empty row goes after them
+    };
+    PreparedLoad PrepareLoad(std::string_view bytes, std::uint8_t flags);
+    void LoadPrepared(PreparedLoad load);
+    // What SaveToBytes(flags) (plain text) gives once `load` is shown; as PrepareLoad, it
+    // may run on another thread.
+    std::string SavedTextOf(const PreparedLoad& load, std::uint8_t flags) const;
     void LoadFromStream(std::istream& in, std::uint8_t flags);
     void LoadFromFile(const std::filesystem::path& file, std::uint8_t flags);
     std::string SaveToBytes(std::uint8_t flags) const;
@@ -257,6 +272,9 @@ public:
     const TUndoBuff& UndoBuffer() const { return undo_; }
     // Empties the undo history; the text counts as saved. Fires no event.
     void ResetUndo() { undo_.ClearRecords(); }
+    // Goes up with every change of a row, every undo and redo and every load: the text is
+    // the same as long as it stays.
+    std::uint64_t ChangeCount() const { return changes_; }
 
 private:
     struct BreakResult {
@@ -283,7 +301,13 @@ private:
     void deleteSelection();
     void appendRowsToCaret();
     std::vector<Row> readPlainRows(std::string_view bytes, std::uint8_t flags) const;
+    // Loaded rows re-flowed paragraph by paragraph as RewrapRow does it, without the row
+    // primitives (no undo records, no events).
+    std::vector<Row> rewrapLoaded(std::vector<Row> rows);
     std::string plainText(std::uint8_t flags) const;
+    // Plain text of `count` rows, row i given by rowAt(i).
+    template <class RowAt>
+    std::string plainTextOf(size_t count, RowAt rowAt, std::uint8_t flags) const;
 
     RowList rows_;
     TUndoBuff undo_;
@@ -301,6 +325,7 @@ private:
     std::bitset<256> wordChars_;
     bool updating_ = false;
     int longestRow_ = 0;
+    std::uint64_t changes_ = 0;
 };
 
 }  // namespace pavik

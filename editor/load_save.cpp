@@ -17,13 +17,11 @@ namespace {
 
 constexpr size_t kMaxLine = 65536;  // longer lines continue on the next row
 
-// Splits plain text into rows. CR, LF, CR LF and LF CR each end a line; the row keeps a CR
-// in its place. A final line without a line end gets no CR. A NUL byte is ordinary text.
-// A line of kMaxLine bytes or more is cut into rows without CR, never inside a
-// double-byte character.
-std::vector<std::string> splitPlainText(std::string_view bytes) {
-    std::vector<std::string> lines;
-    lines.reserve(bytes.size() / 30 + 1);
+// Calls `add` with each line of plain text and whether a line end closed it. CR, LF, CR LF
+// and LF CR each end a line. A NUL byte is ordinary text. A line of kMaxLine bytes or more
+// is cut into pieces without a line end, never inside a double-byte character.
+template <class Add>
+void forEachLine(std::string_view bytes, Add add) {
     size_t i = 0;
     while (i < bytes.size()) {
         size_t end = i;
@@ -32,32 +30,34 @@ std::vector<std::string> splitPlainText(std::string_view bytes) {
         while (content.size() >= kMaxLine) {
             size_t cut = kMaxLine;
             if (sjis::charStart(content.substr(0, kMaxLine + 1), kMaxLine) != kMaxLine) --cut;
-            lines.emplace_back(content.substr(0, cut));
+            add(content.substr(0, cut), false);
             content.remove_prefix(cut);
         }
         if (end == bytes.size()) {
-            if (!content.empty()) lines.emplace_back(content);
+            if (!content.empty()) add(content, false);
             break;
         }
-        std::string line(content);
-        line.push_back('\r');
-        lines.push_back(std::move(line));
+        add(content, true);
         const char first = bytes[end];
         i = end + 1;
         if (i < bytes.size() && (bytes[i] == '\r' || bytes[i] == '\n') && bytes[i] != first) ++i;
     }
-    return lines;
 }
 
 }  // namespace
 
+// One row per line, the rows reserved up front; a line end becomes the row's CR, and a
+// final line without one gets none.
 std::vector<Row> EditorCore::readPlainRows(std::string_view bytes, std::uint8_t flags) const {
-    std::vector<std::string> lines = splitPlainText(bytes);
+    const auto count = [&](char c) { return static_cast<size_t>(std::count(bytes.begin(), bytes.end(), c)); };
     std::vector<Row> rows;
-    rows.reserve(lines.size());
+    rows.reserve(count('\r') + count('\n') + bytes.size() / kMaxLine + 1);
     const TRowAttr attr = DefaultRowAttr(true, 0, defWrapPos_);
-    for (auto& line : lines) {
-        Row row{std::move(line), attr};
+    forEachLine(bytes, [&](std::string_view content, bool lineEnd) {
+        Row row{std::string(), attr};
+        row.text.reserve(content.size() + (lineEnd ? 1 : 0));
+        row.text.append(content);
+        if (lineEnd) row.text.push_back('\r');
         if (flags & lfTabsToSpaces) row.text = tabsToSpaces(row.text, TabSize);
         if (flags & lfTabsToIndent) {
             // Leading tabs become the indent; the row's last byte is never one of them.
@@ -69,13 +69,16 @@ std::vector<Row> EditorCore::readPlainRows(std::string_view bytes, std::uint8_t 
             row.attr.indent = static_cast<std::int16_t>(std::clamp<long>(indent, 0, 32767));
         }
         rows.push_back(std::move(row));
-    }
+    });
     return rows;
 }
 
-void EditorCore::LoadFromBytes(std::string_view bytes, std::uint8_t flags) {
-    // Everything is read and checked before the current text is touched.
-    std::vector<Row> rows;
+void EditorCore::LoadFromBytes(std::string_view bytes, std::uint8_t flags) { LoadPrepared(PrepareLoad(bytes, flags)); }
+
+EditorCore::PreparedLoad EditorCore::PrepareLoad(std::string_view bytes, std::uint8_t flags) {
+    PreparedLoad load;
+    load.flags = flags;
+    std::vector<Row>& rows = load.rows;
     if (flags & lfOwnFormat) {
         if (auto error = readOwnFormat(bytes, rows))
             throw EditorFileError(EditorFileError::Kind::Format, *error);
@@ -83,26 +86,32 @@ void EditorCore::LoadFromBytes(std::string_view bytes, std::uint8_t flags) {
     } else {
         rows = readPlainRows(bytes, flags);
     }
-    size_t longest = 0;
-    for (const Row& row : rows) longest = std::max(longest, row.text.size());
+    for (const Row& row : rows) load.longest = std::max(load.longest, row.text.size());
+    load.closingRow = rows.empty() || (!rows.back().text.empty() && static_cast<unsigned char>(rows.back().text.back()) == kCR);
+    if (!(flags & lfOwnFormat) && (flags & lfRewrap)) {
+        // Wrapped as with the closing row after them, which stays empty and last.
+        if (load.closingRow) rows.push_back({std::string(), rows.empty() ? TRowAttr{} : rows.back().attr});
+        rows = rewrapLoaded(std::move(rows));
+        if (load.closingRow) rows.pop_back();
+    }
+    return load;
+}
 
+void EditorCore::LoadPrepared(PreparedLoad load) {
+    const std::uint8_t flags = load.flags;
     resetContent();
     undo_.ClearRecords();
     Sel.CollapseTo({0, 0});
     Sel.ClearRange();
-    rows_.assign(std::move(rows));
+    rows_.assign(std::move(load.rows));
     // Handlers may paint: they see the new rows, never an empty editor.
     if (OnUndoChange) OnUndoChange(*this, false, false);
-    if (!rows_.empty()) raiseLongest(longest);
-    if (rows_.empty() || IsParaEnd(RowCount() - 1)) {
+    if (!rows_.empty()) raiseLongest(load.longest);
+    if (load.closingRow) {
         AppendLine(std::string());
         // The closing row stands for no line of the file: it takes no indent, so that a
         // save with the indent written out adds nothing at the end.
         if (!(flags & lfOwnFormat) && (flags & lfTabsToIndent)) rows_.back().attr.indent = 0;
-    }
-    if (!(flags & lfOwnFormat) && (flags & lfRewrap)) {
-        int r = 0;
-        while (r < RowCount()) r = RewrapRow(r) + 1;
     }
 
     undo_.ClearRecords();
@@ -132,27 +141,50 @@ void EditorCore::LoadFromFile(const std::filesystem::path& file, std::uint8_t fl
     LoadFromBytes(bytes, flags);
 }
 
-std::string EditorCore::plainText(std::uint8_t flags) const {
+template <class RowAt>
+std::string EditorCore::plainTextOf(size_t count, RowAt rowAt, std::uint8_t flags) const {
     const int tab = effectiveTabSize(TabSize);
+    size_t size = 0;
+    for (size_t i = 0; i < count; ++i) size += rowAt(i).text.size() + 1;
     std::string out;
+    out.reserve(size);
     bool afterParaEnd = true;  // the first row counts as following a paragraph end
-    for (int i = 0; i < RowCount(); ++i) {
+    std::string line;
+    for (size_t i = 0; i < count; ++i) {
+        const Row& row = rowAt(i);
         const bool startsLine = (flags & sfBreakSoftRows) || afterParaEnd;
-        const int indent = RowIndent(i);
-        std::string line;
+        const int indent = std::max<int>(row.attr.indent, 0);
+        line.clear();
         if ((flags & sfIndentAsTabs) && startsLine)
             line.assign(static_cast<size_t>((indent + tab - 1) / tab), '\t');
         else if ((flags & sfIndentAsSpaces) && startsLine)
             line.assign(static_cast<size_t>(indent), ' ');
-        line += RowText(i);
-        if (flags & sfTabsToSpaces) line = tabsToSpaces(line, tab);
-        const bool paraEnd = IsParaEnd(i);
-        if ((flags & sfBreakSoftRows) && !paraEnd) line += "\r\n";
-        if (paraEnd) line += '\n';
-        out += line;
+        if (flags & sfTabsToSpaces) {
+            out += tabsToSpaces(line + row.text, tab);
+        } else {
+            out += line;
+            out += row.text;
+        }
+        const bool paraEnd = !row.text.empty() && static_cast<unsigned char>(row.text.back()) == kCR;
+        if ((flags & sfBreakSoftRows) && !paraEnd) out += "\r\n";
+        if (paraEnd) out += '\n';
         afterParaEnd = paraEnd;
     }
     return out;
+}
+
+std::string EditorCore::plainText(std::uint8_t flags) const {
+    return plainTextOf(rows_.size(), [this](size_t i) -> const Row& { return rows_[i]; }, flags);
+}
+
+std::string EditorCore::SavedTextOf(const PreparedLoad& load, std::uint8_t flags) const {
+    // The closing row LoadPrepared adds: empty, with the last row's record (no indent after
+    // a load that makes leading tabs the indent).
+    Row closing{std::string(), load.rows.empty() ? DefaultRowAttr(true, 0, defWrapPos_) : load.rows.back().attr};
+    if (load.rows.empty() || (!(load.flags & lfOwnFormat) && (load.flags & lfTabsToIndent))) closing.attr.indent = 0;
+    const size_t n = load.rows.size();
+    return plainTextOf(n + (load.closingRow ? 1 : 0),
+                       [&](size_t i) -> const Row& { return i < n ? load.rows[i] : closing; }, flags);
 }
 
 std::string EditorCore::SaveToBytes(std::uint8_t flags) const {

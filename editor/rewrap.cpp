@@ -19,12 +19,16 @@ public:
         bool endsCR = false;    // they end with the paragraph's CR
     };
 
-    Paragraph(const RowList& rows, int first, int last) : rows_(rows), first_(first) {
-        starts_.reserve(static_cast<size_t>(last - first + 2));
+    // Rows first..last of a RowList or a vector of rows.
+    template <class Rows>
+    Paragraph(const Rows& rows, size_t first, size_t last) {
+        texts_.reserve(last - first + 1);
+        starts_.reserve(last - first + 2);
         size_t off = 0;
-        for (int i = first; i <= last; ++i) {
+        for (size_t i = first; i <= last; ++i) {
+            texts_.push_back(&rows[i].text);
             starts_.push_back(off);
-            off += rows[static_cast<size_t>(i)].text.size();
+            off += rows[i].text.size();
         }
         starts_.push_back(off);
     }
@@ -58,6 +62,7 @@ public:
     // have been read (a double-byte character is finished), or to the end.
     Window read(size_t pos, int cellLimit, int tabSize) const {
         Window w;
+        w.raw.reserve(std::min(size() - pos, static_cast<size_t>(std::max(cellLimit, 0)) + 4));
         int cells = 0;
         bool expectTrail = false;
         bool finishPair = false;
@@ -92,15 +97,14 @@ public:
     }
 
 private:
-    const std::string& text(int k) const { return rows_[static_cast<size_t>(first_ + k)].text; }
+    const std::string& text(int k) const { return *texts_[static_cast<size_t>(k)]; }
     // Row holding byte `off` (off < size()); empty rows are passed over.
     int rowOf(size_t off) const {
         auto it = std::upper_bound(starts_.begin(), starts_.end() - 1, off);
         return static_cast<int>(it - starts_.begin()) - 1;
     }
 
-    const RowList& rows_;
-    int first_;
+    std::vector<const std::string*> texts_;
     std::vector<size_t> starts_;
 };
 
@@ -166,7 +170,10 @@ EditorCore::BreakResult EditorCore::breakRow(const Paragraph& para, size_t pos,
     // Enough of the text for every position the break search can look at.
     const int margin = std::clamp(WrapTrailBytes, 0, 1024) + 8;
     const Paragraph::Window w = para.read(pos, std::max(1, wrap + margin - indent), TabSize);
-    const std::string d = wrapDisplay(w.raw, indent, TabSize);
+    // Without an indent or a tab the display text is the text itself.
+    const bool plain = indent == 0 && w.raw.find('\t') == std::string::npos;
+    const std::string display = plain ? std::string() : wrapDisplay(w.raw, indent, TabSize);
+    const std::string_view d = plain ? std::string_view(w.raw) : std::string_view(display);
     const int lenD = static_cast<int>(d.size());
     const BreakResult all{w.raw.size(), false};
 
@@ -199,7 +206,7 @@ int EditorCore::RewrapRow(int r) {
     }
     int e = r;
     while (e < n - 1 && !IsParaEnd(e)) ++e;
-    const Paragraph para(rows_, r, e);
+    const Paragraph para(rows_, static_cast<size_t>(r), static_cast<size_t>(e));
     const int oldCount = e - r + 1;
 
     // The caret as an offset into the paragraph.
@@ -283,6 +290,69 @@ int EditorCore::RewrapRow(int r) {
         Caret = caretBefore;
     }
     return r + newCount - 1;
+}
+
+std::vector<Row> EditorCore::rewrapLoaded(std::vector<Row> rows) {
+    std::vector<Row> out;
+    out.reserve(rows.size() + rows.size() / 8);
+    std::vector<size_t> starts;
+    std::vector<TRowAttr> attrs;
+    std::vector<std::optional<std::string>> texts;
+    const size_t n = rows.size();
+    for (size_t r = 0; r < n;) {
+        // As RewrapRow: an empty row goes unless it is the last.
+        if (rows[r].text.empty()) {
+            if (r == n - 1) out.push_back(std::move(rows[r]));
+            ++r;
+            continue;
+        }
+        size_t e = r;
+        while (e + 1 < n && static_cast<unsigned char>(rows[e].text.back()) != kCR) ++e;
+        const Paragraph para(rows, r, e);
+        const size_t oldCount = e - r + 1;
+
+        starts.clear();
+        attrs.clear();
+        size_t pos = 0;
+        bool emptyAfter = false;
+        while (pos < para.size()) {
+            const TRowAttr a = starts.size() < oldCount ? rows[r + starts.size()].attr : attrs.back();
+            const BreakResult br = breakRow(para, pos, a);
+            starts.push_back(pos);
+            attrs.push_back(a);
+            pos += br.length;
+            emptyAfter = br.emptyAfter;
+        }
+        if (e == n - 1 && (emptyAfter || para.back() == kCR)) {
+            starts.push_back(para.size());
+            attrs.push_back(attrs.back());
+        }
+        const size_t newCount = starts.size();
+
+        // New texts are cut before any row text is moved out.
+        texts.assign(newCount, std::nullopt);
+        for (size_t k = 0; k < newCount; ++k) {
+            const size_t a = starts[k], b = k + 1 < newCount ? starts[k + 1] : para.size();
+            if (k >= oldCount || a != para.rowStart(static_cast<int>(k)) || b != para.rowEnd(static_cast<int>(k)))
+                texts[k] = para.substr(a, b);
+        }
+        for (size_t k = 0; k < newCount; ++k) {
+            if (k < oldCount) {
+                Row& row = rows[r + k];
+                if (texts[k]) {  // a changed row keeps its record and is marked for repainting
+                    row.text = std::move(*texts[k]);
+                    row.attr.dirty = true;
+                }
+                out.push_back(std::move(row));
+            } else {  // an added row takes the record of the row before it
+                TRowAttr a = out.back().attr;
+                a.dirty = true;
+                out.push_back({std::move(*texts[k]), a});
+            }
+        }
+        r = e + 1;
+    }
+    return out;
 }
 
 }  // namespace pavik

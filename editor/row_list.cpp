@@ -47,6 +47,14 @@ void RowList::clear() {
     gapStart_ = gapEnd_ = 0;
 }
 
+std::vector<Row> RowList::take() {
+    moveGapTo(size());
+    std::vector<Row> rows = std::move(buf_);
+    rows.resize(gapStart_);
+    clear();
+    return rows;
+}
+
 void RowList::assign(std::vector<Row>&& rows) {
     std::size_t n = rows.size();
     buf_ = std::move(rows);

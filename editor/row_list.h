@@ -32,6 +32,8 @@ public:
     void clear();
     // Replaces the whole content.
     void assign(std::vector<Row>&& rows);
+    // Takes the whole content out, in order; the list is left empty.
+    std::vector<Row> take();
 
 private:
     std::size_t gapLength() const { return gapEnd_ - gapStart_; }

@@ -1,7 +1,11 @@
 #include "platform/cp932.h"
 
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <iconv.h>
+#include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace pavik {
@@ -71,6 +75,55 @@ std::string upperHex(char32_t cp) {
 bool isLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 bool isTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
+// What iconv makes of one character never changes, so each answer is kept for the rest of
+// the run: a big text costs one iconv call per distinct character, not per character.
+// An entry is 0 until known, then 0x80000000 | length << 24 | the bytes (at most 3), the
+// first byte lowest. Threads may fill an entry at the same time: they store the same value.
+class Memo {
+public:
+    static constexpr std::uint32_t Known = 0x80000000u;
+
+    explicit Memo(size_t size) : entries_(std::make_unique<std::atomic<std::uint32_t>[]>(size)) {}
+
+    template <class Compute>
+    std::uint32_t get(size_t key, Compute compute) {
+        std::uint32_t e = entries_[key].load(std::memory_order_relaxed);
+        if (e == 0) {
+            e = compute();
+            entries_[key].store(e, std::memory_order_relaxed);
+        }
+        return e;
+    }
+
+    // An entry for `bytes` (at most 3); an empty view stands for "none".
+    static std::uint32_t pack(std::string_view bytes) {
+        std::uint32_t e = Known | static_cast<std::uint32_t>(bytes.size()) << 24;
+        for (size_t k = 0; k < bytes.size(); ++k) e |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[k])) << (8 * k);
+        return e;
+    }
+    static void append(std::string& out, std::uint32_t e) {
+        const size_t n = e >> 24 & 0x3;
+        for (size_t k = 0; k < n; ++k) out.push_back(static_cast<char>(e >> (8 * k) & 0xFF));
+    }
+    static bool empty(std::uint32_t e) { return (e >> 24 & 0x3) == 0; }
+
+private:
+    std::unique_ptr<std::atomic<std::uint32_t>[]> entries_;
+};
+
+// CP932 for each code point of the Basic Multilingual Plane, as encodeCp932CssEscaped takes
+// it (none: the character becomes its escape).
+Memo& escapedMemo() {
+    static Memo memo(0x10000);
+    return memo;
+}
+
+// UTF-8 for each single byte from 0x80 and each pair with a lead byte (none: U+FFFD).
+Memo& decodeMemo() {
+    static Memo memo(0x8000);
+    return memo;
+}
+
 }  // namespace
 
 bool isValidUtf8(std::string_view s) {
@@ -135,8 +188,11 @@ Cp932Encoded encodeCp932CssEscaped(std::string_view utf8) { return encodeCp932Es
 Cp932Encoded encodeCp932Escaped(std::string_view utf8, const std::function<std::string(char32_t)>& escape) {
     Cp932Encoded result;
     result.bytes.reserve(utf8.size());
-    Iconv to("CP932", "UTF-8");
-    Iconv back("UTF-8", "CP932");
+    struct Both {
+        Iconv to{"CP932", "UTF-8"};
+        Iconv back{"UTF-8", "CP932"};
+    };
+    std::optional<Both> iconvs;  // opened at the first character not known yet
     std::string out, again;
     size_t i = 0;
     while (i < utf8.size()) {
@@ -154,12 +210,20 @@ Cp932Encoded encodeCp932Escaped(std::string_view utf8, const std::function<std::
             continue;
         }
         const std::string_view ch = utf8.substr(i, len);
-        out.clear();
-        again.clear();
-        if (to.convert(ch, out) && !out.empty() && back.convert(out, again) && again == ch) {
-            result.bytes += out;
+        auto convert = [&] {
+            if (!iconvs) iconvs.emplace();
+            out.clear();
+            again.clear();
+            const bool ok = iconvs->to.convert(ch, out) && !out.empty() && out.size() <= 3 &&
+                            iconvs->back.convert(out, again) && again == ch;
+            return Memo::pack(ok ? std::string_view(out) : std::string_view());
+        };
+        const char32_t cp = codePoint(ch);
+        const std::uint32_t e = cp < 0x10000 ? escapedMemo().get(cp, convert) : convert();
+        if (!Memo::empty(e)) {
+            Memo::append(result.bytes, e);
         } else {
-            result.bytes += escape(codePoint(ch));
+            result.bytes += escape(cp);
             result.unencodable.emplace_back(ch);
         }
         i += len;
@@ -167,28 +231,56 @@ Cp932Encoded encodeCp932Escaped(std::string_view utf8, const std::function<std::
     return result;
 }
 
-std::string decodeCp932(std::string_view cp932) {
-    std::string result;
-    result.reserve(cp932.size() * 3 / 2);
-    Iconv cv("UTF-8", "CP932");
+namespace {
+
+// Calls take(entry) for each character of CP932 text that is not ASCII, with its decode
+// memo entry (empty when it does not decode), and takeAscii(byte) for each ASCII byte; stops
+// at the first false either returns.
+template <class TakeAscii, class Take>
+bool eachCharacter(std::string_view cp932, TakeAscii takeAscii, Take take) {
+    std::optional<Iconv> cv;  // opened at the first character not known yet
     size_t i = 0;
     while (i < cp932.size()) {
         unsigned char c = static_cast<unsigned char>(cp932[i]);
         if (c < 0x80) {
-            result.push_back(static_cast<char>(c));
+            if (!takeAscii(static_cast<char>(c))) return false;
             ++i;
             continue;
         }
-        size_t len = (isLead(c) && i + 1 < cp932.size() &&
-                      isTrail(static_cast<unsigned char>(cp932[i + 1]))) ? 2 : 1;
-        std::string out;
-        if (cv.convert(cp932.substr(i, len), out) && !out.empty())
-            result += out;
-        else
-            result += "\xEF\xBF\xBD";
+        const unsigned char next = i + 1 < cp932.size() ? static_cast<unsigned char>(cp932[i + 1]) : 0;
+        const size_t len = isLead(c) && isTrail(next) ? 2 : 1;
+        const size_t key = static_cast<size_t>(c - 0x80) << 8 | (len == 2 ? next : 0);
+        const std::uint32_t e = decodeMemo().get(key, [&] {
+            if (!cv) cv.emplace("UTF-8", "CP932");
+            std::string out;
+            const bool ok = cv->convert(cp932.substr(i, len), out) && !out.empty() && out.size() <= 3;
+            return Memo::pack(ok ? std::string_view(out) : std::string_view());
+        });
+        if (!take(e)) return false;
         i += len;
     }
+    return true;
+}
+
+}  // namespace
+
+std::string decodeCp932(std::string_view cp932) {
+    std::string result;
+    result.reserve(cp932.size() * 3 / 2);
+    eachCharacter(
+        cp932, [&](char c) { return result.push_back(c), true; },
+        [&](std::uint32_t e) {
+            if (!Memo::empty(e))
+                Memo::append(result, e);
+            else
+                result += "\xEF\xBF\xBD";
+            return true;
+        });
     return result;
+}
+
+bool decodesWhole(std::string_view cp932) {
+    return eachCharacter(cp932, [](char) { return true; }, [](std::uint32_t e) { return !Memo::empty(e); });
 }
 
 }  // namespace pavik

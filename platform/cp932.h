@@ -35,6 +35,8 @@ std::string htmlReference(char32_t codePoint);
 
 // CP932 to UTF-8. Each byte or pair that does not decode becomes U+FFFD.
 std::string decodeCp932(std::string_view cp932);
+// Whether every byte belongs to a character that decodes: decodeCp932 would make no U+FFFD.
+bool decodesWhole(std::string_view cp932);
 
 // Convenience for fixed texts known to be encodable.
 inline std::string toCp932(std::string_view utf8) { return encodeCp932(utf8).bytes; }

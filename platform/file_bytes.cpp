@@ -155,17 +155,25 @@ std::error_code writeAllAt(const WriteAt& writeAt, int fd, std::string_view byte
     return {};
 }
 
-// Writes `bytes` to a fresh file beside `target` and renames it over `target`'s name (not
-// resolved). `mode`: permission bits for the new file, or none. `noTemp` tells whether the
-// fresh file could not even be made.
-std::error_code replaceByNewFile(const fs::path& target, std::string_view bytes, const mode_t* mode, bool sync,
+// `bytes` as one piece.
+FileProducer whole(std::string_view bytes) {
+    return [bytes](const auto& write) { write(bytes); };
+}
+
+// Writes the bytes `produce` makes to a fresh file beside `target` and renames it over
+// `target`'s name (not resolved). `mode`: permission bits for the new file, or none.
+// `noTemp` tells whether the fresh file could not even be made.
+std::error_code replaceByNewFile(const fs::path& target, const FileProducer& produce, const mode_t* mode, bool sync,
                                  bool& noTemp) {
     fs::path temp;
     Fd fd(createTempBeside(target, temp));
     noTemp = fd.get() < 0;
     if (noTemp) return lastErrno();
 
-    std::error_code result = writeAll(fd.get(), bytes);
+    std::error_code result;
+    produce([&](std::string_view piece) {
+        if (!result) result = writeAll(fd.get(), piece);
+    });
     if (!result && mode && ::fchmod(fd.get(), *mode) != 0) result = lastErrno();
     if (!result && sync && ::fsync(fd.get()) != 0) result = lastErrno();
     if (!fd.close() && !result) result = lastErrno();
@@ -202,7 +210,7 @@ std::error_code writeFile(const fs::path& file, std::string_view bytes, WhenNoTe
 
     const mode_t mode = old.st_mode & 07777;
     bool noTempFile = false;
-    std::error_code result = replaceByNewFile(target, bytes, existed ? &mode : nullptr, true, noTempFile);
+    std::error_code result = replaceByNewFile(target, whole(bytes), existed ? &mode : nullptr, true, noTempFile);
     if (result && noTempFile && noTemp == WhenNoTemp::WriteInPlace && existed && S_ISREG(old.st_mode))
         return overwriteInPlace(target, bytes);
     return result;
@@ -266,13 +274,15 @@ std::error_code overwriteInPlace(const fs::path& file, std::string_view bytes, c
     return result;
 }
 
-std::error_code writeOwnFile(const fs::path& file, std::string_view bytes) {
+std::error_code writeOwnFile(const fs::path& file, std::string_view bytes) { return writeOwnFile(file, whole(bytes)); }
+
+std::error_code writeOwnFile(const fs::path& file, const FileProducer& produce) {
     if (file.empty()) return std::make_error_code(std::errc::invalid_argument);
     // A folder cannot be renamed over; say so plainly.
     struct stat st {};
     if (::lstat(file.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return std::make_error_code(std::errc::is_a_directory);
     bool noTemp = false;
-    return replaceByNewFile(file, bytes, nullptr, false, noTemp);
+    return replaceByNewFile(file, produce, nullptr, false, noTemp);
 }
 
 }  // namespace pavik

@@ -245,7 +245,11 @@ DecodedText decodeToCp932(std::string_view bytes) {
     if (result.encoding == TextEncoding::Cp932) {
         result.cp932.assign(bytes);
     } else {
-        const std::string utf8 = decodeToUtf8(bytes);
+        // UTF-8 is converted where it lies; only UTF-16 is made UTF-8 first.
+        const bool utf16 = result.encoding != TextEncoding::Utf8 && result.encoding != TextEncoding::Utf8Bom;
+        const std::string fromUtf16 = utf16 ? decodeToUtf8(bytes) : std::string();
+        const size_t bom = result.encoding == TextEncoding::Utf8Bom ? kUtf8Bom.size() : 0;
+        const std::string_view utf8 = utf16 ? std::string_view(fromUtf16) : bytes.substr(bom);
         HeldEscapeDigits held;
         held.add(utf8, false);
         EscapeMaker maker(held, result.madeEscapes);
@@ -258,8 +262,7 @@ DecodedText decodeToCp932(std::string_view bytes) {
 }
 
 bool isEditableCp932(std::string_view cp932) {
-    return cp932.find('\0') == std::string_view::npos &&
-           decodeCp932(cp932).find("\xEF\xBF\xBD") == std::string::npos;  // U+FFFD: no CP932 character
+    return cp932.find('\0') == std::string_view::npos && decodesWhole(cp932);
 }
 
 std::string decodeToUtf8(std::string_view bytes) {
@@ -304,7 +307,12 @@ std::error_code readTextFile(const std::filesystem::path& file, DecodedText& out
     out = DecodedText();
     std::string bytes;
     if (std::error_code ec = readFileBytes(file, bytes)) return ec;
-    out = decodeToCp932(bytes);
+    if (detectEncoding(bytes) == TextEncoding::Cp932) {
+        out.cp932 = std::move(bytes);  // the text as it is, not a copy
+        out.lineEnd = detectLineEnd(out.cp932);
+    } else {
+        out = decodeToCp932(bytes);
+    }
     return {};
 }
 

@@ -25,7 +25,6 @@ namespace {
 using namespace pavik;
 
 using shots::clickProperty;
-using shots::find;
 using shots::wait;
 using shots::whenShown;
 
@@ -33,9 +32,14 @@ QString folder;
 
 void shot(const QString& name) { shots::shot(folder, name, 700); }
 
-void clickRule(TfrmMain& w, QTreeWidgetItem* rule) {
-    w.TreeViewStruct->scrollToItem(rule);
-    QTest::mouseClick(w.TreeViewStruct->viewport(), Qt::LeftButton, {}, w.TreeViewStruct->visualItemRect(rule).center());
+// Element rule `row` (or the one named `name`) clicked as the user clicks it.
+void clickRule(TfrmMain& w, int row, const QString& name = QString()) {
+    const QAbstractItemModel* m = w.TreeViewStruct->model();
+    QModelIndex rule = m->index(row, 0, w.ElementBaseNode);
+    for (int i = 0; i < m->rowCount(w.ElementBaseNode) && !name.isEmpty(); ++i)
+        if (m->index(i, 0, w.ElementBaseNode).data().toString() == name) rule = m->index(i, 0, w.ElementBaseNode);
+    w.TreeViewStruct->scrollTo(rule);
+    QTest::mouseClick(w.TreeViewStruct->viewport(), Qt::LeftButton, {}, w.TreeViewStruct->visualRect(rule).center());
     wait(300);
 }
 
@@ -62,9 +66,9 @@ int main(int argc, char** argv) {
         shots::openWindow(QString::fromLocal8Bit(argv[1]), QSize(1000, 700));
     pavik::TfrmMain& w = *window;
 
-    clickRule(w, w.TreeViewStruct->topLevelItem(0)->child(0));
+    clickRule(w, 0);
     shot("01-long-selector");
-    clickRule(w, find(w.TreeViewStruct, {QStringLiteral("エレメント"), QStringLiteral("P")}));
+    clickRule(w, 0, QStringLiteral("P"));
     clickProperty(w, {QStringLiteral("テキスト"), QStringLiteral("text-justify")});
     shot("02-names-and-hint");
 

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QScreen>
 #include <QTest>
+#include <QTreeView>
 #include <QTimer>
 #include <QTreeWidget>
 #include <cstdio>
@@ -65,6 +66,23 @@ inline void clickProperty(pavik::TfrmMain& w, const QStringList& path) {
     for (QTreeWidgetItem* p = item->parent(); p; p = p->parent()) p->setExpanded(true);
     w.TreeViewTarget->scrollToItem(item);
     QTest::mouseClick(w.TreeViewTarget->viewport(), Qt::LeftButton, {}, w.TreeViewTarget->visualItemRect(item).center());
+}
+
+// Selects the first element rule of these names that the sheet has (else the first rule
+// at all) and takes it up as a click does.
+inline void selectElementRule(pavik::TfrmMain& w, const QStringList& names) {
+    const QAbstractItemModel* m = w.TreeViewStruct->model();
+    const QModelIndex elements = w.ElementBaseNode;
+    auto named = [&](const QString& name) {
+        for (int i = 0; i < m->rowCount(elements); ++i)
+            if (m->index(i, 0, elements).data().toString() == name) return m->index(i, 0, elements);
+        return QModelIndex();
+    };
+    QModelIndex rule;
+    for (const QString& name : names)
+        if (!rule.isValid()) rule = named(name);
+    w.TreeViewStruct->setCurrentIndex(rule.isValid() ? rule : m->index(0, 0, elements));
+    w.TreeViewStructClick();
 }
 
 class PrintedMessages : public pavik::UserMessages {

@@ -162,10 +162,7 @@ int main(int argc, char** argv) {
     w.move(0, 0);
     w.show();
     shots::wait(2500);
-    QTreeWidgetItem* rule = shots::find(w.TreeViewStruct, {QStringLiteral("エレメント"), QStringLiteral("body")});
-    if (!rule) rule = w.TreeViewStruct->topLevelItem(0)->child(0);
-    w.TreeViewStruct->setCurrentItem(rule);
-    w.TreeViewStructClick();
+    shots::selectElementRule(w, {QStringLiteral("body")});
     shots::clickProperty(w, {QStringLiteral("テキスト"), QStringLiteral("color")});
 
     QWidget* sheet = componentSheet();

@@ -24,11 +24,7 @@ int main(int argc, char** argv) {
         shots::openWindow(QString::fromLocal8Bit(argv[1]), QSize(1280, 900));
     pavik::TfrmMain& w = *window;
 
-    QTreeWidgetItem* rule = find(w.TreeViewStruct, {QStringLiteral("エレメント"), QStringLiteral("H1")});
-    if (!rule) rule = find(w.TreeViewStruct, {QStringLiteral("エレメント"), QStringLiteral("body")});
-    if (!rule) rule = w.TreeViewStruct->topLevelItem(0)->child(0);
-    w.TreeViewStruct->setCurrentItem(rule);
-    w.TreeViewStructClick();
+    shots::selectElementRule(w, {QStringLiteral("H1"), QStringLiteral("body")});
     shot(folder, "01-rule");
 
     clickProperty(w, {QStringLiteral("テキスト"), QStringLiteral("color")});

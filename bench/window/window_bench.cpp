@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <algorithm>
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include <memory>
 #include <unistd.h>
 
+#include "bench_fakes.h"
 #include "workspace/window/frm_main.h"
 
 namespace {
@@ -28,22 +30,8 @@ const char* const kSheets[] = {
     "/usr/share/javascript/bootstrap5/css/bootstrap.css",
 };
 
-class NullBrowser : public pavik::PreviewBrowser {
-public:
-    QWidget* widget() override { return nullptr; }
-    void navigate(const QString&, const QString&, pavik::PreviewPage) override { ++count; }
-    bool hasDocument() const override { return count > 0; }
-    int count = 0;
-};
-
-class SilentMessages : public pavik::UserMessages {
-public:
-    bool confirm(QWidget*, const QString&) override { return false; }
-    void error(QWidget*, const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    void information(QWidget*, const QString&) override {}
-    // No, or the only button.
-    int choose(QWidget*, const QString&, const QStringList& buttons) override { return buttons.size() > 1 ? 1 : 0; }
-};
+using bench::NullBrowser;
+using bench::SilentMessages;
 
 std::unique_ptr<pavik::TfrmMain> makeWindow(const QString& sheet, bool realBrowser = false) {
     pavik::MainWindowServices s;
@@ -79,7 +67,7 @@ void BM_StartToShownTreeAndPreview(benchmark::State& state, const char* sheet) {
         auto w = makeWindow(QString::fromLatin1(sheet));
         w->show();
         QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(w->TreeViewStruct->topLevelItemCount());
+        benchmark::DoNotOptimize(w->TreeViewStruct->model()->rowCount());
         state.PauseTiming();
         w.reset();
         state.ResumeTiming();
@@ -94,8 +82,8 @@ void BM_RefreshPreview(benchmark::State& state, const char* sheet) {
 }
 
 // Selects `rule` and its text-align property; false when it has none.
-bool selectTextAlign(pavik::TfrmMain& w, QTreeWidgetItem* rule) {
-    w.TreeViewStruct->setCurrentItem(rule);
+bool selectTextAlign(pavik::TfrmMain& w, const QModelIndex& rule) {
+    w.TreeViewStruct->setCurrentIndex(rule);
     w.TreeViewStructClick();
     QTreeWidgetItem* property = nullptr;
     for (int i = 0; i < w.TreeViewTarget->topLevelItemCount() && !property; ++i)
@@ -108,11 +96,12 @@ bool selectTextAlign(pavik::TfrmMain& w, QTreeWidgetItem* rule) {
     return true;
 }
 
-QTreeWidgetItem* elementRule(pavik::TfrmMain& w, const char* name) {
-    QTreeWidgetItem* elements = w.TreeViewStruct->topLevelItem(0);
-    for (int i = 0; i < elements->childCount(); ++i)
-        if (elements->child(i)->text(0) == QLatin1String(name)) return elements->child(i);
-    return nullptr;
+QModelIndex elementRule(pavik::TfrmMain& w, const char* name) {
+    const QAbstractItemModel* m = w.TreeViewStruct->model();
+    for (int i = 0; i < m->rowCount(w.ElementBaseNode); ++i)
+        if (m->index(i, 0, w.ElementBaseNode).data().toString() == QLatin1String(name))
+            return m->index(i, 0, w.ElementBaseNode);
+    return {};
 }
 
 // One value change through the keyword drop-down: store, regenerate, write, pane reload
@@ -120,8 +109,8 @@ QTreeWidgetItem* elementRule(pavik::TfrmMain& w, const char* name) {
 void BM_ValueChange(benchmark::State& state, const char* sheet) {
     auto w = openShown(state, sheet);
     if (!w) return;
-    QTreeWidgetItem* rule = elementRule(*w, "body");
-    if (!rule || !selectTextAlign(*w, rule)) {
+    const QModelIndex rule = elementRule(*w, "body");
+    if (!rule.isValid() || !selectTextAlign(*w, rule)) {
         state.SkipWithError("no body rule with text-align");
         return;
     }
@@ -164,10 +153,10 @@ void BM_ValueChangeShownInBrowser(benchmark::State& state, const char* sheet) {
         return;
     }
     // The last element rule that offers text-align: its sample is near the end of the page.
-    QTreeWidgetItem* elements = w->TreeViewStruct->topLevelItem(0);
+    const QModelIndex elements = w->ElementBaseNode;
     bool selected = false;
-    for (int i = elements->childCount() - 1; i >= 0 && !selected; --i)
-        selected = selectTextAlign(*w, elements->child(i));
+    for (int i = w->TreeViewStruct->model()->rowCount(elements) - 1; i >= 0 && !selected; --i)
+        selected = selectTextAlign(*w, w->TreeViewStruct->model()->index(i, 0, elements));
     if (!selected || !waitFor(shown, 2, 30000)) {
         state.SkipWithError("no rule with text-align, or its page not shown");
         return;

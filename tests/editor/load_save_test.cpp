@@ -4,6 +4,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <random>
 #include <fstream>
 #include <sstream>
 
@@ -110,6 +113,71 @@ TEST(EditorLoadSave, RewrapFlagAndSoftRowsOnSave) {
     EXPECT_EQ(save(e, sfIndentAsSpaces), "abcdefghijklmnop\r\nshort\r\nqrstuvwxyz0123");
     EXPECT_EQ(save(e, sfIndentAsSpaces | sfBreakSoftRows).substr(0, 22),
               "abcdefghij\r\n  klmnop\r\n");
+}
+
+// Loading with the rewrap flag gives the rows and records that re-flowing the loaded rows
+// one paragraph after another with RewrapRow gives, for seeded random texts.
+TEST(EditorLoadSave, RewrapOnLoadMatchesRewrappingRowByRow) {
+    const std::vector<std::string> pieces = {
+        "a", "word ", "  ", "\t", "\r\n", "\n", "\r", "\x83\x7D", "\x83\x7B", "\x81\x42" /* 。 */,
+        "\x81\x75" /* 「 */, "\xB1", "\x82", "long-unbroken-word-of-text", "}", "{"};
+    std::mt19937 rng(30);
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        const size_t n = rng() % 60;
+        for (size_t i = 0; i < n; ++i) text += pieces[rng() % pieces.size()];
+        const bool huge = round % 40 == 0;  // a line cut into pieces on loading
+        if (huge) text += std::string(66000 + rng() % 3, 'x') + text;
+        const int wrap = huge ? 50 : 1 + static_cast<int>(rng() % 24);
+        const TAFEditOptions options = static_cast<TAFEditOptions>(
+            aoAutoFormat * (round % 5 != 0) | aoWordWrap * (round % 3 == 0) | aoJpnBanBreak * (round % 2 == 0));
+        const std::uint8_t flags = (round % 4 == 1 ? lfTabsToIndent : 0) | (round % 6 == 2 ? lfTabsToSpaces : 0);
+        auto made = [&](bool atLoad) {
+            auto e = std::make_unique<EditorCore>();
+            e->Options = options;
+            e->SetDefWrapPos(wrap);
+            e->LoadFromBytes(text, static_cast<std::uint8_t>(flags | (atLoad ? lfRewrap : 0)));
+            for (int r = 0; !atLoad && r < e->RowCount();) r = e->RewrapRow(r) + 1;
+            return e;
+        };
+        const auto loaded = made(true), reflowed = made(false);
+        ASSERT_EQ(rowsOf(*loaded), rowsOf(*reflowed)) << "round " << round;
+        for (int r = 0; r < loaded->RowCount(); ++r)
+            ASSERT_EQ(loaded->RowAttr(r), reflowed->RowAttr(r)) << "round " << round << " row " << r;
+        EXPECT_FALSE(loaded->CanUndo());
+        // What a save would write is known from the prepared rows before they are shown.
+        const EditorCore::PreparedLoad prepared = loaded->PrepareLoad(text, static_cast<std::uint8_t>(flags | lfRewrap));
+        for (std::uint8_t save : {0, int(sfIndentAsTabs), sfIndentAsSpaces | sfTabsToSpaces, sfBreakSoftRows | sfIndentAsSpaces})
+            ASSERT_EQ(loaded->SavedTextOf(prepared, save), loaded->SaveToBytes(save)) << "round " << round;
+    }
+}
+
+// Every change of the text moves the change count on; reading and moving about do not.
+TEST(EditorLoadSave, EveryChangeOfTheTextMovesTheChangeCountOn) {
+    EditorCore e;
+    test::FakeClipboard clip;
+    e.SetClipboard(&clip);
+    e.LoadFromBytes("ab\r\ncd\r\n", 0);
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"typing", [&] { e.InsertString("x"); }},
+        {"undo", [&] { e.Undo(); }},
+        {"redo", [&] { e.Redo(); }},
+        {"row change", [&] { e.ChangeRow(1, "zz\r", true); }},
+        {"row deleted", [&] { e.DeleteRow(0); }},
+        {"paste", [&] { clip.bytes = "p\r\nq\r\n"; e.PasteFromClipboard(); }},
+        {"load", [&] { e.LoadFromBytes("ab\r\ncd\r\n", lfTabsToIndent); }},
+        {"clear", [&] { e.Clear(); }},
+    };
+    for (const auto& [what, change] : changes) {
+        const std::uint64_t before = e.ChangeCount();
+        change();
+        EXPECT_GT(e.ChangeCount(), before) << what;
+    }
+    const std::uint64_t before = e.ChangeCount();
+    e.SaveToBytes(0);
+    e.Caret = {1, 0};
+    e.Sel.MovingEnd = {0, 0};
+    EXPECT_EQ(e.ChangeCount(), before);
 }
 
 TEST(EditorLoadSave, OwnFormatKeepsRowsAndRecords) {

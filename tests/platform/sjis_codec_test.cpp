@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <cstdio>
+#include <iconv.h>
+#include <optional>
 
 #include "platform/cp932.h"
 #include "platform/sjis.h"
@@ -38,6 +41,67 @@ TEST(Cp932Codec, DecodesInvalidBytesAsReplacementWithoutSwallowingControls) {
     EXPECT_EQ(decodeCp932("\x83\n"), "\xEF\xBF\xBD\n");  // lead byte before LF stays apart
     EXPECT_EQ(decodeCp932("\xFF"), "\xEF\xBF\xBD");
     EXPECT_EQ(decodeCp932(""), "");
+}
+
+namespace {
+
+// One character through iconv, as the codec converts it; nullopt when iconv refuses it.
+std::optional<std::string> viaIconv(const char* to, const char* from, std::string_view ch) {
+    iconv_t cd = iconv_open(to, from);
+    char out[16];
+    char* src = const_cast<char*>(ch.data());
+    char* dst = out;
+    size_t srcLeft = ch.size(), dstLeft = sizeof out;
+    const bool ok = iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1) && dst != out;
+    iconv_close(cd);
+    return ok ? std::optional<std::string>(std::string(out, dst)) : std::nullopt;
+}
+
+std::string utf8Of(char32_t cp) {
+    if (cp < 0x80) return std::string(1, static_cast<char>(cp));
+    if (cp < 0x800) return {static_cast<char>(0xC0 | cp >> 6), static_cast<char>(0x80 | (cp & 0x3F))};
+    return {static_cast<char>(0xE0 | cp >> 12), static_cast<char>(0x80 | (cp >> 6 & 0x3F)),
+            static_cast<char>(0x80 | (cp & 0x3F))};
+}
+
+}  // namespace
+
+// Every character of a long text converts as iconv converts it alone, the first time it
+// is met and every time after (the codec keeps what it learnt).
+TEST(Cp932Codec, LongTextsConvertEachCharacterAsIconvDoes) {
+    std::string cp932, expectUtf8;
+    for (int lead = 0x80; lead <= 0xFF; ++lead) {
+        for (int trail = 0x3F; trail <= 0xFC; ++trail) {  // 0x3F: no trail byte, the lead alone
+            const std::string pair{static_cast<char>(lead), static_cast<char>(trail)};
+            const bool leadByte = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+            if (!leadByte && trail > 0x3F) break;
+            const std::string ch = leadByte && trail != 0x3F && trail != 0x7F ? pair : pair.substr(0, 1);
+            cp932 += ch + " ";
+            expectUtf8 += viaIconv("UTF-8", "CP932", ch).value_or("\xEF\xBF\xBD") + " ";
+        }
+    }
+    EXPECT_EQ(decodeCp932(cp932), expectUtf8);
+    EXPECT_EQ(decodeCp932(cp932), expectUtf8);
+
+    std::string utf8, expectCp932;
+    for (char32_t cp = 0x80; cp < 0x10000; ++cp) {
+        if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+        const std::string ch = utf8Of(cp);
+        const std::optional<std::string> to = viaIconv("CP932", "UTF-8", ch);
+        const bool kept = to && viaIconv("UTF-8", "CP932", *to) == ch;
+        utf8 += ch;
+        if (kept) {
+            expectCp932 += *to;
+        } else {
+            char escape[16];
+            std::snprintf(escape, sizeof escape, "\\%X ", static_cast<unsigned>(cp));
+            expectCp932 += escape;
+        }
+    }
+    utf8 += "\xF0\x9F\x98\x80";  // beyond the plane: always an escape
+    expectCp932 += "\\1F600 ";
+    EXPECT_EQ(encodeCp932CssEscaped(utf8).bytes, expectCp932);
+    EXPECT_EQ(encodeCp932CssEscaped(utf8).bytes, expectCp932);
 }
 
 TEST(SjisBytes, FindStepsOverTrailBytes) {

@@ -11,6 +11,9 @@
 //   a byte order mark. The head declares the copy's character set either way, since the
 //   page's own head, which may have, is left out; so does the XML declaration of the
 //   document type line.
+// - The copy is made piece by piece: no more than a few bytes of a line before "<body" and
+//   a block of a UTF-16 page are held besides the pieces passed on.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +21,11 @@
 
 namespace pavik {
 
+// Calls `out` with the pieces of the copy, in order.
+void makePreviewCopy(std::string_view pageBytes, const SamplePageOptions& options,
+                     const std::function<void(std::string_view)>& out);
+
+// The whole copy.
 std::string buildPreviewCopy(std::string_view pageBytes, const SamplePageOptions& options);
 
 }  // namespace pavik

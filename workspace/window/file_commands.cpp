@@ -103,7 +103,9 @@ void FileCommands::open(const QString& file, OpenFrom from) {
         return;
     }
     DecodedText text;
-    if (std::error_code ec = readTextFile(file.toStdString(), text)) {
+    std::error_code ec;
+    host_.runLong([&] { ec = readTextFile(file.toStdString(), text); });
+    if (ec) {
         reportReadError(file, ec);
         host_.refreshStatus();
         return;
@@ -119,7 +121,9 @@ void FileCommands::open(const QString& file, OpenFrom from) {
 void FileCommands::openAtStart(const QString& file, bool fromArgument) {
     if (refuseOwnFile(file)) return;
     DecodedText text;
-    if (std::error_code ec = readTextFile(file.toStdString(), text)) return reportReadError(file, ec);
+    std::error_code ec;
+    host_.runLong([&] { ec = readTextFile(file.toStdString(), text); });
+    if (ec) return reportReadError(file, ec);
     const QString absolute = QFileInfo(file).absoluteFilePath();
     host_.showStyleSheet(absolute, file, text, text.form(), std::nullopt, true);
     if (fromArgument) keep_->AddFileName(absolute);
@@ -169,7 +173,9 @@ bool FileCommands::save() {
     // encoding and line ends; the escapes are those made reading it back.
     TextForm form = host_.styleSheetForm();
     DecodedText read;
-    if (std::error_code ec = readTextFile(target.toStdString(), read)) {
+    std::error_code readError;
+    host_.runLong([&] { readError = readTextFile(target.toStdString(), read); });
+    if (std::error_code ec = readError) {
         reportReadError(target, ec);
         read.cp932 = *text;
     } else {
@@ -224,7 +230,10 @@ std::optional<std::string> FileCommands::textToSave() {
 }
 
 bool FileCommands::writeStyleSheet(const QString& target, const std::string& text) {
-    if (std::error_code ec = writeTextFile(target.toStdString(), text, host_.styleSheetForm())) {
+    const TextForm form = host_.styleSheetForm();
+    std::error_code written;
+    host_.runLong([&] { written = writeTextFile(target.toStdString(), text, form); });
+    if (std::error_code ec = written) {
         reportWriteError(target, ec);
         return false;
     }
@@ -268,10 +277,13 @@ void FileCommands::newStyleSheet() {
 
 bool FileCommands::needsSaving() const { return !host_.styleSheetSaved() || rulesChanged_ || paneEdited(); }
 
-bool FileCommands::paneEdited() const { return host_.paneText() != paneBaseline_; }
+bool FileCommands::paneEdited() const {
+    return host_.paneChanges() != baselineChanges_ && host_.paneText() != paneBaseline_;
+}
 
 void FileCommands::paneShows(std::string paneText) {
     paneBaseline_ = std::move(paneText);
+    baselineChanges_ = host_.paneChanges();
     rulesChanged_ = false;
 }
 

@@ -22,6 +22,8 @@
 //   in-place write that could not be undone).
 #include <QString>
 #include <QStringList>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -62,6 +64,8 @@ public:
     virtual bool styleSheetSaved() const = 0;
     // The style sheet pane's text (CP932) as it would be written.
     virtual std::string paneText() const = 0;
+    // Goes up with every change of the pane's text (EditorCore::ChangeCount).
+    virtual std::uint64_t paneChanges() const = 0;
     // Regenerates the pane from the rules and rebuilds the preview, asking nothing.
     virtual void regeneratePane() = 0;
     // Replaces the open style sheet by `text`, read from `file`: trees, preview, name,
@@ -72,6 +76,9 @@ public:
                                 TextForm form, const std::optional<std::string>& paneText, bool tell) = 0;
     // Automatic refresh on for the rest of the run (the setting itself is unchanged).
     virtual void setAutoRefresh() = 0;
+    // Runs a step of long work (reading or writing a file) with the window kept alive; it
+    // throws WorkStopped when the window is closed meanwhile.
+    virtual void runLong(const std::function<void()>& step) = 0;
     virtual void refreshStatus() = 0;
     // A message in the status line, after the status refresh.
     virtual void showStatus(const QString& text) = 0;
@@ -156,6 +163,7 @@ private:
     std::unique_ptr<TFileNameKeep> keep_;
     bool rulesChanged_ = false;
     std::string paneBaseline_;
+    std::uint64_t baselineChanges_ = 0;  // paneChanges() when the baseline was taken
 };
 
 // The file a style sheet is saved as: `file` itself when its extension is ".css" in any case,

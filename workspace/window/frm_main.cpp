@@ -28,6 +28,7 @@
 #include "workspace/window/control_bar.h"
 #include "workspace/window/file_commands.h"
 #include "workspace/window/image_list_main.h"
+#include "workspace/window/long_work.h"
 #include "workspace/window/main_window_box.h"
 #include "workspace/window/pane_commands.h"
 #include "workspace/window/preview_pages.h"
@@ -169,6 +170,7 @@ void TfrmMain::FormResize() {
 }
 
 void TfrmMain::rewrapHTMLPane() {
+    if (work_->busy()) return work_->whenIdle([this] { guarded([this] { rewrapHTMLPane(); }); });
     // The pane's own text is wrapped again at the new column: edits not yet saved stay, and
     // so does the pane's saved state (the undo history goes, as with any load).
     const int column = std::max(1, EditHTML->width() / 7);
@@ -179,8 +181,10 @@ void TfrmMain::rewrapHTMLPane() {
     commandsOf(EditHTML).historyRestarts();
     bHTMLCanUndo = false;
     const std::string text = EditHTML->core().SaveToBytes(0);
+    EditorCore& core = EditHTML->core();
+    EditorCore::PreparedLoad rows = work_->run([&] { return core.PrepareLoad(text, lfRewrap); });
     EditHTML->BeginUpdate();
-    EditHTML->core().LoadFromBytes(text, lfRewrap);
+    core.LoadPrepared(std::move(rows));
     EditHTML->EndUpdate();
     bHTMLCanUndo = false;
     bHTMLSaved = saved;
@@ -252,10 +256,10 @@ void TfrmMain::FormDestroy() {
     dftCssSrc.reset();
     dftHTMLsrc.reset();
     AttrList.clear();
-    CurStructNode = nullptr;
+    CurStructNode = QPersistentModelIndex();
     CurTargetNode = nullptr;
-    ElementBaseNode = nullptr;
-    ClassBaseNode = nullptr;
+    ElementBaseNode = QPersistentModelIndex();
+    ClassBaseNode = QPersistentModelIndex();
 }
 
 bool TfrmMain::event(QEvent* event) {
@@ -280,12 +284,25 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (work_->busy()) {
+        // The work stops at its next report; the close follows once it has unwound.
+        work_->requestStop();
+        event->ignore();
+        return;
+    }
     if (!closed_) {
         closed_ = true;
         // Text typed into a drop-down is stored as the focus leaves it, before the save question.
         if (QWidget* focused = focusWidget()) focused->clearFocus();
         bool close = true;
-        guarded([this, &close] { close = FormCloseQuery(); });
+        guarded([this, &close] {
+            try {
+                close = FormCloseQuery();
+            } catch (const WorkStopped&) {
+                close = false;  // a save it began was stopped: the questions come again
+                throw;
+            }
+        });
         if (!close) {
             // Everything stays as it was, and the window with it.
             closed_ = false;
@@ -300,6 +317,10 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 void TfrmMain::guarded(const std::function<void()>& handler) noexcept {
     try {
         handler();
+    } catch (const WorkStopped&) {
+        // The window was asked to close during long work: the work is left, the close goes on.
+        work_->clearStop();
+        QTimer::singleShot(0, this, [this] { close(); });
     } catch (const std::exception& e) {
         services_.messages->error(this, QStringLiteral("処理を続けられませんでした。\n%1").arg(QString::fromLocal8Bit(e.what())));
     } catch (...) {

@@ -4,6 +4,7 @@
 // the controls (named as in the window layout), the working state and the handlers.
 #include <QByteArray>
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 #include <QString>
 #include <array>
 #include <functional>
@@ -33,6 +34,7 @@ class QSplitter;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
+class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -42,9 +44,11 @@ class BoxEditCommand;
 class ControlBar;
 class FileCommands;
 class FileCommandsHost;
+class LongWork;
 class PaneCommands;
 class PreviewPages;
 class RuleCommands;
+class RuleTreeModel;
 class SettingsCommands;
 class WidgetDropSite;
 class TThemeManager;
@@ -82,14 +86,14 @@ public:
     QString PreviewCSSPath;
     QString PreviewHTMLPath;
     QString RefreshPagePath;
-    QByteArray HTMLStream;          // the user preview page as last loaded
+    std::string HTMLStream;         // the user preview page as last loaded (its bytes)
     TextForm HTMLForm;              // of that page, kept when saving
     bool HTMLStreamAttached = true;  // until the close query
     int BaseFSize = 3;
-    QTreeWidgetItem* CurStructNode = nullptr;
+    QPersistentModelIndex CurStructNode;  // of TreeViewStruct; invalid: none
     QTreeWidgetItem* CurTargetNode = nullptr;
-    QTreeWidgetItem* ElementBaseNode = nullptr;
-    QTreeWidgetItem* ClassBaseNode = nullptr;
+    QPersistentModelIndex ElementBaseNode;
+    QPersistentModelIndex ClassBaseNode;
     // The document proper (the hidden tree's contents).
     StyleDocument Document;
 
@@ -109,7 +113,7 @@ public:
     QWidget* PanelTopCenter = nullptr;
     QWidget* PanelTopRight = nullptr;
     QTabWidget* PageControlSrc = nullptr;
-    QTreeWidget* TreeViewStruct = nullptr;
+    QTreeView* TreeViewStruct = nullptr;  // over the rule tree model (ruleTreeModel())
     QTreeWidget* TreeViewTarget = nullptr;
     QTreeWidget* TVCSSDataHide = nullptr;  // diagnostic view of the document, never shown
     TAFEdit* RichEditSrc = nullptr;
@@ -212,17 +216,18 @@ public:
     void TVCSSDataHideClick();
     void SetAttrAll(const std::string& elementName);
     void BrowserStateChange(int ie, int ns4, int ns6);
+    RuleTreeModel& ruleTreeModel() const { return *structModel_; }
     // The rule behind a node of TreeViewStruct (null for base and group nodes).
-    CssRuleNode* ruleOfNode(const QTreeWidgetItem* node) const;
-    StructNodeKind kindOfNode(const QTreeWidgetItem* node) const;
+    CssRuleNode* ruleOfNode(const QModelIndex& node) const;
+    StructNodeKind kindOfNode(const QModelIndex& node) const;
     // TreeViewStruct as a node list in index order, for the writer and the sample page.
     RuleTree currentRuleTree() const;
-    RuleTreeNode structNode(const QTreeWidgetItem* node, int level = 0) const;
-    // The node of TreeViewStruct that carries `rule`, or null.
-    QTreeWidgetItem* structNodeOfRule(const CssRuleNode* rule) const;
+    RuleTreeNode structNode(const QModelIndex& node) const;
+    // The node of TreeViewStruct that shows `rule`, or an invalid index.
+    QModelIndex structNodeOfRule(const CssRuleNode* rule) const;
     // Deletes a rule's node from TreeViewStruct (and its group node when that is left empty);
     // no rule is selected afterwards and no node is current.
-    void removeStructNode(QTreeWidgetItem* node);
+    void removeStructNode(const QModelIndex& node);
     void clearPropertyTree();
     // The record of a node of TreeViewTarget.
     const TData* targetRecordOf(const QTreeWidgetItem* node) const;
@@ -385,6 +390,9 @@ public:
     void guarded(const std::function<void()>& handler) noexcept;
 
     PreviewBrowser* browser() const { return browser_.get(); }
+    // Runs the steps of long work (reading, building the tree and the preview) so that the
+    // window stays alive; a close meanwhile stops the work.
+    LongWork& longWork() const { return *work_; }
     // The value area: tag information, lamps, and the value panel with its editors.
     ValueArea& valueArea() const { return *values_; }
     const MainWindowServices& services() const { return services_; }
@@ -430,6 +438,8 @@ private:
     // A notice in the status line, shown again once a queued status refresh has run.
     void showNotice(const QString& text);
     void clearSourcePane();
+    // The pane, the trees, the document and what was to be told of the last read, emptied.
+    void clearStyleSheet();
 
     // Preview pieces (main_window_preview.cpp).
     friend class PreviewPages;
@@ -438,9 +448,10 @@ private:
     void registerDropTargets();
     void rebuildPreview(bool regeneratePane);
     void computePreviewPaths();
-    // Writes one of the preview's files (writeOwnFile); a failure is told once for the page
-    // (until a rebuild writes every file of the preview again).
-    bool writePreviewFile(const QString& path, const std::string& bytes);
+    // Whether one of the preview's files was written (by writeOwnFile, with the result `ec`);
+    // a failure is told once for the page (until a rebuild writes every file of the preview
+    // again).
+    bool previewWritten(const QString& path, std::error_code ec);
     void reloadSourcePane(const std::string& text);
     void reportFileError(const QString& path, const QString& reason);
     // Wraps the HTML pane at its width div 7 (on a window resize and when the pane is resized).
@@ -465,6 +476,8 @@ private:
     void refreshStatusSoon();
     PaneCommands& commandsOf(const TAFEdit* pane) const;
 
+    // ChangeCSStreeExecute's work, given the rules in display order.
+    void showRuleTree(const std::vector<CssRuleNode*>& order);
     // Fills TVCSSDataHide from the document when it is shown.
     void fillHiddenTree();
 
@@ -503,7 +516,10 @@ private:
         size_t NestedRules = 0, DroppedRules = 0;
     } pendingNote_;  // what the last read kept and expanded, not yet told
     bool shown_ = false;
-    QTreeWidgetItem* structPressedOn_ = nullptr;  // TreeViewStruct's current item at the last mouse press
+    RuleTreeModel* structModel_ = nullptr;  // TreeViewStruct's model, owned by it
+    // While set, a change of TreeViewStruct's current node is not taken up as the user's.
+    bool structChangeQuiet_ = false;
+    QPersistentModelIndex structPressedOn_;  // TreeViewStruct's current node at the last mouse press
     std::array<int, 3> startPanes_{250, 150, 270};  // rule column, property column, upper half
     int htmlWrapColumn_ = 0;  // the HTML pane's rows are wrapped at this column
     bool statusQueued_ = false;
@@ -516,6 +532,7 @@ private:
     bool closed_ = false;           // the close query has run
     std::unique_ptr<UserMessages> personMessages_;  // the message boxes, set aside by closeBySignal
     StatusProgress progress_;
+    std::unique_ptr<LongWork> work_;
 };
 
 }  // namespace pavik

@@ -53,7 +53,7 @@ void openAddress(ShellOpen* shell, const QString& address) {
 WorkspaceState TfrmMain::workspaceState() const {
     WorkspaceState s;
     s.styleSheetOpen = !sCSSFileName.isEmpty();
-    s.ruleTreeSelection = ruleOfNode(TreeViewStruct->currentItem()) != nullptr;
+    s.ruleTreeSelection = ruleOfNode(TreeViewStruct->currentIndex()) != nullptr;
     s.styleSheetUnsaved = styleSheetUnsaved();
     s.recentFiles = fileCommands_ && !fileCommands_->recentList().Entries().isEmpty();
     s.applyCSS = bApplyCSS;

@@ -15,6 +15,7 @@
 #include "workspace/window/file_commands.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/image_list_main.h"
+#include "workspace/window/long_work.h"
 #include "workspace/window/pane_commands.h"
 #include "workspace/window/preview_pages.h"
 
@@ -37,12 +38,14 @@ public:
     const TextForm& styleSheetForm() const override { return w_.CSSForm; }
     bool styleSheetSaved() const override { return w_.bCSSSaved; }
     std::string paneText() const override { return w_.sourcePaneText(); }
+    std::uint64_t paneChanges() const override { return w_.RichEditSrc->core().ChangeCount(); }
     void regeneratePane() override { w_.rebuildPreview(true); }
     void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text, TextForm form,
                         const std::optional<std::string>& paneText, bool tell) override {
         w_.showStyleSheet(file, caption, text, std::move(form), paneText, tell);
     }
     void setAutoRefresh() override { w_.bAutoRefresh = true; }
+    void runLong(const std::function<void()>& step) override { w_.work_->run(step); }
     void refreshStatus() override { w_.Refresh_Status(); }
     void showStatus(const QString& text) override { w_.showNotice(text); }
 
@@ -143,9 +146,19 @@ void TfrmMain::showStyleSheet(const QString& file, const QString& caption, const
     DeletePreviewFiles();
     sCSSFileName = file;
     CSSForm = std::move(form);
-    AnalyzeCSS(text, tell);
-    previewPages_->rebuild();  // the HTML page stays in its pane, edits and all
-    if (paneText) reloadSourcePane(*paneText);
+    try {
+        AnalyzeCSS(text, tell);
+        previewPages_->rebuild();  // the HTML page stays in its pane, edits and all
+        if (paneText) reloadSourcePane(*paneText);
+    } catch (const WorkStopped&) {
+        // Stopped before the file was shown whole: none of it is open, and nothing asks to
+        // save it over the file, which stays as it is.
+        clearStyleSheet();
+        sCSSFileName.clear();
+        setCaptionFor(QString());
+        bCSSSaved = true;
+        throw;
+    }
     if (PageControlSrc->currentIndex() == 0) TreeViewStruct->setFocus();
     commandsOf(RichEditSrc).savedToFile();  // the pane's history starts at the file's text
     Refresh_Status();

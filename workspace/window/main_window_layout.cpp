@@ -27,14 +27,16 @@
 #include "workspace/window/image_list_main.h"
 #include "workspace/window/window_layout.h"
 #include "workspace/window/key_select_tree.h"
+#include "workspace/window/long_work.h"
+#include "workspace/window/rule_tree_model.h"
 
 namespace pavik {
 namespace {
 
-QTreeWidget* makeTree(QWidget* parent, const char* name) {
-    auto* t = named(new KeySelectTree(parent), name);
+template <class View>
+View* makeTree(QWidget* parent, const char* name) {
+    auto* t = named(new View(parent), name);
     t->setHeaderHidden(true);
-    t->setColumnCount(1);
     t->setIconSize(QSize(16, 16));
     t->setUniformRowHeights(true);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -68,9 +70,11 @@ void TfrmMain::createLayout() {
     PageControlSrc->setDocumentMode(true);
     tightColumn(PanelTopLeft)->addWidget(PageControlSrc);
     auto* pageStruct = named(new QWidget(PageControlSrc), "TabSheetStruct");
-    TreeViewStruct = makeTree(pageStruct, "TreeViewStruct");
+    TreeViewStruct = makeTree<KeySelectView>(pageStruct, "TreeViewStruct");
+    structModel_ = new RuleTreeModel(TreeViewStruct);
+    TreeViewStruct->setModel(structModel_);
     TreeViewStruct->setContextMenuPolicy(Qt::CustomContextMenu);
-    TVCSSDataHide = makeTree(pageStruct, "TVCSSDataHide");
+    TVCSSDataHide = makeTree<KeySelectTree>(pageStruct, "TVCSSDataHide");
     TVCSSDataHide->hide();
     QVBoxLayout* structColumn = tightColumn(pageStruct);
     structColumn->addWidget(TreeViewStruct);
@@ -84,7 +88,7 @@ void TfrmMain::createLayout() {
     PageControlSrc->addTab(pageSrc, imageListIcon(imgApplyCSS), QStringLiteral("CSS"));
 
     PanelTopCenter = named(new QWidget(SplitterTop), "PanelTopCenter");
-    TreeViewTarget = makeTree(PanelTopCenter, "TreeViewTarget");
+    TreeViewTarget = makeTree<KeySelectTree>(PanelTopCenter, "TreeViewTarget");
     TreeViewTarget->setRootIsDecorated(false);
     TreeViewTarget->setIndentation(14);
     fitNameColumn(TreeViewTarget);
@@ -162,6 +166,7 @@ void TfrmMain::createLayout() {
 void TfrmMain::createStatusBar() {
     StatusBar = new MainStatusBar(centralWidget());
     progress_.setBar(StatusBar);
+    work_ = std::make_unique<LongWork>(*this, progress_);
 }
 
 }  // namespace pavik

@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QTimer>
+#include <QItemSelectionModel>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <algorithm>
 #include <chrono>
@@ -25,6 +27,8 @@
 #include "workspace/window/pane_commands.h"
 #include "workspace/window/preview_pages.h"
 #include "workspace/window/key_select_tree.h"
+#include "workspace/window/long_work.h"
+#include "workspace/window/rule_tree_model.h"
 #include "workspace/document/sample_page.h"
 
 namespace pavik {
@@ -42,31 +46,45 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     BrowserStateChange(3, 3, 3);
     values_->clearTagInfo();
     computePreviewPaths();
-    const RuleTree tree = currentRuleTree();
 
     // A page that cannot be written stops the preview: the browser keeps what it shows. A
     // user's page that could not be read has no copy either.
-    bool written = true;
-    if (sHTMLFileName.isEmpty()) {
-        SamplePageOptions options;
-        options.DocType = CmbBoxExDoctype->currentIndex();
-        options.ApplyCss = bApplyCSS;
-        options.CssFileName = std::string(TempPreviewCSS);
-        written = writePreviewFile(PreviewHTMLPath, buildSamplePage(tree, options, &progress_));
-    } else {
-        written = previewPages_->copyWritten() && QFileInfo(PreviewHTMLPath).isFile();
+    const bool samplePage = sHTMLFileName.isEmpty();
+    const bool copyWritten = samplePage || (previewPages_->copyWritten() && QFileInfo(PreviewHTMLPath).isFile());
+    const RuleTreeModel& shown = *structModel_;
+    SamplePageOptions options;
+    options.DocType = CmbBoxExDoctype->currentIndex();
+    options.ApplyCss = bApplyCSS;
+    options.CssFileName = std::string(TempPreviewCSS);
+    const std::string pagePath = QFile::encodeName(PreviewHTMLPath).toStdString();
+    const std::string cssPath = QFile::encodeName(PreviewCSSPath).toStdString();
+    const bool applyCss = bApplyCSS;
+    const StyleDocument& doc = Document;
+    const auto now = std::chrono::system_clock::now();
+    ProgressSink* sink = work_->sink();
+    std::error_code pageError, cssError;
+    std::string css;
+    bool written = copyWritten;
+    try {
+        work_->run([&] {
+            if (samplePage) pageError = writeOwnFile(pagePath, buildSamplePage(shown.nodes(), options, sink));
+            // The pane always shows the regenerated text; only the preview's copy of it
+            // depends on whether the style sheet is applied.
+            css = writeStyleSheet(doc, now, sink);
+            if (applyCss && copyWritten && !pageError) cssError = writeOwnFile(cssPath, css);
+        });
+        written = written && previewWritten(PreviewHTMLPath, pageError) && previewWritten(PreviewCSSPath, cssError);
+        if (regeneratePane) reloadSourcePane(css);
+    } catch (const WorkStopped&) {
+        // Stopped before the pane showed the rules: a change in them waits for a save.
+        if (regeneratePane && !bCSSSaved) fileCommands_->rulesChangedOutsidePane();
+        throw;
     }
-
-    // The pane always shows the regenerated text; only the preview's copy of it depends on
-    // whether the style sheet is applied.
-    const std::string css = writeStyleSheet(Document, std::chrono::system_clock::now(), &progress_);
-    if (bApplyCSS && written) written = writePreviewFile(PreviewCSSPath, css);
-    if (regeneratePane) reloadSourcePane(css);
     progress_.setProgress(0);
 
-    QTreeWidgetItem* selected = TreeViewStruct->currentItem();
+    const QModelIndex selected = TreeViewStruct->currentIndex();
     std::string anchor;
-    if (selected) {
+    if (selected.isValid()) {
         const RuleTreeNode node = structNode(selected);
         anchor = previewAnchor(&node);
     }
@@ -79,8 +97,7 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutReading(); });
 }
 
-bool TfrmMain::writePreviewFile(const QString& path, const std::string& bytes) {
-    const std::error_code ec = writeOwnFile(QFile::encodeName(path).toStdString(), bytes);
+bool TfrmMain::previewWritten(const QString& path, std::error_code ec) {
     if (!ec) return true;
     // Told once for the page: every refresh of a value change would fail the same way.
     if (!previewFailureTold_ || previewFailurePage_ != sHTMLFileName) {
@@ -94,23 +111,33 @@ bool TfrmMain::writePreviewFile(const QString& path, const std::string& bytes) {
 }
 
 void TfrmMain::reloadSourcePane(const std::string& text) {
+    std::optional<EditorCore::PreparedLoad> rows;
+    std::string shown;  // the pane's text as a save writes it
+    QString error;
+    try {
+        EditorCore& pane = RichEditSrc->core();
+        work_->run([&] {
+            rows = pane.PrepareLoad(text, LoadFlagsStyleSheet);
+            shown = pane.SavedTextOf(*rows, SaveFlagsPlain);
+        });
+    } catch (const std::exception& e) {
+        error = QString::fromLocal8Bit(e.what());
+    }
     const bool saved = bCSSSaved;
     commandsOf(RichEditSrc).historyRestarts();
     bCSSCanUndo = false;  // the load empties the undo history; that does not mean "saved"
     RichEditSrc->BeginUpdate();
     RichEditSrc->Clear();
     RichEditSrc->SetText("");
-    try {
-        RichEditSrc->core().LoadFromBytes(text, LoadFlagsStyleSheet);
-    } catch (const std::exception& e) {
-        services_.messages->error(this, QStringLiteral("スタイルシートを表示できませんでした。\n%1")
-                                            .arg(QString::fromLocal8Bit(e.what())));
-    }
+    if (rows)
+        RichEditSrc->core().LoadPrepared(std::move(*rows));
+    else
+        services_.messages->error(this, QStringLiteral("スタイルシートを表示できませんでした。\n%1").arg(error));
     RichEditSrc->EndUpdate();
     RichEditSrc->viewport()->update();
     bCSSCanUndo = false;
     bCSSSaved = saved;
-    fileCommands_->paneShows(sourcePaneText());
+    fileCommands_->paneShows(rows ? std::move(shown) : sourcePaneText());
 }
 
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
@@ -217,6 +244,7 @@ void TfrmMain::dftHTMLsrcDrop(const std::vector<std::string>& files) {
 }
 
 void TfrmMain::tellAboutReading() {
+    if (work_->busy()) return work_->whenIdle([this] { guarded([this] { tellAboutReading(); }); });
     ReadingNote note = std::exchange(pendingNote_, {});
     if (!isVisible()) {
         pendingNote_ = std::move(note);
@@ -261,6 +289,7 @@ QString TfrmMain::describeEscapes(const std::vector<std::string>& characters, co
 }
 
 void TfrmMain::tellAboutEscapes() {
+    if (work_->busy()) return work_->whenIdle([this] { guarded([this] { tellAboutEscapes(); }); });
     if (pendingEscapes_.empty() || !isVisible()) return;
     const QString list = describeEscapes(std::exchange(pendingEscapes_, {}), CSSForm.escapes);
     services_.messages->information(
@@ -278,10 +307,12 @@ void TfrmMain::connectHandlers() {
     connect(TBCust, &QAction::triggered, this, [this] { guarded([this] { TBCustExecute(); }); });
     connect(mnuHelpView, &QAction::triggered, this, [this] { guarded([this] { mnuHelpViewClick(); }); });
     connect(mnuHelpKey, &QAction::triggered, this, [this] { guarded([this] { mnuHelpKeyClick(); }); });
-    connect(TreeViewStruct, &QTreeWidget::currentItemChanged, this, [this] { guarded([this] { TreeViewStructChange(); }); });
+    connect(TreeViewStruct->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        if (!structChangeQuiet_) guarded([this] { TreeViewStructChange(); });
+    });
     // A rule or property selected by keyboard is taken up as a click takes it up; the focus
     // stays in the tree.
-    static_cast<KeySelectTree*>(TreeViewStruct)->OnKeySelect = [this] { guarded([this] { TreeViewStructClick(); }); };
+    static_cast<KeySelectView*>(TreeViewStruct)->OnKeySelect = [this] { guarded([this] { TreeViewStructClick(); }); };
     static_cast<KeySelectTree*>(TreeViewTarget)->OnKeySelect = [this] {
         guarded([this] { TreeViewTargetClick(false); });
     };

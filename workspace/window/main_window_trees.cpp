@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -18,17 +20,14 @@
 #include "workspace/document/css_reader.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/image_list_main.h"
+#include "workspace/window/long_work.h"
+#include "workspace/window/rule_tree_model.h"
 #include "workspace/document/rule_tree.h"
 #include "workspace/document/sample_page.h"
 
 namespace pavik {
 namespace {
 
-// Item data of TreeViewStruct: its kind, its rule, its text as CP932.
-constexpr int KindRole = Qt::UserRole;
-constexpr int RuleRole = Qt::UserRole + 1;
-constexpr int TextRole = Qt::UserRole + 2;
-constexpr int ImageRole = Qt::UserRole + 3;
 // Item data of TreeViewTarget: index of its record, its image number.
 constexpr int RecordRole = Qt::UserRole;
 constexpr int TargetImageRole = Qt::UserRole + 1;
@@ -43,27 +42,6 @@ StructNodeKind toNodeKind(RuleTreeKind k) {
     return StructNodeKind::Rule;
 }
 
-RuleTreeKind toTreeKind(StructNodeKind k) {
-    switch (k) {
-    case StructNodeKind::ElementBase: return RuleTreeKind::ElementBase;
-    case StructNodeKind::ClassBase: return RuleTreeKind::ClassBase;
-    case StructNodeKind::Group: return RuleTreeKind::Group;
-    case StructNodeKind::Rule: break;
-    }
-    return RuleTreeKind::Rule;
-}
-
-QTreeWidgetItem* makeStructItem(const RuleTreeNode& n) {
-    auto* item = new QTreeWidgetItem;
-    item->setText(0, fromCp932(n.Text));
-    item->setIcon(0, imageListIcon(n.ImageIndex));
-    item->setData(0, KindRole, static_cast<int>(toNodeKind(n.Kind)));
-    item->setData(0, RuleRole, QVariant::fromValue(reinterpret_cast<quintptr>(n.Rule)));
-    item->setData(0, TextRole, QByteArray::fromStdString(n.Text));
-    item->setData(0, ImageRole, n.ImageIndex);
-    return item;
-}
-
 // Category nodes show an open folder while selected.
 QIcon categoryIcon() {
     QIcon icon = imageListIcon(ImageCategory);
@@ -74,96 +52,47 @@ QIcon categoryIcon() {
 
 }  // namespace
 
-CssRuleNode* TfrmMain::ruleOfNode(const QTreeWidgetItem* node) const {
-    if (!node) return nullptr;
-    return reinterpret_cast<CssRuleNode*>(node->data(0, RuleRole).value<quintptr>());
-}
+CssRuleNode* TfrmMain::ruleOfNode(const QModelIndex& node) const { return structModel_->rule(node); }
 
-StructNodeKind TfrmMain::kindOfNode(const QTreeWidgetItem* node) const {
-    return static_cast<StructNodeKind>(node->data(0, KindRole).toInt());
-}
+StructNodeKind TfrmMain::kindOfNode(const QModelIndex& node) const { return toNodeKind(structModel_->kind(node)); }
 
-RuleTreeNode TfrmMain::structNode(const QTreeWidgetItem* node, int level) const {
-    return RuleTreeNode{toTreeKind(kindOfNode(node)), level, node->data(0, ImageRole).toInt(),
-                        node->data(0, TextRole).toByteArray().toStdString(), ruleOfNode(node)};
-}
+RuleTreeNode TfrmMain::structNode(const QModelIndex& node) const { return structModel_->node(node); }
 
-RuleTree TfrmMain::currentRuleTree() const {
-    RuleTree tree;
-    tree.reserve(static_cast<size_t>(Document.ruleCount()) + 64);
-    std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int level) {
-        tree.push_back(structNode(item, level));
-        for (int i = 0; i < item->childCount(); ++i) walk(item->child(i), level + 1);
-    };
-    for (int i = 0; i < TreeViewStruct->topLevelItemCount(); ++i) walk(TreeViewStruct->topLevelItem(i), 0);
-    return tree;
-}
+RuleTree TfrmMain::currentRuleTree() const { return structModel_->nodes(); }
 
-QTreeWidgetItem* TfrmMain::structNodeOfRule(const CssRuleNode* rule) const {
-    if (!rule) return nullptr;
-    for (QTreeWidgetItemIterator it(TreeViewStruct); *it; ++it)
-        if (ruleOfNode(*it) == rule) return *it;
-    return nullptr;
-}
+QModelIndex TfrmMain::structNodeOfRule(const CssRuleNode* rule) const { return structModel_->indexOfRule(rule); }
 
-void TfrmMain::removeStructNode(QTreeWidgetItem* node) {
-    const QSignalBlocker block(TreeViewStruct);
-    if (CurStructNode == node) CurStructNode = nullptr;
-    structPressedOn_ = nullptr;
-    QTreeWidgetItem* parent = node->parent();
-    delete node;
-    if (parent && kindOfNode(parent) == StructNodeKind::Group && parent->childCount() == 0) delete parent;
+void TfrmMain::removeStructNode(const QModelIndex& node) {
+    const QScopedValueRollback quiet(structChangeQuiet_, true);
+    structModel_->removeRule(ruleOfNode(node));
     TreeViewStruct->clearSelection();
-    TreeViewStruct->setCurrentItem(nullptr);
+    TreeViewStruct->setCurrentIndex(QModelIndex());
     TreeViewStructChange();
 }
 
 void TfrmMain::NodeBaseAdd() {
-    TreeViewStruct->setUpdatesEnabled(false);
-    CurStructNode = nullptr;
-    structPressedOn_ = nullptr;
-    TreeViewStruct->clear();
-    RuleTree bases = buildRuleTree(StyleDocument(), false);  // just the two base nodes
-    QList<QTreeWidgetItem*> roots;
-    for (const RuleTreeNode& n : bases) roots.append(makeStructItem(n));
-    TreeViewStruct->addTopLevelItems(roots);
-    ElementBaseNode = roots.value(0);
-    ClassBaseNode = roots.value(1);
-    TreeViewStruct->setUpdatesEnabled(true);
+    const QScopedValueRollback quiet(structChangeQuiet_, true);
+    structModel_->clear();
+    ElementBaseNode = structModel_->elementBase();
+    ClassBaseNode = structModel_->classBase();
 }
 
-void TfrmMain::ChangeCSStreeExecute() {
-    commitTypedValues();
-    TreeViewStruct->setUpdatesEnabled(false);
-    const QSignalBlocker block(TreeViewStruct);
-    CurStructNode = nullptr;
-    structPressedOn_ = nullptr;
-    clearPropertyTree();
-    TreeViewStruct->clear();
+void TfrmMain::ChangeCSStreeExecute() { showRuleTree(RuleTreeModel::displayOrder(Document)); }
 
-    const RuleTree shape = buildRuleTree(Document, ChangeCSStree->isChecked());
-    QList<QTreeWidgetItem*> roots;
-    std::vector<QTreeWidgetItem*> parents;  // the last item of each level
-    for (const RuleTreeNode& n : shape) {
-        QTreeWidgetItem* item = makeStructItem(n);
-        parents.resize(static_cast<size_t>(n.Level) + 1);
-        if (n.Level == 0)
-            roots.append(item);
-        else
-            parents[static_cast<size_t>(n.Level) - 1]->addChild(item);
-        parents[static_cast<size_t>(n.Level)] = item;
-    }
-    TreeViewStruct->addTopLevelItems(roots);
-    ElementBaseNode = roots.value(0);
-    ClassBaseNode = roots.value(1);
+void TfrmMain::showRuleTree(const std::vector<CssRuleNode*>& order) {
+    commitTypedValues();
+    const QScopedValueRollback quiet(structChangeQuiet_, true);
+    clearPropertyTree();
+    structModel_->rebuild(order, ChangeCSStree->isChecked());
+    ElementBaseNode = structModel_->elementBase();
+    ClassBaseNode = structModel_->classBase();
     TreeViewStruct->expandAll();
-    TreeViewStruct->setCurrentItem(ElementBaseNode);
-    TreeViewStruct->setUpdatesEnabled(true);
+    TreeViewStruct->setCurrentIndex(ElementBaseNode);
     TreeViewStructChange();
     Refresh_Status();
 }
 
-void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
+void TfrmMain::clearStyleSheet() {
     clearSourcePane();
     // The trees go before the records their nodes point to.
     clearPropertyTree();
@@ -172,17 +101,27 @@ void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
     Document.clear();
     pendingNote_ = {};
     pendingEscapes_.clear();
+}
+
+void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
+    clearStyleSheet();
 
     if (tell) {
         pendingEscapes_ = text.escaped;
         if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutEscapes(); });
     }
-    CssReadResult read = ::pavik::AnalyzeCSS(text.cp932, &progress_);
+    ProgressSink* sink = work_->sink();
+    std::vector<CssRuleNode*> order;
+    CssReadResult read = work_->run([&] {
+        CssReadResult r = ::pavik::AnalyzeCSS(text.cp932, sink);
+        order = RuleTreeModel::displayOrder(r.Document);
+        return r;
+    });
     Document = std::move(read.Document);
     if (tell) pendingNote_ = {std::move(read.AtRules), read.NestedRules, read.DroppedRules};
     progress_.setProgress(0);
     Refresh_Status();
-    ChangeCSStreeExecute();
+    showRuleTree(order);  // ChangeCSStreeExecute, with the order made beside the read
 }
 
 void TfrmMain::TreeViewStructChange() {
@@ -194,8 +133,8 @@ void TfrmMain::TreeViewStructChange() {
 }
 
 void TfrmMain::TreeViewStructClick() {
-    QTreeWidgetItem* node = TreeViewStruct->currentItem();
-    if (!node || kindOfNode(node) == StructNodeKind::Group) return;
+    const QModelIndex node = TreeViewStruct->currentIndex();
+    if (!node.isValid() || kindOfNode(node) == StructNodeKind::Group) return;
     BrowserStateChange(3, 3, 3);
     setBoxCategorySelected(false);
     if (CssRuleNode* rule = ruleOfNode(node)) {
@@ -298,20 +237,20 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::MouseButtonPress) {
             // TreeViewStructMouseDown
             auto* me = static_cast<QMouseEvent*>(event);
-            QTreeWidgetItem* item = TreeViewStruct->itemAt(me->position().toPoint());
-            structPressedOn_ = TreeViewStruct->currentItem();
-            if (!item) {
+            const QModelIndex item = TreeViewStruct->indexAt(me->position().toPoint());
+            structPressedOn_ = TreeViewStruct->currentIndex();
+            if (!item.isValid()) {
                 TreeViewStruct->clearSelection();
-                TreeViewStruct->setCurrentItem(nullptr);
+                TreeViewStruct->setCurrentIndex(QModelIndex());
             } else if (me->button() == Qt::RightButton) {
-                TreeViewStruct->setCurrentItem(item);
+                TreeViewStruct->setCurrentIndex(item);
                 guarded([this] { TreeViewStructClick(); });
             }
         } else if (event->type() == QEvent::MouseButtonRelease &&
                    static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             // A click on the rule already selected starts afresh, as a click on another does.
-            QTreeWidgetItem* node = TreeViewStruct->currentItem();
-            if (node && node == structPressedOn_ && kindOfNode(node) != StructNodeKind::Group)
+            const QModelIndex node = TreeViewStruct->currentIndex();
+            if (node.isValid() && node == structPressedOn_ && kindOfNode(node) != StructNodeKind::Group)
                 guarded([this] { TreeViewStructChange(); });
             guarded([this] { TreeViewStructClick(); });
         }

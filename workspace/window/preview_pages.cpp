@@ -17,6 +17,7 @@
 #include "workspace/window/file_commands.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/image_list_main.h"
+#include "workspace/window/long_work.h"
 #include "workspace/window/pane_commands.h"
 
 namespace pavik {
@@ -103,11 +104,29 @@ void PreviewPages::takeItem(int item) {
 bool PreviewPages::loadPage() {
     const QString page = w_.sHTMLFileName;
     std::string bytes;
-    const std::error_code ec = readFileBytes(pathBytes(page), bytes);
+    std::error_code ec;
+    // A CP932 page is shown from its bytes; only a Unicode page is converted.
+    DecodedText text;
+    EditorCore::PreparedLoad rows;
+    bool recognised = true;
+    EditorCore& pane = w_.EditHTML->core();
+    w_.longWork().run([&] {
+        ec = readFileBytes(pathBytes(page), bytes);
+        if (ec) return;
+        text.encoding = detectEncoding(bytes);
+        if (text.encoding != TextEncoding::Cp932)
+            text = decodeToCp932(bytes);
+        else
+            text.lineEnd = detectLineEnd(bytes);
+        const std::string_view cp932 = text.encoding == TextEncoding::Cp932 ? std::string_view(bytes) : text.cp932;
+        recognised = isEditableCp932(cp932);
+        rows = pane.PrepareLoad(cp932, lfRewrap);
+        text.cp932 = std::string();
+    });
     pageLoaded_ = !ec;
     if (ec) {
         w_.HTMLStream.clear();
-        showInPane("", false);
+        showInPane(pane.PrepareLoad("", lfRewrap), false);
         if (ec == std::errc::no_such_file_or_directory)
             w_.showNotice(QStringLiteral("ファイル [ %1 ] が見つかりません。").arg(page));
         else
@@ -115,11 +134,9 @@ bool PreviewPages::loadPage() {
                                                   .arg(page, QString::fromStdString(ec.message())));
         return false;
     }
-    w_.HTMLStream = QByteArray::fromStdString(bytes);
-    const DecodedText text = decodeToCp932(bytes);
+    w_.HTMLStream = std::move(bytes);
     w_.HTMLForm = text.form();
-    const bool recognised = isEditableCp932(text.cp932);
-    showInPane(text.cp932, !text.escaped.empty() || !recognised);
+    showInPane(std::move(rows), !text.escaped.empty() || !recognised);
     if (!recognised)
         w_.services_.messages->information(
             &w_, QStringLiteral("HTML ファイル [ %1 ] の文字コードを判別できませんでした "
@@ -137,14 +154,14 @@ bool PreviewPages::loadPage() {
 
 // The page's text as it is: the rows are only wrapped for the pane's width, which changes
 // no byte of what a save writes.
-void PreviewPages::showInPane(const std::string& cp932, bool readOnly) {
+void PreviewPages::showInPane(EditorCore::PreparedLoad rows, bool readOnly) {
     TAFEdit* pane = w_.EditHTML;
     PaneCommands& commands = w_.commandsOf(pane);
     w_.bHTMLSaved = true;
     commands.historyRestarts();
     pane->BeginUpdate();
     pane->Clear();
-    pane->core().LoadFromBytes(cp932, lfRewrap);
+    pane->core().LoadPrepared(std::move(rows));
     pane->EndUpdate();
     pane->SetReadOnly(readOnly);
     pane->SetEdited(false);
@@ -158,7 +175,13 @@ void PreviewPages::writeCopy() {
     SamplePageOptions options;
     options.DocType = w_.CmbBoxExDoctype->currentIndex();
     options.ApplyCss = w_.bApplyCSS;
-    copyWritten_ = w_.writePreviewFile(w_.PreviewHTMLPath, buildPreviewCopy(w_.HTMLStream.toStdString(), options));
+    const std::string_view page = w_.HTMLStream;
+    const std::string copyPath = pathBytes(w_.PreviewHTMLPath);
+    std::error_code ec;
+    w_.longWork().run([&] {
+        ec = writeOwnFile(copyPath, [&](const auto& write) { makePreviewCopy(page, options, write); });
+    });
+    copyWritten_ = w_.previewWritten(w_.PreviewHTMLPath, ec);
 }
 
 void PreviewPages::openFromDialog() {

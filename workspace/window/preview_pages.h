@@ -23,9 +23,11 @@
 #include <QString>
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "components/drop_target.h"
+#include "editor/editor_core.h"
 #include "workspace/window/preview_list.h"
 
 namespace pavik {
@@ -89,7 +91,7 @@ private:
     // Reads the page into HTMLStream and the pane; false (the pane emptied, the reason told)
     // when it cannot be read.
     bool loadPage();
-    void showInPane(const std::string& cp932, bool readOnly);
+    void showInPane(EditorCore::PreparedLoad rows, bool readOnly);
     void writeCopy();
     // The list shows the page the pane holds.
     void showPageOfPane();

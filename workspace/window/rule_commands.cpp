@@ -65,15 +65,15 @@ void RuleCommands::addRule(TData2 rule) {
     else
         w_.fileCommands().rulesChangedOutsidePane();
     // The new rule by identity: another rule may show the same text.
-    QTreeWidgetItem* node = w_.structNodeOfRule(added);
+    const QModelIndex node = w_.structNodeOfRule(added);
     w_.TreeViewStruct->expandAll();
-    w_.TreeViewStruct->setCurrentItem(node);
+    w_.TreeViewStruct->setCurrentIndex(node);
     w_.TreeViewStructClick();
 }
 
 void RuleCommands::DelItemExecute() {
     // The rule the tree highlights: after a click on a group node that is no rule at all.
-    QTreeWidgetItem* node = w_.TreeViewStruct->currentItem();
+    const QModelIndex node = w_.TreeViewStruct->currentIndex();
     const CssRuleNode* rule = w_.ruleOfNode(node);
     if (!rule || !findRuleByRecord(w_.Document, &rule->Data)) return;
     // The tree item with the selection, the property tree and the value area (emptied as the

@@ -58,6 +58,47 @@ TEST(PreviewCopy, AUnicodePageIsCopiedAsUtf8AfterAByteOrderMark) {
         EXPECT_EQ(buildPreviewCopy(page, options(0, false)), "\xEF\xBB\xBF" + kHead8 + "</HEAD>\r\n<body>\xE3\x80\x9C\r\n");
 }
 
+// A UTF-16 page is converted a block at a time: what straddles the end of a block (a
+// surrogate pair, a CR LF, the body tag) comes out as it does from the same page in UTF-8.
+TEST(PreviewCopy, AUtf16PageCopiesAsTheSamePageInUtf8) {
+    struct Piece {
+        std::string utf8, utf16le;
+    };
+    auto ascii = [](const std::string& s) {
+        Piece p{s, {}};
+        for (char c : s) p.utf16le += std::string{c, '\0'};
+        return p;
+    };
+    const Piece emoji{"\xF0\x9F\x98\x80", std::string("\x3D\xD8\x00\xDE", 4)};
+    const size_t boundary = 65536;  // units in a block
+    struct Case {
+        std::vector<Piece> before;
+        Piece straddling;
+        size_t unitsBeforeBoundary;
+    };
+    const Case cases[] = {
+        {{ascii("<body>")}, emoji, 1},
+        {{ascii("<body>")}, ascii("\r\n"), 1},
+        {{ascii("<html>\n")}, ascii("<BODY>"), 3},
+    };
+    for (const Case& c : cases) {
+        Piece page{"\xEF\xBB\xBF", "\xFF\xFE"};  // both marked: an ASCII page would pass for CP932
+        size_t units = 0;
+        for (const Piece& p : c.before) {
+            page.utf8 += p.utf8;
+            page.utf16le += p.utf16le;
+            units += p.utf16le.size() / 2;
+        }
+        const Piece pad = ascii(std::string(boundary - c.unitsBeforeBoundary - units, 'a'));
+        for (const Piece& p : {pad, c.straddling, ascii("z\nend")}) {
+            page.utf8 += p.utf8;
+            page.utf16le += p.utf16le;
+        }
+        EXPECT_EQ(buildPreviewCopy(page.utf16le, options(0, false)), buildPreviewCopy(page.utf8, options(0, false)))
+            << c.straddling.utf8;
+    }
+}
+
 // A document type line with an XML declaration names the encoding the copy is written in.
 TEST(PreviewCopy, TheXmlDeclarationNamesTheCopysEncoding) {
     for (int item = 1; item < DocTypeCount; ++item) {

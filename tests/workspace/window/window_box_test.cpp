@@ -33,9 +33,9 @@ protected:
 
 TEST_F(BoxEdit, StoresOnlyWhatTheUserChangedIntoTheSelectedRule) {
     auto w = openSheet(kSheet);
-    QTreeWidgetItem* element = findItem(w->TreeViewStruct, QStringLiteral("エレメント"));
-    ASSERT_EQ(element->childCount(), 2);
-    w->TreeViewStruct->setCurrentItem(element->child(1));
+    const QModelIndex element = findItem(w->TreeViewStruct, QStringLiteral("エレメント"));
+    ASSERT_EQ(w->TreeViewStruct->model()->rowCount(element), 2);
+    w->TreeViewStruct->setCurrentIndex(child(element, 1));
     w->TreeViewStructClick();
     w->TreeViewTarget->setCurrentItem(findItem(w->TreeViewTarget, QStringLiteral("ボックス")));
     w->TreeViewTargetClick();
@@ -90,7 +90,7 @@ TEST_F(BoxEdit, StoresOnlyWhatTheUserChangedIntoTheSelectedRule) {
 
 TEST_F(BoxEdit, ANewUnitForSidesLeftAt0StoresNothingAndImportantStays) {
     auto w = openSheet("P { margin-left: auto; margin-right: auto; margin-top: 1px !important; }\r\n");
-    w->TreeViewStruct->setCurrentItem(findItem(w->TreeViewStruct, QStringLiteral("エレメント/P")));
+    w->TreeViewStruct->setCurrentIndex(findItem(w->TreeViewStruct, QStringLiteral("エレメント/P")));
     w->TreeViewStructClick();
     w->TreeViewTarget->setCurrentItem(findItem(w->TreeViewTarget, QStringLiteral("ボックス")));
     w->TreeViewTargetClick();

@@ -122,10 +122,10 @@ TEST_F(ToolBarPlaces, ButtonsFollowTheirCommandsOnceTheLayoutIsApplied) {
     auto w = openSheet("H1 { color: red; }\r\n");
     auto* del = w->findChild<QToolButton*>(QStringLiteral("TBDelItem"));
     ASSERT_NE(del, nullptr);
-    ASSERT_EQ(w->TreeViewStruct->currentItem(), w->ElementBaseNode);
+    ASSERT_EQ(w->TreeViewStruct->currentIndex(), w->ElementBaseNode);
     EXPECT_FALSE(w->DelItem->isEnabled());
     EXPECT_FALSE(del->isEnabled());
-    w->TreeViewStruct->setCurrentItem(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
+    w->TreeViewStruct->setCurrentIndex(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
     EXPECT_TRUE(del->isEnabled());
 }
 

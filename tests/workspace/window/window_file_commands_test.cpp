@@ -42,7 +42,7 @@ protected:
     }
     // text-align of H1 through its drop-down, as the user sets it.
     static void changeValue(TfrmMain& w, const char* value = "right") {
-        w.TreeViewStruct->setCurrentItem(findItem(w.TreeViewStruct, QStringLiteral("エレメント/H1")));
+        w.TreeViewStruct->setCurrentIndex(findItem(w.TreeViewStruct, QStringLiteral("エレメント/H1")));
         w.TreeViewStructClick();
         QTreeWidgetItem* item = findItem(w.TreeViewTarget, QStringLiteral("テキスト/text-align"));
         ASSERT_NE(item, nullptr);
@@ -84,7 +84,7 @@ TEST_F(FileCommandsTest, OpeningReadsFirstAndAFailedReadChangesNothing) {
     EXPECT_EQ(files->requests, QStringList{QStringLiteral("open 開く %1 スタイルシート (*.css)").arg(QFileInfo(file).absolutePath())});
     EXPECT_EQ(w->sCSSFileName, b);
     EXPECT_TRUE(w->windowTitle().endsWith(QStringLiteral("[ %1 ]").arg(b)));
-    EXPECT_NE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/P")), nullptr);
+    EXPECT_TRUE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/P")).isValid());
     EXPECT_EQ(w->fileCommands().recentList().FileNames(), (QStringList{b, file}));
     EXPECT_EQ(settings().ReadString("KeepFileNames", "FileName1", ""), b.toStdString());  // flushed
 
@@ -210,7 +210,7 @@ TEST_F(FileCommandsTest, SaveWritesWhatTheUserSeesAndAsksWhenRulesAndPaneBothCha
         EXPECT_EQ(holds(saved, kHandRule), c.hasHandRule) << c.what;
         // The trees and the pane hold what was saved; automatic refresh is on from now on.
         EXPECT_EQ(w->RichEditSrc->core().SaveToBytes(SaveFlagsPlain), saved) << c.what;
-        EXPECT_EQ(findItem(w->TreeViewStruct, QStringLiteral("エレメント/EM")) != nullptr, c.hasHandRule) << c.what;
+        EXPECT_EQ(findItem(w->TreeViewStruct, QStringLiteral("エレメント/EM")).isValid(), c.hasHandRule) << c.what;
         EXPECT_FALSE(w->styleSheetUnsaved()) << c.what;
         EXPECT_FALSE(w->FileSave->isEnabled()) << c.what;
         EXPECT_TRUE(w->bAutoRefresh) << c.what;
@@ -275,7 +275,7 @@ TEST_F(FileCommandsTest, NewStyleSheetIsMadeInTheChosenFolderAndCancelChangesNot
     w->NewCSSExecute();
     EXPECT_EQ(startFolder, QStringLiteral("/no/such/folder"));
     EXPECT_EQ(w->sCSSFileName, file);
-    EXPECT_NE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")), nullptr);
+    EXPECT_TRUE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")).isValid());
     EXPECT_TRUE(holds(w->RichEditSrc->Text(), "H1 {"));
     EXPECT_FALSE(w->styleSheetUnsaved());
 
@@ -297,7 +297,7 @@ TEST_F(FileCommandsTest, NewStyleSheetIsMadeInTheChosenFolderAndCancelChangesNot
     EXPECT_EQ(QFileInfo(made).size(), 0);
     EXPECT_TRUE(w->windowTitle().endsWith(QStringLiteral("[ %1 ]").arg(made)));
     EXPECT_TRUE(w->Document.rules().empty());
-    EXPECT_EQ(w->TreeViewStruct->topLevelItemCount(), 2);
+    EXPECT_EQ(w->TreeViewStruct->model()->rowCount(), 2);
     EXPECT_FALSE(w->styleSheetUnsaved());
     EXPECT_EQ(w->fileCommands().recentList().FileNames().value(0), made);
 }

@@ -64,7 +64,7 @@ TEST_F(Opening, RelativeArgumentIsKeptAsAnAbsolutePathForTheNextStart) {
     w = makeWindow();
     QDir::setCurrent(previous);
     EXPECT_EQ(w->sCSSFileName, file);
-    EXPECT_NE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")), nullptr);
+    EXPECT_TRUE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")).isValid());
 }
 
 std::string utf16(const std::u16string& s, bool bigEndian) {

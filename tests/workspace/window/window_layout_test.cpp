@@ -28,6 +28,13 @@ protected:
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
         settle();
     }
+    static void click(QTreeView* tree, const QString& path) {
+        const QModelIndex node = findItem(tree, path);
+        ASSERT_TRUE(node.isValid()) << path.toStdString();
+        tree->scrollTo(node);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(node).center());
+        settle();
+    }
     // The tooltip a hover at `pos` of `w` shows; empty for none.
     static QString toolTipAt(QWidget* w, QPoint pos) {
         QHelpEvent help(QEvent::ToolTip, pos, w->mapToGlobal(pos));

@@ -47,8 +47,7 @@ class Pickers : public WindowTest {
 protected:
     std::unique_ptr<TfrmMain> open() {
         auto w = openSheet(kSheet);
-        QTreeWidgetItem* rule = findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1"));
-        w->TreeViewStruct->setCurrentItem(rule);
+        w->TreeViewStruct->setCurrentIndex(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
         w->TreeViewStructClick();
         return w;
     }
@@ -109,7 +108,7 @@ TEST_F(Pickers, SwatchOfNoColourStartsThePickerFromWhiteAndOkWithoutAChoiceStore
 TEST_F(Pickers, PickerStartsFromTheColourInEffectKeepsItsAlphaAndImportantAndStoresOnlyAChoice) {
     auto w = openSheet("H1 { color: #f00 !important; color: blue; background-color: hsla(120,100%,25%,.5);"
                        " border-top-color: ButtonFace; font-family: serif !important; }\r\n");
-    w->TreeViewStruct->setCurrentItem(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
+    w->TreeViewStruct->setCurrentIndex(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
     w->TreeViewStructClick();
     const std::tuple<const char*, const char*, TColor, const char*> cases[] = {  // start; after "青" is chosen
         {"テキスト/color", "color", clRed, "Blue !important"},

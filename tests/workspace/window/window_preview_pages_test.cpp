@@ -241,7 +241,7 @@ TEST_F(PreviewPagesTest, PreviewFilesReplaceLinksAndAFailureIsToldOncePerPage) {
     w->FileOpenHTMLAccept(page);
     w->RefreshExecute();
     w->ApplyCSS->trigger();
-    w->TreeViewStruct->setCurrentItem(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
+    w->TreeViewStruct->setCurrentIndex(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
     w->TreeViewStructClick();
     ASSERT_EQ(messages->errors.size(), 1);
     EXPECT_TRUE(messages->errors[0].contains(copyOf(page)));
@@ -307,7 +307,7 @@ TEST_F(PreviewPagesTest, FilesDroppedOnTheSourcePagesAndOnTheLowerPages) {
     EXPECT_EQ(dragFiles(w.get(), overTree, {css}).action, Qt::CopyAction);
     settle();
     EXPECT_EQ(w->sCSSFileName, css.toLocalFile());
-    EXPECT_NE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/P")), nullptr);
+    EXPECT_TRUE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/P")).isValid());
 
     const QString first = writeFile("first.html", "<body>1</body>"), second = writeFile("second.HTM", "<body>2</body>");
     const QPoint overPreview = w->PanelIE->mapTo(w.get(), QPoint(30, 30));

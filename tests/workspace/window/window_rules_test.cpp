@@ -36,6 +36,11 @@ protected:
         tree->scrollToItem(item);
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
     }
+    static void clickNode(QTreeView* tree, const QModelIndex& node) {
+        ASSERT_TRUE(node.isValid());
+        tree->scrollTo(node);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(node).center());
+    }
     static void clickPage(QTabWidget* pages, int index) {
         QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(index).center());
     }
@@ -61,8 +66,8 @@ TEST_F(Rules, AChosenRuleIsAddedSelectedAndShown) {
     EXPECT_EQ((std::array{added.Selector, added.Name, added.CssClass}), (std::array<std::string, 3>{"A.red:hover", "A", "red"}));
     EXPECT_EQ((std::array{added.IE, added.NS4, added.NS6, added.Group}), (std::array{1, 0, 1, 6}));
     EXPECT_EQ(outline(w->TreeViewStruct), "エレメント\n  P\nクラス\n  A.red:hover\n");
-    QTreeWidgetItem* node = findItem(w->TreeViewStruct, QStringLiteral("クラス/A.red:hover"));
-    EXPECT_EQ(w->TreeViewStruct->currentItem(), node);
+    const QModelIndex node = findItem(w->TreeViewStruct, QStringLiteral("クラス/A.red:hover"));
+    EXPECT_EQ(w->TreeViewStruct->currentIndex(), node);
     EXPECT_EQ(w->CurStructNode, node);
     EXPECT_NE(findItem(w->TreeViewTarget, QStringLiteral("テキスト/color")), nullptr);
     EXPECT_EQ(w->valueArea().lblTagInfo->text(), QStringLiteral("リンク"));
@@ -139,9 +144,9 @@ TEST_F(Rules, TheClickedRuleIsDeletedNotItsNamesake) {
     for (int which : {0, 1}) {
         auto w = openSheet(sheet);
         EXPECT_FALSE(w->DelItem->isEnabled());  // the element base node is selected
-        QTreeWidgetItem* element = w->ElementBaseNode;
-        ASSERT_EQ(element->childCount(), 3);
-        clickNode(w->TreeViewStruct, element->child(1 + which));
+        const QModelIndex element = w->ElementBaseNode;
+        ASSERT_EQ(w->TreeViewStruct->model()->rowCount(element), 3);
+        clickNode(w->TreeViewStruct, child(element, 1 + which));
         ASSERT_TRUE(w->DelItem->isEnabled());
         clickNode(w->TreeViewTarget, findItem(w->TreeViewTarget, QStringLiteral("テキスト")));
         clickNode(w->TreeViewTarget, findItem(w->TreeViewTarget, QStringLiteral("テキスト/color")));
@@ -149,7 +154,7 @@ TEST_F(Rules, TheClickedRuleIsDeletedNotItsNamesake) {
 
         w->DelItem->trigger();
         EXPECT_EQ(outline(w->TreeViewStruct), "エレメント\n  H1\n  P\nクラス\n");
-        EXPECT_EQ(w->CurStructNode, nullptr);
+        EXPECT_FALSE(w->CurStructNode.isValid());
         EXPECT_EQ(w->CurTargetNode, nullptr);
         EXPECT_EQ(w->TreeViewTarget->topLevelItemCount(), 0);
         EXPECT_FALSE(w->DelItem->isEnabled());

@@ -52,7 +52,7 @@ TEST_F(StartUp, WithoutSettingsFileEveryDefaultApplies) {
     EXPECT_EQ(w->CmbBoxPreviewHTML->itemText(0), QStringLiteral("デフォルトプレビュー"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Pavik - Build " PAVIK_VERSION_TEXT "-"));
     EXPECT_TRUE(w->sCSSFileName.isEmpty());
-    EXPECT_EQ(w->TreeViewStruct->topLevelItemCount(), 2);
+    EXPECT_EQ(w->TreeViewStruct->model()->rowCount(), 2);
     EXPECT_TRUE(QFileInfo::exists(w->RefreshPagePath));
     EXPECT_TRUE(browser->navigations.empty());
 
@@ -147,8 +147,8 @@ TEST_F(StartUp, UpperCaseCssArgumentIsOpenedAndShownAsTyped) {
     auto w = makeWindow({file});
     EXPECT_EQ(w->sCSSFileName, file);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Pavik - Build " PAVIK_VERSION_TEXT "- [ ") + file + " ]");
-    EXPECT_NE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")), nullptr);
-    EXPECT_NE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/A:hover")), nullptr);
+    EXPECT_TRUE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")).isValid());
+    EXPECT_TRUE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/A:hover")).isValid());
     ASSERT_FALSE(browser->navigations.empty());
     EXPECT_EQ(browser->navigations.back().path, w->PreviewHTMLPath);
     EXPECT_TRUE(browser->navigations.back().anchor.isEmpty());
@@ -163,13 +163,13 @@ TEST_F(StartUp, NonCssArgumentOpensNothingNotEvenTheLastFile) {
     writeSettings("[SYSTEM]\r\nLastopen=1\r\nLastopenCSS=" + last.toStdString() + "\r\n");
     auto html = makeWindow({writeFile("page.html", "<html></html>")});
     EXPECT_TRUE(html->sCSSFileName.isEmpty());
-    EXPECT_EQ(html->TreeViewStruct->topLevelItemCount(), 2);
-    EXPECT_EQ(html->TreeViewStruct->topLevelItem(0)->childCount(), 0);
+    EXPECT_EQ(html->TreeViewStruct->model()->rowCount(), 2);
+    EXPECT_EQ(html->TreeViewStruct->model()->rowCount(html->ElementBaseNode), 0);
     html.reset();
 
     auto none = makeWindow();
     EXPECT_EQ(none->sCSSFileName, last);  // no argument: the last file is reopened
-    EXPECT_NE(findItem(none->TreeViewStruct, QStringLiteral("エレメント/H1")), nullptr);
+    EXPECT_TRUE(findItem(none->TreeViewStruct, QStringLiteral("エレメント/H1")).isValid());
 }
 
 TEST_F(StartUp, TheApplicationTitleAddsNothingToTheWindowCaption) {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <cstdlib>
 
@@ -99,13 +100,30 @@ QTreeWidgetItem* findItem(QTreeWidget* tree, const QString& textPath) {
     return found;
 }
 
-std::string outline(QTreeWidget* tree) {
+QModelIndex findItem(const QTreeView* tree, const QString& textPath) {
+    const QAbstractItemModel* model = tree->model();
+    QModelIndex found;
+    for (const QString& part : textPath.split('/')) {
+        QModelIndex next;
+        for (int i = 0; i < model->rowCount(found) && !next.isValid(); ++i)
+            if (model->index(i, 0, found).data().toString() == part) next = model->index(i, 0, found);
+        if (!next.isValid()) return {};
+        found = next;
+    }
+    return found;
+}
+
+std::string outline(const QAbstractItemView* tree) {
+    const QAbstractItemModel* model = tree->model();
     QString out;
-    std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int depth) {
-        out += QString(depth * 2, ' ') + item->text(0) + '\n';
-        for (int i = 0; i < item->childCount(); ++i) walk(item->child(i), depth + 1);
+    std::function<void(const QModelIndex&, int)> walk = [&](const QModelIndex& parent, int depth) {
+        for (int i = 0; i < model->rowCount(parent); ++i) {
+            const QModelIndex node = model->index(i, 0, parent);
+            out += QString(depth * 2, ' ') + node.data().toString() + '\n';
+            walk(node, depth + 1);
+        }
     };
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) walk(tree->topLevelItem(i), 0);
+    walk(QModelIndex(), 0);
     return out.toStdString();
 }
 

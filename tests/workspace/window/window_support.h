@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QModelIndex>
+#include <QTreeView>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -163,7 +165,11 @@ private:
 
 // The item of a tree whose text path (texts from the root, "/"-separated) matches.
 class QTreeWidgetItem* findItem(class QTreeWidget* tree, const QString& textPath);
+// The same for a tree over a model: the node's index, or an invalid one.
+QModelIndex findItem(const class QTreeView* tree, const QString& textPath);
+// Child `row` of a node of a tree over a model.
+inline QModelIndex child(const QModelIndex& node, int row) { return node.model()->index(row, 0, node); }
 // Texts of a tree as an indented outline, one line per node (UTF-8).
-std::string outline(class QTreeWidget* tree);
+std::string outline(const class QAbstractItemView* tree);
 
 }  // namespace pavik::test

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTabWidget>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <algorithm>
 
@@ -33,9 +34,9 @@ class Trees : public WindowTest {
 protected:
     std::unique_ptr<TfrmMain> open(const std::string& sheet = kSheet) { return openSheet(sheet); }
     // Selects a node the way a left click does and runs the click handler.
-    static void click(TfrmMain& w, QTreeWidgetItem* item) {
-        ASSERT_NE(item, nullptr);
-        w.TreeViewStruct->setCurrentItem(item);
+    static void click(TfrmMain& w, const QModelIndex& item) {
+        ASSERT_TRUE(item.isValid());
+        w.TreeViewStruct->setCurrentIndex(item);
         w.TreeViewStructClick();
     }
 };
@@ -50,10 +51,10 @@ TEST_F(Trees, FlatAndGroupedStyles) {
     EXPECT_EQ(outline(w->TreeViewStruct),
               std::string("エレメント\n  A\n    A\n    A.red\n    A:hover\n  DIV\n    DIV P\n"
                              "  H1\n    H1\n  TD\n    TD\nクラス\n  .note\n"));
-    EXPECT_EQ(w->TreeViewStruct->currentItem(), w->ElementBaseNode);
-    EXPECT_EQ(w->CurStructNode, nullptr);
+    EXPECT_EQ(w->TreeViewStruct->currentIndex(), w->ElementBaseNode);
+    EXPECT_FALSE(w->CurStructNode.isValid());
     w->ChangeCSStree->trigger();  // flat again
-    EXPECT_EQ(w->TreeViewStruct->topLevelItem(1)->childCount(), 2);
+    EXPECT_EQ(w->TreeViewStruct->model()->rowCount(w->ClassBaseNode), 2);
 }
 
 TEST_F(Trees, ClickOnARuleFillsThePropertyTreeAndNavigates) {
@@ -85,7 +86,7 @@ TEST_F(Trees, ClickOnARuleFillsThePropertyTreeAndNavigates) {
 
     // Rebuilding the rule tree selects no rule: the tag information names none.
     w->ChangeCSStree->trigger();
-    EXPECT_EQ(w->CurStructNode, nullptr);
+    EXPECT_FALSE(w->CurStructNode.isValid());
     EXPECT_TRUE(w->valueArea().GroupBoxTagInfo->title().isEmpty());
 }
 
@@ -153,8 +154,8 @@ TEST_F(Trees, RightClickSelectsTheRuleAndEmptySpaceClearsTheSelection) {
     auto w = open();
     w->resize(900, 700);
     settle();
-    QTreeWidgetItem* h1 = findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1"));
-    const QPoint at = w->TreeViewStruct->visualItemRect(h1).center();
+    const QModelIndex h1 = findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1"));
+    const QPoint at = w->TreeViewStruct->visualRect(h1).center();
     QMouseEvent right(QEvent::MouseButtonPress, at, w->TreeViewStruct->viewport()->mapToGlobal(at),
                       Qt::RightButton, Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(w->TreeViewStruct->viewport(), &right);
@@ -162,18 +163,18 @@ TEST_F(Trees, RightClickSelectsTheRuleAndEmptySpaceClearsTheSelection) {
     EXPECT_GT(w->TreeViewTarget->topLevelItemCount(), 0);
 
     const QPoint empty(5, w->TreeViewStruct->viewport()->height() - 3);
-    ASSERT_EQ(w->TreeViewStruct->itemAt(empty), nullptr);
+    ASSERT_FALSE(w->TreeViewStruct->indexAt(empty).isValid());
     QMouseEvent left(QEvent::MouseButtonPress, empty, w->TreeViewStruct->viewport()->mapToGlobal(empty),
                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w->TreeViewStruct->viewport(), &left);
-    EXPECT_EQ(w->TreeViewStruct->currentItem(), nullptr);
+    EXPECT_FALSE(w->TreeViewStruct->currentIndex().isValid());
 }
 
 TEST_F(Trees, RulesWithTheSameSelectorKeepTheirOwnProperties) {
     auto w = open("P { color: red; }\r\nP { margin: 0; }\r\n");
-    QTreeWidgetItem* base = w->ElementBaseNode;
-    ASSERT_EQ(base->childCount(), 2);
-    click(*w, base->child(1));
+    const QModelIndex base = w->ElementBaseNode;
+    ASSERT_EQ(w->TreeViewStruct->model()->rowCount(base), 2);
+    click(*w, child(base, 1));
     EXPECT_EQ(w->ruleOfNode(w->CurStructNode)->Declarations.front()->Name, "margin");
     QTreeWidgetItem* margin = findItem(w->TreeViewTarget, QStringLiteral("ボックス/margin"));
     QTreeWidgetItem* color = findItem(w->TreeViewTarget, QStringLiteral("テキスト/color"));
@@ -183,7 +184,7 @@ TEST_F(Trees, RulesWithTheSameSelectorKeepTheirOwnProperties) {
 
 TEST_F(Trees, GroupOutsideTheTableShowsNoTagInformation) {
     auto w = open();
-    QTreeWidgetItem* h1 = findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1"));
+    const QModelIndex h1 = findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1"));
     w->ruleOfNode(h1)->Data.Group = 12;
     click(*w, h1);
     EXPECT_TRUE(w->valueArea().lblTagInfo->text().isEmpty());

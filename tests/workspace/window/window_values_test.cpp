@@ -39,12 +39,12 @@ protected:
     std::unique_ptr<TfrmMain> open(const std::string& sheet = kSheet) { return openSheet(sheet); }
     // A left click on the rule tree's node, as the user makes it.
     static void clickRule(TfrmMain& w, const QString& path) {
-        QTreeWidgetItem* item = findItem(w.TreeViewStruct, path);
-        ASSERT_NE(item, nullptr) << path.toStdString();
-        w.TreeViewStruct->scrollToItem(item);
+        const QModelIndex item = findItem(w.TreeViewStruct, path);
+        ASSERT_TRUE(item.isValid()) << path.toStdString();
+        w.TreeViewStruct->scrollTo(item);
         QTest::mouseClick(w.TreeViewStruct->viewport(), Qt::LeftButton, {},
-                          w.TreeViewStruct->visualItemRect(item).center());
-        ASSERT_EQ(w.TreeViewStruct->currentItem(), item);
+                          w.TreeViewStruct->visualRect(item).center());
+        ASSERT_EQ(w.TreeViewStruct->currentIndex(), item);
     }
     // A left click on the property tree's node, as the user makes it.
     static void clickProperty(TfrmMain& w, const QString& path) {
@@ -446,8 +446,8 @@ TEST_F(Values, KeyboardSelectionInTheTreesDoesWhatAClickDoes) {
     auto w = open("H1 { font-size: 20px; }\r\nP { font-size: 12px; }\r\n");
     clickRule(*w, QStringLiteral("エレメント/H1"));
     QTest::keyClick(w->TreeViewStruct, Qt::Key_Down);
-    QTreeWidgetItem* p = findItem(w->TreeViewStruct, QStringLiteral("エレメント/P"));
-    ASSERT_EQ(w->TreeViewStruct->currentItem(), p);
+    const QModelIndex p = findItem(w->TreeViewStruct, QStringLiteral("エレメント/P"));
+    ASSERT_EQ(w->TreeViewStruct->currentIndex(), p);
     EXPECT_EQ(w->CurStructNode, p);
     EXPECT_EQ(w->valueArea().GroupBoxTagInfo->title(), QStringLiteral("P"));
     EXPECT_FALSE(w->valueArea().lblTagInfo->text().isEmpty());

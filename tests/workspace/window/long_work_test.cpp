@@ -1,0 +1,109 @@
+// Long work with the window kept alive: events and progress while a step runs, input held
+// off, a close that stops the work; and closing the main window while it opens a big sheet.
+#include <QKeyEvent>
+#include <algorithm>
+#include <QTimer>
+#include <QWidget>
+#include <chrono>
+#include <thread>
+
+#include "components/pv_progress_bar.h"
+#include "platform/file_bytes.h"
+#include "window_support.h"
+#include "workspace/window/long_work.h"
+#include "workspace/window/main_window_status.h"
+
+namespace pavik::test {
+namespace {
+
+std::string onDisk(const QString& path) {
+    std::string bytes;
+    readFileBytes(path.toStdString(), bytes);
+    return bytes;
+}
+
+class KeyCounter : public QWidget {
+public:
+    int keys = 0;
+
+protected:
+    void keyPressEvent(QKeyEvent*) override { ++keys; }
+};
+
+// A step of 50 reports 10 ms apart, far longer than the moment before events are taken up.
+void slowStep(ProgressSink* sink, int& reports) {
+    for (reports = 0; reports < 50; ++reports) {
+        sink->setProgress(reports * 2);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+TEST(LongWork, ALongStepKeepsTheWindowAliveHoldsOffInputAndStopsWhenAsked) {
+    KeyCounter window;
+    MainStatusBar bar(&window);
+    StatusProgress progress;
+    progress.setBar(&bar);
+    window.show();
+    LongWork work(window, progress);
+
+    int turns = 0, reports = 0;
+    std::vector<int> shown;
+    bar.PvProgressBar->OnChange = [&](TPvCustomProgressBar*, int percent) { shown.push_back(percent); };
+    QTimer beat;
+    QObject::connect(&beat, &QTimer::timeout, [&] { ++turns; });
+    beat.start(5);
+    QTimer::singleShot(0, [&] {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(&window, &key);
+    });
+    work.run([&] { slowStep(work.sink(), reports); });
+    EXPECT_EQ(reports, 50);
+    EXPECT_GT(turns, 2);  // the event loop went on while the step ran
+    EXPECT_EQ(window.keys, 0);
+    EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](int p) { return p > 0 && p < 100; }));
+    EXPECT_FALSE(work.busy());
+
+    // A close request stops the step at its next report; the next work runs once cleared.
+    QTimer::singleShot(0, [&] { work.requestStop(); });
+    EXPECT_THROW(work.run([&] { slowStep(work.sink(), reports); }), WorkStopped);
+    EXPECT_LT(reports, 50);
+    EXPECT_THROW(work.run([] {}), WorkStopped);
+    work.clearStop();
+    EXPECT_EQ(work.run([] { return 7; }), 7);
+
+    // A hidden window, and a step that runs into another one, run in place.
+    window.hide();
+    const std::thread::id here = std::this_thread::get_id();
+    EXPECT_EQ(work.run([] { return std::this_thread::get_id(); }), here);
+}
+
+class ClosingWhileOpening : public WindowTest {};
+
+// The window is closed while it reads a big sheet, after the user dropped the changes to
+// the sheet open before: nothing asks again, no file is written, the settings are.
+TEST_F(ClosingWhileOpening, StopsTheOpenAndLeavesEveryFileAsItWas) {
+    const std::string small = "H1 { color : red ; }\r\n";
+    auto w = openSheet(small);
+    w->bCSSSaved = false;
+    messages->choices = {1};  // No: the changes go
+    std::string big;
+    for (int i = 0; i < 40000; ++i) big += ".c" + std::to_string(i) + " a { color: #123456; margin: 0; }\r\n";
+    const QString bigFile = writeFile("big.css", big);
+
+    QTimer::singleShot(0, w.get(), [&] { w->close(); });  // taken up while the sheet is read
+    files->answers = {bigFile};
+    w->FileOpenCSS->trigger();
+    settle();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(messages->confirms.size(), 1);
+    EXPECT_TRUE(messages->errors.isEmpty());
+    EXPECT_TRUE(w->sCSSFileName.isEmpty());
+    EXPECT_TRUE(w->Document.empty());
+    w.reset();
+    EXPECT_EQ(onDisk(bigFile), big);
+    EXPECT_EQ(onDisk(file), small);
+    EXPECT_FALSE(settings().ReadSection("TB1Pos").empty());  // written by the close
+}
+
+}  // namespace
+}  // namespace pavik::test

@@ -1,0 +1,245 @@
+#include "workspace/window/rule_tree_model.h"
+
+#include <algorithm>
+
+#include "platform/cp932.h"
+#include "platform/qt_text.h"
+#include "platform/sjis.h"
+#include "workspace/window/image_list_main.h"
+
+namespace pavik {
+namespace {
+
+// A node shows at most this much of its text; the column never shows more.
+constexpr size_t MaxShownBytes = 1024;
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+// Appends `selector` with every letter that is a character of its own in lower case (a trail
+// byte never is), as compareSelectors folds it.
+void appendFolded(std::string& out, std::string_view selector) {
+    for (size_t i = 0; i < selector.size();) {
+        const size_t n = sjis::charLength(selector, i);
+        if (n == 1)
+            out += lowerAscii(selector[i]);
+        else
+            out.append(selector.substr(i, n));
+        i += n;
+    }
+}
+
+int imageOfRuleUnder(RuleTreeKind parent) { return parent == RuleTreeKind::ClassBase ? ImageClassRule : ImageElementRule; }
+
+int imageOfHolder(RuleTreeKind kind) {
+    switch (kind) {
+        case RuleTreeKind::ElementBase: return ImageElementBase;
+        case RuleTreeKind::ClassBase: return ImageClassBase;
+        default: return ImageGroup;
+    }
+}
+
+}  // namespace
+
+RuleTreeModel::RuleTreeModel(QObject* parent) : QAbstractItemModel(parent) { resetHolders(); }
+
+RuleTreeModel::~RuleTreeModel() = default;
+
+void RuleTreeModel::resetHolders() {
+    bases_[0] = std::make_unique<Holder>(Holder{RuleTreeKind::ElementBase, 0, toCp932(std::string_view("エレメント")), {}, {}});
+    bases_[1] = std::make_unique<Holder>(Holder{RuleTreeKind::ClassBase, 1, toCp932(std::string_view("クラス")), {}, {}});
+}
+
+void RuleTreeModel::clear() {
+    beginResetModel();
+    resetHolders();
+    endResetModel();
+}
+
+std::vector<CssRuleNode*> RuleTreeModel::displayOrder(const StyleDocument& doc) {
+    // compareSelectors, with every selector folded once into one buffer: the sort compares
+    // bytes, and only selectors equal but for letter case ask compareSelectors.
+    const size_t n = doc.ruleCount();
+    size_t bytes = 0;
+    for (const auto& r : doc.rules()) bytes += r->Data.Selector.size();
+    std::string folded;
+    folded.reserve(bytes);
+    std::vector<size_t> starts;
+    starts.reserve(n + 1);
+    for (const auto& r : doc.rules()) {
+        starts.push_back(folded.size());
+        appendFolded(folded, r->Data.Selector);
+    }
+    starts.push_back(folded.size());
+    const auto key = [&](size_t i) { return std::string_view(folded).substr(starts[i], starts[i + 1] - starts[i]); };
+    const auto before = [&](size_t a, size_t b) {
+        const int c = key(a).compare(key(b));  // bytes compared as unsigned
+        if (c != 0) return c < 0;
+        const std::string& x = doc.rules()[a]->Data.Selector;
+        const std::string& y = doc.rules()[b]->Data.Selector;
+        return x != y && compareSelectors(x, y) < 0;
+    };
+    std::vector<size_t> order(n);
+    for (size_t i = 0; i < n; ++i) order[i] = i;
+    if (!std::is_sorted(order.begin(), order.end(), before)) std::stable_sort(order.begin(), order.end(), before);
+    std::vector<CssRuleNode*> rules;
+    rules.reserve(n);
+    for (size_t i : order) rules.push_back(doc.rules()[i].get());
+    return rules;
+}
+
+void RuleTreeModel::rebuild(const std::vector<CssRuleNode*>& order, bool grouped) {
+    beginResetModel();
+    resetHolders();
+    grouped_ = grouped;
+    Holder& elements = *bases_[0];
+    Holder& classes = *bases_[1];
+    for (CssRuleNode* r : order) {
+        const TData2& d = r->Data;
+        if (!grouped) {
+            (d.CssClass.empty() ? elements : classes).rules.push_back(r);
+        } else if (!d.Name.empty()) {
+            if (elements.groups.empty() || elements.groups.back()->text != d.Name)
+                elements.groups.push_back(std::make_unique<Holder>(
+                    Holder{RuleTreeKind::Group, static_cast<int>(elements.groups.size()), d.Name, {}, {}}));
+            elements.groups.back()->rules.push_back(r);
+        } else {
+            classes.rules.push_back(r);
+        }
+    }
+    endResetModel();
+}
+
+void RuleTreeModel::removeRule(const CssRuleNode* rule) {
+    const QModelIndex at = indexOfRule(rule);
+    if (!at.isValid()) return;
+    Holder* holder = parentHolder(at);
+    const QModelIndex parentIndex = at.parent();
+    beginRemoveRows(parentIndex, at.row(), at.row());
+    holder->rules.erase(holder->rules.begin() + at.row());
+    endRemoveRows();
+    if (holder->kind != RuleTreeKind::Group || !holder->rules.empty()) return;
+    auto& groups = bases_[0]->groups;
+    const int row = holder->row;
+    beginRemoveRows(elementBase(), row, row);
+    groups.erase(groups.begin() + row);
+    for (size_t g = static_cast<size_t>(row); g < groups.size(); ++g) groups[g]->row = static_cast<int>(g);
+    endRemoveRows();
+}
+
+QModelIndex RuleTreeModel::indexOfRule(const CssRuleNode* rule) const {
+    if (!rule) return {};
+    auto find = [&](Holder& h) -> QModelIndex {
+        const auto it = std::find(h.rules.begin(), h.rules.end(), rule);
+        return it == h.rules.end() ? QModelIndex() : createIndex(static_cast<int>(it - h.rules.begin()), 0, &h);
+    };
+    for (const auto& base : bases_) {
+        if (QModelIndex found = find(*base); found.isValid()) return found;
+        for (const auto& group : base->groups)
+            if (QModelIndex found = find(*group); found.isValid()) return found;
+    }
+    return {};
+}
+
+RuleTreeModel::Holder* RuleTreeModel::holderAt(const QModelIndex& index) const {
+    if (!index.isValid()) return nullptr;
+    Holder* parent = parentHolder(index);
+    if (!parent) return bases_[static_cast<size_t>(index.row())].get();
+    if (index.row() < static_cast<int>(parent->groups.size())) return parent->groups[static_cast<size_t>(index.row())].get();
+    return nullptr;
+}
+
+RuleTreeKind RuleTreeModel::kind(const QModelIndex& index) const {
+    const Holder* h = holderAt(index);
+    return h ? h->kind : RuleTreeKind::Rule;
+}
+
+CssRuleNode* RuleTreeModel::rule(const QModelIndex& index) const {
+    if (!index.isValid() || holderAt(index)) return nullptr;
+    const Holder* parent = parentHolder(index);
+    return parent->rules[static_cast<size_t>(index.row()) - parent->groups.size()];
+}
+
+std::string_view RuleTreeModel::ruleText(const Holder& parent, const CssRuleNode& rule, std::string& made) const {
+    // Grouped, a class rule shows "." + its class; a rule with neither part (":root") shows
+    // its selector rather than a bare ".".
+    const TData2& d = rule.Data;
+    if (!grouped_ || parent.kind != RuleTreeKind::ClassBase || d.CssClass.empty()) return d.Selector;
+    made = "." + d.CssClass;
+    return made;
+}
+
+RuleTreeNode RuleTreeModel::node(const QModelIndex& index) const {
+    if (const Holder* h = holderAt(index))
+        return {h->kind, h->kind == RuleTreeKind::Group ? 1 : 0, imageOfHolder(h->kind), h->text, nullptr};
+    const Holder& parent = *parentHolder(index);
+    CssRuleNode* r = rule(index);
+    std::string made;
+    return {RuleTreeKind::Rule, parent.kind == RuleTreeKind::Group ? 2 : 1, imageOfRuleUnder(parent.kind),
+            std::string(ruleText(parent, *r, made)), r};
+}
+
+RuleTree RuleTreeModel::nodes() const {
+    RuleTree out;
+    size_t count = 2;
+    for (const auto& base : bases_) {
+        count += base->rules.size() + base->groups.size();
+        for (const auto& group : base->groups) count += group->rules.size();
+    }
+    out.reserve(count);
+    std::string made;
+    auto addRules = [&](const Holder& h, int level) {
+        for (CssRuleNode* r : h.rules)
+            out.push_back({RuleTreeKind::Rule, level, imageOfRuleUnder(h.kind), std::string(ruleText(h, *r, made)), r});
+    };
+    for (const auto& base : bases_) {
+        out.push_back({base->kind, 0, imageOfHolder(base->kind), base->text, nullptr});
+        for (const auto& group : base->groups) {
+            out.push_back({RuleTreeKind::Group, 1, ImageGroup, group->text, nullptr});
+            addRules(*group, 2);
+        }
+        addRules(*base, 1);
+    }
+    return out;
+}
+
+QModelIndex RuleTreeModel::index(int row, int column, const QModelIndex& parent) const {
+    if (column != 0 || row < 0) return {};
+    if (!parent.isValid()) return row < 2 ? createIndex(row, 0, nullptr) : QModelIndex();
+    Holder* h = holderAt(parent);
+    if (!h || row >= h->childCount()) return {};
+    return createIndex(row, 0, h);
+}
+
+QModelIndex RuleTreeModel::parent(const QModelIndex& child) const {
+    const Holder* p = child.isValid() ? parentHolder(child) : nullptr;
+    if (!p) return {};
+    return createIndex(p->row, 0, p->kind == RuleTreeKind::Group ? bases_[0].get() : nullptr);
+}
+
+int RuleTreeModel::rowCount(const QModelIndex& parent) const {
+    if (!parent.isValid()) return 2;
+    const Holder* h = holderAt(parent);
+    return h ? h->childCount() : 0;
+}
+
+int RuleTreeModel::columnCount(const QModelIndex&) const { return 1; }
+
+QVariant RuleTreeModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::DecorationRole)) return {};
+    const Holder* h = holderAt(index);
+    if (role == Qt::DecorationRole)
+        return imageListIcon(h ? imageOfHolder(h->kind) : imageOfRuleUnder(parentHolder(index)->kind));
+    std::string made;
+    std::string_view text = h ? std::string_view(h->text) : ruleText(*parentHolder(index), *rule(index), made);
+    if (text.size() > MaxShownBytes) text = text.substr(0, sjis::charStart(text, MaxShownBytes));
+    return fromCp932(text);
+}
+
+Qt::ItemFlags RuleTreeModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    // A rule is a leaf: the view neither asks it for children nor keeps it as expanded.
+    const Qt::ItemFlags leaf = holderAt(index) ? Qt::NoItemFlags : Qt::ItemNeverHasChildren;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | leaf;
+}
+
+}  // namespace pavik

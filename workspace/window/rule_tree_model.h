@@ -1,0 +1,82 @@
+#pragma once
+// The rule tree the user sees (TreeViewStruct), as a model over the document: the element
+// base node "エレメント" and the class base node "クラス", in the grouped style a group node
+// per run of rules with the same element name, and one node per rule.
+//
+// - Rules are shown in the order of their selectors (compareSelectors; equal selectors in
+//   document order), whatever order the document keeps them in.
+// - A rule node holds only the rule's address: it shows the rule's selector (in the grouped
+//   style a class rule shows "." + its class). A very long selector shows its start only.
+// - The model costs a pointer per rule; the view builds nothing per rule that is not shown.
+// - The document must outlive the model's use of its rules: rebuild (or clear) after the
+//   document changes, except for a rule removed through removeRule.
+#include <QAbstractItemModel>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "workspace/document/rule_tree.h"
+
+namespace pavik {
+
+class RuleTreeModel : public QAbstractItemModel {
+public:
+    explicit RuleTreeModel(QObject* parent = nullptr);
+    ~RuleTreeModel() override;
+
+    // The document's rules in the order they are shown. Touches no model: it may run on
+    // another thread.
+    static std::vector<CssRuleNode*> displayOrder(const StyleDocument& doc);
+    // Builds the tree anew (a model reset) from the rules in display order.
+    void rebuild(const std::vector<CssRuleNode*>& order, bool grouped);
+    void rebuild(const StyleDocument& doc, bool grouped) { rebuild(displayOrder(doc), grouped); }
+    // Only the two base nodes.
+    void clear();
+    // Removes the rule's node, and its group node when that is left empty.
+    void removeRule(const CssRuleNode* rule);
+
+    QModelIndex elementBase() const { return index(0, 0); }
+    QModelIndex classBase() const { return index(1, 0); }
+    // The node of `rule`, or an invalid index.
+    QModelIndex indexOfRule(const CssRuleNode* rule) const;
+
+    RuleTreeKind kind(const QModelIndex& index) const;
+    // The rule of a rule node, else null.
+    CssRuleNode* rule(const QModelIndex& index) const;
+    // The node as the writer and the sample page take it (level 0 for a base node).
+    RuleTreeNode node(const QModelIndex& index) const;
+    // Every node in index order (depth first, parents before children).
+    RuleTree nodes() const;
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    // A base node or a group node: the nodes that hold rules.
+    struct Holder {
+        RuleTreeKind kind;
+        int row;                  // under its parent
+        std::string text;         // CP932
+        std::vector<CssRuleNode*> rules;
+        std::vector<std::unique_ptr<Holder>> groups;  // the element base node, grouped style
+        int childCount() const { return static_cast<int>(groups.size() + rules.size()); }
+    };
+
+    // The holder an index stands for, or null for a rule node.
+    Holder* holderAt(const QModelIndex& index) const;
+    // The holder of a rule node's parent (the index's own holder for no rule node).
+    Holder* parentHolder(const QModelIndex& index) const { return static_cast<Holder*>(index.internalPointer()); }
+    // The text of a rule node; `made` holds it when it is not the selector itself.
+    std::string_view ruleText(const Holder& parent, const CssRuleNode& rule, std::string& made) const;
+    void resetHolders();
+
+    std::unique_ptr<Holder> bases_[2];
+    bool grouped_ = false;
+};
+
+}  // namespace pavik
