@@ -545,7 +545,7 @@ private:
     void piece(size_t begin, size_t end, size_t colon) {
         std::string_view text(body_.data() + begin, end - begin);
         end = begin + sjis::trimRight(text).size();
-        TData2* decl;
+        Declaration* decl;
         if (colon == sjis::npos) {
             std::string_view value = sjis::trim(text);
             if (value.empty()) return;

@@ -14,7 +14,7 @@ void appendLines(std::string& out, std::string_view comment) {
     out += kEol;
 }
 
-void appendDeclaration(std::string& out, const TData2& d) {
+void appendDeclaration(std::string& out, const Declaration& d) {
     appendLines(out, d.Comment);
     if (d.Value.empty() && !d.Name.starts_with("--")) return;
     if (!css::mayNeedInert(d.Name) && !css::mayNeedInert(d.Value)) {  // " : " keeps "/" and "*" apart
@@ -39,7 +39,7 @@ void appendRule(std::string& out, const CssRuleNode& rule) {
     css::appendInert(out, data.Selector, true);
     out += " {";
     out += kEol;
-    for (const auto& d : rule.Declarations) appendDeclaration(out, *d);
+    for (const Declaration& d : rule.Declarations) appendDeclaration(out, d);
     appendLines(out, rule.ClosingComment);
     out += "}";
     out += kEol;
@@ -49,9 +49,9 @@ void appendRule(std::string& out, const CssRuleNode& rule) {
 size_t sizeOf(const StyleDocument& doc) {
     size_t size = 64 + doc.charset().size() + doc.trailingComments().size();
     for (const KeptText& k : doc.keptTexts()) size += k.Text.size() + 4;
-    for (const auto& r : doc.rules()) {
+    for (const CssRuleNode* r : doc.rules()) {
         size += r->Data.Comment.size() + r->Data.Selector.size() + r->ClosingComment.size() + 16;
-        for (const auto& d : r->Declarations) size += d->Comment.size() + d->Name.size() + d->Value.size() + 8;
+        for (const Declaration& d : r->Declarations) size += d.Comment.size() + d.Name.size() + d.Value.size() + 8;
     }
     return size;
 }

@@ -22,7 +22,7 @@ RuleTree buildRuleTree(const StyleDocument& doc, bool grouped) {
     RuleTree classes{{RuleTreeKind::ClassBase, 0, ImageClassBase, classBaseText(), nullptr}};
     std::vector<CssRuleNode*> sorted;
     sorted.reserve(doc.ruleCount());
-    for (const auto& r : doc.rules()) sorted.push_back(r.get());
+    sorted.assign(doc.rules().begin(), doc.rules().end());
     std::stable_sort(sorted.begin(), sorted.end(), [](const CssRuleNode* a, const CssRuleNode* b) {
         return compareSelectors(a->Data.Selector, b->Data.Selector) < 0;
     });

@@ -215,12 +215,12 @@ void TfrmMain::BrowserStateChange(int ie, int ns4, int ns6) { values_->setLamps(
 void TfrmMain::fillHiddenTree() {
     TVCSSDataHide->clear();
     QList<QTreeWidgetItem*> roots;
-    for (const auto& rule : Document.rules()) {
+    for (const CssRuleNode* rule : Document.rules()) {
         auto* item = new QTreeWidgetItem({fromCp932(rule->Data.Selector)});
         item->setData(0, Qt::UserRole, fromCp932(rule->Data.Value));
-        for (const auto& d : rule->Declarations) {
-            auto* child = new QTreeWidgetItem(item, {fromCp932(d->Name)});
-            child->setData(0, Qt::UserRole, fromCp932(d->Value));
+        for (const Declaration& d : rule->Declarations) {
+            auto* child = new QTreeWidgetItem(item, {fromCp932(d.Name)});
+            child->setData(0, Qt::UserRole, fromCp932(d.Value));
         }
         roots.append(item);
     }

@@ -60,12 +60,12 @@ std::vector<CssRuleNode*> RuleTreeModel::displayOrder(const StyleDocument& doc) 
     // bytes, and only selectors equal but for letter case ask compareSelectors.
     const size_t n = doc.ruleCount();
     size_t bytes = 0;
-    for (const auto& r : doc.rules()) bytes += r->Data.Selector.size();
+    for (const CssRuleNode* r : doc.rules()) bytes += r->Data.Selector.size();
     std::string folded;
     folded.reserve(bytes);
     std::vector<size_t> starts;
     starts.reserve(n + 1);
-    for (const auto& r : doc.rules()) {
+    for (const CssRuleNode* r : doc.rules()) {
         starts.push_back(folded.size());
         appendFolded(folded, r->Data.Selector);
     }
@@ -83,7 +83,7 @@ std::vector<CssRuleNode*> RuleTreeModel::displayOrder(const StyleDocument& doc) 
     if (!std::is_sorted(order.begin(), order.end(), before)) std::stable_sort(order.begin(), order.end(), before);
     std::vector<CssRuleNode*> rules;
     rules.reserve(n);
-    for (size_t i : order) rules.push_back(doc.rules()[i].get());
+    for (size_t i : order) rules.push_back(doc.rules()[i]);
     return rules;
 }
 

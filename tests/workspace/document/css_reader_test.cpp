@@ -144,7 +144,7 @@ TEST(CssReader, JunkDoesNotDisturbTheRulesAroundIt) {
     CssReadResult r = AnalyzeCSS(nul);
     ASSERT_EQ(r.Document.ruleCount(), 1u);
     EXPECT_EQ(r.Document.rules()[0]->Data.Selector, std::string("a\0b", 3));
-    EXPECT_EQ(r.Document.rules()[0]->Declarations[0]->Value, std::string("d\0e", 3));
+    EXPECT_EQ(r.Document.rules()[0]->Declarations[0].Value, std::string("d\0e", 3));
 }
 
 TEST(CssReader, RandomBytesNeitherCrashNorLeakLineEndsIntoSelectorsOrDeclarations) {
@@ -161,7 +161,7 @@ TEST(CssReader, RandomBytesNeitherCrashNorLeakLineEndsIntoSelectorsOrDeclaration
             if (!rule->Data.Comment.empty())
                 EXPECT_TRUE(rule->Data.Comment.starts_with("/*") && rule->Data.Comment.ends_with("*/")) << text;
             for (const auto& d : rule->Declarations)
-                EXPECT_EQ((d->Name + d->Value).find_first_of("\r\n\t"), std::string::npos) << text;
+                EXPECT_EQ((d.Name + d.Value).find_first_of("\r\n\t"), std::string::npos) << text;
         }
     }
 }
