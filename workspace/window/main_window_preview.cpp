@@ -118,7 +118,7 @@ void TfrmMain::reloadSourcePane(const std::string& text) {
         EditorCore& pane = RichEditSrc->core();
         work_->run([&] {
             rows = pane.PrepareLoad(text, LoadFlagsStyleSheet);
-            shown = pane.SavedTextOf(*rows, SaveFlagsPlain);
+            pane.SavedTextOf(*rows, SaveFlagsPlain, [&shown](std::string_view piece) { shown += piece; });
         });
     } catch (const std::exception& e) {
         error = QString::fromLocal8Bit(e.what());
