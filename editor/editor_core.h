@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "editor/editor_ports.h"
+#include "platform/file_bytes.h"
 #include "editor/editor_types.h"
 #include "editor/line_break.h"
 #include "editor/row_list.h"
@@ -274,10 +275,10 @@ public:
         char skip_ = 0;        // a line end ended the last piece: the other kind may follow it
     };
     RowReader StartLoad(std::uint8_t flags, size_t lines) const { return RowReader(*this, flags, lines); }
+    // How many lines plain text makes at most, when its line ends are all of one kind.
+    static size_t LinesOf(std::string_view text);
     PreparedLoad PrepareLoad(RowReader reader);
 
-    // Where text is written a piece at a time.
-    using TextSink = std::function<void(std::string_view piece)>;
     // What SaveToBytes(flags) (plain text) gives once `load` is shown, in pieces; as
     // PrepareLoad, it may run on another thread.
     void SavedTextOf(const PreparedLoad& load, std::uint8_t flags, const TextSink& sink) const;

@@ -27,20 +27,19 @@ size_t cutOf(std::string_view content) {
     return sjis::charStart(content.substr(0, kMaxLine + 1), kMaxLine) != kMaxLine ? kMaxLine - 1 : kMaxLine;
 }
 
-// How many rows plain text makes at most, for a text whose line ends are all of one kind.
-size_t rowsOf(std::string_view bytes) {
-    const auto count = [&](char c) { return static_cast<size_t>(std::count(bytes.begin(), bytes.end(), c)); };
-    return std::max(count('\r'), count('\n')) + bytes.size() / kMaxLine + 1;
-}
-
 }  // namespace
+
+size_t EditorCore::LinesOf(std::string_view text) {
+    const auto count = [&](char c) { return static_cast<size_t>(std::count(text.begin(), text.end(), c)); };
+    return std::max(count('\r'), count('\n')) + text.size() / kMaxLine + 1;
+}
 
 // One row per line. CR, LF, CR LF and LF CR each end a line; the line end becomes the row's
 // CR, and a final line without one gets none. A NUL byte is ordinary text. A line of
 // kMaxLine bytes or more is cut into rows without a line end.
 EditorCore::RowReader::RowReader(const EditorCore& editor, std::uint8_t flags, size_t lines)
     : flags_(flags), tabSize_(editor.TabSize), attr_(editor.DefaultRowAttr(true, 0, editor.defWrapPos_)) {
-    rows_.reserve(lines + 1);  // and the closing row
+    rows_.reserve(lines + 1 + RowList::loadGap(lines + 1));  // the closing row, and room for edits
 }
 
 void EditorCore::RowReader::add(std::string_view piece) {
@@ -121,7 +120,7 @@ EditorCore::PreparedLoad EditorCore::PrepareLoad(std::string_view bytes, std::ui
         for (Row& row : rows) row.attr = UsableRowAttr(row.attr);
         return finishLoad(std::move(rows), flags);
     }
-    RowReader reader = StartLoad(flags, rowsOf(bytes));
+    RowReader reader = StartLoad(flags, LinesOf(bytes));
     reader.add(bytes);
     return PrepareLoad(std::move(reader));
 }

@@ -59,9 +59,8 @@ std::vector<Row> RowList::take() {
 void RowList::assign(std::vector<Row>&& rows) {
     std::size_t n = rows.size();
     buf_ = std::move(rows);
-    // Room for the edits that follow a load: what the rows were reserved with (up to an
-    // eighth more), at least 16.
-    buf_.resize(std::max(n + 16, std::min(buf_.capacity(), n + n / 8)));
+    buf_.reserve(n + loadGap(n));  // exactly, when more room is needed
+    buf_.resize(n + loadGap(n));
     gapStart_ = n;
     gapEnd_ = buf_.size();
 }

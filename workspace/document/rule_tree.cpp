@@ -52,4 +52,10 @@ RuleTree buildRuleTree(const StyleDocument& doc, bool grouped) {
     return elements;
 }
 
+RuleTreeWalk walkOf(const RuleTree& tree) {
+    return {tree.size(), [&tree](const RuleTreeWalk::Visit& visit) {
+                for (const RuleTreeNode& n : tree) visit(n.Kind, n.Rule);
+            }};
+}
+
 }  // namespace pavik

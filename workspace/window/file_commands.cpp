@@ -1,5 +1,6 @@
 #include "workspace/window/file_commands.h"
 
+#include <QCryptographicHash>
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
@@ -278,13 +279,19 @@ void FileCommands::newStyleSheet() {
 bool FileCommands::needsSaving() const { return !host_.styleSheetSaved() || rulesChanged_ || paneEdited(); }
 
 bool FileCommands::paneEdited() const {
-    return host_.paneChanges() != baselineChanges_ && host_.paneText() != paneBaseline_;
+    return host_.paneChanges() != baselineChanges_ && host_.paneDigest() != paneBaseline_;
 }
 
-void FileCommands::paneShows(std::string paneText) {
-    paneBaseline_ = std::move(paneText);
+void FileCommands::paneShows(QByteArray digest) {
+    paneBaseline_ = std::move(digest);
     baselineChanges_ = host_.paneChanges();
     rulesChanged_ = false;
+}
+
+QByteArray textDigest(const FileProducer& produce) {
+    QCryptographicHash hash(QCryptographicHash::Blake2b_256);
+    produce([&hash](std::string_view piece) { hash.addData(QByteArrayView(piece.data(), static_cast<qsizetype>(piece.size()))); });
+    return hash.result();
 }
 
 bool FileCommands::mayRegeneratePane() {

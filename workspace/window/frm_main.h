@@ -21,6 +21,7 @@
 #include "workspace/window/main_window_services.h"
 #include "workspace/window/main_window_status.h"
 #include "workspace/window/property_tree.h"
+#include "workspace/window/rule_tree_model.h"
 #include "workspace/window/value_area.h"
 #include "workspace/document/rule_tree.h"
 #include "workspace/document/style_document.h"
@@ -48,7 +49,6 @@ class LongWork;
 class PaneCommands;
 class PreviewPages;
 class RuleCommands;
-class RuleTreeModel;
 class SettingsCommands;
 class WidgetDropSite;
 class TThemeManager;
@@ -435,6 +435,7 @@ private:
     void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text,
                         TextForm form, const std::optional<std::string>& paneText, bool tell);
     std::string sourcePaneText() const;
+    QByteArray sourcePaneDigest() const;
     // A notice in the status line, shown again once a queued status refresh has run.
     void showNotice(const QString& text);
     void clearSourcePane();
@@ -452,6 +453,16 @@ private:
     // a failure is told once for the page (until a rebuild writes every file of the preview
     // again).
     bool previewWritten(const QString& path, std::error_code ec);
+    // The style sheet pane's rows made on a worker, with the digest of what a save writes;
+    // without rows (they could not be made) `error` says why.
+    struct PaneLoad {
+        std::optional<EditorCore::PreparedLoad> rows;
+        QByteArray digest;
+        QString error;
+    };
+    PaneLoad finishPaneLoad(EditorCore::RowReader rows) const;
+    // The pane shows the rows as the program put them there (emptied without rows, saying so).
+    void showInSourcePane(PaneLoad load);
     void reloadSourcePane(const std::string& text);
     void reportFileError(const QString& path, const QString& reason);
     // Wraps the HTML pane at its width div 7 (on a window resize and when the pane is resized).
@@ -476,8 +487,8 @@ private:
     void refreshStatusSoon();
     PaneCommands& commandsOf(const TAFEdit* pane) const;
 
-    // ChangeCSStreeExecute's work, given the rules in display order.
-    void showRuleTree(const std::vector<CssRuleNode*>& order);
+    // ChangeCSStreeExecute's work, given the tree laid out.
+    void showRuleTree(RuleTreeModel::Layout layout);
     // Fills TVCSSDataHide from the document when it is shown.
     void fillHiddenTree();
 

@@ -38,6 +38,7 @@ public:
     const TextForm& styleSheetForm() const override { return w_.CSSForm; }
     bool styleSheetSaved() const override { return w_.bCSSSaved; }
     std::string paneText() const override { return w_.sourcePaneText(); }
+    QByteArray paneDigest() const override { return w_.sourcePaneDigest(); }
     std::uint64_t paneChanges() const override { return w_.RichEditSrc->core().ChangeCount(); }
     void regeneratePane() override { w_.rebuildPreview(true); }
     void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text, TextForm form,
@@ -135,9 +136,13 @@ bool TfrmMain::styleSheetUnsaved() const {
 
 std::string TfrmMain::sourcePaneText() const { return RichEditSrc->core().SaveToBytes(SaveFlagsPlain); }
 
+QByteArray TfrmMain::sourcePaneDigest() const {
+    return textDigest([this](const TextSink& sink) { RichEditSrc->core().SaveToPieces(SaveFlagsPlain, sink); });
+}
+
 void TfrmMain::clearSourcePane() {
     RichEditSrc->Clear();
-    fileCommands_->paneShows(sourcePaneText());
+    fileCommands_->paneShows(sourcePaneDigest());
 }
 
 void TfrmMain::showStyleSheet(const QString& file, const QString& caption, const DecodedText& text,

@@ -77,13 +77,17 @@ void TfrmMain::NodeBaseAdd() {
     ClassBaseNode = structModel_->classBase();
 }
 
-void TfrmMain::ChangeCSStreeExecute() { showRuleTree(RuleTreeModel::displayOrder(Document)); }
+void TfrmMain::ChangeCSStreeExecute() {
+    const bool grouped = ChangeCSStree->isChecked();
+    const StyleDocument& doc = Document;
+    showRuleTree(work_->run([&] { return RuleTreeModel::prepare(doc, grouped); }));
+}
 
-void TfrmMain::showRuleTree(const std::vector<CssRuleNode*>& order) {
+void TfrmMain::showRuleTree(RuleTreeModel::Layout layout) {
     commitTypedValues();
     const QScopedValueRollback quiet(structChangeQuiet_, true);
     clearPropertyTree();
-    structModel_->rebuild(order, ChangeCSStree->isChecked());
+    structModel_->show(std::move(layout));
     ElementBaseNode = structModel_->elementBase();
     ClassBaseNode = structModel_->classBase();
     TreeViewStruct->expandAll();
@@ -111,17 +115,18 @@ void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
         if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutEscapes(); });
     }
     ProgressSink* sink = work_->sink();
-    std::vector<CssRuleNode*> order;
+    const bool grouped = ChangeCSStree->isChecked();
+    RuleTreeModel::Layout layout;
     CssReadResult read = work_->run([&] {
         CssReadResult r = ::pavik::AnalyzeCSS(text.cp932, sink);
-        order = RuleTreeModel::displayOrder(r.Document);
+        layout = RuleTreeModel::prepare(r.Document, grouped);
         return r;
     });
-    Document = std::move(read.Document);
+    Document = std::move(read.Document);  // the rules stay where they are
     if (tell) pendingNote_ = {std::move(read.AtRules), read.NestedRules, read.DroppedRules};
     progress_.setProgress(0);
     Refresh_Status();
-    showRuleTree(order);  // ChangeCSStreeExecute, with the order made beside the read
+    showRuleTree(std::move(layout));  // ChangeCSStreeExecute, with the tree laid out beside the read
 }
 
 void TfrmMain::TreeViewStructChange() {
