@@ -15,8 +15,8 @@ namespace pavik {
 namespace {
 
 // A step this short processes no events at all.
-constexpr auto Quiet = std::chrono::milliseconds(40);
-// Then the window's events are taken up this often.
+constexpr auto Quiet = std::chrono::milliseconds(30);
+// Then the window's events are taken up at once, and this often.
 constexpr auto Beat = std::chrono::milliseconds(25);
 
 bool isUserInput(const QEvent* event) {
@@ -89,10 +89,10 @@ void LongWork::runStep(const std::function<void()>& step) {
         if (done.wait_for(Quiet) != std::future_status::ready) {
             qApp->installEventFilter(this);
             QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-            while (done.wait_for(Beat) != std::future_status::ready) {
+            do {
                 showProgress();
                 QCoreApplication::processEvents(QEventLoop::AllEvents);
-            }
+            } while (done.wait_for(Beat) != std::future_status::ready);
             QGuiApplication::restoreOverrideCursor();
             qApp->removeEventFilter(this);
         }
