@@ -26,24 +26,24 @@ RuleTree buildRuleTree(const StyleDocument& doc, bool grouped) {
     std::stable_sort(sorted.begin(), sorted.end(), [](const CssRuleNode* a, const CssRuleNode* b) {
         return compareSelectors(a->Data.Selector, b->Data.Selector) < 0;
     });
-    const std::string* lastGroup = nullptr;
+    const SmallString* lastGroup = nullptr;
     for (CssRuleNode* r : sorted) {
         const TData2& d = r->Data;
         if (!grouped) {
             if (d.CssClass.empty())
-                elements.push_back({RuleTreeKind::Rule, 1, ImageElementRule, d.Selector, r});
+                elements.push_back({RuleTreeKind::Rule, 1, ImageElementRule, std::string(d.Selector), r});
             else
-                classes.push_back({RuleTreeKind::Rule, 1, ImageClassRule, d.Selector, r});
+                classes.push_back({RuleTreeKind::Rule, 1, ImageClassRule, std::string(d.Selector), r});
         } else if (!d.Name.empty()) {
             if (!lastGroup || *lastGroup != d.Name) {
                 lastGroup = &d.Name;
-                elements.push_back({RuleTreeKind::Group, 1, ImageGroup, d.Name, nullptr});
+                elements.push_back({RuleTreeKind::Group, 1, ImageGroup, std::string(d.Name), nullptr});
             }
-            elements.push_back({RuleTreeKind::Rule, 2, ImageElementRule, d.Selector, r});
+            elements.push_back({RuleTreeKind::Rule, 2, ImageElementRule, std::string(d.Selector), r});
         } else {
             // "." + class is the selector itself; a rule with neither part (":root")
             // shows its selector rather than a bare ".".
-            std::string text = d.CssClass.empty() ? d.Selector : "." + d.CssClass;
+            std::string text = d.CssClass.empty() ? std::string(d.Selector) : "." + d.CssClass;
             classes.push_back({RuleTreeKind::Rule, 1, ImageClassRule, std::move(text), r});
         }
     }

@@ -13,11 +13,10 @@
 namespace pavik {
 
 std::string ruleAnchorName(const TData2& rule) {
-    const std::string& sel = rule.Selector;
+    const std::string_view sel = rule.Selector;
     if (size_t blank = sel.find(' '); blank != std::string::npos)
-        return rule.Name + "_" + sel.substr(blank + 1);
-    if (size_t colon = sel.find(':'); colon != std::string::npos) return sel.substr(0, colon);
-    return sel;
+        return (rule.Name + "_").append(sel.substr(blank + 1));
+    return std::string(sel.substr(0, sel.find(':')));
 }
 
 std::string previewAnchor(const RuleTreeNode* selected) {

@@ -62,11 +62,12 @@ int compareCase(std::string_view a, std::string_view b) {
 }
 
 // `comment` in front of what `to` holds, on a line of its own.
-void prependComment(std::string& to, std::string comment) {
+template <class Text>
+void prependComment(Text& to, std::string comment) {
     if (comment.empty()) return;
     if (!to.empty()) {
         comment += "\r\n";
-        comment += to;
+        comment += std::string_view(to);
     }
     to = std::move(comment);
 }
@@ -84,6 +85,13 @@ void appendComment(std::string& to, std::string_view comment) {
     to += comment;
 }
 
+void appendComment(SmallString& to, std::string_view comment) {
+    if (comment.empty()) return;
+    std::string joined(to.view());
+    appendComment(joined, comment);
+    to = std::string_view(joined);
+}
+
 CssRuleNode* StyleDocument::addRule(TData2 data) {
     if (chunks_.empty() || used_ == ChunkRules) {
         chunks_.push_back(std::make_unique<CssRuleNode[]>(ChunkRules));
@@ -92,7 +100,7 @@ CssRuleNode* StyleDocument::addRule(TData2 data) {
     CssRuleNode* rule = &chunks_.back()[used_++];
     rule->Data = std::move(data);
     rules_.push_back(rule);
-    if (indexValid_) firstBySelector_.try_emplace(rule->Data.Selector, rule);
+    if (indexValid_) firstBySelector_.try_emplace(rule->Data.Selector.view(), rule);
     return rule;
 }
 
@@ -107,7 +115,7 @@ void StyleDocument::removeRule(const CssRuleNode* rule) {
     if (it == rules_.end()) return;
     const size_t at = static_cast<size_t>(it - rules_.begin());
     // The item after it: kept text before the next rule, the next rule, or the end.
-    std::string comment = std::move((*it)->Data.Comment);
+    std::string comment((*it)->Data.Comment);
     auto next = std::lower_bound(kept_.begin(), kept_.end(), at + 1,
                                  [](const KeptText& k, size_t i) { return k.BeforeRule < i; });
     if (next != kept_.end() && next->BeforeRule == at + 1)
@@ -126,7 +134,7 @@ void StyleDocument::removeDeclaration(CssRuleNode* rule, const Declaration* decl
     auto& d = rule->Declarations;
     auto it = std::find_if(d.begin(), d.end(), [decl](const Declaration& x) { return &x == decl; });
     if (it == d.end()) return;
-    std::string comment = std::move(it->Comment);
+    std::string comment(it->Comment);
     prependComment(it + 1 != d.end() ? (it + 1)->Comment : rule->ClosingComment, std::move(comment));
     d.erase(it);
 }
@@ -144,7 +152,7 @@ void StyleDocument::clear() {
 
 void StyleDocument::rebuildIndex() const {
     firstBySelector_.clear();
-    for (CssRuleNode* r : rules_) firstBySelector_.try_emplace(r->Data.Selector, r);
+    for (CssRuleNode* r : rules_) firstBySelector_.try_emplace(r->Data.Selector.view(), r);
     indexValid_ = true;
 }
 

@@ -16,14 +16,16 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/small_string.h"
+
 namespace pavik {
 
 // The record of a rule. All texts are CP932 bytes.
 struct TData2 {
-    std::string Name;      // element name
-    std::string Selector;  // selector text as read
-    std::string CssClass;  // class name (see deriveSelectorParts)
-    std::string Value;     // status text
+    SmallString Name;      // element name
+    SmallString Selector;  // selector text as read
+    SmallString CssClass;  // class name (see deriveSelectorParts)
+    SmallString Value;     // status text
     std::int32_t IE = 3;   // support levels (3 = no information)
     std::int32_t NS4 = 3;
     std::int32_t NS6 = 3;
@@ -31,21 +33,21 @@ struct TData2 {
     bool Written = false;     // unused: the writer writes every rule once, in file order
     // The comments that stood before the rule, as written, one after the other on lines of
     // their own; line ends CR LF. Empty when there were none.
-    std::string Comment;
+    SmallString Comment;
 };
 
 // A declaration of a rule: what a TData2 record of a declaration holds.
 struct Declaration {
-    std::string Name;     // property name as written
-    std::string Value;    // the value, trimmed
-    std::string Comment;  // the comments before it, as TData2::Comment
+    SmallString Name;     // property name as written
+    SmallString Value;    // the value, trimmed
+    SmallString Comment;  // the comments before it, as TData2::Comment
 };
 
 // A root of the document: the rule's record (shared with the rule tree) and its declarations.
 struct CssRuleNode {
     TData2 Data;
     std::vector<Declaration> Declarations;
-    std::string ClosingComment;  // the comments after the last declaration, before "}"
+    SmallString ClosingComment;  // the comments after the last declaration, before "}"
 };
 
 // At-rule text kept as the file held it (CP932, every line end CR LF), led by the comments
@@ -68,6 +70,7 @@ int compareSelectors(std::string_view a, std::string_view b);
 
 // Appends comment text after `to`, on a line of its own when `to` holds some already.
 void appendComment(std::string& to, std::string_view comment);
+void appendComment(SmallString& to, std::string_view comment);
 
 class StyleDocument {
 public:
@@ -125,14 +128,9 @@ private:
     std::vector<CssRuleNode*> rules_;
     std::vector<KeptText> kept_;
     std::string charset_, trailing_;
-    struct TextHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    // First rule per selector: built by the first lookup, kept up to date by additions,
-    // dropped by removals.
-    mutable std::unordered_map<std::string, CssRuleNode*, TextHash, std::equal_to<>>
-        firstBySelector_;
+    // First rule per selector (its own text, which stays where it is): built by the first
+    // lookup, kept up to date by additions, dropped by removals.
+    mutable std::unordered_map<std::string_view, CssRuleNode*> firstBySelector_;
     mutable bool indexValid_ = false;
 };
 

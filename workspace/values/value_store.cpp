@@ -18,7 +18,7 @@ std::optional<std::string> currentValue(const StyleDocument& doc, const TData2* 
                                         std::string_view property) {
     const Declaration* decl = declarationInEffect(findRuleByRecord(doc, ruleRecord), property);
     if (!decl) return std::nullopt;
-    return decl->Value;
+    return std::string(decl->Value);
 }
 
 Declaration* storeValue(StyleDocument& doc, const TData2* ruleRecord, std::string_view property,

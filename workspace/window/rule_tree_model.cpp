@@ -84,8 +84,8 @@ std::vector<CssRuleNode*> RuleTreeModel::displayOrder(const StyleDocument& doc) 
     const auto before = [&](size_t a, size_t b) {
         const int c = key(a).compare(key(b));  // bytes compared as unsigned
         if (c != 0) return c < 0;
-        const std::string& x = doc.rules()[a]->Data.Selector;
-        const std::string& y = doc.rules()[b]->Data.Selector;
+        const std::string_view x = doc.rules()[a]->Data.Selector;
+        const std::string_view y = doc.rules()[b]->Data.Selector;
         return x != y && compareSelectors(x, y) < 0;
     };
     std::vector<size_t> order(n);
@@ -109,7 +109,7 @@ RuleTreeModel::Layout RuleTreeModel::prepare(const StyleDocument& doc, bool grou
         } else if (!d.Name.empty()) {
             if (elements.groups.empty() || elements.groups.back()->text != d.Name)
                 elements.groups.push_back(std::make_unique<Holder>(
-                    Holder{RuleTreeKind::Group, static_cast<int>(elements.groups.size()), d.Name, {}, {}}));
+                    Holder{RuleTreeKind::Group, static_cast<int>(elements.groups.size()), std::string(d.Name), {}, {}}));
             elements.groups.back()->rules.push_back(r);
         } else {
             classes.rules.push_back(r);

@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     pavik::CssReadResult second = pavik::AnalyzeCSS(written);
     check(keptAndComments(second.Document) == keptAndComments(first.Document), "kept texts or comments changed");
 
-    auto quoted = [](const std::string& s) { return s.find_first_of("\"'()") != std::string::npos; };
+    auto quoted = [](std::string_view s) { return s.find_first_of("\"'()") != std::string::npos; };
     for (const auto& r : first.Document.rules()) {
         // A selector made from "&" and an empty parent may start with "@"; it is written escaped.
         if (quoted(r->Data.Selector) || r->Data.Selector.starts_with('@')) return 0;

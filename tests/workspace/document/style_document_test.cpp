@@ -21,7 +21,7 @@ CssRuleNode* addRule(StyleDocument& doc, const std::string& selector) {
 
 std::vector<std::string> selectors(const StyleDocument& doc) {
     std::vector<std::string> out;
-    for (const auto& r : doc.rules()) out.push_back(r->Data.Selector);
+    for (const auto& r : doc.rules()) out.emplace_back(r->Data.Selector);
     return out;
 }
 

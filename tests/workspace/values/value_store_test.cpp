@@ -212,7 +212,7 @@ TEST(ValueStore, ChangesTheDeclarationInEffectAndKeepsItsImportantMark) {
     for (const auto& c : cases) {
         StyleDocument doc = AnalyzeCSS(std::string("P { ") + c.rule + " }").Document;
         const TData2* rule = &doc.rules().at(0)->Data;
-        const std::string property = doc.rules().at(0)->Declarations.at(0).Name;
+        const std::string property(doc.rules().at(0)->Declarations.at(0).Name);
         EXPECT_EQ(currentValue(doc, rule, property), c.read) << c.rule;
         storeValue(doc, rule, property, c.value);
         std::string after;
