@@ -161,6 +161,8 @@ public:
     void EndUpdate();
     bool Updating() const { return updating_; }
     void Clear();
+    // Clear(), giving the rows back (in no order) so that a long text can be freed elsewhere.
+    std::vector<Row> ClearTakingRows();
     void RepaintRows() { view_->repaintRows(); }
 
     // ---- Wrapping. ----

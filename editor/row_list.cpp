@@ -48,10 +48,8 @@ void RowList::clear() {
     gapStart_ = gapEnd_ = 0;
 }
 
-std::vector<Row> RowList::take() {
-    moveGapTo(size());
+std::vector<Row> RowList::release() {
     std::vector<Row> rows = std::move(buf_);
-    rows.resize(gapStart_);
     clear();
     return rows;
 }

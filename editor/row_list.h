@@ -35,8 +35,9 @@ public:
     // that much more beforehand and the rows stay where they are.
     void assign(std::vector<Row>&& rows);
     static std::size_t loadGap(std::size_t rows) { return std::clamp<std::size_t>(rows / 8, 16, 65536); }
-    // Takes the whole content out, in order; the list is left empty.
-    std::vector<Row> take();
+    // Takes the rows out as they lie, empty ones of the gap among them, to be freed elsewhere;
+    // the list is left empty.
+    std::vector<Row> release();
 
 private:
     std::size_t gapLength() const { return gapEnd_ - gapStart_; }

@@ -453,6 +453,9 @@ private:
     // a failure is told once for the page (until a rebuild writes every file of the preview
     // again).
     bool previewWritten(const QString& path, std::error_code ec);
+    // Runs `free`, which frees what a big document or pane held, beside the window (in place
+    // once the window is to close).
+    void freeAside(const std::function<void()>& free);
     // The style sheet pane's rows made on a worker, with the digest of what a save writes;
     // without rows (they could not be made) `error` says why.
     struct PaneLoad {
@@ -489,6 +492,10 @@ private:
 
     // ChangeCSStreeExecute's work, given the tree laid out.
     void showRuleTree(RuleTreeModel::Layout layout);
+    // The base nodes of the flat tree expanded: at once, or, holding many rules, each later
+    // in a turn of its own (expandRuleBasesLater).
+    void expandRuleBases();
+    void expandRuleBasesLater(std::vector<int> bases);
     // Fills TVCSSDataHide from the document when it is shown.
     void fillHiddenTree();
 
@@ -528,6 +535,7 @@ private:
     } pendingNote_;  // what the last read kept and expanded, not yet told
     bool shown_ = false;
     RuleTreeModel* structModel_ = nullptr;  // TreeViewStruct's model, owned by it
+    int ruleTreeShown_ = 0;                 // goes up whenever the rule tree is made anew
     // While set, a change of TreeViewStruct's current node is not taken up as the user's.
     bool structChangeQuiet_ = false;
     QPersistentModelIndex structPressedOn_;  // TreeViewStruct's current node at the last mouse press

@@ -15,9 +15,9 @@ namespace pavik {
 namespace {
 
 // A step this short processes no events at all.
-constexpr auto Quiet = std::chrono::milliseconds(30);
+constexpr auto Quiet = std::chrono::milliseconds(20);
 // Then the window's events are taken up at once, and this often.
-constexpr auto Beat = std::chrono::milliseconds(25);
+constexpr auto Beat = std::chrono::milliseconds(10);
 
 bool isUserInput(const QEvent* event) {
     switch (event->type()) {
@@ -63,6 +63,16 @@ void LongWork::whenIdle(const std::function<void()>& action) {
         idle_.push_back(action);
     else
         action();
+}
+
+void LongWork::afterWork(const std::function<void()>& action) {
+    // A timer, not a posted call: one posted by an action run so would run in the same turn.
+    QTimer::singleShot(std::chrono::milliseconds(1), &window_, [this, action] {
+        if (busy())
+            idle_.push_back([this, action] { afterWork(action); });
+        else
+            action();
+    });
 }
 
 void LongWork::showProgress() {

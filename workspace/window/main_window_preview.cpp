@@ -153,7 +153,7 @@ void TfrmMain::showInSourcePane(PaneLoad load) {
     commandsOf(RichEditSrc).historyRestarts();
     bCSSCanUndo = false;  // the load empties the undo history; that does not mean "saved"
     RichEditSrc->BeginUpdate();
-    RichEditSrc->Clear();
+    std::vector<Row> shownBefore = RichEditSrc->core().ClearTakingRows();
     RichEditSrc->SetText("");
     if (load.rows)
         RichEditSrc->core().LoadPrepared(std::move(*load.rows));
@@ -164,6 +164,14 @@ void TfrmMain::showInSourcePane(PaneLoad load) {
     bCSSCanUndo = false;
     bCSSSaved = saved;
     fileCommands_->paneShows(load.rows ? std::move(load.digest) : sourcePaneDigest());
+    freeAside([&shownBefore] { shownBefore = {}; });
+}
+
+void TfrmMain::freeAside(const std::function<void()>& free) {
+    if (work_->stopRequested())
+        free();
+    else
+        work_->run(free);
 }
 
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {

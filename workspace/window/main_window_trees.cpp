@@ -72,6 +72,7 @@ void TfrmMain::removeStructNode(const QModelIndex& node) {
 
 void TfrmMain::NodeBaseAdd() {
     const QScopedValueRollback quiet(structChangeQuiet_, true);
+    ++ruleTreeShown_;
     structModel_->clear();
     ElementBaseNode = structModel_->elementBase();
     ClassBaseNode = structModel_->classBase();
@@ -90,10 +91,42 @@ void TfrmMain::showRuleTree(RuleTreeModel::Layout layout) {
     structModel_->show(std::move(layout));
     ElementBaseNode = structModel_->elementBase();
     ClassBaseNode = structModel_->classBase();
-    TreeViewStruct->expandAll();
+    ++ruleTreeShown_;
+    if (structModel_->grouped()) {
+        TreeViewStruct->expandAll();
+    } else {
+        TreeViewStruct->doItemsLayout();
+        expandRuleBases();
+    }
     TreeViewStruct->setCurrentIndex(ElementBaseNode);
     TreeViewStructChange();
     Refresh_Status();
+}
+
+void TfrmMain::expandRuleBases() {
+    // The flat tree is its two base nodes' rules: laid out node by node they cost the view
+    // half what expandAll does, and a base node with many rules is laid out once the long
+    // work is done, in a turn of the event loop of its own.
+    constexpr int ManyRules = 100000;
+    std::vector<int> many;
+    for (int base : {0, 1}) {
+        const QModelIndex node = structModel_->index(base, 0);
+        if (structModel_->rowCount(node) > ManyRules)
+            many.push_back(base);
+        else
+            TreeViewStruct->expand(node);
+    }
+    expandRuleBasesLater(std::move(many));
+}
+
+void TfrmMain::expandRuleBasesLater(std::vector<int> bases) {
+    if (bases.empty()) return;
+    work_->afterWork([this, bases, shown = ruleTreeShown_]() mutable {
+        if (shown != ruleTreeShown_) return;  // another tree is shown by now
+        TreeViewStruct->expand(structModel_->index(bases.front(), 0));
+        bases.erase(bases.begin());
+        expandRuleBasesLater(std::move(bases));
+    });
 }
 
 void TfrmMain::clearStyleSheet() {
@@ -102,7 +135,8 @@ void TfrmMain::clearStyleSheet() {
     clearPropertyTree();
     values_->reset();
     NodeBaseAdd();
-    Document.clear();
+    StyleDocument before = std::exchange(Document, StyleDocument());
+    freeAside([&before] { before.clear(); });
     pendingNote_ = {};
     pendingEscapes_.clear();
 }

@@ -54,6 +54,8 @@ public:
     // Removes the rule's node, and its group node when that is left empty.
     void removeRule(const CssRuleNode* rule);
 
+    // Whether the rules are grouped by element name.
+    bool grouped() const { return shown_.grouped; }
     QModelIndex elementBase() const { return index(0, 0); }
     QModelIndex classBase() const { return index(1, 0); }
     // The node of `rule`, or an invalid index.
