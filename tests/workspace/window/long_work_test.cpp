@@ -1,6 +1,7 @@
 // Long work with the window kept alive: events and progress while a step runs, input held
 // off, a close that stops the work; and closing the main window while it opens a big sheet.
 #include <QKeyEvent>
+#include <QTest>
 #include <algorithm>
 #include <QTimer>
 #include <QWidget>
@@ -62,6 +63,13 @@ TEST(LongWork, ALongStepKeepsTheWindowAliveHoldsOffInputAndStopsWhenAsked) {
     EXPECT_EQ(window.keys, 0);
     EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](int p) { return p > 0 && p < 100; }));
     EXPECT_FALSE(work.busy());
+
+    // Work put after the long work, even while a step runs, runs outside every step.
+    std::vector<bool> busyWhenRun;
+    QTimer::singleShot(0, [&] { work.afterWork([&] { busyWhenRun.push_back(work.busy()); }); });
+    work.run([&] { slowStep(work.sink(), reports); });
+    for (int i = 0; i < 100 && busyWhenRun.empty(); ++i) QTest::qWait(5);
+    EXPECT_EQ(busyWhenRun, std::vector<bool>{false});
 
     // A close request stops the step at its next report; the next work runs once cleared.
     QTimer::singleShot(0, [&] { work.requestStop(); });
