@@ -289,9 +289,11 @@ TextEncoding encodingOf(std::string_view bytes, const ByteScan& scan) {
 
 TextEncoding detectEncoding(std::string_view bytes) { return encodingOf(bytes, scanBytes(bytes)); }
 
-DecodedText decodeToCp932(std::string_view bytes) {
+DecodedText decodeToCp932(std::string_view bytes) { return decodeToCp932(bytes, detectEncoding(bytes)); }
+
+DecodedText decodeToCp932(std::string_view bytes, TextEncoding encoding) {
     DecodedText result;
-    result.encoding = detectEncoding(bytes);
+    result.encoding = encoding;
     if (result.encoding == TextEncoding::Cp932) {
         result.cp932.assign(bytes);
     } else {
@@ -358,11 +360,12 @@ std::error_code readTextFile(const std::filesystem::path& file, DecodedText& out
     std::string bytes;
     if (std::error_code ec = readFileBytes(file, bytes)) return ec;
     const ByteScan scan = scanBytes(bytes);
-    if (encodingOf(bytes, scan) == TextEncoding::Cp932) {
+    const TextEncoding encoding = encodingOf(bytes, scan);
+    if (encoding == TextEncoding::Cp932) {
         out.lineEnd = lineEndAt(bytes, scan.lineEnd);
         out.cp932 = std::move(bytes);  // the text as it is, not a copy
     } else {
-        out = decodeToCp932(bytes);
+        out = decodeToCp932(bytes, encoding);
     }
     return {};
 }
