@@ -40,6 +40,10 @@ struct RuleTreeWalk {
 };
 RuleTreeWalk walkOf(const RuleTree& tree);
 
+// The document's rules in the order the rule tree shows them: by selector (compareSelectors),
+// rules with equal selectors in document order.
+std::vector<CssRuleNode*> ruleDisplayOrder(const StyleDocument& doc);
+
 // Flat: every rule without a class under the element base node, every rule with one under
 // the class base node. Grouped: rules with an element name under a group node per run of
 // equal names, rules without one under the class base node.

@@ -5,6 +5,7 @@
 #include "platform/cp932.h"
 #include "platform/qt_text.h"
 #include "platform/sjis.h"
+#include "workspace/document/rule_tree.h"
 #include "workspace/window/image_list_main.h"
 
 namespace pavik {
@@ -12,21 +13,6 @@ namespace {
 
 // A node shows at most this much of its text; the column never shows more.
 constexpr size_t MaxShownBytes = 1024;
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
-// Appends `selector` with every letter that is a character of its own in lower case (a trail
-// byte never is), as compareSelectors folds it.
-void appendFolded(std::string& out, std::string_view selector) {
-    for (size_t i = 0; i < selector.size();) {
-        const size_t n = sjis::charLength(selector, i);
-        if (n == 1)
-            out += lowerAscii(selector[i]);
-        else
-            out.append(selector.substr(i, n));
-        i += n;
-    }
-}
 
 int imageOfRuleUnder(RuleTreeKind parent) { return parent == RuleTreeKind::ClassBase ? ImageClassRule : ImageElementRule; }
 
@@ -65,44 +51,12 @@ RuleTreeModel::Layout RuleTreeModel::show(Layout layout) {
     return layout;
 }
 
-std::vector<CssRuleNode*> RuleTreeModel::displayOrder(const StyleDocument& doc) {
-    // compareSelectors, with every selector folded once into one buffer: the sort compares
-    // bytes, and only selectors equal but for letter case ask compareSelectors.
-    const size_t n = doc.ruleCount();
-    size_t bytes = 0;
-    for (const CssRuleNode* r : doc.rules()) bytes += r->Data.Selector.size();
-    std::string folded;
-    folded.reserve(bytes);
-    std::vector<size_t> starts;
-    starts.reserve(n + 1);
-    for (const CssRuleNode* r : doc.rules()) {
-        starts.push_back(folded.size());
-        appendFolded(folded, r->Data.Selector);
-    }
-    starts.push_back(folded.size());
-    const auto key = [&](size_t i) { return std::string_view(folded).substr(starts[i], starts[i + 1] - starts[i]); };
-    const auto before = [&](size_t a, size_t b) {
-        const int c = key(a).compare(key(b));  // bytes compared as unsigned
-        if (c != 0) return c < 0;
-        const std::string_view x = doc.rules()[a]->Data.Selector;
-        const std::string_view y = doc.rules()[b]->Data.Selector;
-        return x != y && compareSelectors(x, y) < 0;
-    };
-    std::vector<size_t> order(n);
-    for (size_t i = 0; i < n; ++i) order[i] = i;
-    if (!std::is_sorted(order.begin(), order.end(), before)) std::stable_sort(order.begin(), order.end(), before);
-    std::vector<CssRuleNode*> rules;
-    rules.reserve(n);
-    for (size_t i : order) rules.push_back(doc.rules()[i]);
-    return rules;
-}
-
 RuleTreeModel::Layout RuleTreeModel::prepare(const StyleDocument& doc, bool grouped) {
     Layout layout = emptyLayout();
     layout.grouped = grouped;
     Holder& elements = *layout.bases[0];
     Holder& classes = *layout.bases[1];
-    for (CssRuleNode* r : displayOrder(doc)) {
+    for (CssRuleNode* r : ruleDisplayOrder(doc)) {
         const TData2& d = r->Data;
         if (!grouped) {
             (d.CssClass.empty() ? elements : classes).rules.push_back(r);

@@ -98,8 +98,6 @@ private:
     std::string_view ruleText(const Holder& parent, const CssRuleNode& rule, std::string& made) const;
     static Layout emptyLayout();
     size_t nodeCount() const;
-    // The document's rules in the order they are shown.
-    static std::vector<CssRuleNode*> displayOrder(const StyleDocument& doc);
 
     Layout shown_;
 };
