@@ -112,7 +112,8 @@ void FileCommands::open(const QString& file, OpenFrom from) {
         return;
     }
     const QString absolute = QFileInfo(file).absoluteFilePath();
-    host_.showStyleSheet(absolute, absolute, text, text.form(), std::nullopt, true);
+    TextForm form = text.form();
+    host_.showStyleSheet(absolute, absolute, std::move(text), std::move(form), std::nullopt, true);
     if (from == OpenFrom::Dialog) {
         keep_->AddFileName(absolute);
         host_.flushSettings();
@@ -126,7 +127,8 @@ void FileCommands::openAtStart(const QString& file, bool fromArgument) {
     host_.runLong([&] { ec = readTextFile(file.toStdString(), text); });
     if (ec) return reportReadError(file, ec);
     const QString absolute = QFileInfo(file).absoluteFilePath();
-    host_.showStyleSheet(absolute, file, text, text.form(), std::nullopt, true);
+    TextForm form = text.form();
+    host_.showStyleSheet(absolute, file, std::move(text), std::move(form), std::nullopt, true);
     if (fromArgument) keep_->AddFileName(absolute);
 }
 
@@ -183,7 +185,7 @@ bool FileCommands::save() {
         form.escapes = std::move(read.madeEscapes);
     }
     const std::string shown = read.cp932;
-    host_.showStyleSheet(target, renamed ? target : QString(), read, std::move(form), shown, false);
+    host_.showStyleSheet(target, renamed ? target : QString(), std::move(read), std::move(form), shown, false);
     if (renamed) {
         keep_->AddFileName(target);
         host_.flushSettings();

@@ -75,7 +75,7 @@ public:
     // `caption`, `form`, saved. With `paneText` the pane shows it instead of the
     // regenerated text; `tell` shows what the reading kept and expanded. The user's preview
     // page stays in the HTML pane as it is.
-    virtual void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text,
+    virtual void showStyleSheet(const QString& file, const QString& caption, DecodedText text,
                                 TextForm form, const std::optional<std::string>& paneText, bool tell) = 0;
     // Automatic refresh on for the rest of the run (the setting itself is unchanged).
     virtual void setAutoRefresh() = 0;

@@ -208,9 +208,10 @@ public:
     void NodeBaseAdd();
     void ChangeCSStreeExecute();
     // Reads a style sheet file into the document and the rule tree.
-    // Replaces the document and the rule tree by the style sheet `text` (the pane is emptied);
-    // `tell` shows later what the reading kept and expanded, and what it escaped.
-    void AnalyzeCSS(const DecodedText& text, bool tell);
+    // Replaces the document and the rule tree by the style sheet `text` (the pane is emptied;
+    // the text is let go once read); `tell` shows later what the reading kept and expanded,
+    // and what it escaped.
+    void AnalyzeCSS(DecodedText text, bool tell);
     void TreeViewStructClick();
     void TreeViewStructChange();
     void TVCSSDataHideClick();
@@ -432,7 +433,7 @@ private:
 
     // File pieces (main_window_files.cpp): the open sequence's steps after the read; the
     // pane shows `paneText` when given, else the regenerated text. An empty caption keeps it.
-    void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text,
+    void showStyleSheet(const QString& file, const QString& caption, DecodedText text,
                         TextForm form, const std::optional<std::string>& paneText, bool tell);
     std::string sourcePaneText() const;
     QByteArray sourcePaneDigest() const;

@@ -41,9 +41,9 @@ public:
     QByteArray paneDigest() const override { return w_.sourcePaneDigest(); }
     std::uint64_t paneChanges() const override { return w_.RichEditSrc->core().ChangeCount(); }
     void regeneratePane() override { w_.rebuildPreview(true); }
-    void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text, TextForm form,
+    void showStyleSheet(const QString& file, const QString& caption, DecodedText text, TextForm form,
                         const std::optional<std::string>& paneText, bool tell) override {
-        w_.showStyleSheet(file, caption, text, std::move(form), paneText, tell);
+        w_.showStyleSheet(file, caption, std::move(text), std::move(form), paneText, tell);
     }
     void setAutoRefresh() override { w_.bAutoRefresh = true; }
     void runLong(const std::function<void()>& step) override { w_.work_->run(step); }
@@ -145,14 +145,14 @@ void TfrmMain::clearSourcePane() {
     fileCommands_->paneShows(sourcePaneDigest());
 }
 
-void TfrmMain::showStyleSheet(const QString& file, const QString& caption, const DecodedText& text,
+void TfrmMain::showStyleSheet(const QString& file, const QString& caption, DecodedText text,
                               TextForm form, const std::optional<std::string>& paneText, bool tell) {
     if (!caption.isEmpty()) setCaptionFor(caption);
     DeletePreviewFiles();
     sCSSFileName = file;
     CSSForm = std::move(form);
     try {
-        AnalyzeCSS(text, tell);
+        AnalyzeCSS(std::move(text), tell);
         previewPages_->rebuild();  // the HTML page stays in its pane, edits and all
         if (paneText) reloadSourcePane(*paneText);
     } catch (const WorkStopped&) {

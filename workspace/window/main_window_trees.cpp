@@ -141,7 +141,7 @@ void TfrmMain::clearStyleSheet() {
     pendingEscapes_.clear();
 }
 
-void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
+void TfrmMain::AnalyzeCSS(DecodedText text, bool tell) {
     clearStyleSheet();
 
     if (tell) {
@@ -153,6 +153,7 @@ void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
     RuleTreeModel::Layout layout;
     CssReadResult read = work_->run([&] {
         CssReadResult r = ::pavik::AnalyzeCSS(text.cp932, sink);
+        text.cp932 = std::string();  // read: a big text is not held while the preview is made
         layout = RuleTreeModel::prepare(r.Document, grouped);
         return r;
     });
