@@ -493,9 +493,10 @@ private:
 
     // ChangeCSStreeExecute's work, given the tree laid out.
     void showRuleTree(RuleTreeModel::Layout layout);
-    // The base nodes of the flat tree expanded: at once, or, holding many rules, each later
+    // The base nodes expanded with their groups: at once, or, holding many rules, each later
     // in a turn of its own (expandRuleBasesLater).
     void expandRuleBases();
+    void expandRuleBase(int base);
     void expandRuleBasesLater(std::vector<int> bases);
     // Fills TVCSSDataHide from the document when it is shown.
     void fillHiddenTree();

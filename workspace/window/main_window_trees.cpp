@@ -92,38 +92,43 @@ void TfrmMain::showRuleTree(RuleTreeModel::Layout layout) {
     ElementBaseNode = structModel_->elementBase();
     ClassBaseNode = structModel_->classBase();
     ++ruleTreeShown_;
-    if (structModel_->grouped()) {
-        TreeViewStruct->expandAll();
-    } else {
-        TreeViewStruct->doItemsLayout();
-        expandRuleBases();
-    }
+    TreeViewStruct->doItemsLayout();
+    expandRuleBases();
     TreeViewStruct->setCurrentIndex(ElementBaseNode);
     TreeViewStructChange();
     Refresh_Status();
 }
 
 void TfrmMain::expandRuleBases() {
-    // The flat tree is its two base nodes' rules: laid out node by node they cost the view
-    // half what expandAll does, and a base node with many rules is laid out once the long
-    // work is done, in a turn of the event loop of its own.
-    constexpr int ManyRules = 100000;
+    // The whole tree expanded, a base node at a time: the view lays out what it holds at
+    // once, and a base node with many rules once the long work is done, in a turn of the
+    // event loop of its own.
+    constexpr size_t ManyRules = 100000;
     std::vector<int> many;
     for (int base : {0, 1}) {
-        const QModelIndex node = structModel_->index(base, 0);
-        if (structModel_->rowCount(node) > ManyRules)
+        if (structModel_->ruleCountUnder(structModel_->index(base, 0)) > ManyRules)
             many.push_back(base);
         else
-            TreeViewStruct->expand(node);
+            expandRuleBase(base);
     }
     expandRuleBasesLater(std::move(many));
+}
+
+void TfrmMain::expandRuleBase(int base) {
+    const QModelIndex node = structModel_->index(base, 0);
+    if (node == structModel_->elementBase() && structModel_->grouped()) {
+        TreeViewStruct->expandRecursively(node);  // its groups too
+        TreeViewStruct->doItemsLayout();
+    } else {
+        TreeViewStruct->expand(node);
+    }
 }
 
 void TfrmMain::expandRuleBasesLater(std::vector<int> bases) {
     if (bases.empty()) return;
     work_->afterWork([this, bases, shown = ruleTreeShown_]() mutable {
         if (shown != ruleTreeShown_) return;  // another tree is shown by now
-        TreeViewStruct->expand(structModel_->index(bases.front(), 0));
+        expandRuleBase(bases.front());
         bases.erase(bases.begin());
         expandRuleBasesLater(std::move(bases));
     });

@@ -150,6 +150,14 @@ size_t RuleTreeModel::nodeCount() const {
     return count;
 }
 
+size_t RuleTreeModel::ruleCountUnder(const QModelIndex& base) const {
+    const Holder* h = holderAt(base);
+    if (!h) return 0;
+    size_t count = h->rules.size();
+    for (const auto& group : h->groups) count += group->rules.size();
+    return count;
+}
+
 RuleTreeWalk RuleTreeModel::walk() const {
     return {nodeCount(), [this](const RuleTreeWalk::Visit& visit) {
                 for (const auto& base : shown_.bases) {

@@ -56,6 +56,8 @@ public:
 
     // Whether the rules are grouped by element name.
     bool grouped() const { return shown_.grouped; }
+    // How many rules a base node holds, in its groups or directly.
+    size_t ruleCountUnder(const QModelIndex& base) const;
     QModelIndex elementBase() const { return index(0, 0); }
     QModelIndex classBase() const { return index(1, 0); }
     // The node of `rule`, or an invalid index.
