@@ -291,12 +291,14 @@ void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options,
     out.line(HeadCloseBodyOpen);
     if (tree.count > 2) out.line(std::string(SectionBanner) + tx.elementBand);
 
+    const auto startPass = [progress](std::string_view status) {
+        if (!progress) return;
+        progress->setProgress(0);
+        progress->setStatus(status);
+    };
     // The element rules; the element and class rules that made a sample are marked for the
     // second section, and the class rules counted for the third.
-    if (progress) {
-        progress->setProgress(0);
-        progress->setStatus("プレビュー用HTML作成中");
-    }
+    startPass("プレビュー用HTML作成中");
     std::vector<bool> withClass(tree.count);
     size_t withClassCount = 0, classOnlyCount = 0;
     std::string label, inner;
@@ -325,10 +327,7 @@ void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options,
         });
     }
 
-    if (progress) {
-        progress->setProgress(0);
-        progress->setStatus("プレビュー用HTML作成中(Element)");
-    }
+    startPass("プレビュー用HTML作成中(Element)");
     if (withClassCount > 0) {
         out.line("<br>" + std::string(SectionBanner) + tx.elementClassBand);
         ProgressSteps steps(progress, withClassCount);
@@ -343,10 +342,7 @@ void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options,
         });
     }
 
-    if (progress) {
-        progress->setProgress(0);
-        progress->setStatus("プレビュー用HTML作成中(Class)");
-    }
+    startPass("プレビュー用HTML作成中(Class)");
     if (classOnlyCount > 0) {
         out.line("<br>" + std::string(SectionBanner) + tx.classBand);
         ProgressSteps steps(progress, classOnlyCount);
