@@ -30,6 +30,11 @@ static void initSelectorImages() { Q_INIT_RESOURCE(images); }
 namespace pavik {
 namespace {
 
+// Why OK is greyed.
+constexpr const char* ChooseElement = "要素を選んでください";
+constexpr const char* ChooseParent = "親要素を選んでください";
+constexpr const char* ChooseChild = "子要素を選んでください";
+
 constexpr int HelpTopic = 52;
 constexpr int RowRole = Qt::UserRole;
 
@@ -195,7 +200,9 @@ void TfrmCSSSelect::createControls() {
     connect(BitBtnHelp, &QPushButton::clicked, this, [this] {
         if (desk_) desk_->CallHTMLHelpContext(HelpTopic);
     });
-    QHBoxLayout* buttons = rightAlignedRow({BitBtnOK, BitBtnCancel, BitBtnHelp});
+    LabelOkReason = makeOkReason(this, {QString::fromUtf8(ChooseElement), QString::fromUtf8(ChooseParent),
+                                        QString::fromUtf8(ChooseChild), TdlgNewClass::classNameProblem(QString())});
+    QHBoxLayout* buttons = rightAlignedRow({LabelOkReason, BitBtnOK, BitBtnCancel, BitBtnHelp});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -298,7 +305,7 @@ void TfrmCSSSelect::fillTrees() {
 void TfrmCSSSelect::FormCreate() {
     BitBtnHelp->setEnabled(desk_ && desk_->available());
     fillTrees();
-    BitBtnOK->setEnabled(false);
+    showOkReason(BitBtnOK, LabelOkReason, QString::fromUtf8(ChooseElement));
     LabelInfoBasic->setText(QStringLiteral("選択タグへの指定"));
     LabelInfoTagChild->setText(QStringLiteral("選択タグへ名前を付けての指定"));
     LabelInfoAllChild->setText(QStringLiteral("親要素に含まれる全ての子要素"));
@@ -347,7 +354,20 @@ void TfrmCSSSelect::showChoice() {
         PanelTag->setText(QString::fromUtf8(classSelector(c.row, EditClassChild->text().toStdString())));
     else
         PanelTag->setText(latin(selectorRowText(panelRow_)));
-    BitBtnOK->setEnabled(composeSelector(c).has_value());
+    showOkReason(BitBtnOK, LabelOkReason, choiceProblem(c, EditClassChild->text()));
+}
+
+QString TfrmCSSSelect::choiceProblem(const SelectorChoice& c, const QString& typedClass) {
+    if (composeSelector(c)) return {};
+    switch (c.page) {
+    case SelectorPageClass:
+        if (!selectorRow(c.row)) return QString::fromUtf8(ChooseElement);
+        return TdlgNewClass::classNameProblem(typedClass);
+    case SelectorPageChild:
+        return QString::fromUtf8(canBeParentRow(c.parentRow) ? ChooseChild : ChooseParent);
+    default:
+        return QString::fromUtf8(ChooseElement);
+    }
 }
 
 void TfrmCSSSelect::takeClickedRow(const QTreeWidget* tree, bool (*fits)(int), int& chosen, QLineEdit* edit) {

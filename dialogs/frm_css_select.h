@@ -34,6 +34,9 @@ public:
     SelectorChoice choice() const;
     // The table row of a node of either tree; -1 for none.
     static int rowOf(const QTreeWidgetItem* node);
+    // Why OK stays greyed for the choice `c` (class name as typed: `typedClass`); empty when
+    // the choice is complete.
+    static QString choiceProblem(const SelectorChoice& c, const QString& typedClass);
 
     // ---- Controls (named as in the dialog's layout) ----------------------------------------
     QTreeWidget* TVcssBasic = nullptr;   // every row; several selectable on the basic page
@@ -52,6 +55,7 @@ public:
     QLineEdit* EditParent1 = nullptr;
     QLineEdit* EditChild1 = nullptr;
     QTextEdit* RichEditCHILD = nullptr;
+    QLabel* LabelOkReason = nullptr;  // beside OK: why it is greyed
     QPushButton* BitBtnOK = nullptr;
     QPushButton* BitBtnCancel = nullptr;
     QPushButton* BitBtnHelp = nullptr;

@@ -202,11 +202,13 @@ TEST_F(Chooser, OpensWithNothingChosenAndListsSeveralElements) {
     EXPECT_TRUE(dlg->RichEditCHILD->toPlainText().startsWith(QStringLiteral("■ タグ範囲セレクタ ■")));
     EXPECT_TRUE(errors.isEmpty());
     EXPECT_FALSE(dlg->BitBtnOK->isEnabled());
+    EXPECT_EQ(dlg->LabelOkReason->text(), QStringLiteral("要素を選んでください"));
     EXPECT_TRUE(dlg->PanelTag->text().isEmpty());
 
     click(dlg->TVcssBasic, QStringLiteral("DIV"));
     EXPECT_EQ(dlg->PanelTag->text(), QStringLiteral("DIV"));
     EXPECT_TRUE(dlg->BitBtnOK->isEnabled());
+    EXPECT_TRUE(dlg->LabelOkReason->text().isEmpty());
     click(dlg->TVcssBasic, QStringLiteral("SPAN"), Qt::ControlModifier);
     QTest::mouseClick(button(dlg->AddBasic), Qt::LeftButton);
     QTest::mouseClick(button(dlg->AddBasic), Qt::LeftButton);  // the same lines again
@@ -249,12 +251,14 @@ TEST_F(Chooser, ClassPageTakesATypedClass) {
     EXPECT_TRUE(dlg->EditClassChild->hasFocus());
     EXPECT_EQ(dlg->PanelTag->text(), QStringLiteral("A:hover"));
     EXPECT_FALSE(dlg->BitBtnOK->isEnabled());
+    EXPECT_EQ(dlg->LabelOkReason->text(), QStringLiteral("クラス名を入力してください"));
     QTest::keyClicks(dlg->EditClassChild, QStringLiteral("red"));
     EXPECT_EQ(dlg->PanelTag->text(), QStringLiteral("A.red:hover"));
     EXPECT_TRUE(dlg->BitBtnOK->isEnabled());
 
     QTest::keyClicks(dlg->EditClassChild, QStringLiteral(" x"));  // a blank: not a class
     EXPECT_FALSE(dlg->BitBtnOK->isEnabled());
+    EXPECT_EQ(dlg->LabelOkReason->text(), QStringLiteral("空白や改行は使えません"));
     QTest::keyClick(dlg->EditClassChild, Qt::Key_Backspace);
     QTest::keyClick(dlg->EditClassChild, Qt::Key_Backspace);
     EXPECT_TRUE(dlg->BitBtnOK->isEnabled());
@@ -271,9 +275,11 @@ TEST_F(Chooser, DescendantPageTakesAParentAndAChild) {
     page(SelectorPageChild);
     EXPECT_TRUE(dlg->TVcssBasic2->isVisible());
     EXPECT_FALSE(dlg->BitBtnOK->isEnabled());
+    EXPECT_EQ(dlg->LabelOkReason->text(), QStringLiteral("親要素を選んでください"));
     click(dlg->TVcssBasic, QStringLiteral("DIV"));
     EXPECT_EQ(dlg->EditParent1->text(), QStringLiteral("DIV"));
     EXPECT_FALSE(dlg->BitBtnOK->isEnabled());
+    EXPECT_EQ(dlg->LabelOkReason->text(), QStringLiteral("子要素を選んでください"));
     click(dlg->TVcssBasic2, QStringLiteral("STRONG"));
     EXPECT_EQ(dlg->EditChild1->text(), QStringLiteral("STRONG"));
     EXPECT_EQ(dlg->PanelTag->text(), QStringLiteral("STRONG"));
