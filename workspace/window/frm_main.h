@@ -388,7 +388,11 @@ public:
     void DisplayHint(const QString& hint);
 
     // Runs a handler; an exception it throws is reported in a message box and goes no further.
+    // One that arrives during long work (a focus change, a queued drop) waits until the work is
+    // done, so that nothing changes the document while the work reads it.
     void guarded(const std::function<void()>& handler) noexcept;
+    // The same, run at once even during long work: for handlers whose caller needs the result.
+    void guardedNow(const std::function<void()>& handler) noexcept;
 
     PreviewBrowser* browser() const { return browser_.get(); }
     // Runs the steps of long work (reading, building the tree and the preview) so that the

@@ -70,7 +70,7 @@ void TfrmMain::createFileCommands() {
     fileLink_ = std::make_unique<FileLink>(*this);
     fileCommands_ = std::make_unique<FileCommands>(*fileLink_);
     fileCommands_->recentList().OnSelect = [this](const QString& file) {
-        guarded([this, &file] { FileNameKeepSelect(file); });
+        guarded([this, file] { FileNameKeepSelect(file); });
     };
     connect(FileOpenCSS, &QAction::triggered, this, [this] { guarded([this] { FileOpenCSSExecute(); }); });
     connect(FileSave, &QAction::triggered, this, [this] { guarded([this] { FileSaveExecute(); }); });
@@ -104,7 +104,7 @@ void TfrmMain::popmnuRecentPopup() {
     for (const QString& file : fileCommands_->recentDropDownEntries()) {
         QAction* item = popmnuRecent->addAction(imageListIcon(imgRecentFile), QString(file).replace('&', "&&"));
         connect(item, &QAction::triggered, this,
-                [this, file] { guarded([this, &file] { popmnuRecentSelectAction(file); }); });
+                [this, file] { guarded([this, file] { popmnuRecentSelectAction(file); }); });
     }
 }
 

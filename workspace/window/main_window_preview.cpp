@@ -244,11 +244,11 @@ void TfrmMain::registerDropTargets() {
         target->Dragtypes = dtCopy;
         target->GetDataOnEnter = true;
         target->OnEnter = [this, enter](TDropTarget&, TShiftState, TPoint, TDropEffect& effect) {
-            guarded([this, enter, &effect] { (this->*enter)(effect); });
+            guardedNow([this, enter, &effect] { (this->*enter)(effect); });
         };
         target->OnDrop = [this, drop](TDropTarget& sender, TShiftState, TPoint, TDropEffect&) {
             const std::vector<std::string> files = static_cast<TDropFileTarget&>(sender).DroppedFiles;
-            QTimer::singleShot(0, this, [this, drop, files] { guarded([this, drop, &files] { (this->*drop)(files); }); });
+            QTimer::singleShot(0, this, [this, drop, files] { guarded([this, drop, files] { (this->*drop)(files); }); });
         };
         target->Register(site.get());
     };

@@ -113,5 +113,25 @@ TEST_F(ClosingWhileOpening, StopsTheOpenAndLeavesEveryFileAsItWas) {
     EXPECT_FALSE(settings().ReadSection("TB1Pos").empty());  // written by the close
 }
 
+// A handler that arrives while a big sheet is read (a queued drop, a focus change) waits until
+// the work is done, and then finds the new document in place.
+TEST_F(ClosingWhileOpening, AHandlerArrivingDuringTheWorkRunsAfterIt) {
+    auto w = openSheet("H1 { color : red ; }\r\n");
+    std::string big;
+    for (int i = 0; i < 40000; ++i) big += ".c" + std::to_string(i) + " a { color: #123456; }\r\n";
+    const QString bigFile = writeFile("big.css", big);
+
+    std::vector<std::pair<bool, size_t>> runs;  // busy, rules, when the handler ran
+    QTimer::singleShot(0, w.get(), [&] {
+        w->guarded([&] { runs.emplace_back(w->longWork().busy(), w->Document.ruleCount()); });
+    });
+    files->answers = {bigFile};
+    w->FileOpenCSS->trigger();
+    settle();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_FALSE(runs[0].first);
+    EXPECT_EQ(runs[0].second, 40000u);
+}
+
 }  // namespace
 }  // namespace pavik::test
