@@ -174,7 +174,7 @@ BoxOpening readBoxRule(const CssRuleNode* rule) {
     // Shorthands come before their sides, so a side property overrides its shorthand.
     for (size_t i = 0; i < BoxRowCount; ++i) {
         const BoxRow row = rowAt(i);
-        const TData2* decl = declarationInEffect(rule, kProperties[i]);
+        const Declaration* decl = declarationInEffect(rule, kProperties[i]);
         if (!decl) continue;
         o.model.SetBoxValue(kProperties[i], splitImportance(decl->Value).value);
         if (isAllRow(row))

@@ -219,6 +219,12 @@ void EditorCore::resetContent() {
     longestRow_ = 0;
 }
 
+std::vector<Row> EditorCore::ClearTakingRows() {
+    std::vector<Row> rows = rows_.release();
+    Clear();
+    return rows;
+}
+
 void EditorCore::Clear() {
     resetContent();
     AddRow(std::string(), DefaultRowAttr(false, 0, defWrapPos_));

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "editor/editor_ports.h"
+#include "platform/file_bytes.h"
 #include "editor/editor_types.h"
 #include "editor/line_break.h"
 #include "editor/row_list.h"
@@ -160,6 +161,8 @@ public:
     void EndUpdate();
     bool Updating() const { return updating_; }
     void Clear();
+    // Clear(), giving the rows back (in no order) so that a long text can be freed elsewhere.
+    std::vector<Row> ClearTakingRows();
     void RepaintRows() { view_->repaintRows(); }
 
     // ---- Wrapping. ----
@@ -250,9 +253,39 @@ public:
     };
     PreparedLoad PrepareLoad(std::string_view bytes, std::uint8_t flags);
     void LoadPrepared(PreparedLoad load);
-    // What SaveToBytes(flags) (plain text) gives once `load` is shown; as PrepareLoad, it
-    // may run on another thread.
-    std::string SavedTextOf(const PreparedLoad& load, std::uint8_t flags) const;
+
+    // Plain text that arrives in pieces, made into rows as PrepareLoad makes them of the
+    // whole text: add() each piece in order, then PrepareLoad(reader). Only the line being
+    // read is held besides the rows, which are reserved up front for `lines` lines.
+    class RowReader {
+    public:
+        void add(std::string_view piece);
+
+    private:
+        friend class EditorCore;
+        RowReader(const EditorCore& editor, std::uint8_t flags, size_t lines);
+        // A whole line: pieces of kMaxLine bytes or less without a line end, then the rest.
+        void addLine(std::string_view content, bool lineEnd);
+        void addRow(std::string_view content, bool lineEnd);
+        void finish();
+
+        std::uint8_t flags_;
+        int tabSize_;
+        TRowAttr attr_;
+        std::vector<Row> rows_;
+        std::string partial_;  // the line read so far, when a piece ended inside it
+        char skip_ = 0;        // a line end ended the last piece: the other kind may follow it
+    };
+    RowReader StartLoad(std::uint8_t flags, size_t lines) const { return RowReader(*this, flags, lines); }
+    // How many lines plain text makes at most, when its line ends are all of one kind.
+    static size_t LinesOf(std::string_view text);
+    PreparedLoad PrepareLoad(RowReader reader);
+
+    // What SaveToBytes(flags) (plain text) gives once `load` is shown, in pieces; as
+    // PrepareLoad, it may run on another thread.
+    void SavedTextOf(const PreparedLoad& load, std::uint8_t flags, const TextSink& sink) const;
+    // What SaveToBytes(flags) gives (plain text), in pieces.
+    void SaveToPieces(std::uint8_t flags, const TextSink& sink) const;
     void LoadFromStream(std::istream& in, std::uint8_t flags);
     void LoadFromFile(const std::filesystem::path& file, std::uint8_t flags);
     std::string SaveToBytes(std::uint8_t flags) const;
@@ -300,14 +333,14 @@ private:
     void insertText(std::string_view s, bool startOperation);
     void deleteSelection();
     void appendRowsToCaret();
-    std::vector<Row> readPlainRows(std::string_view bytes, std::uint8_t flags) const;
     // Loaded rows re-flowed paragraph by paragraph as RewrapRow does it, without the row
     // primitives (no undo records, no events).
     std::vector<Row> rewrapLoaded(std::vector<Row> rows);
-    std::string plainText(std::uint8_t flags) const;
-    // Plain text of `count` rows, row i given by rowAt(i).
+    // The rest of PrepareLoad, once plain text or the own format made the rows.
+    PreparedLoad finishLoad(std::vector<Row> rows, std::uint8_t flags);
+    // Plain text of `count` rows, row i given by rowAt(i), to `sink` in pieces.
     template <class RowAt>
-    std::string plainTextOf(size_t count, RowAt rowAt, std::uint8_t flags) const;
+    void plainTextOf(size_t count, RowAt rowAt, std::uint8_t flags, const TextSink& sink) const;
 
     RowList rows_;
     TUndoBuff undo_;

@@ -16,76 +16,123 @@ namespace pavik {
 namespace {
 
 constexpr size_t kMaxLine = 65536;  // longer lines continue on the next row
+// Saved text goes to its sink in pieces of about this size.
+constexpr size_t kSavePiece = 65536;
 
-// Calls `add` with each line of plain text and whether a line end closed it. CR, LF, CR LF
-// and LF CR each end a line. A NUL byte is ordinary text. A line of kMaxLine bytes or more
-// is cut into pieces without a line end, never inside a double-byte character.
-template <class Add>
-void forEachLine(std::string_view bytes, Add add) {
-    size_t i = 0;
-    while (i < bytes.size()) {
-        size_t end = i;
-        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-        std::string_view content = bytes.substr(i, end - i);
-        while (content.size() >= kMaxLine) {
-            size_t cut = kMaxLine;
-            if (sjis::charStart(content.substr(0, kMaxLine + 1), kMaxLine) != kMaxLine) --cut;
-            add(content.substr(0, cut), false);
-            content.remove_prefix(cut);
-        }
-        if (end == bytes.size()) {
-            if (!content.empty()) add(content, false);
-            break;
-        }
-        add(content, true);
-        const char first = bytes[end];
-        i = end + 1;
-        if (i < bytes.size() && (bytes[i] == '\r' || bytes[i] == '\n') && bytes[i] != first) ++i;
-    }
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// Where a line of kMaxLine bytes or more is cut: after kMaxLine bytes, never inside a
+// double-byte character. `content` holds more than kMaxLine bytes, or the whole line.
+size_t cutOf(std::string_view content) {
+    return sjis::charStart(content.substr(0, kMaxLine + 1), kMaxLine) != kMaxLine ? kMaxLine - 1 : kMaxLine;
 }
 
 }  // namespace
 
-// One row per line, the rows reserved up front; a line end becomes the row's CR, and a
-// final line without one gets none.
-std::vector<Row> EditorCore::readPlainRows(std::string_view bytes, std::uint8_t flags) const {
-    const auto count = [&](char c) { return static_cast<size_t>(std::count(bytes.begin(), bytes.end(), c)); };
-    std::vector<Row> rows;
-    rows.reserve(count('\r') + count('\n') + bytes.size() / kMaxLine + 1);
-    const TRowAttr attr = DefaultRowAttr(true, 0, defWrapPos_);
-    forEachLine(bytes, [&](std::string_view content, bool lineEnd) {
-        Row row{std::string(), attr};
-        row.text.reserve(content.size() + (lineEnd ? 1 : 0));
-        row.text.append(content);
-        if (lineEnd) row.text.push_back('\r');
-        if (flags & lfTabsToSpaces) row.text = tabsToSpaces(row.text, TabSize);
-        if (flags & lfTabsToIndent) {
-            // Leading tabs become the indent; the row's last byte is never one of them.
-            size_t n = 0;
-            while (n + 1 < row.text.size() && row.text[n] == '\t') ++n;
-            row.text.erase(0, n);
-            const long indent = std::min<long>(static_cast<long>(n) * effectiveTabSize(TabSize),
-                                               static_cast<long>(attr.wrapPos) - 8);
-            row.attr.indent = static_cast<std::int16_t>(std::clamp<long>(indent, 0, 32767));
+size_t EditorCore::LinesOf(std::string_view text) {
+    const auto count = [&](char c) { return static_cast<size_t>(std::count(text.begin(), text.end(), c)); };
+    return std::max(count('\r'), count('\n')) + text.size() / kMaxLine + 1;
+}
+
+// One row per line. CR, LF, CR LF and LF CR each end a line; the line end becomes the row's
+// CR, and a final line without one gets none. A NUL byte is ordinary text. A line of
+// kMaxLine bytes or more is cut into rows without a line end.
+EditorCore::RowReader::RowReader(const EditorCore& editor, std::uint8_t flags, size_t lines)
+    : flags_(flags), tabSize_(editor.TabSize), attr_(editor.DefaultRowAttr(true, 0, editor.defWrapPos_)) {
+    rows_.reserve(lines + 1 + RowList::loadGap(lines + 1));  // the closing row, and room for edits
+}
+
+void EditorCore::RowReader::add(std::string_view piece) {
+    if (piece.empty()) return;
+    size_t i = 0;
+    if (skip_ && !piece.empty() && piece[0] == skip_) i = 1;
+    skip_ = 0;
+    while (i < piece.size()) {
+        size_t end = i;
+        while (end < piece.size() && !isLineEnd(piece[end])) ++end;
+        if (end == piece.size()) {
+            // The line goes on in the next piece: what is sure to be cut off already goes.
+            partial_.append(piece, i, std::string_view::npos);
+            size_t from = 0;
+            while (partial_.size() - from > kMaxLine) {
+                const size_t cut = cutOf(std::string_view(partial_).substr(from));
+                addRow(std::string_view(partial_).substr(from, cut), false);
+                from += cut;
+            }
+            partial_.erase(0, from);
+            return;
         }
-        rows.push_back(std::move(row));
-    });
-    return rows;
+        if (partial_.empty()) {
+            addLine(piece.substr(i, end - i), true);
+        } else {
+            partial_.append(piece, i, end - i);
+            addLine(partial_, true);
+            partial_.clear();
+        }
+        const char first = piece[end];
+        i = end + 1;
+        const char other = first == '\r' ? '\n' : '\r';
+        if (i == piece.size())
+            skip_ = other;
+        else if (piece[i] == other)
+            ++i;
+    }
+}
+
+void EditorCore::RowReader::addLine(std::string_view content, bool lineEnd) {
+    while (content.size() >= kMaxLine) {
+        const size_t cut = cutOf(content);
+        addRow(content.substr(0, cut), false);
+        content.remove_prefix(cut);
+    }
+    if (lineEnd || !content.empty()) addRow(content, lineEnd);
+}
+
+void EditorCore::RowReader::addRow(std::string_view content, bool lineEnd) {
+    Row& row = rows_.emplace_back(Row{std::string(), attr_});
+    row.text.reserve(content.size() + (lineEnd ? 1 : 0));
+    row.text.append(content);
+    if (lineEnd) row.text.push_back('\r');
+    if (flags_ & lfTabsToSpaces) row.text = tabsToSpaces(row.text, tabSize_);
+    if (flags_ & lfTabsToIndent) {
+        // Leading tabs become the indent; the row's last byte is never one of them.
+        size_t n = 0;
+        while (n + 1 < row.text.size() && row.text[n] == '\t') ++n;
+        row.text.erase(0, n);
+        const long indent = std::min<long>(static_cast<long>(n) * effectiveTabSize(tabSize_),
+                                           static_cast<long>(attr_.wrapPos) - 8);
+        row.attr.indent = static_cast<std::int16_t>(std::clamp<long>(indent, 0, 32767));
+    }
+}
+
+void EditorCore::RowReader::finish() {
+    addLine(partial_, false);
+    partial_.clear();
 }
 
 void EditorCore::LoadFromBytes(std::string_view bytes, std::uint8_t flags) { LoadPrepared(PrepareLoad(bytes, flags)); }
 
 EditorCore::PreparedLoad EditorCore::PrepareLoad(std::string_view bytes, std::uint8_t flags) {
-    PreparedLoad load;
-    load.flags = flags;
-    std::vector<Row>& rows = load.rows;
     if (flags & lfOwnFormat) {
+        std::vector<Row> rows;
         if (auto error = readOwnFormat(bytes, rows))
             throw EditorFileError(EditorFileError::Kind::Format, *error);
         for (Row& row : rows) row.attr = UsableRowAttr(row.attr);
-    } else {
-        rows = readPlainRows(bytes, flags);
+        return finishLoad(std::move(rows), flags);
     }
+    RowReader reader = StartLoad(flags, LinesOf(bytes));
+    reader.add(bytes);
+    return PrepareLoad(std::move(reader));
+}
+
+EditorCore::PreparedLoad EditorCore::PrepareLoad(RowReader reader) {
+    reader.finish();
+    return finishLoad(std::move(reader.rows_), reader.flags_);
+}
+
+EditorCore::PreparedLoad EditorCore::finishLoad(std::vector<Row> rows, std::uint8_t flags) {
+    PreparedLoad load;
+    load.flags = flags;
     for (const Row& row : rows) load.longest = std::max(load.longest, row.text.size());
     load.closingRow = rows.empty() || (!rows.back().text.empty() && static_cast<unsigned char>(rows.back().text.back()) == kCR);
     if (!(flags & lfOwnFormat) && (flags & lfRewrap)) {
@@ -94,6 +141,7 @@ EditorCore::PreparedLoad EditorCore::PrepareLoad(std::string_view bytes, std::ui
         rows = rewrapLoaded(std::move(rows));
         if (load.closingRow) rows.pop_back();
     }
+    load.rows = std::move(rows);
     return load;
 }
 
@@ -142,12 +190,10 @@ void EditorCore::LoadFromFile(const std::filesystem::path& file, std::uint8_t fl
 }
 
 template <class RowAt>
-std::string EditorCore::plainTextOf(size_t count, RowAt rowAt, std::uint8_t flags) const {
+void EditorCore::plainTextOf(size_t count, RowAt rowAt, std::uint8_t flags, const TextSink& sink) const {
     const int tab = effectiveTabSize(TabSize);
-    size_t size = 0;
-    for (size_t i = 0; i < count; ++i) size += rowAt(i).text.size() + 1;
     std::string out;
-    out.reserve(size);
+    out.reserve(kSavePiece + 256);
     bool afterParaEnd = true;  // the first row counts as following a paragraph end
     std::string line;
     for (size_t i = 0; i < count; ++i) {
@@ -169,26 +215,36 @@ std::string EditorCore::plainTextOf(size_t count, RowAt rowAt, std::uint8_t flag
         if ((flags & sfBreakSoftRows) && !paraEnd) out += "\r\n";
         if (paraEnd) out += '\n';
         afterParaEnd = paraEnd;
+        if (out.size() >= kSavePiece) {
+            sink(out);
+            out.clear();
+        }
     }
-    return out;
+    if (!out.empty()) sink(out);
 }
 
-std::string EditorCore::plainText(std::uint8_t flags) const {
-    return plainTextOf(rows_.size(), [this](size_t i) -> const Row& { return rows_[i]; }, flags);
-}
-
-std::string EditorCore::SavedTextOf(const PreparedLoad& load, std::uint8_t flags) const {
+void EditorCore::SavedTextOf(const PreparedLoad& load, std::uint8_t flags, const TextSink& sink) const {
     // The closing row LoadPrepared adds: empty, with the last row's record (no indent after
     // a load that makes leading tabs the indent).
     Row closing{std::string(), load.rows.empty() ? DefaultRowAttr(true, 0, defWrapPos_) : load.rows.back().attr};
     if (load.rows.empty() || (!(load.flags & lfOwnFormat) && (load.flags & lfTabsToIndent))) closing.attr.indent = 0;
     const size_t n = load.rows.size();
-    return plainTextOf(n + (load.closingRow ? 1 : 0),
-                       [&](size_t i) -> const Row& { return i < n ? load.rows[i] : closing; }, flags);
+    plainTextOf(n + (load.closingRow ? 1 : 0), [&](size_t i) -> const Row& { return i < n ? load.rows[i] : closing; },
+                flags, sink);
+}
+
+void EditorCore::SaveToPieces(std::uint8_t flags, const TextSink& sink) const {
+    plainTextOf(rows_.size(), [this](size_t i) -> const Row& { return rows_[i]; }, flags, sink);
 }
 
 std::string EditorCore::SaveToBytes(std::uint8_t flags) const {
-    return (flags & sfOwnFormat) ? writeOwnFormat(rows_) : plainText(flags);
+    if (flags & sfOwnFormat) return writeOwnFormat(rows_);
+    size_t size = 0;
+    for (size_t i = 0; i < rows_.size(); ++i) size += rows_[i].text.size() + 1;
+    std::string out;
+    out.reserve(size);
+    SaveToPieces(flags, [&out](std::string_view piece) { out += piece; });
+    return out;
 }
 
 void EditorCore::SaveToStream(std::ostream& out, std::uint8_t flags) const {

@@ -21,8 +21,9 @@ void RowList::moveGapTo(std::size_t i) {
 }
 
 void RowList::growGap() {
+    // By an eighth: a long text does not take twice its room for one more row.
     std::size_t used = size();
-    std::size_t newCap = std::max<std::size_t>(16, used * 2);
+    std::size_t newCap = used + std::max<std::size_t>(16, used / 8);
     std::vector<Row> grown(newCap);
     std::size_t tail = buf_.size() - gapEnd_;
     std::move(buf_.begin(), buf_.begin() + gapStart_, grown.begin());
@@ -47,10 +48,8 @@ void RowList::clear() {
     gapStart_ = gapEnd_ = 0;
 }
 
-std::vector<Row> RowList::take() {
-    moveGapTo(size());
+std::vector<Row> RowList::release() {
     std::vector<Row> rows = std::move(buf_);
-    rows.resize(gapStart_);
     clear();
     return rows;
 }
@@ -58,8 +57,8 @@ std::vector<Row> RowList::take() {
 void RowList::assign(std::vector<Row>&& rows) {
     std::size_t n = rows.size();
     buf_ = std::move(rows);
-    // Leave room for the edits that follow a load.
-    buf_.resize(n + std::max<std::size_t>(16, n / 8));
+    buf_.reserve(n + loadGap(n));  // exactly, when more room is needed
+    buf_.resize(n + loadGap(n));
     gapStart_ = n;
     gapEnd_ = buf_.size();
 }

@@ -2,6 +2,7 @@
 // The display rows with their records, in one container so the two never get out of step.
 // A gap buffer: inserts and deletes near the previous edit cost O(1), so a re-flow that
 // adds thousands of rows in the middle of a long text stays linear.
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <utility>
@@ -30,10 +31,13 @@ public:
     void erase(std::size_t i);
     void push_back(Row row) { insert(size(), std::move(row)); }
     void clear();
-    // Replaces the whole content.
+    // Replaces the whole content, leaving loadGap(rows.size()) rows of room for edits: reserve
+    // that much more beforehand and the rows stay where they are.
     void assign(std::vector<Row>&& rows);
-    // Takes the whole content out, in order; the list is left empty.
-    std::vector<Row> take();
+    static std::size_t loadGap(std::size_t rows) { return std::clamp<std::size_t>(rows / 8, 16, 65536); }
+    // Takes the rows out as they lie, empty ones of the gap among them, to be freed elsewhere;
+    // the list is left empty.
+    std::vector<Row> release();
 
 private:
     std::size_t gapLength() const { return gapEnd_ - gapStart_; }

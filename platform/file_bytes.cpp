@@ -171,9 +171,14 @@ std::error_code replaceByNewFile(const fs::path& target, const FileProducer& pro
     if (noTemp) return lastErrno();
 
     std::error_code result;
-    produce([&](std::string_view piece) {
-        if (!result) result = writeAll(fd.get(), piece);
-    });
+    try {
+        produce([&](std::string_view piece) {
+            if (!result) result = writeAll(fd.get(), piece);
+        });
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
     if (!result && mode && ::fchmod(fd.get(), *mode) != 0) result = lastErrno();
     if (!result && sync && ::fsync(fd.get()) != 0) result = lastErrno();
     if (!fd.close() && !result) result = lastErrno();

@@ -68,9 +68,12 @@ std::error_code overwriteInPlace(const std::filesystem::path& file, std::string_
 // another user's entry in a sticky folder, a read-only folder) is an error and changes
 // nothing. Not synced to disk: these files are rebuilt at will.
 std::error_code writeOwnFile(const std::filesystem::path& file, std::string_view bytes);
+// Where text goes a piece at a time, in order.
+using TextSink = std::function<void(std::string_view piece)>;
 // Makes a file's bytes piece by piece: calls its argument with each piece, in order.
-using FileProducer = std::function<void(const std::function<void(std::string_view piece)>&)>;
+using FileProducer = std::function<void(const TextSink&)>;
 // As above, the bytes as `produce` makes them, so that they need not be held all at once.
+// When `produce` throws, the new file is removed and the exception goes on.
 std::error_code writeOwnFile(const std::filesystem::path& file, const FileProducer& produce);
 
 // A save that failed halfway and could not put the original back: the only failure of

@@ -1,6 +1,8 @@
 #include "platform/text_encoding.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -183,9 +185,55 @@ void crLfToLf(std::string& text) {
 
 }  // namespace
 
-LineEnd detectLineEnd(std::string_view text) {
-    const size_t at = text.find_first_of("\r\n");  // never trail bytes
+namespace {
+
+// What one pass over a file's bytes finds, eight bytes at a time: whether they are all ASCII,
+// whether one is zero, and the first line end (CR and LF are never trail bytes).
+struct ByteScan {
+    bool ascii = true;
+    bool zero = false;
+    size_t lineEnd = std::string_view::npos;
+};
+
+ByteScan scanBytes(std::string_view bytes) {
+    constexpr std::uint64_t ones = 0x0101010101010101u, highs = 0x8080808080808080u;
+    const auto hasZero = [](std::uint64_t w) { return ((w - ones) & ~w & highs) != 0; };
+    ByteScan scan;
+    std::uint64_t high = 0;
+    size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, bytes.data() + i, 8);
+        high |= w;
+        if (hasZero(w)) scan.zero = true;
+        if (scan.lineEnd == std::string_view::npos && (hasZero(w ^ (ones * '\r')) || hasZero(w ^ (ones * '\n')))) {
+            for (size_t k = i; k < i + 8; ++k)
+                if (bytes[k] == '\r' || bytes[k] == '\n') {
+                    scan.lineEnd = k;
+                    break;
+                }
+        }
+    }
+    for (; i < bytes.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        high |= c;
+        if (c == 0) scan.zero = true;
+        if (scan.lineEnd == std::string_view::npos && (c == '\r' || c == '\n')) scan.lineEnd = i;
+    }
+    scan.ascii = (high & highs) == 0;
+    return scan;
+}
+
+LineEnd lineEndAt(std::string_view text, size_t at) {
     return at != std::string_view::npos && text[at] == '\n' ? LineEnd::Lf : LineEnd::CrLf;
+}
+
+}  // namespace
+
+LineEnd detectLineEnd(std::string_view text) {
+    const size_t cr = text.find('\r');  // never trail bytes
+    const size_t lf = text.substr(0, cr).find('\n');
+    return lineEndAt(text, std::min(cr, lf));
 }
 
 Cp932Encoded encodeCssEscapedInto(std::string_view utf8, std::string_view cp932Context,
@@ -213,8 +261,8 @@ std::string_view encodingName(TextEncoding encoding) {
 namespace {
 
 // UTF-16 without a byte order mark: ASCII in pairs with one zero byte (see the header).
-std::optional<TextEncoding> detectUtf16WithoutBom(std::string_view bytes) {
-    if (bytes.empty() || bytes.size() % 2 != 0 || bytes.find('\0') == std::string_view::npos) return std::nullopt;
+std::optional<TextEncoding> detectUtf16WithoutBom(std::string_view bytes, bool zero) {
+    if (bytes.empty() || bytes.size() % 2 != 0 || !zero) return std::nullopt;
     size_t le = 0, be = 0;
     for (size_t i = 0; i < bytes.size(); i += 2) {
         const unsigned char a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
@@ -228,20 +276,24 @@ std::optional<TextEncoding> detectUtf16WithoutBom(std::string_view bytes) {
     return std::nullopt;
 }
 
-}  // namespace
-
-TextEncoding detectEncoding(std::string_view bytes) {
+// The encoding, from a scan of the bytes.
+TextEncoding encodingOf(std::string_view bytes, const ByteScan& scan) {
     if (bytes.starts_with(kUtf8Bom)) return TextEncoding::Utf8Bom;
     if (bytes.starts_with(kUtf16LEBom)) return TextEncoding::Utf16LE;
     if (bytes.starts_with(kUtf16BEBom)) return TextEncoding::Utf16BE;
-    if (const std::optional<TextEncoding> utf16 = detectUtf16WithoutBom(bytes)) return *utf16;
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    return !ascii && isValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    if (const std::optional<TextEncoding> utf16 = detectUtf16WithoutBom(bytes, scan.zero)) return *utf16;
+    return !scan.ascii && isValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Cp932;
 }
 
-DecodedText decodeToCp932(std::string_view bytes) {
+}  // namespace
+
+TextEncoding detectEncoding(std::string_view bytes) { return encodingOf(bytes, scanBytes(bytes)); }
+
+DecodedText decodeToCp932(std::string_view bytes) { return decodeToCp932(bytes, detectEncoding(bytes)); }
+
+DecodedText decodeToCp932(std::string_view bytes, TextEncoding encoding) {
     DecodedText result;
-    result.encoding = detectEncoding(bytes);
+    result.encoding = encoding;
     if (result.encoding == TextEncoding::Cp932) {
         result.cp932.assign(bytes);
     } else {
@@ -307,11 +359,13 @@ std::error_code readTextFile(const std::filesystem::path& file, DecodedText& out
     out = DecodedText();
     std::string bytes;
     if (std::error_code ec = readFileBytes(file, bytes)) return ec;
-    if (detectEncoding(bytes) == TextEncoding::Cp932) {
+    const ByteScan scan = scanBytes(bytes);
+    const TextEncoding encoding = encodingOf(bytes, scan);
+    if (encoding == TextEncoding::Cp932) {
+        out.lineEnd = lineEndAt(bytes, scan.lineEnd);
         out.cp932 = std::move(bytes);  // the text as it is, not a copy
-        out.lineEnd = detectLineEnd(out.cp932);
     } else {
-        out = decodeToCp932(bytes);
+        out = decodeToCp932(bytes, encoding);
     }
     return {};
 }

@@ -64,6 +64,8 @@ LineEnd detectLineEnd(std::string_view text);
 
 // A file's bytes as CP932 text, with the encoding found.
 DecodedText decodeToCp932(std::string_view fileBytes);
+// The same, the encoding found already (detectEncoding of the bytes).
+DecodedText decodeToCp932(std::string_view fileBytes, TextEncoding encoding);
 
 // Whether decoded text can be edited as CP932 without harm: it holds no zero byte (the
 // editor ends a text there) and every byte belongs to a CP932 character. When not, the

@@ -57,7 +57,7 @@ protected:
         };
         s.help = help;
         s.reportError = [this](QWidget*, const QString& text) { errors.append(text); };
-        return std::make_unique<TdlgBoxEdit>(doc.empty() ? nullptr : doc.rules().front().get(), std::move(s));
+        return std::make_unique<TdlgBoxEdit>(doc.empty() ? nullptr : doc.rules().front(), std::move(s));
     }
     QString previewFile() const { return QDir(home.path()).filePath(QString::fromLatin1(TempBoxEditHTML)); }
     std::string preview() const {

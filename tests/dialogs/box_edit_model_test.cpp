@@ -33,7 +33,7 @@ std::string describe(const BoxEditModel& m) {
 BoxOpening open(const std::string& declarations) {
     static StyleDocument doc;
     doc = AnalyzeCSS("P { " + declarations + " }").Document;
-    return readBoxRule(doc.rules().at(0).get());
+    return readBoxRule(doc.rules().at(0));
 }
 
 // The lines of the page between ".preview {" and the line after the rule.

@@ -24,7 +24,7 @@ TEST(BoxEditSmoke, RealViewShowsThePreviewInShiftJisWithScriptsOff) {
     TdlgBoxEdit::Services s;
     s.makeBrowser = [](QWidget* parent) { return makeWebEnginePreview(parent); };
     s.reportError = [&](QWidget*, const QString& text) { errors.append(text); };
-    TdlgBoxEdit d(doc.rules().front().get(), std::move(s));
+    TdlgBoxEdit d(doc.rules().front(), std::move(s));
     d.show();
 
     auto* view = qobject_cast<QWebEngineView*>(d.WBboxedit);

@@ -145,10 +145,21 @@ TEST(EditorLoadSave, RewrapOnLoadMatchesRewrappingRowByRow) {
         for (int r = 0; r < loaded->RowCount(); ++r)
             ASSERT_EQ(loaded->RowAttr(r), reflowed->RowAttr(r)) << "round " << round << " row " << r;
         EXPECT_FALSE(loaded->CanUndo());
+        // The text read in pieces makes the same rows, wherever the pieces end.
+        EditorCore::RowReader reader = loaded->StartLoad(static_cast<std::uint8_t>(flags | lfRewrap), 1);
+        for (size_t at = 0; at < text.size();) {
+            const size_t size = std::min<size_t>(text.size() - at, rng() % (huge ? 70000 : 5));
+            reader.add(std::string_view(text).substr(at, size));
+            at += size;
+        }
+        const EditorCore::PreparedLoad prepared = loaded->PrepareLoad(std::move(reader));
+        ASSERT_EQ(prepared.rows.size() + prepared.closingRow, static_cast<size_t>(loaded->RowCount())) << "round " << round;
         // What a save would write is known from the prepared rows before they are shown.
-        const EditorCore::PreparedLoad prepared = loaded->PrepareLoad(text, static_cast<std::uint8_t>(flags | lfRewrap));
-        for (std::uint8_t save : {0, int(sfIndentAsTabs), sfIndentAsSpaces | sfTabsToSpaces, sfBreakSoftRows | sfIndentAsSpaces})
-            ASSERT_EQ(loaded->SavedTextOf(prepared, save), loaded->SaveToBytes(save)) << "round " << round;
+        for (std::uint8_t save : {0, int(sfIndentAsTabs), sfIndentAsSpaces | sfTabsToSpaces, sfBreakSoftRows | sfIndentAsSpaces}) {
+            std::string saved;
+            loaded->SavedTextOf(prepared, save, [&saved](std::string_view piece) { saved += piece; });
+            ASSERT_EQ(saved, loaded->SaveToBytes(save)) << "round " << round;
+        }
     }
 }
 

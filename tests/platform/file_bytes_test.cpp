@@ -147,6 +147,18 @@ TEST(FileBytes, OwnFilesReplaceWhatStandsAtTheirName) {
     EXPECT_TRUE(fs::is_empty(folder));
     EXPECT_FALSE(fs::exists(dir.path / "gone"));
 
+    // Work stopped while the file was being made leaves the old file and no new one beside it.
+    const fs::path page = dir.path / "a.CSS";
+    const auto entries = [&] { return std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()); };
+    const auto before = entries();
+    EXPECT_THROW(writeOwnFile(page, [](const TextSink& write) {
+                     write("half");
+                     throw std::runtime_error("stopped");
+                 }),
+                 std::runtime_error);
+    EXPECT_EQ(contents(page), "ours");
+    EXPECT_EQ(entries(), before);
+
     // A name that cannot be replaced: a folder; another user's link in a sticky folder.
     EXPECT_EQ(writeOwnFile(folder, "ours"), std::errc::is_a_directory);
     if (::geteuid() == 0) {

@@ -1,5 +1,9 @@
 // Files in UTF-8 or UTF-16 become CP932 inside and go back to their own encoding.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "platform/text_encoding.h"
 
@@ -64,6 +68,34 @@ TEST(TextEncoding, EncodingIsFoundByByteOrderMarkOrValidUtf8OrZeroBytePairs) {
         EXPECT_EQ(detectEncoding(c.bytes), c.expected) << c.what;
         EXPECT_EQ(isEditableCp932(decodeToCp932(c.bytes).cp932), c.editable) << c.what;
     }
+}
+
+// A file is looked at once, eight bytes at a time: what it holds counts wherever it stands.
+TEST(TextEncoding, ReadingFindsEncodingAndFirstLineEndAnywhereInTheFile) {
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("pavik_text_" + std::to_string(::getpid()) + ".css");
+    struct Case {
+        const char* what;
+        std::string bytes;
+        TextEncoding encoding;
+        LineEnd lineEnd;
+    };
+    for (const Case& c : {
+             Case{"LF in the first eight bytes", "a{}\nb{}\r\n", TextEncoding::Cp932, LineEnd::Lf},
+             Case{"CR LF after them", "0123456789ab{}\r\nc\n", TextEncoding::Cp932, LineEnd::CrLf},
+             Case{"LF in the last bytes, after whole words", "0123456789abcdef{}\n", TextEncoding::Cp932, LineEnd::Lf},
+             Case{"no line end", std::string(100, 'x'), TextEncoding::Cp932, LineEnd::CrLf},
+             Case{"UTF-8 past the first words", "0123456789abcdef/* " + kMeiryo8 + " */\n", TextEncoding::Utf8, LineEnd::Lf},
+             Case{"UTF-16 without BOM, zero bytes past them", utf16le(u"P { color: red }\n"), TextEncoding::Utf16LENoBom,
+                  LineEnd::Lf},
+         }) {
+        std::ofstream(file, std::ios::binary) << c.bytes;
+        DecodedText d;
+        ASSERT_FALSE(readTextFile(file, d)) << c.what;
+        EXPECT_EQ(d.encoding, c.encoding) << c.what;
+        EXPECT_EQ(d.lineEnd, c.lineEnd) << c.what;
+    }
+    std::filesystem::remove(file);
 }
 
 TEST(TextEncoding, UnchangedTextRoundTripsByteForByte) {

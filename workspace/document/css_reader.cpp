@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <deque>
+#include <iterator>
 #include <optional>
 #include <span>
 #include <unordered_set>
@@ -19,19 +20,10 @@ namespace {
 using css::TextSpan;
 
 // A comment cut out of the text: where it stood in its frame's text and in the source, and
-// its text (line ends CR LF) in the scanner's store.
+// its text (line ends CR LF) in the scanner's comment store.
 struct Note {
     size_t at, source;
     TextSpan text;
-};
-
-// A rule as gathered by the first pass: its texts lie in the scanner's shared store, its
-// guarded spans (strings and escapes, relative to the body) in the shared span list, its
-// comments in the shared note list: first those before it, then those of its body.
-struct RawRule {
-    TextSpan selector, body;
-    size_t firstGuard, guardEnd;
-    size_t firstNote, bodyNotes, noteEnd;
 };
 
 // Bytes the scanner must look at; every other single byte is copied as it is. Lead bytes
@@ -69,12 +61,12 @@ struct Frame {
     // The comments cut out here, in order; at top level those not yet given to an item.
     std::vector<Note> notes;
     // Open rules only: the selector (combined for a nested rule), with its parts once needed,
-    // the comments before the rule and the rule's place in the rule list.
+    // the comments before the rule and the rule, made in the document when it was opened.
     SelectorList selector;
     std::vector<TextSpan> selectorGuarded;
     bool partsReady = false;
     std::vector<TextSpan> lead;
-    size_t slot = 0;
+    CssRuleNode* rule = nullptr;
 
     void startSegment() {
         segment = text.size();
@@ -106,10 +98,112 @@ struct Frame {
     }
 };
 
+// Splits a body into declarations. Guarded spans and matched parentheses are opaque. A
+// comment goes to the first declaration that does not end before it, else before the "}".
+// One splitter serves every rule of a read; a rule's declarations are gathered first, so that
+// the rule holds them in a block of their own size.
+class BodySplitter {
+public:
+    explicit BodySplitter(const std::string& comments) : comments_(comments) {}
+
+    // The declarations of a rule whose body (without its nested blocks) is `body`, with the
+    // comments cut out of it.
+    void run(std::string_view body, std::span<const TextSpan> guarded, std::span<const Note> notes, CssRuleNode& rule) {
+        body_ = body;
+        guarded_ = guarded;
+        notes_ = notes;
+        note_ = 0;
+        lastName_ = {};
+        decls_.clear();
+        findMatchedOpens();
+        size_t pieceStart = 0, colon = sjis::npos;
+        int depth = 0;
+        size_t g = 0, m = 0;
+        for (size_t k = 0; k < body_.size();) {
+            if (g < guarded_.size() && guarded_[g].begin == k) {
+                k = guarded_[g++].end;
+                continue;
+            }
+            char c = body_[k];
+            if (c == '(' && m < matchedOpens_.size() && matchedOpens_[m] == k) {
+                ++m;
+                ++depth;
+            } else if (c == ')' && depth > 0) {
+                --depth;
+            } else if (depth == 0 && c == ':' && colon == sjis::npos) {
+                colon = k;
+            } else if (depth == 0 && c == ';') {
+                piece(pieceStart, k, colon);
+                pieceStart = k + 1;
+                colon = sjis::npos;
+            }
+            ++k;  // ":", ";", "(" and ")" are never trail bytes
+        }
+        piece(pieceStart, body_.size(), colon);
+        for (; note_ < notes_.size(); ++note_) appendComment(rule.ClosingComment, comment(notes_[note_]));
+        rule.Declarations.reserve(decls_.size());
+        std::move(decls_.begin(), decls_.end(), std::back_inserter(rule.Declarations));
+    }
+
+private:
+    std::string_view comment(const Note& n) const {
+        return std::string_view(comments_).substr(n.text.begin, n.text.end - n.text.begin);
+    }
+
+    void findMatchedOpens() {
+        std::vector<size_t>& open = open_;
+        open.clear();
+        matchedOpens_.clear();
+        size_t g = 0;
+        for (size_t k = 0; k < body_.size();) {
+            if (g < guarded_.size() && guarded_[g].begin == k) {
+                k = guarded_[g++].end;
+                continue;
+            }
+            if (body_[k] == '(') {
+                open.push_back(k);
+            } else if (body_[k] == ')' && !open.empty()) {
+                matchedOpens_.push_back(open.back());
+                open.pop_back();
+            }
+            ++k;
+        }
+        std::sort(matchedOpens_.begin(), matchedOpens_.end());
+    }
+
+    // A piece of nothing but blanks declares nothing. The declaration takes the comments up
+    // to its last character; the later ones go with what follows it.
+    void piece(size_t begin, size_t end, size_t colon) {
+        std::string_view text(body_.data() + begin, end - begin);
+        end = begin + sjis::trimRight(text).size();
+        if (colon == sjis::npos) {
+            std::string_view value = sjis::trim(text);
+            if (value.empty()) return;
+            decls_.push_back({std::string(lastName_), std::string(value), {}});
+        } else {
+            size_t at = colon - begin;
+            lastName_ = sjis::trim(text.substr(0, at));
+            decls_.push_back({std::string(lastName_), std::string(sjis::trim(text.substr(at + 1))), {}});
+        }
+        for (; note_ < notes_.size() && notes_[note_].at < end; ++note_) appendComment(decls_.back().Comment, comment(notes_[note_]));
+    }
+
+    const std::string& comments_;
+    std::string_view body_;
+    std::span<const TextSpan> guarded_;
+    std::span<const Note> notes_;
+    size_t note_ = 0;
+    std::vector<Declaration> decls_;
+    std::vector<size_t> matchedOpens_, open_;
+    std::string_view lastName_;  // into body_
+};
+
+// Reads the text into the document in one pass: a rule is made when its "{" opens it (so the
+// rules stand in the order of their "{") and gets its declarations when its "}" closes it.
 class Scanner {
 public:
-    explicit Scanner(std::string_view text) : s_(text), quotes_(text) {
-        store_.reserve(text.size() + 64);
+    Scanner(std::string_view text, StyleDocument& doc, ProgressSink* sink)
+        : s_(text), quotes_(text), doc_(doc), splitter_(comments_), progress_(sink, text.size()) {
         frames_.resize(2);
         f_ = &frames_[0];
     }
@@ -119,7 +213,12 @@ public:
         size_t i = 0;
         if (s_.substr(0, 3) == "\xEF\xBB\xBF") i = 3;  // UTF-8 byte-order mark
         start_ = i;
+        size_t report = 0;  // where progress is reported next
         while (i < n) {
+            if (i >= report) {
+                progress_.step(i);
+                report = i + kReportEvery;
+            }
             // Copy a run of ordinary characters in one go.
             size_t run = i;
             while (i < n) {
@@ -196,21 +295,15 @@ public:
         finishAtEnd();
     }
 
-    std::string_view text(TextSpan s) const { return std::string_view(store_).substr(s.begin, s.end - s.begin); }
-    std::span<const TextSpan> guards(const RawRule& r) const {
-        return std::span<const TextSpan>(guards_).subspan(r.firstGuard, r.guardEnd - r.firstGuard);
-    }
-    std::span<const Note> notes(size_t from, size_t to) const {
-        return std::span<const Note>(notes_).subspan(from, to - from);
-    }
-
-    std::vector<RawRule> rules;  // in the order of their "{"
-    std::vector<KeptText> kept;  // each before the rule of its index
-    std::string charset, trailing;
     std::vector<std::string> atRules;
     size_t nestedRules = 0, droppedRules = 0;
 
 private:
+    // Progress is reported after this many bytes of text.
+    static constexpr size_t kReportEvery = size_t{1} << 18;
+
+    std::string_view text(TextSpan s) const { return std::string_view(comments_).substr(s.begin, s.end - s.begin); }
+
     // "/*" at i: cuts the comment out, leaving one blank, and notes its text for the item it
     // belongs to; text that a kept at-rule holds sorts that out when it is kept. The
     // generator comment is dropped. Returns the index after the comment.
@@ -221,10 +314,10 @@ private:
         std::string_view text = s_.substr(i, end - i);
         if (close == sjis::npos) endsInComment_ = true;
         if (!text.starts_with(GeneratorHead)) {
-            const size_t at = store_.size();
-            css::appendCrLf(store_, text);
-            if (close == sjis::npos) store_ += "*/";  // the end of the file closes it
-            f_->notes.push_back({f_->text.size(), i, {at, store_.size()}});
+            const size_t at = comments_.size();
+            css::appendCrLf(comments_, text);
+            if (close == sjis::npos) comments_ += "*/";  // the end of the file closes it
+            f_->notes.push_back({f_->text.size(), i, {at, comments_.size()}});
         }
         f_->text += ' ';
         return end;
@@ -245,7 +338,7 @@ private:
         if (sjis::trim(std::string_view(f.text).substr(f.segment)).empty()) f.atSource = i;
     }
 
-    // A frame for a rule opened now, which takes the next place in the rule list.
+    // A frame for a rule opened now, which is made in the document after every item.
     Frame& push() {
         if (++depth_ == frames_.size()) frames_.emplace_back();
         f_ = &frames_[depth_];
@@ -254,8 +347,7 @@ private:
         f_->lead.clear();
         f_->selectorGuarded.clear();
         f_->partsReady = false;
-        f_->slot = rules.size();
-        rules.emplace_back();
+        f_->rule = doc_.addRule({});
         return *f_;
     }
 
@@ -326,19 +418,16 @@ private:
         return css::findBlockEnd(s_, i, quotes_).End;
     }
 
+    // The rule of the innermost frame gets its record and its declarations.
     void closeRule() {
         Frame& f = *f_;
-        RawRule& r = rules[f.slot];
-        r.selector = store(f.selector.Text);
-        r.body = store(f.text);
-        r.firstGuard = guards_.size();
-        guards_.insert(guards_.end(), f.guarded.begin(), f.guarded.end());
-        r.guardEnd = guards_.size();
-        r.firstNote = notes_.size();
-        for (TextSpan t : f.lead) notes_.push_back({0, 0, t});
-        r.bodyNotes = notes_.size();
-        notes_.insert(notes_.end(), f.notes.begin(), f.notes.end());
-        r.noteEnd = notes_.size();
+        CssRuleNode& rule = *f.rule;
+        SelectorParts parts = deriveSelectorParts(f.selector.Text);
+        rule.Data.Name = std::move(parts.Name);
+        rule.Data.CssClass = std::move(parts.CssClass);
+        rule.Data.Selector = std::move(f.selector.Text);
+        for (TextSpan t : f.lead) appendComment(rule.Data.Comment, text(t));
+        splitter_.run(f.text, f.guarded, f.notes, rule);
         f_ = &frames_[--depth_];
         if (depth_ == 0)
             f_->reset();
@@ -375,7 +464,7 @@ private:
         while (depth_ > 0) closeRule();
         std::vector<TextSpan> rest;
         takeNotes(frames_[0], 0, sjis::npos, &rest);
-        trailing = joined(rest);
+        doc_.setTrailingComments(joined(rest));
     }
 
     // Kept text led by the comments noted before its "@" in frame f from note `from` on; the
@@ -393,11 +482,11 @@ private:
         std::string t = keptText(*f_, 0);
         css::appendCrLf(t, source);
         if (unfinished) css::appendClosing(t, inComment, ";");
-        if (f_->atSource == start_ && t.starts_with("@charset") && charset.empty() && rules.empty() &&
-            kept.empty())
-            charset = std::move(t);
+        if (f_->atSource == start_ && t.starts_with("@charset") && doc_.charset().empty() && doc_.empty() &&
+            doc_.keptTexts().empty())
+            doc_.setCharset(std::move(t));
         else
-            kept.push_back({rules.size(), std::move(t)});
+            doc_.addKeptText(std::move(t));
     }
 
     // The at-rule block whose "{" is at i, kept from its "@" to its matching "}".
@@ -408,7 +497,7 @@ private:
         std::string t = keptText(*f_, 0);
         css::appendCrLf(t, source);
         if (end.OpenBlocks > 0) css::appendClosing(t, end.InComment, std::string(end.OpenBlocks, '}'));
-        kept.push_back({rules.size(), std::move(t)});
+        doc_.addKeptText(std::move(t));
         f_->reset();
         return end.End;
     }
@@ -437,7 +526,7 @@ private:
         css::appendCrLf(t, s_.substr(i + 1, innerEnd - (i + 1)));
         if (end.OpenBlocks > 0) css::appendClosing(t, end.InComment, std::string(end.OpenBlocks - 1, '}'));
         t += " } }";
-        kept.push_back({rules.size(), std::move(t)});
+        doc_.addKeptText(std::move(t));
         f.cutSegment();
         return end.End;
     }
@@ -449,12 +538,6 @@ private:
         if (seenAtRules_.insert(name).second) atRules.push_back(std::move(name));
     }
 
-    TextSpan store(std::string_view t) {
-        size_t at = store_.size();
-        store_ += t;
-        return {at, store_.size()};
-    }
-
     std::string joined(std::span<const TextSpan> comments) const {
         std::string out;
         for (TextSpan c : comments) appendComment(out, text(c));
@@ -464,9 +547,10 @@ private:
     std::string_view s_;
     size_t start_ = 0;  // after the byte-order mark
     css::QuoteFinder quotes_;
-    std::string store_;
-    std::vector<TextSpan> guards_;
-    std::vector<Note> notes_;
+    StyleDocument& doc_;
+    std::string comments_;  // the text of every comment noted
+    BodySplitter splitter_;
+    ProgressSteps progress_;
     std::deque<Frame> frames_;  // [0] top level, then the open rules; references stay valid
     size_t depth_ = 0;
     Frame* f_;                  // frames_[depth_]
@@ -476,137 +560,19 @@ private:
     std::unordered_set<std::string> seenAtRules_;
 };
 
-// Splits a body into declarations. Guarded spans and matched parentheses are opaque. A
-// comment goes to the first declaration that does not end before it, else before the "}".
-class BodySplitter {
-public:
-    BodySplitter(const Scanner& scanner, StyleDocument& doc) : scanner_(scanner), doc_(doc) {}
-
-    // The declarations of `raw` into `rule`. One splitter serves every rule of a read.
-    void run(const RawRule& raw, CssRuleNode* rule) {
-        body_ = scanner_.text(raw.body);
-        guarded_ = scanner_.guards(raw);
-        notes_ = scanner_.notes(raw.bodyNotes, raw.noteEnd);
-        note_ = 0;
-        rule_ = rule;
-        lastName_ = {};
-        findMatchedOpens();
-        size_t pieceStart = 0, colon = sjis::npos;
-        int depth = 0;
-        size_t g = 0, m = 0;
-        for (size_t k = 0; k < body_.size();) {
-            if (g < guarded_.size() && guarded_[g].begin == k) {
-                k = guarded_[g++].end;
-                continue;
-            }
-            char c = body_[k];
-            if (c == '(' && m < matchedOpens_.size() && matchedOpens_[m] == k) {
-                ++m;
-                ++depth;
-            } else if (c == ')' && depth > 0) {
-                --depth;
-            } else if (depth == 0 && c == ':' && colon == sjis::npos) {
-                colon = k;
-            } else if (depth == 0 && c == ';') {
-                piece(pieceStart, k, colon);
-                pieceStart = k + 1;
-                colon = sjis::npos;
-            }
-            ++k;  // ":", ";", "(" and ")" are never trail bytes
-        }
-        piece(pieceStart, body_.size(), colon);
-        for (; note_ < notes_.size(); ++note_) appendComment(rule_->ClosingComment, scanner_.text(notes_[note_].text));
-    }
-
-private:
-    void findMatchedOpens() {
-        std::vector<size_t>& open = open_;
-        open.clear();
-        matchedOpens_.clear();
-        size_t g = 0;
-        for (size_t k = 0; k < body_.size();) {
-            if (g < guarded_.size() && guarded_[g].begin == k) {
-                k = guarded_[g++].end;
-                continue;
-            }
-            if (body_[k] == '(') {
-                open.push_back(k);
-            } else if (body_[k] == ')' && !open.empty()) {
-                matchedOpens_.push_back(open.back());
-                open.pop_back();
-            }
-            ++k;
-        }
-        std::sort(matchedOpens_.begin(), matchedOpens_.end());
-    }
-
-    // A piece of nothing but blanks declares nothing. The declaration takes the comments up
-    // to its last character; the later ones go with what follows it.
-    void piece(size_t begin, size_t end, size_t colon) {
-        std::string_view text(body_.data() + begin, end - begin);
-        end = begin + sjis::trimRight(text).size();
-        TData2* decl;
-        if (colon == sjis::npos) {
-            std::string_view value = sjis::trim(text);
-            if (value.empty()) return;
-            decl = doc_.addDeclaration(rule_, std::string(lastName_), std::string(value));
-        } else {
-            size_t at = colon - begin;
-            lastName_ = sjis::trim(text.substr(0, at));
-            decl = doc_.addDeclaration(rule_, std::string(lastName_),
-                                       std::string(sjis::trim(text.substr(at + 1))));
-        }
-        for (; note_ < notes_.size() && notes_[note_].at < end; ++note_)
-            appendComment(decl->Comment, scanner_.text(notes_[note_].text));
-    }
-
-    const Scanner& scanner_;
-    std::string_view body_;
-    std::span<const TextSpan> guarded_;
-    std::span<const Note> notes_;
-    size_t note_ = 0;
-    StyleDocument& doc_;
-    CssRuleNode* rule_ = nullptr;
-    std::vector<size_t> matchedOpens_, open_;
-    std::string_view lastName_;  // into body_
-};
-
 }  // namespace
 
 CssReadResult AnalyzeCSS(std::string_view text, ProgressSink* sink) {
-    Scanner scanner(text);
-    scanner.run();
-
     if (sink) {
         sink->setProgress(0);
         sink->setStatus("スタイルシートの解析中");
     }
     CssReadResult result;
+    Scanner scanner(text, result.Document, sink);
+    scanner.run();
     result.AtRules = std::move(scanner.atRules);
     result.NestedRules = scanner.nestedRules;
     result.DroppedRules = scanner.droppedRules;
-    StyleDocument& doc = result.Document;
-    doc.setCharset(std::move(scanner.charset));
-    doc.setTrailingComments(std::move(scanner.trailing));
-    ProgressSteps progress(sink, scanner.rules.size());
-    BodySplitter splitter(scanner, doc);
-    size_t k = 0;
-    for (size_t i = 0; i < scanner.rules.size(); ++i) {
-        for (; k < scanner.kept.size() && scanner.kept[k].BeforeRule <= i; ++k)
-            doc.addKeptText(std::move(scanner.kept[k].Text));
-        const RawRule& raw = scanner.rules[i];
-        std::string_view selector = scanner.text(raw.selector);
-        SelectorParts parts = deriveSelectorParts(selector);
-        TData2 data;
-        data.Name = std::move(parts.Name);
-        data.CssClass = std::move(parts.CssClass);
-        data.Selector = selector;
-        for (const Note& n : scanner.notes(raw.firstNote, raw.bodyNotes)) appendComment(data.Comment, scanner.text(n.text));
-        CssRuleNode* rule = doc.addRule(std::move(data));
-        splitter.run(raw, rule);
-        progress.step(i);
-    }
-    for (; k < scanner.kept.size(); ++k) doc.addKeptText(std::move(scanner.kept[k].Text));
     if (sink) sink->setProgress(0);
     return result;
 }

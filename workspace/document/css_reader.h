@@ -42,7 +42,8 @@ struct CssReadResult {
 //   "<prelude> { <rule's selector> { <inner text> } }".
 // - The end of the text closes every open block, innermost first: an open rule keeps the
 //   body read so far, kept at-rule text gets its closing "}" or ";" on a line of its own.
-// Progress: status "スタイルシートの解析中", one step per rule, 0 at the end.
+// One pass over the text: a rule is made at its "{" and given its declarations at its "}".
+// Progress: status "スタイルシートの解析中", then the part of the text read, 0 at the end.
 CssReadResult AnalyzeCSS(std::string_view text, ProgressSink* sink = nullptr);
 
 }  // namespace pavik

@@ -1,5 +1,7 @@
 #include "workspace/document/css_writer.h"
 
+#include <algorithm>
+
 #include "vocabulary/fixed_texts.h"
 #include "workspace/document/css_text.h"
 
@@ -14,7 +16,7 @@ void appendLines(std::string& out, std::string_view comment) {
     out += kEol;
 }
 
-void appendDeclaration(std::string& out, const TData2& d) {
+void appendDeclaration(std::string& out, const Declaration& d) {
     appendLines(out, d.Comment);
     if (d.Value.empty() && !d.Name.starts_with("--")) return;
     if (!css::mayNeedInert(d.Name) && !css::mayNeedInert(d.Value)) {  // " : " keeps "/" and "*" apart
@@ -39,55 +41,86 @@ void appendRule(std::string& out, const CssRuleNode& rule) {
     css::appendInert(out, data.Selector, true);
     out += " {";
     out += kEol;
-    for (const auto& d : rule.Declarations) appendDeclaration(out, *d);
+    for (const Declaration& d : rule.Declarations) appendDeclaration(out, d);
     appendLines(out, rule.ClosingComment);
     out += "}";
     out += kEol;
     out += kEol;
 }
 
-size_t sizeOf(const StyleDocument& doc) {
-    size_t size = 64 + doc.charset().size() + doc.trailingComments().size();
-    for (const KeptText& k : doc.keptTexts()) size += k.Text.size() + 4;
-    for (const auto& r : doc.rules()) {
-        size += r->Data.Comment.size() + r->Data.Selector.size() + r->ClosingComment.size() + 16;
-        for (const auto& d : r->Declarations) size += d->Comment.size() + d->Name.size() + d->Value.size() + 8;
-    }
-    return size;
-}
+size_t lineEnds(std::string_view text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
+// The lines appendLines writes for stored text (line ends CR LF).
+size_t linesOf(std::string_view comment) { return comment.empty() ? 0 : lineEnds(comment) + 1; }
+
+// Pieces go to the sink once they reach this size.
+constexpr size_t kPiece = 65536;
 
 }  // namespace
 
-std::string writeStyleSheet(const StyleDocument& doc, std::chrono::system_clock::time_point now,
-                            ProgressSink* sink) {
+TextExtent styleSheetExtent(const StyleDocument& doc) {
+    TextExtent e;
+    e.bytes = 64 + doc.charset().size() + doc.trailingComments().size();
+    e.lines = linesOf(doc.charset()) + 2 + linesOf(doc.trailingComments());
+    for (const KeptText& k : doc.keptTexts()) {
+        e.bytes += k.Text.size() + 4;
+        e.lines += lineEnds(k.Text) + (k.Text.ends_with('}') ? 2 : 1);
+    }
+    for (const CssRuleNode* r : doc.rules()) {
+        e.bytes += r->Data.Comment.size() + r->Data.Selector.size() + r->ClosingComment.size() + 16;
+        e.lines += lineEnds(r->Data.Comment) + 4 + linesOf(r->ClosingComment);
+        for (const Declaration& d : r->Declarations) {
+            e.bytes += d.Comment.size() + d.Name.size() + d.Value.size() + 8;
+            e.lines += linesOf(d.Comment) + (d.Value.empty() && !d.Name.starts_with("--") ? 0 : 1);
+        }
+    }
+    return e;
+}
+
+void writeStyleSheet(const StyleDocument& doc, std::chrono::system_clock::time_point now, const TextSink& sink,
+                     ProgressSink* progress) {
     std::string out;
-    out.reserve(sizeOf(doc));
+    out.reserve(kPiece + 4096);
+    const auto flush = [&](size_t atLeast) {
+        if (out.size() < atLeast) return;
+        sink(out);
+        out.clear();
+    };
     appendLines(out, doc.charset());
     out += generatorComment(now);
     out += kEol;
     out += kEol;
 
-    if (sink) {
-        sink->setProgress(0);
-        sink->setStatus("プレビュー用CSS作成中");
+    if (progress) {
+        progress->setProgress(0);
+        progress->setStatus("プレビュー用CSS作成中");
     }
     const auto& rules = doc.rules();
     const auto& kept = doc.keptTexts();
-    ProgressSteps progress(sink, rules.size() + kept.size());
+    ProgressSteps steps(progress, rules.size() + kept.size());
     size_t k = 0;
     for (size_t i = 0; i <= rules.size(); ++i) {
         for (; k < kept.size() && kept[k].BeforeRule <= i; ++k) {
-            progress.step(i + k);
+            steps.step(i + k);
             out += kept[k].Text;
             out += kEol;
             if (kept[k].Text.ends_with('}')) out += kEol;
+            flush(kPiece);
         }
         if (i == rules.size()) break;
-        progress.step(i + k);
+        steps.step(i + k);
         appendRule(out, *rules[i]);
+        flush(kPiece);
     }
     appendLines(out, doc.trailingComments());
-    if (sink) sink->setProgress(0);
+    flush(1);
+    if (progress) progress->setProgress(0);
+}
+
+std::string writeStyleSheet(const StyleDocument& doc, std::chrono::system_clock::time_point now,
+                            ProgressSink* progress) {
+    std::string out;
+    out.reserve(styleSheetExtent(doc).bytes);
+    writeStyleSheet(doc, now, [&out](std::string_view piece) { out += piece; }, progress);
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 
+#include "platform/file_bytes.h"
 #include "workspace/document/progress_sink.h"
 #include "workspace/document/style_document.h"
 
@@ -23,7 +24,19 @@ namespace pavik {
 // several lines gets its stray braces escaped (appendInert), a selector that starts with "@"
 // a backslash.
 // Progress: status "プレビュー用CSS作成中", one step per item, 0 at the end.
+// The text goes to `sink` in pieces of about 64 KB, so that it is never held whole.
+void writeStyleSheet(const StyleDocument& doc, std::chrono::system_clock::time_point now, const TextSink& sink,
+                     ProgressSink* progress = nullptr);
+// The whole text at once.
 std::string writeStyleSheet(const StyleDocument& doc, std::chrono::system_clock::time_point now,
-                            ProgressSink* sink = nullptr);
+                            ProgressSink* progress = nullptr);
+
+// How much writeStyleSheet writes, found without writing: its bytes (about) and its lines
+// (exactly, unless a selector, name or value holds a line end).
+struct TextExtent {
+    size_t bytes = 0;
+    size_t lines = 0;
+};
+TextExtent styleSheetExtent(const StyleDocument& doc);
 
 }  // namespace pavik

@@ -4,12 +4,12 @@
 
 namespace pavik {
 
-TData2* declarationInEffect(const CssRuleNode* rule, std::string_view name) {
+const Declaration* declarationInEffect(const CssRuleNode* rule, std::string_view name) {
     if (!rule) return nullptr;
-    TData2* last = nullptr;       // the last one with a value
-    TData2* lastEmpty = nullptr;  // the writer leaves a declaration without a value out
+    const Declaration* last = nullptr;       // the last one with a value
+    const Declaration* lastEmpty = nullptr;  // the writer leaves a declaration without a value out
     for (auto it = rule->Declarations.rbegin(); it != rule->Declarations.rend(); ++it) {
-        TData2* d = it->get();
+        const Declaration* d = &*it;
         if (d->Name != name) continue;
         if (d->Value.empty()) {
             if (!lastEmpty) lastEmpty = d;
@@ -19,6 +19,10 @@ TData2* declarationInEffect(const CssRuleNode* rule, std::string_view name) {
         if (!last) last = d;
     }
     return last ? last : lastEmpty;
+}
+
+Declaration* declarationInEffect(CssRuleNode* rule, std::string_view name) {
+    return const_cast<Declaration*>(declarationInEffect(static_cast<const CssRuleNode*>(rule), name));
 }
 
 ValueImportance splitImportance(std::string_view value) {

@@ -12,7 +12,8 @@ namespace pavik {
 // "!important", else the last one. A declaration with an empty value (left out of the
 // style sheet) counts only when every one is empty. Null when the rule does not declare
 // the property.
-TData2* declarationInEffect(const CssRuleNode* rule, std::string_view name);
+const Declaration* declarationInEffect(const CssRuleNode* rule, std::string_view name);
+Declaration* declarationInEffect(CssRuleNode* rule, std::string_view name);
 
 // A value taken apart at its trailing "!important" (letter case ignored, blanks allowed
 // after the "!"; an escaped "\!" is no mark).

@@ -130,9 +130,8 @@ void feedUtf16(std::string_view units, bool bigEndian, BodyCopier& copier) {
 
 }  // namespace
 
-void makePreviewCopy(std::string_view pageBytes, const SamplePageOptions& options,
-                     const std::function<void(std::string_view)>& out) {
-    const TextEncoding encoding = detectEncoding(pageBytes);
+void makePreviewCopy(std::string_view pageBytes, TextEncoding encoding, const SamplePageOptions& options,
+                     const TextSink& out) {
     const bool unicode = encoding != TextEncoding::Cp932;
     SamplePageOptions headOptions = options;
     headOptions.Charset = unicode ? "UTF-8" : "Shift_JIS";
@@ -157,7 +156,7 @@ void makePreviewCopy(std::string_view pageBytes, const SamplePageOptions& option
 
 std::string buildPreviewCopy(std::string_view pageBytes, const SamplePageOptions& options) {
     std::string copy;
-    makePreviewCopy(pageBytes, options, [&copy](std::string_view piece) { copy += piece; });
+    makePreviewCopy(pageBytes, detectEncoding(pageBytes), options, [&copy](std::string_view piece) { copy += piece; });
     return copy;
 }
 

@@ -17,13 +17,15 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text_encoding.h"
 #include "workspace/document/sample_page.h"
 
 namespace pavik {
 
-// Calls `out` with the pieces of the copy, in order.
-void makePreviewCopy(std::string_view pageBytes, const SamplePageOptions& options,
-                     const std::function<void(std::string_view)>& out);
+// Calls `out` with the pieces of the copy, in order; `encoding` is the page's
+// (detectEncoding of its bytes).
+void makePreviewCopy(std::string_view pageBytes, TextEncoding encoding, const SamplePageOptions& options,
+                     const TextSink& out);
 
 // The whole copy.
 std::string buildPreviewCopy(std::string_view pageBytes, const SamplePageOptions& options);

@@ -1,6 +1,7 @@
 #pragma once
 // The shape of the rule tree that the user sees, derived from the document in one of two
 // styles. The main window renders it; the sample page walks it in order.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,20 @@ struct RuleTreeNode {
 // Nodes in index order (depth first, parents before children); always starts with the
 // element base node "エレメント", and the class base node "クラス" follows its subtree.
 using RuleTree = std::vector<RuleTreeNode>;
+
+// The rule tree as the sample page reads it, without making its nodes: their count, and a
+// walk over them in index order that gives each node's kind and rule (null for a base or
+// group node).
+struct RuleTreeWalk {
+    using Visit = std::function<void(RuleTreeKind, const CssRuleNode*)>;
+    size_t count = 0;
+    std::function<void(const Visit&)> walk;
+};
+RuleTreeWalk walkOf(const RuleTree& tree);
+
+// The document's rules in the order the rule tree shows them: by selector (compareSelectors),
+// rules with equal selectors in document order.
+std::vector<CssRuleNode*> ruleDisplayOrder(const StyleDocument& doc);
 
 // Flat: every rule without a class under the element base node, every rule with one under
 // the class base node. Grouped: rules with an element name under a group node per run of

@@ -1,5 +1,6 @@
 #include "workspace/document/sample_page.h"
 
+#include <string>
 #include <unordered_set>
 #include <vector>
 
@@ -12,11 +13,10 @@
 namespace pavik {
 
 std::string ruleAnchorName(const TData2& rule) {
-    const std::string& sel = rule.Selector;
+    const std::string_view sel = rule.Selector;
     if (size_t blank = sel.find(' '); blank != std::string::npos)
-        return rule.Name + "_" + sel.substr(blank + 1);
-    if (size_t colon = sel.find(':'); colon != std::string::npos) return sel.substr(0, colon);
-    return sel;
+        return (rule.Name + "_").append(sel.substr(blank + 1));
+    return std::string(sel.substr(0, sel.find(':')));
 }
 
 std::string previewAnchor(const RuleTreeNode* selected) {
@@ -28,9 +28,10 @@ std::string previewAnchor(const RuleTreeNode* selected) {
     }
 }
 
-std::string htmlEscape(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
+namespace {
+
+// "&", "<", ">" and '"' as character references. These bytes are never trail bytes.
+void appendEscaped(std::string& out, std::string_view text) {
     for (char c : text) {
         switch (c) {
             case '&': out += "&amp;"; break;
@@ -40,10 +41,7 @@ std::string htmlEscape(std::string_view text) {
             default: out += c;
         }
     }
-    return out;
 }
-
-namespace {
 
 struct Texts {
     std::string elementLabel = toCp932("エレメント ");
@@ -80,43 +78,200 @@ std::string_view sampleTag(std::string_view name) {
     return tag;
 }
 
-// The sample of one element. The template is that of the TagNames entry equal to `entry`
-// (exact, case-sensitive), the generic one when there is none; the tag is sampleTag's.
-std::string elementSample(std::string_view entry, std::string_view tag, std::string_view cls,
-                   std::string_view label, size_t nodeIndex) {
-    const std::string t(sampleTag(tag));
-    const std::string open = "<" + t + std::string(cls);
-    const std::string close = "</" + t + ">";
-    const std::string lbl(label);
-    int index = tagIndex(entry);
-    std::string_view e = index < 0 ? std::string_view() : TagNames[index];
-    if (e == "SPAN") return open + ">" + lbl + close + "<br>";
-    if (e == "BODY") return {};
-    if (e == "HR") return open + ">" + texts().upArrow + lbl;
-    if (e == "A")
-        return open + " href=\"#" + std::to_string(nodeIndex) + "\">" + lbl + "</a><br>";
-    if (e == "INPUT" || e == "BUTTON") return open + ">" + lbl + close + "<br><br>";
-    if (e == "SELECT") return open + "><option value=\"#\" selected>" + lbl + close;
-    if (e == "TABLE") return open + "><tr><td>" + lbl + "</td></tr>" + close;
-    if (e == "TD" || e == "TH") return "<table><tr>" + open + ">" + lbl + close + "</tr></table>";
-    if (e == "TR" || e == "TBODY" || e == "THEAD" || e == "TFOOT")
-        return "<table>" + open + "><td>" + lbl + "</td>" + close + "</table>";
-    if (e == "CAPTION")
-        return "<table>" + open + ">" + lbl + close + "<tr><td></td></tr></table>";
-    if (e == "IMG") return "<br>" + open + ">" + lbl + "<br><br>";
-    return open + ">" + lbl + close;
+// Appends the sample of one element. The template is that of the TagNames entry equal to
+// `entry` (exact, case-sensitive), the generic one when there is none; the tag is sampleTag's.
+void appendSample(std::string& out, std::string_view entry, std::string_view tag, std::string_view cls,
+                  std::string_view label, size_t nodeIndex) {
+    const std::string_view t = sampleTag(tag);
+    const auto open = [&] {
+        out += '<';
+        out += t;
+        out += cls;
+    };
+    const auto close = [&] {
+        out += "</";
+        out += t;
+        out += '>';
+    };
+    const auto element = [&](std::string_view afterOpen, std::string_view afterClose) {
+        open();
+        out += afterOpen;
+        out += label;
+        close();
+        out += afterClose;
+    };
+    const int index = tagIndex(entry);
+    const std::string_view e = index < 0 ? std::string_view() : TagNames[static_cast<size_t>(index)];
+    if (e == "SPAN") return element(">", "<br>");
+    if (e == "BODY") return;
+    if (e == "HR") {
+        open();
+        out += '>';
+        out += texts().upArrow;
+        out += label;
+        return;
+    }
+    if (e == "A") {
+        open();
+        out += " href=\"#";
+        out += std::to_string(nodeIndex);
+        out += "\">";
+        out += label;
+        out += "</a><br>";
+        return;
+    }
+    if (e == "INPUT" || e == "BUTTON") return element(">", "<br><br>");
+    if (e == "SELECT") return element("><option value=\"#\" selected>", "");
+    if (e == "TABLE") {
+        open();
+        out += "><tr><td>";
+        out += label;
+        out += "</td></tr>";
+        return close();
+    }
+    if (e == "TD" || e == "TH") {
+        out += "<table><tr>";
+        return element(">", "</tr></table>");
+    }
+    if (e == "TR" || e == "TBODY" || e == "THEAD" || e == "TFOOT") {
+        out += "<table>";
+        open();
+        out += "><td>";
+        out += label;
+        out += "</td>";
+        close();
+        out += "</table>";
+        return;
+    }
+    if (e == "CAPTION") {
+        out += "<table>";
+        return element(">", "<tr><td></td></tr></table>");
+    }
+    if (e == "IMG") {
+        out += "<br>";
+        open();
+        out += '>';
+        out += label;
+        out += "<br><br>";
+        return;
+    }
+    element(">", "");
 }
 
-struct Kept {
-    std::string anchor;
-    std::string sample;
+void appendAnchorLine(std::string& out, const TData2& rule) {
+    out += "<a name=\"";
+    appendEscaped(out, ruleAnchorName(rule));
+    out += "\"></a><br>\r\n";
+}
+
+bool isGrouped(const TData2& r) { return r.Selector.find_first_of(" ,") != std::string::npos; }
+
+// The class attribute of a rule's sample, empty when it has no class.
+void appendClassAttribute(std::string& out, const TData2& r) {
+    if (r.CssClass.empty()) return;
+    out += " class=\"";
+    appendEscaped(out, r.CssClass);
+    out += '"';
+}
+
+// The keys of the rules with an element name that made a sample: a rule's selector when it
+// holds a blank or a comma, else its name and class attribute. A rule whose key was made
+// before makes none. The set holds the rules, and makes their keys when it compares them.
+class SampleKeys {
+public:
+    explicit SampleKeys(size_t rules) : set_(rules, Hash{this}, Equal{this}) {}
+    // False when an earlier rule made the key of `rule`.
+    bool insert(const TData2& rule) { return set_.insert(&rule).second; }
+
+    static void appendKey(std::string& out, const TData2& r) {
+        if (isGrouped(r)) {
+            out += r.Selector;
+        } else {
+            out += r.Name;
+            appendClassAttribute(out, r);
+        }
+    }
+
+private:
+    struct Hash {
+        SampleKeys* keys;
+        size_t operator()(const TData2* r) const {
+            std::string& k = keys->a_;
+            k.clear();
+            appendKey(k, *r);
+            return std::hash<std::string_view>{}(k);
+        }
+    };
+    struct Equal {
+        SampleKeys* keys;
+        bool operator()(const TData2* x, const TData2* y) const {
+            keys->a_.clear();
+            keys->b_.clear();
+            appendKey(keys->a_, *x);
+            appendKey(keys->b_, *y);
+            return keys->a_ == keys->b_;
+        }
+    };
+    std::string a_, b_;
+    std::unordered_set<const TData2*, Hash, Equal> set_;
 };
 
-std::string anchorLine(std::string_view name) {
-    return "<a name=\"" + htmlEscape(name) + "\"></a><br>";
+// Writes the page's lines to the sink once a piece has gathered.
+class PageOut {
+public:
+    explicit PageOut(const TextSink& sink) : sink_(sink) { text.reserve(kPiece + 4096); }
+    void line(std::string_view s) {
+        text += s;
+        text += "\r\n";
+        flush(kPiece);
+    }
+    void flush(size_t atLeast = 1) {
+        if (text.size() < atLeast) return;
+        sink_(text);
+        text.clear();
+    }
+    std::string text;  // what is not yet written
+
+private:
+    static constexpr size_t kPiece = 65536;
+    const TextSink& sink_;
+};
+
+// The sample line of a rule with an element name (ending in "<br>", without a line end).
+void appendSampleLine(std::string& out, const TData2& r, size_t nodeIndex, std::string& label, std::string& inner) {
+    const size_t blank = r.Selector.find(' ');
+    const std::string_view child = blank == std::string::npos ? std::string_view() : std::string_view(r.Selector).substr(blank + 1);
+    label.clear();
+    if (r.CssClass.empty()) {
+        label += texts().elementLabel;
+        appendEscaped(label, r.Selector);
+    } else {
+        label += texts().classLabel;
+        appendEscaped(label, r.Name);
+        label += " . ";
+        appendEscaped(label, r.CssClass);
+    }
+    label += ' ';
+    if (blank != std::string::npos && tagIndex(child) >= 0) {
+        inner.clear();
+        appendSample(inner, child, child, "", label, nodeIndex);
+        if (r.Name != "BODY" && r.Name != "HR") appendSample(out, r.Name, r.Name, "", inner, nodeIndex);
+    } else {
+        std::string cls;
+        appendClassAttribute(cls, r);
+        appendSample(out, r.Name, r.Name, cls, label, nodeIndex);
+    }
+    out += "<br>";
 }
 
 }  // namespace
+
+std::string htmlEscape(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    appendEscaped(out, text);
+    return out;
+}
 
 std::string previewHeadLines(const SamplePageOptions& options) {
     std::string out;
@@ -128,90 +283,92 @@ std::string previewHeadLines(const SamplePageOptions& options) {
     return out;
 }
 
-std::string buildSamplePage(const RuleTree& tree, const SamplePageOptions& options,
-                            ProgressSink* sink) {
+void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options, const TextSink& sink,
+                     ProgressSink* progress) {
     const Texts& tx = texts();
-    std::string out = previewHeadLines(options);
-    auto line = [&out](std::string_view s) {
-        out += s;
-        out += "\r\n";
+    PageOut out(sink);
+    out.text += previewHeadLines(options);
+    out.line(HeadCloseBodyOpen);
+    if (tree.count > 2) out.line(std::string(SectionBanner) + tx.elementBand);
+
+    const auto startPass = [progress](std::string_view status) {
+        if (!progress) return;
+        progress->setProgress(0);
+        progress->setStatus(status);
     };
-
-    line(HeadCloseBodyOpen);
-    if (tree.size() > 2) line(std::string(SectionBanner) + tx.elementBand);
-
-    if (sink) {
-        sink->setProgress(0);
-        sink->setStatus("プレビュー用HTML作成中");
-    }
-    std::vector<Kept> withClass;
-    std::vector<const TData2*> classOnly;
-    std::unordered_set<std::string> keys;
-    ProgressSteps progress(sink, tree.size());
-    for (size_t i = 0; i < tree.size(); ++i) {
-        progress.step(i);
-        if (tree[i].Kind != RuleTreeKind::Rule) continue;
-        const TData2& r = tree[i].Rule->Data;
-        if (r.Name.empty()) {
-            classOnly.push_back(&r);
-            continue;
-        }
-        size_t blank = r.Selector.find(' ');
-        std::string child = blank == std::string::npos ? std::string() : r.Selector.substr(blank + 1);
-        bool descendant = blank != std::string::npos && tagIndex(child) >= 0;
-        std::string cls = r.CssClass.empty() ? std::string()
-                                             : " class=\"" + htmlEscape(r.CssClass) + "\"";
-        bool grouped = blank != std::string::npos || r.Selector.find(',') != std::string::npos;
-        std::string key = grouped ? r.Selector : r.Name + cls;
-        if (key == "BODY" || !keys.insert(key).second) continue;
-
-        std::string label = r.CssClass.empty()
-                                ? tx.elementLabel + htmlEscape(r.Selector) + " "
-                                : tx.classLabel + htmlEscape(r.Name) + " . " + htmlEscape(r.CssClass) + " ";
-        std::string s;
-        if (descendant) {
-            std::string inner = elementSample(child, child, "", label, i);
-            if (r.Name != "BODY" && r.Name != "HR") s = elementSample(r.Name, r.Name, "", inner, i);
-        } else {
-            s = elementSample(r.Name, r.Name, cls, label, i);
-        }
-        s += "<br>";
-        if (!r.CssClass.empty()) {
-            withClass.push_back({ruleAnchorName(r), std::move(s)});
-        } else {
-            line(anchorLine(ruleAnchorName(r)));
-            line(s);
-        }
+    // The element rules; the element and class rules that made a sample are marked for the
+    // second section, and the class rules counted for the third.
+    startPass("プレビュー用HTML作成中");
+    std::vector<bool> withClass(tree.count);
+    size_t withClassCount = 0, classOnlyCount = 0;
+    std::string label, inner;
+    {
+        SampleKeys keys(tree.count);
+        ProgressSteps steps(progress, tree.count);
+        size_t i = 0;
+        tree.walk([&](RuleTreeKind kind, const CssRuleNode* rule) {
+            const size_t at = i++;
+            steps.step(at);
+            if (kind != RuleTreeKind::Rule) return;
+            const TData2& r = rule->Data;
+            if (r.Name.empty()) {
+                ++classOnlyCount;
+                return;
+            }
+            if ((!isGrouped(r) && r.CssClass.empty() && r.Name == "BODY") || !keys.insert(r)) return;
+            if (!r.CssClass.empty()) {
+                withClass[at] = true;
+                ++withClassCount;
+                return;
+            }
+            appendAnchorLine(out.text, r);
+            appendSampleLine(out.text, r, at, label, inner);
+            out.line("");
+        });
     }
 
-    if (sink) {
-        sink->setProgress(0);
-        sink->setStatus("プレビュー用HTML作成中(Element)");
-    }
-    ProgressSteps progressElement(sink, withClass.size());
-    for (size_t i = 0; i < withClass.size(); ++i) {
-        progressElement.step(i);
-        if (i == 0) line("<br>" + std::string(SectionBanner) + tx.elementClassBand);
-        line(anchorLine(withClass[i].anchor));
-        line(withClass[i].sample);
+    startPass("プレビュー用HTML作成中(Element)");
+    if (withClassCount > 0) {
+        out.line("<br>" + std::string(SectionBanner) + tx.elementClassBand);
+        ProgressSteps steps(progress, withClassCount);
+        size_t i = 0, k = 0;
+        tree.walk([&](RuleTreeKind, const CssRuleNode* rule) {
+            const size_t at = i++;
+            if (!withClass[at]) return;
+            steps.step(k++);
+            appendAnchorLine(out.text, rule->Data);
+            appendSampleLine(out.text, rule->Data, at, label, inner);
+            out.line("");
+        });
     }
 
-    if (sink) {
-        sink->setProgress(0);
-        sink->setStatus("プレビュー用HTML作成中(Class)");
+    startPass("プレビュー用HTML作成中(Class)");
+    if (classOnlyCount > 0) {
+        out.line("<br>" + std::string(SectionBanner) + tx.classBand);
+        ProgressSteps steps(progress, classOnlyCount);
+        size_t k = 0;
+        tree.walk([&](RuleTreeKind kind, const CssRuleNode* rule) {
+            if (kind != RuleTreeKind::Rule || !rule->Data.Name.empty()) return;
+            steps.step(k++);
+            const TData2& r = rule->Data;
+            appendAnchorLine(out.text, r);
+            out.text += "<DIV class=\"";
+            appendEscaped(out.text, r.CssClass);
+            out.text += "\">";
+            out.text += tx.classLabel;
+            appendEscaped(out.text, r.CssClass);
+            out.line("</DIV><br>");
+        });
     }
-    ProgressSteps progressClass(sink, classOnly.size());
-    for (size_t i = 0; i < classOnly.size(); ++i) {
-        progressClass.step(i);
-        if (i == 0) line("<br>" + std::string(SectionBanner) + tx.classBand);
-        const TData2& r = *classOnly[i];
-        std::string cls = htmlEscape(r.CssClass);
-        line(anchorLine(ruleAnchorName(r)));
-        line("<DIV class=\"" + cls + "\">" + tx.classLabel + cls + "</DIV><br>");
-    }
-    line(BodyHtmlClose);
-    if (sink) sink->setProgress(0);
-    return out;
+    out.line(BodyHtmlClose);
+    out.flush();
+    if (progress) progress->setProgress(0);
+}
+
+std::string buildSamplePage(const RuleTree& tree, const SamplePageOptions& options, ProgressSink* progress) {
+    std::string page;
+    buildSamplePage(walkOf(tree), options, [&page](std::string_view piece) { page += piece; }, progress);
+    return page;
 }
 
 }  // namespace pavik

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_bytes.h"
 #include "vocabulary/fixed_texts.h"
 #include "workspace/document/progress_sink.h"
 #include "workspace/document/rule_tree.h"
@@ -34,9 +35,14 @@ struct SamplePageOptions {
 // applied, its link.
 std::string previewHeadLines(const SamplePageOptions& options);
 
-// The page, CP932 with CR LF line ends. Progress: status "プレビュー用HTML作成中" over the
-// tree, then "(Element)" and "(Class)" over the rules kept for the later sections.
+// The page, CP932 with CR LF line ends, to `sink` in pieces of about 64 KB. Each of its three
+// sections is a walk over the tree; nothing but the keys of the samples made is kept from
+// one to the next. Progress: status "プレビュー用HTML作成中" over the tree, then "(Element)"
+// and "(Class)" over the rules of the later sections.
+void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options, const TextSink& sink,
+                     ProgressSink* progress = nullptr);
+// The whole page at once.
 std::string buildSamplePage(const RuleTree& tree, const SamplePageOptions& options,
-                            ProgressSink* sink = nullptr);
+                            ProgressSink* progress = nullptr);
 
 }  // namespace pavik

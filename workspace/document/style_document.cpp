@@ -62,11 +62,12 @@ int compareCase(std::string_view a, std::string_view b) {
 }
 
 // `comment` in front of what `to` holds, on a line of its own.
-void prependComment(std::string& to, std::string comment) {
+template <class Text>
+void prependComment(Text& to, std::string comment) {
     if (comment.empty()) return;
     if (!to.empty()) {
         comment += "\r\n";
-        comment += to;
+        comment += std::string_view(to);
     }
     to = std::move(comment);
 }
@@ -84,33 +85,37 @@ void appendComment(std::string& to, std::string_view comment) {
     to += comment;
 }
 
+void appendComment(SmallString& to, std::string_view comment) {
+    if (comment.empty()) return;
+    std::string joined(to.view());
+    appendComment(joined, comment);
+    to = std::string_view(joined);
+}
+
 CssRuleNode* StyleDocument::addRule(TData2 data) {
-    auto node = std::make_unique<CssRuleNode>();
-    node->Data = std::move(data);
-    CssRuleNode* raw = node.get();
-    rules_.push_back(std::move(node));
-    if (indexValid_) firstBySelector_.try_emplace(raw->Data.Selector, raw);
-    return raw;
+    if (chunks_.empty() || used_ == ChunkRules) {
+        chunks_.push_back(std::make_unique<CssRuleNode[]>(ChunkRules));
+        used_ = 0;
+    }
+    CssRuleNode* rule = &chunks_.back()[used_++];
+    rule->Data = std::move(data);
+    rules_.push_back(rule);
+    if (indexValid_) firstBySelector_.try_emplace(rule->Data.Selector.view(), rule);
+    return rule;
 }
 
 void StyleDocument::addKeptText(std::string text) { kept_.push_back({rules_.size(), std::move(text)}); }
 
-TData2* StyleDocument::addDeclaration(CssRuleNode* rule, std::string name, std::string value) {
-    auto decl = std::make_unique<TData2>();
-    decl->Name = std::move(name);
-    decl->Value = std::move(value);
-    TData2* raw = decl.get();
-    rule->Declarations.push_back(std::move(decl));
-    return raw;
+Declaration* StyleDocument::addDeclaration(CssRuleNode* rule, std::string name, std::string value) {
+    return &rule->Declarations.emplace_back(Declaration{std::move(name), std::move(value), {}});
 }
 
 void StyleDocument::removeRule(const CssRuleNode* rule) {
-    auto it = std::find_if(rules_.begin(), rules_.end(),
-                           [rule](const auto& r) { return r.get() == rule; });
+    auto it = std::find(rules_.begin(), rules_.end(), rule);
     if (it == rules_.end()) return;
     const size_t at = static_cast<size_t>(it - rules_.begin());
     // The item after it: kept text before the next rule, the next rule, or the end.
-    std::string comment = std::move((*it)->Data.Comment);
+    std::string comment((*it)->Data.Comment);
     auto next = std::lower_bound(kept_.begin(), kept_.end(), at + 1,
                                  [](const KeptText& k, size_t i) { return k.BeforeRule < i; });
     if (next != kept_.end() && next->BeforeRule == at + 1)
@@ -119,22 +124,25 @@ void StyleDocument::removeRule(const CssRuleNode* rule) {
         prependComment(rules_[at + 1]->Data.Comment, std::move(comment));
     else
         prependComment(trailing_, std::move(comment));
+    **it = CssRuleNode();  // its place stays empty
     rules_.erase(it);
     for (; next != kept_.end(); ++next) --next->BeforeRule;
     indexValid_ = false;
 }
 
-void StyleDocument::removeDeclaration(CssRuleNode* rule, const TData2* decl) {
+void StyleDocument::removeDeclaration(CssRuleNode* rule, const Declaration* decl) {
     auto& d = rule->Declarations;
-    auto it = std::find_if(d.begin(), d.end(), [decl](const auto& p) { return p.get() == decl; });
+    auto it = std::find_if(d.begin(), d.end(), [decl](const Declaration& x) { return &x == decl; });
     if (it == d.end()) return;
-    std::string comment = std::move((*it)->Comment);
-    prependComment(it + 1 != d.end() ? (*(it + 1))->Comment : rule->ClosingComment, std::move(comment));
+    std::string comment(it->Comment);
+    prependComment(it + 1 != d.end() ? (it + 1)->Comment : rule->ClosingComment, std::move(comment));
     d.erase(it);
 }
 
 void StyleDocument::clear() {
     rules_.clear();
+    chunks_.clear();
+    used_ = 0;
     kept_.clear();
     charset_.clear();
     trailing_.clear();
@@ -144,7 +152,7 @@ void StyleDocument::clear() {
 
 void StyleDocument::rebuildIndex() const {
     firstBySelector_.clear();
-    for (const auto& r : rules_) firstBySelector_.try_emplace(r->Data.Selector, r.get());
+    for (CssRuleNode* r : rules_) firstBySelector_.try_emplace(r->Data.Selector.view(), r);
     indexValid_ = true;
 }
 
@@ -155,16 +163,20 @@ CssRuleNode* StyleDocument::GetNodeParent(std::string_view selector) const {
     return it->second;
 }
 
-TData2* StyleDocument::GetNodeSame(std::string_view name, const CssRuleNode* rule) {
+const Declaration* StyleDocument::GetNodeSame(std::string_view name, const CssRuleNode* rule) {
     if (!rule) return nullptr;
-    for (const auto& d : rule->Declarations)
-        if (d->Name == name) return d.get();
+    for (const Declaration& d : rule->Declarations)
+        if (d.Name == name) return &d;
     return nullptr;
+}
+
+Declaration* StyleDocument::GetNodeSame(std::string_view name, CssRuleNode* rule) {
+    return const_cast<Declaration*>(GetNodeSame(name, static_cast<const CssRuleNode*>(rule)));
 }
 
 size_t StyleDocument::declarationCount() const {
     size_t n = 0;
-    for (const auto& r : rules_) n += r->Declarations.size();
+    for (const CssRuleNode* r : rules_) n += r->Declarations.size();
     return n;
 }
 

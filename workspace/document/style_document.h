@@ -2,8 +2,12 @@
 // The open style sheet in file order: its rules, each with its declarations in file order,
 // and among them the at-rule text kept as written; every comment rides with the item it
 // stood before. Sorting and grouping are the rule tree's (rule_tree.h), never the document's.
-// The document owns every record; tree items elsewhere hold plain pointers to them, which
-// stay valid until the record is removed or the document is cleared.
+// The document owns every record. A rule stays where it was made until it is removed or the
+// document is cleared, so tree items elsewhere hold plain pointers to it. A declaration is
+// held by value in its rule: a pointer to one lasts until its rule gains or loses one.
+//
+// Memory: a rule costs its record and one block for its declarations; the rules are made
+// in chunks, not one by one.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -12,29 +16,38 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/small_string.h"
+
 namespace pavik {
 
-// One record per rule and per declaration. All texts are CP932 bytes.
+// The record of a rule. All texts are CP932 bytes.
 struct TData2 {
-    std::string Name;      // rule: element name; declaration: property name as written
-    std::string Selector;  // rule: selector text as read; declaration: empty
-    std::string CssClass;  // rule: class name (see deriveSelectorParts); declaration: empty
-    std::string Value;     // rule: status text; declaration: the value, trimmed
-    std::int32_t IE = 3;   // support levels, rules only (3 = no information)
+    SmallString Name;      // element name
+    SmallString Selector;  // selector text as read
+    SmallString CssClass;  // class name (see deriveSelectorParts)
+    SmallString Value;     // status text
+    std::int32_t IE = 3;   // support levels (3 = no information)
     std::int32_t NS4 = 3;
     std::int32_t NS6 = 3;
-    std::int32_t Group = 11;  // index into the selector group names, rules only
+    std::int32_t Group = 11;  // index into the selector group names
     bool Written = false;     // unused: the writer writes every rule once, in file order
-    // The comments that stood before the rule or the declaration, as written, one after the
-    // other on lines of their own; line ends CR LF. Empty when there were none.
-    std::string Comment;
+    // The comments that stood before the rule, as written, one after the other on lines of
+    // their own; line ends CR LF. Empty when there were none.
+    SmallString Comment;
+};
+
+// A declaration of a rule: what a TData2 record of a declaration holds.
+struct Declaration {
+    SmallString Name;     // property name as written
+    SmallString Value;    // the value, trimmed
+    SmallString Comment;  // the comments before it, as TData2::Comment
 };
 
 // A root of the document: the rule's record (shared with the rule tree) and its declarations.
 struct CssRuleNode {
     TData2 Data;
-    std::vector<std::unique_ptr<TData2>> Declarations;
-    std::string ClosingComment;  // the comments after the last declaration, before "}"
+    std::vector<Declaration> Declarations;
+    SmallString ClosingComment;  // the comments after the last declaration, before "}"
 };
 
 // At-rule text kept as the file held it (CP932, every line end CR LF), led by the comments
@@ -57,6 +70,7 @@ int compareSelectors(std::string_view a, std::string_view b);
 
 // Appends comment text after `to`, on a line of its own when `to` holds some already.
 void appendComment(std::string& to, std::string_view comment);
+void appendComment(SmallString& to, std::string_view comment);
 
 class StyleDocument {
 public:
@@ -64,7 +78,8 @@ public:
     StyleDocument(StyleDocument&&) = default;
     StyleDocument& operator=(StyleDocument&&) = default;
 
-    const std::vector<std::unique_ptr<CssRuleNode>>& rules() const { return rules_; }
+    // The rules in document order.
+    const std::vector<CssRuleNode*>& rules() const { return rules_; }
     size_t ruleCount() const { return rules_.size(); }
     bool empty() const { return rules_.empty(); }
 
@@ -81,14 +96,14 @@ public:
     CssRuleNode* addRule(TData2 data);
     // Adds kept text after every item.
     void addKeptText(std::string text);
-    // Adds a declaration as the last child of rule and returns its record.
-    TData2* addDeclaration(CssRuleNode* rule, std::string name, std::string value);
+    // Adds a declaration as the last child of rule and returns it.
+    Declaration* addDeclaration(CssRuleNode* rule, std::string name, std::string value);
     // Removes a rule with its declarations; its records are released. The comments before
     // it stay, before the item that followed it.
     void removeRule(const CssRuleNode* rule);
     // Removes one declaration of rule; does nothing when decl is not one of its children.
     // The comments before it stay, before the declaration that followed it or the "}".
-    void removeDeclaration(CssRuleNode* rule, const TData2* decl);
+    void removeDeclaration(CssRuleNode* rule, const Declaration* decl);
     // Removes every rule, kept text and comment.
     void clear();
 
@@ -96,7 +111,8 @@ public:
     // Selectors of rules already in the document must not be changed.
     CssRuleNode* GetNodeParent(std::string_view selector) const;
     // The first declaration of rule whose name equals the text exactly, or null.
-    static TData2* GetNodeSame(std::string_view name, const CssRuleNode* rule);
+    static const Declaration* GetNodeSame(std::string_view name, const CssRuleNode* rule);
+    static Declaration* GetNodeSame(std::string_view name, CssRuleNode* rule);
 
     // Total number of declarations (for progress reports).
     size_t declarationCount() const;
@@ -104,17 +120,17 @@ public:
 private:
     void rebuildIndex() const;
 
-    std::vector<std::unique_ptr<CssRuleNode>> rules_;
+    // Where the rules live: chunks that never move. A removed rule's place is emptied and
+    // not used again until clear().
+    static constexpr size_t ChunkRules = 1024;
+    std::vector<std::unique_ptr<CssRuleNode[]>> chunks_;
+    size_t used_ = 0;  // places taken in the last chunk
+    std::vector<CssRuleNode*> rules_;
     std::vector<KeptText> kept_;
     std::string charset_, trailing_;
-    struct TextHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    // First rule per selector: built by the first lookup, kept up to date by additions,
-    // dropped by removals.
-    mutable std::unordered_map<std::string, CssRuleNode*, TextHash, std::equal_to<>>
-        firstBySelector_;
+    // First rule per selector (its own text, which stays where it is): built by the first
+    // lookup, kept up to date by additions, dropped by removals.
+    mutable std::unordered_map<std::string_view, CssRuleNode*> firstBySelector_;
     mutable bool indexValid_ = false;
 };
 

@@ -9,23 +9,23 @@ namespace pavik {
 
 CssRuleNode* findRuleByRecord(const StyleDocument& doc, const TData2* ruleRecord) {
     if (!ruleRecord) return nullptr;
-    for (const auto& rule : doc.rules())
-        if (&rule->Data == ruleRecord) return rule.get();
+    for (CssRuleNode* rule : doc.rules())
+        if (&rule->Data == ruleRecord) return rule;
     return nullptr;
 }
 
 std::optional<std::string> currentValue(const StyleDocument& doc, const TData2* ruleRecord,
                                         std::string_view property) {
-    const TData2* decl = declarationInEffect(findRuleByRecord(doc, ruleRecord), property);
+    const Declaration* decl = declarationInEffect(findRuleByRecord(doc, ruleRecord), property);
     if (!decl) return std::nullopt;
-    return decl->Value;
+    return std::string(decl->Value);
 }
 
-TData2* storeValue(StyleDocument& doc, const TData2* ruleRecord, std::string_view property,
+Declaration* storeValue(StyleDocument& doc, const TData2* ruleRecord, std::string_view property,
                    std::string_view value) {
     CssRuleNode* rule = findRuleByRecord(doc, ruleRecord);
     if (!rule || property.empty()) return nullptr;
-    if (TData2* decl = declarationInEffect(rule, property)) {
+    if (Declaration* decl = declarationInEffect(rule, property)) {
         decl->Value = keepImportance(value, decl->Value);
         return decl;
     }
@@ -34,7 +34,7 @@ TData2* storeValue(StyleDocument& doc, const TData2* ruleRecord, std::string_vie
 
 bool clearValue(StyleDocument& doc, const TData2* ruleRecord, std::string_view property) {
     CssRuleNode* rule = findRuleByRecord(doc, ruleRecord);
-    const TData2* decl = declarationInEffect(rule, property);
+    const Declaration* decl = declarationInEffect(rule, property);
     if (!decl) return false;
     for (; decl; decl = declarationInEffect(rule, property)) doc.removeDeclaration(rule, decl);
     return true;

@@ -35,7 +35,7 @@ std::optional<std::string> currentValue(const StyleDocument& doc, const TData2* 
 // declarations of the property stay as they are. An empty value keeps the declaration (the
 // writer leaves it out). Returns the declaration, or null (nothing stored) when the rule is
 // gone or the property name is empty.
-TData2* storeValue(StyleDocument& doc, const TData2* ruleRecord, std::string_view property,
+Declaration* storeValue(StyleDocument& doc, const TData2* ruleRecord, std::string_view property,
                    std::string_view value);
 
 // Removes every declaration of `property` from the rule, so that it no longer sets it.

@@ -1,5 +1,6 @@
 #include "workspace/window/file_commands.h"
 
+#include <QCryptographicHash>
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
@@ -111,7 +112,8 @@ void FileCommands::open(const QString& file, OpenFrom from) {
         return;
     }
     const QString absolute = QFileInfo(file).absoluteFilePath();
-    host_.showStyleSheet(absolute, absolute, text, text.form(), std::nullopt, true);
+    TextForm form = text.form();
+    host_.showStyleSheet(absolute, absolute, std::move(text), std::move(form), std::nullopt, true);
     if (from == OpenFrom::Dialog) {
         keep_->AddFileName(absolute);
         host_.flushSettings();
@@ -125,7 +127,8 @@ void FileCommands::openAtStart(const QString& file, bool fromArgument) {
     host_.runLong([&] { ec = readTextFile(file.toStdString(), text); });
     if (ec) return reportReadError(file, ec);
     const QString absolute = QFileInfo(file).absoluteFilePath();
-    host_.showStyleSheet(absolute, file, text, text.form(), std::nullopt, true);
+    TextForm form = text.form();
+    host_.showStyleSheet(absolute, file, std::move(text), std::move(form), std::nullopt, true);
     if (fromArgument) keep_->AddFileName(absolute);
 }
 
@@ -182,7 +185,7 @@ bool FileCommands::save() {
         form.escapes = std::move(read.madeEscapes);
     }
     const std::string shown = read.cp932;
-    host_.showStyleSheet(target, renamed ? target : QString(), read, std::move(form), shown, false);
+    host_.showStyleSheet(target, renamed ? target : QString(), std::move(read), std::move(form), shown, false);
     if (renamed) {
         keep_->AddFileName(target);
         host_.flushSettings();
@@ -278,13 +281,19 @@ void FileCommands::newStyleSheet() {
 bool FileCommands::needsSaving() const { return !host_.styleSheetSaved() || rulesChanged_ || paneEdited(); }
 
 bool FileCommands::paneEdited() const {
-    return host_.paneChanges() != baselineChanges_ && host_.paneText() != paneBaseline_;
+    return host_.paneChanges() != baselineChanges_ && host_.paneDigest() != paneBaseline_;
 }
 
-void FileCommands::paneShows(std::string paneText) {
-    paneBaseline_ = std::move(paneText);
+void FileCommands::paneShows(QByteArray digest) {
+    paneBaseline_ = std::move(digest);
     baselineChanges_ = host_.paneChanges();
     rulesChanged_ = false;
+}
+
+QByteArray textDigest(const FileProducer& produce) {
+    QCryptographicHash hash(QCryptographicHash::Blake2b_256);
+    produce([&hash](std::string_view piece) { hash.addData(QByteArrayView(piece.data(), static_cast<qsizetype>(piece.size()))); });
+    return hash.result();
 }
 
 bool FileCommands::mayRegeneratePane() {

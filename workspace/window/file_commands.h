@@ -20,6 +20,7 @@
 // - Saving goes through writeTextFile in the file's form (encoding, line ends, escapes made on
 //   reading); every failure is reported, saying that the file is as it was (all but a failed
 //   in-place write that could not be undone).
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -28,6 +29,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/file_bytes.h"
 #include "platform/text_encoding.h"
 #include "vocabulary/fixed_texts.h"
 
@@ -62,8 +64,9 @@ public:
     virtual QString styleSheetFile() const = 0;
     virtual const TextForm& styleSheetForm() const = 0;
     virtual bool styleSheetSaved() const = 0;
-    // The style sheet pane's text (CP932) as it would be written.
+    // The style sheet pane's text (CP932) as it would be written, and its digest.
     virtual std::string paneText() const = 0;
+    virtual QByteArray paneDigest() const = 0;
     // Goes up with every change of the pane's text (EditorCore::ChangeCount).
     virtual std::uint64_t paneChanges() const = 0;
     // Regenerates the pane from the rules and rebuilds the preview, asking nothing.
@@ -72,7 +75,7 @@ public:
     // `caption`, `form`, saved. With `paneText` the pane shows it instead of the
     // regenerated text; `tell` shows what the reading kept and expanded. The user's preview
     // page stays in the HTML pane as it is.
-    virtual void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text,
+    virtual void showStyleSheet(const QString& file, const QString& caption, DecodedText text,
                                 TextForm form, const std::optional<std::string>& paneText, bool tell) = 0;
     // Automatic refresh on for the rest of the run (the setting itself is unchanged).
     virtual void setAutoRefresh() = 0;
@@ -140,8 +143,8 @@ public:
     bool paneEdited() const;
     // A change stored into the rules and not regenerated into the pane.
     void rulesChangedOutsidePane() { rulesChanged_ = true; }
-    // The program put `paneText` into the pane: regenerated from the rules, or read.
-    void paneShows(std::string paneText);
+    // The program put text of this digest into the pane: regenerated from the rules, or read.
+    void paneShows(QByteArray digest);
     // Before a regeneration: true when the pane may be replaced (it holds no hand edits, or
     // the user agreed to drop them). False keeps the pane, and the rules are then ahead of it.
     bool mayRegeneratePane();
@@ -162,9 +165,13 @@ private:
     FileCommandsHost& host_;
     std::unique_ptr<TFileNameKeep> keep_;
     bool rulesChanged_ = false;
-    std::string paneBaseline_;
+    QByteArray paneBaseline_;            // the digest of the text the program put into the pane
     std::uint64_t baselineChanges_ = 0;  // paneChanges() when the baseline was taken
 };
+
+// The digest of text made piece by piece (BLAKE2b-256): texts with the same digest are taken
+// to be the same text.
+QByteArray textDigest(const FileProducer& produce);
 
 // The file a style sheet is saved as: `file` itself when its extension is ".css" in any case,
 // else `file` with its extension replaced by ".css" (or ".css" added).

@@ -79,7 +79,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
-    guarded([this] { FormDestroy(); });
+    guardedNow([this] { FormDestroy(); });
     // The drop targets let their sites go before the sites go.
     dftCssSrc.reset();
     dftHTMLsrc.reset();
@@ -315,6 +315,18 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmMain::guarded(const std::function<void()>& handler) noexcept {
+    if (work_ && work_->busy()) {
+        try {
+            work_->whenIdle([this, handler] { guarded(handler); });
+        } catch (...) {
+            services_.messages->error(this, QStringLiteral("処理を続けられませんでした。"));
+        }
+        return;
+    }
+    guardedNow(handler);
+}
+
+void TfrmMain::guardedNow(const std::function<void()>& handler) noexcept {
     try {
         handler();
     } catch (const WorkStopped&) {

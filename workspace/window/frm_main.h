@@ -21,6 +21,7 @@
 #include "workspace/window/main_window_services.h"
 #include "workspace/window/main_window_status.h"
 #include "workspace/window/property_tree.h"
+#include "workspace/window/rule_tree_model.h"
 #include "workspace/window/value_area.h"
 #include "workspace/document/rule_tree.h"
 #include "workspace/document/style_document.h"
@@ -48,7 +49,6 @@ class LongWork;
 class PaneCommands;
 class PreviewPages;
 class RuleCommands;
-class RuleTreeModel;
 class SettingsCommands;
 class WidgetDropSite;
 class TThemeManager;
@@ -208,9 +208,10 @@ public:
     void NodeBaseAdd();
     void ChangeCSStreeExecute();
     // Reads a style sheet file into the document and the rule tree.
-    // Replaces the document and the rule tree by the style sheet `text` (the pane is emptied);
-    // `tell` shows later what the reading kept and expanded, and what it escaped.
-    void AnalyzeCSS(const DecodedText& text, bool tell);
+    // Replaces the document and the rule tree by the style sheet `text` (the pane is emptied;
+    // the text is let go once read); `tell` shows later what the reading kept and expanded,
+    // and what it escaped.
+    void AnalyzeCSS(DecodedText text, bool tell);
     void TreeViewStructClick();
     void TreeViewStructChange();
     void TVCSSDataHideClick();
@@ -387,7 +388,11 @@ public:
     void DisplayHint(const QString& hint);
 
     // Runs a handler; an exception it throws is reported in a message box and goes no further.
+    // One that arrives during long work (a focus change, a queued drop) waits until the work is
+    // done, so that nothing changes the document while the work reads it.
     void guarded(const std::function<void()>& handler) noexcept;
+    // The same, run at once even during long work: for handlers whose caller needs the result.
+    void guardedNow(const std::function<void()>& handler) noexcept;
 
     PreviewBrowser* browser() const { return browser_.get(); }
     // Runs the steps of long work (reading, building the tree and the preview) so that the
@@ -432,9 +437,10 @@ private:
 
     // File pieces (main_window_files.cpp): the open sequence's steps after the read; the
     // pane shows `paneText` when given, else the regenerated text. An empty caption keeps it.
-    void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text,
+    void showStyleSheet(const QString& file, const QString& caption, DecodedText text,
                         TextForm form, const std::optional<std::string>& paneText, bool tell);
     std::string sourcePaneText() const;
+    QByteArray sourcePaneDigest() const;
     // A notice in the status line, shown again once a queued status refresh has run.
     void showNotice(const QString& text);
     void clearSourcePane();
@@ -452,6 +458,19 @@ private:
     // a failure is told once for the page (until a rebuild writes every file of the preview
     // again).
     bool previewWritten(const QString& path, std::error_code ec);
+    // Runs `free`, which frees what a big document or pane held, beside the window (in place
+    // once the window is to close).
+    void freeAside(const std::function<void()>& free);
+    // The style sheet pane's rows made on a worker, with the digest of what a save writes;
+    // without rows (they could not be made) `error` says why.
+    struct PaneLoad {
+        std::optional<EditorCore::PreparedLoad> rows;
+        QByteArray digest;
+        QString error;
+    };
+    PaneLoad finishPaneLoad(EditorCore::RowReader rows) const;
+    // The pane shows the rows as the program put them there (emptied without rows, saying so).
+    void showInSourcePane(PaneLoad load);
     void reloadSourcePane(const std::string& text);
     void reportFileError(const QString& path, const QString& reason);
     // Wraps the HTML pane at its width div 7 (on a window resize and when the pane is resized).
@@ -476,8 +495,13 @@ private:
     void refreshStatusSoon();
     PaneCommands& commandsOf(const TAFEdit* pane) const;
 
-    // ChangeCSStreeExecute's work, given the rules in display order.
-    void showRuleTree(const std::vector<CssRuleNode*>& order);
+    // ChangeCSStreeExecute's work, given the tree laid out.
+    void showRuleTree(RuleTreeModel::Layout layout);
+    // The base nodes expanded with their groups: at once, or, holding many rules, each later
+    // in a turn of its own (expandRuleBasesLater).
+    void expandRuleBases();
+    void expandRuleBase(int base);
+    void expandRuleBasesLater(std::vector<int> bases);
     // Fills TVCSSDataHide from the document when it is shown.
     void fillHiddenTree();
 
@@ -517,6 +541,7 @@ private:
     } pendingNote_;  // what the last read kept and expanded, not yet told
     bool shown_ = false;
     RuleTreeModel* structModel_ = nullptr;  // TreeViewStruct's model, owned by it
+    int ruleTreeShown_ = 0;                 // goes up whenever the rule tree is made anew
     // While set, a change of TreeViewStruct's current node is not taken up as the user's.
     bool structChangeQuiet_ = false;
     QPersistentModelIndex structPressedOn_;  // TreeViewStruct's current node at the last mouse press

@@ -15,9 +15,9 @@ namespace pavik {
 namespace {
 
 // A step this short processes no events at all.
-constexpr auto Quiet = std::chrono::milliseconds(40);
-// Then the window's events are taken up this often.
-constexpr auto Beat = std::chrono::milliseconds(25);
+constexpr auto Quiet = std::chrono::milliseconds(20);
+// Then the window's events are taken up at once, and this often.
+constexpr auto Beat = std::chrono::milliseconds(10);
 
 bool isUserInput(const QEvent* event) {
     switch (event->type()) {
@@ -65,6 +65,16 @@ void LongWork::whenIdle(const std::function<void()>& action) {
         action();
 }
 
+void LongWork::afterWork(const std::function<void()>& action) {
+    // A timer, not a posted call: one posted by an action run so would run in the same turn.
+    QTimer::singleShot(std::chrono::milliseconds(1), &window_, [this, action] {
+        if (busy())
+            idle_.push_back([this, action] { afterWork(action); });
+        else
+            action();
+    });
+}
+
 void LongWork::showProgress() {
     if (std::optional<std::string> status = sink_.takeStatus()) progress_.setStatus(*status);
     progress_.setProgress(sink_.percent());
@@ -89,10 +99,10 @@ void LongWork::runStep(const std::function<void()>& step) {
         if (done.wait_for(Quiet) != std::future_status::ready) {
             qApp->installEventFilter(this);
             QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-            while (done.wait_for(Beat) != std::future_status::ready) {
+            do {
                 showProgress();
                 QCoreApplication::processEvents(QEventLoop::AllEvents);
-            }
+            } while (done.wait_for(Beat) != std::future_status::ready);
             QGuiApplication::restoreOverrideCursor();
             qApp->removeEventFilter(this);
         }

@@ -58,6 +58,8 @@ public:
     void clearStop() { sink_.stop(false); }
     // Runs `action` once no step runs any more (at once when none runs).
     void whenIdle(const std::function<void()>& action);
+    // Runs `action` on a later turn of the event loop, outside every step.
+    void afterWork(const std::function<void()>& action);
 
 private:
     // Reports of the worker, taken up by the window between its events.

@@ -131,7 +131,7 @@ void TfrmMain::connectPaneCommands() {
             [this](int page) { guarded([this, page] { PageControlSrcChange(page); }); });
     for (TAFEdit* pane : {RichEditSrc, EditHTML})
         pane->OnPasteForeignText = [this](TAFEdit& sender, std::string_view utf8, std::string& cp932) {
-            guarded([&] { cp932 = convertPastedText(&sender, utf8); });
+            guardedNow([&] { cp932 = convertPastedText(&sender, utf8); });
         };
 }
 

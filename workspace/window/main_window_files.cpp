@@ -38,11 +38,12 @@ public:
     const TextForm& styleSheetForm() const override { return w_.CSSForm; }
     bool styleSheetSaved() const override { return w_.bCSSSaved; }
     std::string paneText() const override { return w_.sourcePaneText(); }
+    QByteArray paneDigest() const override { return w_.sourcePaneDigest(); }
     std::uint64_t paneChanges() const override { return w_.RichEditSrc->core().ChangeCount(); }
     void regeneratePane() override { w_.rebuildPreview(true); }
-    void showStyleSheet(const QString& file, const QString& caption, const DecodedText& text, TextForm form,
+    void showStyleSheet(const QString& file, const QString& caption, DecodedText text, TextForm form,
                         const std::optional<std::string>& paneText, bool tell) override {
-        w_.showStyleSheet(file, caption, text, std::move(form), paneText, tell);
+        w_.showStyleSheet(file, caption, std::move(text), std::move(form), paneText, tell);
     }
     void setAutoRefresh() override { w_.bAutoRefresh = true; }
     void runLong(const std::function<void()>& step) override { w_.work_->run(step); }
@@ -69,7 +70,7 @@ void TfrmMain::createFileCommands() {
     fileLink_ = std::make_unique<FileLink>(*this);
     fileCommands_ = std::make_unique<FileCommands>(*fileLink_);
     fileCommands_->recentList().OnSelect = [this](const QString& file) {
-        guarded([this, &file] { FileNameKeepSelect(file); });
+        guarded([this, file] { FileNameKeepSelect(file); });
     };
     connect(FileOpenCSS, &QAction::triggered, this, [this] { guarded([this] { FileOpenCSSExecute(); }); });
     connect(FileSave, &QAction::triggered, this, [this] { guarded([this] { FileSaveExecute(); }); });
@@ -103,7 +104,7 @@ void TfrmMain::popmnuRecentPopup() {
     for (const QString& file : fileCommands_->recentDropDownEntries()) {
         QAction* item = popmnuRecent->addAction(imageListIcon(imgRecentFile), QString(file).replace('&', "&&"));
         connect(item, &QAction::triggered, this,
-                [this, file] { guarded([this, &file] { popmnuRecentSelectAction(file); }); });
+                [this, file] { guarded([this, file] { popmnuRecentSelectAction(file); }); });
     }
 }
 
@@ -135,19 +136,23 @@ bool TfrmMain::styleSheetUnsaved() const {
 
 std::string TfrmMain::sourcePaneText() const { return RichEditSrc->core().SaveToBytes(SaveFlagsPlain); }
 
-void TfrmMain::clearSourcePane() {
-    RichEditSrc->Clear();
-    fileCommands_->paneShows(sourcePaneText());
+QByteArray TfrmMain::sourcePaneDigest() const {
+    return textDigest([this](const TextSink& sink) { RichEditSrc->core().SaveToPieces(SaveFlagsPlain, sink); });
 }
 
-void TfrmMain::showStyleSheet(const QString& file, const QString& caption, const DecodedText& text,
+void TfrmMain::clearSourcePane() {
+    RichEditSrc->Clear();
+    fileCommands_->paneShows(sourcePaneDigest());
+}
+
+void TfrmMain::showStyleSheet(const QString& file, const QString& caption, DecodedText text,
                               TextForm form, const std::optional<std::string>& paneText, bool tell) {
     if (!caption.isEmpty()) setCaptionFor(caption);
     DeletePreviewFiles();
     sCSSFileName = file;
     CSSForm = std::move(form);
     try {
-        AnalyzeCSS(text, tell);
+        AnalyzeCSS(std::move(text), tell);
         previewPages_->rebuild();  // the HTML page stays in its pane, edits and all
         if (paneText) reloadSourcePane(*paneText);
     } catch (const WorkStopped&) {

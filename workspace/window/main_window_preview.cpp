@@ -51,7 +51,7 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     // user's page that could not be read has no copy either.
     const bool samplePage = sHTMLFileName.isEmpty();
     const bool copyWritten = samplePage || (previewPages_->copyWritten() && QFileInfo(PreviewHTMLPath).isFile());
-    const RuleTreeModel& shown = *structModel_;
+    const RuleTreeWalk tree = structModel_->walk();
     SamplePageOptions options;
     options.DocType = CmbBoxExDoctype->currentIndex();
     options.ApplyCss = bApplyCSS;
@@ -63,20 +63,36 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     const auto now = std::chrono::system_clock::now();
     ProgressSink* sink = work_->sink();
     std::error_code pageError, cssError;
-    std::string css;
+    PaneLoad pane;
     bool written = copyWritten;
     try {
         work_->run([&] {
-            if (samplePage) pageError = writeOwnFile(pagePath, buildSamplePage(shown.nodes(), options, sink));
-            // The pane always shows the regenerated text; only the preview's copy of it
-            // depends on whether the style sheet is applied.
-            css = writeStyleSheet(doc, now, sink);
-            if (applyCss && copyWritten && !pageError) cssError = writeOwnFile(cssPath, css);
+            if (samplePage)
+                pageError = writeOwnFile(pagePath, [&](const TextSink& write) { buildSamplePage(tree, options, write, sink); });
+            // The pane always shows the regenerated text, made into its rows as it is
+            // written; only the preview's copy of it depends on whether the style sheet is
+            // applied.
+            std::optional<EditorCore::RowReader> rows;
+            if (regeneratePane) rows.emplace(RichEditSrc->core().StartLoad(LoadFlagsStyleSheet, styleSheetExtent(doc).lines));
+            const auto regenerate = [&](const TextSink& file) {
+                writeStyleSheet(doc, now, [&](std::string_view piece) {
+                    if (file) file(piece);
+                    if (rows) rows->add(piece);
+                }, sink);
+            };
+            bool regenerated = false;
+            if (applyCss && copyWritten && !pageError)
+                cssError = writeOwnFile(cssPath, [&](const TextSink& file) {
+                    regenerate(file);
+                    regenerated = true;
+                });
+            if (rows && !regenerated) regenerate(nullptr);
+            if (rows) pane = finishPaneLoad(std::move(*rows));
         });
         written = written && previewWritten(PreviewHTMLPath, pageError) && previewWritten(PreviewCSSPath, cssError);
-        if (regeneratePane) reloadSourcePane(css);
-    } catch (const WorkStopped&) {
-        // Stopped before the pane showed the rules: a change in them waits for a save.
+        if (regeneratePane) showInSourcePane(std::move(pane));
+    } catch (...) {
+        // Stopped (or failed) before the pane showed the rules: a change in them waits for a save.
         if (regeneratePane && !bCSSSaved) fileCommands_->rulesChangedOutsidePane();
         throw;
     }
@@ -110,34 +126,52 @@ bool TfrmMain::previewWritten(const QString& path, std::error_code ec) {
     return false;
 }
 
-void TfrmMain::reloadSourcePane(const std::string& text) {
-    std::optional<EditorCore::PreparedLoad> rows;
-    std::string shown;  // the pane's text as a save writes it
-    QString error;
+TfrmMain::PaneLoad TfrmMain::finishPaneLoad(EditorCore::RowReader rows) const {
+    PaneLoad load;
     try {
-        EditorCore& pane = RichEditSrc->core();
-        work_->run([&] {
-            rows = pane.PrepareLoad(text, LoadFlagsStyleSheet);
-            shown = pane.SavedTextOf(*rows, SaveFlagsPlain);
-        });
+        const EditorCore& pane = RichEditSrc->core();
+        load.rows = RichEditSrc->core().PrepareLoad(std::move(rows));
+        load.digest = textDigest([&](const TextSink& sink) { pane.SavedTextOf(*load.rows, SaveFlagsPlain, sink); });
     } catch (const std::exception& e) {
-        error = QString::fromLocal8Bit(e.what());
+        load.rows.reset();
+        load.error = QString::fromLocal8Bit(e.what());
     }
+    return load;
+}
+
+void TfrmMain::reloadSourcePane(const std::string& text) {
+    EditorCore& pane = RichEditSrc->core();
+    showInSourcePane(work_->run([&] {
+        EditorCore::RowReader rows = pane.StartLoad(LoadFlagsStyleSheet, EditorCore::LinesOf(text));
+        rows.add(text);
+        return finishPaneLoad(std::move(rows));
+    }));
+}
+
+void TfrmMain::showInSourcePane(PaneLoad load) {
     const bool saved = bCSSSaved;
     commandsOf(RichEditSrc).historyRestarts();
     bCSSCanUndo = false;  // the load empties the undo history; that does not mean "saved"
     RichEditSrc->BeginUpdate();
-    RichEditSrc->Clear();
+    std::vector<Row> shownBefore = RichEditSrc->core().ClearTakingRows();
     RichEditSrc->SetText("");
-    if (rows)
-        RichEditSrc->core().LoadPrepared(std::move(*rows));
+    if (load.rows)
+        RichEditSrc->core().LoadPrepared(std::move(*load.rows));
     else
-        services_.messages->error(this, QStringLiteral("スタイルシートを表示できませんでした。\n%1").arg(error));
+        services_.messages->error(this, QStringLiteral("スタイルシートを表示できませんでした。\n%1").arg(load.error));
     RichEditSrc->EndUpdate();
     RichEditSrc->viewport()->update();
     bCSSCanUndo = false;
     bCSSSaved = saved;
-    fileCommands_->paneShows(rows ? std::move(shown) : sourcePaneText());
+    fileCommands_->paneShows(load.rows ? std::move(load.digest) : sourcePaneDigest());
+    freeAside([&shownBefore] { shownBefore = {}; });
+}
+
+void TfrmMain::freeAside(const std::function<void()>& free) {
+    if (work_->stopRequested())
+        free();
+    else
+        work_->run(free);
 }
 
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
@@ -210,11 +244,11 @@ void TfrmMain::registerDropTargets() {
         target->Dragtypes = dtCopy;
         target->GetDataOnEnter = true;
         target->OnEnter = [this, enter](TDropTarget&, TShiftState, TPoint, TDropEffect& effect) {
-            guarded([this, enter, &effect] { (this->*enter)(effect); });
+            guardedNow([this, enter, &effect] { (this->*enter)(effect); });
         };
         target->OnDrop = [this, drop](TDropTarget& sender, TShiftState, TPoint, TDropEffect&) {
             const std::vector<std::string> files = static_cast<TDropFileTarget&>(sender).DroppedFiles;
-            QTimer::singleShot(0, this, [this, drop, files] { guarded([this, drop, &files] { (this->*drop)(files); }); });
+            QTimer::singleShot(0, this, [this, drop, files] { guarded([this, drop, files] { (this->*drop)(files); }); });
         };
         target->Register(site.get());
     };

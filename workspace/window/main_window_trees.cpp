@@ -72,24 +72,66 @@ void TfrmMain::removeStructNode(const QModelIndex& node) {
 
 void TfrmMain::NodeBaseAdd() {
     const QScopedValueRollback quiet(structChangeQuiet_, true);
+    ++ruleTreeShown_;
     structModel_->clear();
     ElementBaseNode = structModel_->elementBase();
     ClassBaseNode = structModel_->classBase();
 }
 
-void TfrmMain::ChangeCSStreeExecute() { showRuleTree(RuleTreeModel::displayOrder(Document)); }
+void TfrmMain::ChangeCSStreeExecute() {
+    const bool grouped = ChangeCSStree->isChecked();
+    const StyleDocument& doc = Document;
+    showRuleTree(work_->run([&] { return RuleTreeModel::prepare(doc, grouped); }));
+}
 
-void TfrmMain::showRuleTree(const std::vector<CssRuleNode*>& order) {
+void TfrmMain::showRuleTree(RuleTreeModel::Layout layout) {
     commitTypedValues();
     const QScopedValueRollback quiet(structChangeQuiet_, true);
     clearPropertyTree();
-    structModel_->rebuild(order, ChangeCSStree->isChecked());
+    structModel_->show(std::move(layout));
     ElementBaseNode = structModel_->elementBase();
     ClassBaseNode = structModel_->classBase();
-    TreeViewStruct->expandAll();
+    ++ruleTreeShown_;
+    TreeViewStruct->doItemsLayout();
+    expandRuleBases();
     TreeViewStruct->setCurrentIndex(ElementBaseNode);
     TreeViewStructChange();
     Refresh_Status();
+}
+
+void TfrmMain::expandRuleBases() {
+    // The whole tree expanded, a base node at a time: the view lays out what it holds at
+    // once, and a base node with many rules once the long work is done, in a turn of the
+    // event loop of its own.
+    constexpr size_t ManyRules = 100000;
+    std::vector<int> many;
+    for (int base : {0, 1}) {
+        if (structModel_->ruleCountUnder(structModel_->index(base, 0)) > ManyRules)
+            many.push_back(base);
+        else
+            expandRuleBase(base);
+    }
+    expandRuleBasesLater(std::move(many));
+}
+
+void TfrmMain::expandRuleBase(int base) {
+    const QModelIndex node = structModel_->index(base, 0);
+    if (node == structModel_->elementBase() && structModel_->grouped()) {
+        TreeViewStruct->expandRecursively(node);  // its groups too
+        TreeViewStruct->doItemsLayout();
+    } else {
+        TreeViewStruct->expand(node);
+    }
+}
+
+void TfrmMain::expandRuleBasesLater(std::vector<int> bases) {
+    if (bases.empty()) return;
+    work_->afterWork([this, bases, shown = ruleTreeShown_]() mutable {
+        if (shown != ruleTreeShown_) return;  // another tree is shown by now
+        expandRuleBase(bases.front());
+        bases.erase(bases.begin());
+        expandRuleBasesLater(std::move(bases));
+    });
 }
 
 void TfrmMain::clearStyleSheet() {
@@ -98,12 +140,13 @@ void TfrmMain::clearStyleSheet() {
     clearPropertyTree();
     values_->reset();
     NodeBaseAdd();
-    Document.clear();
+    StyleDocument before = std::exchange(Document, StyleDocument());
+    freeAside([&before] { before.clear(); });
     pendingNote_ = {};
     pendingEscapes_.clear();
 }
 
-void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
+void TfrmMain::AnalyzeCSS(DecodedText text, bool tell) {
     clearStyleSheet();
 
     if (tell) {
@@ -111,17 +154,19 @@ void TfrmMain::AnalyzeCSS(const DecodedText& text, bool tell) {
         if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutEscapes(); });
     }
     ProgressSink* sink = work_->sink();
-    std::vector<CssRuleNode*> order;
+    const bool grouped = ChangeCSStree->isChecked();
+    RuleTreeModel::Layout layout;
     CssReadResult read = work_->run([&] {
         CssReadResult r = ::pavik::AnalyzeCSS(text.cp932, sink);
-        order = RuleTreeModel::displayOrder(r.Document);
+        text.cp932 = std::string();  // read: a big text is not held while the preview is made
+        layout = RuleTreeModel::prepare(r.Document, grouped);
         return r;
     });
-    Document = std::move(read.Document);
+    Document = std::move(read.Document);  // the rules stay where they are
     if (tell) pendingNote_ = {std::move(read.AtRules), read.NestedRules, read.DroppedRules};
     progress_.setProgress(0);
     Refresh_Status();
-    showRuleTree(order);  // ChangeCSStreeExecute, with the order made beside the read
+    showRuleTree(std::move(layout));  // ChangeCSStreeExecute, with the tree laid out beside the read
 }
 
 void TfrmMain::TreeViewStructChange() {
@@ -215,12 +260,12 @@ void TfrmMain::BrowserStateChange(int ie, int ns4, int ns6) { values_->setLamps(
 void TfrmMain::fillHiddenTree() {
     TVCSSDataHide->clear();
     QList<QTreeWidgetItem*> roots;
-    for (const auto& rule : Document.rules()) {
+    for (const CssRuleNode* rule : Document.rules()) {
         auto* item = new QTreeWidgetItem({fromCp932(rule->Data.Selector)});
         item->setData(0, Qt::UserRole, fromCp932(rule->Data.Value));
-        for (const auto& d : rule->Declarations) {
-            auto* child = new QTreeWidgetItem(item, {fromCp932(d->Name)});
-            child->setData(0, Qt::UserRole, fromCp932(d->Value));
+        for (const Declaration& d : rule->Declarations) {
+            auto* child = new QTreeWidgetItem(item, {fromCp932(d.Name)});
+            child->setData(0, Qt::UserRole, fromCp932(d.Value));
         }
         roots.append(item);
     }

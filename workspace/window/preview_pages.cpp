@@ -115,7 +115,7 @@ bool PreviewPages::loadPage() {
         if (ec) return;
         text.encoding = detectEncoding(bytes);
         if (text.encoding != TextEncoding::Cp932)
-            text = decodeToCp932(bytes);
+            text = decodeToCp932(bytes, text.encoding);
         else
             text.lineEnd = detectLineEnd(bytes);
         const std::string_view cp932 = text.encoding == TextEncoding::Cp932 ? std::string_view(bytes) : text.cp932;
@@ -176,10 +176,11 @@ void PreviewPages::writeCopy() {
     options.DocType = w_.CmbBoxExDoctype->currentIndex();
     options.ApplyCss = w_.bApplyCSS;
     const std::string_view page = w_.HTMLStream;
+    const TextEncoding encoding = w_.HTMLForm.encoding;  // found when the page was read
     const std::string copyPath = pathBytes(w_.PreviewHTMLPath);
     std::error_code ec;
     w_.longWork().run([&] {
-        ec = writeOwnFile(copyPath, [&](const auto& write) { makePreviewCopy(page, options, write); });
+        ec = writeOwnFile(copyPath, [&](const auto& write) { makePreviewCopy(page, encoding, options, write); });
     });
     copyWritten_ = w_.previewWritten(w_.PreviewHTMLPath, ec);
 }

@@ -5,6 +5,7 @@
 #include "platform/cp932.h"
 #include "platform/qt_text.h"
 #include "platform/sjis.h"
+#include "workspace/document/rule_tree.h"
 #include "workspace/window/image_list_main.h"
 
 namespace pavik {
@@ -12,21 +13,6 @@ namespace {
 
 // A node shows at most this much of its text; the column never shows more.
 constexpr size_t MaxShownBytes = 1024;
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
-// Appends `selector` with every letter that is a character of its own in lower case (a trail
-// byte never is), as compareSelectors folds it.
-void appendFolded(std::string& out, std::string_view selector) {
-    for (size_t i = 0; i < selector.size();) {
-        const size_t n = sjis::charLength(selector, i);
-        if (n == 1)
-            out += lowerAscii(selector[i]);
-        else
-            out.append(selector.substr(i, n));
-        i += n;
-    }
-}
 
 int imageOfRuleUnder(RuleTreeKind parent) { return parent == RuleTreeKind::ClassBase ? ImageClassRule : ImageElementRule; }
 
@@ -40,73 +26,50 @@ int imageOfHolder(RuleTreeKind kind) {
 
 }  // namespace
 
-RuleTreeModel::RuleTreeModel(QObject* parent) : QAbstractItemModel(parent) { resetHolders(); }
+RuleTreeModel::Layout::Layout() = default;
+RuleTreeModel::Layout::Layout(Layout&&) noexcept = default;
+RuleTreeModel::Layout& RuleTreeModel::Layout::operator=(Layout&&) noexcept = default;
+RuleTreeModel::Layout::~Layout() = default;
+
+RuleTreeModel::RuleTreeModel(QObject* parent) : QAbstractItemModel(parent), shown_(emptyLayout()) {}
 
 RuleTreeModel::~RuleTreeModel() = default;
 
-void RuleTreeModel::resetHolders() {
-    bases_[0] = std::make_unique<Holder>(Holder{RuleTreeKind::ElementBase, 0, toCp932(std::string_view("エレメント")), {}, {}});
-    bases_[1] = std::make_unique<Holder>(Holder{RuleTreeKind::ClassBase, 1, toCp932(std::string_view("クラス")), {}, {}});
+RuleTreeModel::Layout RuleTreeModel::emptyLayout() {
+    Layout layout;
+    layout.bases[0] = std::make_unique<Holder>(Holder{RuleTreeKind::ElementBase, 0, toCp932(std::string_view("エレメント")), {}, {}});
+    layout.bases[1] = std::make_unique<Holder>(Holder{RuleTreeKind::ClassBase, 1, toCp932(std::string_view("クラス")), {}, {}});
+    return layout;
 }
 
-void RuleTreeModel::clear() {
+void RuleTreeModel::clear() { show(emptyLayout()); }
+
+RuleTreeModel::Layout RuleTreeModel::show(Layout layout) {
     beginResetModel();
-    resetHolders();
+    std::swap(shown_, layout);
     endResetModel();
+    return layout;
 }
 
-std::vector<CssRuleNode*> RuleTreeModel::displayOrder(const StyleDocument& doc) {
-    // compareSelectors, with every selector folded once into one buffer: the sort compares
-    // bytes, and only selectors equal but for letter case ask compareSelectors.
-    const size_t n = doc.ruleCount();
-    size_t bytes = 0;
-    for (const auto& r : doc.rules()) bytes += r->Data.Selector.size();
-    std::string folded;
-    folded.reserve(bytes);
-    std::vector<size_t> starts;
-    starts.reserve(n + 1);
-    for (const auto& r : doc.rules()) {
-        starts.push_back(folded.size());
-        appendFolded(folded, r->Data.Selector);
-    }
-    starts.push_back(folded.size());
-    const auto key = [&](size_t i) { return std::string_view(folded).substr(starts[i], starts[i + 1] - starts[i]); };
-    const auto before = [&](size_t a, size_t b) {
-        const int c = key(a).compare(key(b));  // bytes compared as unsigned
-        if (c != 0) return c < 0;
-        const std::string& x = doc.rules()[a]->Data.Selector;
-        const std::string& y = doc.rules()[b]->Data.Selector;
-        return x != y && compareSelectors(x, y) < 0;
-    };
-    std::vector<size_t> order(n);
-    for (size_t i = 0; i < n; ++i) order[i] = i;
-    if (!std::is_sorted(order.begin(), order.end(), before)) std::stable_sort(order.begin(), order.end(), before);
-    std::vector<CssRuleNode*> rules;
-    rules.reserve(n);
-    for (size_t i : order) rules.push_back(doc.rules()[i].get());
-    return rules;
-}
-
-void RuleTreeModel::rebuild(const std::vector<CssRuleNode*>& order, bool grouped) {
-    beginResetModel();
-    resetHolders();
-    grouped_ = grouped;
-    Holder& elements = *bases_[0];
-    Holder& classes = *bases_[1];
-    for (CssRuleNode* r : order) {
+RuleTreeModel::Layout RuleTreeModel::prepare(const StyleDocument& doc, bool grouped) {
+    Layout layout = emptyLayout();
+    layout.grouped = grouped;
+    Holder& elements = *layout.bases[0];
+    Holder& classes = *layout.bases[1];
+    for (CssRuleNode* r : ruleDisplayOrder(doc)) {
         const TData2& d = r->Data;
         if (!grouped) {
             (d.CssClass.empty() ? elements : classes).rules.push_back(r);
         } else if (!d.Name.empty()) {
             if (elements.groups.empty() || elements.groups.back()->text != d.Name)
                 elements.groups.push_back(std::make_unique<Holder>(
-                    Holder{RuleTreeKind::Group, static_cast<int>(elements.groups.size()), d.Name, {}, {}}));
+                    Holder{RuleTreeKind::Group, static_cast<int>(elements.groups.size()), std::string(d.Name), {}, {}}));
             elements.groups.back()->rules.push_back(r);
         } else {
             classes.rules.push_back(r);
         }
     }
-    endResetModel();
+    return layout;
 }
 
 void RuleTreeModel::removeRule(const CssRuleNode* rule) {
@@ -118,7 +81,7 @@ void RuleTreeModel::removeRule(const CssRuleNode* rule) {
     holder->rules.erase(holder->rules.begin() + at.row());
     endRemoveRows();
     if (holder->kind != RuleTreeKind::Group || !holder->rules.empty()) return;
-    auto& groups = bases_[0]->groups;
+    auto& groups = shown_.bases[0]->groups;
     const int row = holder->row;
     beginRemoveRows(elementBase(), row, row);
     groups.erase(groups.begin() + row);
@@ -132,7 +95,7 @@ QModelIndex RuleTreeModel::indexOfRule(const CssRuleNode* rule) const {
         const auto it = std::find(h.rules.begin(), h.rules.end(), rule);
         return it == h.rules.end() ? QModelIndex() : createIndex(static_cast<int>(it - h.rules.begin()), 0, &h);
     };
-    for (const auto& base : bases_) {
+    for (const auto& base : shown_.bases) {
         if (QModelIndex found = find(*base); found.isValid()) return found;
         for (const auto& group : base->groups)
             if (QModelIndex found = find(*group); found.isValid()) return found;
@@ -143,7 +106,7 @@ QModelIndex RuleTreeModel::indexOfRule(const CssRuleNode* rule) const {
 RuleTreeModel::Holder* RuleTreeModel::holderAt(const QModelIndex& index) const {
     if (!index.isValid()) return nullptr;
     Holder* parent = parentHolder(index);
-    if (!parent) return bases_[static_cast<size_t>(index.row())].get();
+    if (!parent) return shown_.bases[static_cast<size_t>(index.row())].get();
     if (index.row() < static_cast<int>(parent->groups.size())) return parent->groups[static_cast<size_t>(index.row())].get();
     return nullptr;
 }
@@ -163,7 +126,7 @@ std::string_view RuleTreeModel::ruleText(const Holder& parent, const CssRuleNode
     // Grouped, a class rule shows "." + its class; a rule with neither part (":root") shows
     // its selector rather than a bare ".".
     const TData2& d = rule.Data;
-    if (!grouped_ || parent.kind != RuleTreeKind::ClassBase || d.CssClass.empty()) return d.Selector;
+    if (!shown_.grouped || parent.kind != RuleTreeKind::ClassBase || d.CssClass.empty()) return d.Selector;
     made = "." + d.CssClass;
     return made;
 }
@@ -178,20 +141,45 @@ RuleTreeNode RuleTreeModel::node(const QModelIndex& index) const {
             std::string(ruleText(parent, *r, made)), r};
 }
 
-RuleTree RuleTreeModel::nodes() const {
-    RuleTree out;
+size_t RuleTreeModel::nodeCount() const {
     size_t count = 2;
-    for (const auto& base : bases_) {
+    for (const auto& base : shown_.bases) {
         count += base->rules.size() + base->groups.size();
         for (const auto& group : base->groups) count += group->rules.size();
     }
-    out.reserve(count);
+    return count;
+}
+
+size_t RuleTreeModel::ruleCountUnder(const QModelIndex& base) const {
+    const Holder* h = holderAt(base);
+    if (!h) return 0;
+    size_t count = h->rules.size();
+    for (const auto& group : h->groups) count += group->rules.size();
+    return count;
+}
+
+RuleTreeWalk RuleTreeModel::walk() const {
+    return {nodeCount(), [this](const RuleTreeWalk::Visit& visit) {
+                for (const auto& base : shown_.bases) {
+                    visit(base->kind, nullptr);
+                    for (const auto& group : base->groups) {
+                        visit(RuleTreeKind::Group, nullptr);
+                        for (const CssRuleNode* r : group->rules) visit(RuleTreeKind::Rule, r);
+                    }
+                    for (const CssRuleNode* r : base->rules) visit(RuleTreeKind::Rule, r);
+                }
+            }};
+}
+
+RuleTree RuleTreeModel::nodes() const {
+    RuleTree out;
+    out.reserve(nodeCount());
     std::string made;
     auto addRules = [&](const Holder& h, int level) {
         for (CssRuleNode* r : h.rules)
             out.push_back({RuleTreeKind::Rule, level, imageOfRuleUnder(h.kind), std::string(ruleText(h, *r, made)), r});
     };
-    for (const auto& base : bases_) {
+    for (const auto& base : shown_.bases) {
         out.push_back({base->kind, 0, imageOfHolder(base->kind), base->text, nullptr});
         for (const auto& group : base->groups) {
             out.push_back({RuleTreeKind::Group, 1, ImageGroup, group->text, nullptr});
@@ -213,7 +201,7 @@ QModelIndex RuleTreeModel::index(int row, int column, const QModelIndex& parent)
 QModelIndex RuleTreeModel::parent(const QModelIndex& child) const {
     const Holder* p = child.isValid() ? parentHolder(child) : nullptr;
     if (!p) return {};
-    return createIndex(p->row, 0, p->kind == RuleTreeKind::Group ? bases_[0].get() : nullptr);
+    return createIndex(p->row, 0, p->kind == RuleTreeKind::Group ? shown_.bases[0].get() : nullptr);
 }
 
 int RuleTreeModel::rowCount(const QModelIndex& parent) const {

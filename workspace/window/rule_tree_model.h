@@ -8,6 +8,7 @@
 // - A rule node holds only the rule's address: it shows the rule's selector (in the grouped
 //   style a class rule shows "." + its class). A very long selector shows its start only.
 // - The model costs a pointer per rule; the view builds nothing per rule that is not shown.
+// - The tree can be laid out away from the window's thread (prepare) and then shown at once.
 // - The document must outlive the model's use of its rules: rebuild (or clear) after the
 //   document changes, except for a rule removed through removeRule.
 #include <QAbstractItemModel>
@@ -25,17 +26,38 @@ public:
     explicit RuleTreeModel(QObject* parent = nullptr);
     ~RuleTreeModel() override;
 
-    // The document's rules in the order they are shown. Touches no model: it may run on
-    // another thread.
-    static std::vector<CssRuleNode*> displayOrder(const StyleDocument& doc);
-    // Builds the tree anew (a model reset) from the rules in display order.
-    void rebuild(const std::vector<CssRuleNode*>& order, bool grouped);
-    void rebuild(const StyleDocument& doc, bool grouped) { rebuild(displayOrder(doc), grouped); }
+private:
+    struct Holder;
+
+public:
+    // The tree laid out, not yet shown.
+    class Layout {
+    public:
+        Layout();
+        Layout(Layout&&) noexcept;
+        Layout& operator=(Layout&&) noexcept;
+        ~Layout();
+
+    private:
+        friend class RuleTreeModel;
+        std::unique_ptr<Holder> bases[2];
+        bool grouped = false;
+    };
+    // The document's rules in the order they are shown, laid out in a style. Touches no
+    // model: it may run on another thread.
+    static Layout prepare(const StyleDocument& doc, bool grouped);
+    // Shows a prepared tree (a model reset), and gives back the one shown before.
+    Layout show(Layout layout);
+    void rebuild(const StyleDocument& doc, bool grouped) { show(prepare(doc, grouped)); }
     // Only the two base nodes.
     void clear();
     // Removes the rule's node, and its group node when that is left empty.
     void removeRule(const CssRuleNode* rule);
 
+    // Whether the rules are grouped by element name.
+    bool grouped() const { return shown_.grouped; }
+    // How many rules a base node holds, in its groups or directly.
+    size_t ruleCountUnder(const QModelIndex& base) const;
     QModelIndex elementBase() const { return index(0, 0); }
     QModelIndex classBase() const { return index(1, 0); }
     // The node of `rule`, or an invalid index.
@@ -48,6 +70,9 @@ public:
     RuleTreeNode node(const QModelIndex& index) const;
     // Every node in index order (depth first, parents before children).
     RuleTree nodes() const;
+    // The same, walked without making them (for the sample page; it may run on another
+    // thread while the model does not change).
+    RuleTreeWalk walk() const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -73,10 +98,10 @@ private:
     Holder* parentHolder(const QModelIndex& index) const { return static_cast<Holder*>(index.internalPointer()); }
     // The text of a rule node; `made` holds it when it is not the selector itself.
     std::string_view ruleText(const Holder& parent, const CssRuleNode& rule, std::string& made) const;
-    void resetHolders();
+    static Layout emptyLayout();
+    size_t nodeCount() const;
 
-    std::unique_ptr<Holder> bases_[2];
-    bool grouped_ = false;
+    Layout shown_;
 };
 
 }  // namespace pavik

@@ -157,7 +157,7 @@ TEST(Nesting, LongListsMoveTheParentIntoIsAndHostileNestingIsBounded) {
     std::string css;
     for (int i = 0; i < 9; ++i) css += "a, b { ";
     CssReadResult r = AnalyzeCSS(css + std::string(9, '}'));
-    const std::string ninth = r.Document.rules().back()->Data.Selector;  // the innermost
+    const std::string ninth(r.Document.rules().back()->Data.Selector);  // the innermost
     const std::string eighth = ninth.substr(4, ninth.find(") a, ") - 4);
     EXPECT_EQ(std::count(eighth.begin(), eighth.end(), ','), 255);
     EXPECT_NE(r.Document.GetNodeParent(eighth), nullptr);

@@ -26,7 +26,7 @@ std::string keptAndComments(const pavik::StyleDocument& doc) {
     for (const pavik::KeptText& k : doc.keptTexts()) s += std::to_string(k.BeforeRule) + k.Text + '\0';
     for (const auto& r : doc.rules()) {
         std::string inside;  // a comment of a declaration left out goes with the next one
-        for (const auto& d : r->Declarations) pavik::appendComment(inside, d->Comment);
+        for (const auto& d : r->Declarations) pavik::appendComment(inside, d.Comment);
         pavik::appendComment(inside, r->ClosingComment);
         s += r->Data.Comment + '\0' + inside + '\0';
     }
@@ -43,12 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     pavik::CssReadResult second = pavik::AnalyzeCSS(written);
     check(keptAndComments(second.Document) == keptAndComments(first.Document), "kept texts or comments changed");
 
-    auto quoted = [](const std::string& s) { return s.find_first_of("\"'()") != std::string::npos; };
+    auto quoted = [](std::string_view s) { return s.find_first_of("\"'()") != std::string::npos; };
     for (const auto& r : first.Document.rules()) {
         // A selector made from "&" and an empty parent may start with "@"; it is written escaped.
         if (quoted(r->Data.Selector) || r->Data.Selector.starts_with('@')) return 0;
         for (const auto& d : r->Declarations)
-            if (quoted(d->Name) || quoted(d->Value)) return 0;
+            if (quoted(d.Name) || quoted(d.Value)) return 0;
     }
     check(pavik::test::dumpWritten(first.Document) == pavik::test::dumpWritten(second.Document), "rules changed");
     check(pavik::writeStyleSheet(second.Document, now) == written, "written text changed");

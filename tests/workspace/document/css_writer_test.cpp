@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "tests/workspace/document/document_dump.h"
@@ -156,5 +157,6 @@ TEST(CssWriter, RandomSheetsReadAndRoundTrip) {
         ASSERT_EQ(dump(read.Document), dump(model)) << css;
         std::string text = write(read.Document);
         ASSERT_EQ(dump(AnalyzeCSS(text).Document), dump(model)) << text;
+        ASSERT_EQ(styleSheetExtent(read.Document).lines, static_cast<size_t>(std::count(text.begin(), text.end(), '\n')));
     }
 }

@@ -18,13 +18,13 @@ inline std::string dumpRule(const CssRuleNode& r, bool written = false) {
     std::string pending;
     bool first = true;
     for (const auto& d : r.Declarations) {
-        appendComment(pending, d->Comment);
-        if (written && d->Value.empty() && !d->Name.starts_with("--")) continue;
+        appendComment(pending, d.Comment);
+        if (written && d.Value.empty() && !d.Name.starts_with("--")) continue;
         if (!first) s += "; ";
         first = false;
         if (!pending.empty()) s += pending + " ";
         pending.clear();
-        s += d->Name + "=" + d->Value;
+        s += d.Name + "=" + d.Value;
     }
     appendComment(pending, r.ClosingComment);
     if (!pending.empty()) s += " " + pending;

@@ -2,6 +2,8 @@
 // output the same rules, the same at-rule texts in the same places and every comment.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -129,6 +131,7 @@ TEST_P(RealSheet, WrittenUnchangedItHoldsTheSameRulesAtRulesAndComments) {
     EXPECT_GT(first.Document.ruleCount(), 10u);
     EXPECT_EQ(original.items.size(), first.Document.ruleCount() + first.Document.keptTexts().size());
     const std::string text = writeStyleSheet(first.Document, kNow);
+    EXPECT_EQ(styleSheetExtent(first.Document).lines, static_cast<size_t>(std::count(text.begin(), text.end(), '\n')));
     EXPECT_EQ(test::strayBraces(text, first.Document), "");
     expectSameItems(scan(text), original);
     EXPECT_EQ(writeStyleSheet(AnalyzeCSS(text).Document, kNow), text);

@@ -21,7 +21,7 @@ CssRuleNode* addRule(StyleDocument& doc, const std::string& selector) {
 
 std::vector<std::string> selectors(const StyleDocument& doc) {
     std::vector<std::string> out;
-    for (const auto& r : doc.rules()) out.push_back(r->Data.Selector);
+    for (const auto& r : doc.rules()) out.emplace_back(r->Data.Selector);
     return out;
 }
 
@@ -101,11 +101,11 @@ TEST(StyleDocumentTest, TheTreeSortsStablyWhileTheDocumentKeepsFileOrder) {
 TEST(StyleDocumentTest, RemovalsKeepTheCommentsBeforeWhatWasRemoved) {
     CssReadResult r = AnalyzeCSS("/*a*/ a { /*c*/ color: red; /*m*/ margin: 0 } /*b*/ b { } @media x { } /*c*/ c { } /*end*/");
     StyleDocument& doc = r.Document;
-    CssRuleNode* a = doc.rules()[0].get();
-    doc.removeDeclaration(a, a->Declarations[0].get());
-    doc.removeDeclaration(a, a->Declarations[0].get());
+    CssRuleNode* a = doc.rules()[0];
+    doc.removeDeclaration(a, a->Declarations.data());
+    doc.removeDeclaration(a, a->Declarations.data());
     EXPECT_EQ(a->ClosingComment, "/*c*/\r\n/*m*/");
-    for (int i = 0; i < 3; ++i) doc.removeRule(doc.rules()[0].get());
+    for (int i = 0; i < 3; ++i) doc.removeRule(doc.rules()[0]);
     EXPECT_EQ(test::dump(doc), "@ /*a*/\r\n/*b*/\r\n@media x { }\ntrailing /*c*/\r\n/*end*/\n");
 }
 
@@ -114,9 +114,11 @@ TEST(StyleDocumentTest, LookupsFindTheFirstExactMatch) {
     CssRuleNode* a1 = addRule(doc, "A");
     CssRuleNode* a2 = addRule(doc, "A");
     CssRuleNode* h1 = addRule(doc, "H1");
-    TData2* upper = doc.addDeclaration(h1, "COLOR", "red");
-    TData2* c1 = doc.addDeclaration(h1, "color", "blue");
+    doc.addDeclaration(h1, "COLOR", "red");
+    doc.addDeclaration(h1, "color", "blue");
     doc.addDeclaration(h1, "color", "green");
+    const Declaration* upper = &h1->Declarations[0];
+    const Declaration* c1 = &h1->Declarations[1];
 
     EXPECT_EQ(doc.GetNodeParent("A"), a1);
     EXPECT_EQ(doc.GetNodeParent("a"), nullptr);
@@ -125,7 +127,7 @@ TEST(StyleDocumentTest, LookupsFindTheFirstExactMatch) {
     EXPECT_EQ(StyleDocument::GetNodeSame("COLOR", h1), upper);
     EXPECT_EQ(StyleDocument::GetNodeSame("Color", h1), nullptr);
     EXPECT_EQ(StyleDocument::GetNodeSame("color", a1), nullptr);
-    EXPECT_EQ(StyleDocument::GetNodeSame("color", nullptr), nullptr);
+    EXPECT_EQ(StyleDocument::GetNodeSame("color", static_cast<const CssRuleNode*>(nullptr)), nullptr);
 
     // Removing the first of two rules with one selector makes the second the match.
     doc.removeRule(a1);
@@ -177,5 +179,5 @@ TEST(RuleTreeTest, FlatAndGroupedShapes) {
 
     // Tree nodes share the document's records.
     RuleTree tree = buildRuleTree(doc, false);
-    EXPECT_EQ(tree[1].Rule, doc.rules()[5].get());
+    EXPECT_EQ(tree[1].Rule, doc.rules()[5]);
 }

@@ -13,11 +13,11 @@ struct Sheet {
     StyleDocument doc = AnalyzeCSS("P { margin : 10px 5px ; border-style : hidden ; color : ; }\r\n"
                                    "P { color : red ; }\r\n")
                             .Document;
-    CssRuleNode* first() const { return doc.rules().at(0).get(); }
-    CssRuleNode* second() const { return doc.rules().at(1).get(); }
+    CssRuleNode* first() const { return doc.rules().at(0); }
+    CssRuleNode* second() const { return doc.rules().at(1); }
     static std::string declarations(const CssRuleNode* rule) {
         std::string s;
-        for (const auto& d : rule->Declarations) s += d->Name + "=" + d->Value + ";";
+        for (const auto& d : rule->Declarations) s += d.Name + "=" + d.Value + ";";
         return s;
     }
 };

@@ -27,7 +27,7 @@ struct Sheet {
     std::string declarations(const TData2* record) const {
         std::string s;
         for (const auto& d : findRuleByRecord(doc, record)->Declarations)
-            s += d->Name + "=" + d->Value + ";";
+            s += d.Name + "=" + d.Value + ";";
         return s;
     }
     std::string text() const {
@@ -194,7 +194,7 @@ TEST(ValueWrites, OnlyValuesThatLeaveTheSheetIntactAreWritable) {
         ASSERT_EQ(back.ruleCount(), 3) << c.value;
         bool found = false;
         for (const auto& r : back.rules())
-            for (const auto& d : r->Declarations) found = found || (d->Name == "x" && d->Value == c.value);
+            for (const auto& d : r->Declarations) found = found || (d.Name == "x" && d.Value == c.value);
         EXPECT_TRUE(found) << c.value << "\n" << s.text();
     }
 }
@@ -212,11 +212,11 @@ TEST(ValueStore, ChangesTheDeclarationInEffectAndKeepsItsImportantMark) {
     for (const auto& c : cases) {
         StyleDocument doc = AnalyzeCSS(std::string("P { ") + c.rule + " }").Document;
         const TData2* rule = &doc.rules().at(0)->Data;
-        const std::string property = doc.rules().at(0)->Declarations.at(0)->Name;
+        const std::string property(doc.rules().at(0)->Declarations.at(0).Name);
         EXPECT_EQ(currentValue(doc, rule, property), c.read) << c.rule;
         storeValue(doc, rule, property, c.value);
         std::string after;
-        for (const auto& d : doc.rules().at(0)->Declarations) after += d->Name + "=" + d->Value + ";";
+        for (const auto& d : doc.rules().at(0)->Declarations) after += d.Name + "=" + d.Value + ";";
         EXPECT_EQ(after, c.after) << c.rule;
         // Clearing leaves the rule without the property.
         EXPECT_TRUE(clearValue(doc, rule, property));

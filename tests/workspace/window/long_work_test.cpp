@@ -1,6 +1,7 @@
 // Long work with the window kept alive: events and progress while a step runs, input held
 // off, a close that stops the work; and closing the main window while it opens a big sheet.
 #include <QKeyEvent>
+#include <QTest>
 #include <algorithm>
 #include <QTimer>
 #include <QWidget>
@@ -63,6 +64,13 @@ TEST(LongWork, ALongStepKeepsTheWindowAliveHoldsOffInputAndStopsWhenAsked) {
     EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](int p) { return p > 0 && p < 100; }));
     EXPECT_FALSE(work.busy());
 
+    // Work put after the long work, even while a step runs, runs outside every step.
+    std::vector<bool> busyWhenRun;
+    QTimer::singleShot(0, [&] { work.afterWork([&] { busyWhenRun.push_back(work.busy()); }); });
+    work.run([&] { slowStep(work.sink(), reports); });
+    for (int i = 0; i < 100 && busyWhenRun.empty(); ++i) QTest::qWait(5);
+    EXPECT_EQ(busyWhenRun, std::vector<bool>{false});
+
     // A close request stops the step at its next report; the next work runs once cleared.
     QTimer::singleShot(0, [&] { work.requestStop(); });
     EXPECT_THROW(work.run([&] { slowStep(work.sink(), reports); }), WorkStopped);
@@ -103,6 +111,26 @@ TEST_F(ClosingWhileOpening, StopsTheOpenAndLeavesEveryFileAsItWas) {
     EXPECT_EQ(onDisk(bigFile), big);
     EXPECT_EQ(onDisk(file), small);
     EXPECT_FALSE(settings().ReadSection("TB1Pos").empty());  // written by the close
+}
+
+// A handler that arrives while a big sheet is read (a queued drop, a focus change) waits until
+// the work is done, and then finds the new document in place.
+TEST_F(ClosingWhileOpening, AHandlerArrivingDuringTheWorkRunsAfterIt) {
+    auto w = openSheet("H1 { color : red ; }\r\n");
+    std::string big;
+    for (int i = 0; i < 40000; ++i) big += ".c" + std::to_string(i) + " a { color: #123456; }\r\n";
+    const QString bigFile = writeFile("big.css", big);
+
+    std::vector<std::pair<bool, size_t>> runs;  // busy, rules, when the handler ran
+    QTimer::singleShot(0, w.get(), [&] {
+        w->guarded([&] { runs.emplace_back(w->longWork().busy(), w->Document.ruleCount()); });
+    });
+    files->answers = {bigFile};
+    w->FileOpenCSS->trigger();
+    settle();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_FALSE(runs[0].first);
+    EXPECT_EQ(runs[0].second, 40000u);
 }
 
 }  // namespace

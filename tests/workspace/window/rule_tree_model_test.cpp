@@ -44,7 +44,7 @@ TEST(RuleTreeModel, RulesShowInSelectorOrderWhateverTheDocumentOrder) {
         model.rebuild(doc, false);
 
         std::vector<const CssRuleNode*> expected;
-        for (const auto& r : doc.rules()) expected.push_back(r.get());
+        for (CssRuleNode* r : doc.rules()) expected.push_back(r);
         std::stable_sort(expected.begin(), expected.end(), [](const CssRuleNode* a, const CssRuleNode* b) {
             return compareSelectors(a->Data.Selector, b->Data.Selector) < 0;
         });

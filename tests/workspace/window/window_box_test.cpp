@@ -25,7 +25,7 @@ class BoxEdit : public WindowTest {
 protected:
     static std::string declarations(const CssRuleNode& rule) {
         std::string s;
-        for (const auto& d : rule.Declarations) s += d->Name + "=" + d->Value + ";";
+        for (const auto& d : rule.Declarations) s += d.Name + "=" + d.Value + ";";
         return s;
     }
     static int imageOf(TfrmMain& w, const QString& path) { return w.targetImageOf(findItem(w.TreeViewTarget, path)); }

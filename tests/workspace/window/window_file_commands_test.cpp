@@ -164,7 +164,7 @@ TEST_F(FileCommandsTest, SaveQuestionBeforeOpenNewAndCloseAndAFailedSaveStops) {
                 EXPECT_EQ(w->RichEditSrc->Text(), pane) << what;
                 EXPECT_TRUE(w->styleSheetUnsaved()) << what;
                 const CssRuleNode* h1 = w->ruleOfNode(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
-                EXPECT_EQ(h1->Declarations[1]->Value, "right") << what;
+                EXPECT_EQ(h1->Declarations[1].Value, "right") << what;
             }
             answerDialog = nullptr;
         }

@@ -102,7 +102,7 @@ TEST_F(Opening, Utf8AndUtf16FilesAreReadThroughCp932AndSavedInTheirOwnEncoding) 
         const auto& rule = *w->Document.rules()[0];
         EXPECT_EQ(decodeCp932(rule.Data.Comment), "/* 見出しソ */") << c.name;
         ASSERT_EQ(rule.Declarations.size(), 1u) << c.name;
-        EXPECT_EQ(decodeCp932(rule.Declarations[0]->Value), "\"メイリオ\"") << c.name;
+        EXPECT_EQ(decodeCp932(rule.Declarations[0].Value), "\"メイリオ\"") << c.name;
         EXPECT_TRUE(messages->infos.isEmpty()) << c.name;
 
         w->bCSSSaved = false;
@@ -116,7 +116,7 @@ TEST_F(Opening, Utf8AndUtf16FilesAreReadThroughCp932AndSavedInTheirOwnEncoding) 
         auto again = makeWindow({file});
         ASSERT_EQ(again->Document.rules().size(), 1u) << c.name;
         EXPECT_EQ(again->StatusBar->encoding(), c.shown) << c.name;  // the same encoding again
-        EXPECT_EQ(decodeCp932(again->Document.rules()[0]->Declarations[0]->Value), "\"メイリオ\"") << c.name;
+        EXPECT_EQ(decodeCp932(again->Document.rules()[0]->Declarations[0].Value), "\"メイリオ\"") << c.name;
     }
 }
 
@@ -132,7 +132,7 @@ TEST_F(Opening, CharactersShiftJisCannotHoldAreEscapedToldOnceAndSavedBack) {
     EXPECT_TRUE(messages->infos[0].contains(QStringLiteral("😀 (\\1f600 ), € (\\20AC )")))
         << messages->infos[0].toStdString();
     ASSERT_EQ(w->Document.rules().size(), 1u);
-    EXPECT_EQ(w->Document.rules()[0]->Declarations[0]->Value, "\"\\1f600 \\20AC \\1f600 \"");
+    EXPECT_EQ(w->Document.rules()[0]->Declarations[0].Value, "\"\\1f600 \\20AC \\1f600 \"");
     w->RefreshExecute();
     settle();
     EXPECT_EQ(messages->infos.size(), 1);

@@ -24,12 +24,7 @@ CssRuleNode ruleWith(std::vector<std::pair<std::string, std::string>> decls) {
     CssRuleNode r;
     r.Data.Name = "DIV";
     r.Data.Selector = "DIV";
-    for (auto& [n, v] : decls) {
-        auto d = std::make_unique<TData2>();
-        d->Name = n;
-        d->Value = v;
-        r.Declarations.push_back(std::move(d));
-    }
+    for (auto& [n, v] : decls) r.Declarations.push_back({n, v, {}});
     return r;
 }
 

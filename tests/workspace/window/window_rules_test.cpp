@@ -63,7 +63,7 @@ TEST_F(Rules, AChosenRuleIsAddedSelectedAndShown) {
 
     ASSERT_EQ(w->Document.ruleCount(), 2u);
     const TData2& added = w->Document.rules()[1]->Data;
-    EXPECT_EQ((std::array{added.Selector, added.Name, added.CssClass}), (std::array<std::string, 3>{"A.red:hover", "A", "red"}));
+    EXPECT_EQ((std::array<std::string_view, 3>{added.Selector, added.Name, added.CssClass}), (std::array<std::string_view, 3>{"A.red:hover", "A", "red"}));
     EXPECT_EQ((std::array{added.IE, added.NS4, added.NS6, added.Group}), (std::array{1, 0, 1, 6}));
     EXPECT_EQ(outline(w->TreeViewStruct), "エレメント\n  P\nクラス\n  A.red:hover\n");
     const QModelIndex node = findItem(w->TreeViewStruct, QStringLiteral("クラス/A.red:hover"));
@@ -109,7 +109,7 @@ TEST_F(Rules, AClassFromTheNewClassDialogIsAddedOnce) {
     addClass(QStringLiteral("見出し"));
     EXPECT_EQ(selectors(w->Document), "P|.note|.\x8c\xa9\x8f\x6f\x82\xb5|");
     const TData2& added = w->Document.rules()[2]->Data;
-    EXPECT_EQ((std::array{added.Name, added.CssClass}), (std::array<std::string, 2>{"", "\x8c\xa9\x8f\x6f\x82\xb5"}));
+    EXPECT_EQ((std::array<std::string_view, 2>{added.Name, added.CssClass}), (std::array<std::string_view, 2>{"", "\x8c\xa9\x8f\x6f\x82\xb5"}));
     EXPECT_EQ((std::array{added.IE, added.NS4, added.NS6, added.Group}), (std::array{3, 3, 3, 11}));
     EXPECT_EQ(w->CurStructNode, findItem(w->TreeViewStruct, QStringLiteral("クラス/.見出し")));
     EXPECT_EQ(w->valueArea().lblTagInfo->text(), QStringLiteral("クラス"));

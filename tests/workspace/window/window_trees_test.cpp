@@ -175,7 +175,7 @@ TEST_F(Trees, RulesWithTheSameSelectorKeepTheirOwnProperties) {
     const QModelIndex base = w->ElementBaseNode;
     ASSERT_EQ(w->TreeViewStruct->model()->rowCount(base), 2);
     click(*w, child(base, 1));
-    EXPECT_EQ(w->ruleOfNode(w->CurStructNode)->Declarations.front()->Name, "margin");
+    EXPECT_EQ(w->ruleOfNode(w->CurStructNode)->Declarations.front().Name, "margin");
     QTreeWidgetItem* margin = findItem(w->TreeViewTarget, QStringLiteral("ボックス/margin"));
     QTreeWidgetItem* color = findItem(w->TreeViewTarget, QStringLiteral("テキスト/color"));
     EXPECT_EQ(w->targetImageOf(margin), ImagePropertySet);
@@ -210,7 +210,7 @@ TEST_F(Trees, RebuildKeepsSavedStateAndAlwaysReloadsThePane) {
     // Not applied: no preview style sheet, no link, but the pane shows the new text.
     QFile::remove(w->PreviewCSSPath);
     w->bApplyCSS = false;
-    w->ruleOfNode(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")))->Declarations[0]->Value = "green";
+    w->ruleOfNode(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")))->Declarations[0].Value = "green";
     w->RefreshExecute();
     EXPECT_FALSE(QFileInfo::exists(w->PreviewCSSPath));
     EXPECT_NE(w->RichEditSrc->Text().find("H1 {\r\ncolor : green ;"), std::string::npos);

@@ -113,7 +113,7 @@ TEST_F(Values, ColourPanelShowsSwatchClearAndTransparentOnlyForBorderColours) {
 
     // A colour that does not parse shows white, with the panel built as usual.
     for (const char* bad : {"rgb(10%,0,0)", "#gggggg", "rgb(99999999999999999999,0,0)"}) {
-        w->ruleOfNode(w->CurStructNode)->Declarations[0]->Value = bad;
+        w->ruleOfNode(w->CurStructNode)->Declarations[0].Value = bad;
         clickProperty(*w, QStringLiteral("テキスト/color"));
         EXPECT_EQ(w->valueArea().ShapeColorBrush(), clWhite) << bad;
         EXPECT_TRUE(shownInPanel(*w, w->valueArea().BitBtnClear)) << bad;
@@ -437,7 +437,7 @@ TEST_F(Values, EditorsChangeTheDeclarationInEffectKeepItsImportantAndShowWhatNoI
     EXPECT_EQ(box->text(), QStringLiteral("2"));
     edit(box, {Qt::Key_A}, "5");
     std::string declarations;
-    for (const auto& d : w->ruleOfNode(w->CurStructNode)->Declarations) declarations += d->Name + "=" + d->Value + ";";
+    for (const auto& d : w->ruleOfNode(w->CurStructNode)->Declarations) declarations += d.Name + "=" + d.Value + ";";
     EXPECT_EQ(declarations, "text-align=right !important;margin-top=1px;margin-top=5px;"
                             "background-image=url(a.png), url(c.png) !important;cursor=-webkit-grab;");
 }
