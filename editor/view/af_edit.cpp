@@ -1,5 +1,6 @@
 // TAFEdit: construction, the published properties, the font and the metrics.
 #include "editor/view/af_edit.h"
+#include "editor/view/row_number_format.h"
 
 #include <QClipboard>
 #include <QMimeData>
@@ -190,6 +191,10 @@ void TAFEdit::applyFont() {
     repaintAll();
 }
 
+size_t TAFEdit::rowNumberLength() const {
+    return formatRowNumber(settings_.rowDspFmt, std::max(core_.RowCount(), 100)).size();
+}
+
 void TAFEdit::updateMetrics(bool repaint) {
     MetricsInput in;
     in.textHeight = textHeight_;
@@ -199,6 +204,8 @@ void TAFEdit::updateMetrics(bool repaint) {
     in.topMgn = topMgn_;
     in.viewOpt = settings_.viewOpt;
     in.rowDspFmt = settings_.rowDspFmt;
+    in.rowCount = core_.RowCount();
+    marginNumberLength_ = rowNumberLength();
     in.clientWidth = viewport()->width();
     in.clientHeight = viewport()->height();
     metrics_ = computeMetrics(in);

@@ -273,6 +273,8 @@ private:
     void repaintAll();
     void applyFont();
     void updateMetrics(bool repaint);
+    // The length of the largest row number (at least 100) as the margin shows it.
+    size_t rowNumberLength() const;
     void updateClientSize();
     void repaintRulerIfChanged();
     PaintPlanner planner() const { return PaintPlanner(core_, settings_, metrics_); }
@@ -308,6 +310,7 @@ private:
     int lastTop_ = 0;
     int lastLeft_ = 0;
     int lastRowCount_ = 1;
+    size_t marginNumberLength_ = 0;  // the length of the row number the margin was sized for
     RulerPlan lastRuler_;
     bool rulerDrawn_ = false;
 

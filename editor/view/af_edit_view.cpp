@@ -111,6 +111,7 @@ void TAFEdit::requestRepaint(const QRect& rect) {
 
 void TAFEdit::repaintAll() {
     if (core_.Updating()) return;
+    if (rowNumberLength() > marginNumberLength_) updateMetrics(false);
     requestRepaint(viewport()->rect());
     lastTop_ = core_.TopRow;
     lastLeft_ = core_.LeftCol;
@@ -141,6 +142,12 @@ void TAFEdit::repaintRows() {
     if (core_.Updating()) return;
     if (core_.TopRow != lastTop_ || core_.LeftCol != lastLeft_) {
         repaintAll();
+        return;
+    }
+    if (rowNumberLength() > marginNumberLength_) {
+        // The row numbers outgrew the margin: it widens, and the text area moves with it.
+        repaintAll();
+        refreshScrollBars();
         return;
     }
     const PaintPlanner pl = planner();

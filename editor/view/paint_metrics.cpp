@@ -14,7 +14,7 @@ PaintMetrics computeMetrics(const MetricsInput& in) {
     m.cellPitch = std::max(m.halfCell + in.charPich, 1);
     m.leftMgn = std::max(in.leftMgn, 0);
     if (in.viewOpt & voRowNum) {
-        const int w = static_cast<int>(formatRowNumber(in.rowDspFmt, 100).size()) * m.cellPitch;
+        const int w = static_cast<int>(formatRowNumber(in.rowDspFmt, std::max(in.rowCount, 100LL)).size()) * m.cellPitch;
         m.leftMgn = std::max(m.leftMgn, w);
     }
     m.textArea.left = m.leftMgn;

@@ -16,13 +16,15 @@ struct MetricsInput {
     int topMgn = 0;      // TopMgn
     TViewOptions viewOpt = kAllViewOptions;
     std::string_view rowDspFmt = "%5d:";
+    long long rowCount = 0;  // the rows held; numbers up to it must fit the margin
     int clientWidth = 0;
     int clientHeight = 0;
 };
 
 // Metrics for a font and the settings. The cell pitch and the row height are at least one
 // pixel and the margins never negative, so nothing divides by zero or draws backwards.
-// With voRowNum the left margin is raised to hold the number 100 as RowDspFmt formats it.
+// With voRowNum the left margin is raised to hold the number 100 as RowDspFmt formats it,
+// or the row count when that is longer, so that no row's number is cut short.
 PaintMetrics computeMetrics(const MetricsInput& in);
 
 // The text area's right and bottom follow a new client size; the visible row and column

@@ -112,6 +112,24 @@ TEST(AFEditTest, RowNumbersWidenTheMarginAndViewOptWaitsWhileUpdating) {
     EXPECT_EQ(e.ViewOpt(), kAllViewOptions);
 }
 
+// A margin sized for "  100:" would cut "100000:" short; it widens as the rows pass 99,999,
+// whether they are loaded or typed.
+TEST(AFEditTest, TheMarginWidensForRowNumbersLongerThanItsWidth) {
+    RecordingEdit e;
+    std::string text;
+    for (int i = 1; i < 99999; ++i) text += "x\r\n";
+    e.SetText(text);
+    const int pitch = e.Metrics().cellPitch;
+    ASSERT_EQ(e.core().RowCount(), 99999);
+    EXPECT_EQ(e.LeftMgn(), 6 * pitch);
+    e.InsertString("\r\n");
+    ASSERT_EQ(e.core().RowCount(), 100000);
+    EXPECT_EQ(e.LeftMgn(), 7 * pitch);
+    EXPECT_EQ(e.Metrics().textArea.left, 7 * pitch);
+    e.SetText(text + text);
+    EXPECT_EQ(e.LeftMgn(), 7 * pitch);
+}
+
 TEST(AFEditTest, PresetsGiveThePanesTheirSettings) {
     TAFEdit src;
     src.InsertString("abc");
