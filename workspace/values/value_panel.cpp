@@ -126,6 +126,13 @@ TColor ColorTextToColor(std::string_view text) {
     return clWhite;
 }
 
+TColor swatchColorOf(std::string_view text) {
+    const TColor c = ColorTextToColor(text);
+    if (c != clWhite) return c;
+    const std::optional<CssColor> css = readCssColor(text);
+    return css ? css->color : clWhite;
+}
+
 std::optional<LengthParts> splitLength(std::string_view value) {
     const std::string lower = sjis::toLowerAscii(value);
     for (size_t u = 0; u < SizeUnits.size(); ++u) {
@@ -240,7 +247,7 @@ ValuePanelPlan planValuePanel(const PropertyNodeInfo* node,
         p.kind = ValuePanelKind::Color;
         if (value) {
             p.nowData = display(*whole);
-            p.swatchColor = ColorTextToColor(*value);
+            p.swatchColor = swatchColorOf(*value);
             p.color = readCssColor(*value);
             if (*value == TransparentValue) {
                 p.transparentTicked = true;

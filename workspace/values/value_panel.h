@@ -43,6 +43,10 @@ std::string_view categoryPageName(std::string_view nodeText);
 // and any component that does not read as a number, gives white.
 TColor ColorTextToColor(std::string_view text);
 
+// The swatch's colour for a CSS colour value: as ColorTextToColor reads it, or, where that
+// gives white, any other colour form the picker reads (#rgb, rgba(), hsl(), percentages).
+TColor swatchColorOf(std::string_view text);
+
 // Whether a property takes a colour (the properties the colour panel is shown for).
 bool isColorProperty(std::string_view name);
 

@@ -94,7 +94,7 @@ ValueWrite transparentWrite(bool ticked) {
 ValueWrite colorWrite(std::string_view colorText) {
     ValueWrite w = store(std::string(colorText), ValueImageSet);
     w.nowData = decodeCp932(colorText);
-    w.swatchColor = ColorTextToColor(colorText);
+    w.swatchColor = swatchColorOf(colorText);
     return w;
 }
 

@@ -71,11 +71,16 @@ TEST(ValuePanel, ColourPanels) {
     EXPECT_EQ(p.nowData, "指定無し");
     EXPECT_EQ(p.controls, (std::vector{VC::ShapeColor, VC::BitBtnClear, VC::CheckBoxColor}));
 
-    // An unreadable colour still builds the panel, with a white swatch.
-    p = plan(property("background-color"), "rgb(10%,0,0)");
-    EXPECT_TRUE(p.showPanel);
-    EXPECT_EQ(p.swatchColor, clWhite);
-    EXPECT_EQ(p.nowData, "rgb(10%,0,0)");
+    // The swatch shows every colour form the picker reads; an unreadable colour still builds
+    // the panel, with a white swatch.
+    for (const auto& [text, swatch] : std::vector<std::pair<std::string, TColor>>{
+             {"#f00", 0x0000FFu}, {"rgba(0,128,255,.5)", 0xFF8000u}, {"hsl(120,100%,50%)", 0x00FF00u},
+             {"rgb(1 2", clWhite}}) {
+        p = plan(property("background-color"), text);
+        EXPECT_TRUE(p.showPanel);
+        EXPECT_EQ(p.swatchColor, swatch) << text;
+        EXPECT_EQ(p.nowData, text);
+    }
 
     p = plan(property("scrollbar-track-color"));
     EXPECT_TRUE(p.showPanel);
