@@ -1,11 +1,15 @@
 #include "components/pv_edit.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <cmath>
+#include <memory>
 
 #include "components/canvas.h"
 #include "components/draw_kit.h"
@@ -228,13 +232,48 @@ bool TPvNumericEdit::isValidChar(QChar c) const {
     return IsValidNumberKey({static_cast<char>(c.unicode()), all, selected, start == 0, integersOnly_});
 }
 
-void TPvNumericEdit::inputMethodEvent(QInputMethodEvent* e) {
-    if (e->commitString().isEmpty() || isReadOnly()) return TPvEdit::inputMethodEvent(e);
+std::optional<std::string> TPvNumericEdit::acceptInput(const QString& input) const {
     const qsizetype start = hasSelectedText() ? selectionStart() : cursorPosition();
     const std::string all = text().toStdString();
-    const std::optional<std::string> typed =
-        AcceptNumberInput(e->commitString().toStdU32String(),
-                          {all, static_cast<size_t>(start), static_cast<size_t>(selectedText().size()), integersOnly_});
+    return AcceptNumberInput(input.toStdU32String(), {all, static_cast<size_t>(start),
+                                                      static_cast<size_t>(selectedText().size()), integersOnly_});
+}
+
+void TPvNumericEdit::pasteChecked() {
+    if (isReadOnly()) return;
+    // Blanks and line ends around a copied number are dropped; anything else must be a number.
+    const QString pasted = QGuiApplication::clipboard()->text().trimmed();
+    if (pasted.isEmpty()) return;
+    if (const std::optional<std::string> typed = acceptInput(pasted))
+        insert(QString::fromStdString(*typed));
+    else
+        QApplication::beep();
+}
+
+void TPvNumericEdit::keyPressEvent(QKeyEvent* e) {
+    if (e->matches(QKeySequence::Paste)) {
+        pasteChecked();
+        e->accept();
+        return;
+    }
+    TPvEdit::keyPressEvent(e);
+}
+
+void TPvNumericEdit::contextMenuEvent(QContextMenuEvent* e) {
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    // The standard paste item is the one that names the paste keys after a tab.
+    const QString keys = QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction* paste : menu->actions()) {
+        if (!paste->text().endsWith(keys)) continue;
+        disconnect(paste, &QAction::triggered, this, nullptr);  // the unchecked paste
+        connect(paste, &QAction::triggered, this, &TPvNumericEdit::pasteChecked);
+    }
+    menu->exec(e->globalPos());
+}
+
+void TPvNumericEdit::inputMethodEvent(QInputMethodEvent* e) {
+    if (e->commitString().isEmpty() || isReadOnly()) return TPvEdit::inputMethodEvent(e);
+    const std::optional<std::string> typed = acceptInput(e->commitString());
     QInputMethodEvent checked(e->preeditString(), e->attributes());
     if (typed)
         checked.setCommitString(QString::fromStdString(*typed), e->replacementStart(), e->replacementLength());

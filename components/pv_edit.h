@@ -160,8 +160,15 @@ protected:
     // The input method's text is checked as keys are (AcceptNumberInput): full-width digits
     // go in as digits, a text with anything else is refused with a beep.
     void inputMethodEvent(QInputMethodEvent* e) override;
+    // Pasted text is checked the same way, from the keys and from the context menu.
+    void keyPressEvent(QKeyEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
+    // The text checked for the selection or the caret: the ASCII text to insert, or nothing.
+    std::optional<std::string> acceptInput(const QString& text) const;
+    void pasteChecked();
+
     bool checkRange_ = false;
     bool integersOnly_ = true;
     double min_ = 0;

@@ -3,11 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "components/frame_controller.h"
 #include "components/numeric_text.h"
@@ -81,7 +88,7 @@ TEST(NumberText, AcceptsDigitsSignsAndOneDecimalSeparator) {
             << "'" << c.key << "' on " << c.text;
 }
 
-TEST(NumberText, InputMethodTextIsCheckedAsKeysAre) {
+TEST(NumberText, InputMethodAndPastedTextAreCheckedAsKeysAre) {
     const struct {
         std::u32string_view committed;
         const char* text;
@@ -102,6 +109,33 @@ TEST(NumberText, InputMethodTextIsCheckedAsKeysAre) {
         QApplication::sendEvent(&edit, &e);
         EXPECT_EQ(edit.text(), QStringLiteral("128"));
     }
+
+    // Pasted text too, from the keys and from the context menu; blanks around it are dropped.
+    for (const auto& [pasted, result] : std::vector<std::pair<QString, QString>>{
+             {QStringLiteral(" 64\n"), QStringLiteral("64")},
+             {QStringLiteral("\uFF12\uFF15"), QStringLiteral("25")},
+             {QStringLiteral("12x3"), QStringLiteral("7")}}) {
+        edit.setText(QStringLiteral("7"));
+        edit.selectAll();
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(edit.text(), result) << pasted.toStdString();
+    }
+    edit.setText(QStringLiteral("7"));
+    edit.selectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+    QTimer::singleShot(0, [&] {
+        QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        menu->close();
+        const QList<QAction*> items = menu->actions();
+        const auto paste = std::find_if(items.begin(), items.end(), [](QAction* a) { return a->text().contains("Paste"); });
+        ASSERT_NE(paste, items.end());
+        (*paste)->trigger();
+    });
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2), edit.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&edit, &menuEvent);
+    EXPECT_EQ(edit.text(), QStringLiteral("7"));
 }
 
 TEST(NumberText, RangeAndIntegerViewNeverOverflow) {
