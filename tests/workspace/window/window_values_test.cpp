@@ -112,7 +112,7 @@ TEST_F(Values, ColourPanelShowsSwatchClearAndTransparentOnlyForBorderColours) {
     EXPECT_TRUE(w->bCSSSaved);
 
     // A colour that does not parse shows white, with the panel built as usual.
-    for (const char* bad : {"rgb(10%,0,0)", "#gggggg", "rgb(99999999999999999999,0,0)"}) {
+    for (const char* bad : {"rgb(1 2", "#gggggg", "rgb(99999999999999999999,0,0"}) {
         w->ruleOfNode(w->CurStructNode)->Declarations[0].Value = bad;
         clickProperty(*w, QStringLiteral("テキスト/color"));
         EXPECT_EQ(w->valueArea().ShapeColorBrush(), clWhite) << bad;
