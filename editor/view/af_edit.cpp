@@ -1,6 +1,5 @@
 // TAFEdit: construction, the published properties, the font and the metrics.
 #include "editor/view/af_edit.h"
-#include "editor/view/row_number_format.h"
 
 #include <QClipboard>
 #include <QMimeData>
@@ -16,6 +15,7 @@
 #include "editor/own_format.h"
 #include "editor/view/font_mapping.h"
 #include "editor/view/paint_metrics.h"
+#include "editor/view/row_number_format.h"
 #include "platform/cp932.h"
 #include "platform/qt_colors.h"
 #include "platform/qt_text.h"
