@@ -3,6 +3,8 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
 #include <memory>
 #include <optional>
@@ -54,6 +56,37 @@ size_t utf8Length(unsigned char c) {
     return 0;
 }
 
+// Where the run of ASCII bytes from `i` ends, eight bytes at a time.
+size_t asciiRunEnd(std::string_view s, size_t i) {
+    constexpr std::uint64_t highs = 0x8080808080808080u;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, s.data() + i, 8);
+        if (w & highs) break;
+    }
+    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+    return i;
+}
+
+// The length of the well-formed UTF-8 character at s[i] (a lead byte), or 0: bad trail
+// bytes, cut short, an overlong form, a surrogate or a code point past U+10FFFF.
+[[gnu::always_inline]] inline size_t wellFormedLength(std::string_view s, size_t i) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    size_t len;
+    char32_t cp, min;
+    if ((c & 0xE0) == 0xC0) len = 2, cp = c & 0x1F, min = 0x80;
+    else if ((c & 0xF0) == 0xE0) len = 3, cp = c & 0x0F, min = 0x800;
+    else if ((c & 0xF8) == 0xF0) len = 4, cp = c & 0x07, min = 0x10000;
+    else return 0;
+    if (i + len > s.size()) return 0;
+    for (size_t k = 1; k < len; ++k) {
+        const unsigned char t = static_cast<unsigned char>(s[i + k]);
+        if ((t & 0xC0) != 0x80) return 0;
+        cp = cp << 6 | (t & 0x3F);
+    }
+    return cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) ? 0 : len;
+}
+
 // The code point of one well-formed UTF-8 character.
 char32_t codePoint(std::string_view ch) {
     static constexpr unsigned char kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
@@ -102,8 +135,8 @@ public:
         return e;
     }
     static void append(std::string& out, std::uint32_t e) {
-        const size_t n = e >> 24 & 0x3;
-        for (size_t k = 0; k < n; ++k) out.push_back(static_cast<char>(e >> (8 * k) & 0xFF));
+        const char bytes[3] = {static_cast<char>(e), static_cast<char>(e >> 8), static_cast<char>(e >> 16)};
+        out.append(bytes, e >> 24 & 0x3);
     }
     static bool empty(std::uint32_t e) { return (e >> 24 & 0x3) == 0; }
 
@@ -129,24 +162,12 @@ Memo& decodeMemo() {
 bool isValidUtf8(std::string_view s) {
     size_t i = 0;
     while (i < s.size()) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
-            ++i;
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
+            i = asciiRunEnd(s, i + 1);
             continue;
         }
-        size_t len;
-        char32_t cp, min;
-        if ((c & 0xE0) == 0xC0) len = 2, cp = c & 0x1F, min = 0x80;
-        else if ((c & 0xF0) == 0xE0) len = 3, cp = c & 0x0F, min = 0x800;
-        else if ((c & 0xF8) == 0xF0) len = 4, cp = c & 0x07, min = 0x10000;
-        else return false;
-        if (i + len > s.size()) return false;
-        for (size_t k = 1; k < len; ++k) {
-            const unsigned char t = static_cast<unsigned char>(s[i + k]);
-            if ((t & 0xC0) != 0x80) return false;
-            cp = cp << 6 | (t & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        const size_t len = wellFormedLength(s, i);
+        if (len == 0) return false;
         i += len;
     }
     return true;
@@ -198,12 +219,13 @@ Cp932Encoded encodeCp932Escaped(std::string_view utf8, const std::function<std::
     while (i < utf8.size()) {
         const unsigned char c = static_cast<unsigned char>(utf8[i]);
         if (c < 0x80) {
-            result.bytes.push_back(static_cast<char>(c));
-            ++i;
+            const size_t end = asciiRunEnd(utf8, i + 1);
+            result.bytes.append(utf8.substr(i, end - i));
+            i = end;
             continue;
         }
-        const size_t len = utf8Length(c);
-        if (len == 0 || i + len > utf8.size() || !isValidUtf8(utf8.substr(i, len))) {
+        const size_t len = wellFormedLength(utf8, i);
+        if (len == 0) {
             result.bytes += escape(0xFFFD);
             result.unencodable.emplace_back("\xEF\xBF\xBD");
             ++i;
@@ -243,8 +265,9 @@ bool eachCharacter(std::string_view cp932, TakeAscii takeAscii, Take take) {
     while (i < cp932.size()) {
         unsigned char c = static_cast<unsigned char>(cp932[i]);
         if (c < 0x80) {
-            if (!takeAscii(static_cast<char>(c))) return false;
-            ++i;
+            const size_t end = asciiRunEnd(cp932, i + 1);
+            if (!takeAscii(cp932.substr(i, end - i))) return false;
+            i = end;
             continue;
         }
         const unsigned char next = i + 1 < cp932.size() ? static_cast<unsigned char>(cp932[i + 1]) : 0;
@@ -268,7 +291,7 @@ std::string decodeCp932(std::string_view cp932) {
     std::string result;
     result.reserve(cp932.size() * 3 / 2);
     eachCharacter(
-        cp932, [&](char c) { return result.push_back(c), true; },
+        cp932, [&](std::string_view ascii) { return result.append(ascii), true; },
         [&](std::uint32_t e) {
             if (!Memo::empty(e))
                 Memo::append(result, e);
@@ -280,7 +303,7 @@ std::string decodeCp932(std::string_view cp932) {
 }
 
 bool decodesWhole(std::string_view cp932) {
-    return eachCharacter(cp932, [](char) { return true; }, [](std::uint32_t e) { return !Memo::empty(e); });
+    return eachCharacter(cp932, [](std::string_view) { return true; }, [](std::uint32_t e) { return !Memo::empty(e); });
 }
 
 }  // namespace pavik

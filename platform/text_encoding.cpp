@@ -102,6 +102,8 @@ class HeldEscapeDigits {
 public:
     void add(std::string_view text, bool cp932) {
         for (size_t i = 0; i < text.size(); i += cp932 ? sjis::charLength(text, i) : 1) {
+            // UTF-8 has no trail byte that reads as a backslash: straight to the next one.
+            if (!cp932 && (i = text.find('\\', i)) == std::string_view::npos) return;
             if (text[i] != '\\') continue;
             for (size_t k = i + 1; k < text.size() && k - i <= kMaxEscapeDigits && isHexDigit(text[k]); ++k)
                 held_.emplace(text.substr(i + 1, k - i));

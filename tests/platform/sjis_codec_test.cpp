@@ -43,6 +43,28 @@ TEST(Cp932Codec, DecodesInvalidBytesAsReplacementWithoutSwallowingControls) {
     EXPECT_EQ(decodeCp932(""), "");
 }
 
+// Ill-formed UTF-8, also after ASCII runs longer than eight bytes: refused as a whole and,
+// when escaped, each bad byte becomes a replacement character while the rest converts.
+TEST(Cp932Codec, IllFormedUtf8IsRefusedAndItsBytesEscapedAsReplacements) {
+    const std::string ascii = "0123456789abcdef";
+    const struct {
+        std::string utf8;
+        bool valid;
+        std::string escaped;
+    } cases[] = {
+        {ascii + "\xE3\x81\x82" + ascii, true, ascii + "\x82\xA0" + ascii},
+        {ascii + "\xC0\x80", false, ascii + "\\FFFD \\FFFD "},           // overlong
+        {"\xED\xA0\x80x", false, "\\FFFD \\FFFD \\FFFD x"},            // surrogate
+        {"\xF4\x90\x80\x80", false, "\\FFFD \\FFFD \\FFFD \\FFFD "},  // past U+10FFFF
+        {ascii + "\xE3\x81", false, ascii + "\\FFFD \\FFFD "},            // cut short
+        {"\xE3\x41\x82", false, "\\FFFD A\\FFFD "},                       // bad trail byte
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(isValidUtf8(c.utf8), c.valid) << c.utf8;
+        EXPECT_EQ(encodeCp932CssEscaped(c.utf8).bytes, c.escaped) << c.utf8;
+    }
+}
+
 namespace {
 
 // One character through iconv, as the codec converts it; nullopt when iconv refuses it.
