@@ -148,6 +148,32 @@ void settle(int ms) {
     while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
+// The longest time the event loop did not turn between start() and stop().
+class StallWatch {
+public:
+    StallWatch() {
+        beat_.setInterval(2);
+        QObject::connect(&beat_, &QTimer::timeout, [this] {
+            worst_ = std::max(worst_, msSince(tick_));
+            tick_.start();
+        });
+    }
+    void start() {
+        worst_ = 0;
+        tick_.start();
+        beat_.start();
+    }
+    double stop() {
+        beat_.stop();
+        return std::max(worst_, msSince(tick_));
+    }
+
+private:
+    QTimer beat_;
+    QElapsedTimer tick_;
+    double worst_ = 0;
+};
+
 int runCase(const Case& c, int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
@@ -173,17 +199,9 @@ int runCase(const Case& c, int argc, char** argv) {
     if (c.isPage) w->FileOpenCSSAccept(sheet);
     settle(300);
 
-    // The longest time the event loop did not turn while the file was opened.
-    QElapsedTimer tick, open;
-    double stall = 0;
-    QTimer beat;
-    beat.setInterval(2);
-    QObject::connect(&beat, &QTimer::timeout, [&] {
-        stall = std::max(stall, msSince(tick));
-        tick.start();
-    });
-    beat.start();
-    tick.start();
+    StallWatch watch;
+    QElapsedTimer open;
+    watch.start();
     open.start();
     if (c.isPage)
         w->FileOpenHTMLAccept(input);
@@ -192,8 +210,7 @@ int runCase(const Case& c, int argc, char** argv) {
     const double openMs = msSince(open);
     const bool written = QFileInfo::exists(w->PreviewHTMLPath) && QFileInfo::exists(w->PreviewCSSPath);
     settle(500);  // painted, too
-    stall = std::max(stall, msSince(tick));
-    beat.stop();
+    const double stall = watch.stop();
     const double peak = statusMB("VmHWM:"), settled = statusMB("VmRSS:");
 
     // The steps alone, each result let go before the next measurement.
@@ -209,14 +226,7 @@ int runCase(const Case& c, int argc, char** argv) {
         parseMs = msSince(t);
     }
     settle(100);
-    double restall = 0;
-    QObject::disconnect(&beat, nullptr, nullptr, nullptr);
-    QObject::connect(&beat, &QTimer::timeout, [&] {
-        restall = std::max(restall, msSince(tick));
-        tick.start();
-    });
-    beat.start();
-    tick.start();
+    watch.start();
     t.start();
     w->ChangeCSStreeExecute();
     const double treeMs = msSince(t);
@@ -224,7 +234,7 @@ int runCase(const Case& c, int argc, char** argv) {
     w->RefreshExecute();
     const double refreshMs = msSince(t);
     settle(300);
-    restall = std::max(restall, msSince(tick));
+    const double restall = watch.stop();
 
     std::printf("%s mb=%.2f rules=%zu open=%.0f stall=%.0f peak=%.0f settled=%.0f read=%.0f parse=%.0f tree=%.0f "
                 "refresh=%.0f restall=%.0f%s\n",
