@@ -6,6 +6,9 @@ cd "$root"
 
 bash tools/setup.sh
 
+# One compiler cache for every checkout: paths are taken relative to the checkout.
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+
 build="${PAVIK_TEST_BUILD:-$root/build/test}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPAVIK_TESTS=ON -DPAVIK_SANITIZE=ON >/dev/null
 cmake --build "$build" -j "${PAVIK_JOBS:-$(nproc)}"
