@@ -83,7 +83,7 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
             bool regenerated = false;
             if (applyCss && copyWritten && !pageError)
                 cssError = writeOwnFile(cssPath, [&](const TextSink& file) {
-                    regenerate(file);
+                    regenerate(previewStyleSheetSink(doc, file));
                     regenerated = true;
                 });
             if (rows && !regenerated) regenerate(nullptr);

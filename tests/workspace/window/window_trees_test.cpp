@@ -301,7 +301,7 @@ TEST_F(Trees, OpeningTellsWhatIsKeptAndExpandedAndThePreviewCarriesIt) {
     QFile css(w->PreviewCSSPath);
     ASSERT_TRUE(css.open(QIODevice::ReadOnly));
     const std::string written = css.readAll().toStdString();
-    EXPECT_EQ(written, w->RichEditSrc->Text());
+    EXPECT_EQ(written, "@charset \"Shift_JIS\";\r\n" + w->RichEditSrc->Text());
     EXPECT_LT(written.find("P:hover {"), written.find("@media1 x { H1 { color: red } }\r\n\r\n@media2 x"));
     // A sheet without at-rules or nesting says nothing.
     auto plain = open("P { color: blue; }\r\n");
