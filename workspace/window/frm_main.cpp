@@ -176,7 +176,6 @@ void TfrmMain::rewrapHTMLPane() {
     const int column = std::max(1, EditHTML->width() / 7);
     EditHTML->SetDefWrapPos(column);
     if (!HTMLStreamAttached || column == htmlWrapColumn_) return;
-    htmlWrapColumn_ = column;
     const bool saved = bHTMLSaved;
     commandsOf(EditHTML).historyRestarts();
     bHTMLCanUndo = false;
@@ -186,6 +185,7 @@ void TfrmMain::rewrapHTMLPane() {
     EditHTML->BeginUpdate();
     core.LoadPrepared(std::move(rows));
     EditHTML->EndUpdate();
+    htmlWrapColumn_ = column;
     bHTMLCanUndo = false;
     bHTMLSaved = saved;
 }
@@ -233,6 +233,15 @@ void TfrmMain::closeBySignal() {
         return;
     }
     if (!closed_) close();
+}
+
+void TfrmMain::closeAfterStop() {
+    if (!isVisible() || close()) return;
+    // Cancelled, or its save failed: the window stays, showing the style sheet as it now is.
+    guarded([this] {
+        if (previewStale_) RefreshExecute();
+        Refresh_Status();
+    });
 }
 
 void TfrmMain::FormDestroy() {
@@ -330,9 +339,8 @@ void TfrmMain::guardedNow(const std::function<void()>& handler) noexcept {
     try {
         handler();
     } catch (const WorkStopped&) {
-        // The window was asked to close during long work: the work is left, the close goes on.
-        work_->clearStop();
-        QTimer::singleShot(0, this, [this] { close(); });
+        // The window was asked to close during long work: the work is left, and the close
+        // follows once it is over (closeAfterStop).
     } catch (const std::exception& e) {
         services_.messages->error(this, QStringLiteral("処理を続けられませんでした。\n%1").arg(QString::fromLocal8Bit(e.what())));
     } catch (...) {
