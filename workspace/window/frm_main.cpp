@@ -23,6 +23,7 @@
 #include "dialogs/frm_about.h"
 #include "dialogs/version_info.h"
 #include "platform/app_paths.h"
+#include "platform/termination_signals.h"
 #include "vocabulary/element_tables.h"
 #include "vocabulary/fixed_texts.h"
 #include "workspace/window/control_bar.h"
@@ -41,6 +42,8 @@ namespace pavik {
 TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
     setObjectName("frmMain");
+    // A signal during the making (a message box at start) already closes the window.
+    if (services_.terminationSignals) services_.terminationSignals->setHandler([this](int) { closeBySignal(); });
     setWindowIcon(programIcon());
     if (!services_.files) services_.files = makeFileDialogs();
     helpDesk_ = std::make_unique<HelpDesk>(services_.help.get(), font().family());
@@ -79,6 +82,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
+    if (services_.terminationSignals) services_.terminationSignals->setHandler({});
     guardedNow([this] { FormDestroy(); });
     // The drop targets let their sites go before the sites go.
     dftCssSrc.reset();
@@ -227,7 +231,10 @@ void TfrmMain::closeBySignal() {
         else
             modal->close();
     }
-    // A box's own event loop ends first; the close runs on the main loop.
+    // Before the window is shown, its making goes on without a person, and the window is
+    // closed unshown (closingBySignal). Else a box's own event loop ends first; the close
+    // runs on the main loop.
+    if (!shown_) return;
     if (QApplication::activeModalWidget() || QThread::currentThread()->loopLevel() > 1) {
         QTimer::singleShot(10, this, [this] { closeBySignal(); });
         return;
