@@ -123,6 +123,52 @@ TEST_F(FileCommandsTest, TheProgramsOwnPreviewFilesAreNoStyleSheetFromAnyWayIn) 
     EXPECT_EQ(messages->errors, QStringList{ownTemporaryRefusal(own, false)});
 }
 
+// A file whose name is not UTF-8 (here Shift_JIS) reaches the program only with U+FFFD in
+// place of its bytes: from every way in, it is refused saying so, not "No such file". A
+// UTF-8 name that holds U+FFFD itself opens.
+TEST_F(FileCommandsTest, ANameThatIsNotUtf8IsRefusedSayingWhyFromAnyWayIn) {
+    const std::string folder = QFile::encodeName(home()).toStdString() + "/";
+    const std::string sheetBytes = folder + "\x83\x65\x83\x58\x83\x67.css";   // テスト
+    const std::string pageBytes = folder + "\x83\x79\x81\x5B\x83\x57.html";  // ページ
+    ASSERT_FALSE(writeFileReplacing(sheetBytes, "P { margin : 0 ; }\r\n"));
+    ASSERT_FALSE(writeFileReplacing(pageBytes, "<p>x</p>"));
+    const QString sheet = QFile::decodeName(QByteArray::fromStdString(sheetBytes));
+    const QString page = QFile::decodeName(QByteArray::fromStdString(pageBytes));
+    ASSERT_TRUE(sheet.contains(QChar::ReplacementCharacter));
+    writeSettings("[Preview]\r\n1=" + pageBytes + "\r\n");
+    const struct {
+        const char* way;
+        std::function<void(TfrmMain&)> open;
+        QString refused;
+        bool previewKept;  // a listed page that cannot be read builds no preview
+    } ways[] = {
+        {"open dialog", [&](TfrmMain& w) { files->answers = {sheet}; w.FileOpenCSS->trigger(); }, sheet, true},
+        {"recent menu", [&](TfrmMain& w) { w.FileNameKeepSelect(sheet); }, sheet, true},
+        {"drop", [&](TfrmMain& w) { w.dftCssSrcDrop({sheetBytes}); }, sheet, true},
+        {"page dialog", [&](TfrmMain& w) { files->answers = {page}; w.FileOpenHTMLExecute(); }, page, true},
+        {"page drop", [&](TfrmMain& w) { w.dftHTMLsrcDrop({pageBytes}); }, page, true},
+        {"page list", [&](TfrmMain& w) { w.CmbBoxPreviewHTML->setCurrentIndex(1); w.CmbBoxPreviewHTMLSelect(); }, page, false},
+    };
+    for (const auto& way : ways) {
+        auto w = openIn();
+        way.open(*w);
+        EXPECT_EQ(messages->errors, QStringList{foreignNameRefusal(way.refused)}) << way.way;
+        EXPECT_TRUE(messages->errors.value(0).contains(QStringLiteral("UTF-8"))) << way.way;
+        EXPECT_EQ(w->sCSSFileName, file) << way.way;
+        if (way.previewKept) EXPECT_TRUE(QFileInfo::exists(w->PreviewHTMLPath)) << way.way;
+    }
+    auto started = makeWindow({sheet});  // the command line
+    EXPECT_TRUE(started->sCSSFileName.isEmpty());
+    EXPECT_EQ(messages->errors, QStringList{foreignNameRefusal(sheet)});
+
+    const QString replacement = writeFile(QStringLiteral("a\uFFFD.css"), kSheet);
+    EXPECT_TRUE(foreignNameRefusal(replacement).isEmpty());
+    EXPECT_TRUE(foreignNameRefusal(QDir(home()).filePath("missing.css")).isEmpty());
+    started.reset();
+    started = makeWindow({replacement});
+    EXPECT_EQ(started->sCSSFileName, replacement);
+}
+
 // The save question before Open, New and Close: Yes saves first, No goes on without saving,
 // Cancel stops; a Yes whose save fails (the folder is gone) stops too, with the error shown.
 // Whatever stops leaves the window, the pane, the rules and the unsaved state as they were.
