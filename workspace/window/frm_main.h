@@ -24,6 +24,7 @@
 #include "workspace/window/rule_tree_model.h"
 #include "workspace/window/value_area.h"
 #include "workspace/document/rule_tree.h"
+#include "workspace/document/sample_page.h"
 #include "workspace/document/style_document.h"
 
 class QAbstractScrollArea;
@@ -558,6 +559,7 @@ private:
     bool previewFailureTold_ = false;  // a preview file of previewFailurePage_ could not be written
     QString previewFailurePage_;       // the sHTMLFileName it was told for
     bool previewStopped_ = false;      // the last rebuild could not write the preview
+    SampleAnchors sampleAnchors_;      // of the rule tree as the last rebuild found it
     // A rebuild of the preview was left unfinished, or the document replaced since the last one.
     bool previewStale_ = false;
     bool closingBySignal_ = false;  // the close asks no question
