@@ -291,7 +291,8 @@ public:
     // The noted paths, deepest first.
     std::vector<fs::path> deepestFirst() const {
         std::vector<fs::path> f(paths_.begin(), paths_.end());
-        std::sort(f.begin(), f.end(), [](const fs::path& a, const fs::path& b) { return a.native().size() > b.native().size(); });
+        std::sort(f.begin(), f.end(),
+                  [](const fs::path& a, const fs::path& b) { return a.native().size() > b.native().size(); });
         return f;
     }
     // Written when it changed; an empty record leaves no file. A failure only means that
@@ -326,7 +327,10 @@ void XdgFileAssociation::removeLeftovers(Record& record) const {
         fs::remove(applications / "mimeinfo.cache", ec);
         record.drop(applications / "mimeinfo.cache");
     }
-    const auto isMarker = [](const fs::path& p) { return p.filename() == "mime.cache" || p.filename() == "mimeinfo.cache"; };
+    // The two caches are noted as markers: they go above, with what they were made from.
+    const auto isMarker = [](const fs::path& p) {
+        return p.filename() == "mime.cache" || p.filename() == "mimeinfo.cache";
+    };
     const std::vector<fs::path> noted = record.deepestFirst();
     for (const fs::path& path : noted)
         if (!isMarker(path) &&
@@ -397,9 +401,9 @@ AssocResult XdgFileAssociation::apply(const AssocChoice& choice) {
         if (!present(mime / "mime.cache") && holdsOnly(mime / "packages", "pavik.xml")) record.note(mime / "mime.cache");
         record.foldersFor(mime / "text");  // where the database puts text/css
         put(mimePackagePath(), kMimePackage);
-    }
-    else if (!choice.icon)
+    } else if (!choice.icon) {
         remove(mimePackagePath());
+    }
 
     // The program entry.
     bool entryOk = false;
@@ -409,9 +413,9 @@ AssocResult XdgFileAssociation::apply(const AssocChoice& choice) {
             const fs::path applications = desktopEntryPath().parent_path();
             if (holdsOnly(applications, PavikDesktopId)) record.note(applications / "mimeinfo.cache");
             entryOk = put(desktopEntryPath(), *entry);
-        }
-        else
+        } else {
             result.failures.push_back(failure(program_, "the program path cannot be written in a desktop entry"));
+        }
     } else {
         remove(desktopEntryPath());
     }
