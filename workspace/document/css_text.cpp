@@ -22,6 +22,13 @@ constexpr std::array<bool, 256> makeBlockSpecial() {
 }
 constexpr std::array<bool, 256> kBlockSpecial = makeBlockSpecial();
 
+// Whether the piece of `len` bytes at k (a character, an escape or a string) ends in a lead
+// byte without its trail byte: the character itself, or the one an escape holds.
+bool endsInLoneLead(std::string_view s, size_t k, size_t len) {
+    const size_t last = len == 2 && s[k] == '\\' ? k + 1 : k;
+    return (len == 1 || last != k) && sjis::isLeadByte(static_cast<unsigned char>(s[last]));
+}
+
 }  // namespace
 
 size_t QuoteFinder::closing(size_t i) {
@@ -146,7 +153,7 @@ void appendInert(std::string& out, std::string_view line, bool semicolons) {
             out += '\\';
             len = 1;
         }
-        loneLead = len == 1 && sjis::isLeadByte(static_cast<unsigned char>(line[k]));
+        loneLead = endsInLoneLead(line, k, len);
         out.append(line, k, len);
         k += len;
     }
@@ -217,7 +224,7 @@ void appendEscaped(std::string& out, std::string_view text, bool name) {
             if (loneLead) out += ' ';  // else the backslash would become its trail byte
             out += '\\';
         }
-        loneLead = len == 1 && sjis::isLeadByte(static_cast<unsigned char>(c));
+        loneLead = endsInLoneLead(text, k, len);
         out.append(text, k, len);
         k += len;
     }

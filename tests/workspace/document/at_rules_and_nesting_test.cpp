@@ -152,6 +152,7 @@ TEST(Writer, BracesAndCommentMarksOfStringsRepairedOverLinesAreEscaped) {
         {"a comment mark", "a { b: x'\n'/*' }", rule("a", {"b : x' '/\\*' ;"})},
         {"in a selector", "x[a='\n'}'] { }", rule("x[a=' '\\}']")},
         {"a selector's semicolon, apart from a lone lead byte", "a'\n'\x83;' { }", rule("a' '\x83 \\;'")},
+        {"also from one an escape holds", "a'\n'\\\x83;' { }", rule("a' '\\\x83 \\;'")},
     });
 }
 
