@@ -113,7 +113,6 @@ public:
         guarded_ = guarded;
         notes_ = notes;
         note_ = 0;
-        lastName_ = {};
         decls_.clear();
         findMatchedOpens();
         size_t pieceStart = 0, colon = sjis::npos;
@@ -171,19 +170,20 @@ private:
         std::sort(matchedOpens_.begin(), matchedOpens_.end());
     }
 
-    // A piece of nothing but blanks declares nothing. The declaration takes the comments up
-    // to its last character; the later ones go with what follows it.
+    // A piece of nothing but blanks declares nothing; one without a name (no ":", or only
+    // blanks before it) is kept whole as the value of a declaration without a name. The
+    // declaration takes the comments up to its last character; the later ones go with what
+    // follows it.
     void piece(size_t begin, size_t end, size_t colon) {
         std::string_view text(body_.data() + begin, end - begin);
         end = begin + sjis::trimRight(text).size();
-        if (colon == sjis::npos) {
-            std::string_view value = sjis::trim(text);
-            if (value.empty()) return;
-            decls_.push_back({std::string(lastName_), std::string(value), {}});
+        const std::string_view name = colon == sjis::npos ? std::string_view() : sjis::trim(text.substr(0, colon - begin));
+        if (name.empty()) {
+            std::string_view whole = sjis::trim(text);
+            if (whole.empty()) return;
+            decls_.push_back({{}, std::string(whole), {}});
         } else {
-            size_t at = colon - begin;
-            lastName_ = sjis::trim(text.substr(0, at));
-            decls_.push_back({std::string(lastName_), std::string(sjis::trim(text.substr(at + 1))), {}});
+            decls_.push_back({std::string(name), std::string(sjis::trim(text.substr(colon - begin + 1))), {}});
         }
         for (; note_ < notes_.size() && notes_[note_].at < end; ++note_) appendComment(decls_.back().Comment, comment(notes_[note_]));
     }
@@ -195,7 +195,6 @@ private:
     size_t note_ = 0;
     std::vector<Declaration> decls_;
     std::vector<size_t> matchedOpens_, open_;
-    std::string_view lastName_;  // into body_
 };
 
 // Reads the text into the document in one pass: a rule is made when its "{" opens it (so the
@@ -212,7 +211,7 @@ public:
         const size_t n = s_.size();
         size_t i = 0;
         if (s_.substr(0, 3) == "\xEF\xBB\xBF") i = 3;  // UTF-8 byte-order mark
-        start_ = i;
+        start_ = topFrom_ = i;
         size_t report = 0;  // where progress is reported next
         while (i < n) {
             if (i >= report) {
@@ -391,6 +390,7 @@ private:
     size_t openNestedRule(size_t i) {
         Frame& parent = *f_;
         std::string_view prelude = parent.trimmedSegment(spans_);
+        if (prelude.empty()) return keepBlock(i);
         std::optional<SelectorList> combined;
         if (depth_ < kMaxDepth) {
             if (!parent.partsReady) {
@@ -409,6 +409,21 @@ private:
         rule.partsReady = true;
         ++nestedRules;
         return i + 1;
+    }
+
+    // A block without a selector in a rule, which browsers drop, as written (line ends CR LF,
+    // closed where the text ends): a piece of the rule's body of its own, opaque, ended by a
+    // ";", so that it becomes a declaration without a name.
+    size_t keepBlock(size_t i) {
+        const css::BlockEnd end = css::findBlockEnd(s_, i, quotes_);
+        Frame& f = *f_;
+        const size_t at = f.text.size();
+        css::appendCrLf(f.text, s_.substr(i, end.End - i));
+        if (end.OpenBlocks > 0) css::appendClosing(f.text, end.InComment, std::string(end.OpenBlocks, '}'));
+        f.guarded.push_back({at, f.text.size()});
+        f.text += ';';
+        f.startSegment();
+        return end.End;
     }
 
     // Comments before the block stay in the frame, for what follows it.
@@ -438,12 +453,13 @@ private:
     void closeBlock(size_t i) {
         if (depth_ > 0) {
             closeRule();
+            if (depth_ == 0) resetTop(i + 1);
             return;
         }
         // A stray "}" ends an at-rule statement and drops any other text before it.
-        if (f_->atSource != sjis::npos)
+        if (f_->atSource != sjis::npos && !junk_)
             keepStatement(sjis::trimRight(s_.substr(f_->atSource, i - f_->atSource)), true, false);
-        f_->reset();
+        resetTop(i + 1);
     }
 
     void semicolon(size_t i) {
@@ -452,15 +468,51 @@ private:
             f_->startSegment();
             return;
         }
-        if (f_->atSource != sjis::npos) keepStatement(s_.substr(f_->atSource, i + 1 - f_->atSource), false, false);
-        f_->reset();  // any other statement is dropped
+        if (f_->atSource == sjis::npos) {
+            // Not an at-rule: browsers read on to the next "{", taking the text as the prelude
+            // of a rule they then drop. It is kept as written from its first character.
+            f_->atSource = junkStart();
+            f_->segmentChecked = true;
+            junk_ = true;
+        }
+        if (junk_) return;
+        keepStatement(s_.substr(f_->atSource, i + 1 - f_->atSource), false, false);
+        resetTop(i + 1);
     }
 
-    // The end of the text closes what is open, innermost first; comments left at top level
-    // trail the last item.
+    // The top level starts afresh at `from` in the source.
+    void resetTop(size_t from) {
+        frames_[0].reset();
+        topFrom_ = from;
+        junk_ = false;
+    }
+
+    // Where the text of the top level's current segment begins: its first character that is
+    // no blank and not in a comment.
+    size_t junkStart() const {
+        size_t k = topFrom_;
+        while (k < s_.size()) {
+            if (static_cast<unsigned char>(s_[k]) < 33) {
+                ++k;
+            } else if (s_.compare(k, 2, "/*") == 0) {
+                const size_t close = s_.find("*/", k + 2);
+                k = close == sjis::npos ? s_.size() : close + 2;
+            } else {
+                break;
+            }
+        }
+        return k;
+    }
+
+    // The end of the text closes what is open, innermost first; other text left at top level
+    // is kept as written (browsers drop it), comments after it trail the last item.
     void finishAtEnd() {
+        if (depth_ == 0 && f_->atSource == sjis::npos && !sjis::trim(std::string_view(f_->text).substr(f_->segment)).empty()) {
+            f_->atSource = junkStart();
+            junk_ = true;
+        }
         if (depth_ == 0 && f_->atSource != sjis::npos)
-            keepStatement(sjis::trimRight(s_.substr(f_->atSource)), true, endsInComment_);
+            keepStatement(sjis::trimRight(s_.substr(f_->atSource)), !junk_, endsInComment_);
         while (depth_ > 0) closeRule();
         std::vector<TextSpan> rest;
         takeNotes(frames_[0], 0, sjis::npos, &rest);
@@ -477,11 +529,16 @@ private:
         return t;
     }
 
+    // An at-rule statement (closed by a ";" when `unfinished`) or, at the end of the text,
+    // other text kept as written.
     void keepStatement(std::string_view source, bool unfinished, bool inComment) {
-        noteAtRule(source);
+        if (!junk_) noteAtRule(source);
         std::string t = keptText(*f_, 0);
         css::appendCrLf(t, source);
-        if (unfinished) css::appendClosing(t, inComment, ";");
+        if (unfinished)
+            css::appendClosing(t, inComment, ";");
+        else if (inComment)
+            t += "*/";
         if (f_->atSource == start_ && t.starts_with("@charset") && doc_.charset().empty() && doc_.empty() &&
             doc_.keptTexts().empty())
             doc_.setCharset(std::move(t));
@@ -493,12 +550,12 @@ private:
     size_t keepAtRuleBlock(size_t i) {
         const css::BlockEnd end = css::findBlockEnd(s_, i, quotes_);
         std::string_view source = s_.substr(f_->atSource, end.End - f_->atSource);
-        noteAtRule(source);
+        if (!junk_) noteAtRule(source);
         std::string t = keptText(*f_, 0);
         css::appendCrLf(t, source);
         if (end.OpenBlocks > 0) css::appendClosing(t, end.InComment, std::string(end.OpenBlocks, '}'));
         doc_.addKeptText(std::move(t));
-        f_->reset();
+        resetTop(end.End);
         return end.End;
     }
 
@@ -546,6 +603,8 @@ private:
 
     std::string_view s_;
     size_t start_ = 0;  // after the byte-order mark
+    size_t topFrom_ = 0;  // where the top level's current segment begins in the source
+    bool junk_ = false;   // the top level's segment is text browsers take as a rule's prelude
     css::QuoteFinder quotes_;
     StyleDocument& doc_;
     std::string comments_;  // the text of every comment noted

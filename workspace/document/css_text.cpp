@@ -1,6 +1,8 @@
 #include "workspace/document/css_text.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "platform/sjis.h"
 
@@ -19,6 +21,13 @@ constexpr std::array<bool, 256> makeBlockSpecial() {
     return t;
 }
 constexpr std::array<bool, 256> kBlockSpecial = makeBlockSpecial();
+
+// Whether the piece of `len` bytes at k (a character, an escape or a string) ends in a lead
+// byte without its trail byte: the character itself, or the one an escape holds.
+bool endsInLoneLead(std::string_view s, size_t k, size_t len) {
+    const size_t last = len == 2 && s[k] == '\\' ? k + 1 : k;
+    return (len == 1 || last != k) && sjis::isLeadByte(static_cast<unsigned char>(s[last]));
+}
 
 }  // namespace
 
@@ -144,8 +153,79 @@ void appendInert(std::string& out, std::string_view line, bool semicolons) {
             out += '\\';
             len = 1;
         }
-        loneLead = len == 1 && sjis::isLeadByte(static_cast<unsigned char>(line[k]));
+        loneLead = endsInLoneLead(line, k, len);
         out.append(line, k, len);
+        k += len;
+    }
+}
+
+DeclarationMarks declarationMarks(std::string_view s) {
+    QuoteFinder quotes(s);
+    std::vector<TextSpan> guarded;
+    for (size_t k = 0; k < s.size();) {
+        const char c = s[k];
+        size_t len = sjis::charLength(s, k);
+        if (c == '"' || c == '\'') {
+            if (size_t e = quotes.closing(k); e != npos) {
+                guarded.push_back({k, e + 1});
+                len = e + 1 - k;
+            }
+        } else if (c == '\\' && k + 1 < s.size() && !isLineEnd(s[k + 1])) {
+            len = 1 + sjis::charLength(s, k + 1);
+            guarded.push_back({k, k + len});
+        }
+        k += len;
+    }
+    // Parentheses count where they are matched; ":", ";", "(" and ")" are never trail bytes.
+    std::vector<size_t> open, matched;
+    size_t g = 0;
+    for (size_t k = 0; k < s.size(); ++k) {
+        if (g < guarded.size() && guarded[g].begin == k) {
+            k = guarded[g++].end - 1;
+        } else if (s[k] == '(') {
+            open.push_back(k);
+        } else if (s[k] == ')' && !open.empty()) {
+            matched.push_back(open.back());
+            open.pop_back();
+        }
+    }
+    std::sort(matched.begin(), matched.end());
+    DeclarationMarks marks;
+    int depth = 0;
+    size_t m = 0;
+    g = 0;
+    for (size_t k = 0; k < s.size(); ++k) {
+        if (g < guarded.size() && guarded[g].begin == k) {
+            k = guarded[g++].end - 1;
+        } else if (s[k] == '(' && m < matched.size() && matched[m] == k) {
+            ++m;
+            ++depth;
+        } else if (s[k] == ')' && depth > 0) {
+            --depth;
+        } else if (depth == 0 && s[k] == ':' && marks.colon == npos) {
+            marks.colon = k;
+        } else if (depth == 0 && s[k] == ';') {
+            marks.semicolon = k;
+            break;
+        }
+    }
+    return marks;
+}
+
+void appendEscaped(std::string& out, std::string_view text, bool name) {
+    bool loneLead = false;
+    for (size_t k = 0; k < text.size();) {
+        const char c = text[k];
+        size_t len = sjis::charLength(text, k);
+        if (c == '\\' && k + 1 < text.size() && !isLineEnd(text[k + 1])) {
+            len = 1 + sjis::charLength(text, k + 1);
+        } else if (c == '"' || c == '\'' || c == ';' || c == '{' || c == '}' || (c == '*' && k > 0 && text[k - 1] == '/') ||
+                   (name && (c == ':' || c == '(' || c == ')'))) {
+            if (loneLead) out += ' ';  // else the backslash would become its trail byte
+            out += '\\';
+        }
+        loneLead = endsInLoneLead(text, k, len);
+        out.append(text, k, len);
         k += len;
     }
 }

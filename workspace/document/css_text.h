@@ -53,6 +53,21 @@ void appendClosing(std::string& out, bool inComment, std::string_view closers);
 // blank when it follows a lead byte without its trail byte. Only text whose strings were
 // paired over several lines, now joined into one, can hold such a character.
 void appendInert(std::string& out, std::string_view line, bool semicolons = false);
+// Where the reader, splitting a rule's body into declarations, finds the first ":" and the
+// first ";" of `text` (one line or more): outside strings, escapes and matched parentheses.
+// Comment marks and braces count as plain text (appendInert escapes them).
+struct DeclarationMarks {
+    size_t colon = npos;
+    size_t semicolon = npos;
+};
+DeclarationMarks declarationMarks(std::string_view text);
+
+// Appends text so that it holds no string, no ";", no brace and no comment mark: a backslash
+// before every quote, ";", "{", "}" and the "*" of "/*", and, with `name`, before every ":"
+// and parenthesis too (after a blank when it follows a lead byte without its trail byte).
+// Escapes already there stay as they are.
+void appendEscaped(std::string& out, std::string_view text, bool name);
+
 // Whether appendInert may have to escape something in the line: it holds "{", "}", "/*" or,
 // with `semicolons`, ";" (braces also as trail bytes).
 bool mayNeedInert(std::string_view line, bool semicolons = false);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/sjis.h"
 #include "vocabulary/fixed_texts.h"
 #include "workspace/document/css_text.h"
 
@@ -16,17 +17,63 @@ void appendLines(std::string& out, std::string_view comment) {
     out += kEol;
 }
 
+bool hasQuote(std::string_view s) { return s.find_first_of("\"'") != std::string_view::npos; }
+
+// Text kept without a name: a piece browsers ignore, or a block without a selector.
+void appendUnnamed(std::string& out, std::string_view text) {
+    if (text.starts_with('{')) {
+        out += text;  // a block, as written: the reader took it whole
+    } else if (!hasQuote(text)) {
+        css::appendInert(out, text);
+    } else {
+        const css::DeclarationMarks m = css::declarationMarks(text);
+        if (m.semicolon == css::npos && (m.colon == css::npos || sjis::trim(text.substr(0, m.colon)).empty()))
+            css::appendInert(out, text);
+        else
+            css::appendEscaped(out, text, true);
+    }
+}
+
+// "<name> : <value>", so that it reads back as the same declaration. Only quotes can prevent
+// that: a quote left without a partner on its line in the file may pair with one that now
+// shares its line. The value then goes on a line of its own, so that the name's quotes pair
+// only among themselves; where it still reads differently, the quotes are escaped.
+void appendNamed(std::string& out, std::string_view name, std::string_view value) {
+    if (!hasQuote(name) && !hasQuote(value)) {
+        if (!css::mayNeedInert(name) && !css::mayNeedInert(value)) {  // " : " keeps "/" and "*" apart
+            out += name;
+            out += " : ";
+            out += value;
+        } else {
+            css::appendInert(out, std::string(name) + " : " + std::string(value));
+        }
+        return;
+    }
+    const auto readsBack = [&](std::string_view sep) {
+        const std::string line = std::string(name) + std::string(sep) + std::string(value);
+        const css::DeclarationMarks m = css::declarationMarks(line);
+        return m.colon == name.size() + 1 && m.semicolon == css::npos;
+    };
+    if (readsBack(" : ")) {
+        css::appendInert(out, std::string(name) + " : " + std::string(value));
+    } else if (readsBack(" :\r\n")) {
+        css::appendInert(out, std::string(name) + " :");
+        out += kEol;
+        css::appendInert(out, value);
+    } else {
+        css::appendEscaped(out, name, true);
+        out += " : ";
+        css::appendEscaped(out, value, false);
+    }
+}
+
 void appendDeclaration(std::string& out, const Declaration& d) {
     appendLines(out, d.Comment);
     if (d.Value.empty() && !d.Name.starts_with("--")) return;
-    if (!css::mayNeedInert(d.Name) && !css::mayNeedInert(d.Value)) {  // " : " keeps "/" and "*" apart
-        out += d.Name;
-        out += " : ";
-        out += d.Value;
-    } else {
-        // A quote of the name may pair with one of the value: the line is checked as a whole.
-        css::appendInert(out, d.Name + " : " + d.Value);
-    }
+    if (d.Name.empty())
+        appendUnnamed(out, d.Value);
+    else
+        appendNamed(out, d.Name, d.Value);
     out += " ;";
     out += kEol;
 }

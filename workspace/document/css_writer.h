@@ -14,15 +14,18 @@ namespace pavik {
 //   date and time of `now`) and an empty line;
 //   the items in document order: kept at-rule text followed by CR LF (and an empty line after
 //   a block); a rule as its Comment line (an empty line when it has none), "<selector> {",
-//   per declaration its Comment lines and "<name> : <value> ;", the ClosingComment lines,
-//   "}" and an empty line;
+//   per declaration its Comment lines and "<name> : <value> ;" (a declaration without a
+//   name: "<value> ;", its text as read), the ClosingComment lines, "}" and an empty line;
 //   the trailing comments.
 // A declaration with an empty value is left out (its comments stay) unless it declares a
 // custom property ("--x : ;").
-// No "{" or "}" is written outside a quoted string except as the braces of rules and inside
-// kept at-rule text and comments: a selector or declaration whose strings were paired over
-// several lines gets its stray braces escaped (appendInert), a selector that starts with "@"
-// a backslash.
+// What is written reads back to the same document, so that writing it again gives the same
+// text. No "{" or "}" is written outside a quoted string except as the braces of rules and
+// inside kept text (at-rules, blocks without a selector) and comments: a selector or
+// declaration whose strings were paired over several lines gets its stray braces escaped
+// (appendInert), a selector that starts with "@" a backslash. A declaration whose quotes
+// would pair across its name and value, or hide its ":" or show a ";", has its value on a
+// line of its own, or else its quotes escaped.
 // Progress: status "プレビュー用CSS作成中", one step per item, 0 at the end.
 // The text goes to `sink` in pieces of about 64 KB, so that it is never held whole.
 void writeStyleSheet(const StyleDocument& doc, std::chrono::system_clock::time_point now, const TextSink& sink,

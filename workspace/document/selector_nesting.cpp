@@ -56,11 +56,24 @@ Split split(std::string_view text, std::span<const TextSpan> opaque) {
 
 size_t length(TextSpan s) { return s.end - s.begin; }
 
-// Appends `piece`, with a blank between them where the text before it and it would make
-// "/*" and so open a comment when the selector is read again.
-void appendJoined(std::string& out, std::string_view piece) {
-    if (!piece.empty() && piece.front() == '*' && !out.empty() && out.back() == '/') out += ' ';
+// Whether text (whole characters from its start) ends in a lead byte without its trail byte.
+bool endsInLoneLead(std::string_view text) {
+    size_t k = 0;
+    while (k < text.size() && k + sjis::charLength(text, k) < text.size()) k += sjis::charLength(text, k);
+    return k < text.size() && sjis::charLength(text, k) == 1 && sjis::isLeadByte(static_cast<unsigned char>(text[k]));
+}
+
+// Appends `piece` after a piece whose last character was a lone lead byte (`loneLead`), with
+// a blank between them where they would make "/*" and so open a comment when the selector is
+// read again, or where that byte would take the piece's first byte as its trail byte and so
+// split or join a double-byte character. Returns whether `piece` ends in a lone lead byte.
+bool appendJoined(std::string& out, std::string_view piece, bool loneLead) {
+    if (piece.empty()) return loneLead;
+    if ((piece.front() == '*' && !out.empty() && out.back() == '/') ||
+        (loneLead && sjis::isTrailByte(static_cast<unsigned char>(piece.front()))))
+        out += ' ';
     out += piece;
+    return endsInLoneLead(piece);
 }
 
 // Appends part s of `text` with each of its "&" replaced by `with`, or `with` + " " + s when
@@ -75,12 +88,13 @@ void appendPart(SelectorList& out, std::string_view text, const Split& sel, cons
         out.Text += text.substr(s.span.begin, length(s.span));
     } else {
         size_t from = s.span.begin;
+        bool loneLead = false;
         for (size_t a = s.firstAmp; a < s.ampEnd; ++a) {
-            appendJoined(out.Text, text.substr(from, sel.amps[a] - from));
-            appendJoined(out.Text, with);
+            loneLead = appendJoined(out.Text, text.substr(from, sel.amps[a] - from), loneLead);
+            loneLead = appendJoined(out.Text, with, loneLead);
             from = sel.amps[a] + 1;
         }
-        appendJoined(out.Text, text.substr(from, s.span.end - from));
+        appendJoined(out.Text, text.substr(from, s.span.end - from), loneLead);
     }
     // An empty parent or nested part leaves a blank at one end.
     std::string_view made = std::string_view(out.Text).substr(start);

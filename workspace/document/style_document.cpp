@@ -92,9 +92,11 @@ void appendComment(SmallString& to, std::string_view comment) {
     to = std::string_view(joined);
 }
 
+size_t StyleDocument::chunkSize(size_t index) { return std::min(ChunkRules, size_t{16} << std::min(index, size_t{6})); }
+
 CssRuleNode* StyleDocument::addRule(TData2 data) {
-    if (chunks_.empty() || used_ == ChunkRules) {
-        chunks_.push_back(std::make_unique<CssRuleNode[]>(ChunkRules));
+    if (chunks_.empty() || used_ == chunkSize(chunks_.size() - 1)) {
+        chunks_.push_back(std::make_unique<CssRuleNode[]>(chunkSize(chunks_.size())));
         used_ = 0;
     }
     CssRuleNode* rule = &chunks_.back()[used_++];

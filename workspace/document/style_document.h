@@ -120,9 +120,11 @@ public:
 private:
     void rebuildIndex() const;
 
-    // Where the rules live: chunks that never move. A removed rule's place is emptied and
+    // Where the rules live: chunks that never move, of 16 rules, then twice as many each up
+    // to ChunkRules, so that a small sheet stays small. A removed rule's place is emptied and
     // not used again until clear().
     static constexpr size_t ChunkRules = 1024;
+    static size_t chunkSize(size_t index);
     std::vector<std::unique_ptr<CssRuleNode[]>> chunks_;
     size_t used_ = 0;  // places taken in the last chunk
     std::vector<CssRuleNode*> rules_;

@@ -109,6 +109,9 @@ TEST(Nesting, NestedRulesBecomeRulesOfTheirOwn) {
          rule("A") + rule("A", {"x : 1 ;"}) + rule("A", {"y : 2 ;"})},
         {"a trail byte equal to a brace opens nothing", "a { ." + kBo + " { b: c } }",
          rule("a") + rule("a ." + kBo, {"b : c ;"})},
+        {"a lone lead byte before \"&\" leaves the parent's characters whole", kMa + "{\x83&{",
+         rule(kMa) + rule("\x83 " + kMa)},
+        {"and after it", "a\x83 { &b { } }", rule("a\x83") + rule("a\x83 b")},
     });
     EXPECT_EQ(test::dump(AnalyzeCSS("A { &.red:hover { } }").Document), "A [A|] {}\nA.red:hover [A|red] {}\n");
 }
@@ -149,6 +152,7 @@ TEST(Writer, BracesAndCommentMarksOfStringsRepairedOverLinesAreEscaped) {
         {"a comment mark", "a { b: x'\n'/*' }", rule("a", {"b : x' '/\\*' ;"})},
         {"in a selector", "x[a='\n'}'] { }", rule("x[a=' '\\}']")},
         {"a selector's semicolon, apart from a lone lead byte", "a'\n'\x83;' { }", rule("a' '\x83 \\;'")},
+        {"also from one an escape holds", "a'\n'\\\x83;' { }", rule("a' '\\\x83 \\;'")},
     });
 }
 

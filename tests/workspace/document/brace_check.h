@@ -54,8 +54,8 @@ inline bool bracesBalance(std::string_view s) {
 }
 
 // "" when the kept texts stand in the text in document order and balance, and every other
-// brace is a rule brace (" {" ending a heading line, then a line holding only "}"); else
-// what is wrong.
+// brace is a rule brace (" {" ending a heading line, then a line holding only "}") or one of
+// a block kept in a rule (a line starting with "{", balanced); else what is wrong.
 inline std::string strayBraces(const std::string& out, const StyleDocument& doc) {
     std::vector<std::pair<size_t, size_t>> keptAt, comments;
     scanStructure(out, [](size_t, char) {}, [&](size_t b, size_t e) { comments.push_back({b, e}); });
@@ -74,10 +74,15 @@ inline std::string strayBraces(const std::string& out, const StyleDocument& doc)
     }
     std::string found;
     bool inRule = false;
+    int blockDepth = 0;
     forEachStructural(out, [&](size_t i, char c) {
         if ((c != '{' && c != '}') || !found.empty()) return;
         for (auto [b, e] : keptAt)
             if (i >= b && i < e) return;
+        if (inRule && (blockDepth > 0 || (c == '{' && i >= 2 && out.compare(i - 2, 2, "\r\n") == 0))) {
+            blockDepth += c == '{' ? 1 : -1;
+            return;
+        }
         const bool ok = out.compare(i + 1, 2, "\r\n") == 0 &&
                         (c == '{' ? !inRule && i > 0 && out[i - 1] == ' ' : inRule && i >= 2 && out.compare(i - 2, 2, "\r\n") == 0);
         if (!ok) found = std::string("stray ") + c + " at " + std::to_string(i);

@@ -116,8 +116,6 @@ TEST(CssReader, DeclarationsSplitOutsideStringsAndParentheses) {
         {"value holding a colon", "a { b: c:d }", "a [a|] {b=c:d}\n"},
         {"empty repeat declares nothing", "a { --x: 1;; color: ; }", "a [a|] {--x=1; color=}\n"},
         {"no closing semicolon", "H1 { color: red }", "H1 [H1|] {color=red}\n"},
-        {"piece without colon", "a { color: red; blue; }", "a [a|] {color=red; color=blue}\n"},
-        {"nothing before", "a { red }", "a [a|] {=red}\n"},
         {"name keeps its case", "a { COLOR : Red }", "a [a|] {COLOR=Red}\n"},
         {"unmatched parenthesis", "a { b: url(x; c: d }", "a [a|] {b=url(x; c=d}\n"},
         {"unmatched quote", "a { b: it's; c: d }", "a [a|] {b=it's; c=d}\n"},
@@ -126,6 +124,29 @@ TEST(CssReader, DeclarationsSplitOutsideStringsAndParentheses) {
         {"line end and tab are blanks", "a { font-family: x,\ny;\tmargin:\t1px\t2px }",
          "a [a|] {font-family=x, y; margin=1px 2px}\n"},
     });
+}
+
+// Kept as written, where browsers ignore it: a declaration without a name, a rule whose
+// prelude holds a ";" (browsers take the text before it as part of the prelude) and a block
+// without a selector in a rule.
+TEST(CssReader, TextBrowsersIgnoreIsKeptAsWritten) {
+    runCases({
+        {"a piece without a colon declares nothing", "p { color: red; blue; x: y }", "p [p|] {color=red; =blue; x=y}\n"},
+        {"nothing before the colon", "a { : red; b: c }", "a [a|] {=: red; b=c}\n"},
+        {"only a value", "a { red }", "a [a|] {=red}\n"},
+        {"a statement before a rule", "foo; .a { color: red }", "@ foo; .a { color: red }\n"},
+        {"a lone semicolon", "a { } ; b { c: d } e { }", "a [a|] {}\n@ ; b { c: d }\ne [e|] {}\n"},
+        {"an at-rule after it is part of it", "x; @media y { a { } } b { }", "@ x; @media y { a { } }\nb [b|] {}\n"},
+        {"the comments before it lead it", "/* c */ foo; /* d */ .a { }", "@ /* c */\r\nfoo; /* d */ .a { }\n"},
+        {"at the end of the text", "a { } foo; bar /* c */", "a [a|] {}\n@ foo; bar /* c */\n"},
+        {"without a semicolon at the end", "a { } foo", "a [a|] {}\n@ foo\n"},
+        {"a block without a selector", "A { { x: 1 } B { y: 2 } }", "A [A|] {={ x: 1 }}\nA B [A|] {y=2}\n"},
+        {"one in a nested rule", "E { F { { z: 3 } } }", "E [E|] {}\nE F [E|] {={ z: 3 }}\n"},
+        {"after a declaration, with its line ends", "A { x: 1; /* c */ {\n\ty: 2 } z: 3 }",
+         "A [A|] {x=1; /* c */ ={\r\n\ty: 2 }; z=3}\n"},
+        {"closed where the text ends", "A { { x: 'y", "A [A|] {={ x: 'y\r\n}}\n"},
+    });
+    EXPECT_TRUE(AnalyzeCSS("x; @media y { }").AtRules.empty());
 }
 
 TEST(CssReader, JunkDoesNotDisturbTheRulesAroundIt) {
@@ -137,7 +158,7 @@ TEST(CssReader, JunkDoesNotDisturbTheRulesAroundIt) {
         {"unclosed at-rule", "a { b: c } @media x { d { e: f }", "a [a|] {b=c}\n@ @media x { d { e: f }\r\n}\n"},
         {"byte-order mark", "\xEF\xBB\xBF" "body { x: y }", "body [body|] {x=y}\n"},
         {"empty selector", "{ x: y }", " [|] {x=y}\n"},
-        {"lone lead byte at the end", "a { b: c }\x83", "a [a|] {b=c}\n"},
+        {"lone lead byte at the end", "a { b: c }\x83", "a [a|] {b=c}\n@ \x83\n"},
         {"lone lead byte before a brace", "a\x83 { b: c }", "a\x83 [a\x83|] {b=c}\n"},
     });
     // NUL bytes are kept as text.
@@ -161,8 +182,9 @@ TEST(CssReader, RandomBytesNeitherCrashNorLeakLineEndsIntoSelectorsOrDeclaration
             EXPECT_EQ(rule->Data.Selector.find_first_of("\r\n\t"), std::string::npos) << text;
             if (!rule->Data.Comment.empty())
                 EXPECT_TRUE(rule->Data.Comment.starts_with("/*") && rule->Data.Comment.ends_with("*/")) << text;
-            for (const auto& d : rule->Declarations)
-                EXPECT_EQ((d.Name + d.Value).find_first_of("\r\n\t"), std::string::npos) << text;
+            for (const auto& d : rule->Declarations)  // a block without a selector is kept as written
+                if (!d.Value.starts_with('{'))
+                    EXPECT_EQ((d.Name + d.Value).find_first_of("\r\n\t"), std::string::npos) << text;
         }
     }
 }
@@ -176,9 +198,13 @@ TEST(CssReader, LargeInputsStayLinear) {
     std::string quotes = "a { b: " + std::string(1 << 20, '\'') + " }";
     quotes += std::string(1 << 19, '"') + "x { y: " + std::string(1 << 19, '(') + "; z: w }";
     EXPECT_EQ(AnalyzeCSS(quotes).Document.ruleCount(), 2u);
-    // An unclosed comment, and a million nested blocks left open (64 levels are read).
+    // An unclosed comment, a million blocks without a selector left open (kept as one), and a
+    // million nested rules left open (64 levels are read).
     EXPECT_EQ(AnalyzeCSS("/*" + std::string(1 << 20, '*')).Document.ruleCount(), 0u);
-    EXPECT_EQ(AnalyzeCSS("a {" + std::string(1 << 20, '{')).Document.ruleCount(), 64u);
+    EXPECT_EQ(AnalyzeCSS("a {" + std::string(1 << 20, '{')).Document.ruleCount(), 1u);
+    std::string deep = "a {";
+    for (int i = 0; i < (1 << 20); ++i) deep += "b{";
+    EXPECT_EQ(AnalyzeCSS(deep).Document.ruleCount(), 64u);
     // Nested rules and at-rules, fifty thousand each.
     std::string nested = "a { ";
     for (int i = 0; i < 50000; ++i) nested += "&:b { c: d } @media e { f: g } ";

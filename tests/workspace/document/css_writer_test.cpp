@@ -126,6 +126,34 @@ TEST(CssWriter, EveryDeclarationWithAValueAndEveryCustomProperty) {
     });
 }
 
+TEST(CssWriter, TextBrowsersIgnoreIsWrittenAsRead) {
+    runCases({
+        {"a piece without a colon", "p { color: red; blue; x: y }", "\np {\ncolor : red ;\nblue ;\nx : y ;\n}\n\n"},
+        {"nothing before the colon", "a { : red }", "\na {\n: red ;\n}\n\n"},
+        {"a statement before a rule", "foo; .a { color: red } b { }", "foo; .a { color: red }\n\n\nb {\n}\n\n"},
+        {"a block without a selector", "A { { x: 1 } B { y: 2 } }", "\nA {\n{ x: 1 } ;\n}\n\n\nA B {\ny : 2 ;\n}\n\n"},
+        {"text at the end", "a { } foo", "\na {\n}\n\nfoo\n"},
+    });
+}
+
+// Each quote below has no partner on its own line in the file. Written, the text reads back
+// to itself: where a quote would pair with one that now shares its line and change how the
+// declaration splits, the value goes on a line of its own, or else the quotes are escaped.
+TEST(CssWriter, WrittenLinesPairQuotesAsTheyWereRead) {
+    const std::vector<Case> cases = {
+        {"a name's quote and a value's", "a { x'y:\n z'w }", "\na {\nx'y :\nz'w ;\n}\n\n"},
+        {"a semicolon a joined string would show", "a { b: x'\n'c;d' }", "\na {\nb : x\\' \\'c\\;d\\' ;\n}\n\n"},
+        {"a colon a joined string would show", "a { x'\n':' }", "\na {\nx\\' \\'\\:\\' ;\n}\n\n"},
+        {"a lone lead byte before an escape", "a { b: \x83'\n';' }", "\na {\nb : \x83 \\' \\'\\;\\' ;\n}\n\n"},
+        {"strings of the file stay", "a { b: 'x;y' \"z:\" }", "\na {\nb : 'x;y' \"z:\" ;\n}\n\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string out = write(AnalyzeCSS(c.input).Document);
+        EXPECT_EQ(out, head() + crLf(c.expected)) << c.what;
+        EXPECT_EQ(write(AnalyzeCSS(out).Document), out) << c.what << ", read back";
+    }
+}
+
 TEST(CssWriter, ReportsProgress) {
     struct Sink : ProgressSink {
         void setProgress(int p) override { progress.push_back(p); }

@@ -205,6 +205,7 @@ TEST(ValueStore, ChangesTheDeclarationInEffectAndKeepsItsImportantMark) {
     } cases[] = {
         {"color: red ! Important; color: blue", "green", "red ! Important", "color=green ! Important;color=blue;"},
         {"color: red; color: ", "green", "red", "color=green;color=;"},  // the empty one is left out
+        {"color: red; blue", "green", "red", "color=green;=blue;"},  // a piece without a name stays as it is
         {"margin: 1em !important", "3px !important", "1em !important", "margin=3px !important;"},
         {"margin: 1em !important", "", "1em !important", "margin=;"},
         {"content: \"a\\!important\"", "x", "\"a\\!important\"", "content=x;"},
