@@ -137,6 +137,7 @@ void ValueArea::build(QWidget* parent, QAction* fileOpenURL) {
         units->addWidget(r, i / 2, i % 2);
     }
     EditCommon = named(new QLineEdit(PanelSizeSelect), "EditCommon");
+    holdAnyLength(EditCommon);
     TxtCommon = named(new QLabel(QStringLiteral("%"), PanelSizeSelect), "TxtCommon");
     TxtCommon->setMinimumWidth(24);
     auto* sizeGrid = new QGridLayout(PanelSizeSelect);
@@ -150,6 +151,7 @@ void ValueArea::build(QWidget* parent, QAction* fileOpenURL) {
     CmbBoxCommon2 = named(new QComboBox(PanelHide), "CmbBoxCommon2");
     for (QComboBox* c : {CmbBoxCommon, CmbBoxCommon2}) {
         c->setEditable(true);
+        holdAnyLength(c->lineEdit());
         c->setInsertPolicy(QComboBox::NoInsert);
         c->setMaxVisibleItems(20);
     }
@@ -508,6 +510,13 @@ void ValueArea::editCommitted(bool byEnter) {
         return;
     }
     const ValueWrite write = editWrite(*property, bytes.bytes, toCp932(TxtCommon->text()), byEnter);
+    if (write.op == ValueWrite::Op::Refused) {
+        markTyped(EditCommon, false);
+        host_.messages().error(PanelCommon->window(),
+                               QStringLiteral("[ %1 ] は数値 (と単位) でも、このプロパティのキーワードでもないため、設定できません。")
+                                   .arg(text));
+        return;
+    }
     if (write.op == ValueWrite::Op::Store && !writableValue(write.value)) {
         markTyped(EditCommon, false);
         refuseUnwritable(write.value);

@@ -240,6 +240,44 @@ TEST(ValueText, EditValueAndUnitCaption) {
     EXPECT_EQ(sizeUnitCaption(-1), "");
 }
 
+// A length box stores a number with its unit, or what browsers read as a length or a keyword
+// of the property; anything else is refused rather than stored as a broken declaration.
+TEST(ValueText, LengthBoxTakesNumbersUnitsKeywordsAndFunctionsOnly) {
+    const struct {
+        const char* property;
+        const char* text;
+        std::optional<std::string> stored;
+    } cases[] = {
+        {"font-size", "12", "12px"},
+        {"font-size", " -1.5 ", "-1.5px"},
+        {"font-size", ".5", ".5px"},
+        {"font-size", "+2e1", "+2e1px"},
+        {"font-size", "12pt", "12pt"},
+        {"font-size", "2REM", "2REM"},
+        {"font-size", "1em", "1em"},
+        {"font-size", "50%", "50%"},
+        {"font-size", "medium", "medium"},    // a keyword of its list
+        {"width", "auto", "auto"},
+        {"width", "Inherit", "Inherit"},      // any property takes it
+        {"top", "auto", "auto"},
+        {"line-height", "normal", "normal"},
+        {"width", "calc(100% - 2em)", "calc(100% - 2em)"},
+        {"font-size", "1.2.3", std::nullopt},
+        {"font-size", "12x3", std::nullopt},
+        {"font-size", "1.", std::nullopt},
+        {"font-size", "12 px", std::nullopt},
+        {"font-size", "1e", std::nullopt},
+        {"font-size", "-", std::nullopt},
+        {"font-size", "big", std::nullopt},
+        {"width", "medium", std::nullopt},    // a keyword of another property
+        {"width", "calc(1", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(lengthEditValue(c.property, c.text, "px"), c.stored) << c.property << " " << c.text;
+    EXPECT_EQ(composeEditValue("width", "1.2.3", "px"), std::nullopt);
+    EXPECT_EQ(composeEditValue("background-image", "1.2.3", "px"), "url(\"1.2.3\")");
+}
+
 TEST(ValueText, ImagePathRelativeToThePreviewPage) {
     const std::filesystem::path page = "/home/u/site/index.html";
     EXPECT_EQ(imagePathText("/home/u/site/img/a.gif", page).text, "img/a.gif");
