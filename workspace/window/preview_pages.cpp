@@ -199,10 +199,7 @@ void PreviewPages::openFromDialog() {
 
 void PreviewPages::choose(const QString& page) {
     const QString path = QFileInfo(page).absoluteFilePath();
-    if (isPreviewTemporary(pathBytes(path))) {
-        w_.services_.messages->error(&w_, ownTemporaryRefusal(path, true));
-        return;
-    }
+    if (w_.fileCommands().refuseOwnFile(path, OwnFileUse::Page)) return;
     if (!w_.fileCommands().askToSave(SaveKind::HtmlPage)) {
         w_.Refresh_Status();
         return;

@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "platform/ini_file.h"
 #include "workspace/window/preview_list.h"
@@ -34,6 +37,49 @@ TEST_F(PreviewList, ReadsTheExistingPagesOnceAndEmptiesTheOtherKeys) {
     for (const char* emptied : {"1", "3", "4"}) EXPECT_EQ(ini.ReadString("Preview", emptied, "x"), "") << emptied;
     EXPECT_EQ(ini.ReadString("Preview", "2", ""), a);
     EXPECT_EQ(ini.ReadString("Preview", "6", ""), b);  // not a key of the list
+}
+
+// Every way to one of the program's own files leads to it: a symbolic link, a hard link,
+// a "dir/../" path, a folder reached through a link (as a second mount would); other
+// files lead to none.
+TEST(PreviewTemporary, EveryPathToAnOwnFileLeadsToIt) {
+    namespace fs = std::filesystem;
+    QTemporaryDir tmp;
+    const fs::path home = tmp.path().toStdString();
+    fs::create_directories(home / "prog");
+    fs::create_directories(home / "site/sub");
+    fs::create_directories(home / "links");
+    for (const char* folder : {"prog", "site"}) fs::create_directory_symlink(home / folder, home / "links" / folder);
+    const std::vector<fs::path> own = {home / "prog/pavik.INI", home / "prog/Pavik$$Preview$$.CSS",
+                                       home / "prog/Pavik$$Refresh$$.HTML", home / "prog/Pavik$$BoxEdit$$.HTML",
+                                       home / "site/Pavik$$Preview$$.HTML"};
+    for (const fs::path& file : own) {
+        QFile f(QString::fromStdString(file.native()));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    int n = 0;
+    for (const fs::path& file : own) {
+        const std::string tag = std::to_string(n++);
+        const fs::path symlink = home / "links" / ("s" + tag + ".css");
+        const fs::path hardlink = home / "links" / ("h" + tag + ".css");
+        fs::create_symlink(file, symlink);
+        fs::create_hard_link(file, hardlink);
+        const fs::path dotdot = file.parent_path() / "../site/sub/.." / ".." / file.parent_path().filename() / file.filename();
+        for (const fs::path& way : {symlink, hardlink, dotdot, home / "links" / file.parent_path().filename() / file.filename()}) {
+            const std::optional<fs::path> found = ownFileBehind(way, own);
+            ASSERT_TRUE(found) << way;
+            struct stat a {}, b {};
+            ASSERT_EQ(::stat(found->c_str(), &a), 0);
+            ASSERT_EQ(::stat(file.c_str(), &b), 0);
+            EXPECT_EQ(a.st_ino, b.st_ino) << way;
+        }
+    }
+    QFile other(QString::fromStdString((home / "site/style.css").native()));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    fs::create_symlink(home / "site/style.css", home / "links/style.css");
+    for (const fs::path& way : {home / "site/style.css", home / "links/style.css", home / "site/sub/../style.css",
+                                home / "site/missing.css", home / "prog/pavik.ini"})
+        EXPECT_FALSE(ownFileBehind(way, own)) << way;
 }
 
 TEST(PreviewTemporary, TheProgramsOwnFilesAreNoPages) {
