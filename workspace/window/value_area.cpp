@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -47,6 +48,11 @@ QWidget* lampCell(QWidget* parent, TALed*& lamp, const char* name, const QString
     l->addWidget(new QLabel(label, cell));
     return cell;
 }
+
+// The longest value put into a one-line box. A line lays out its whole text at every
+// keystroke and repaint, which takes seconds from about a million characters on: a longer
+// value is not shown there, and so cannot be edited or cut there either.
+constexpr qsizetype LongestEditedValue = 100000;
 
 // Whether the user typed into the line since its text was last set or stored. A drop-down's
 // completer clears QLineEdit::isModified as it completes a typed word, so the editors keep
@@ -250,6 +256,8 @@ void ValueArea::reset() {
     PanelCommon->hide();
 
     EditCommon->clear();
+    EditCommon->setEnabled(true);
+    EditCommon->setPlaceholderText(QString());
     for (QComboBox* box : {CmbBoxCommon, CmbBoxCommon2}) {
         box->clear();
         box->clearEditText();
@@ -341,7 +349,8 @@ void ValueArea::showPanel(const ValuePanelPlan& plan, bool focusEditor) {
         {
             const QSignalBlocker block(CmbBoxCommon);
             CmbBoxCommon->setCurrentIndex(plan.comboIndex);
-            if (!plan.comboText.empty()) CmbBoxCommon->setEditText(utf8(plan.comboText));
+            if (const QString text = utf8(plan.comboText); !text.isEmpty() && text.size() <= LongestEditedValue)
+                CmbBoxCommon->setEditText(text);
         }
         {
             const QSignalBlocker block(CmbBoxCommon2);
@@ -350,7 +359,13 @@ void ValueArea::showPanel(const ValuePanelPlan& plan, bool focusEditor) {
         showControls(plan.controls);
     }
     StaticTxtNowData->setText(utf8(plan.nowData));
-    if (!plan.editText.empty()) EditCommon->setText(utf8(plan.editText));
+    if (const QString text = utf8(plan.editText); text.size() > LongestEditedValue) {
+        EditCommon->setEnabled(false);
+        EditCommon->setPlaceholderText(
+            QStringLiteral("値が長すぎるため (%1 文字)、ここでは編集できません。").arg(QLocale::c().toString(text.size())));
+    } else if (!text.isEmpty()) {
+        EditCommon->setText(text);
+    }
     if (plan.unitIndex) {
         setUnitIndex(*plan.unitIndex);
         unitClicked();

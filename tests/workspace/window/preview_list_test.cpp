@@ -39,47 +39,35 @@ TEST_F(PreviewList, ReadsTheExistingPagesOnceAndEmptiesTheOtherKeys) {
     EXPECT_EQ(ini.ReadString("Preview", "6", ""), b);  // not a key of the list
 }
 
-// Every way to one of the program's own files leads to it: a symbolic link, a hard link,
-// a "dir/../" path, a folder reached through a link (as a second mount would); other
-// files lead to none.
+// Every way to one of the program's own files leads to it: a symbolic link, a hard link, a
+// "dir/../" path, a folder reached through a link (as through a second mount); other files
+// lead to none.
 TEST(PreviewTemporary, EveryPathToAnOwnFileLeadsToIt) {
     namespace fs = std::filesystem;
     QTemporaryDir tmp;
     const fs::path home = tmp.path().toStdString();
-    fs::create_directories(home / "prog");
-    fs::create_directories(home / "site/sub");
-    fs::create_directories(home / "links");
+    for (const char* folder : {"prog", "site/sub", "links"}) fs::create_directories(home / folder);
     for (const char* folder : {"prog", "site"}) fs::create_directory_symlink(home / folder, home / "links" / folder);
     const std::vector<fs::path> own = {home / "prog/pavik.INI", home / "prog/Pavik$$Preview$$.CSS",
                                        home / "prog/Pavik$$Refresh$$.HTML", home / "prog/Pavik$$BoxEdit$$.HTML",
                                        home / "site/Pavik$$Preview$$.HTML"};
-    for (const fs::path& file : own) {
-        QFile f(QString::fromStdString(file.native()));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
-    int n = 0;
-    for (const fs::path& file : own) {
-        const std::string tag = std::to_string(n++);
-        const fs::path symlink = home / "links" / ("s" + tag + ".css");
-        const fs::path hardlink = home / "links" / ("h" + tag + ".css");
-        fs::create_symlink(file, symlink);
-        fs::create_hard_link(file, hardlink);
-        const fs::path dotdot = file.parent_path() / "../site/sub/.." / ".." / file.parent_path().filename() / file.filename();
-        for (const fs::path& way : {symlink, hardlink, dotdot, home / "links" / file.parent_path().filename() / file.filename()}) {
+    const auto inode = [](const fs::path& p) { struct stat st {}; return ::stat(p.c_str(), &st) == 0 ? st.st_ino : 0; };
+    for (size_t i = 0; i < own.size(); ++i) {
+        QFile(QString::fromStdString(own[i].native())).open(QIODevice::WriteOnly);
+        const fs::path symlink = home / "links" / ("s" + std::to_string(i)), hardlink = home / "links" / ("h" + std::to_string(i));
+        fs::create_symlink(own[i], symlink);
+        fs::create_hard_link(own[i], hardlink);
+        const fs::path folder = own[i].parent_path().filename();
+        for (const fs::path& way : {symlink, hardlink, home / folder / "../site/sub/../.." / folder / own[i].filename(),
+                                    home / "links" / folder / own[i].filename()}) {
             const std::optional<fs::path> found = ownFileBehind(way, own);
-            ASSERT_TRUE(found) << way;
-            struct stat a {}, b {};
-            ASSERT_EQ(::stat(found->c_str(), &a), 0);
-            ASSERT_EQ(::stat(file.c_str(), &b), 0);
-            EXPECT_EQ(a.st_ino, b.st_ino) << way;
+            EXPECT_TRUE(found && inode(*found) == inode(own[i])) << way;
         }
     }
-    QFile other(QString::fromStdString((home / "site/style.css").native()));
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    QFile(QString::fromStdString((home / "site/style.css").native())).open(QIODevice::WriteOnly);
     fs::create_symlink(home / "site/style.css", home / "links/style.css");
-    for (const fs::path& way : {home / "site/style.css", home / "links/style.css", home / "site/sub/../style.css",
-                                home / "site/missing.css", home / "prog/pavik.ini"})
-        EXPECT_FALSE(ownFileBehind(way, own)) << way;
+    for (const char* way : {"site/style.css", "links/style.css", "site/sub/../style.css", "site/gone.css", "prog/pavik.ini"})
+        EXPECT_FALSE(ownFileBehind(home / way, own)) << way;
 }
 
 TEST(PreviewTemporary, TheProgramsOwnFilesAreNoPages) {
