@@ -49,6 +49,14 @@ QString ownFileRefusal(const QString& path, const QString& own, OwnFileUse use) 
     return QStringLiteral("[ %1 ] は Pavik 自身のファイル [ %2 ] を指しているため、%3").arg(path, own, refused);
 }
 
+QString foreignNameRefusal(const QString& path) {
+    if (!path.contains(QChar::ReplacementCharacter) || QFileInfo::exists(path)) return {};
+    return QStringLiteral("[ %1 ] は開けません。ファイル名かフォルダ名に UTF-8 ではない文字 (Shift_JIS など) が"
+                          "含まれています。Pavik はファイル名を UTF-8 として読むため、この名前のファイルを見つけられません"
+                          " (読めない文字は � と表示されています)。名前を UTF-8 に変えてから開いてください。")
+        .arg(path);
+}
+
 FileCommands::FileCommands(FileCommandsHost& host)
     : host_(host), keep_(std::make_unique<TFileNameKeep>([this]() -> IniFile& { return host_.settings(); })) {}
 
@@ -90,6 +98,10 @@ void FileCommands::openRecent(const QString& file) { open(file, OpenFrom::Recent
 void FileCommands::openRecentDropDown(const QString& file) { open(file, OpenFrom::RecentDropDown); }
 
 bool FileCommands::refuseOwnFile(const QString& file, OwnFileUse use) {
+    if (const QString refusal = use == OwnFileUse::SaveTarget ? QString() : foreignNameRefusal(file); !refusal.isEmpty()) {
+        host_.messages().error(host_.owner(), refusal);
+        return true;
+    }
     const QString absolute = QFileInfo(file).absoluteFilePath();
     const std::optional<std::filesystem::path> own =
         ownFileBehind(QFile::encodeName(absolute).toStdString(), host_.ownFiles());

@@ -142,7 +142,8 @@ public:
     // The HTML pane to the user's page (in the page's encoding); a failure is reported.
     bool saveHtmlPage();
     // True, after telling the user, when `file`, by any path to it, is one of the program's
-    // own files, which cannot serve as `use`.
+    // own files, which cannot serve as `use`, or (to open) its name cannot be used
+    // (foreignNameRefusal).
     bool refuseOwnFile(const QString& file, OwnFileUse use);
 
     // ---- The pane and the rules ----------------------------------------------------------
@@ -190,5 +191,10 @@ QString styleSheetTarget(const QString& file);
 QString ownTemporaryRefusal(const QString& path, bool asPage);
 // Why `path`, which leads to the program's own file `own`, cannot serve as `use`.
 QString ownFileRefusal(const QString& path, const QString& own, OwnFileUse use);
+
+// Why `path` cannot be used, when a file or folder name on it holds bytes that are not UTF-8
+// (a Shift_JIS name): such a name reaches the program with those bytes replaced by U+FFFD,
+// and no file of the name so made exists. Empty for any other path, found or not.
+QString foreignNameRefusal(const QString& path);
 
 }  // namespace pavik
