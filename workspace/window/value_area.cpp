@@ -521,12 +521,14 @@ void ValueArea::editCommitted(bool byEnter) {
     // A refused text stays in the box, not to be offered again until the user edits it.
     if (!bytes.ok()) {
         markTyped(EditCommon, false);
+        host_.typedTextChanged();  // the status line no longer counts the refused text
         refuseUnencodable(text, bytes.unencodable);
         return;
     }
     const ValueWrite write = editWrite(*property, bytes.bytes, toCp932(TxtCommon->text()), byEnter);
     if (write.op == ValueWrite::Op::Refused) {
         markTyped(EditCommon, false);
+        host_.typedTextChanged();
         host_.messages().error(PanelCommon->window(),
                                QStringLiteral("[ %1 ] は数値 (と単位) でも、このプロパティのキーワードでもないため、設定できません。")
                                    .arg(text));
@@ -534,6 +536,7 @@ void ValueArea::editCommitted(bool byEnter) {
     }
     if (write.op == ValueWrite::Op::Store && !writableValue(write.value)) {
         markTyped(EditCommon, false);
+        host_.typedTextChanged();
         refuseUnwritable(write.value);
         return;
     }
