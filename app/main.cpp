@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <unistd.h>
 
+#include "platform/preview_browser.h"
 #include "platform/termination_signals.h"
 #include "workspace/window/frm_main.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    pavik::registerPreviewSchemes();
     QApplication app(argc, argv);
     // Logging out, closing the terminal or a kill close the window as the user would,
     // without the save questions; from here on, also while a box shows at start.

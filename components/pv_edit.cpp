@@ -13,6 +13,7 @@
 
 #include "components/canvas.h"
 #include "components/draw_kit.h"
+#include "platform/qt_text.h"
 
 namespace pavik {
 namespace {
@@ -27,7 +28,7 @@ bool isEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter;
 
 }  // namespace
 
-TPvCustomEdit::TPvCustomEdit(QWidget* parent) : QLineEdit(parent) {}
+TPvCustomEdit::TPvCustomEdit(QWidget* parent) : QLineEdit(parent) { holdAnyLength(this); }
 
 TPvCustomEdit::~TPvCustomEdit() {
     if (frameController_) frameController_->removeControl(this);

@@ -380,7 +380,10 @@ void TThemeManager::repaintAllForms() {
     for (QWidget* w : QApplication::allWidgets()) w->update();
 }
 
-bool TThemeManager::eventFilter(QObject* watched, QEvent* event) {
+// Events reach this filter for every object, also those of libraries built without type
+// information (the embedded browser's own objects), whose type the vptr check of the
+// undefined-behaviour sanitizer cannot read: the filter only asks them whether they are widgets.
+__attribute__((no_sanitize("vptr"))) bool TThemeManager::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (watched == QCoreApplication::instance()) {
         if (type == claimMainEvent() && !mainManager()) BecomeMainManager();

@@ -87,6 +87,7 @@ QComboBox* makeCombo(QWidget* parent, const char* name, const auto& items) {
     auto* c = new QComboBox(parent);
     c->setObjectName(QString::fromLatin1(name));
     c->setEditable(true);
+    holdAnyLength(c->lineEdit());
     c->setInsertPolicy(QComboBox::NoInsert);
     for (std::string_view item : items) c->addItem(fromCp932(item));
     c->setSizeAdjustPolicy(QComboBox::AdjustToContents);

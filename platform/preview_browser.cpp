@@ -1,16 +1,25 @@
 #include "platform/preview_browser.h"
 
+#include <QBuffer>
 #include <QChildEvent>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <QMimeDatabase>
 #include <QPointer>
+#include <QRandomGenerator>
 #include <QUrl>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlScheme>
+#include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
+
+#include "platform/file_bytes.h"
 
 namespace pavik {
 namespace {
@@ -29,7 +38,7 @@ const char* const SwapStylesScript = R"JS(
   document.querySelectorAll('link[data-pavik-pending]').forEach(function (p) { p.remove(); });
   var links = Array.prototype.filter.call(document.getElementsByTagName('link'), function (l) {
     return (l.rel || '').toLowerCase().split(/\s+/).indexOf('stylesheet') >= 0 &&
-           (l.getAttribute('data-pavik-href') || l.href).indexOf('file:') === 0;
+           /^(file|pavik-page):/.test(l.getAttribute('data-pavik-href') || l.href);
   });
   var pending = links.length;
   var done = function () {
@@ -76,19 +85,101 @@ protected:
     }
 };
 
+// A user's page is shown through two schemes of the program's own, so that every local file
+// is an origin of its own, as in a browser that opened the page from disk:
+// - PageScheme + path: a document (the page, its frames), read from disk and served. The
+//   scheme is local and local files reach no other local file (the settings), so each
+//   document's origin is opaque: a page cannot read the document of a frame.
+// - LinkScheme + path: whatever a document links. A request in CORS mode (module scripts,
+//   elements marked crossorigin), which would let the page read the answer, is refused, as a
+//   browser refuses it to a page from disk; any other is sent on to the file itself (file://
+//   with this run's pass as its query), whose answer stays opaque to the page: an image
+//   drawn into a canvas taints it, a style sheet's rules cannot be read, yet both show.
+// Fonts go to the file itself: they show, and nothing reads a font's bytes. fetch and
+// XMLHttpRequest of any local address are refused.
+const QByteArray PageScheme = QByteArrayLiteral("pavik-page");
+const QByteArray LinkScheme = QByteArrayLiteral("pavik-link");
+
+// The query that lets a file:// request through: unknown to the page's scripts.
+const QString& filePass() {
+    static const QString pass = [] {
+        QString p = QStringLiteral("pavik-pass=");
+        for (int i = 0; i < 4; ++i) p += QString::number(QRandomGenerator::system()->generate(), 16);
+        return p;
+    }();
+    return pass;
+}
+
+// `scheme`:/path, without an authority, so that relative addresses resolve as in a folder.
+QUrl schemeUrl(const QByteArray& scheme, const QString& path) {
+    QUrl url = QUrl::fromLocalFile(path);
+    url.setScheme(QString::fromLatin1(scheme));
+    url.setHost(QString());
+    return url;
+}
+
+bool isLocalAddress(const QUrl& url) {
+    return url.isLocalFile() || url.scheme() == QLatin1String(PageScheme) || url.scheme() == QLatin1String(LinkScheme);
+}
+
+// Serves PageScheme and LinkScheme (see above).
+class LocalFileSchemes : public QWebEngineUrlSchemeHandler {
+public:
+    using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+
+    void requestStarted(QWebEngineUrlRequestJob* job) override {
+        const QMap<QByteArray, QByteArray> headers = job->requestHeaders();
+        for (auto it = headers.begin(); it != headers.end(); ++it)
+            if (it.key().compare("Origin", Qt::CaseInsensitive) == 0) return job->fail(QWebEngineUrlRequestJob::RequestDenied);
+        const QUrl url = job->requestUrl();
+        const QString path = url.path(QUrl::FullyDecoded);
+        if (url.scheme() == QLatin1String(LinkScheme)) {
+            QUrl file = QUrl::fromLocalFile(path);
+            file.setQuery(filePass());
+            return job->redirect(file);
+        }
+        std::string bytes;
+        if (readFileBytes(QFile::encodeName(path).toStdString(), bytes))
+            return job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+        auto* body = new QBuffer(job);
+        body->setData(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        body->open(QIODevice::ReadOnly);
+        const QMimeType type = QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension);
+        job->reply(type.isDefault() ? QByteArrayLiteral("text/plain") : type.name().toLatin1(), body);
+    }
+};
+
 // While the sample page is shown, it loads only what a page of markup and style sheets
 // links: the page, style sheets, images and fonts. Frames, objects, media, scripts and
-// requests of scripts are refused. A user's page loads what it links, but its scripts read
-// no local file: fetch and XMLHttpRequest of a file are refused, as a browser refuses them
-// to a page opened from disk. (Turning local file access off in the settings would refuse
-// the linked style sheet too.)
+// requests of scripts are refused. A user's page goes through the schemes above.
 class PageGuard : public QWebEngineUrlRequestInterceptor {
 public:
     void interceptRequest(QWebEngineUrlRequestInfo& info) override {
         if (!sample) {
-            if (info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeXhr && info.requestUrl().isLocalFile())
-                info.block(true);
-            return;
+            const QUrl url = info.requestUrl();
+
+            if (!isLocalAddress(url)) return;
+            switch (info.resourceType()) {
+                case QWebEngineUrlRequestInfo::ResourceTypeXhr:
+                    info.block(true);
+                    return;
+                case QWebEngineUrlRequestInfo::ResourceTypeMainFrame:
+                case QWebEngineUrlRequestInfo::ResourceTypeSubFrame:
+                    if (url.scheme() != QLatin1String(PageScheme)) info.redirect(schemeUrl(PageScheme, url.path(QUrl::FullyDecoded)));
+                    return;
+                case QWebEngineUrlRequestInfo::ResourceTypeFontResource: {
+                    // A font shows, and no script reads a font's file.
+                    if (url.isLocalFile() && url.query() == filePass()) return;
+                    QUrl file = QUrl::fromLocalFile(url.path(QUrl::FullyDecoded));
+                    file.setQuery(filePass());
+                    info.redirect(file);
+                    return;
+                }
+                default:
+                    if (url.isLocalFile() && url.query() == filePass()) return;
+                    if (url.scheme() != QLatin1String(LinkScheme)) info.redirect(schemeUrl(LinkScheme, url.path(QUrl::FullyDecoded)));
+                    return;
+            }
         }
         switch (info.resourceType()) {
             case QWebEngineUrlRequestInfo::ResourceTypeMainFrame:
@@ -133,6 +224,10 @@ class WebEnginePreview : public PreviewBrowser {
 public:
     explicit WebEnginePreview(QWidget* parent) : view_(new QWebEngineView(parent)) {
         view_->setObjectName("WebBrowserIE");
+        registerPreviewSchemes();
+        QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
+        for (const QByteArray& scheme : {PageScheme, LinkScheme})
+            if (!profile->urlSchemeHandler(scheme)) profile->installUrlSchemeHandler(scheme, schemes());
         auto* page = new ConsolePage(view_);
         page->OnConsole = [this](const QString& message) { consoleMessage(message); };
         view_->setPage(page);
@@ -163,7 +258,7 @@ public:
         ++generation_;
         QFile file(path);
         QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        const QUrl url = QUrl::fromLocalFile(path);
+        const QUrl url = page == PreviewPage::User ? schemeUrl(PageScheme, path) : QUrl::fromLocalFile(path);
         // A rebuild after a value change rewrites only the style sheet: the page shown stays,
         // and fetching its style sheets again is several times quicker than loading it. The
         // swap runs beside the page's own scripts, so it works where they are off.
@@ -197,6 +292,16 @@ public:
 private:
     void applyScripts() {
         view_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, scripts_ && !guard_.sample);
+        // The sample page, whose scripts never run, reads its style sheet as a local file; a
+        // user's page reaches local files only through the schemes, each file its own origin.
+        view_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, guard_.sample);
+    }
+
+    // The one handler of the schemes, living as long as the profile it serves.
+    static LocalFileSchemes* schemes() {
+        static QPointer<LocalFileSchemes> handler;
+        if (!handler) handler = new LocalFileSchemes(QWebEngineProfile::defaultProfile());
+        return handler;
     }
 
     // Our scripts run in the application's own world: beside the page's scripts, unseen by
@@ -258,6 +363,16 @@ private:
 
 std::unique_ptr<PreviewBrowser> makeWebEnginePreview(QWidget* parent) {
     return std::make_unique<WebEnginePreview>(parent);
+}
+
+void registerPreviewSchemes() {
+    for (const QByteArray& name : {PageScheme, LinkScheme}) {
+        if (QWebEngineUrlScheme::schemeByName(name).name() == name) continue;
+        QWebEngineUrlScheme scheme(name);
+        scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+        scheme.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed);
+        QWebEngineUrlScheme::registerScheme(scheme);
+    }
 }
 
 }  // namespace pavik

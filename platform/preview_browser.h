@@ -11,8 +11,10 @@ namespace pavik {
 
 // What the browser shows: a page the program built from the style sheet (the sample page,
 // the box editor's page), or a page the user chose. The program's page runs no script and
-// reaches no local file beyond those it links; a user's page is shown as a browser shows
-// it (scripts as setScriptsEnabled says), and its scripts cannot fetch local files.
+// reaches no local file beyond those it links; a user's page is shown as a browser that
+// opened it from disk shows it (scripts as setScriptsEnabled says): it shows the style
+// sheets, images, media and frames it links, but every local file is an origin of its own,
+// so its scripts read no local file's contents by any route.
 enum class PreviewPage { Sample, User };
 
 class PreviewBrowser {
@@ -43,5 +45,10 @@ public:
 // from, only the page's style sheets are fetched again before the scroll. Both are scripts
 // of its own, which run also where the page's scripts are off.
 std::unique_ptr<PreviewBrowser> makeWebEnginePreview(QWidget* parent);
+
+// Registers the address schemes through which a user's page is shown. They must be known
+// before the embedded browser starts: call this before the QApplication is made (the first
+// makeWebEnginePreview calls it too, which serves where no browser ran before).
+void registerPreviewSchemes();
 
 }  // namespace pavik

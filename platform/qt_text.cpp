@@ -1,6 +1,8 @@
 #include "platform/qt_text.h"
 
+#include <QLineEdit>
 #include <QRegularExpression>
+#include <limits>
 
 #include "platform/cp932.h"
 
@@ -31,5 +33,7 @@ QString plainCaption(const QString& caption) {
     else if (plain.endsWith(QChar(0x2026))) plain.chop(1);
     return plain.trimmed();
 }
+
+void holdAnyLength(QLineEdit* edit) { edit->setMaxLength(std::numeric_limits<int>::max()); }
 
 }  // namespace pavik

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+class QLineEdit;
+
 namespace pavik {
 
 QString fromCp932(std::string_view bytes);
@@ -14,5 +16,9 @@ std::string toCp932(const QString& text, bool* ok = nullptr);
 // A menu caption as plain text: without its mnemonic ("開く(&O)..." gives "開く", "&File"
 // gives "File", "&&" gives "&") and without a trailing ellipsis.
 QString plainCaption(const QString& caption);
+
+// Lets a line edit hold a text of any length: Qt's default limit of 32767 characters would
+// cut a longer value shown in it, and refuse typing at its end without a sign.
+void holdAnyLength(QLineEdit* edit);
 
 }  // namespace pavik

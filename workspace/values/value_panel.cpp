@@ -165,27 +165,103 @@ std::string wrapImageAddress(std::string_view address) {
 
 namespace {
 
-// An image value written out rather than an address: a function ("url(", "linear-gradient(")
-// or a keyword.
-bool isImageValueText(std::string_view text) {
-    text = sjis::trim(text);
-    for (std::string_view keyword : {"none", "inherit", "initial", "unset", "revert"})
-        if (sjis::equalsIgnoreCase(text, keyword)) return true;
+constexpr std::array<std::string_view, 4> kWideKeywords = {"inherit", "initial", "unset", "revert"};
+
+// A function written out: a name and "(" ("url(", "calc(").
+bool isFunctionText(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '-')) ++i;
     return i > 0 && i < text.size() && text[i] == '(';
 }
 
+// An image value written out rather than an address: a function ("url(", "linear-gradient(")
+// or a keyword.
+bool isImageValueText(std::string_view text) {
+    text = sjis::trim(text);
+    if (sjis::equalsIgnoreCase(text, "none")) return true;
+    for (std::string_view keyword : kWideKeywords)
+        if (sjis::equalsIgnoreCase(text, keyword)) return true;
+    return isFunctionText(text);
+}
+
 }  // namespace
 
-std::string composeEditValue(std::string_view property, std::string_view editText,
-                             std::string_view unitCaption) {
-    if (editText.empty()) return {};
+std::optional<std::string> composeEditValue(std::string_view property, std::string_view editText,
+                                            std::string_view unitCaption) {
+    if (editText.empty()) return std::string();
     if (property == AttrNames[AttrBackgroundImage])
         return isImageValueText(editText) ? std::string(editText) : wrapImageAddress(editText);
-    std::string v(editText);
-    v += unitCaption;
-    return v;
+    return lengthEditValue(property, editText, unitCaption);
+}
+
+namespace {
+
+constexpr std::array<std::string_view, 16> kLengthUnits = {
+    "em", "ex", "px", "%", "cm", "mm", "in", "pt", "pc", "q", "rem", "ch", "vw", "vh", "vmin", "vmax",
+};
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The length of the CSS number at the start of `text` ("-1.5", ".5", "1e3"); 0 when none.
+size_t numberLength(std::string_view text) {
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    const size_t intStart = i;
+    while (i < text.size() && isDigit(text[i])) ++i;
+    bool digits = i > intStart;
+    if (i + 1 < text.size() && text[i] == '.' && isDigit(text[i + 1])) {
+        for (++i; i < text.size() && isDigit(text[i]);) ++i;
+        digits = true;
+    }
+    if (!digits) return 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        size_t e = i + 1;
+        if (e < text.size() && (text[e] == '+' || text[e] == '-')) ++e;
+        if (e < text.size() && isDigit(text[e])) {
+            while (e < text.size() && isDigit(text[e])) ++e;
+            i = e;
+        }
+    }
+    return i;
+}
+
+// Keywords length properties take besides those of their lists.
+struct ExtraKeyword {
+    std::string_view property;
+    std::string_view keyword;
+};
+constexpr ExtraKeyword kExtraKeywords[] = {
+    {"top", "auto"},           {"bottom", "auto"},       {"left", "auto"},
+    {"right", "auto"},         {"z-index", "auto"},      {"letter-spacing", "normal"},
+    {"word-spacing", "normal"}, {"line-height", "normal"}, {"zoom", "normal"},
+};
+
+bool isKeywordOf(std::string_view text, std::string_view property) {
+    for (const ExtraKeyword& k : kExtraKeywords)
+        if (k.property == property && sjis::equalsIgnoreCase(k.keyword, text)) return true;
+    const ValuePanelFill fill = sizeAttrPanelFill(sizeAttrIndex(property));
+    for (const auto* list : {&fill.combo1, &fill.combo2})
+        for (const std::string& item : *list)
+            if (!item.empty() && sjis::equalsIgnoreCase(item, text)) return true;
+    for (std::string_view keyword : kWideKeywords)
+        if (sjis::equalsIgnoreCase(keyword, text)) return true;
+    return false;
+}
+
+}  // namespace
+
+std::optional<std::string> lengthEditValue(std::string_view property, std::string_view editText,
+                                           std::string_view unitCaption) {
+    const std::string_view text = sjis::trim(editText);
+    if (const size_t n = numberLength(text); n > 0) {
+        const std::string_view unit = text.substr(n);
+        if (unit.empty()) return std::string(text) + std::string(unitCaption);
+        for (std::string_view u : kLengthUnits)
+            if (sjis::equalsIgnoreCase(unit, u)) return std::string(text);
+        return std::nullopt;
+    }
+    if (isKeywordOf(text, property)) return std::string(text);
+    if (isFunctionText(text) && text.back() == ')') return std::string(text);  // calc(...), var(...)
+    return std::nullopt;
 }
 
 ImagePathText imagePathText(const std::filesystem::path& file,

@@ -144,10 +144,18 @@ std::optional<ImageAddress> imageAddress(std::string_view value);
 
 // The value EditCommon stores (all CP932): for background-image the edit text inside
 // url("..."), or as it stands when it is an image value of its own (a function such as
-// url(...) or a keyword such as none); else the edit text followed by the unit caption. An
-// empty edit text gives an empty value.
-std::string composeEditValue(std::string_view property, std::string_view editText,
-                             std::string_view unitCaption);
+// url(...) or a keyword such as none); else the length of lengthEditValue. An empty edit
+// text gives an empty value. Nothing when the text is no length (refused).
+std::optional<std::string> composeEditValue(std::string_view property, std::string_view editText,
+                                            std::string_view unitCaption);
+
+// What the length box of `property` stores for its text (CP932), blanks around it dropped: a
+// number ("12", "-1.5", ".5") followed by the unit caption; as typed, a number with a length
+// unit of its own ("12pt", "2rem"), a keyword the property's lists offer or any property
+// takes ("auto", "inherit") and a function ("calc(...)"). Nothing for any other text
+// ("1.2.3", "12x3"), which would make a declaration browsers ignore.
+std::optional<std::string> lengthEditValue(std::string_view property, std::string_view editText,
+                                           std::string_view unitCaption);
 std::string wrapImageAddress(std::string_view address);
 
 // The text stored for a chosen image file (UTF-8 path): relative to the folder of the

@@ -71,7 +71,13 @@ ValueWrite editWrite(std::string_view property, std::string_view editText,
                      std::string_view unitCaption, bool byEnter) {
     // A click into an empty box must not wipe a keyword or an unquoted url(...) value.
     if (editText.empty() && !byEnter) return {};
-    return store(composeEditValue(property, editText, unitCaption), imageFor(editText));
+    std::optional<std::string> value = composeEditValue(property, editText, unitCaption);
+    if (!value) {
+        ValueWrite refused;
+        refused.op = ValueWrite::Op::Refused;
+        return refused;
+    }
+    return store(std::move(*value), imageFor(editText));
 }
 
 ValueWrite imageFileWrite(std::string_view addressCp932) {
@@ -145,6 +151,7 @@ bool applyValueWrite(StyleDocument& doc, const TData2* ruleRecord, std::string_v
         case ValueWrite::Op::Remove:
             return clearValue(doc, ruleRecord, property);
         case ValueWrite::Op::None:
+        case ValueWrite::Op::Refused:
             break;
     }
     return false;

@@ -44,7 +44,8 @@ bool clearValue(StyleDocument& doc, const TData2* ruleRecord, std::string_view p
 
 // What one handler does: store a value or remove the declaration, then show the result.
 struct ValueWrite {
-    enum class Op { None, Store, Remove };
+    // Refused: the text cannot be stored (a length box's text that is no length).
+    enum class Op { None, Store, Remove, Refused };
     Op op = Op::None;
     std::string value;                   // CP932, for Op::Store
     int image = ValueImageSet;           // the property node's image afterwards
@@ -61,8 +62,9 @@ ValueWrite keywordWrite(std::string_view text);
 // CmbBoxCommon2Change: the chosen item; an empty one does nothing.
 ValueWrite secondKeywordWrite(const std::optional<std::string>& chosenItem);
 // EditCommonClick (byEnter false) and Enter in EditCommon (byEnter true): the edit text
-// with its unit, or inside url("...") for background-image. A click in an empty box does
-// nothing; Enter in an empty box stores the empty value.
+// with its unit, or inside url("...") for background-image (see composeEditValue). A click
+// in an empty box does nothing; Enter in an empty box stores the empty value. A text that
+// is no length is refused.
 ValueWrite editWrite(std::string_view property, std::string_view editText,
                      std::string_view unitCaption, bool byEnter);
 // FileOpenURLAccept: the stored address text (see imagePathText), inside url("...").

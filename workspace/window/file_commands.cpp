@@ -36,9 +36,17 @@ QString styleSheetTarget(const QString& file) {
 }
 
 QString ownTemporaryRefusal(const QString& path, bool asPage) {
-    return QStringLiteral("[ %1 ] は Pavik がプレビューのために書き込み、削除するファイルと同じ名前のため、%2")
-        .arg(path, asPage ? QStringLiteral("プレビューするページにはできません。")
-                          : QStringLiteral("スタイルシートとして開くことはできません。"));
+    return ownFileRefusal(path, path, asPage ? OwnFileUse::Page : OwnFileUse::StyleSheet);
+}
+
+QString ownFileRefusal(const QString& path, const QString& own, OwnFileUse use) {
+    const QString refused = use == OwnFileUse::Page       ? QStringLiteral("プレビューするページにはできません。")
+                            : use == OwnFileUse::SaveTarget ? QStringLiteral("保存先にはできません。")
+                                                            : QStringLiteral("スタイルシートとして開くことはできません。");
+    if (own == path)
+        return QStringLiteral("[ %1 ] は Pavik がプレビューのために書き込み、削除するファイルと同じ名前のため、%2")
+            .arg(path, refused);
+    return QStringLiteral("[ %1 ] は Pavik 自身のファイル [ %2 ] を指しているため、%3").arg(path, own, refused);
 }
 
 QString foreignNameRefusal(const QString& path) {
@@ -89,19 +97,21 @@ void FileCommands::openRecent(const QString& file) { open(file, OpenFrom::Recent
 
 void FileCommands::openRecentDropDown(const QString& file) { open(file, OpenFrom::RecentDropDown); }
 
-bool FileCommands::refuseOwnFile(const QString& file) {
-    if (const QString refusal = foreignNameRefusal(file); !refusal.isEmpty()) {
+bool FileCommands::refuseOwnFile(const QString& file, OwnFileUse use) {
+    if (const QString refusal = use == OwnFileUse::SaveTarget ? QString() : foreignNameRefusal(file); !refusal.isEmpty()) {
         host_.messages().error(host_.owner(), refusal);
         return true;
     }
     const QString absolute = QFileInfo(file).absoluteFilePath();
-    if (!isPreviewTemporary(QFile::encodeName(absolute).toStdString())) return false;
-    host_.messages().error(host_.owner(), ownTemporaryRefusal(absolute, false));
+    const std::optional<std::filesystem::path> own =
+        ownFileBehind(QFile::encodeName(absolute).toStdString(), host_.ownFiles());
+    if (!own) return false;
+    host_.messages().error(host_.owner(), ownFileRefusal(absolute, QFile::decodeName(own->c_str()), use));
     return true;
 }
 
 void FileCommands::open(const QString& file, OpenFrom from) {
-    if (refuseOwnFile(file)) {
+    if (refuseOwnFile(file, OwnFileUse::StyleSheet)) {
         host_.refreshStatus();
         return;
     }
@@ -133,7 +143,7 @@ void FileCommands::open(const QString& file, OpenFrom from) {
 }
 
 void FileCommands::openAtStart(const QString& file, bool fromArgument) {
-    if (refuseOwnFile(file)) return;
+    if (refuseOwnFile(file, OwnFileUse::StyleSheet)) return;
     DecodedText text;
     std::error_code ec;
     host_.runLong([&] { ec = readTextFile(file.toStdString(), text); });
@@ -219,6 +229,10 @@ void FileCommands::saveAs(const QString& name) {
     const QString target = QFileInfo(styleSheetTarget(name)).absoluteFilePath();
     if (target == QFileInfo(current).absoluteFilePath()) {
         save();
+        return;
+    }
+    if (refuseOwnFile(target, OwnFileUse::SaveTarget)) {
+        host_.refreshStatus();
         return;
     }
     if (QFileInfo::exists(target) && !confirmReplace(target)) return;

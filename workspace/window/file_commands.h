@@ -24,10 +24,12 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/file_bytes.h"
 #include "platform/text_encoding.h"
@@ -87,10 +89,15 @@ public:
     virtual void showStatus(const QString& text) = 0;
 
     // The user's preview page: its file, whether it is saved, and writing the HTML pane to it.
+    // The program's own files (settings, preview files in its folder and beside the page).
+    virtual std::vector<std::filesystem::path> ownFiles() const = 0;
     virtual QString htmlFile() const = 0;
     virtual bool htmlSaved() const = 0;
     virtual std::error_code writeHtmlPane() = 0;
 };
+
+// What a file is refused as when it is one of the program's own.
+enum class OwnFileUse { StyleSheet, Page, SaveTarget };
 
 class FileCommands {
 public:
@@ -134,6 +141,10 @@ public:
     bool askToSave(SaveKind kind);
     // The HTML pane to the user's page (in the page's encoding); a failure is reported.
     bool saveHtmlPage();
+    // True, after telling the user, when `file`, by any path to it, is one of the program's
+    // own files, which cannot serve as `use`, or (to open) its name cannot be used
+    // (foreignNameRefusal).
+    bool refuseOwnFile(const QString& file, OwnFileUse use);
 
     // ---- The pane and the rules ----------------------------------------------------------
     // Whether the style sheet holds anything not on disk.
@@ -158,9 +169,6 @@ private:
     bool writeStyleSheet(const QString& target, const std::string& text);
     bool confirmReplace(const QString& target);
     void reportReadError(const QString& file, std::error_code ec);
-    // True, after telling the user, when `file` is one of the program's preview files, or
-    // its name cannot be used (foreignNameRefusal).
-    bool refuseOwnFile(const QString& file);
     void reportWriteError(const QString& file, std::error_code ec);
 
     FileCommandsHost& host_;
@@ -181,6 +189,8 @@ QString styleSheetTarget(const QString& file);
 // Why `path`, named as one of the files Pavik writes and deletes for the preview, cannot be
 // opened as a page (`asPage`) or as a style sheet.
 QString ownTemporaryRefusal(const QString& path, bool asPage);
+// Why `path`, which leads to the program's own file `own`, cannot serve as `use`.
+QString ownFileRefusal(const QString& path, const QString& own, OwnFileUse use);
 
 // Why `path` cannot be used, when a file or folder name on it holds bytes that are not UTF-8
 // (a Shift_JIS name): such a name reaches the program with those bytes replaced by U+FFFD,

@@ -17,6 +17,7 @@
 #include "workspace/window/image_list_main.h"
 #include "workspace/window/long_work.h"
 #include "workspace/window/pane_commands.h"
+#include "workspace/window/preview_list.h"
 #include "workspace/window/preview_pages.h"
 
 namespace pavik {
@@ -50,6 +51,12 @@ public:
     void refreshStatus() override { w_.Refresh_Status(); }
     void showStatus(const QString& text) override { w_.showNotice(text); }
 
+    std::vector<std::filesystem::path> ownFiles() const override {
+        std::vector<std::filesystem::path> files = programOwnFiles();
+        for (const QString& preview : {w_.PreviewHTMLPath, w_.PreviewCSSPath})
+            if (!preview.isEmpty()) files.emplace_back(QFile::encodeName(preview).toStdString());
+        return files;
+    }
     QString htmlFile() const override { return w_.sHTMLFileName; }
     bool htmlSaved() const override { return w_.bHTMLSaved; }
     // In the page's own encoding and line ends, as it was read.

@@ -201,12 +201,7 @@ void PreviewPages::openFromDialog() {
 
 bool PreviewPages::choose(const QString& page) {
     const QString path = QFileInfo(page).absoluteFilePath();
-    QString refusal = foreignNameRefusal(page);
-    if (refusal.isEmpty() && isPreviewTemporary(pathBytes(path))) refusal = ownTemporaryRefusal(path, true);
-    if (!refusal.isEmpty()) {
-        w_.services_.messages->error(&w_, refusal);
-        return false;
-    }
+    if (w_.fileCommands().refuseOwnFile(path, OwnFileUse::Page)) return false;
     if (!w_.fileCommands().askToSave(SaveKind::HtmlPage)) {
         w_.Refresh_Status();
         return false;

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -47,6 +48,11 @@ QWidget* lampCell(QWidget* parent, TALed*& lamp, const char* name, const QString
     l->addWidget(new QLabel(label, cell));
     return cell;
 }
+
+// The longest value put into a one-line box. A line lays out its whole text at every
+// keystroke and repaint, which takes seconds from about a million characters on: a longer
+// value is not shown there, and so cannot be edited or cut there either.
+constexpr qsizetype LongestEditedValue = 100000;
 
 // Whether the user typed into the line since its text was last set or stored. A drop-down's
 // completer clears QLineEdit::isModified as it completes a typed word, so the editors keep
@@ -137,6 +143,7 @@ void ValueArea::build(QWidget* parent, QAction* fileOpenURL) {
         units->addWidget(r, i / 2, i % 2);
     }
     EditCommon = named(new QLineEdit(PanelSizeSelect), "EditCommon");
+    holdAnyLength(EditCommon);
     TxtCommon = named(new QLabel(QStringLiteral("%"), PanelSizeSelect), "TxtCommon");
     TxtCommon->setMinimumWidth(24);
     auto* sizeGrid = new QGridLayout(PanelSizeSelect);
@@ -150,6 +157,7 @@ void ValueArea::build(QWidget* parent, QAction* fileOpenURL) {
     CmbBoxCommon2 = named(new QComboBox(PanelHide), "CmbBoxCommon2");
     for (QComboBox* c : {CmbBoxCommon, CmbBoxCommon2}) {
         c->setEditable(true);
+        holdAnyLength(c->lineEdit());
         c->setInsertPolicy(QComboBox::NoInsert);
         c->setMaxVisibleItems(20);
     }
@@ -248,6 +256,8 @@ void ValueArea::reset() {
     PanelCommon->hide();
 
     EditCommon->clear();
+    EditCommon->setEnabled(true);
+    EditCommon->setPlaceholderText(QString());
     for (QComboBox* box : {CmbBoxCommon, CmbBoxCommon2}) {
         box->clear();
         box->clearEditText();
@@ -339,7 +349,8 @@ void ValueArea::showPanel(const ValuePanelPlan& plan, bool focusEditor) {
         {
             const QSignalBlocker block(CmbBoxCommon);
             CmbBoxCommon->setCurrentIndex(plan.comboIndex);
-            if (!plan.comboText.empty()) CmbBoxCommon->setEditText(utf8(plan.comboText));
+            if (const QString text = utf8(plan.comboText); !text.isEmpty() && text.size() <= LongestEditedValue)
+                CmbBoxCommon->setEditText(text);
         }
         {
             const QSignalBlocker block(CmbBoxCommon2);
@@ -348,7 +359,13 @@ void ValueArea::showPanel(const ValuePanelPlan& plan, bool focusEditor) {
         showControls(plan.controls);
     }
     StaticTxtNowData->setText(utf8(plan.nowData));
-    if (!plan.editText.empty()) EditCommon->setText(utf8(plan.editText));
+    if (const QString text = utf8(plan.editText); text.size() > LongestEditedValue) {
+        EditCommon->setEnabled(false);
+        EditCommon->setPlaceholderText(
+            QStringLiteral("値が長すぎるため (%1 文字)、ここでは編集できません。").arg(QLocale::c().toString(text.size())));
+    } else if (!text.isEmpty()) {
+        EditCommon->setText(text);
+    }
     if (plan.unitIndex) {
         setUnitIndex(*plan.unitIndex);
         unitClicked();
@@ -504,12 +521,22 @@ void ValueArea::editCommitted(bool byEnter) {
     // A refused text stays in the box, not to be offered again until the user edits it.
     if (!bytes.ok()) {
         markTyped(EditCommon, false);
+        host_.typedTextChanged();  // the status line no longer counts the refused text
         refuseUnencodable(text, bytes.unencodable);
         return;
     }
     const ValueWrite write = editWrite(*property, bytes.bytes, toCp932(TxtCommon->text()), byEnter);
+    if (write.op == ValueWrite::Op::Refused) {
+        markTyped(EditCommon, false);
+        host_.typedTextChanged();
+        host_.messages().error(PanelCommon->window(),
+                               QStringLiteral("[ %1 ] は数値 (と単位) でも、このプロパティのキーワードでもないため、設定できません。")
+                                   .arg(text));
+        return;
+    }
     if (write.op == ValueWrite::Op::Store && !writableValue(write.value)) {
         markTyped(EditCommon, false);
+        host_.typedTextChanged();
         refuseUnwritable(write.value);
         return;
     }

@@ -240,6 +240,21 @@ TEST(ValueText, EditValueAndUnitCaption) {
     EXPECT_EQ(sizeUnitCaption(-1), "");
 }
 
+// A length box stores a number with its unit, or what browsers read as a length or a keyword
+// of the property; anything else is refused rather than stored as a broken declaration.
+TEST(ValueText, LengthBoxTakesNumbersUnitsKeywordsAndFunctionsOnly) {
+    const std::pair<const char*, const char*> stored[] = {
+        {"12", "12px"}, {" -1.5 ", "-1.5px"}, {".5", ".5px"}, {"+2e1", "+2e1px"}, {"12pt", "12pt"},
+        {"2REM", "2REM"}, {"50%", "50%"}, {"medium", "medium"} /* its list's */, {"Inherit", "Inherit"},
+        {"calc(100% - 2em)", "calc(100% - 2em)"}};
+    for (const auto& [text, value] : stored) EXPECT_EQ(lengthEditValue("font-size", text, "px"), value) << text;
+    for (const char* text : {"1.2.3", "12x3", "1.", "12 px", "1e", "-", "big", "auto" /* width's */, "calc(1"})
+        EXPECT_EQ(lengthEditValue("font-size", text, "px"), std::nullopt) << text;
+    EXPECT_EQ(lengthEditValue("top", "auto", "px"), "auto");
+    EXPECT_EQ(lengthEditValue("line-height", "normal", "px"), "normal");
+    EXPECT_EQ(composeEditValue("background-image", "1.2.3", "px"), "url(\"1.2.3\")");
+}
+
 TEST(ValueText, ImagePathRelativeToThePreviewPage) {
     const std::filesystem::path page = "/home/u/site/index.html";
     EXPECT_EQ(imagePathText("/home/u/site/img/a.gif", page).text, "img/a.gif");

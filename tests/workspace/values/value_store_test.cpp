@@ -119,6 +119,7 @@ TEST(ValueWrites, EditBox) {
     EXPECT_EQ(editWrite("width", "12", "%", true).value, "12%");
     EXPECT_EQ(editWrite("background-image", "a.gif", "%", true).value, "url(\"a.gif\")");
     EXPECT_EQ(editWrite("width", "12", "px", true).image, ValueImageSet);
+    EXPECT_EQ(editWrite("width", "12x3", "px", true).op, ValueWrite::Op::Refused);
 
     // A click in an empty box keeps "auto"; Enter in it stores the empty value.
     Sheet s;

@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "platform/ini_file.h"
 #include "workspace/window/preview_list.h"
@@ -34,6 +37,37 @@ TEST_F(PreviewList, ReadsTheExistingPagesOnceAndEmptiesTheOtherKeys) {
     for (const char* emptied : {"1", "3", "4"}) EXPECT_EQ(ini.ReadString("Preview", emptied, "x"), "") << emptied;
     EXPECT_EQ(ini.ReadString("Preview", "2", ""), a);
     EXPECT_EQ(ini.ReadString("Preview", "6", ""), b);  // not a key of the list
+}
+
+// Every way to one of the program's own files leads to it: a symbolic link, a hard link, a
+// "dir/../" path, a folder reached through a link (as through a second mount); other files
+// lead to none.
+TEST(PreviewTemporary, EveryPathToAnOwnFileLeadsToIt) {
+    namespace fs = std::filesystem;
+    QTemporaryDir tmp;
+    const fs::path home = tmp.path().toStdString();
+    for (const char* folder : {"prog", "site/sub", "links"}) fs::create_directories(home / folder);
+    for (const char* folder : {"prog", "site"}) fs::create_directory_symlink(home / folder, home / "links" / folder);
+    const std::vector<fs::path> own = {home / "prog/pavik.INI", home / "prog/Pavik$$Preview$$.CSS",
+                                       home / "prog/Pavik$$Refresh$$.HTML", home / "prog/Pavik$$BoxEdit$$.HTML",
+                                       home / "site/Pavik$$Preview$$.HTML"};
+    const auto inode = [](const fs::path& p) { struct stat st {}; return ::stat(p.c_str(), &st) == 0 ? st.st_ino : 0; };
+    for (size_t i = 0; i < own.size(); ++i) {
+        QFile(QString::fromStdString(own[i].native())).open(QIODevice::WriteOnly);
+        const fs::path symlink = home / "links" / ("s" + std::to_string(i)), hardlink = home / "links" / ("h" + std::to_string(i));
+        fs::create_symlink(own[i], symlink);
+        fs::create_hard_link(own[i], hardlink);
+        const fs::path folder = own[i].parent_path().filename();
+        for (const fs::path& way : {symlink, hardlink, home / folder / "../site/sub/../.." / folder / own[i].filename(),
+                                    home / "links" / folder / own[i].filename()}) {
+            const std::optional<fs::path> found = ownFileBehind(way, own);
+            EXPECT_TRUE(found && inode(*found) == inode(own[i])) << way;
+        }
+    }
+    QFile(QString::fromStdString((home / "site/style.css").native())).open(QIODevice::WriteOnly);
+    fs::create_symlink(home / "site/style.css", home / "links/style.css");
+    for (const char* way : {"site/style.css", "links/style.css", "site/sub/../style.css", "site/gone.css", "prog/pavik.ini"})
+        EXPECT_FALSE(ownFileBehind(home / way, own)) << way;
 }
 
 TEST(PreviewTemporary, TheProgramsOwnFilesAreNoPages) {

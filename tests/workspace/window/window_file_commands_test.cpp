@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <filesystem>
 #include <functional>
 
 #include "components/file_name_keep.h"
@@ -121,6 +122,28 @@ TEST_F(FileCommandsTest, TheProgramsOwnPreviewFilesAreNoStyleSheetFromAnyWayIn) 
     auto started = makeWindow({own});  // the command line
     EXPECT_TRUE(started->sCSSFileName.isEmpty());
     EXPECT_EQ(messages->errors, QStringList{ownTemporaryRefusal(own, false)});
+}
+
+// Links to the program's own files (the settings file, the preview files) are refused as
+// style sheets, as pages and as the target of Save as, with the file named.
+TEST_F(FileCommandsTest, LinksToTheProgramsOwnFilesAreRefusedWhateverTheirName) {
+    writeSettings("[SYSTEM]\r\n");
+    auto w = openIn();
+    const QString ini = QString::fromStdString(settingsPath()), css = QDir(home()).filePath("link.css"),
+                  hard = QDir(home()).filePath("hard.css"), page = QDir(home()).filePath("page.html");
+    std::filesystem::create_symlink(w->PreviewCSSPath.toStdString(), css.toStdString());
+    std::filesystem::create_hard_link(ini.toStdString(), hard.toStdString());
+    std::filesystem::create_symlink(ini.toStdString(), page.toStdString());
+    w->FileOpenCSSAccept(css);
+    w->FileOpenCSSAccept(hard);
+    w->FileOpenHTMLAccept(page);
+    w->FileSaveAsAccept(hard);
+    EXPECT_EQ(messages->errors, (QStringList{ownFileRefusal(css, w->PreviewCSSPath, OwnFileUse::StyleSheet),
+                                             ownFileRefusal(hard, ini, OwnFileUse::StyleSheet),
+                                             ownFileRefusal(page, ini, OwnFileUse::Page),
+                                             ownFileRefusal(hard, ini, OwnFileUse::SaveTarget)}));
+    EXPECT_EQ(w->sCSSFileName, file);
+    EXPECT_TRUE(w->sHTMLFileName.isEmpty());
 }
 
 // A file whose name is not UTF-8 (here Shift_JIS) reaches the program only with U+FFFD in

@@ -3,6 +3,10 @@
 // runs no script, and no page reads another local file.
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDirIterator>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QUrl>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTreeWidget>
@@ -149,6 +153,69 @@ TEST_F(RealBrowser, SamplePageRunsNoScriptAndReadsNoOtherLocalFile) {
     EXPECT_EQ(waitForScript(view, "document.title == 'refused' ? 1 : 0", 1, 10000), 1);
     EXPECT_EQ(evaluate(view, readSecret).toString(), QStringLiteral("refused"));
     EXPECT_TRUE(messages->errors.isEmpty());
+}
+
+// A user's page shows what it links from disk (a style sheet and an image from "../", a frame,
+// a font), but as in a browser that opened it from disk every local file is an origin of its
+// own: its script reads no frame's document, no pixel of a drawn image, no rule of a linked
+// style sheet, and nothing fetched or asked for in CORS mode (a JSON module, a crossorigin image).
+TEST_F(RealBrowser, AUserPageShowsWhatItLinksButItsScriptsReadNoLocalFile) {
+    auto w = makeRealWindow(writeFile("style.css", "P { color: red }\r\n"));
+    showAndSettle(*w);
+    auto* view = qobject_cast<QWebEngineView*>(w->WebBrowserIE);
+    ASSERT_NE(view, nullptr);
+    const char png[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x02\0\0\0\x02\x08\x02\0\0\0\xfd\xd4\x9a\x73\0\0\0\x10IDATx"
+                       "\x9c\x63\xf8\xcf\xc0\0\x44\x0c\x10\x0a\0\x1f\xee\x03\xfd\x8b\x5f\x14\xd4\0\0\0\0IEND\xae\x42\x60\x82";
+    const QString image = writeFile("site/img.png", std::string(png, sizeof png - 1));
+    writeFile("site/up.css", "span { color: rgb(0, 0, 255) }");
+    writeFile("site/frame.html", "<p>framed</p><script>parent.postMessage(document.body.firstChild.textContent, '*')</script>");
+    const auto url = [](const QString& path) { return QUrl::fromLocalFile(path).toString(); };
+    QDirIterator fonts(QStringLiteral("/usr/share/fonts"), {QStringLiteral("*.ttf")}, QDir::Files, QDirIterator::Subdirectories);
+    const QString font = fonts.hasNext() ? url(fonts.next()) : QString();
+    const QString script = QStringLiteral(
+        "var out = {}; function show() { document.getElementById('out').textContent = JSON.stringify(out); }"
+        "function settle(key, promise) { promise.then(function () { out[key] = 'read'; show(); },"
+        "                                             function () { out[key] = 'refused'; show(); }); }"
+        "window.addEventListener('message', function (e) { out.frame = e.data; show(); });"
+        "window.addEventListener('load', function () {"
+        "  var img = document.getElementById('im'), g = document.createElement('canvas').getContext('2d');"
+        "  out.image = img.naturalWidth; g.drawImage(img, 0, 0);"
+        "  try { g.getImageData(0, 0, 1, 1); out.pixel = 'read'; } catch (e) { out.pixel = e.name; }"
+        "  out.cors = document.getElementById('cors').naturalWidth;"
+        "  try { out.secret = document.getElementById('fs').contentDocument.body.textContent; } catch (e) {}"
+        "  try { out.rules = document.styleSheets[0].cssRules.length; } catch (e) { out.rules = e.name; }"
+        "  out.color = getComputedStyle(document.querySelector('span')).color;"
+        "  settle('json', import('%1', {assert: {type: 'json'}})); settle('fetch', fetch('%2'));"
+        "  settle('font', document.fonts.load('12px F').then(function (f) { if (!f.length) throw 0; }));"
+        "});").arg(url(writeFile("site/x.json", "{\"k\": 1}")), url(image));
+    const QString page = writeFile(
+        "site/sub/page.html",
+        QStringLiteral("<html><head><link rel='stylesheet' href='../up.css'><style>@font-face { font-family: F; "
+                       "src: url(%3) }</style><script>%4</script></head><body><span>s</span><img id='im' "
+                       "src='../img.png'><img id='cors' crossorigin src='%1'><iframe src='../frame.html'></iframe>"
+                       "<iframe id='fs' src='%2'></iframe><pre id='out'></pre></body></html>")
+            .arg(url(image), url(writeFile("secret.txt", "secret")), font.isEmpty() ? QStringLiteral("none.ttf") : font,
+                 script)
+            .toStdString());
+    show(*w, view, page, PreviewPage::User);
+    const char* const ready = "(function () { var t = document.getElementById('out').textContent;"
+                              " var o = t ? JSON.parse(t) : {}; return ['frame', 'json', 'fetch', 'font']"
+                              ".every(function (k) { return k in o; }) ? 1 : 0; })()";
+    ASSERT_EQ(waitForScript(view, ready, 1, 20000), 1);
+    const QJsonObject out =
+        QJsonDocument::fromJson(evaluate(view, "document.getElementById('out').textContent").toString().toUtf8()).object();
+    // Shown: the style sheet and the image from "../", the frame, the font.
+    EXPECT_EQ(out["color"].toString(), QStringLiteral("rgb(0, 0, 255)"));
+    EXPECT_EQ(out["image"].toInt(), 2);
+    EXPECT_EQ(out["frame"].toString(), QStringLiteral("framed"));
+    if (!font.isEmpty()) EXPECT_EQ(out["font"].toString(), QStringLiteral("read"));
+    // Read: nothing.
+    EXPECT_EQ(out["pixel"].toString(), QStringLiteral("SecurityError"));
+    EXPECT_FALSE(out.contains("secret"));
+    EXPECT_EQ(out["rules"].toString(), QStringLiteral("SecurityError"));
+    EXPECT_EQ(out["cors"].toInt(), 0);
+    EXPECT_EQ(out["json"].toString(), QStringLiteral("refused"));
+    EXPECT_EQ(out["fetch"].toString(), QStringLiteral("refused"));
 }
 
 // A page dropped on the view: the view does not take the drop (it would show the file), the

@@ -263,6 +263,44 @@ TEST_F(Values, LengthEditStoresOnEnterWithTheUnitAndClickInEmptyBoxStoresNothing
     EXPECT_TRUE(messages->errors[0].contains(QStringLiteral("☃")));
 }
 
+// A value longer than a line edit holds by default (32767 characters) is shown whole, and an
+// edit at its end changes only what was typed; one too long to edit in a line is not shown.
+TEST_F(Values, LongValuesAreShownWholeOrNotAtAll) {
+    for (const size_t length : {40000, 150000}) {
+        const std::string address(length, 'A');
+        auto w = open("P { background-image: url(\"" + address + "\"); }\r\n");
+        clickRule(*w, QStringLiteral("エレメント/P"));
+        clickProperty(*w, QStringLiteral("背景/background-image"));
+        QLineEdit* edit = w->valueArea().EditCommon;
+        EXPECT_EQ(edit->text().size(), length < 100000 ? static_cast<qsizetype>(length) : 0);
+        EXPECT_EQ(edit->isEnabled(), length < 100000);
+        QTest::keyClick(edit, Qt::Key_End);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, "Bx");
+        QTest::keyClick(edit, Qt::Key_Return);
+        EXPECT_EQ(valueOf(*w, "background-image"),
+                  "url(\"" + (length < 100000 ? address.substr(0, length - 1) + "Bx" : address) + "\")");
+    }
+}
+
+// A length box refuses a text that is no number with a unit, and stores keywords as they are.
+TEST_F(Values, LengthBoxRefusesWhatIsNoLength) {
+    auto w = open();
+    clickRule(*w, QStringLiteral("エレメント/H1"));
+    clickProperty(*w, QStringLiteral("ボックス/margin/margin-top"));
+    QLineEdit* edit = w->valueArea().EditCommon;
+    const std::pair<const char*, const char*> cases[] = {{"1.2.3", "2px"}, {"12x3", "2px"}, {"auto", "auto"}, {"1.5", "1.5px"}};
+    for (const auto& [typed, stored] : cases) {
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, typed);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        EXPECT_EQ(valueOf(*w, "margin-top"), stored) << typed;
+    }
+    ASSERT_EQ(messages->errors.size(), 2);
+    EXPECT_TRUE(messages->errors[0].contains(QStringLiteral("1.2.3")) && messages->errors[1].contains(QStringLiteral("12x3")));
+}
+
 TEST_F(Values, EditBoxesStoreOnlyWhatTheUserChanged) {
     auto w = open("P { margin: 10px 20px; font-size: 12px !important; width: calc(100% - 10px);"
                   " background-image: url(\"a.gif\"), url(\"b.gif\"); }\r\n");
