@@ -29,6 +29,7 @@
 #include "workspace/window/file_commands.h"
 #include "workspace/window/image_list_main.h"
 #include "workspace/window/long_work.h"
+#include "workspace/window/history_commands.h"
 #include "workspace/window/main_window_box.h"
 #include "workspace/window/pane_commands.h"
 #include "workspace/window/preview_pages.h"
@@ -51,6 +52,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     connectHandlers();
     connectValueHandlers();
     createPaneCommands();
+    historyCommands_ = std::make_unique<HistoryCommands>(*this);
     connectPaneCommands();
     boxEdit_ = std::make_unique<BoxEditCommand>(*this);
     ruleCommands_ = std::make_unique<RuleCommands>(*this);
@@ -79,6 +81,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
+    QObject::disconnect(focusFollow_);  // the controls that go below move the focus
     guardedNow([this] { FormDestroy(); });
     // The drop targets let their sites go before the sites go.
     dftCssSrc.reset();
