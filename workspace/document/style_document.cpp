@@ -33,6 +33,15 @@ SelectorParts deriveSelectorParts(std::string_view sel) {
     return p;
 }
 
+TData2 ruleRecordFor(std::string_view selector) {
+    TData2 d;
+    d.Selector = selector;
+    SelectorParts parts = deriveSelectorParts(selector);
+    d.Name = parts.Name;
+    d.CssClass = parts.CssClass;
+    return d;
+}
+
 namespace {
 
 inline unsigned char lowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }

@@ -64,6 +64,9 @@ struct SelectorParts {
     std::string CssClass;
 };
 SelectorParts deriveSelectorParts(std::string_view selector);
+// A rule record for a selector, with Name and CssClass derived from it (and no support
+// information).
+TData2 ruleRecordFor(std::string_view selector);
 
 // The rule tree's order: ASCII letters compared without regard to case first, then lower
 // case before upper case at the first difference, then by bytes. Returns <0, 0, >0.

@@ -64,9 +64,10 @@ void HistoryCommands::replayed(const std::optional<DocumentHistory::Replay>& rep
     // Rules that came or went (or a whole document put back): the rule tree is made anew;
     // otherwise its nodes still show the document's rules.
     if (replay->rulesMoved) w_.ChangeCSStreeExecute();
-    select(replay->place);
     w_.bCSSSaved = history_.atSaved();
     w_.RefreshPreview();
+    // After the rebuild, which resets the lamps and tag information the rule click shows.
+    select(replay->place);
     w_.Refresh_Status();
 }
 

@@ -45,11 +45,7 @@ void RuleCommands::cssClassExecute() {
         TdlgNewClass dialog(w_.helpDesk(), &w_);
         if (w_.services().runDialog(dialog) == QDialog::Accepted &&
             TdlgNewClass::acceptsClassName(dialog.EditNewClass->text())) {
-            rule.emplace();  // no support information, the class group
-            rule->Selector = "." + toCp932(dialog.EditNewClass->text());
-            SelectorParts parts = deriveSelectorParts(rule->Selector);
-            rule->Name = std::move(parts.Name);
-            rule->CssClass = std::move(parts.CssClass);
+            rule = ruleRecordFor("." + toCp932(dialog.EditNewClass->text()));  // the class group
         }
     }
     if (rule && !w_.Document.GetNodeParent(rule->Selector)) addRule(std::move(*rule));

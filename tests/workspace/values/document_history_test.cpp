@@ -37,14 +37,7 @@ StyleDocument read(std::string_view text) { return AnalyzeCSS(text).Document; }
 
 const TData2* ruleAt(const StyleDocument& doc, size_t i) { return &doc.rules().at(i)->Data; }
 
-TData2 newRule(const std::string& selector) {
-    TData2 d;
-    d.Selector = selector;
-    SelectorParts p = deriveSelectorParts(selector);
-    d.Name = p.Name;
-    d.CssClass = p.CssClass;
-    return d;
-}
+TData2 newRule(const std::string& selector) { return ruleRecordFor(selector); }
 
 }  // namespace
 
