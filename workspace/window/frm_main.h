@@ -24,6 +24,7 @@
 #include "workspace/window/rule_tree_model.h"
 #include "workspace/window/value_area.h"
 #include "workspace/document/rule_tree.h"
+#include "workspace/document/sample_page.h"
 #include "workspace/document/style_document.h"
 
 class QAbstractScrollArea;
@@ -561,6 +562,7 @@ private:
     bool previewFailureTold_ = false;  // a preview file of previewFailurePage_ could not be written
     QString previewFailurePage_;       // the sHTMLFileName it was told for
     bool previewStopped_ = false;      // the last rebuild could not write the preview
+    SampleAnchors sampleAnchors_;      // of the rule tree as the last rebuild found it
     bool closingBySignal_ = false;  // the close asks no question
     bool closed_ = false;           // the close query has run
     std::unique_ptr<UserMessages> personMessages_;  // the message boxes, set aside by closeBySignal
