@@ -109,12 +109,6 @@ TEST(DocumentHistory, EveryKindOfStepUndoesAndRedoesToTheSameSheet) {
         EXPECT_EQ(written(doc), after);
         EXPECT_EQ(redone->place.rule, c.placeAfter);
         EXPECT_EQ(redone->rulesMoved, undone->rulesMoved);
-        // Twice more, with the rules that went and came back.
-        history.undo(doc);
-        history.undo(doc);  // nothing left: no change
-        EXPECT_EQ(written(doc), before);
-        history.redo(doc);
-        EXPECT_EQ(written(doc), after);
         EXPECT_FALSE(history.atSaved());
     }
 }
