@@ -152,11 +152,11 @@ TEST(DocumentHistory, ASaveThatReadsOtherTextBackIsUndoneWithTheStepsBeforeIt) {
     EXPECT_TRUE(history.atSaved());
 }
 
-TEST(DocumentHistory, ANewStepDropsTheRedoStepsAndTheSaveAmongThem) {
+TEST(DocumentHistory, ANewStepDropsTheRedoStepsAndTheOldestGoBeyondTheBounds) {
     StyleDocument doc = read("P { color : red ; }\r\n");
-    DocumentHistory history;
-    const auto set = [&](const char* v) {
-        HistoryStep step(history, doc, v, {0, "color"});
+    DocumentHistory history(DocumentHistory::Limits{5, 10000});
+    const auto set = [&](const std::string& v) {
+        HistoryStep step(history, doc, "v", {0, "color"});
         storeValue(doc, ruleAt(doc, 0), "color", v);
     };
     set("red");  // no change: no step
@@ -167,37 +167,17 @@ TEST(DocumentHistory, ANewStepDropsTheRedoStepsAndTheSaveAmongThem) {
     history.undo(doc);
     EXPECT_TRUE(history.atSaved());
     history.undo(doc);
-    set("navy");
+    set("navy");  // the saved "blue" goes with the steps to redo
     EXPECT_FALSE(history.canRedo());
-    EXPECT_FALSE(history.atSaved());
     history.undo(doc);
-    EXPECT_FALSE(history.atSaved());  // the saved "blue" is gone for good
+    EXPECT_FALSE(history.atSaved());
     EXPECT_EQ(written(doc), written(read("P { color : red ; }\r\n")));
-}
 
-TEST(DocumentHistory, TheOldestStepsGoBeyondTheBounds) {
-    StyleDocument doc = read("P { color : red ; }\r\n");
-    const auto run = [&](DocumentHistory& history, int steps, size_t valueBytes) {
-        for (int i = 0; i < steps; ++i) {
-            HistoryStep step(history, doc, "v", {0, "color"});
-            storeValue(doc, ruleAt(doc, 0), "color", std::string(valueBytes, char('a' + i % 26)));
-        }
-    };
-    DocumentHistory bySteps(DocumentHistory::Limits{5, size_t{1} << 20});
-    bySteps.markSaved();
-    run(bySteps, 8, 20);
-    EXPECT_EQ(bySteps.size(), 5u);
-    int undone = 0;
-    while (bySteps.undo(doc)) ++undone;
-    EXPECT_EQ(undone, 5);
-    EXPECT_FALSE(bySteps.atSaved());  // the save was before the steps that went
-
-    DocumentHistory byBytes(DocumentHistory::Limits{1000, 10000});
-    run(byBytes, 20, 1000);  // about 2 KB a step
-    EXPECT_LE(byBytes.bytes(), 10000u);
-    EXPECT_GE(byBytes.size(), 3u);
-    EXPECT_LT(byBytes.size(), 10u);
-    run(byBytes, 1, 20000);  // a step beyond the bound on its own: nothing kept
-    EXPECT_EQ(byBytes.size(), 0u);
-    EXPECT_EQ(byBytes.bytes(), 0u);
+    for (char c = 'a'; c < 'i'; ++c) set(std::string(20, c));
+    EXPECT_EQ(history.size(), 5u);
+    for (char c = 'a'; c < 'i'; ++c) set(std::string(1000, c));  // about 2 KB a step
+    EXPECT_LE(history.bytes(), 10000u);
+    EXPECT_GE(history.size(), 3u);
+    set(std::string(20000, 'z'));  // beyond the bound on its own: nothing kept
+    EXPECT_EQ(history.size(), 0u);
 }
