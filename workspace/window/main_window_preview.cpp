@@ -43,6 +43,7 @@ void TfrmMain::computePreviewPaths() {
 void TfrmMain::RefreshPreview() { rebuildPreview(fileCommands_->mayRegeneratePane()); }
 
 void TfrmMain::rebuildPreview(bool regeneratePane) {
+    previewStale_ = true;
     BrowserStateChange(3, 3, 3);
     values_->clearTagInfo();
     computePreviewPaths();
@@ -113,6 +114,7 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
         previewFailureTold_ = false;
         NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
     }
+    previewStale_ = false;
     Refresh_Status();
     if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutReading(); });
 }
