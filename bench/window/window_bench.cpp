@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QTemporaryDir>
@@ -21,7 +22,11 @@
 #include <unistd.h>
 
 #include "bench_fakes.h"
+#include "workspace/document/css_reader.h"
+#include "workspace/document/document_history.h"
+#include "workspace/values/value_store.h"
 #include "workspace/window/frm_main.h"
+#include "workspace/window/history_commands.h"
 
 namespace {
 
@@ -29,6 +34,22 @@ const char* const kSheets[] = {
     "/usr/share/javascript/bootstrap4/css/bootstrap.css",
     "/usr/share/javascript/bootstrap5/css/bootstrap.css",
 };
+
+// The 10 MB sheet: a body rule with text-align, then rules of about 150 bytes each, with
+// comments, until 10 MB. Written into the benchmark's home folder.
+std::string tenMegabyteSheetFile;
+const char* const kTenMegabytes = "<the 10 MB sheet>";
+
+std::string tenMegabyteSheet() {
+    std::string s = "body { text-align: left; color: #333; }\n";
+    for (size_t i = 0; s.size() < (size_t{10} << 20); ++i) {
+        const std::string n = std::to_string(i);
+        s += "/* part " + n + " */\n.box-" + n + " P, DIV.c" + n + " > A:hover {\n  margin: " + std::to_string(i % 9) +
+             "px auto;\n  color: #" + std::to_string(100000 + i % 900000) + ";\n  background: url(\"i" + n +
+             ".png\") no-repeat;\n}\n";
+    }
+    return s;
+}
 
 using bench::NullBrowser;
 using bench::SilentMessages;
@@ -48,6 +69,7 @@ std::unique_ptr<pavik::TfrmMain> makeWindow(const QString& sheet, bool realBrows
 // A shown window with the sheet open, or none (and the benchmark skipped) when the sheet
 // is not installed.
 std::unique_ptr<pavik::TfrmMain> openShown(benchmark::State& state, const char* sheet) {
+    if (sheet == kTenMegabytes) sheet = tenMegabyteSheetFile.c_str();
     if (!QFileInfo::exists(sheet)) {
         state.SkipWithError("style sheet not installed");
         return nullptr;
@@ -104,16 +126,23 @@ QModelIndex elementRule(pavik::TfrmMain& w, const char* name) {
     return {};
 }
 
-// One value change through the keyword drop-down: store, regenerate, write, pane reload
-// and navigation (the recording browser does not render).
-void BM_ValueChange(benchmark::State& state, const char* sheet) {
+// A shown window with the sheet open and body's text-align selected, or none (skipped).
+std::unique_ptr<pavik::TfrmMain> openOnBodyTextAlign(benchmark::State& state, const char* sheet) {
     auto w = openShown(state, sheet);
-    if (!w) return;
+    if (!w) return nullptr;
     const QModelIndex rule = elementRule(*w, "body");
     if (!rule.isValid() || !selectTextAlign(*w, rule)) {
         state.SkipWithError("no body rule with text-align");
-        return;
+        return nullptr;
     }
+    return w;
+}
+
+// One value change through the keyword drop-down: store, regenerate, write, pane reload
+// and navigation (the recording browser does not render).
+void BM_ValueChange(benchmark::State& state, const char* sheet) {
+    auto w = openOnBodyTextAlign(state, sheet);
+    if (!w) return;
     const int items[2] = {w->valueArea().CmbBoxCommon->findText("left"), w->valueArea().CmbBoxCommon->findText("right")};
     auto* nav = static_cast<NullBrowser*>(w->browser());
     int k = 0;
@@ -124,6 +153,44 @@ void BM_ValueChange(benchmark::State& state, const char* sheet) {
         if (nav->count != before + 1) state.SkipWithError("no navigation");
     }
     state.counters["rules"] = static_cast<double>(w->Document.ruleCount());
+}
+
+// One undo and one redo of a value change, each with its preview rebuild (as BM_ValueChange).
+void BM_UndoRedoValueChange(benchmark::State& state, const char* sheet) {
+    auto w = openOnBodyTextAlign(state, sheet);
+    if (!w) return;
+    QComboBox* box = w->valueArea().CmbBoxCommon;
+    box->setCurrentIndex(box->findText("right"));
+    emit box->activated(box->currentIndex());
+    pavik::HistoryCommands& history = w->historyCommands();
+    for (auto _ : state) {
+        history.undo();
+        history.redo();
+    }
+    if (!history.history().canUndo()) state.SkipWithError("no step");
+    state.counters["rules"] = static_cast<double>(w->Document.ruleCount());
+}
+
+// What recording a value change as a step adds to storing it: the store alone, and the
+// store recorded (finding the rule's index, keeping the value before and after), on the
+// document of the 10 MB sheet. The value change around it regenerates the whole sheet.
+void BM_ValueStore(benchmark::State& state, bool recorded) {
+    static pavik::StyleDocument doc = pavik::AnalyzeCSS(tenMegabyteSheet()).Document;
+    pavik::DocumentHistory history;
+    // The last rule: the one found last.
+    const pavik::TData2* rule = &doc.rules().back()->Data;
+    const char* values[2] = {"1px", "2px"};
+    int k = 0;
+    for (auto _ : state) {
+        if (recorded) {
+            pavik::HistoryStep step(history, doc, "v", {});
+            pavik::storeValue(doc, rule, "margin", values[k ^= 1]);
+        } else {
+            pavik::storeValue(doc, rule, "margin", values[k ^= 1]);
+        }
+    }
+    state.counters["rules"] = static_cast<double>(doc.ruleCount());
+    state.counters["history_KB"] = static_cast<double>(history.bytes()) / 1024;
 }
 
 // Runs the event loop until `count` reaches `target` or `ms` went by.
@@ -195,6 +262,10 @@ BENCHMARK_CAPTURE(BM_RefreshPreview, bootstrap4, kSheets[0])->Unit(benchmark::kM
 BENCHMARK_CAPTURE(BM_RefreshPreview, bootstrap5, kSheets[1])->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ValueChange, bootstrap4, kSheets[0])->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ValueChange, bootstrap5, kSheets[1])->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ValueChange, synthetic10MB, kTenMegabytes)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_UndoRedoValueChange, synthetic10MB, kTenMegabytes)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ValueStore, alone10MB, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ValueStore, recorded10MB, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_ValueChangeShownInBrowser, bootstrap5, kSheets[1])
     ->UseManualTime()
     ->Iterations(20)
@@ -208,6 +279,11 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QTemporaryDir home;  // settings and preview files of the runs
     qputenv("PAVIK_HOME", home.path().toLocal8Bit());
+    tenMegabyteSheetFile = (home.path() + QStringLiteral("/ten.css")).toStdString();
+    {
+        QFile out(QString::fromStdString(tenMegabyteSheetFile));
+        if (out.open(QIODevice::WriteOnly)) out.write(QByteArray::fromStdString(tenMegabyteSheet()));
+    }
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

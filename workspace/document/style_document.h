@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <variant>
 #include <vector>
 
 #include "platform/small_string.h"
@@ -63,6 +64,9 @@ struct SelectorParts {
     std::string CssClass;
 };
 SelectorParts deriveSelectorParts(std::string_view selector);
+// A rule record for a selector, with Name and CssClass derived from it (and no support
+// information).
+TData2 ruleRecordFor(std::string_view selector);
 
 // The rule tree's order: ASCII letters compared without regard to case first, then lower
 // case before upper case at the first difference, then by bytes. Returns <0, 0, >0.
@@ -71,6 +75,40 @@ int compareSelectors(std::string_view a, std::string_view b);
 // Appends comment text after `to`, on a line of its own when `to` holds some already.
 void appendComment(std::string& to, std::string_view comment);
 void appendComment(SmallString& to, std::string_view comment);
+
+// A declaration taken out of its rule, with what taking it moved: put back, the rule is as
+// it was.
+struct TakenDeclaration {
+    size_t rule = 0;  // the rule's index
+    size_t at = 0;    // its index among the rule's declarations
+    Declaration decl;
+    size_t movedComment = 0;  // bytes its comments put in front of the item after it
+};
+
+// A rule taken out of the document, likewise.
+struct TakenRule {
+    size_t at = 0;  // its index among the rules
+    CssRuleNode node;
+    size_t movedComment = 0;  // bytes its comments put in front of the item after it
+    size_t keptFrom = 0;      // the first kept text that stood after it
+};
+
+// One change made through the mutators, as recorded while a change log is attached. A
+// declaration or rule that the change added is held in `taken` only while a history has
+// taken it back out; one it removed is held there until it is put back.
+struct ValueChange {
+    size_t rule = 0, decl = 0;
+    std::string before, after;
+};
+struct DeclarationChange {
+    bool added = false;
+    TakenDeclaration taken;
+};
+struct RuleChange {
+    bool added = false;
+    TakenRule taken;
+};
+using DocumentChange = std::variant<ValueChange, DeclarationChange, RuleChange>;
 
 class StyleDocument {
 public:
@@ -98,6 +136,8 @@ public:
     void addKeptText(std::string text);
     // Adds a declaration as the last child of rule and returns it.
     Declaration* addDeclaration(CssRuleNode* rule, std::string name, std::string value);
+    // Gives a declaration of rule a new value; false (nothing recorded) when it has it already.
+    bool setValue(CssRuleNode* rule, Declaration* decl, std::string_view value);
     // Removes a rule with its declarations; its records are released. The comments before
     // it stay, before the item that followed it.
     void removeRule(const CssRuleNode* rule);
@@ -117,7 +157,23 @@ public:
     // Total number of declarations (for progress reports).
     size_t declarationCount() const;
 
+    // While a log is attached, every change made through the mutators above (not the reader's
+    // charset, kept text and trailing comments) is appended to it. Null detaches.
+    void setChangeLog(std::vector<DocumentChange>* log) { log_ = log; }
+    // The index of a rule of the document (ruleCount() when it is not one).
+    size_t indexOf(const CssRuleNode* rule) const;
+
+    // Taking out and putting back exactly, for undoing and redoing recorded changes. A rule put
+    // back takes a new place (a rule of the tree showing it before is a stale pointer).
+    TakenDeclaration takeDeclaration(size_t rule, size_t at);
+    void putDeclaration(TakenDeclaration& taken);
+    TakenRule takeRule(size_t at);
+    void putRule(TakenRule& taken);
+    void setValueAt(size_t rule, size_t decl, std::string_view value) { rules_[rule]->Declarations[decl].Value = value; }
+
 private:
+    CssRuleNode* newPlace();
+
     void rebuildIndex() const;
 
     // Where the rules live: chunks that never move, of 16 rules, then twice as many each up
@@ -134,6 +190,12 @@ private:
     // lookup, kept up to date by additions, dropped by removals.
     mutable std::unordered_map<std::string_view, CssRuleNode*> firstBySelector_;
     mutable bool indexValid_ = false;
+    std::vector<DocumentChange>* log_ = nullptr;
 };
+
+// Whether two documents hold the same text item by item (what the writer writes of them):
+// charset, kept texts, trailing comments, and per rule its selector, comments and
+// declarations. The support levels and group of a rule do not count.
+bool sameText(const StyleDocument& a, const StyleDocument& b);
 
 }  // namespace pavik

@@ -26,7 +26,7 @@ Declaration* storeValue(StyleDocument& doc, const TData2* ruleRecord, std::strin
     CssRuleNode* rule = findRuleByRecord(doc, ruleRecord);
     if (!rule || property.empty()) return nullptr;
     if (Declaration* decl = declarationInEffect(rule, property)) {
-        decl->Value = keepImportance(value, decl->Value);
+        doc.setValue(rule, decl, keepImportance(value, decl->Value));
         return decl;
     }
     return doc.addDeclaration(rule, std::string(property), std::string(value));

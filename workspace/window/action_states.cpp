@@ -33,6 +33,13 @@ void decidePane(UiStates& u, const PaneState& p, bool fileOpen, UiItem cut, UiIt
 
 std::string_view uiItemName(UiItem item) { return kNames[static_cast<std::size_t>(item)]; }
 
+UndoTarget undoTarget(const WorkspaceState& s) {
+    const auto hasHistory = [](const PaneState& p) { return p.canUndo || p.canRedo; };
+    if (s.focusedPane == FocusedPane::StyleSheet && hasHistory(s.styleSheetPane)) return UndoTarget::StyleSheetPane;
+    if (s.focusedPane == FocusedPane::Html && hasHistory(s.htmlPane)) return UndoTarget::HtmlPane;
+    return UndoTarget::Document;
+}
+
 UiStates decideUiStates(const WorkspaceState& s) {
     using enum UiItem;
     UiStates u;  // everything disabled and visible
@@ -72,6 +79,19 @@ UiStates decideUiStates(const WorkspaceState& s) {
 
     decidePane(u, s.styleSheetPane, s.styleSheetOpen, EditCut1, EditCopy1, EditPaste1, EditUndo1, EditRedo1);
     decidePane(u, s.htmlPane, s.userPage, EditCut2, EditCopy2, EditPaste2, EditUndo2, EditRedo2);
+    // The Edit menu's undo and redo follow what they act on.
+    switch (undoTarget(s)) {
+    case UndoTarget::StyleSheetPane:
+        break;
+    case UndoTarget::HtmlPane:
+        u[EditUndo1].enabled = u[EditUndo2].enabled;
+        u[EditRedo1].enabled = u[EditRedo2].enabled;
+        break;
+    case UndoTarget::Document:
+        u[EditUndo1].enabled = s.styleSheetOpen && s.documentCanUndo;
+        u[EditRedo1].enabled = s.styleSheetOpen && s.documentCanRedo;
+        break;
+    }
 
     return u;
 }

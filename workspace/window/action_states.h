@@ -21,6 +21,9 @@ struct PaneState {
     bool readOnly = false;
 };
 
+// The source pane that has the keyboard focus, if any.
+enum class FocusedPane { None, StyleSheet, Html };
+
 struct WorkspaceState {
     bool styleSheetOpen = false;  // a style sheet file is open (sCSSFileName)
     bool ruleTreeSelection = false;  // the rule tree highlights a rule (not a base or group node)
@@ -38,7 +41,16 @@ struct WorkspaceState {
     bool mailAddress = false;
     PaneState styleSheetPane;     // RichEditSrc
     PaneState htmlPane;           // EditHTML
+    FocusedPane focusedPane = FocusedPane::None;
+    bool documentCanUndo = false;  // the document's history (history_commands.h)
+    bool documentCanRedo = false;
 };
+
+// What the Edit menu's undo and redo (EditUndo1, EditRedo1) act on: the focused pane while
+// its own history holds anything (its hand edits since the program last put text into it),
+// else the document's history.
+enum class UndoTarget { StyleSheetPane, HtmlPane, Document };
+UndoTarget undoTarget(const WorkspaceState& s);
 
 // Actions, menus, combo boxes and tab pages, by the object names of the window's controls.
 enum class UiItem {

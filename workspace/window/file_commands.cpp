@@ -188,6 +188,7 @@ bool FileCommands::save() {
     if (file.isEmpty()) return false;
     const std::optional<std::string> text = textToSave();
     if (!text) return false;
+    const bool handEdit = paneEdited();
     const QString target = styleSheetTarget(file);
     const bool renamed = target != file;
     if (renamed && QFileInfo::exists(target) && !confirmReplace(target)) return false;
@@ -207,6 +208,7 @@ bool FileCommands::save() {
         form.escapes = std::move(read.madeEscapes);
     }
     const std::string shown = read.cp932;
+    host_.readingBackSave(handEdit);
     host_.showStyleSheet(target, renamed ? target : QString(), std::move(read), std::move(form), shown, false);
     if (renamed) {
         keep_->AddFileName(target);

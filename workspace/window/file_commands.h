@@ -79,6 +79,9 @@ public:
     // page stays in the HTML pane as it is.
     virtual void showStyleSheet(const QString& file, const QString& caption, DecodedText text,
                                 TextForm form, const std::optional<std::string>& paneText, bool tell) = 0;
+    // The next showStyleSheet reads back what a save wrote: the same style sheet, its history
+    // kept. `handEdit`: what was saved is the pane's own text, not the rules'.
+    virtual void readingBackSave(bool handEdit) = 0;
     // Automatic refresh on for the rest of the run (the setting itself is unchanged).
     virtual void setAutoRefresh() = 0;
     // Runs a step of long work (reading or writing a file) with the window kept alive; it

@@ -30,6 +30,7 @@
 #include "workspace/window/file_commands.h"
 #include "workspace/window/image_list_main.h"
 #include "workspace/window/long_work.h"
+#include "workspace/window/history_commands.h"
 #include "workspace/window/main_window_box.h"
 #include "workspace/window/pane_commands.h"
 #include "workspace/window/preview_pages.h"
@@ -54,6 +55,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     connectHandlers();
     connectValueHandlers();
     createPaneCommands();
+    historyCommands_ = std::make_unique<HistoryCommands>(*this);
     connectPaneCommands();
     boxEdit_ = std::make_unique<BoxEditCommand>(*this);
     ruleCommands_ = std::make_unique<RuleCommands>(*this);
@@ -82,6 +84,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
+    QObject::disconnect(focusFollow_);  // the controls that go below move the focus
     if (services_.terminationSignals) services_.terminationSignals->setHandler({});
     guardedNow([this] { FormDestroy(); });
     // The drop targets let their sites go before the sites go.

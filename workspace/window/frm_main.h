@@ -46,6 +46,7 @@ class BoxEditCommand;
 class ControlBar;
 class FileCommands;
 class FileCommandsHost;
+class HistoryCommands;
 class LongWork;
 class PaneCommands;
 class PreviewPages;
@@ -295,6 +296,8 @@ public:
     // folder, or an empty string when cancelled.
     static QString GetFolderName();
     FileCommands& fileCommands() const { return *fileCommands_; }
+    // Undo and redo of the document's changes (history_commands.h).
+    HistoryCommands& historyCommands() const { return *historyCommands_; }
     // The style sheet holds changes not on disk (the pane's or the rules').
     bool styleSheetUnsaved() const;
 
@@ -455,6 +458,7 @@ private:
 
     // Preview pieces (main_window_preview.cpp).
     friend class PreviewPages;
+    friend class HistoryCommands;
     void createPreviewPages();
     // FormCreate's last step: the drop targets on the source pages and the lower pages.
     void registerDropTargets();
@@ -534,6 +538,10 @@ private:
     std::unique_ptr<HelpDesk> helpDesk_;
     std::unique_ptr<BoxEditCommand> boxEdit_;
     std::unique_ptr<RuleCommands> ruleCommands_;
+    std::unique_ptr<HistoryCommands> historyCommands_;
+    // Set while a save reads the style sheet back: whether the pane's own text was saved.
+    std::optional<bool> saveReadBack_;
+    QMetaObject::Connection focusFollow_;  // the action states follow the focus
     std::unique_ptr<SettingsCommands> settingsCommands_;
     std::unique_ptr<PaneCommands> srcCommands_;   // RichEditSrc
     std::unique_ptr<PaneCommands> htmlCommands_;  // EditHTML

@@ -177,6 +177,17 @@ void TfrmMain::createActions() {
             this->*(pane == 1 ? s.srcPane : s.htmlPane) = a;
         }
     }
+    // The Edit menu's undo and redo act on the focused pane or on the document
+    // (EditUndo1Execute): their keys work anywhere in the window, where no text box takes
+    // them. The HTML pane's own pair is left to its context menu.
+    EditUndo1->setShortcutContext(Qt::WindowShortcut);
+    EditRedo1->setShortcutContext(Qt::WindowShortcut);
+    EditRedo1->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
+                             QKeySequence(QStringLiteral("Ctrl+R"))});
+    EditUndo2->setShortcut(QKeySequence());
+    EditRedo2->setShortcut(QKeySequence());
+    addAction(EditUndo1);
+    addAction(EditRedo1);
     FontSizeGroup = new QActionGroup(this);
     FontSizeGroup->setExclusive(true);
     for (int i = 0; i < 4; ++i) {

@@ -11,6 +11,7 @@
 #include "workspace/values/box_write_back.h"
 #include "workspace/values/value_store.h"
 #include "workspace/window/file_commands.h"
+#include "workspace/window/history_commands.h"
 #include "workspace/window/frm_main.h"
 
 namespace pavik {
@@ -47,8 +48,14 @@ void BoxEditCommand::execute() {
     };
 
     const std::vector<BoxResultRow> rows = dialog.Result();
-    const std::vector<std::string> stored = writeBoxResult(
-        w_.Document, &rule->Data, rows, [&](std::string_view property) { return nodeOf(property) != nullptr; });
+    std::vector<std::string> stored;
+    {
+        HistoryCommands& history = w_.historyCommands();
+        HistoryStep step(history.history(), w_.Document, HistoryCommands::boxLabel(rule->Data.Selector),
+                         history.placeOf(rule, {}));
+        stored = writeBoxResult(w_.Document, &rule->Data, rows,
+                                [&](std::string_view property) { return nodeOf(property) != nullptr; });
+    }
     for (const BoxResultRow& r : rows)
         if (QTreeWidgetItem* node = nodeOf(boxRowProperty(r.row)))
             w_.setTargetImage(node, ruleSetsProperty(w_.Document, &rule->Data, boxRowProperty(r.row))

@@ -2,6 +2,7 @@
 // routine that sets the state of every action and state-bound control: action_states.h
 // decides, UpdateActionStates applies.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
 #include <QTabWidget>
@@ -12,6 +13,7 @@
 
 #include "components/file_name_keep.h"
 #include "workspace/window/file_commands.h"
+#include "workspace/window/history_commands.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/pane_commands.h"
 #include "workspace/window/preview_pages.h"
@@ -68,6 +70,13 @@ WorkspaceState TfrmMain::workspaceState() const {
     s.mailAddress = shell && !services_.addresses.mail.isEmpty();
     s.styleSheetPane = srcCommands_->state();
     s.htmlPane = htmlCommands_->state();
+    const QWidget* focus = focusWidget();
+    const auto within = [focus](const QWidget* pane) { return focus && (focus == pane || pane->isAncestorOf(focus)); };
+    s.focusedPane = within(RichEditSrc) ? FocusedPane::StyleSheet : within(EditHTML) ? FocusedPane::Html : FocusedPane::None;
+    if (historyCommands_) {
+        s.documentCanUndo = historyCommands_->history().canUndo();
+        s.documentCanRedo = historyCommands_->history().canRedo();
+    }
     return s;
 }
 
@@ -80,8 +89,10 @@ void TfrmMain::UpdateActionStates() {
             uiObjects_.push_back(control);
         }
     }
-    const UiStates states = decideUiStates(workspaceState());
+    const WorkspaceState state = workspaceState();
+    const UiStates states = decideUiStates(state);
     for (std::size_t i = 0; i < UiItemCount; ++i) applyState(uiObjects_[i], states[static_cast<UiItem>(i)]);
+    if (historyCommands_) historyCommands_->showHints(undoTarget(state));
 }
 
 void TfrmMain::setBoxCategorySelected(bool selected) {
@@ -129,6 +140,8 @@ void TfrmMain::connectPaneCommands() {
     };
     connect(PageControlSrc, &QTabWidget::currentChanged, this,
             [this](int page) { guarded([this, page] { PageControlSrcChange(page); }); });
+    // The Edit menu's undo and redo follow the focus (undoTarget).
+    focusFollow_ = connect(qApp, &QApplication::focusChanged, this, [this] { guarded([this] { UpdateActionStates(); }); });
     for (TAFEdit* pane : {RichEditSrc, EditHTML})
         pane->OnPasteForeignText = [this](TAFEdit& sender, std::string_view utf8, std::string& cp932) {
             guardedNow([&] { cp932 = convertPastedText(&sender, utf8); });
@@ -154,8 +167,21 @@ std::string TfrmMain::convertPastedText(const TAFEdit* pane, std::string_view ut
 void TfrmMain::EditCut1Execute() { srcCommands_->cut(); }
 void TfrmMain::EditCopy1Execute() { srcCommands_->copy(); }
 void TfrmMain::EditPaste1Execute() { srcCommands_->paste(); }
-void TfrmMain::EditUndo1Execute() { srcCommands_->undo(); }
-void TfrmMain::EditRedo1Execute() { srcCommands_->redo(); }
+void TfrmMain::EditUndo1Execute() {
+    switch (undoTarget(workspaceState())) {
+    case UndoTarget::StyleSheetPane: return srcCommands_->undo();
+    case UndoTarget::HtmlPane: return htmlCommands_->undo();
+    case UndoTarget::Document: return historyCommands_->undo();
+    }
+}
+
+void TfrmMain::EditRedo1Execute() {
+    switch (undoTarget(workspaceState())) {
+    case UndoTarget::StyleSheetPane: return srcCommands_->redo();
+    case UndoTarget::HtmlPane: return htmlCommands_->redo();
+    case UndoTarget::Document: return historyCommands_->redo();
+    }
+}
 void TfrmMain::EditCut2Execute() { htmlCommands_->cut(); }
 void TfrmMain::EditCopy2Execute() { htmlCommands_->copy(); }
 void TfrmMain::EditPaste2Execute() { htmlCommands_->paste(); }

@@ -13,6 +13,7 @@
 #include "platform/app_paths.h"
 #include "vocabulary/shared_routines.h"
 #include "workspace/window/file_commands.h"
+#include "workspace/window/history_commands.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/image_list_main.h"
 #include "workspace/window/long_work.h"
@@ -46,6 +47,7 @@ public:
                         const std::optional<std::string>& paneText, bool tell) override {
         w_.showStyleSheet(file, caption, std::move(text), std::move(form), paneText, tell);
     }
+    void readingBackSave(bool handEdit) override { w_.saveReadBack_ = handEdit; }
     void setAutoRefresh() override { w_.bAutoRefresh = true; }
     void runLong(const std::function<void()>& step) override { w_.work_->run(step); }
     void refreshStatus() override { w_.Refresh_Status(); }
@@ -158,11 +160,20 @@ void TfrmMain::showStyleSheet(const QString& file, const QString& caption, Decod
     DeletePreviewFiles();
     sCSSFileName = file;
     CSSForm = std::move(form);
+    // A save's read-back keeps the history: the document it replaces goes to it, or is
+    // freed when the text is the same. (The trees let go of it when the reading starts.)
+    const std::optional<bool> handEdit = std::exchange(saveReadBack_, std::nullopt);
+    StyleDocument before = handEdit ? std::exchange(Document, StyleDocument()) : StyleDocument();
     try {
         AnalyzeCSS(std::move(text), tell);
+        if (handEdit)
+            historyCommands_->readBackFromSave(std::move(before), *handEdit);
+        else
+            historyCommands_->restart();
         previewPages_->rebuild();  // the HTML page stays in its pane, edits and all
         if (paneText) reloadSourcePane(*paneText);
     } catch (const WorkStopped&) {
+        historyCommands_->restart();
         // Stopped before the file was shown whole: none of it is open, and nothing asks to
         // save it over the file, which stays as it is.
         clearStyleSheet();

@@ -7,6 +7,7 @@
 
 #include "workspace/window/file_commands.h"
 #include "workspace/window/fitted_text.h"
+#include "workspace/window/history_commands.h"
 #include "workspace/window/frm_main.h"
 #include "workspace/window/value_area.h"
 #include "workspace/values/value_panel.h"
@@ -107,7 +108,15 @@ bool TfrmMain::finishValueWrite(const ValueWrite& write) {
     QTreeWidgetItem* node = selectedPropertyNode();
     const TData2* rule = selectedRuleRecord();
     if (!node || !rule) return false;
-    if (!applyValueWrite(Document, rule, targetRecordOf(node)->Name, write)) return false;
+    const std::string& property = targetRecordOf(node)->Name;
+    bool stored = false;
+    {
+        HistoryStep step(historyCommands_->history(), Document,
+                         HistoryCommands::valueLabel(rule->Selector, property),
+                         historyCommands_->placeOf(findRuleByRecord(Document, rule), property));
+        stored = applyValueWrite(Document, rule, property, write);
+    }
+    if (!stored) return false;
     setTargetImage(node, write.image);
     bCSSSaved = false;
     if (bAutoRefresh || write.refreshAlways)
@@ -144,6 +153,9 @@ void TfrmMain::StaticTxtFontMouseDown() { values_->fontLabelClicked(); }
 
 void TfrmMain::AddImportantTagExecute() {
     if (!PageControlSrc->isTabVisible(1)) return;  // the style sheet pane is not shown
+    // In sight and in focus, so that undo (the pane's own) takes it back.
+    PageControlSrc->setCurrentIndex(1);
+    RichEditSrc->setFocus();
     RichEditSrc->SetSelText(ImportantTag);
 }
 

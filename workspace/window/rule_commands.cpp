@@ -12,6 +12,7 @@
 #include "platform/qt_text.h"
 #include "workspace/values/value_store.h"
 #include "workspace/window/file_commands.h"
+#include "workspace/window/history_commands.h"
 #include "workspace/window/frm_main.h"
 
 namespace pavik {
@@ -44,11 +45,7 @@ void RuleCommands::cssClassExecute() {
         TdlgNewClass dialog(w_.helpDesk(), &w_);
         if (w_.services().runDialog(dialog) == QDialog::Accepted &&
             TdlgNewClass::acceptsClassName(dialog.EditNewClass->text())) {
-            rule.emplace();  // no support information, the class group
-            rule->Selector = "." + toCp932(dialog.EditNewClass->text());
-            SelectorParts parts = deriveSelectorParts(rule->Selector);
-            rule->Name = std::move(parts.Name);
-            rule->CssClass = std::move(parts.CssClass);
+            rule = ruleRecordFor("." + toCp932(dialog.EditNewClass->text()));  // the class group
         }
     }
     if (rule && !w_.Document.GetNodeParent(rule->Selector)) addRule(std::move(*rule));
@@ -58,7 +55,14 @@ void RuleCommands::cssClassExecute() {
 
 void RuleCommands::addRule(TData2 rule) {
     w_.bCSSSaved = false;
-    const CssRuleNode* added = w_.Document.addRule(std::move(rule));
+    HistoryCommands& history = w_.historyCommands();
+    const CssRuleNode* added = nullptr;
+    {
+        HistoryStep step(history.history(), w_.Document, HistoryCommands::ruleAddedLabel(rule.Selector),
+                         history.selectedPlace());
+        added = w_.Document.addRule(std::move(rule));
+        step.setAfter(history.placeOf(added, {}));
+    }
     w_.ChangeCSStreeExecute();
     if (w_.bAutoRefresh)
         w_.RefreshPreview();
@@ -78,10 +82,17 @@ void RuleCommands::DelItemExecute() {
     if (!rule || !findRuleByRecord(w_.Document, &rule->Data)) return;
     // The tree item with the selection, the property tree and the value area (emptied as the
     // selection goes) let go of the rule's records before the document releases them.
+    HistoryCommands& history = w_.historyCommands();
+    StepPlace place = history.placeOf(rule, {});
+    std::string label = HistoryCommands::ruleDeletedLabel(rule->Data.Selector);
     w_.removeStructNode(node);
     w_.valueArea().showRule({}, {});  // the box title named the rule
     w_.clearPropertyTree();
-    w_.Document.removeRule(rule);
+    {
+        HistoryStep step(history.history(), w_.Document, std::move(label), std::move(place));
+        step.setAfter({});
+        w_.Document.removeRule(rule);
+    }
     w_.bCSSSaved = false;
     w_.RefreshPreview();
     w_.Refresh_Status();

@@ -44,6 +44,22 @@ TEST(ActionStates, MainSituations) {
     undo.styleSheetPane.canUndo = true;
     undo.htmlPane.canRedo = true;
     undo.userPage = true;
+    undo.focusedPane = FocusedPane::StyleSheet;
+    undo.documentCanRedo = true;  // the focused pane's own history comes first
+
+    // The Edit menu's pair on the document's history: focus outside the panes, or in a pane
+    // with no history of its own; a pane that holds some keeps them, also to redo alone.
+    WorkspaceState history = open();
+    history.documentCanUndo = true;
+    history.htmlPane.canUndo = history.userPage = true;
+    WorkspaceState historyInPane = history;
+    historyInPane.focusedPane = FocusedPane::StyleSheet;
+    WorkspaceState paneRedoOnly = history;
+    paneRedoOnly.focusedPane = FocusedPane::StyleSheet;
+    paneRedoOnly.styleSheetPane.canRedo = true;
+    WorkspaceState htmlFocused = history;
+    htmlFocused.focusedPane = FocusedPane::Html;
+    htmlFocused.documentCanUndo = false;
 
     // A read-only pane only copies, whatever its selection and history allow.
     WorkspaceState readOnly = open();
@@ -102,6 +118,18 @@ TEST(ActionStates, MainSituations) {
         {"undo and redo", undo,
          "FileSaveAs FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS EditPaste1 EditUndo1 EditPaste2 "
          "EditRedo2 CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc TabSheetHTML"},
+        {"document history, focus in the trees", history,
+         "FileSaveAs FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS EditPaste1 EditUndo1 EditPaste2 "
+         "EditUndo2 CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc TabSheetHTML"},
+        {"document history, pane without its own", historyInPane,
+         "FileSaveAs FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS EditPaste1 EditUndo1 EditPaste2 "
+         "EditUndo2 CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc TabSheetHTML"},
+        {"pane with a redo of its own", paneRedoOnly,
+         "FileSaveAs FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS EditPaste1 EditRedo1 EditPaste2 "
+         "EditUndo2 CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc TabSheetHTML"},
+        {"HTML pane focused", htmlFocused,
+         "FileSaveAs FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS EditPaste1 EditUndo1 EditPaste2 "
+         "EditUndo2 CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc TabSheetHTML"},
         {"read-only", readOnly,
          "FileSaveAs FileOpenHTML cssBasic cssClass Refresh AddImportantTag ApplyCSS EditPaste1 EditCopy2 "
          "CmbBoxPreviewHTML CmbBoxExDoctype TabSheetSrc TabSheetHTML"},

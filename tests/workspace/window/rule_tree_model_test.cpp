@@ -11,14 +11,7 @@
 namespace pavik {
 namespace {
 
-TData2 ruleRecord(const std::string& selector) {
-    TData2 d;
-    d.Selector = selector;
-    SelectorParts parts = deriveSelectorParts(selector);
-    d.Name = parts.Name;
-    d.CssClass = parts.CssClass;
-    return d;
-}
+TData2 ruleRecord(const std::string& selector) { return ruleRecordFor(selector); }
 
 std::vector<const CssRuleNode*> rulesUnder(const RuleTreeModel& m, const QModelIndex& parent) {
     std::vector<const CssRuleNode*> out;
