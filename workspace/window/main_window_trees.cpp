@@ -184,7 +184,7 @@ void TfrmMain::TreeViewStructClick() {
     setBoxCategorySelected(false);
     if (CssRuleNode* rule = ruleOfNode(node)) {
         const TData2& r = rule->Data;
-        NavigatePreview(PreviewHTMLPath, fromCp932(ruleAnchorName(r)));
+        showPreviewOf(node, fromCp932(ruleAnchorName(r)));
         CurStructNode = node;
         BrowserStateChange(r.IE, r.NS4, r.NS6);
         const std::string_view group = selectorGroupName(r.Group);

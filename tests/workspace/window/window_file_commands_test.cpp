@@ -119,6 +119,7 @@ TEST_F(FileCommandsTest, TheProgramsOwnPreviewFilesAreNoStyleSheetFromAnyWayIn) 
         EXPECT_FALSE(w->fileCommands().recentList().FileNames().contains(own));
     }
     auto started = makeWindow({own});  // the command line
+    showAndSettle(*started);
     EXPECT_TRUE(started->sCSSFileName.isEmpty());
     EXPECT_EQ(messages->errors, QStringList{ownTemporaryRefusal(own, false)});
 }

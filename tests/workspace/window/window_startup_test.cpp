@@ -142,9 +142,12 @@ TEST_F(StartUp, HostileSettingsFileStartsAWindowWithinTheScreen) {
     }
 }
 
-TEST_F(StartUp, UpperCaseCssArgumentIsOpenedAndShownAsTyped) {
+TEST_F(StartUp, UpperCaseCssArgumentIsOpenedOnceTheWindowShowsAndShownAsTyped) {
     const QString file = writeFile("Sub Dir/Main.CSS", kSheet);
     auto w = makeWindow({file});
+    EXPECT_TRUE(w->sCSSFileName.isEmpty());  // the window comes first, then the file is read
+    EXPECT_TRUE(browser->navigations.empty());
+    showAndSettle(*w);
     EXPECT_EQ(w->sCSSFileName, file);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Pavik - Build " PAVIK_VERSION_TEXT "- [ ") + file + " ]");
     EXPECT_TRUE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")).isValid());
@@ -162,12 +165,14 @@ TEST_F(StartUp, NonCssArgumentOpensNothingNotEvenTheLastFile) {
     const QString last = writeFile("last.css", kSheet);
     writeSettings("[SYSTEM]\r\nLastopen=1\r\nLastopenCSS=" + last.toStdString() + "\r\n");
     auto html = makeWindow({writeFile("page.html", "<html></html>")});
+    showAndSettle(*html);
     EXPECT_TRUE(html->sCSSFileName.isEmpty());
     EXPECT_EQ(html->TreeViewStruct->model()->rowCount(), 2);
     EXPECT_EQ(html->TreeViewStruct->model()->rowCount(html->ElementBaseNode), 0);
     html.reset();
 
     auto none = makeWindow();
+    showAndSettle(*none);
     EXPECT_EQ(none->sCSSFileName, last);  // no argument: the last file is reopened
     EXPECT_TRUE(findItem(none->TreeViewStruct, QStringLiteral("エレメント/H1")).isValid());
 }
