@@ -1,8 +1,10 @@
 #include "workspace/document/sample_page.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "platform/cp932.h"
@@ -13,13 +15,6 @@
 
 namespace pavik {
 
-std::string ruleAnchorName(const TData2& rule) {
-    const std::string_view sel = rule.Selector;
-    if (size_t blank = sel.find(' '); blank != std::string::npos)
-        return (rule.Name + "_").append(sel.substr(blank + 1));
-    return std::string(sel.substr(0, sel.find(':')));
-}
-
 SampleRange sampleRange(size_t nodeCount, std::optional<size_t> selected, SampleRange shown) {
     if (nodeCount <= WholePageNodes) return {};
     const size_t at = std::min(selected.value_or(0), nodeCount - 1);
@@ -27,15 +22,6 @@ SampleRange sampleRange(size_t nodeCount, std::optional<size_t> selected, Sample
     constexpr size_t half = PageWindowNodes / 2;
     const size_t first = at < half / 2 ? 0 : (at - half / 2) / half * half;
     return {first, std::min(first + PageWindowNodes, nodeCount)};
-}
-
-std::string previewAnchor(const RuleTreeNode* selected) {
-    if (!selected) return {};
-    switch (selected->Kind) {
-        case RuleTreeKind::Rule: return ruleAnchorName(selected->Rule->Data);
-        case RuleTreeKind::Group: return selected->Text;
-        default: return {};
-    }
 }
 
 namespace {
@@ -168,9 +154,9 @@ void appendSample(std::string& out, std::string_view entry, std::string_view tag
     element(">", "");
 }
 
-void appendAnchorLine(std::string& out, const TData2& rule) {
+void appendAnchorLine(std::string& out, const std::string& anchor) {
     out += "<a name=\"";
-    appendEscaped(out, ruleAnchorName(rule));
+    appendEscaped(out, anchor);
     out += "\"></a><br>\r\n";
 }
 
@@ -190,8 +176,11 @@ void appendClassAttribute(std::string& out, const TData2& r) {
 class SampleKeys {
 public:
     explicit SampleKeys(size_t rules) : set_(rules, Hash{this}, Equal{this}) {}
-    // False when an earlier rule made the key of `rule`.
-    bool insert(const TData2& rule) { return set_.insert(&rule).second; }
+    // The earlier rule that made the key of `rule`; null when the key is new.
+    const CssRuleNode* insert(const CssRuleNode& rule) {
+        const auto [at, inserted] = set_.insert(&rule);
+        return inserted ? nullptr : *at;
+    }
 
     static void appendKey(std::string& out, const TData2& r) {
         if (isGrouped(r)) {
@@ -205,26 +194,37 @@ public:
 private:
     struct Hash {
         SampleKeys* keys;
-        size_t operator()(const TData2* r) const {
+        size_t operator()(const CssRuleNode* r) const {
             std::string& k = keys->a_;
             k.clear();
-            appendKey(k, *r);
+            appendKey(k, r->Data);
             return std::hash<std::string_view>{}(k);
         }
     };
     struct Equal {
         SampleKeys* keys;
-        bool operator()(const TData2* x, const TData2* y) const {
+        bool operator()(const CssRuleNode* x, const CssRuleNode* y) const {
             keys->a_.clear();
             keys->b_.clear();
-            appendKey(keys->a_, *x);
-            appendKey(keys->b_, *y);
+            appendKey(keys->a_, x->Data);
+            appendKey(keys->b_, y->Data);
             return keys->a_ == keys->b_;
         }
     };
     std::string a_, b_;
-    std::unordered_set<const TData2*, Hash, Equal> set_;
+    std::unordered_set<const CssRuleNode*, Hash, Equal> set_;
 };
+
+// The rule whose sample stands for `rule` on the page: itself when it makes one (every rule
+// without an element name does), the earlier rule that made its key, or null (BODY). Rules
+// come in tree order; `keys` remembers those with an element name.
+const CssRuleNode* sampleOwner(const CssRuleNode& rule, SampleKeys& keys) {
+    const TData2& r = rule.Data;
+    if (r.Name.empty()) return &rule;
+    if (!isGrouped(r) && r.CssClass.empty() && r.Name == "BODY") return nullptr;
+    const CssRuleNode* earlier = keys.insert(rule);
+    return earlier ? earlier : &rule;
+}
 
 // Writes the page's lines to the sink once a piece has gathered.
 class PageOut {
@@ -292,6 +292,64 @@ void appendSampleLine(std::string& out, const TData2& r, size_t nodeIndex, std::
 
 }  // namespace
 
+std::string ruleAnchorName(const TData2& rule) {
+    const std::string_view sel = rule.Selector;
+    if (size_t blank = sel.find(' '); blank != std::string::npos)
+        return (rule.Name + "_").append(sel.substr(blank + 1));
+    return std::string(sel.substr(0, sel.find(':')));
+}
+
+SampleAnchors::SampleAnchors(const RuleTreeWalk& tree) {
+    // The rules with a sample in tree order, and those that another rule's sample stands for.
+    std::vector<const CssRuleNode*> sampled;
+    std::vector<std::pair<const CssRuleNode*, const CssRuleNode*>> standIns;
+    {
+        SampleKeys keys(tree.count);
+        tree.walk([&](RuleTreeKind kind, const CssRuleNode* rule) {
+            if (kind != RuleTreeKind::Rule) return;
+            const CssRuleNode* owner = sampleOwner(*rule, keys);
+            if (owner == rule)
+                sampled.push_back(rule);
+            else if (owner)
+                standIns.emplace_back(rule, owner);
+        });
+    }
+    // How many samples each natural anchor would name; a shared one is kept by the first.
+    std::unordered_map<std::string, size_t> naturals;
+    for (const CssRuleNode* rule : sampled) ++naturals[ruleAnchorName(rule->Data)];
+    std::unordered_map<std::string, size_t> nextSuffix;  // per shared natural anchor
+    for (const CssRuleNode* rule : sampled) {
+        std::string natural = ruleAnchorName(rule->Data);
+        if (naturals[natural] == 1) continue;
+        size_t& next = nextSuffix[natural];
+        if (next == 0) {  // the first keeps it
+            next = 2;
+            continue;
+        }
+        std::string anchor;
+        do anchor = natural + "_" + std::to_string(next++);
+        while (naturals.contains(anchor));
+        naturals.emplace(anchor, 1);  // taken from now on
+        moved_.emplace(rule, std::move(anchor));
+    }
+    for (const auto& [rule, owner] : standIns)
+        if (std::string anchor = of(*owner); anchor != ruleAnchorName(rule->Data)) moved_.emplace(rule, std::move(anchor));
+}
+
+std::string SampleAnchors::of(const CssRuleNode& rule) const {
+    const auto moved = moved_.find(&rule);
+    return moved == moved_.end() ? ruleAnchorName(rule.Data) : moved->second;
+}
+
+std::string previewAnchor(const RuleTreeNode* selected, const SampleAnchors& anchors) {
+    if (!selected) return {};
+    switch (selected->Kind) {
+        case RuleTreeKind::Rule: return anchors.of(*selected->Rule);
+        case RuleTreeKind::Group: return selected->Text;
+        default: return {};
+    }
+}
+
 std::string htmlEscape(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -313,6 +371,9 @@ void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options,
                      ProgressSink* progress) {
     const Texts& tx = texts();
     const SampleRange range = options.Range;
+    std::optional<SampleAnchors> ownAnchors;
+    if (!options.Anchors) ownAnchors.emplace(tree);
+    const SampleAnchors& anchors = options.Anchors ? *options.Anchors : *ownAnchors;
     PageOut out(sink);
     out.text += previewHeadLines(options);
     out.line(HeadCloseBodyOpen);
@@ -344,13 +405,13 @@ void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options,
                 classOnlyCount += shown;
                 return;
             }
-            if ((!isGrouped(r) && r.CssClass.empty() && r.Name == "BODY") || !keys.insert(r) || !shown) return;
+            if (sampleOwner(*rule, keys) != rule || !shown) return;
             if (!r.CssClass.empty()) {
                 withClass[at] = true;
                 ++withClassCount;
                 return;
             }
-            appendAnchorLine(out.text, r);
+            appendAnchorLine(out.text, anchors.of(*rule));
             appendSampleLine(out.text, r, at, label, inner);
             out.line("");
         });
@@ -365,7 +426,7 @@ void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options,
             const size_t at = i++;
             if (!withClass[at]) return;
             steps.step(k++);
-            appendAnchorLine(out.text, rule->Data);
+            appendAnchorLine(out.text, anchors.of(*rule));
             appendSampleLine(out.text, rule->Data, at, label, inner);
             out.line("");
         });
@@ -381,7 +442,7 @@ void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options,
             if (kind != RuleTreeKind::Rule || !rule->Data.Name.empty() || !range.holds(at)) return;
             steps.step(k++);
             const TData2& r = rule->Data;
-            appendAnchorLine(out.text, r);
+            appendAnchorLine(out.text, anchors.of(*rule));
             out.text += "<DIV class=\"";
             appendEscaped(out.text, r.CssClass);
             out.text += "\">";

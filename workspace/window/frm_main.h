@@ -205,6 +205,11 @@ public:
     // questions; for a termination signal. A question open at the moment answers No; from
     // then on messages (a failed settings write) go to standard error.
     void closeBySignal();
+    // A termination signal came: the window closes, or closes unshown, without the questions.
+    bool closingBySignal() const { return closingBySignal_; }
+    // A close asked for during long work, once the work is over (LongWork::setOnStop). When
+    // it is cancelled, a preview the work left unfinished is rebuilt.
+    void closeAfterStop();
 
     // ---- Document trees ------------------------------------------------------------------
     void NodeBaseAdd();
@@ -573,6 +578,9 @@ private:
     bool previewStopped_ = false;      // the last rebuild could not write the preview
     SampleRange samplePage_;           // the rules whose samples the sample page written last holds
     ShownStyleSheet shownSheet_;       // the preview style sheet as the browser has it
+    SampleAnchors sampleAnchors_;      // of the rule tree as the last rebuild found it
+    // A rebuild of the preview was left unfinished, or the document replaced since the last one.
+    bool previewStale_ = false;
     bool closingBySignal_ = false;  // the close asks no question
     bool closed_ = false;           // the close query has run
     std::unique_ptr<UserMessages> personMessages_;  // the message boxes, set aside by closeBySignal

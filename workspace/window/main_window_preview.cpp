@@ -43,6 +43,7 @@ void TfrmMain::computePreviewPaths() {
 void TfrmMain::RefreshPreview() { rebuildPreview(fileCommands_->mayRegeneratePane()); }
 
 void TfrmMain::rebuildPreview(bool regeneratePane) {
+    previewStale_ = true;
     BrowserStateChange(3, 3, 3);
     values_->clearTagInfo();
     computePreviewPaths();
@@ -53,7 +54,7 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     const bool copyWritten = samplePage || (previewPages_->copyWritten() && QFileInfo(PreviewHTMLPath).isFile());
     const RuleTreeWalk tree = structModel_->walk();
     const QModelIndex selected = TreeViewStruct->currentIndex();
-    const SamplePageOptions options = samplePageOptions(tree, selected);
+    SamplePageOptions options = samplePageOptions(tree, selected);
     const std::string pagePath = QFile::encodeName(PreviewHTMLPath).toStdString();
     const std::string cssPath = QFile::encodeName(PreviewCSSPath).toStdString();
     const bool applyCss = bApplyCSS;
@@ -65,8 +66,11 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     WrittenDigest digest;  // of the style sheet file, when regenerated into it
     bool regenerated = false;
     bool written = copyWritten;
+    SampleAnchors anchors;
     try {
         work_->run([&] {
+            anchors = SampleAnchors(tree);
+            options.Anchors = &anchors;
             if (samplePage)
                 pageError = writeOwnFile(pagePath, [&](const TextSink& write) { buildSamplePage(tree, options, write, sink); });
             // The pane always shows the regenerated text, made into its rows as it is
@@ -82,7 +86,7 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
             };
             if (applyCss && copyWritten && !pageError)
                 cssError = writeOwnFile(cssPath, [&](const TextSink& file) {
-                    regenerate(file, &digest);
+                    regenerate(previewStyleSheetSink(doc, file), &digest);
                     regenerated = true;
                 });
             if (rows && !regenerated) regenerate(nullptr, nullptr);
@@ -97,11 +101,12 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     }
     progress_.setProgress(0);
     if (samplePage && !pageError) samplePage_ = options.Range;
+    sampleAnchors_ = std::move(anchors);
 
     std::string anchor;
     if (selected.isValid()) {
         const RuleTreeNode node = structNode(selected);
-        anchor = previewAnchor(&node);
+        anchor = previewAnchor(&node, sampleAnchors_);
     }
     // The browser is told which rules changed when it shows the sheet written last.
     std::optional<StyleSheetChange> change;
@@ -121,6 +126,7 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
         else
             NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
     }
+    previewStale_ = false;
     Refresh_Status();
     if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutReading(); });
 }
@@ -199,7 +205,8 @@ SamplePageOptions TfrmMain::samplePageOptions(const RuleTreeWalk& tree, const QM
 void TfrmMain::showPreviewOf(const QModelIndex& node, const QString& anchor) {
     if (!browser_ || previewStopped_) return;
     const RuleTreeWalk tree = structModel_->walk();
-    const SamplePageOptions options = samplePageOptions(tree, node);
+    SamplePageOptions options = samplePageOptions(tree, node);
+    options.Anchors = &sampleAnchors_;
     if (!sHTMLFileName.isEmpty() || options.Range == samplePage_) {
         // The page shown has the rule's sample, and the files are as the browser read them.
         browser_->update(PreviewHTMLPath, anchor, previewPageKind(), StyleSheetChange{});

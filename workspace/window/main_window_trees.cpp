@@ -135,6 +135,7 @@ void TfrmMain::expandRuleBasesLater(std::vector<int> bases) {
 }
 
 void TfrmMain::clearStyleSheet() {
+    previewStale_ = true;
     clearSourcePane();
     // The trees go before the records their nodes point to.
     clearPropertyTree();
@@ -184,7 +185,7 @@ void TfrmMain::TreeViewStructClick() {
     setBoxCategorySelected(false);
     if (CssRuleNode* rule = ruleOfNode(node)) {
         const TData2& r = rule->Data;
-        showPreviewOf(node, fromCp932(ruleAnchorName(r)));
+        showPreviewOf(node, fromCp932(sampleAnchors_.of(*rule)));
         CurStructNode = node;
         BrowserStateChange(r.IE, r.NS4, r.NS6);
         const std::string_view group = selectorGroupName(r.Group);
