@@ -153,6 +153,7 @@ TEST_F(FileCommandsTest, ANameThatIsNotUtf8IsRefusedSayingWhyFromAnyWayIn) {
         if (way.previewKept) EXPECT_TRUE(QFileInfo::exists(w->PreviewHTMLPath)) << way.refused.toStdString();
     }
     auto started = makeWindow({sheet});  // the command line
+    showAndSettle(*started);
     EXPECT_EQ(messages->errors, QStringList{foreignNameRefusal(sheet)});
     EXPECT_TRUE(foreignNameRefusal(writeFile(QStringLiteral("a\uFFFD.css"), kSheet)).isEmpty());
 }

@@ -328,19 +328,21 @@ TEST_F(Shutdown, TerminationSignalsCloseInOrderWithoutTheQuestion) {
     }
 }
 
-// A signal while a box shows at start (the file named on the command line cannot be read)
-// answers it; the window is made without waiting for anyone and closes unshown, in order.
+// A signal while a box shows at start (the settings file cannot be read) answers it; the
+// window is made without waiting for anyone and closes unshown, in order.
 TEST_F(Shutdown, ASignalDuringAStartUpBoxClosesTheWindowUnshown) {
     TerminationSignals watch;  // made at the start of the program
     terminationSignals = &watch;
     whileErrorShown = [] { ::raise(SIGTERM), settle(); };  // settle: the box's own event loop
+    writeSettings("[SYSTEM]\r\nPosX=70\r\n");
+    std::filesystem::resize_file(settingsPath(), MaxReadFileSize + 1);  // over the limit
     auto w = makeWindow({QDir(home()).filePath("missing.css")});
     EXPECT_EQ(messages->errors.size(), 1);
     ASSERT_TRUE(w->closingBySignal());
     EXPECT_TRUE(w->close());
     EXPECT_TRUE(messages->confirms.isEmpty());
     w.reset();
-    EXPECT_TRUE(settings().ValueExists("TB2Pos", "cmbDoctype.left"));  // written by the close
+    EXPECT_EQ(std::filesystem::file_size(settingsPath()), MaxReadFileSize + 1);  // never written
 }
 
 // A settings file that cannot be written is told once, in a box, or on standard error when
