@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QChildEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QMimeDatabase>
@@ -66,10 +67,87 @@ const char* const SwapStylesScript = R"JS(
 })(%2, %3);
 )JS";
 
+// Sets the rules of a change in place in the page's style sheet, and scrolls to the anchor
+// and tells the console as the swap does; with no rules, only scrolls. Each rule is first
+// read alone, with its block and a rule after it, by a style sheet of the script's own:
+// the block must close where the file's does, and the selector must be the one the page's
+// sheet holds at that place (or be one the browser drops, as it dropped the file's). Which
+// of the page's rules is which comes from the change's map, read once per style sheet.
+// Result: true when done, false when the style sheets must be fetched again instead.
+// %1: the console mark, %2: the generation, %3: the anchor name, %4: the style sheet's
+// file name (it stands beside the page), %5: its rule count, %6: the map or null, %7: [[index, selector, block], ...].
+const char* const UpdateStylesScript = R"JS(
+(function (g, anchor, cssName, ruleCount, mapText, edits) {
+  var finish = function () {
+    window.pavikGeneration = g;
+    var e = anchor && (document.getElementsByName(anchor)[0] || document.getElementById(anchor));
+    if (e) e.scrollIntoView();
+    console.log(%1 + g);
+    return true;
+  };
+  if (edits.length === 0) return finish();
+  if (document.querySelector('link[data-pavik-pending]')) return false;
+  var cssUrl = new URL(cssName, location.href).href;
+  var link = Array.prototype.find.call(document.getElementsByTagName('link'), function (l) {
+    return (l.getAttribute('data-pavik-href') || l.href) === cssUrl;
+  });
+  var sheet = link && link.sheet;
+  if (!sheet) return false;
+  var state = window.pavikRules;
+  if (!state || state.sheet !== sheet || state.count !== ruleCount) {
+    window.pavikRules = null;
+    if (mapText === null) return false;
+    var mapped = new CSSStyleSheet();
+    mapped.replaceSync(mapText);
+    var read = mapped.cssRules, byIndex = new Int32Array(ruleCount).fill(-1);
+    for (var k = 0; k < read.length; k++) {
+      var i = read[k].type === 1 ? parseInt(read[k].style.getPropertyValue('--pavik-rule'), 10) : -1;
+      if (!(i >= 0 && i < ruleCount) || byIndex[i] >= 0) return false;
+      byIndex[i] = k;
+    }
+    var styleRules = [], all = sheet.cssRules;
+    for (var j = 0; j < all.length; j++) if (all[j].type === 1) styleRules.push(j);
+    if (styleRules.length !== read.length) return false;
+    state = window.pavikRules = {sheet: sheet, count: ruleCount, byIndex: byIndex, styleRules: styleRules};
+  }
+  var targets = [];
+  for (var n = 0; n < edits.length; n++) {
+    var edit = edits[n], check = new CSSStyleSheet();
+    check.replaceSync(edit[1] + ' {' + edit[2] + '}\r\n*{--pavik-end:1}');
+    var rules = check.cssRules, at = state.byIndex[edit[0]];
+    var closed = rules.length > 0 && rules[rules.length - 1].selectorText === '*';
+    if (at < 0) {
+      if (!(closed && rules.length === 1)) return false;
+      continue;
+    }
+    var rule = sheet.cssRules[state.styleRules[at]];
+    if (!(closed && rules.length === 2 && rules[0].type === 1 && rule && rule.selectorText === rules[0].selectorText))
+      return false;
+    targets.push([rule, edit[2]]);
+  }
+  targets.forEach(function (t) { t[0].style.cssText = t[1]; });
+  return finish();
+})(%2, %3, %4, %5, %6, %7);
+)JS";
+
 // A JSON string literal: no text can break the script it goes into.
 QString jsString(const QString& text) {
-    const QByteArray array = QJsonDocument::fromVariant(QVariantList{text}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(array.mid(1, array.size() - 2));
+    QString out;
+    out.reserve(text.size() + text.size() / 8 + 2);
+    out += '"';
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == '"' || u == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20 || u == 0x2028 || u == 0x2029) {
+            out += QStringLiteral("\\u%1").arg(unsigned(u), 4, 16, QLatin1Char('0'));
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+    return out;
 }
 
 // The page, passing console messages to the preview.
@@ -254,25 +332,41 @@ public:
     QWidget* widget() override { return view_; }
 
     void navigate(const QString& path, const QString& anchor, PreviewPage page) override {
-        anchor_ = anchor;
-        ++generation_;
-        QFile file(path);
-        QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        const QUrl url = page == PreviewPage::User ? schemeUrl(PageScheme, path) : QUrl::fromLocalFile(path);
-        // A rebuild after a value change rewrites only the style sheet: the page shown stays,
-        // and fetching its style sheets again is several times quicker than loading it. The
-        // swap runs beside the page's own scripts, so it works where they are off.
-        if (loaded_ && !loading_ && page == shownPage_ && url == view_->url() && !bytes.isEmpty() &&
-            bytes == pageBytes_) {
-            swapStyles();
+        QByteArray bytes = readPage(path);
+        navigate(path, anchor, page, std::move(bytes));
+    }
+
+    void update(const QString& path, const QString& anchor, PreviewPage page, const StyleSheetChange& change) override {
+        QByteArray bytes = readPage(path);
+        if (!shows(path, page, bytes)) return navigate(path, anchor, page, std::move(bytes));
+        if (loading_) {
+            // The page being loaded reads the style sheet as it is now, unless it already has.
+            if (!change.rules.empty()) return navigate(path, anchor, page, std::move(bytes));
+            anchor_ = anchor;
+            ++generation_;
             return;
         }
-        pageBytes_ = std::move(bytes);
-        shownPage_ = page;
-        guard_.sample = page == PreviewPage::Sample;
-        applyScripts();
-        loading_ = true;
-        view_->setUrl(url);
+        anchor_ = anchor;
+        const int generation = ++generation_;
+        QString edits = QStringLiteral("[");
+        for (const StyleSheetChange::Rule& r : change.rules) {
+            if (edits.size() > 1) edits += ',';
+            edits += QStringLiteral("[%1,%2,%3]").arg(QString::number(r.index), jsString(r.selector), jsString(r.block));
+        }
+        edits += ']';
+        QString map = QStringLiteral("null");
+        if (!change.rules.empty() && !ruleMapSent_ && change.ruleMap) {
+            map = jsString(change.ruleMap());
+            ruleMapSent_ = true;
+        }
+        const QString script = QString::fromUtf8(UpdateStylesScript)
+                                   .arg(jsString(StylesShownMark), QString::number(generation), jsString(anchor_),
+                                        jsString(QFileInfo(change.cssPath).fileName()),
+                                        QString::number(change.ruleCount), map, edits);
+        runScript(script, [this, generation](const QVariant& done) {
+            if (done.toBool() || generation != generation_ || !view_) return;
+            swapStyles();
+        });
     }
 
     bool hasDocument() const override { return loaded_; }
@@ -290,6 +384,41 @@ public:
     }
 
 private:
+    static QByteArray readPage(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Whether the page shown (or being loaded) is `path`, loaded from `bytes`.
+    bool shows(const QString& path, PreviewPage page, const QByteArray& bytes) const {
+        return loaded_ && page == shownPage_ && pageUrl(path, page) == view_->url() && !bytes.isEmpty() &&
+               bytes == pageBytes_;
+    }
+
+    // A user's page is reached through its own scheme; the sample page as a local file.
+    static QUrl pageUrl(const QString& path, PreviewPage page) {
+        return page == PreviewPage::User ? schemeUrl(PageScheme, path) : QUrl::fromLocalFile(path);
+    }
+
+    void navigate(const QString& path, const QString& anchor, PreviewPage page, QByteArray bytes) {
+        anchor_ = anchor;
+        ++generation_;
+        // A rebuild after a value change rewrites only the style sheet: the page shown stays,
+        // and fetching its style sheets again is several times quicker than loading it. The
+        // swap runs beside the page's own scripts, so it works where they are off.
+        if (!loading_ && shows(path, page, bytes)) {
+            swapStyles();
+            return;
+        }
+        pageBytes_ = std::move(bytes);
+        shownPage_ = page;
+        guard_.sample = page == PreviewPage::Sample;
+        applyScripts();
+        loading_ = true;
+        ruleMapSent_ = false;
+        view_->setUrl(pageUrl(path, page));
+    }
+
     void applyScripts() {
         view_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, scripts_ && !guard_.sample);
         // The sample page, whose scripts never run, reads its style sheet as a local file; a
@@ -326,6 +455,7 @@ private:
     }
 
     void swapStyles() {
+        ruleMapSent_ = false;  // the style sheets fetched are new objects
         const int generation = generation_;
         runScript(QString::fromUtf8(SwapStylesScript)
                       .arg(jsString(StylesShownMark), QString::number(generation), jsString(anchor_)),
@@ -333,6 +463,7 @@ private:
                       // A script that failed returns nothing: load the page instead.
                       if (links.isValid() || generation != generation_ || !view_) return;
                       loading_ = true;
+                      ruleMapSent_ = false;
                       view_->setUrl(view_->url());
                   });
     }
@@ -354,6 +485,7 @@ private:
     int generation_ = 0;  // of the last navigation
     bool loaded_ = false;
     bool loading_ = false;
+    bool ruleMapSent_ = false;  // the page's style sheet has had the map of its rules
     bool scripts_ = true;  // for a user's page
     double zoom_ = 1.0;    // of the text size
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);

@@ -2,8 +2,10 @@
 // The embedded preview browser behind a small interface, so that the main window and the
 // dialogs can be tested with a recording fake. The real one is a QWebEngineView.
 #include <QString>
+#include <cstddef>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QWidget;
 
@@ -17,6 +19,23 @@ namespace pavik {
 // so its scripts read no local file's contents by any route.
 enum class PreviewPage { Sample, User };
 
+// How the style sheet file a page links changed since the browser last read it (or was
+// last updated): the rules whose text changed, each as the file now holds it. Nothing else
+// in the file changed. No rules: nothing changed.
+struct StyleSheetChange {
+    struct Rule {
+        size_t index;      // among the style sheet's rules, in file order
+        QString selector;  // the selector as written
+        QString block;     // what the file holds between the rule's "{" and "}"
+    };
+    QString cssPath;  // the style sheet file
+    std::vector<Rule> rules;
+    size_t ruleCount = 0;  // the style sheet's rules
+    // Every rule's selector as written, rule i with the block "{--pavik-rule:i}", one a line:
+    // how the browser tells which of its rules is which. Asked for at most once a load.
+    std::function<QString()> ruleMap;
+};
+
 class PreviewBrowser {
 public:
     virtual ~PreviewBrowser() = default;
@@ -24,6 +43,14 @@ public:
     virtual QWidget* widget() = 0;
     // Shows the local file `path`, scrolled to the anchor named `anchor` when it is not empty.
     virtual void navigate(const QString& path, const QString& anchor, PreviewPage page) = 0;
+    // As navigate, but when the page shown is `path`, loaded from the file as it is now:
+    // nothing is loaded, the changed rules are set in place in the page's style sheet (the
+    // cascade is the file's), and the page is scrolled to the anchor; with no change, it is
+    // only scrolled. Where that cannot be done, as navigate.
+    virtual void update(const QString& path, const QString& anchor, PreviewPage page, const StyleSheetChange& change) {
+        (void)change;
+        navigate(path, anchor, page);
+    }
     // Whether a page has been loaded.
     virtual bool hasDocument() const = 0;
     // Whether a user's page may run scripts (on by default). A fake may ignore it.
@@ -42,8 +69,10 @@ public:
 // text sizes 1 to 4 are the zoom factors 0.75, 0.9, 1.0 and 1.25. A navigation
 // loads the file itself (a new fragment alone would not reload a rebuilt page) and then
 // scrolls to the anchor; when the file is the page shown and holds what it was loaded
-// from, only the page's style sheets are fetched again before the scroll. Both are scripts
-// of its own, which run also where the page's scripts are off.
+// from, only the page's style sheets are fetched again before the scroll. An update sets
+// the changed rules through the page's style sheet objects, after checking each against
+// the browser's own reading of its text; where a check fails, the style sheets are fetched
+// again. These are scripts of its own, which run also where the page's scripts are off.
 std::unique_ptr<PreviewBrowser> makeWebEnginePreview(QWidget* parent);
 
 // Registers the address schemes through which a user's page is shown. They must be known

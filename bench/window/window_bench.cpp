@@ -66,6 +66,13 @@ std::unique_ptr<pavik::TfrmMain> makeWindow(const QString& sheet, bool realBrows
     return std::make_unique<pavik::TfrmMain>(std::move(s));
 }
 
+// Runs the event loop until the sheet given at start is open (it is read once the window shows).
+void waitOpened(pavik::TfrmMain& w) {
+    QElapsedTimer t;
+    t.start();
+    while (w.Document.empty() && t.elapsed() < 30000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
 // A shown window with the sheet open, or none (and the benchmark skipped) when the sheet
 // is not installed.
 std::unique_ptr<pavik::TfrmMain> openShown(benchmark::State& state, const char* sheet) {
@@ -76,7 +83,7 @@ std::unique_ptr<pavik::TfrmMain> openShown(benchmark::State& state, const char* 
     }
     auto w = makeWindow(QString::fromLatin1(sheet));
     w->show();
-    QCoreApplication::processEvents();
+    waitOpened(*w);
     return w;
 }
 
@@ -88,6 +95,7 @@ void BM_StartToShownTreeAndPreview(benchmark::State& state, const char* sheet) {
     for (auto _ : state) {
         auto w = makeWindow(QString::fromLatin1(sheet));
         w->show();
+        waitOpened(*w);
         QCoreApplication::processEvents();
         benchmark::DoNotOptimize(w->TreeViewStruct->model()->rowCount());
         state.PauseTiming();

@@ -1,6 +1,8 @@
 #include "workspace/document/css_writer.h"
 
 #include <algorithm>
+#include <functional>
+#include <string_view>
 
 #include "platform/sjis.h"
 #include "vocabulary/fixed_texts.h"
@@ -78,22 +80,31 @@ void appendDeclaration(std::string& out, const Declaration& d) {
     out += kEol;
 }
 
-void appendRule(std::string& out, const CssRuleNode& rule) {
-    const TData2& data = rule.Data;
-    out += data.Comment;
-    out += kEol;
+void appendSelector(std::string& out, const TData2& data) {
     // A selector made from "&" and an empty parent may start with "@": escaped, it still
     // reads back as a rule, not as an at-rule.
     if (data.Selector.starts_with('@')) out += '\\';
     css::appendInert(out, data.Selector, true);
-    out += " {";
+}
+
+void appendBlock(std::string& out, const CssRuleNode& rule) {
     out += kEol;
     for (const Declaration& d : rule.Declarations) appendDeclaration(out, d);
     appendLines(out, rule.ClosingComment);
+}
+
+void appendRule(std::string& out, const CssRuleNode& rule) {
+    out += rule.Data.Comment;
+    out += kEol;
+    appendSelector(out, rule.Data);
+    out += " {";
+    appendBlock(out, rule);
     out += "}";
     out += kEol;
     out += kEol;
 }
+
+std::uint64_t hashOf(std::string_view text) { return std::hash<std::string_view>{}(text); }
 
 size_t lineEnds(std::string_view text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
 // The lines appendLines writes for stored text (line ends CR LF).
@@ -124,7 +135,7 @@ TextExtent styleSheetExtent(const StyleDocument& doc) {
 }
 
 void writeStyleSheet(const StyleDocument& doc, std::chrono::system_clock::time_point now, const TextSink& sink,
-                     ProgressSink* progress) {
+                     ProgressSink* progress, WrittenDigest* digest) {
     std::string out;
     out.reserve(kPiece + 4096);
     const auto flush = [&](size_t atLeast) {
@@ -143,6 +154,12 @@ void writeStyleSheet(const StyleDocument& doc, std::chrono::system_clock::time_p
     }
     const auto& rules = doc.rules();
     const auto& kept = doc.keptTexts();
+    if (digest) {
+        *digest = {};
+        digest->frame = hashOf(doc.charset());
+        digest->selectors.reserve(rules.size());
+        digest->rules.reserve(rules.size());
+    }
     ProgressSteps steps(progress, rules.size() + kept.size());
     size_t k = 0;
     for (size_t i = 0; i <= rules.size(); ++i) {
@@ -151,16 +168,39 @@ void writeStyleSheet(const StyleDocument& doc, std::chrono::system_clock::time_p
             out += kept[k].Text;
             out += kEol;
             if (kept[k].Text.ends_with('}')) out += kEol;
+            if (digest) digest->frame = digest->frame * 31 + hashOf(kept[k].Text) + i;
             flush(kPiece);
         }
         if (i == rules.size()) break;
         steps.step(i + k);
+        const size_t start = out.size();
         appendRule(out, *rules[i]);
+        if (digest) {
+            digest->selectors.push_back(hashOf(rules[i]->Data.Selector));
+            digest->rules.push_back(hashOf(std::string_view(out).substr(start)));
+        }
         flush(kPiece);
     }
     appendLines(out, doc.trailingComments());
     flush(1);
     if (progress) progress->setProgress(0);
+}
+
+std::optional<std::vector<size_t>> changedRules(const WrittenDigest& before, const WrittenDigest& after) {
+    if (before.frame != after.frame || before.selectors != after.selectors) return std::nullopt;
+    std::vector<size_t> changed;
+    for (size_t i = 0; i < after.rules.size(); ++i)
+        if (before.rules[i] != after.rules[i]) changed.push_back(i);
+    return changed;
+}
+
+void appendWrittenSelector(std::string& out, const TData2& rule) { appendSelector(out, rule); }
+
+WrittenRule writtenRule(const CssRuleNode& rule) {
+    WrittenRule w;
+    appendSelector(w.selector, rule.Data);
+    appendBlock(w.block, rule);
+    return w;
 }
 
 TextSink previewStyleSheetSink(const StyleDocument& doc, TextSink file) {

@@ -1,7 +1,10 @@
 #pragma once
 // Regenerates style sheet text from the document, in the document's (the file's) order.
 #include <chrono>
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/file_bytes.h"
 #include "workspace/document/progress_sink.h"
@@ -28,8 +31,10 @@ namespace pavik {
 // line of its own, or else its quotes escaped.
 // Progress: status "プレビュー用CSS作成中", one step per item, 0 at the end.
 // The text goes to `sink` in pieces of about 64 KB, so that it is never held whole.
+// `digest`, when given, receives what the text held, rule by rule (WrittenDigest).
+struct WrittenDigest;
 void writeStyleSheet(const StyleDocument& doc, std::chrono::system_clock::time_point now, const TextSink& sink,
-                     ProgressSink* progress = nullptr);
+                     ProgressSink* progress = nullptr, WrittenDigest* digest = nullptr);
 // The whole text at once.
 std::string writeStyleSheet(const StyleDocument& doc, std::chrono::system_clock::time_point now,
                             ProgressSink* progress = nullptr);
@@ -41,6 +46,28 @@ struct TextExtent {
     size_t lines = 0;
 };
 TextExtent styleSheetExtent(const StyleDocument& doc);
+
+// Hashes of a written style sheet, enough to tell which rules a later writing changed.
+struct WrittenDigest {
+    std::uint64_t frame = 0;               // the charset, the kept texts and where each stands
+    std::vector<std::uint64_t> selectors;  // per rule in document order: its selector line
+    std::vector<std::uint64_t> rules;      // per rule: its whole text
+};
+
+// The rules (indexes in document order) whose text differs from `before` to `after`, when
+// nothing else differs; none when more changed (a rule added, removed or moved, a selector
+// or an at-rule text changed).
+std::optional<std::vector<size_t>> changedRules(const WrittenDigest& before, const WrittenDigest& after);
+
+// A rule as writeStyleSheet writes it, in two parts: `selector` the selector line without
+// " {", and `block` what stands between "{" and "}" (its declarations and their comments).
+struct WrittenRule {
+    std::string selector;
+    std::string block;
+};
+WrittenRule writtenRule(const CssRuleNode& rule);
+// Appends a rule's selector line as writtenRule gives it.
+void appendWrittenSelector(std::string& out, const TData2& rule);
 
 // The first line of the preview's style sheet: its bytes are CP932, whatever the file on disk.
 inline constexpr std::string_view PreviewCharset = "@charset \"Shift_JIS\";";

@@ -1,5 +1,6 @@
 #include "workspace/document/sample_page.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <unordered_set>
@@ -13,6 +14,15 @@
 #include "workspace/document/doc_types.h"
 
 namespace pavik {
+
+SampleRange sampleRange(size_t nodeCount, std::optional<size_t> selected, SampleRange shown) {
+    if (nodeCount <= WholePageNodes) return {};
+    const size_t at = std::min(selected.value_or(0), nodeCount - 1);
+    if (shown.Last != SIZE_MAX && shown.holds(at)) return shown;
+    constexpr size_t half = PageWindowNodes / 2;
+    const size_t first = at < half / 2 ? 0 : (at - half / 2) / half * half;
+    return {first, std::min(first + PageWindowNodes, nodeCount)};
+}
 
 namespace {
 
@@ -237,6 +247,22 @@ private:
     const TextSink& sink_;
 };
 
+// The line of a page that holds the samples of only some rules: how many it leaves out.
+std::string omittedRulesLine(const RuleTreeWalk& tree, const SampleRange& range) {
+    size_t rules = 0, shown = 0, i = 0;
+    tree.walk([&](RuleTreeKind kind, const CssRuleNode*) {
+        if (kind == RuleTreeKind::Rule) {
+            ++rules;
+            shown += range.holds(i);
+        }
+        ++i;
+    });
+    return toCp932(std::string("<div style=\"margin:2px;padding:2px;border:thin gray solid;background-color:white;color:black\">") +
+                   "規則 " + std::to_string(rules) + " 個のうち " + std::to_string(shown) +
+                   " 個の見本を載せています (" + std::to_string(rules - shown) +
+                   " 個は省略)。ほかの規則の見本は、規則ツリーでその規則を選ぶと表示されます。</div><br>");
+}
+
 // The sample line of a rule with an element name (ending in "<br>", without a line end).
 void appendSampleLine(std::string& out, const TData2& r, size_t nodeIndex, std::string& label, std::string& inner) {
     const size_t blank = r.Selector.find(' ');
@@ -344,12 +370,14 @@ std::string previewHeadLines(const SamplePageOptions& options) {
 void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options, const TextSink& sink,
                      ProgressSink* progress) {
     const Texts& tx = texts();
+    const SampleRange range = options.Range;
     std::optional<SampleAnchors> ownAnchors;
     if (!options.Anchors) ownAnchors.emplace(tree);
     const SampleAnchors& anchors = options.Anchors ? *options.Anchors : *ownAnchors;
     PageOut out(sink);
     out.text += previewHeadLines(options);
     out.line(HeadCloseBodyOpen);
+    if (range.First > 0 || range.Last < tree.count) out.line(omittedRulesLine(tree, range));
     if (tree.count > 2) out.line(std::string(SectionBanner) + tx.elementBand);
 
     const auto startPass = [progress](std::string_view status) {
@@ -372,11 +400,12 @@ void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options,
             steps.step(at);
             if (kind != RuleTreeKind::Rule) return;
             const TData2& r = rule->Data;
+            const bool shown = range.holds(at);
             if (r.Name.empty()) {
-                ++classOnlyCount;
+                classOnlyCount += shown;
                 return;
             }
-            if (sampleOwner(*rule, keys) != rule) return;
+            if (sampleOwner(*rule, keys) != rule || !shown) return;
             if (!r.CssClass.empty()) {
                 withClass[at] = true;
                 ++withClassCount;
@@ -407,9 +436,10 @@ void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options,
     if (classOnlyCount > 0) {
         out.line("<br>" + std::string(SectionBanner) + tx.classBand);
         ProgressSteps steps(progress, classOnlyCount);
-        size_t k = 0;
+        size_t i = 0, k = 0;
         tree.walk([&](RuleTreeKind kind, const CssRuleNode* rule) {
-            if (kind != RuleTreeKind::Rule || !rule->Data.Name.empty()) return;
+            const size_t at = i++;
+            if (kind != RuleTreeKind::Rule || !rule->Data.Name.empty() || !range.holds(at)) return;
             steps.step(k++);
             const TData2& r = rule->Data;
             appendAnchorLine(out.text, anchors.of(*rule));

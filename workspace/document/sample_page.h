@@ -1,5 +1,7 @@
 #pragma once
 // The built-in preview page: one sample of every rule, each behind an anchor named after it.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -46,11 +48,36 @@ std::string previewAnchor(const RuleTreeNode* selected, const SampleAnchors& anc
 // "&", "<", ">" and '"' as character references. These bytes are never trail bytes.
 std::string htmlEscape(std::string_view text);
 
+// The nodes of the rule tree whose samples a page holds: [First, Last) in index order.
+struct SampleRange {
+    size_t First = 0;
+    size_t Last = SIZE_MAX;
+    bool holds(size_t node) const { return node >= First && node < Last; }
+    bool operator==(const SampleRange&) const = default;
+};
+
+// A page of this many tree nodes or fewer holds every sample; the browser shows such a page
+// in about a second.
+inline constexpr size_t WholePageNodes = 5000;
+// A bigger tree gives pages of this many nodes.
+inline constexpr size_t PageWindowNodes = 2000;
+
+// The nodes a page is to hold so that it shows `selected` (a node index; none: the first),
+// for a tree of `nodeCount` nodes, when the page shown holds `shown`: every node up to
+// WholePageNodes; beyond, `shown` when it holds `selected`, else the PageWindowNodes nodes
+// from a multiple of half that many that have `selected` in their middle half (or the last
+// such window).
+SampleRange sampleRange(size_t nodeCount, std::optional<size_t> selected, SampleRange shown);
+
 struct SamplePageOptions {
     int DocType = 0;          // item of DocTypeItems
     bool ApplyCss = true;     // link the preview style sheet
     std::string CssFileName{TempPreviewCSS};  // the preview style sheet's file name, for the link
     std::string Charset{"Shift_JIS"};         // the page's character set, as declared
+    // The samples written: those of the rules in the range, each as the whole page has it
+    // (its anchor, and made only when no rule before it in the tree made its key). A page
+    // without every rule says, first, how many it leaves out.
+    SampleRange Range;
     const SampleAnchors* Anchors = nullptr;   // the page's anchors; made from the tree when null
 };
 

@@ -142,7 +142,7 @@ void FileCommands::open(const QString& file, OpenFrom from) {
     }
 }
 
-void FileCommands::openAtStart(const QString& file, bool fromArgument) {
+void FileCommands::openAtStart(const QString& file, const QString& typed, bool fromArgument) {
     if (refuseOwnFile(file, OwnFileUse::StyleSheet)) return;
     DecodedText text;
     std::error_code ec;
@@ -150,7 +150,7 @@ void FileCommands::openAtStart(const QString& file, bool fromArgument) {
     if (ec) return reportReadError(file, ec);
     const QString absolute = QFileInfo(file).absoluteFilePath();
     TextForm form = text.form();
-    host_.showStyleSheet(absolute, file, std::move(text), std::move(form), std::nullopt, true);
+    host_.showStyleSheet(absolute, typed, std::move(text), std::move(form), std::nullopt, true);
     if (fromArgument) keep_->AddFileName(absolute);
 }
 

@@ -120,9 +120,10 @@ public:
     void writeRecentOnExit();
 
     // ---- Commands ------------------------------------------------------------------------
-    // The style sheet opened at start (the command line's as typed, or the last one): read
-    // first, so a failure changes nothing; a command-line file joins the recent list.
-    void openAtStart(const QString& file, bool fromArgument);
+    // The style sheet opened at start (the command line's, or the last one): `file` is read
+    // first, so a failure changes nothing; the caption shows it as `typed`; a command-line
+    // file joins the recent list.
+    void openAtStart(const QString& file, const QString& typed, bool fromArgument);
     void openFromDialog();                     // the open action: dialog, then FileOpenCSSAccept
     void openChosen(const QString& file);      // FileOpenCSSAccept
     void openRecent(const QString& file);      // FileNameKeepSelect

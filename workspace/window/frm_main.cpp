@@ -141,7 +141,8 @@ void TfrmMain::FormCreate() {
     bAutoRefresh = Ini->ReadBool(SectionSystem, "AutoRefresh", true);
     ChangeCSStree->setChecked(Ini->ReadBool(SectionSystem, "Treetype", false));
 
-    guarded([this] { openAtStart(); });
+    // The style sheet to open at start is read once the window is on screen, as Open reads one.
+    guarded([this] { chooseStartFile(); });
     writeRefreshPage();
     registerDropTargets();
 }
@@ -162,6 +163,7 @@ void TfrmMain::FormShow() {
     if (browser_ && BaseFSize >= 1 && BaseFSize <= 4) browser_->setTextSize(BaseFSize);
     Refresh_Status();
     FormResize();
+    if (startFile_) QTimer::singleShot(0, this, [this] { guarded([this] { openAtStart(); }); });
     // A message about the file read at start waits until the window is on screen.
     QTimer::singleShot(0, this, [this] {
         tellAboutReading();

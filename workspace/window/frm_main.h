@@ -22,6 +22,7 @@
 #include "workspace/window/main_window_status.h"
 #include "workspace/window/property_tree.h"
 #include "workspace/window/rule_tree_model.h"
+#include "workspace/window/shown_style_sheet.h"
 #include "workspace/window/value_area.h"
 #include "workspace/document/rule_tree.h"
 #include "workspace/document/sample_page.h"
@@ -407,6 +408,8 @@ public:
     // Runs the steps of long work (reading, building the tree and the preview) so that the
     // window stays alive; a close meanwhile stops the work.
     LongWork& longWork() const { return *work_; }
+    // The style sheet of the command line (or of the last run) is still to be opened.
+    bool startFilePending() const { return startFile_.has_value(); }
     // The value area: tag information, lamps, and the value panel with its editors.
     ValueArea& valueArea() const { return *values_; }
     const MainWindowServices& services() const { return services_; }
@@ -437,6 +440,9 @@ private:
     void applyPaneSettings(TAFEdit* pane);
     // Both panes restyled from the settings file; a saved style sheet stays saved.
     void restylePanes();
+    // The style sheet to open at start, chosen as the window is made (a relative argument is
+    // taken from the folder the program started in); opened once the window is on screen.
+    void chooseStartFile();
     void openAtStart();
     void writeRefreshPage();
     void writeToolBarPositions(bool visibleOnly);
@@ -464,6 +470,12 @@ private:
     void registerDropTargets();
     void rebuildPreview(bool regeneratePane);
     void computePreviewPaths();
+    // The sample page's options for the tree as it is, the page to show `selected`.
+    SamplePageOptions samplePageOptions(const RuleTreeWalk& tree, const QModelIndex& selected) const;
+    // Scrolls the preview to the sample of the rule at `node` (its anchor), writing the page
+    // of the rules around it first when the page shown does not have it.
+    void showPreviewOf(const QModelIndex& node, const QString& anchor);
+    PreviewPage previewPageKind() const;
     // Whether one of the preview's files was written (by writeOwnFile, with the result `ec`);
     // a failure is told once for the page (until a rebuild writes every file of the preview
     // again).
@@ -554,6 +566,11 @@ private:
         size_t NestedRules = 0, DroppedRules = 0;
     } pendingNote_;  // what the last read kept and expanded, not yet told
     bool shown_ = false;
+    struct StartFile {
+        QString file, typed;
+        bool fromArgument = false;
+    };
+    std::optional<StartFile> startFile_;  // the style sheet of the command line or the last run, still to open
     RuleTreeModel* structModel_ = nullptr;  // TreeViewStruct's model, owned by it
     int ruleTreeShown_ = 0;                 // goes up whenever the rule tree is made anew
     // While set, a change of TreeViewStruct's current node is not taken up as the user's.
@@ -567,6 +584,8 @@ private:
     bool previewFailureTold_ = false;  // a preview file of previewFailurePage_ could not be written
     QString previewFailurePage_;       // the sHTMLFileName it was told for
     bool previewStopped_ = false;      // the last rebuild could not write the preview
+    SampleRange samplePage_;           // the rules whose samples the sample page written last holds
+    ShownStyleSheet shownSheet_;       // the preview style sheet as the browser has it
     SampleAnchors sampleAnchors_;      // of the rule tree as the last rebuild found it
     // A rebuild of the preview was left unfinished, or the document replaced since the last one.
     bool previewStale_ = false;

@@ -53,10 +53,8 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     const bool samplePage = sHTMLFileName.isEmpty();
     const bool copyWritten = samplePage || (previewPages_->copyWritten() && QFileInfo(PreviewHTMLPath).isFile());
     const RuleTreeWalk tree = structModel_->walk();
-    SamplePageOptions options;
-    options.DocType = CmbBoxExDoctype->currentIndex();
-    options.ApplyCss = bApplyCSS;
-    options.CssFileName = std::string(TempPreviewCSS);
+    const QModelIndex selected = TreeViewStruct->currentIndex();
+    SamplePageOptions options = samplePageOptions(tree, selected);
     const std::string pagePath = QFile::encodeName(PreviewHTMLPath).toStdString();
     const std::string cssPath = QFile::encodeName(PreviewCSSPath).toStdString();
     const bool applyCss = bApplyCSS;
@@ -65,6 +63,8 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     ProgressSink* sink = work_->sink();
     std::error_code pageError, cssError;
     PaneLoad pane;
+    WrittenDigest digest;  // of the style sheet file, when regenerated into it
+    bool regenerated = false;
     bool written = copyWritten;
     SampleAnchors anchors;
     try {
@@ -78,19 +78,18 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
             // applied.
             std::optional<EditorCore::RowReader> rows;
             if (regeneratePane) rows.emplace(RichEditSrc->core().StartLoad(LoadFlagsStyleSheet, styleSheetExtent(doc).lines));
-            const auto regenerate = [&](const TextSink& file) {
+            const auto regenerate = [&](const TextSink& file, WrittenDigest* written) {
                 writeStyleSheet(doc, now, [&](std::string_view piece) {
                     if (file) file(piece);
                     if (rows) rows->add(piece);
-                }, sink);
+                }, sink, written);
             };
-            bool regenerated = false;
             if (applyCss && copyWritten && !pageError)
                 cssError = writeOwnFile(cssPath, [&](const TextSink& file) {
-                    regenerate(previewStyleSheetSink(doc, file));
+                    regenerate(previewStyleSheetSink(doc, file), &digest);
                     regenerated = true;
                 });
-            if (rows && !regenerated) regenerate(nullptr);
+            if (rows && !regenerated) regenerate(nullptr, nullptr);
             if (rows) pane = finishPaneLoad(std::move(*rows));
         });
         written = written && previewWritten(PreviewHTMLPath, pageError) && previewWritten(PreviewCSSPath, cssError);
@@ -101,18 +100,31 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
         throw;
     }
     progress_.setProgress(0);
+    if (samplePage && !pageError) samplePage_ = options.Range;
     sampleAnchors_ = std::move(anchors);
 
-    const QModelIndex selected = TreeViewStruct->currentIndex();
     std::string anchor;
     if (selected.isValid()) {
         const RuleTreeNode node = structNode(selected);
         anchor = previewAnchor(&node, sampleAnchors_);
     }
+    // The browser is told which rules changed when it shows the sheet written last.
+    std::optional<StyleSheetChange> change;
+    if (written && regenerated) {
+        change = shownSheet_.changeTo(PreviewCSSPath, digest, Document);
+        shownSheet_.written(PreviewCSSPath, std::move(digest));
+        // The map of a big sheet is made beside the window.
+        if (change) change->ruleMap = [this] { return work_->run([this] { return ruleMapText(Document); }); };
+    } else {
+        shownSheet_.forget();
+    }
     previewStopped_ = !written;
     if (written) {
         previewFailureTold_ = false;
-        NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
+        if (change && browser_)
+            browser_->update(PreviewHTMLPath, fromCp932(anchor), previewPageKind(), *change);
+        else
+            NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
     }
     previewStale_ = false;
     Refresh_Status();
@@ -180,10 +192,44 @@ void TfrmMain::freeAside(const std::function<void()>& free) {
         work_->run(free);
 }
 
+SamplePageOptions TfrmMain::samplePageOptions(const RuleTreeWalk& tree, const QModelIndex& selected) const {
+    SamplePageOptions options;
+    options.DocType = CmbBoxExDoctype->currentIndex();
+    options.ApplyCss = bApplyCSS;
+    options.CssFileName = std::string(TempPreviewCSS);
+    options.Range = sampleRange(tree.count, selected.isValid() ? std::optional(structModel_->walkIndex(selected)) : std::nullopt,
+                                samplePage_);
+    return options;
+}
+
+void TfrmMain::showPreviewOf(const QModelIndex& node, const QString& anchor) {
+    if (!browser_ || previewStopped_) return;
+    const RuleTreeWalk tree = structModel_->walk();
+    SamplePageOptions options = samplePageOptions(tree, node);
+    options.Anchors = &sampleAnchors_;
+    if (!sHTMLFileName.isEmpty() || options.Range == samplePage_) {
+        // The page shown has the rule's sample, and the files are as the browser read them.
+        browser_->update(PreviewHTMLPath, anchor, previewPageKind(), StyleSheetChange{});
+        return;
+    }
+    // The rule lies beyond the page shown: the page of the rules around it.
+    computePreviewPaths();
+    const std::string pagePath = QFile::encodeName(PreviewHTMLPath).toStdString();
+    ProgressSink* sink = work_->sink();
+    const std::error_code ec = work_->run(
+        [&] { return writeOwnFile(pagePath, [&](const TextSink& write) { buildSamplePage(tree, options, write, sink); }); });
+    progress_.setProgress(0);
+    if (!previewWritten(PreviewHTMLPath, ec)) return;
+    samplePage_ = options.Range;
+    NavigatePreview(PreviewHTMLPath, anchor);
+}
+
+PreviewPage TfrmMain::previewPageKind() const { return sHTMLFileName.isEmpty() ? PreviewPage::Sample : PreviewPage::User; }
+
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
     // A stopped preview has no page of its own to show (a name it could not replace may
     // still lead elsewhere).
-    if (browser_ && !previewStopped_) browser_->navigate(path, anchor, sHTMLFileName.isEmpty() ? PreviewPage::Sample : PreviewPage::User);
+    if (browser_ && !previewStopped_) browser_->navigate(path, anchor, previewPageKind());
 }
 
 void TfrmMain::RefreshExecute() {

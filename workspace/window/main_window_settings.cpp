@@ -6,6 +6,8 @@
 #include <QSplitter>
 #include <QTimer>
 #include <array>
+#include <optional>
+#include <utility>
 
 #include "platform/app_paths.h"
 #include "platform/file_bytes.h"
@@ -114,7 +116,7 @@ void TfrmMain::restylePanes() {
     }
 }
 
-void TfrmMain::openAtStart() {
+void TfrmMain::chooseStartFile() {
     const QString arg = services_.arguments.value(0);
     QString file;
     if (!arg.isEmpty()) {
@@ -125,9 +127,14 @@ void TfrmMain::openAtStart() {
         file = QString::fromStdString(Ini->ReadString(SectionSystem, "LastopenCSS", ""));
         if (file.isEmpty() || !QFileInfo::exists(file)) return;  // gone: nothing to reopen
     }
+    startFile_ = StartFile{QFileInfo(file).absoluteFilePath(), file, !arg.isEmpty()};
+}
+
+void TfrmMain::openAtStart() {
     // Only a regular file is opened (a FIFO or a device would block or never end), and only
     // once it was read.
-    fileCommands_->openAtStart(file, !arg.isEmpty());
+    if (const std::optional<StartFile> start = std::exchange(startFile_, std::nullopt))
+        fileCommands_->openAtStart(start->file, start->typed, start->fromArgument);
 }
 
 void TfrmMain::writeRefreshPage() {

@@ -171,6 +171,28 @@ RuleTreeWalk RuleTreeModel::walk() const {
             }};
 }
 
+size_t RuleTreeModel::walkIndex(const QModelIndex& index) const {
+    if (!index.isValid()) return 0;
+    const auto groupsBefore = [](const Holder& base, size_t end) {
+        size_t n = 0;
+        for (size_t g = 0; g < end && g < base.groups.size(); ++g) n += 1 + base.groups[g]->rules.size();
+        return n;
+    };
+    const Holder& first = *shown_.bases[0];
+    const size_t secondBase = 1 + first.rules.size() + groupsBefore(first, first.groups.size());
+    const Holder* parent = parentHolder(index);
+    if (!parent) return index.row() == 0 ? 0 : secondBase;
+    const auto row = static_cast<size_t>(index.row());
+    if (parent->kind == RuleTreeKind::Group) {
+        size_t g = 0;
+        while (g < first.groups.size() && first.groups[g].get() != parent) ++g;
+        return 1 + groupsBefore(first, g) + 1 + row;
+    }
+    const size_t start = parent == &first ? 0 : secondBase;
+    if (row < parent->groups.size()) return start + 1 + groupsBefore(*parent, row);
+    return start + 1 + groupsBefore(*parent, parent->groups.size()) + (row - parent->groups.size());
+}
+
 RuleTree RuleTreeModel::nodes() const {
     RuleTree out;
     out.reserve(nodeCount());

@@ -73,6 +73,8 @@ public:
     // The same, walked without making them (for the sample page; it may run on another
     // thread while the model does not change).
     RuleTreeWalk walk() const;
+    // The place of a node in that order (0 for an invalid index).
+    size_t walkIndex(const QModelIndex& index) const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex& child) const override;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 #include <random>
 
 #include "tests/workspace/document/document_dump.h"
@@ -215,4 +217,56 @@ TEST(CssWriter, RandomSheetsReadAndRoundTrip) {
         ASSERT_EQ(dump(AnalyzeCSS(text).Document), dump(model)) << text;
         ASSERT_EQ(styleSheetExtent(read.Document).lines, static_cast<size_t>(std::count(text.begin(), text.end(), '\n')));
     }
+}
+
+// Which rules a change touched, told from the digests of two writings; anything beyond the
+// texts of rules (a rule added or removed, a selector, an at-rule) leaves none.
+TEST(CssWriter, DigestsTellTheRulesWhoseTextChanged) {
+    const std::string sheet = "A { color: red }\n@media print { A { color: blue } }\n.b { margin: 0 }\n.b { top: 1px }\n";
+    struct Change {
+        const char* what;
+        std::function<void(StyleDocument&)> apply;
+        std::optional<std::vector<size_t>> expected;
+    };
+    const std::vector<Change> changes = {
+        {"nothing", [](StyleDocument&) {}, std::vector<size_t>{}},
+        {"a value", [](StyleDocument& d) { d.rules()[0]->Declarations[0].Value = "green"; }, std::vector<size_t>{0}},
+        {"a value of the second of two equal selectors",
+         [](StyleDocument& d) { d.rules()[2]->Declarations[0].Value = "2px"; }, std::vector<size_t>{2}},
+        {"a declaration added and one emptied",
+         [](StyleDocument& d) {
+             d.addDeclaration(d.rules()[1], "left", "0");
+             d.rules()[2]->Declarations[0].Value = "";
+         },
+         std::vector<size_t>{1, 2}},
+        {"a rule removed", [](StyleDocument& d) { d.removeRule(d.rules()[1]); }, std::nullopt},
+        {"a rule added",
+         [](StyleDocument& d) {
+             TData2 p;
+             p.Name = "P";
+             p.Selector = "P";
+             d.addRule(p);
+         },
+         std::nullopt},
+        {"an at-rule added", [](StyleDocument& d) { d.addKeptText("@import url(x.css);"); }, std::nullopt},
+    };
+    for (const Change& c : changes) {
+        StyleDocument doc = AnalyzeCSS(sheet).Document;
+        WrittenDigest before, after;
+        writeStyleSheet(doc, kTime, [](std::string_view) {}, nullptr, &before);
+        c.apply(doc);
+        writeStyleSheet(doc, kTime, [](std::string_view) {}, nullptr, &after);
+        EXPECT_EQ(changedRules(before, after), c.expected) << c.what;
+    }
+}
+
+// A rule's parts as written: the selector line and the block between the braces, which put
+// together read back as the rule.
+TEST(CssWriter, WrittenRuleIsTheRuleAsTheSheetHoldsIt) {
+    const StyleDocument doc = AnalyzeCSS("/* c */ A.x , P { color : red ; /* d */ margin: 0 /* e */ }\n").Document;
+    const WrittenRule rule = writtenRule(*doc.rules()[0]);
+    EXPECT_EQ(rule.selector, doc.rules()[0]->Data.Selector.view());
+    EXPECT_EQ(rule.block, "\r\ncolor : red ;\r\n/* d */\r\nmargin : 0 ;\r\n/* e */\r\n");
+    const std::string text = write(doc);
+    EXPECT_NE(text.find(rule.selector + " {" + rule.block + "}\r\n"), std::string::npos) << text;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <set>
 
 #include "platform/cp932.h"
@@ -263,4 +265,63 @@ TEST(SamplePage, ReportsStatusPerSection) {
     buildSamplePage(buildRuleTree(r.Document, false), {}, &sink);
     EXPECT_EQ(sink.status, (std::vector<std::string>{"プレビュー用HTML作成中", "プレビュー用HTML作成中(Element)",
                                                      "プレビュー用HTML作成中(Class)"}));
+}
+
+// The nodes a page holds: every one of a small tree; of a big one, a window with the
+// selected node in its middle half, kept while it holds the node selected next.
+TEST(SamplePage, RangeIsTheWholeTreeOrAWindowAroundTheSelectedRule) {
+    constexpr size_t W = PageWindowNodes, H = PageWindowNodes / 2, Big = WholePageNodes + 3 * W;
+    struct Case {
+        const char* what;
+        size_t nodes;
+        std::optional<size_t> selected;
+        SampleRange shown, expected;
+    };
+    const std::vector<Case> cases = {
+        {"small tree", WholePageNodes, WholePageNodes - 1, {}, {}},
+        {"small tree, a window shown before", 10, 3, {0, W}, {}},
+        {"big tree, nothing selected", Big, std::nullopt, {}, {0, W}},
+        {"first quarter", Big, H / 2 - 1, {}, {0, W}},
+        {"middle half of the second window", Big, H + H / 2, {}, {H, H + W}},
+        {"last of the middle half", Big, H + H + H / 2 - 1, {}, {H, H + W}},
+        {"the window shown holds it", Big, H + 5, {H, H + W}, {H, H + W}},
+        {"the window shown does not", Big, 3 * W, {H, H + W}, {3 * W - H, 3 * W + H}},
+        {"near the end", Big, Big - 1, {}, {(Big - 1 - H / 2) / H * H, Big}},
+        {"beyond the end", Big, Big + 7, {}, {(Big - 1 - H / 2) / H * H, Big}},
+    };
+    for (const Case& c : cases) {
+        const SampleRange r = sampleRange(c.nodes, c.selected, c.shown);
+        EXPECT_EQ(r.First, c.expected.First) << c.what;
+        EXPECT_EQ(r.Last, c.expected.Last) << c.what;
+        if (c.selected) EXPECT_TRUE(r.holds(std::min(*c.selected, c.nodes - 1))) << c.what;
+    }
+}
+
+// A page of a range holds the samples the whole page has for those nodes, with the same
+// anchors (a rule whose key an earlier rule outside the range made still makes none), and
+// first a line saying how many rules it leaves out.
+TEST(SamplePage, APageOfARangeHoldsTheWholePagesSamplesOfIt) {
+    const StyleDocument doc = AnalyzeCSS("A {} B {} A {} P.x {} DIV.y {} .k {} .m {} .n {}").Document;
+    const RuleTree tree = buildRuleTree(doc, false);
+    // Nodes: 0 エレメント, 1 A, 2 A, 3 B, 4 クラス, 5 .k, 6 .m, 7 .n, 8 DIV.y, 9 P.x
+    SamplePageOptions options;
+    const std::vector<std::string> whole = pageLines(doc, options);
+    options.Range = {2, 7};
+    std::vector<std::string> part;
+    for (const std::string& l : sjis::splitLines(buildSamplePage(tree, options))) part.push_back(decodeCp932(l));
+    auto withAnchor = [](const std::vector<std::string>& lines, const std::string& anchor) {
+        return std::count(lines.begin(), lines.end(), "<a name=\"" + anchor + "\"></a><br>");
+    };
+    EXPECT_EQ(withAnchor(whole, "A"), 1);
+    EXPECT_EQ(withAnchor(part, "A"), 0);  // the second A makes no sample, as on the whole page
+    for (const char* anchor : {"B", ".k", ".m"}) EXPECT_EQ(withAnchor(part, anchor), 1) << anchor;
+    for (const char* anchor : {".n", "DIV.y", "P.x"}) EXPECT_EQ(withAnchor(part, anchor), 0) << anchor;
+    const std::string said = "規則 8 個のうち 4 個の見本を載せています (4 個は省略)。";
+    ASSERT_GT(part.size(), 5u);
+    EXPECT_NE(part[4].find(said), std::string::npos) << part[4];
+    for (const std::string& l : whole) EXPECT_EQ(l.find("省略"), std::string::npos);
+    // Each sample line as the whole page has it.
+    for (size_t i = 0; i + 1 < part.size(); ++i)
+        if (part[i].starts_with("<a name="))
+            EXPECT_NE(std::find(whole.begin(), whole.end(), part[i + 1]), whole.end()) << part[i + 1];
 }

@@ -120,6 +120,7 @@ TEST_F(FileCommandsTest, TheProgramsOwnPreviewFilesAreNoStyleSheetFromAnyWayIn) 
         EXPECT_FALSE(w->fileCommands().recentList().FileNames().contains(own));
     }
     auto started = makeWindow({own});  // the command line
+    showAndSettle(*started);
     EXPECT_TRUE(started->sCSSFileName.isEmpty());
     EXPECT_EQ(messages->errors, QStringList{ownTemporaryRefusal(own, false)});
 }
@@ -175,6 +176,7 @@ TEST_F(FileCommandsTest, ANameThatIsNotUtf8IsRefusedSayingWhyFromAnyWayIn) {
         if (way.previewKept) EXPECT_TRUE(QFileInfo::exists(w->PreviewHTMLPath)) << way.refused.toStdString();
     }
     auto started = makeWindow({sheet});  // the command line
+    showAndSettle(*started);
     EXPECT_EQ(messages->errors, QStringList{foreignNameRefusal(sheet)});
     EXPECT_TRUE(foreignNameRefusal(writeFile(QStringLiteral("a\uFFFD.css"), kSheet)).isEmpty());
 }

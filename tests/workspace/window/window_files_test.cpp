@@ -35,6 +35,7 @@ TEST_F(Opening, OnlyARegularFileIsOpenedAndAnythingElseIsToldWithoutReading) {
         for (bool fromSettings : {false, true}) {
             writeSettings("[SYSTEM]\r\nLastopen=1\r\nLastopenCSS=" + c.file.toStdString() + "\r\n");
             auto w = makeWindow(fromSettings ? QStringList() : QStringList{c.file});
+            showAndSettle(*w);
             ASSERT_EQ(messages->errors.size(), 1) << c.file.toStdString();
             EXPECT_TRUE(messages->errors[0].contains(c.file));
             EXPECT_TRUE(messages->errors[0].contains(c.reason)) << messages->errors[0].toStdString();
@@ -45,6 +46,7 @@ TEST_F(Opening, OnlyARegularFileIsOpenedAndAnythingElseIsToldWithoutReading) {
     // A last file that is gone opens nothing and says nothing.
     writeSettings("[SYSTEM]\r\nLastopen=1\r\nLastopenCSS=" + QDir(home()).filePath("gone.css").toStdString() + "\r\n");
     auto w = makeWindow();
+    showAndSettle(*w);
     EXPECT_TRUE(messages->errors.isEmpty());
     EXPECT_TRUE(w->sCSSFileName.isEmpty());
 }
@@ -55,6 +57,7 @@ TEST_F(Opening, RelativeArgumentIsKeptAsAnAbsolutePathForTheNextStart) {
     writeSettings("[SYSTEM]\r\nLastopen=1\r\n");
     ASSERT_TRUE(QDir::setCurrent(home()));
     auto w = makeWindow({QStringLiteral("t1.css")});
+    showAndSettle(*w);
     EXPECT_TRUE(w->windowTitle().endsWith(QStringLiteral("[ t1.css ]")));  // as typed
     w->close();
     w.reset();
@@ -63,6 +66,7 @@ TEST_F(Opening, RelativeArgumentIsKeptAsAnAbsolutePathForTheNextStart) {
     ASSERT_TRUE(QDir::setCurrent(QDir::rootPath()));  // started from elsewhere
     w = makeWindow();
     QDir::setCurrent(previous);
+    showAndSettle(*w);
     EXPECT_EQ(w->sCSSFileName, file);
     EXPECT_TRUE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")).isValid());
 }
@@ -114,6 +118,7 @@ TEST_F(Opening, Utf8AndUtf16FilesAreReadThroughCp932AndSavedInTheirOwnEncoding) 
         EXPECT_EQ(saved.substr(0, c.head.size()), c.head) << c.name;
         // The saved file reads back to the same rule.
         auto again = makeWindow({file});
+        showAndSettle(*again);
         ASSERT_EQ(again->Document.rules().size(), 1u) << c.name;
         EXPECT_EQ(again->StatusBar->encoding(), c.shown) << c.name;  // the same encoding again
         EXPECT_EQ(decodeCp932(again->Document.rules()[0]->Declarations[0].Value), "\"メイリオ\"") << c.name;

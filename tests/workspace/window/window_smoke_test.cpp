@@ -14,7 +14,13 @@
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <QFileInfo>
+#include <cstdio>
+#include <functional>
 #include <string>
+#include <vector>
+
+#include "platform/file_bytes.h"
 
 #include "../../support/drag_drop.h"
 #include "window_support.h"
@@ -246,6 +252,97 @@ TEST_F(RealBrowser, APageDroppedOnTheViewIsPreviewedWithTheStyleSheetAtTheSavedT
     const char* const plain = "getComputedStyle(document.getElementsByTagName('p')[0]).color == 'rgb(0, 0, 0)' ? 1 : 0";
     EXPECT_EQ(waitForScript(view, plain, 1, 20000), 1);
     EXPECT_TRUE(messages->errors.isEmpty());
+}
+
+// A change set in place in the shown page's style sheet gives every element the style a
+// fresh load of the written sheet gives it: on Bootstrap 5, and on a sheet of @media blocks,
+// equal selectors and a rule the browser drops.
+TEST_F(RealBrowser, AChangeSetInPlaceStylesThePageAsTheWrittenSheetDoes) {
+    const char* const bootstrap = "/usr/share/javascript/bootstrap5/css/bootstrap.css";
+    // Every element's computed style, as a hash and a length; transitions and animations
+    // (a change in place starts them, a load does not) are ended first.
+    const QString styles = QStringLiteral(
+        "(function(){document.getAnimations().forEach(function(a){a.cancel();});"
+        "var all=document.body.getElementsByTagName('*'),h=0,n=0;"
+        "for(var i=0;i<all.length;i++){var cs=getComputedStyle(all[i]),s='';"
+        "for(var k=0;k<cs.length;k++)s+=cs[k]+':'+cs.getPropertyValue(cs[k])+';';"
+        "for(var j=0;j<s.length;j++)h=(h*31+s.charCodeAt(j))|0;n+=s.length;}return h+'/'+n;})()");
+    struct Case {
+        const char* what;
+        std::string sheet;
+        std::function<void(StyleDocument&)> change;
+    };
+    const auto bySelector = [](StyleDocument& d, std::string_view selector, int nth) {
+        for (CssRuleNode* r : d.rules())
+            if (r->Data.Selector.view() == selector && nth-- == 0) return r;
+        ADD_FAILURE() << selector;
+        return d.rules()[0];
+    };
+    std::string bootstrapSheet;
+    if (QFileInfo::exists(bootstrap)) readFileBytes(bootstrap, bootstrapSheet);
+    const std::vector<Case> cases = {
+        {"media and equal selectors",
+         "H1 { color: red; }\n@media screen { H1 { color: blue; } .a { margin-left: 3px; } }\n"
+         ".a { color: red; margin-left: 1px; }\nP { color: black; }\n.a { color: blue; }\n"
+         "::-moz-selection { color: red; }\n.b { color: green; }\n",
+         [&](StyleDocument& d) {
+             bySelector(d, "H1", 0)->Declarations[0].Value = "green";  // the @media rule still wins
+             bySelector(d, ".a", 0)->Declarations[0].Value = "yellow";  // the later .a still wins
+             bySelector(d, ".a", 0)->Declarations[1].Value = "7px";     // over the @media rule
+             d.addDeclaration(bySelector(d, ".a", 1), "padding-left", "9px");
+             bySelector(d, ".b", 0)->Declarations[0].Value = "purple";  // after a dropped rule
+             bySelector(d, "::-moz-selection", 0)->Declarations[0].Value = "blue";
+         }},
+        {"Bootstrap 5", bootstrapSheet,
+         [&](StyleDocument& d) {
+             d.addDeclaration(bySelector(d, "body", 0), "color", "rgb(1, 2, 3)");
+             bySelector(d, ".btn", 0)->Declarations[0].Value = "";
+             d.addDeclaration(bySelector(d, ".table", 0), "border-left", "4px solid red");
+         }},
+    };
+    for (const Case& c : cases) {
+        if (c.sheet.empty()) {
+            std::printf("%s skipped: not installed\n", c.what);
+            continue;
+        }
+        auto w = makeRealWindow(writeFile("sheet.css", c.sheet));
+        w->resize(900, 700);
+        int shown = 0;
+        w->browser()->OnPageShown = [&] { ++shown; };
+        showAndSettle(*w);
+        auto* view = qobject_cast<QWebEngineView*>(w->WebBrowserIE);
+        ASSERT_NE(view, nullptr);
+        QElapsedTimer t;
+        t.start();
+        while ((w->Document.empty() || shown == 0) && t.elapsed() < 30000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_GT(shown, 0) << c.what;
+        const QString before = evaluate(view, styles, 20000).toString();
+        evaluate(view, "window.pavikKept = 1; document.querySelector('link').pavikKept = 1;");
+
+        c.change(w->Document);
+        w->RefreshPreview();
+        const int changed = shown;
+        t.restart();
+        while (shown == changed && t.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_GT(shown, changed) << c.what;
+        // Set in place: the page and its link to the sheet are those from before.
+        EXPECT_EQ(evaluate(view, "(window.pavikKept || 0) + (document.querySelector('link').pavikKept || 0)").toInt(), 2)
+            << c.what;
+        const QString inPlace = evaluate(view, styles, 20000).toString();
+        EXPECT_NE(inPlace, before) << c.what;
+
+        bool loaded = false;
+        auto connection = QObject::connect(view, &QWebEngineView::loadFinished, [&] { loaded = true; });
+        view->triggerPageAction(QWebEnginePage::ReloadAndBypassCache);
+        t.restart();
+        while (!loaded && t.elapsed() < 30000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QObject::disconnect(connection);
+        ASSERT_TRUE(loaded) << c.what;
+        EXPECT_EQ(evaluate(view, "window.pavikKept || 0").toInt(), 0) << c.what;  // loaded anew
+        EXPECT_EQ(evaluate(view, styles, 20000).toString(), inPlace) << c.what;
+        EXPECT_TRUE(messages->errors.isEmpty()) << c.what;
+    }
 }
 
 // A UTF-8 sheet that names its encoding shows its characters on the sample page and on a

@@ -142,9 +142,12 @@ TEST_F(StartUp, HostileSettingsFileStartsAWindowWithinTheScreen) {
     }
 }
 
-TEST_F(StartUp, UpperCaseCssArgumentIsOpenedAndShownAsTyped) {
+TEST_F(StartUp, UpperCaseCssArgumentIsOpenedOnceTheWindowShowsAndShownAsTyped) {
     const QString file = writeFile("Sub Dir/Main.CSS", kSheet);
     auto w = makeWindow({file});
+    EXPECT_TRUE(w->sCSSFileName.isEmpty());  // the window comes first, then the file is read
+    EXPECT_TRUE(browser->navigations.empty());
+    showAndSettle(*w);
     EXPECT_EQ(w->sCSSFileName, file);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Pavik - Build " PAVIK_VERSION_TEXT "- [ ") + file + " ]");
     EXPECT_TRUE(findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")).isValid());
@@ -162,12 +165,14 @@ TEST_F(StartUp, NonCssArgumentOpensNothingNotEvenTheLastFile) {
     const QString last = writeFile("last.css", kSheet);
     writeSettings("[SYSTEM]\r\nLastopen=1\r\nLastopenCSS=" + last.toStdString() + "\r\n");
     auto html = makeWindow({writeFile("page.html", "<html></html>")});
+    showAndSettle(*html);
     EXPECT_TRUE(html->sCSSFileName.isEmpty());
     EXPECT_EQ(html->TreeViewStruct->model()->rowCount(), 2);
     EXPECT_EQ(html->TreeViewStruct->model()->rowCount(html->ElementBaseNode), 0);
     html.reset();
 
     auto none = makeWindow();
+    showAndSettle(*none);
     EXPECT_EQ(none->sCSSFileName, last);  // no argument: the last file is reopened
     EXPECT_TRUE(findItem(none->TreeViewStruct, QStringLiteral("エレメント/H1")).isValid());
 }
@@ -323,19 +328,21 @@ TEST_F(Shutdown, TerminationSignalsCloseInOrderWithoutTheQuestion) {
     }
 }
 
-// A signal while a box shows at start (the file named on the command line cannot be read)
-// answers it; the window is made without waiting for anyone and closes unshown, in order.
+// A signal while a box shows at start (the settings file cannot be read) answers it; the
+// window is made without waiting for anyone and closes unshown, in order.
 TEST_F(Shutdown, ASignalDuringAStartUpBoxClosesTheWindowUnshown) {
     TerminationSignals watch;  // made at the start of the program
     terminationSignals = &watch;
     whileErrorShown = [] { ::raise(SIGTERM), settle(); };  // settle: the box's own event loop
+    writeSettings("[SYSTEM]\r\nPosX=70\r\n");
+    std::filesystem::resize_file(settingsPath(), MaxReadFileSize + 1);  // over the limit
     auto w = makeWindow({QDir(home()).filePath("missing.css")});
     EXPECT_EQ(messages->errors.size(), 1);
     ASSERT_TRUE(w->closingBySignal());
     EXPECT_TRUE(w->close());
     EXPECT_TRUE(messages->confirms.isEmpty());
     w.reset();
-    EXPECT_TRUE(settings().ValueExists("TB2Pos", "cmbDoctype.left"));  // written by the close
+    EXPECT_EQ(std::filesystem::file_size(settingsPath()), MaxReadFileSize + 1);  // never written
 }
 
 // A settings file that cannot be written is told once, in a box, or on standard error when

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "platform/app_paths.h"
+#include "workspace/window/long_work.h"
 
 namespace pavik::test {
 void WindowTest::SetUp() {
@@ -85,6 +86,10 @@ void WindowTest::settle() {
 
 void WindowTest::showAndSettle(TfrmMain& w) {
     w.show();
+    // The style sheet given at start is read once the window shows, as long work.
+    QElapsedTimer t;
+    t.start();
+    while ((w.startFilePending() || w.longWork().busy()) && t.elapsed() < 30000) QCoreApplication::processEvents();
     settle();
 }
 

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,10 +31,14 @@ public:
         QString path;
         QString anchor;
         PreviewPage page;
+        std::optional<StyleSheetChange> change;  // an update: the page kept, these rules changed
     };
     QWidget* widget() override { return nullptr; }
     void navigate(const QString& path, const QString& anchor, PreviewPage page) override {
-        navigations.push_back({path, anchor, page});
+        navigations.push_back({path, anchor, page, std::nullopt});
+    }
+    void update(const QString& path, const QString& anchor, PreviewPage page, const StyleSheetChange& change) override {
+        navigations.push_back({path, anchor, page, change});
     }
     bool hasDocument() const override { return !navigations.empty(); }
     void setTextSize(int level) override { textSizes.push_back(level); }

@@ -324,6 +324,7 @@ TEST_F(Trees, OpeningTellsWhatIsKeptAndExpandedAndThePreviewCarriesIt) {
 
 TEST_F(Trees, UnreadableFileLeavesOnlyTheBaseNodes) {
     auto w = makeWindow({QDir(home()).filePath(QStringLiteral("missing.css"))});
+    showAndSettle(*w);
     ASSERT_EQ(messages->errors.size(), 1);
     EXPECT_TRUE(messages->errors[0].contains(QStringLiteral("missing.css")));
     EXPECT_EQ(outline(w->TreeViewStruct), "エレメント\nクラス\n");

@@ -1,0 +1,108 @@
+// What the window tells the browser: a value change names the rules it changed, so that the
+// shown page keeps its style sheet and changes them in place; a click with nothing changed
+// only scrolls; a rule beyond the page of a big sheet gets the page of the rules around it.
+#include <QComboBox>
+#include <QFile>
+#include <QTreeWidget>
+
+#include "platform/qt_text.h"
+#include "workspace/document/sample_page.h"
+#include "window_support.h"
+
+namespace pavik::test {
+namespace {
+
+class PreviewUpdates : public WindowTest {
+protected:
+    static void click(TfrmMain& w, const QModelIndex& node) {
+        w.TreeViewStruct->setCurrentIndex(node);
+        w.TreeViewStructClick();
+    }
+    static void choose(TfrmMain& w, const QString& property, const QString& value) {
+        QTreeWidgetItem* item = findItem(w.TreeViewTarget, property);
+        ASSERT_NE(item, nullptr);
+        w.TreeViewTarget->setCurrentItem(item);
+        w.TreeViewTargetClick();
+        QComboBox* box = w.valueArea().CmbBoxCommon;
+        const int i = box->findText(value);
+        ASSERT_GE(i, 0);
+        box->setCurrentIndex(i);
+        emit box->activated(i);
+    }
+    static QString pageText(const TfrmMain& w) {
+        QFile f(w.PreviewHTMLPath);
+        return f.open(QIODevice::ReadOnly) ? fromCp932(f.readAll().toStdString()) : QString();
+    }
+};
+
+TEST_F(PreviewUpdates, AValueChangeNamesItsRuleAndAClickOnlyScrolls) {
+    auto w = openSheet("H1 { color: red }\n@media print { H1 { color: blue } }\n.a { top: 0 }\nH1 { left: 0 }\n");
+    ASSERT_FALSE(browser->navigations.empty());
+    EXPECT_FALSE(browser->navigations.back().change);  // the sheet is new to the browser
+
+    click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/H1")));
+    ASSERT_TRUE(browser->navigations.back().change);
+    EXPECT_TRUE(browser->navigations.back().change->rules.empty());  // only scrolled
+    EXPECT_EQ(browser->navigations.back().anchor, QStringLiteral("H1"));
+
+    choose(*w, QStringLiteral("テキスト/text-align"), QStringLiteral("right"));
+    const FakeBrowser::Navigation& changed = browser->navigations.back();
+    ASSERT_TRUE(changed.change);
+    EXPECT_EQ(changed.path, w->PreviewHTMLPath);
+    EXPECT_EQ(changed.anchor, QStringLiteral("H1"));
+    EXPECT_EQ(changed.change->cssPath, w->PreviewCSSPath);
+    EXPECT_EQ(changed.change->ruleCount, 3u);
+    ASSERT_EQ(changed.change->rules.size(), 1u);
+    EXPECT_EQ(changed.change->rules[0].index, 0u);  // the first H1, in file order
+    EXPECT_EQ(changed.change->rules[0].selector, QStringLiteral("H1"));
+    EXPECT_EQ(changed.change->rules[0].block, QStringLiteral("\r\ncolor : red ;\r\ntext-align : right ;\r\n"));
+    ASSERT_TRUE(changed.change->ruleMap);
+    EXPECT_EQ(changed.change->ruleMap(),
+              QStringLiteral("H1 {\r\n--pavik-rule:0}\r\n.a {\r\n--pavik-rule:1}\r\nH1 {\r\n--pavik-rule:2}\r\n"));
+
+    // Refresh with nothing changed scrolls; removing a rule has the sheet read again.
+    w->RefreshExecute();
+    ASSERT_TRUE(browser->navigations.back().change);
+    EXPECT_TRUE(browser->navigations.back().change->rules.empty());
+    w->Document.removeRule(w->Document.rules()[1]);
+    w->RefreshExecute();
+    EXPECT_FALSE(browser->navigations.back().change);
+    EXPECT_TRUE(messages->errors.isEmpty());
+}
+
+TEST_F(PreviewUpdates, ARuleBeyondThePageOfABigSheetGetsThePageAroundIt) {
+    std::string sheet;
+    const size_t rules = WholePageNodes + PageWindowNodes;
+    for (size_t i = 0; i < rules; ++i) sheet += ".c" + std::to_string(100000 + i) + " { top: 0 }\n";
+    auto w = openSheet(sheet);
+    const QString first = pageText(*w);
+    EXPECT_TRUE(first.contains(QStringLiteral("<a name=\".c100000\">")));
+    EXPECT_FALSE(first.contains(QStringLiteral("<a name=\".c104000\">")));
+    EXPECT_TRUE(first.contains(QStringLiteral("規則 %1 個のうち %2 個の見本").arg(rules).arg(PageWindowNodes - 2)));
+
+    const QAbstractItemModel* m = w->TreeViewStruct->model();
+    const size_t before = browser->navigations.size();
+    click(*w, m->index(5, 0, w->ClassBaseNode));  // on the page: scrolled
+    ASSERT_EQ(browser->navigations.size(), before + 1);
+    ASSERT_TRUE(browser->navigations.back().change);
+    EXPECT_EQ(pageText(*w), first);
+
+    click(*w, m->index(4000, 0, w->ClassBaseNode));  // beyond it: its own page
+    EXPECT_FALSE(browser->navigations.back().change);
+    EXPECT_EQ(browser->navigations.back().anchor, QStringLiteral(".c104000"));
+    const QString second = pageText(*w);
+    EXPECT_TRUE(second.contains(QStringLiteral("<a name=\".c104000\">")));
+    EXPECT_FALSE(second.contains(QStringLiteral("<a name=\".c100000\">")));
+
+    // A change there keeps that page and names its rule.
+    w->Document.rules()[4000]->Declarations[0].Value = "auto";
+    w->RefreshExecute();
+    EXPECT_EQ(pageText(*w), second);
+    ASSERT_TRUE(browser->navigations.back().change);
+    ASSERT_EQ(browser->navigations.back().change->rules.size(), 1u);
+    EXPECT_EQ(browser->navigations.back().change->rules[0].index, 4000u);
+    EXPECT_TRUE(messages->errors.isEmpty());
+}
+
+}  // namespace
+}  // namespace pavik::test

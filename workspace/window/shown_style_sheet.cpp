@@ -1,0 +1,49 @@
+#include "workspace/window/shown_style_sheet.h"
+
+#include <string>
+
+#include "platform/qt_text.h"
+
+namespace pavik {
+
+void ShownStyleSheet::written(const QString& cssPath, WrittenDigest digest) {
+    cssPath_ = cssPath;
+    digest_ = std::move(digest);
+}
+
+void ShownStyleSheet::forget() {
+    cssPath_.clear();
+    digest_.reset();
+}
+
+std::optional<StyleSheetChange> ShownStyleSheet::changeTo(const QString& cssPath, const WrittenDigest& now,
+                                                          const StyleDocument& doc) const {
+    if (!digest_ || cssPath != cssPath_ || now.rules.size() != doc.ruleCount()) return std::nullopt;
+    const std::optional<std::vector<size_t>> changed = changedRules(*digest_, now);
+    if (!changed || changed->size() > MaxRulesInPlace) return std::nullopt;
+    StyleSheetChange change;
+    change.cssPath = cssPath;
+    change.ruleCount = doc.ruleCount();
+    for (size_t i : *changed) {
+        const WrittenRule rule = writtenRule(*doc.rules()[i]);
+        change.rules.push_back({i, fromCp932(rule.selector), fromCp932(rule.block)});
+    }
+    change.ruleMap = [&doc] { return ruleMapText(doc); };
+    return change;
+}
+
+QString ruleMapText(const StyleDocument& doc) {
+    // The block starts on a line of its own, as in the file: a string the selector leaves
+    // open ends where the file's does.
+    std::string map;
+    size_t i = 0;
+    for (const CssRuleNode* rule : doc.rules()) {
+        appendWrittenSelector(map, rule->Data);
+        map += " {\r\n--pavik-rule:";
+        map += std::to_string(i++);
+        map += "}\r\n";
+    }
+    return fromCp932(map);
+}
+
+}  // namespace pavik
