@@ -43,8 +43,8 @@ void TfrmMain::computePreviewPaths() {
 void TfrmMain::RefreshPreview() { rebuildPreview(fileCommands_->mayRegeneratePane()); }
 
 void TfrmMain::rebuildPreview(bool regeneratePane) {
-    BrowserStateChange(3, 3, 3);
-    values_->clearTagInfo();
+    // The value area's tag information, category and lamps stay those of the selection: a
+    // rebuild changes no selection (what does clears them itself).
     computePreviewPaths();
 
     // A page that cannot be written stops the preview: the browser keeps what it shows. A

@@ -68,6 +68,7 @@ void TfrmMain::removeStructNode(const QModelIndex& node) {
     TreeViewStruct->clearSelection();
     TreeViewStruct->setCurrentIndex(QModelIndex());
     TreeViewStructChange();
+    BrowserStateChange(3, 3, 3);
 }
 
 void TfrmMain::NodeBaseAdd() {
@@ -96,6 +97,7 @@ void TfrmMain::showRuleTree(RuleTreeModel::Layout layout) {
     expandRuleBases();
     TreeViewStruct->setCurrentIndex(ElementBaseNode);
     TreeViewStructChange();
+    BrowserStateChange(3, 3, 3);
     Refresh_Status();
 }
 

@@ -1,6 +1,8 @@
 // The main window's layout measured: texts of the sheet never size the window, names and
 // keywords are readable whole, bands and panes stay in view.
 #include <QComboBox>
+#include <QLineEdit>
+#include <QScrollArea>
 #include <QHelpEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -10,6 +12,7 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
+#include "platform/qt_text.h"
 #include "window_support.h"
 #include "workspace/window/control_bar.h"
 #include "workspace/window/value_area.h"
@@ -60,6 +63,57 @@ TEST_F(WindowLayout, ALongSelectorNeitherWidensTheWindowNorSqueezesTheTrees) {
     click(w->TreeViewStruct, QStringLiteral("エレメント/P"));  // a short one whole, no tooltip
     EXPECT_EQ(box->title(), QStringLiteral("P"));
     EXPECT_EQ(toolTipAt(box, QPoint(10, 4)), QString());
+}
+
+// Long values (a font list, an image address, a colour the swatch cannot paint) show elided
+// to their boxes with the whole in a tooltip; none widens the value area, and none is cut.
+TEST_F(WindowLayout, LongValuesNeitherWidenTheValueAreaNorAreCut) {
+    QStringList names;
+    for (int i = 0; i < 120; ++i) names.append(QStringLiteral("\"Font Family Number %1\"").arg(i));
+    const QString family = names.join(QStringLiteral(", "));
+    const QString image = QStringLiteral("url(\"%1/picture.png\")").arg(QString(300, QLatin1Char('d')));
+    const QString color = QStringLiteral("var(--%1)").arg(QString(200, QLatin1Char('c')));
+    auto w = openSheet(QStringLiteral("P { font-family: %1; background-image: %2; color: %3; }\r\n")
+                           .arg(family, image, color)
+                           .toStdString());
+    w->resize(1000, 700);
+    settle();
+    ValueArea& area = w->valueArea();
+    click(w->TreeViewStruct, QStringLiteral("エレメント/P"));
+    const QList<int> widths = {w->width(), w->PanelTopLeft->width(), w->PanelTopCenter->width(), w->PanelTopRight->width()};
+    const auto elidedWhole = [](ElidedLabel* label, const QString& whole) {
+        EXPECT_EQ(label->fullText(), whole);
+        EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << label->objectName().toStdString();
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+        EXPECT_EQ(toolTipAt(label, QPoint(5, label->height() / 2)), whole);
+    };
+    struct Case {
+        const char* path;
+        QString value;
+        ElidedLabel* shown;  // none: the image box
+    };
+    for (const Case& c : {Case{"フォント/font-family", family, area.StaticTxtFont},
+                          Case{"背景/background-image", image, nullptr},
+                          Case{"テキスト/color", color, area.StaticTxtSwatch}}) {
+        click(w->TreeViewTarget, QString::fromUtf8(c.path));
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ((QList<int>{w->width(), w->PanelTopLeft->width(), w->PanelTopCenter->width(), w->PanelTopRight->width()}),
+                  widths);
+        EXPECT_FALSE(area.ScrollBoxSet->horizontalScrollBar()->isVisible());
+        if (c.shown) elidedWhole(c.shown, c.value);
+        else  // the image box holds the whole address, shown whole on hover
+            EXPECT_EQ(toolTipAt(area.EditCommon, QPoint(5, 5)), QString(300, QLatin1Char('d')) + QStringLiteral("/picture.png"));
+    }
+    // A short text shows whole, no tooltip.
+    area.StaticTxtSwatch->setFullText(QStringLiteral("inherit"));
+    EXPECT_EQ(area.StaticTxtSwatch->text(), QStringLiteral("inherit"));
+    EXPECT_EQ(toolTipAt(area.StaticTxtSwatch, QPoint(5, 5)), QString());
+    // Nothing was cut: the style sheet is saved as it was read.
+    EXPECT_TRUE(w->bCSSSaved);
+    const CssRuleNode* rule = w->ruleOfNode(w->CurStructNode);
+    ASSERT_NE(rule, nullptr);
+    EXPECT_EQ(fromCp932(rule->Declarations[0].Value), family);
+    EXPECT_EQ(fromCp932(rule->Declarations[1].Value), image);
 }
 
 // The document-type combo keeps its saved place in a wide window, is pulled into view in a
