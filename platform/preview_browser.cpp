@@ -11,6 +11,8 @@
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
+#include <optional>
+#include <utility>
 
 namespace pavik {
 namespace {
@@ -180,6 +182,13 @@ public:
         view_->setUrl(url);
     }
 
+    void navigateKeepingPlace(const QString& path, PreviewPage page) override {
+        const QPointF place = view_->page()->scrollPosition();
+        navigate(path, QString(), page);  // no anchor: fresh style sheets leave the scroll as it is
+        keepPlace_.reset();
+        if (loading_) keepPlace_ = place;
+    }
+
     bool hasDocument() const override { return loaded_; }
 
     void setTextSize(int level) override {
@@ -210,6 +219,13 @@ private:
     }
 
     void scrollToAnchor() {
+        if (const std::optional<QPointF> place = std::exchange(keepPlace_, std::nullopt)) {
+            // scrollPosition() is in the page's pixels as zoomed; scrollTo takes CSS pixels.
+            const double zoom = view_->zoomFactor() > 0 ? view_->zoomFactor() : 1.0;
+            runScript(QStringLiteral("window.scrollTo(%1,%2);").arg(place->x() / zoom).arg(place->y() / zoom),
+                      [this](const QVariant&) { pageShown(); });
+            return;
+        }
         if (anchor_.isEmpty()) {
             pageShown();
             return;
@@ -244,6 +260,7 @@ private:
     QPointer<QWebEngineView> view_;  // owned by its parent widget
     QMetaObject::Connection finished_;
     QString anchor_;
+    std::optional<QPointF> keepPlace_;  // where a page loaded anew goes back to
     QByteArray pageBytes_;  // the file the shown page was loaded from
     PreviewPage shownPage_ = PreviewPage::Sample;
     int generation_ = 0;  // of the last navigation

@@ -22,6 +22,7 @@
 #include "workspace/window/main_window_status.h"
 #include "workspace/window/property_tree.h"
 #include "workspace/window/rule_tree_model.h"
+#include "workspace/window/selection_places.h"
 #include "workspace/window/value_area.h"
 #include "workspace/document/rule_tree.h"
 #include "workspace/document/style_document.h"
@@ -45,6 +46,7 @@ class BoxEditCommand;
 class ControlBar;
 class FileCommands;
 class FileCommandsHost;
+enum class SheetShown;
 class LongWork;
 class PaneCommands;
 class PreviewPages;
@@ -235,6 +237,9 @@ public:
     // Image (and selected image) of a property node: 32 set by the rule, 33 not set.
     int targetImageOf(const QTreeWidgetItem* node) const;
     void setTargetImage(QTreeWidgetItem* node, int image);
+    // Remembers and restores the selection and scroll places of both trees, and takes the
+    // user to a given rule and property (selection_places.h).
+    SelectionPlaces& selectionPlaces() const { return *places_; }
 
     // ---- Value panels (main_window_values.cpp; the value area does the work) -------------
     // Stores what the user typed into the value area and did not store yet. Every command of
@@ -438,7 +443,7 @@ private:
     // File pieces (main_window_files.cpp): the open sequence's steps after the read; the
     // pane shows `paneText` when given, else the regenerated text. An empty caption keeps it.
     void showStyleSheet(const QString& file, const QString& caption, DecodedText text,
-                        TextForm form, const std::optional<std::string>& paneText, bool tell);
+                        TextForm form, const std::optional<std::string>& paneText, SheetShown why);
     std::string sourcePaneText() const;
     QByteArray sourcePaneDigest() const;
     // A notice in the status line, shown again once a queued status refresh has run.
@@ -504,6 +509,8 @@ private:
     void expandRuleBasesLater(std::vector<int> bases);
     // Fills TVCSSDataHide from the document when it is shown.
     void fillHiddenTree();
+    class PlacesLink;
+    void createSelectionPlaces();
 
     // Value area (main_window_values.cpp).
     class ValueLink;
@@ -523,6 +530,8 @@ private:
     std::unique_ptr<WidgetDropSite> cssDropSite_;   // PageControlSrc
     std::unique_ptr<WidgetDropSite> htmlDropSite_;  // PageControlDown
     std::unique_ptr<ValueAreaHost> valueLink_;  // a ValueLink
+    std::unique_ptr<SelectionPlacesHost> placesLink_;  // a PlacesLink
+    std::unique_ptr<SelectionPlaces> places_;
     ValueArea* values_ = nullptr;  // owned by PanelTopRight
     std::unique_ptr<PreviewBrowser> browser_;
     std::unique_ptr<HelpDesk> helpDesk_;
@@ -553,6 +562,9 @@ private:
     bool previewFailureTold_ = false;  // a preview file of previewFailurePage_ could not be written
     QString previewFailurePage_;       // the sHTMLFileName it was told for
     bool previewStopped_ = false;      // the last rebuild could not write the preview
+    // How NavigatePreview moves the preview: to the anchor; keeping the page's scroll place
+    // (a save read back); not at all (the selection being restored before the rebuild).
+    enum class PreviewMove { ToAnchor, KeepPlace, Hold } previewMove_ = PreviewMove::ToAnchor;
     bool closingBySignal_ = false;  // the close asks no question
     bool closed_ = false;           // the close query has run
     std::unique_ptr<UserMessages> personMessages_;  // the message boxes, set aside by closeBySignal

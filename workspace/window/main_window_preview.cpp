@@ -177,7 +177,12 @@ void TfrmMain::freeAside(const std::function<void()>& free) {
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
     // A stopped preview has no page of its own to show (a name it could not replace may
     // still lead elsewhere).
-    if (browser_ && !previewStopped_) browser_->navigate(path, anchor, sHTMLFileName.isEmpty() ? PreviewPage::Sample : PreviewPage::User);
+    if (!browser_ || previewStopped_ || previewMove_ == PreviewMove::Hold) return;
+    const PreviewPage page = sHTMLFileName.isEmpty() ? PreviewPage::Sample : PreviewPage::User;
+    if (previewMove_ == PreviewMove::KeepPlace)
+        browser_->navigateKeepingPlace(path, page);
+    else
+        browser_->navigate(path, anchor, page);
 }
 
 void TfrmMain::RefreshExecute() {

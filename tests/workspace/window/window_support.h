@@ -30,10 +30,14 @@ public:
         QString path;
         QString anchor;
         PreviewPage page;
+        bool keptPlace = false;  // navigateKeepingPlace
     };
     QWidget* widget() override { return nullptr; }
     void navigate(const QString& path, const QString& anchor, PreviewPage page) override {
         navigations.push_back({path, anchor, page});
+    }
+    void navigateKeepingPlace(const QString& path, PreviewPage page) override {
+        navigations.push_back({path, QString(), page, true});
     }
     bool hasDocument() const override { return !navigations.empty(); }
     void setTextSize(int level) override { textSizes.push_back(level); }
