@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTreeWidget>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -114,6 +115,43 @@ TEST_F(RealBrowser, PreviewPageLoadsAndARuleClickJumpsToItsAnchor) {
     EXPECT_EQ(waitForScript(view, "document.querySelectorAll('link').length", 0, 2000), 1);
     EXPECT_TRUE(w->browser()->hasDocument());
     EXPECT_TRUE(messages->errors.isEmpty());
+}
+
+// A rebuild that keeps the place (a save) leaves the page where the user scrolled it, whether
+// only its style sheet is fetched again or the page is loaded anew, at any text size.
+TEST_F(RealBrowser, ARebuildKeepingThePlaceLeavesThePageWhereItWasScrolled) {
+    std::string sheet;
+    for (int i = 0; i < 150; ++i) sheet += ".c" + std::to_string(100 + i) + " { color: red; }\r\n";
+    auto w = makeRealWindow(writeFile("many.css", sheet));
+    w->resize(900, 700);
+    showAndSettle(*w);
+    auto* view = qobject_cast<QWebEngineView*>(w->WebBrowserIE);
+    ASSERT_NE(view, nullptr);
+    ASSERT_GE(waitForScript(view, "document.getElementsByName('.c249').length", 1, 20000), 1);
+    w->browser()->setTextSize(4);
+    int shown = 0;
+    w->browser()->OnPageShown = [&] { ++shown; };
+    const auto keepPlace = [&] {
+        const int before = shown;
+        w->browser()->navigateKeepingPlace(w->PreviewHTMLPath, PreviewPage::Sample);
+        QElapsedTimer t;
+        t.start();
+        while (shown == before && t.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_GT(shown, before);
+    };
+    ASSERT_EQ(waitForScript(view, "window.scrollTo(0, 600), window.scrollY", 600, 2000), 600);
+    waitForScript(view, "window.pavikKept = 1", 1, 2000);
+    keepPlace();  // the same page: only its style sheet again
+    EXPECT_EQ(waitForScript(view, "window.pavikKept || 0", 0, 2000), 1);
+    EXPECT_EQ(waitForScript(view, "window.scrollY", 0, 2000), 600);
+
+    QFile page(w->PreviewHTMLPath);
+    ASSERT_TRUE(page.open(QIODevice::Append));
+    page.write("<!-- changed -->");
+    page.close();
+    keepPlace();  // another page: loaded anew, then scrolled back
+    EXPECT_EQ(waitForScript(view, "window.pavikKept || 0", 0, 2000), 0);
+    EXPECT_NEAR(waitForScript(view, "window.scrollY", 0, 2000), 600, 2);
 }
 
 TEST_F(RealBrowser, SamplePageRunsNoScriptAndReadsNoOtherLocalFile) {
