@@ -31,6 +31,16 @@ protected:
         return std::make_unique<TfrmMain>(std::move(s));
     }
 
+    // A shown window with 150 class rules, .c100 to .c249, open.
+    std::unique_ptr<TfrmMain> openManyRules() {
+        std::string sheet;
+        for (int i = 0; i < 150; ++i) sheet += ".c" + std::to_string(100 + i) + " { color: red; }\r\n";
+        auto w = makeRealWindow(writeFile("many.css", sheet));
+        w->resize(900, 700);
+        showAndSettle(*w);
+        return w;
+    }
+
     // The value of a script run beside the page's own (it runs where the page's are off).
     static QVariant evaluate(QWebEngineView* view, const QString& script, int ms = 5000) {
         QVariant value;
@@ -71,11 +81,7 @@ protected:
 };
 
 TEST_F(RealBrowser, PreviewPageLoadsAndARuleClickJumpsToItsAnchor) {
-    std::string sheet;
-    for (int i = 0; i < 150; ++i) sheet += ".c" + std::to_string(100 + i) + " { color: red; }\r\n";
-    auto w = makeRealWindow(writeFile("many.css", sheet));
-    w->resize(900, 700);
-    showAndSettle(*w);
+    auto w = openManyRules();
     auto* view = qobject_cast<QWebEngineView*>(w->WebBrowserIE);
     ASSERT_NE(view, nullptr);
 
@@ -120,11 +126,7 @@ TEST_F(RealBrowser, PreviewPageLoadsAndARuleClickJumpsToItsAnchor) {
 // A rebuild that keeps the place (a save) leaves the page where the user scrolled it, whether
 // only its style sheet is fetched again or the page is loaded anew, at any text size.
 TEST_F(RealBrowser, ARebuildKeepingThePlaceLeavesThePageWhereItWasScrolled) {
-    std::string sheet;
-    for (int i = 0; i < 150; ++i) sheet += ".c" + std::to_string(100 + i) + " { color: red; }\r\n";
-    auto w = makeRealWindow(writeFile("many.css", sheet));
-    w->resize(900, 700);
-    showAndSettle(*w);
+    auto w = openManyRules();
     auto* view = qobject_cast<QWebEngineView*>(w->WebBrowserIE);
     ASSERT_NE(view, nullptr);
     ASSERT_GE(waitForScript(view, "document.getElementsByName('.c249').length", 1, 20000), 1);
