@@ -116,6 +116,22 @@ void writeStyleSheet(const StyleDocument& doc, std::chrono::system_clock::time_p
     if (progress) progress->setProgress(0);
 }
 
+TextSink previewStyleSheetSink(const StyleDocument& doc, TextSink file) {
+    // writeStyleSheet begins with the statement and its line end, when there is one.
+    size_t skip = doc.charset().empty() ? 0 : doc.charset().size() + kEol.size();
+    return [file = std::move(file), skip, started = false](std::string_view piece) mutable {
+        if (!started) {
+            started = true;
+            file(PreviewCharset);
+            file(kEol);
+        }
+        const size_t dropped = std::min(skip, piece.size());
+        skip -= dropped;
+        piece.remove_prefix(dropped);
+        if (!piece.empty()) file(piece);
+    };
+}
+
 std::string writeStyleSheet(const StyleDocument& doc, std::chrono::system_clock::time_point now,
                             ProgressSink* progress) {
     std::string out;

@@ -39,4 +39,13 @@ struct TextExtent {
 };
 TextExtent styleSheetExtent(const StyleDocument& doc);
 
+// The first line of the preview's style sheet: its bytes are CP932, whatever the file on disk.
+inline constexpr std::string_view PreviewCharset = "@charset \"Shift_JIS\";";
+
+// Takes writeStyleSheet's text for the preview's style sheet and passes it to `file` with
+// PreviewCharset and CR LF first, in place of the document's own "@charset" statement (which
+// names the encoding of the file on disk, not of the preview's copy). So a page in any
+// encoding reads the sheet's characters right. The pane and the saved file keep the statement.
+TextSink previewStyleSheetSink(const StyleDocument& doc, TextSink file);
+
 }  // namespace pavik

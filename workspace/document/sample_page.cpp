@@ -1,7 +1,9 @@
 #include "workspace/document/sample_page.h"
 
+#include <optional>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "platform/cp932.h"
@@ -11,22 +13,6 @@
 #include "workspace/document/doc_types.h"
 
 namespace pavik {
-
-std::string ruleAnchorName(const TData2& rule) {
-    const std::string_view sel = rule.Selector;
-    if (size_t blank = sel.find(' '); blank != std::string::npos)
-        return (rule.Name + "_").append(sel.substr(blank + 1));
-    return std::string(sel.substr(0, sel.find(':')));
-}
-
-std::string previewAnchor(const RuleTreeNode* selected) {
-    if (!selected) return {};
-    switch (selected->Kind) {
-        case RuleTreeKind::Rule: return ruleAnchorName(selected->Rule->Data);
-        case RuleTreeKind::Group: return selected->Text;
-        default: return {};
-    }
-}
 
 namespace {
 
@@ -158,9 +144,9 @@ void appendSample(std::string& out, std::string_view entry, std::string_view tag
     element(">", "");
 }
 
-void appendAnchorLine(std::string& out, const TData2& rule) {
+void appendAnchorLine(std::string& out, const std::string& anchor) {
     out += "<a name=\"";
-    appendEscaped(out, ruleAnchorName(rule));
+    appendEscaped(out, anchor);
     out += "\"></a><br>\r\n";
 }
 
@@ -180,8 +166,11 @@ void appendClassAttribute(std::string& out, const TData2& r) {
 class SampleKeys {
 public:
     explicit SampleKeys(size_t rules) : set_(rules, Hash{this}, Equal{this}) {}
-    // False when an earlier rule made the key of `rule`.
-    bool insert(const TData2& rule) { return set_.insert(&rule).second; }
+    // The earlier rule that made the key of `rule`; null when the key is new.
+    const CssRuleNode* insert(const CssRuleNode& rule) {
+        const auto [at, inserted] = set_.insert(&rule);
+        return inserted ? nullptr : *at;
+    }
 
     static void appendKey(std::string& out, const TData2& r) {
         if (isGrouped(r)) {
@@ -195,26 +184,37 @@ public:
 private:
     struct Hash {
         SampleKeys* keys;
-        size_t operator()(const TData2* r) const {
+        size_t operator()(const CssRuleNode* r) const {
             std::string& k = keys->a_;
             k.clear();
-            appendKey(k, *r);
+            appendKey(k, r->Data);
             return std::hash<std::string_view>{}(k);
         }
     };
     struct Equal {
         SampleKeys* keys;
-        bool operator()(const TData2* x, const TData2* y) const {
+        bool operator()(const CssRuleNode* x, const CssRuleNode* y) const {
             keys->a_.clear();
             keys->b_.clear();
-            appendKey(keys->a_, *x);
-            appendKey(keys->b_, *y);
+            appendKey(keys->a_, x->Data);
+            appendKey(keys->b_, y->Data);
             return keys->a_ == keys->b_;
         }
     };
     std::string a_, b_;
-    std::unordered_set<const TData2*, Hash, Equal> set_;
+    std::unordered_set<const CssRuleNode*, Hash, Equal> set_;
 };
+
+// The rule whose sample stands for `rule` on the page: itself when it makes one (every rule
+// without an element name does), the earlier rule that made its key, or null (BODY). Rules
+// come in tree order; `keys` remembers those with an element name.
+const CssRuleNode* sampleOwner(const CssRuleNode& rule, SampleKeys& keys) {
+    const TData2& r = rule.Data;
+    if (r.Name.empty()) return &rule;
+    if (!isGrouped(r) && r.CssClass.empty() && r.Name == "BODY") return nullptr;
+    const CssRuleNode* earlier = keys.insert(rule);
+    return earlier ? earlier : &rule;
+}
 
 // Writes the page's lines to the sink once a piece has gathered.
 class PageOut {
@@ -266,6 +266,64 @@ void appendSampleLine(std::string& out, const TData2& r, size_t nodeIndex, std::
 
 }  // namespace
 
+std::string ruleAnchorName(const TData2& rule) {
+    const std::string_view sel = rule.Selector;
+    if (size_t blank = sel.find(' '); blank != std::string::npos)
+        return (rule.Name + "_").append(sel.substr(blank + 1));
+    return std::string(sel.substr(0, sel.find(':')));
+}
+
+SampleAnchors::SampleAnchors(const RuleTreeWalk& tree) {
+    // The rules with a sample in tree order, and those that another rule's sample stands for.
+    std::vector<const CssRuleNode*> sampled;
+    std::vector<std::pair<const CssRuleNode*, const CssRuleNode*>> standIns;
+    {
+        SampleKeys keys(tree.count);
+        tree.walk([&](RuleTreeKind kind, const CssRuleNode* rule) {
+            if (kind != RuleTreeKind::Rule) return;
+            const CssRuleNode* owner = sampleOwner(*rule, keys);
+            if (owner == rule)
+                sampled.push_back(rule);
+            else if (owner)
+                standIns.emplace_back(rule, owner);
+        });
+    }
+    // How many samples each natural anchor would name; a shared one is kept by the first.
+    std::unordered_map<std::string, size_t> naturals;
+    for (const CssRuleNode* rule : sampled) ++naturals[ruleAnchorName(rule->Data)];
+    std::unordered_map<std::string, size_t> nextSuffix;  // per shared natural anchor
+    for (const CssRuleNode* rule : sampled) {
+        std::string natural = ruleAnchorName(rule->Data);
+        if (naturals[natural] == 1) continue;
+        size_t& next = nextSuffix[natural];
+        if (next == 0) {  // the first keeps it
+            next = 2;
+            continue;
+        }
+        std::string anchor;
+        do anchor = natural + "_" + std::to_string(next++);
+        while (naturals.contains(anchor));
+        naturals.emplace(anchor, 1);  // taken from now on
+        moved_.emplace(rule, std::move(anchor));
+    }
+    for (const auto& [rule, owner] : standIns)
+        if (std::string anchor = of(*owner); anchor != ruleAnchorName(rule->Data)) moved_.emplace(rule, std::move(anchor));
+}
+
+std::string SampleAnchors::of(const CssRuleNode& rule) const {
+    const auto moved = moved_.find(&rule);
+    return moved == moved_.end() ? ruleAnchorName(rule.Data) : moved->second;
+}
+
+std::string previewAnchor(const RuleTreeNode* selected, const SampleAnchors& anchors) {
+    if (!selected) return {};
+    switch (selected->Kind) {
+        case RuleTreeKind::Rule: return anchors.of(*selected->Rule);
+        case RuleTreeKind::Group: return selected->Text;
+        default: return {};
+    }
+}
+
 std::string htmlEscape(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -286,6 +344,9 @@ std::string previewHeadLines(const SamplePageOptions& options) {
 void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options, const TextSink& sink,
                      ProgressSink* progress) {
     const Texts& tx = texts();
+    std::optional<SampleAnchors> ownAnchors;
+    if (!options.Anchors) ownAnchors.emplace(tree);
+    const SampleAnchors& anchors = options.Anchors ? *options.Anchors : *ownAnchors;
     PageOut out(sink);
     out.text += previewHeadLines(options);
     out.line(HeadCloseBodyOpen);
@@ -315,13 +376,13 @@ void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options,
                 ++classOnlyCount;
                 return;
             }
-            if ((!isGrouped(r) && r.CssClass.empty() && r.Name == "BODY") || !keys.insert(r)) return;
+            if (sampleOwner(*rule, keys) != rule) return;
             if (!r.CssClass.empty()) {
                 withClass[at] = true;
                 ++withClassCount;
                 return;
             }
-            appendAnchorLine(out.text, r);
+            appendAnchorLine(out.text, anchors.of(*rule));
             appendSampleLine(out.text, r, at, label, inner);
             out.line("");
         });
@@ -336,7 +397,7 @@ void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options,
             const size_t at = i++;
             if (!withClass[at]) return;
             steps.step(k++);
-            appendAnchorLine(out.text, rule->Data);
+            appendAnchorLine(out.text, anchors.of(*rule));
             appendSampleLine(out.text, rule->Data, at, label, inner);
             out.line("");
         });
@@ -351,7 +412,7 @@ void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options,
             if (kind != RuleTreeKind::Rule || !rule->Data.Name.empty()) return;
             steps.step(k++);
             const TData2& r = rule->Data;
-            appendAnchorLine(out.text, r);
+            appendAnchorLine(out.text, anchors.of(*rule));
             out.text += "<DIV class=\"";
             appendEscaped(out.text, r.CssClass);
             out.text += "\">";

@@ -2,6 +2,7 @@
 // The built-in preview page: one sample of every rule, each behind an anchor named after it.
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/file_bytes.h"
 #include "vocabulary/fixed_texts.h"
@@ -10,15 +11,37 @@
 
 namespace pavik {
 
-// The anchor of a rule on the sample page: for a selector with a blank, Name + "_" + the
-// text after the first blank ("DIV P" gives "DIV_P"); else, with a ":", the text before it
-// ("A:hover" gives "A"); else the selector. The page writes it, and clicking the rule or
-// rebuilding the preview navigates to it.
+// The natural anchor of a rule: for a selector with a blank, Name + "_" + the text after the
+// first blank ("DIV P" gives "DIV_P"); else, with a ":", the text before it ("A:hover" gives
+// "A"); else the selector. Two rules may share it ("DIV P" and "DIV.a P"): SampleAnchors
+// makes the page's anchors unique.
 std::string ruleAnchorName(const TData2& rule);
+
+// The anchors of the sample page made from `tree`. The page writes them, and a click on a
+// rule, or a rebuild while it is selected, goes to them: one rule for both.
+//   - Every rule with a sample has its own anchor: its natural one where no other rule with a
+//     sample shares it (the first of those that share it in tree order keeps it too); the
+//     others get "_2", "_3", ... after it, the first such name no rule has.
+//     "DIV P {} DIV.a P {}" gives "DIV_P" and "DIV_P_2"; ".red {} .red:hover {}" ".red" and
+//     ".red_2".
+//   - A rule without a sample of its own goes to the sample that stands for it: "A:hover"
+//     to the anchor of "A" (same element, same class). "BODY" has none: its natural anchor,
+//     which no sample carries.
+// Rules are told apart by address: the anchors hold while the tree's rules stay where they
+// are. A default-made SampleAnchors gives every rule its natural anchor.
+class SampleAnchors {
+public:
+    SampleAnchors() = default;
+    explicit SampleAnchors(const RuleTreeWalk& tree);
+    std::string of(const CssRuleNode& rule) const;
+
+private:
+    std::unordered_map<const CssRuleNode*, std::string> moved_;  // anchors other than the natural one
+};
 
 // Where the preview goes after a rebuild: no anchor for no selection or a base node, the
 // rule's anchor for a rule node, the node text for a group node.
-std::string previewAnchor(const RuleTreeNode* selected);
+std::string previewAnchor(const RuleTreeNode* selected, const SampleAnchors& anchors);
 
 // "&", "<", ">" and '"' as character references. These bytes are never trail bytes.
 std::string htmlEscape(std::string_view text);
@@ -28,6 +51,7 @@ struct SamplePageOptions {
     bool ApplyCss = true;     // link the preview style sheet
     std::string CssFileName{TempPreviewCSS};  // the preview style sheet's file name, for the link
     std::string Charset{"Shift_JIS"};         // the page's character set, as declared
+    const SampleAnchors* Anchors = nullptr;   // the page's anchors; made from the tree when null
 };
 
 // The first lines of a preview page, each ending in CR LF: the document type line (none for

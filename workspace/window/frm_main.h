@@ -25,6 +25,7 @@
 #include "workspace/window/selection_places.h"
 #include "workspace/window/value_area.h"
 #include "workspace/document/rule_tree.h"
+#include "workspace/document/sample_page.h"
 #include "workspace/document/style_document.h"
 
 class QAbstractScrollArea;
@@ -565,6 +566,7 @@ private:
     // How NavigatePreview moves the preview: to the anchor; keeping the page's scroll place
     // (a save read back); not at all (the selection being restored before the rebuild).
     enum class PreviewMove { ToAnchor, KeepPlace, Hold } previewMove_ = PreviewMove::ToAnchor;
+    SampleAnchors sampleAnchors_;      // of the rule tree as the last rebuild found it
     bool closingBySignal_ = false;  // the close asks no question
     bool closed_ = false;           // the close query has run
     std::unique_ptr<UserMessages> personMessages_;  // the message boxes, set aside by closeBySignal

@@ -65,8 +65,11 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     std::error_code pageError, cssError;
     PaneLoad pane;
     bool written = copyWritten;
+    SampleAnchors anchors;
     try {
         work_->run([&] {
+            anchors = SampleAnchors(tree);
+            options.Anchors = &anchors;
             if (samplePage)
                 pageError = writeOwnFile(pagePath, [&](const TextSink& write) { buildSamplePage(tree, options, write, sink); });
             // The pane always shows the regenerated text, made into its rows as it is
@@ -83,7 +86,7 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
             bool regenerated = false;
             if (applyCss && copyWritten && !pageError)
                 cssError = writeOwnFile(cssPath, [&](const TextSink& file) {
-                    regenerate(file);
+                    regenerate(previewStyleSheetSink(doc, file));
                     regenerated = true;
                 });
             if (rows && !regenerated) regenerate(nullptr);
@@ -97,12 +100,13 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
         throw;
     }
     progress_.setProgress(0);
+    sampleAnchors_ = std::move(anchors);
 
     const QModelIndex selected = TreeViewStruct->currentIndex();
     std::string anchor;
     if (selected.isValid()) {
         const RuleTreeNode node = structNode(selected);
-        anchor = previewAnchor(&node);
+        anchor = previewAnchor(&node, sampleAnchors_);
     }
     previewStopped_ = !written;
     if (written) {

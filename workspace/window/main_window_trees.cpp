@@ -209,7 +209,7 @@ void TfrmMain::TreeViewStructClick() {
     setBoxCategorySelected(false);
     if (CssRuleNode* rule = ruleOfNode(node)) {
         const TData2& r = rule->Data;
-        NavigatePreview(PreviewHTMLPath, fromCp932(ruleAnchorName(r)));
+        NavigatePreview(PreviewHTMLPath, fromCp932(sampleAnchors_.of(*rule)));
         CurStructNode = node;
         BrowserStateChange(r.IE, r.NS4, r.NS6);
         const std::string_view group = selectorGroupName(r.Group);

@@ -79,6 +79,34 @@ TEST(CssWriter, CharsetFirstOfAll) {
     });
 }
 
+// The preview's copy names the encoding of its bytes, Shift_JIS, in place of the sheet's own
+// statement, however the text is cut into pieces; the written text itself keeps the statement.
+TEST(CssWriter, PreviewCopySaysShiftJisInPlaceOfTheSheetsCharset) {
+    struct Case {
+        const char* what;
+        std::string input;
+        std::string ownLine;  // what the written text starts with before the generator line
+    };
+    const Case cases[] = {
+        {"no statement", "H1::after { content: \"\x93\xfa\" }", ""},
+        {"UTF-8", "@charset \"UTF-8\";\nH1 { }", "@charset \"UTF-8\";\r\n"},
+        {"Shift_JIS already", "@charset \"Shift_JIS\";H1 { }", "@charset \"Shift_JIS\";\r\n"},
+        {"not at the start: kept where it stood", "A { } @charset \"x\";", ""},
+    };
+    for (const Case& c : cases) {
+        const StyleDocument doc = AnalyzeCSS(c.input).Document;
+        const std::string written = write(doc);
+        ASSERT_EQ(written.rfind(c.ownLine + head(), 0), 0u) << c.what;
+        const std::string expected = "@charset \"Shift_JIS\";\r\n" + written.substr(c.ownLine.size());
+        for (size_t pieceSize : {size_t(1), size_t(5), written.size()}) {
+            std::string preview;
+            const TextSink sink = previewStyleSheetSink(doc, [&](std::string_view p) { preview += p; });
+            for (size_t at = 0; at < written.size(); at += pieceSize) sink(std::string_view(written).substr(at, pieceSize));
+            EXPECT_EQ(preview, expected) << c.what << ", pieces of " << pieceSize;
+        }
+    }
+}
+
 TEST(CssWriter, EveryCommentWhereItStood) {
     runCases({
         {"licence, rule, inner and trailing comments",

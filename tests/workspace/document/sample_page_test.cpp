@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "platform/cp932.h"
 #include "platform/sjis.h"
 #include "workspace/document/css_reader.h"
@@ -180,17 +182,75 @@ TEST(SamplePage, AnchorNamesAreSharedByPageClickAndRebuild) {
         EXPECT_EQ(ruleAnchorName(rule), c.anchor);
         RuleTree tree = buildRuleTree(r.Document, false);
         const RuleTreeNode* node = tree[1].Kind == RuleTreeKind::Rule ? &tree[1] : &tree[2];
-        EXPECT_EQ(previewAnchor(node), c.anchor);
+        EXPECT_EQ(previewAnchor(node, SampleAnchors(walkOf(tree))), c.anchor);
         std::vector<std::string> lines = pageLines(r.Document);
         std::string anchorLine = "<a name=\"" + std::string(c.anchor) + "\"></a><br>";
         EXPECT_NE(std::find(lines.begin(), lines.end(), anchorLine), lines.end()) << c.selector;
     }
     StyleDocument empty;
     RuleTree tree = buildRuleTree(empty, false);
-    EXPECT_EQ(previewAnchor(nullptr), "");
-    EXPECT_EQ(previewAnchor(&tree[0]), "");
+    const SampleAnchors none(walkOf(tree));
+    EXPECT_EQ(previewAnchor(nullptr, none), "");
+    EXPECT_EQ(previewAnchor(&tree[0], none), "");
     RuleTreeNode group{RuleTreeKind::Group, 1, ImageGroup, "A", nullptr};
-    EXPECT_EQ(previewAnchor(&group), "A");
+    EXPECT_EQ(previewAnchor(&group, none), "A");
+}
+
+// Every anchor on the page is unique, and each rule's anchor (the one a click goes to) stands
+// right before the sample that shows it: its own, or the one that stands for it.
+TEST(SamplePage, EveryRuleGoesToItsOwnSample) {
+    struct Anchor {
+        std::string selector, anchor, label;  // label: the sample after the anchor shows it
+    };
+    struct Case {
+        const char* what;
+        const char* css;
+        std::vector<Anchor> anchors;
+    };
+    const Case cases[] = {
+        {"the issue's sheet", "DIV P{} DIV.a P{} .a .b{} .c .b{} .red{} .red:hover{}",
+         {{"DIV P", "DIV_P", "エレメント DIV P "}, {"DIV.a P", "DIV_P_2", "クラス DIV . a P "},
+          {".a .b", "_.b", "クラス a .b<"}, {".c .b", "_.b_2", "クラス c .b<"}, {".red", ".red", "クラス red<"},
+          {".red:hover", ".red_2", "クラス red:hover<"}}},
+        {"a suffix no rule has: .x_2 is taken", ".x{} .x:hover{} .x_2{} .x:focus{}",
+         {{".x", ".x", "クラス x<"}, {".x:focus", ".x_3", "クラス x:focus<"}, {".x:hover", ".x_4", "クラス x:hover<"},
+          {".x_2", ".x_2", "クラス x_2<"}}},
+        {"a rule without a sample goes to the one that stands for it", "A{} A:hover{} DIV.a P{} DIV P{} BODY{}",
+         {{"A", "A", "エレメント A "}, {"A:hover", "A", "エレメント A "}, {"DIV P", "DIV_P", "エレメント DIV P "},
+          {"DIV.a P", "DIV_P_2", "クラス DIV . a P "}, {"BODY", "BODY", ""}}},
+        {"unique anchors stay as they are", "H1{} A.red{} A.red:hover{} .note{} UL LI{}",
+         {{"H1", "H1", "エレメント H1 "}, {"A.red", "A.red", "クラス A . red "},
+          {"A.red:hover", "A.red", "クラス A . red "}, {".note", ".note", "クラス note<"},
+          {"UL LI", "UL_LI", "エレメント UL LI "}}},
+    };
+    for (const Case& c : cases) {
+        const CssReadResult r = AnalyzeCSS(c.css);
+        for (bool grouped : {false, true}) {
+            const RuleTree tree = buildRuleTree(r.Document, grouped);
+            const SampleAnchors anchors(walkOf(tree));
+            const std::string page = decodeCp932(buildSamplePage(tree, {}));
+            std::vector<std::string> names;
+            for (size_t at = page.find("<a name=\""); at != std::string::npos; at = page.find("<a name=\"", at + 1))
+                names.push_back(page.substr(at + 9, page.find('"', at + 9) - at - 9));
+            EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size()) << c.what;
+            for (const Anchor& a : c.anchors) {
+                const auto rule = std::find_if(r.Document.rules().begin(), r.Document.rules().end(),
+                                               [&](const CssRuleNode* n) { return n->Data.Selector == a.selector; });
+                ASSERT_NE(rule, r.Document.rules().end()) << a.selector;
+                const std::string where = std::string(c.what) + " / " + a.selector + (grouped ? ", grouped" : "");
+                EXPECT_EQ(anchors.of(**rule), a.anchor) << where;
+                const size_t line = page.find("<a name=\"" + a.anchor + "\"></a><br>\r\n");
+                if (a.label.empty()) {
+                    EXPECT_EQ(line, std::string::npos) << where;
+                    continue;
+                }
+                ASSERT_NE(line, std::string::npos) << where;
+                const size_t sample = page.find("\r\n", line) + 2;
+                EXPECT_NE(page.substr(sample, page.find("\r\n", sample) - sample).find(a.label), std::string::npos)
+                    << where;
+            }
+        }
+    }
 }
 
 TEST(SamplePage, ReportsStatusPerSection) {

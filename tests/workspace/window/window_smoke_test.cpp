@@ -220,5 +220,29 @@ TEST_F(RealBrowser, APageDroppedOnTheViewIsPreviewedWithTheStyleSheetAtTheSavedT
     EXPECT_TRUE(messages->errors.isEmpty());
 }
 
+// A UTF-8 sheet that names its encoding shows its characters on the sample page and on a
+// UTF-8 page of the user's: the preview's copy of the sheet names its own, Shift_JIS.
+TEST_F(RealBrowser, TheSheetsCharactersShowOnTheSamplePageAndOnAUtf8Page) {
+    auto w = makeRealWindow(writeFile("utf8.css", "@charset \"UTF-8\";\nH1::after { content: \"日本語テキスト\" }\n"));
+    showAndSettle(*w);
+    auto* view = qobject_cast<QWebEngineView*>(w->WebBrowserIE);
+    ASSERT_NE(view, nullptr);
+    const QString shown = QStringLiteral(
+        "(function(){var h=document.getElementsByTagName('h1')[0];"
+        "return h ? getComputedStyle(h,'::after').content : '';})() == '\"日本語テキスト\"' ? 1 : 0");
+    EXPECT_EQ(waitForScript(view, shown, 1, 20000), 1);
+    EXPECT_TRUE(w->RichEditSrc->Text().starts_with("@charset \"UTF-8\";\r\n"));
+    QFile css(w->PreviewCSSPath);
+    ASSERT_TRUE(css.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(css.readAll().startsWith("@charset \"Shift_JIS\";\r\n/* Generator"));
+
+    w->FileOpenHTMLAccept(writeFile("site/page.html", "<html><head><meta charset=\"utf-8\"></head>\n"
+                                                      "<body><h1>見出し</h1></body></html>\n"));
+    EXPECT_EQ(waitForScript(view, QStringLiteral("document.getElementsByTagName('h1')[0].textContent == '見出し' && ") + shown,
+                            1, 20000),
+              1);
+    EXPECT_TRUE(messages->errors.isEmpty());
+}
+
 }  // namespace
 }  // namespace pavik::test

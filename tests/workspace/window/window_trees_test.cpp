@@ -90,6 +90,19 @@ TEST_F(Trees, ClickOnARuleFillsThePropertyTreeAndNavigates) {
     EXPECT_TRUE(w->valueArea().GroupBoxTagInfo->title().isEmpty());
 }
 
+// Rules that would share an anchor each go to their own sample, also after a rebuild.
+TEST_F(Trees, RulesSharingAnAnchorGoToTheirOwnSamples) {
+    auto w = open("DIV P{} DIV.a P{} .a .b{} .c .b{} .red{} .red:hover{}");
+    const std::pair<QString, QString> own[] = {{"エレメント/DIV P", "DIV_P"}, {"クラス/DIV.a P", "DIV_P_2"},
+                                               {"クラス/.c .b", "_.b_2"}, {"クラス/.red:hover", ".red_2"}};
+    for (const auto& [node, anchor] : own) {
+        click(*w, findItem(w->TreeViewStruct, node));
+        EXPECT_EQ(browser->navigations.back().anchor, anchor) << node.toStdString();
+    }
+    w->RefreshExecute();
+    EXPECT_EQ(browser->navigations.back().anchor, QStringLiteral(".red_2"));
+}
+
 TEST_F(Trees, AnchorsOfDescendantPseudoClassAndClassRules) {
     auto w = open();
     click(*w, findItem(w->TreeViewStruct, QStringLiteral("エレメント/DIV P")));
@@ -301,7 +314,7 @@ TEST_F(Trees, OpeningTellsWhatIsKeptAndExpandedAndThePreviewCarriesIt) {
     QFile css(w->PreviewCSSPath);
     ASSERT_TRUE(css.open(QIODevice::ReadOnly));
     const std::string written = css.readAll().toStdString();
-    EXPECT_EQ(written, w->RichEditSrc->Text());
+    EXPECT_EQ(written, "@charset \"Shift_JIS\";\r\n" + w->RichEditSrc->Text());
     EXPECT_LT(written.find("P:hover {"), written.find("@media1 x { H1 { color: red } }\r\n\r\n@media2 x"));
     // A sheet without at-rules or nesting says nothing.
     auto plain = open("P { color: blue; }\r\n");
