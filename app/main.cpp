@@ -11,12 +11,18 @@ int main(int argc, char** argv) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    // Logging out, closing the terminal or a kill close the window as the user would,
+    // without the save questions; from here on, also while a box shows at start.
+    pavik::TerminationSignals terminationSignals;
     pavik::setApplicationTitle();
     pavik::installJapaneseQtTexts();
-    pavik::TfrmMain frmMain;
-    // Logging out, closing the terminal or a kill close the window as the user would,
-    // without the save questions.
-    pavik::TerminationSignals terminationSignals([&frmMain](int) { frmMain.closeBySignal(); });
+    pavik::MainWindowServices services = pavik::MainWindowServices::standard();
+    services.terminationSignals = &terminationSignals;
+    pavik::TfrmMain frmMain(std::move(services));
+    if (frmMain.closingBySignal()) {
+        frmMain.close();  // in order, never shown
+        return 0;
+    }
     frmMain.show();
     return app.exec();
 }

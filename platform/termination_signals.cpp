@@ -1,9 +1,11 @@
 #include "platform/termination_signals.h"
 
 #include <QSocketNotifier>
+#include <QTimer>
 #include <cerrno>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace pavik {
 namespace {
@@ -46,12 +48,25 @@ TerminationSignals::~TerminationSignals() {
     ::close(fds_[1]);
 }
 
+void TerminationSignals::setHandler(std::function<void(int)> onSignal) {
+    onSignal_ = std::move(onSignal);
+    if (onSignal_ && !kept_.empty()) QTimer::singleShot(0, this, [this] { passKept(); });
+}
+
+void TerminationSignals::passKept() {
+    for (const int signal : std::exchange(kept_, {}))
+        if (onSignal_)
+            onSignal_(signal);
+        else
+            kept_.push_back(signal);
+}
+
 void TerminationSignals::readSignals() {
     unsigned char numbers[16];
     ssize_t n;
     while ((n = ::read(fds_[1], numbers, sizeof numbers)) > 0)
-        for (ssize_t i = 0; i < n; ++i)
-            if (onSignal_) onSignal_(numbers[i]);
+        for (ssize_t i = 0; i < n; ++i) kept_.push_back(numbers[i]);
+    passKept();
 }
 
 }  // namespace pavik

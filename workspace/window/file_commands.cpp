@@ -41,6 +41,14 @@ QString ownTemporaryRefusal(const QString& path, bool asPage) {
                           : QStringLiteral("スタイルシートとして開くことはできません。"));
 }
 
+QString foreignNameRefusal(const QString& path) {
+    if (!path.contains(QChar::ReplacementCharacter) || QFileInfo::exists(path)) return {};
+    return QStringLiteral("[ %1 ] は開けません。ファイル名かフォルダ名に UTF-8 ではない文字 (Shift_JIS など) が"
+                          "含まれています。Pavik はファイル名を UTF-8 として読むため、この名前のファイルを見つけられません"
+                          " (読めない文字は � と表示されています)。名前を UTF-8 に変えてから開いてください。")
+        .arg(path);
+}
+
 FileCommands::FileCommands(FileCommandsHost& host)
     : host_(host), keep_(std::make_unique<TFileNameKeep>([this]() -> IniFile& { return host_.settings(); })) {}
 
@@ -82,6 +90,10 @@ void FileCommands::openRecent(const QString& file) { open(file, OpenFrom::Recent
 void FileCommands::openRecentDropDown(const QString& file) { open(file, OpenFrom::RecentDropDown); }
 
 bool FileCommands::refuseOwnFile(const QString& file) {
+    if (const QString refusal = foreignNameRefusal(file); !refusal.isEmpty()) {
+        host_.messages().error(host_.owner(), refusal);
+        return true;
+    }
     const QString absolute = QFileInfo(file).absoluteFilePath();
     if (!isPreviewTemporary(QFile::encodeName(absolute).toStdString())) return false;
     host_.messages().error(host_.owner(), ownTemporaryRefusal(absolute, false));

@@ -162,7 +162,8 @@ private:
     bool writeStyleSheet(const QString& target, const std::string& text);
     bool confirmReplace(const QString& target);
     void reportReadError(const QString& file, std::error_code ec);
-    // True, after telling the user, when `file` is one of the program's preview files.
+    // True, after telling the user, when `file` is one of the program's preview files, or
+    // its name cannot be used (foreignNameRefusal).
     bool refuseOwnFile(const QString& file);
     void reportWriteError(const QString& file, std::error_code ec);
 
@@ -184,5 +185,10 @@ QString styleSheetTarget(const QString& file);
 // Why `path`, named as one of the files Pavik writes and deletes for the preview, cannot be
 // opened as a page (`asPage`) or as a style sheet.
 QString ownTemporaryRefusal(const QString& path, bool asPage);
+
+// Why `path` cannot be used, when a file or folder name on it holds bytes that are not UTF-8
+// (a Shift_JIS name): such a name reaches the program with those bytes replaced by U+FFFD,
+// and no file of the name so made exists. Empty for any other path, found or not.
+QString foreignNameRefusal(const QString& path);
 
 }  // namespace pavik

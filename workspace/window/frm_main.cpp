@@ -23,6 +23,7 @@
 #include "dialogs/frm_about.h"
 #include "dialogs/version_info.h"
 #include "platform/app_paths.h"
+#include "platform/termination_signals.h"
 #include "vocabulary/element_tables.h"
 #include "vocabulary/fixed_texts.h"
 #include "workspace/window/control_bar.h"
@@ -41,6 +42,8 @@ namespace pavik {
 TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
     setObjectName("frmMain");
+    // A signal during the making (a message box at start) already closes the window.
+    if (services_.terminationSignals) services_.terminationSignals->setHandler([this](int) { closeBySignal(); });
     setWindowIcon(programIcon());
     if (!services_.files) services_.files = makeFileDialogs();
     helpDesk_ = std::make_unique<HelpDesk>(services_.help.get(), font().family());
@@ -80,6 +83,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
+    if (services_.terminationSignals) services_.terminationSignals->setHandler({});
     guardedNow([this] { FormDestroy(); });
     // The drop targets let their sites go before the sites go.
     dftCssSrc.reset();
@@ -177,7 +181,6 @@ void TfrmMain::rewrapHTMLPane() {
     const int column = std::max(1, EditHTML->width() / 7);
     EditHTML->SetDefWrapPos(column);
     if (!HTMLStreamAttached || column == htmlWrapColumn_) return;
-    htmlWrapColumn_ = column;
     const bool saved = bHTMLSaved;
     commandsOf(EditHTML).historyRestarts();
     bHTMLCanUndo = false;
@@ -187,6 +190,7 @@ void TfrmMain::rewrapHTMLPane() {
     EditHTML->BeginUpdate();
     core.LoadPrepared(std::move(rows));
     EditHTML->EndUpdate();
+    htmlWrapColumn_ = column;
     bHTMLCanUndo = false;
     bHTMLSaved = saved;
 }
@@ -228,12 +232,24 @@ void TfrmMain::closeBySignal() {
         else
             modal->close();
     }
-    // A box's own event loop ends first; the close runs on the main loop.
+    // Before the window is shown, its making goes on without a person, and the window is
+    // closed unshown (closingBySignal). Else a box's own event loop ends first; the close
+    // runs on the main loop.
+    if (!shown_) return;
     if (QApplication::activeModalWidget() || QThread::currentThread()->loopLevel() > 1) {
         QTimer::singleShot(10, this, [this] { closeBySignal(); });
         return;
     }
     if (!closed_) close();
+}
+
+void TfrmMain::closeAfterStop() {
+    if (!isVisible() || close()) return;
+    // Cancelled, or its save failed: the window stays, showing the style sheet as it now is.
+    guarded([this] {
+        if (previewStale_) RefreshExecute();
+        Refresh_Status();
+    });
 }
 
 void TfrmMain::FormDestroy() {
@@ -331,9 +347,8 @@ void TfrmMain::guardedNow(const std::function<void()>& handler) noexcept {
     try {
         handler();
     } catch (const WorkStopped&) {
-        // The window was asked to close during long work: the work is left, the close goes on.
-        work_->clearStop();
-        QTimer::singleShot(0, this, [this] { close(); });
+        // The window was asked to close during long work: the work is left, and the close
+        // follows once it is over (closeAfterStop).
     } catch (const std::exception& e) {
         services_.messages->error(this, QStringLiteral("処理を続けられませんでした。\n%1").arg(QString::fromLocal8Bit(e.what())));
     } catch (...) {

@@ -206,6 +206,11 @@ public:
     // questions; for a termination signal. A question open at the moment answers No; from
     // then on messages (a failed settings write) go to standard error.
     void closeBySignal();
+    // A termination signal came: the window closes, or closes unshown, without the questions.
+    bool closingBySignal() const { return closingBySignal_; }
+    // A close asked for during long work, once the work is over (LongWork::setOnStop). When
+    // it is cancelled, a preview the work left unfinished is rebuilt.
+    void closeAfterStop();
 
     // ---- Document trees ------------------------------------------------------------------
     void NodeBaseAdd();
@@ -567,6 +572,8 @@ private:
     // (a save read back); not at all (the selection being restored before the rebuild).
     enum class PreviewMove { ToAnchor, KeepPlace, Hold } previewMove_ = PreviewMove::ToAnchor;
     SampleAnchors sampleAnchors_;      // of the rule tree as the last rebuild found it
+    // A rebuild of the preview was left unfinished, or the document replaced since the last one.
+    bool previewStale_ = false;
     bool closingBySignal_ = false;  // the close asks no question
     bool closed_ = false;           // the close query has run
     std::unique_ptr<UserMessages> personMessages_;  // the message boxes, set aside by closeBySignal

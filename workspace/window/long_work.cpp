@@ -109,10 +109,29 @@ void LongWork::runStep(const std::function<void()>& step) {
         showProgress();
     }
     if (!busy()) {
-        // Actions held back while the step ran, on the next turn of the event loop.
+        // A stop request first, then the actions held back while the step ran, on the next
+        // turns of the event loop.
+        if (sink_.stopped() && !stopQueued_) {
+            stopQueued_ = true;
+            QTimer::singleShot(0, &window_, [this] { endStop(); });
+        }
         for (const auto& action : std::exchange(idle_, {})) QTimer::singleShot(0, &window_, action);
     }
     done.get();  // the step's exception, if any
+}
+
+void LongWork::endStop() {
+    // A box the stopped command went on to show is answered first.
+    if (busy() || QApplication::activeModalWidget()) {
+        QTimer::singleShot(std::chrono::milliseconds(10), &window_, [this] { endStop(); });
+        return;
+    }
+    stopQueued_ = false;
+    sink_.stop(false);
+    sink_.setProgress(0);
+    (void)sink_.takeStatus();
+    progress_.setProgress(0);
+    if (onStop_) onStop_();
 }
 
 bool LongWork::eventFilter(QObject* watched, QEvent* event) {

@@ -3,8 +3,12 @@
 // while the window waits for it: once the step has taken longer than a moment, the window
 // repaints, its timers run and the status line's progress bar shows how far the step got,
 // every few tens of milliseconds. Meanwhile the user's input (keys, clicks, the wheel,
-// drops) is held off, and a request to close the window stops the step at its next progress
-// report: run() then throws WorkStopped, and the window closes once that has unwound.
+// drops) is held off.
+//
+// A request to stop (the window is closed, or ends on a signal) stops the running step at its
+// next progress report, and every later step at its start: run() then throws WorkStopped. A
+// step that reports nothing runs to its end. Either way, once the work is over the request
+// turns into the action set by setOnStop, and is cleared: it never reaches a later command.
 //
 // A step must not touch widgets; it reports through sink(), which it may call from the
 // worker thread. A step started while another one runs, or while the window is hidden, runs
@@ -51,11 +55,13 @@ public:
     ProgressSink* sink() { return &sink_; }
     // A step is running.
     bool busy() const { return depth_ > 0; }
-    // The window was asked to close: the running step stops at its next report.
+    // The window was asked to close while a step runs (nothing otherwise).
     void requestStop();
     bool stopRequested() const { return sink_.stopped(); }
-    // After a stop has unwound, the next work may run.
-    void clearStop() { sink_.stop(false); }
+    // What a stop request comes to: run once the work is over, on a later turn of the event
+    // loop, outside every step and modal box, with the request cleared and the progress bar
+    // back at 0.
+    void setOnStop(std::function<void()> action) { onStop_ = std::move(action); }
     // Runs `action` once no step runs any more (at once when none runs).
     void whenIdle(const std::function<void()>& action);
     // Runs `action` on a later turn of the event loop, outside every step.
@@ -82,6 +88,8 @@ private:
 
     void runStep(const std::function<void()>& step);
     void showProgress();
+    // The end of a stop request, once no step runs and no modal box is open.
+    void endStop();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     QWidget& window_;
@@ -89,6 +97,8 @@ private:
     WorkerSink sink_;
     int depth_ = 0;
     std::vector<std::function<void()>> idle_;
+    std::function<void()> onStop_;
+    bool stopQueued_ = false;  // endStop will run
 };
 
 }  // namespace pavik

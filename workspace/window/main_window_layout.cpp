@@ -167,6 +167,7 @@ void TfrmMain::createStatusBar() {
     StatusBar = new MainStatusBar(centralWidget());
     progress_.setBar(StatusBar);
     work_ = std::make_unique<LongWork>(*this, progress_);
+    work_->setOnStop([this] { closeAfterStop(); });
 }
 
 }  // namespace pavik

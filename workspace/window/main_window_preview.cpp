@@ -43,6 +43,7 @@ void TfrmMain::computePreviewPaths() {
 void TfrmMain::RefreshPreview() { rebuildPreview(fileCommands_->mayRegeneratePane()); }
 
 void TfrmMain::rebuildPreview(bool regeneratePane) {
+    previewStale_ = true;
     // The value area's tag information, category and lamps stay those of the selection: a
     // rebuild changes no selection (what does clears them itself).
     computePreviewPaths();
@@ -113,6 +114,7 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
         previewFailureTold_ = false;
         NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
     }
+    previewStale_ = false;
     Refresh_Status();
     if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutReading(); });
 }

@@ -19,6 +19,8 @@ class QWidget;
 
 namespace pavik {
 
+class TerminationSignals;
+
 // Message boxes. Texts are the program's own.
 class UserMessages {
 public:
@@ -87,6 +89,9 @@ struct MainWindowServices {
     // Runs a dialog modally and gives its result (tests answer in place of the user).
     std::function<int(QDialog&)> runDialog = execDialog;
     QStringList arguments;  // command-line arguments after the program name
+    // Termination signals, watched from before the window is made: the window takes them up
+    // from the start of its making (closeBySignal). None: the window is not told of them.
+    TerminationSignals* terminationSignals = nullptr;
 
     static int execDialog(QDialog& dialog);
 

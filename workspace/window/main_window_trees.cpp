@@ -160,6 +160,7 @@ void TfrmMain::expandRuleBasesLater(std::vector<int> bases) {
 }
 
 void TfrmMain::clearStyleSheet() {
+    previewStale_ = true;
     clearSourcePane();
     // The trees go before the records their nodes point to.
     clearPropertyTree();

@@ -127,7 +127,9 @@ bool PreviewPages::loadPage() {
     if (ec) {
         w_.HTMLStream.clear();
         showInPane(pane.PrepareLoad("", lfRewrap), false);
-        if (ec == std::errc::no_such_file_or_directory)
+        if (const QString refusal = foreignNameRefusal(page); !refusal.isEmpty())
+            w_.services_.messages->error(&w_, refusal);
+        else if (ec == std::errc::no_such_file_or_directory)
             w_.showNotice(QStringLiteral("ファイル [ %1 ] が見つかりません。").arg(page));
         else
             w_.services_.messages->error(&w_, QStringLiteral("HTML ファイル [ %1 ] を読み込めませんでした。\n%2")
@@ -191,25 +193,28 @@ void PreviewPages::openFromDialog() {
     const QString file = w_.services_.files->openFile(
         &w_, {QStringLiteral("開く"), near.isEmpty() ? QString() : QFileInfo(near).absolutePath(),
               QStringLiteral("HTML ファイル (*.html *.htm)")});
-    if (!file.isEmpty()) return choose(file);
-    // Cancelled: the preview files back, as they were.
+    if (!file.isEmpty() && choose(file)) return;
+    // Cancelled, or the page refused: the preview files back, as they were.
     if (pageLoaded_ && !w_.sHTMLFileName.isEmpty()) writeCopy();
     w_.rebuildPreview(false);
 }
 
-void PreviewPages::choose(const QString& page) {
+bool PreviewPages::choose(const QString& page) {
     const QString path = QFileInfo(page).absoluteFilePath();
-    if (isPreviewTemporary(pathBytes(path))) {
-        w_.services_.messages->error(&w_, ownTemporaryRefusal(path, true));
-        return;
+    QString refusal = foreignNameRefusal(page);
+    if (refusal.isEmpty() && isPreviewTemporary(pathBytes(path))) refusal = ownTemporaryRefusal(path, true);
+    if (!refusal.isEmpty()) {
+        w_.services_.messages->error(&w_, refusal);
+        return false;
     }
     if (!w_.fileCommands().askToSave(SaveKind::HtmlPage)) {
         w_.Refresh_Status();
-        return;
+        return false;
     }
     w_.bHTMLSaved = true;
     fillList(list_.add(pathBytes(path)) + 1);
     select();
+    return true;
 }
 
 void PreviewPages::dropEnter(const std::vector<std::string>& files, TDropEffect& effect) {
@@ -219,7 +224,7 @@ void PreviewPages::dropEnter(const std::vector<std::string>& files, TDropEffect&
 void PreviewPages::drop(const std::vector<std::string>& files) {
     if (files.empty() || !isPageName(files.front())) return;
     const QString page = pathText(files.front());
-    if (QFileInfo(page).isFile()) choose(page);
+    if (QFileInfo(page).isFile() || !foreignNameRefusal(page).isEmpty()) choose(page);
 }
 
 // ---- Document type, style sheet switch, HTML save ----------------------------------------

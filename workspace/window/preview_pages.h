@@ -59,8 +59,9 @@ public:
     // (FileOpenHTMLBeforeExecute), and written again when it is cancelled.
     void openFromDialog();
     // FileOpenHTMLAccept: the page joins the list (exactly as given; the oldest leaves a full
-    // list) and is selected.
-    void choose(const QString& page);
+    // list) and is selected. False when it was refused (told) or the HTML save question
+    // stopped it.
+    bool choose(const QString& page);
     // dftHTMLsrcEnter: one ".html" or ".htm" file, else the drop is refused.
     static void dropEnter(const std::vector<std::string>& files, TDropEffect& effect);
     // dftHTMLsrcDrop: the first file, when it is such a page and exists.

@@ -6,10 +6,12 @@
 #include <QTimer>
 #include <QWidget>
 #include <chrono>
+#include <csignal>
 #include <thread>
 
 #include "components/pv_progress_bar.h"
 #include "platform/file_bytes.h"
+#include "platform/termination_signals.h"
 #include "window_support.h"
 #include "workspace/window/long_work.h"
 #include "workspace/window/main_window_status.h"
@@ -71,12 +73,16 @@ TEST(LongWork, ALongStepKeepsTheWindowAliveHoldsOffInputAndStopsWhenAsked) {
     for (int i = 0; i < 100 && busyWhenRun.empty(); ++i) QTest::qWait(5);
     EXPECT_EQ(busyWhenRun, std::vector<bool>{false});
 
-    // A close request stops the step at its next report; the next work runs once cleared.
+    // A close request stops the step at its next report, and the work's next step at its
+    // start; once the work is over it comes to its action, cleared.
+    int stops = 0;
+    work.setOnStop([&] { stops += !work.busy() && !work.stopRequested(); });
     QTimer::singleShot(0, [&] { work.requestStop(); });
     EXPECT_THROW(work.run([&] { slowStep(work.sink(), reports); }), WorkStopped);
     EXPECT_LT(reports, 50);
     EXPECT_THROW(work.run([] {}), WorkStopped);
-    work.clearStop();
+    for (int i = 0; i < 100 && stops == 0; ++i) QTest::qWait(5);
+    EXPECT_EQ(stops, 1);
     EXPECT_EQ(work.run([] { return 7; }), 7);
 
     // A hidden window, and a step that runs into another one, run in place.
@@ -111,6 +117,43 @@ TEST_F(ClosingWhileOpening, StopsTheOpenAndLeavesEveryFileAsItWas) {
     EXPECT_EQ(onDisk(bigFile), big);
     EXPECT_EQ(onDisk(file), small);
     EXPECT_FALSE(settings().ReadSection("TB1Pos").empty());  // written by the close
+}
+
+// A close or a signal during long work takes effect once the work is over, also after a step
+// that reports nothing (the rule tree's new type is laid out in one): a cancelled close leaves
+// the preview of the sheet as it is and everything at rest, and no later command closes.
+TEST_F(ClosingWhileOpening, ACloseOrSignalDuringTheWorkTakesEffectOnceItIsOver) {
+    std::string big;
+    for (int i = 0; i < 40000; ++i) big += ".c" + std::to_string(i) + " a { color: #123456; }\r\n";
+    const struct { const char* what; bool bySignal, rebuild; } cases[] = {
+        {"tree type, close", false, false}, {"tree type, signal", true, false}, {"rebuild, close", false, true}};
+    for (const auto& c : cases) {
+        auto w = openSheet(big);
+        w->Document.addDeclaration(w->Document.rules()[0], "background", "navy");
+        w->bCSSSaved = false;
+        messages->choices = {2};  // Cancel
+        TerminationSignals watch([&w](int) { w->closeBySignal(); });
+        bool busyWhenAsked = false;
+        QTimer::singleShot(0, w.get(), [&] {
+            busyWhenAsked = w->longWork().busy();
+            c.bySignal ? void(::raise(SIGTERM)) : void(w->close());
+        });
+        c.rebuild ? w->guarded([&] { w->RefreshPreview(); }) : w->ChangeCSStree->trigger();
+        for (int i = 0; i < 100 && w->isVisible() && w->StatusBar->PvProgressBar->Percent() != 0; ++i) settle();
+        settle();
+        EXPECT_TRUE(busyWhenAsked) << c.what;
+        EXPECT_EQ(w->isVisible(), !c.bySignal) << c.what;
+        EXPECT_EQ(messages->confirms.size(), c.bySignal ? 0 : 1) << c.what;
+        if (c.bySignal) continue;
+        EXPECT_EQ(w->ruleTreeModel().grouped(), !c.rebuild) << c.what;
+        if (c.rebuild) EXPECT_NE(onDisk(w->PreviewCSSPath).find("navy"), std::string::npos);
+        EXPECT_EQ(w->StatusBar->PvProgressBar->Percent(), 0) << c.what;
+        EXPECT_EQ(w->StatusBar->message(), QStringLiteral("操作を待っています :)")) << c.what;
+        w->Refresh->trigger();
+        settle();
+        EXPECT_TRUE(w->isVisible()) << c.what;
+        EXPECT_EQ(messages->confirms.size(), 1) << c.what;
+    }
 }
 
 // A handler that arrives while a big sheet is read (a queued drop, a focus change) waits until

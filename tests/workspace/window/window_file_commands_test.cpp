@@ -127,6 +127,39 @@ TEST_F(FileCommandsTest, TheProgramsOwnPreviewFilesAreNoStyleSheetFromAnyWayIn) 
     EXPECT_EQ(messages->errors, QStringList{ownTemporaryRefusal(own, false)});
 }
 
+// A file whose name is not UTF-8 (here Shift_JIS) reaches the program only with U+FFFD in
+// place of its bytes: from every way in, it is refused saying so, not "No such file". A
+// UTF-8 name that holds U+FFFD itself is no such name.
+TEST_F(FileCommandsTest, ANameThatIsNotUtf8IsRefusedSayingWhyFromAnyWayIn) {
+    const std::string sheetBytes = QFile::encodeName(home()).toStdString() + "/\x83\x65\x83\x58\x83\x67.css";
+    const std::string pageBytes = QFile::encodeName(home()).toStdString() + "/\x83\x79\x81\x5B\x83\x57.html";
+    ASSERT_FALSE(writeFileReplacing(sheetBytes, kSheet) || writeFileReplacing(pageBytes, "<p>x</p>"));
+    const QString sheet = QFile::decodeName(sheetBytes.c_str()), page = QFile::decodeName(pageBytes.c_str());
+    writeSettings("[Preview]\r\n1=" + pageBytes + "\r\n");
+    const struct {
+        std::function<void(TfrmMain&)> open;
+        QString refused;
+        bool previewKept;  // a listed page that cannot be read builds no preview
+    } ways[] = {
+        {[&](TfrmMain& w) { files->answers = {sheet}; w.FileOpenCSS->trigger(); }, sheet, true},
+        {[&](TfrmMain& w) { w.FileNameKeepSelect(sheet); }, sheet, true},
+        {[&](TfrmMain& w) { w.dftCssSrcDrop({sheetBytes}); }, sheet, true},
+        {[&](TfrmMain& w) { files->answers = {page}; w.FileOpenHTMLExecute(); }, page, true},
+        {[&](TfrmMain& w) { w.dftHTMLsrcDrop({pageBytes}); }, page, true},
+        {[&](TfrmMain& w) { w.CmbBoxPreviewHTML->setCurrentIndex(1); w.CmbBoxPreviewHTMLSelect(); }, page, false},
+    };
+    for (const auto& way : ways) {
+        auto w = openIn();
+        way.open(*w);
+        EXPECT_EQ(messages->errors, QStringList{foreignNameRefusal(way.refused)}) << way.refused.toStdString();
+        EXPECT_EQ(w->sCSSFileName, file);
+        if (way.previewKept) EXPECT_TRUE(QFileInfo::exists(w->PreviewHTMLPath)) << way.refused.toStdString();
+    }
+    auto started = makeWindow({sheet});  // the command line
+    EXPECT_EQ(messages->errors, QStringList{foreignNameRefusal(sheet)});
+    EXPECT_TRUE(foreignNameRefusal(writeFile(QStringLiteral("a\uFFFD.css"), kSheet)).isEmpty());
+}
+
 // The save question before Open, New and Close: Yes saves first, No goes on without saving,
 // Cancel stops; a Yes whose save fails (the folder is gone) stops too, with the error shown.
 // Whatever stops leaves the window, the pane, the rules and the unsaved state as they were.

@@ -323,6 +323,21 @@ TEST_F(Shutdown, TerminationSignalsCloseInOrderWithoutTheQuestion) {
     }
 }
 
+// A signal while a box shows at start (the file named on the command line cannot be read)
+// answers it; the window is made without waiting for anyone and closes unshown, in order.
+TEST_F(Shutdown, ASignalDuringAStartUpBoxClosesTheWindowUnshown) {
+    TerminationSignals watch;  // made at the start of the program
+    terminationSignals = &watch;
+    whileErrorShown = [] { ::raise(SIGTERM), settle(); };  // settle: the box's own event loop
+    auto w = makeWindow({QDir(home()).filePath("missing.css")});
+    EXPECT_EQ(messages->errors.size(), 1);
+    ASSERT_TRUE(w->closingBySignal());
+    EXPECT_TRUE(w->close());
+    EXPECT_TRUE(messages->confirms.isEmpty());
+    w.reset();
+    EXPECT_TRUE(settings().ValueExists("TB2Pos", "cmbDoctype.left"));  // written by the close
+}
+
 // A settings file that cannot be written is told once, in a box, or on standard error when
 // the window closes on a signal (no one may be there to answer); one that could not be read
 // is told at start, and never written.

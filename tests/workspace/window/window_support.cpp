@@ -52,6 +52,7 @@ std::unique_ptr<TfrmMain> WindowTest::makeWindow(QStringList arguments, bool hel
         return b;
     };
     auto m = std::make_unique<FakeMessages>();
+    m->whileShown = whileErrorShown;
     messages = m.get();
     s.messages = std::move(m);
     auto f = std::make_unique<FakeFileChooser>();
@@ -72,6 +73,7 @@ std::unique_ptr<TfrmMain> WindowTest::makeWindow(QStringList arguments, bool hel
     s.browsers = std::move(l);
     s.addresses = addresses;
     s.arguments = std::move(arguments);
+    s.terminationSignals = terminationSignals;
     return std::make_unique<TfrmMain>(std::move(s));
 }
 

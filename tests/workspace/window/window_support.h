@@ -63,7 +63,10 @@ public:
         confirms.append(text);
         return answer;
     }
-    void error(QWidget*, const QString& text) override { errors.append(text); }
+    void error(QWidget*, const QString& text) override {
+        errors.append(text);
+        if (whileShown) whileShown();
+    }
     void information(QWidget*, const QString& text) override { infos.append(text); }
     // Answers from `choices` while it holds any, else as `answer` does (Yes or No).
     int choose(QWidget*, const QString& text, const QStringList&) override {
@@ -75,6 +78,7 @@ public:
     }
 
     bool answer = false;
+    std::function<void()> whileShown;  // run while an error box "shows"
     std::vector<int> choices;  // indexes of the buttons chosen, in turn
     QStringList confirms, errors, infos;  // confirms: every question, of either kind
 };
@@ -159,6 +163,8 @@ protected:
     QStringList helpCalls;
     QStringList shellCalls;
     WebAddresses addresses;  // for the next window made; none by default
+    TerminationSignals* terminationSignals = nullptr;  // for the next window made
+    std::function<void()> whileErrorShown;             // FakeMessages::whileShown of the next window
     RecordingAssocNotifier assocNotices;  // installed for each test: the desktop is never told
     // Answers the window's modal dialogs; none set: a dialog fails the test and is cancelled.
     std::function<int(QDialog&)> answerDialog;
