@@ -8,6 +8,7 @@
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -40,12 +41,33 @@ QFont sampleFont(const EditFont& f) {
     return font;
 }
 
+// The platform's font dialog as a page of another dialog. On its own it closes itself on
+// Escape, and on Enter in its lists, hiding its lists and boxes inside the dialog around it:
+// here those keys and every close go to that dialog instead (Escape cancels, Enter is OK).
+class FontPage : public QFontDialog {
+public:
+    explicit FontPage(QDialog* dialog) : QFontDialog(dialog), dialog_(dialog) {}
+    void done(int result) override { dialog_->done(result); }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Cancel)) return dialog_->reject();
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            (!event->modifiers() || event->modifiers() == Qt::KeypadModifier))
+            return dialog_->accept();
+        QFontDialog::keyPressEvent(event);
+    }
+
+private:
+    QDialog* dialog_;
+};
+
 // The font dialog with a colour button below it: the platform's font dialog has no colour.
 class FontColorDialog : public QDialog {
 public:
     FontColorDialog(QWidget* owner, const EditFont& current) : QDialog(owner), color_(current.color) {
         setWindowTitle(QStringLiteral("フォント"));
-        fonts_ = new QFontDialog(this);
+        fonts_ = new FontPage(this);
         fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
         fonts_->setWindowFlags(Qt::Widget);
         fonts_->setSizeGripEnabled(false);

@@ -1,6 +1,7 @@
 #include "platform/file_association.h"
 
 #include <algorithm>
+#include <set>
 #include <system_error>
 
 #include "platform/app_paths.h"
@@ -240,7 +241,104 @@ bool isMimeDefault(std::string_view text, std::string_view mimeType, std::string
 
 // ---- XDG ---------------------------------------------------------------------------------
 
-XdgPlaces XdgPlaces::fromEnvironment() { return {xdgDataHome(), xdgConfigHome()}; }
+XdgPlaces XdgPlaces::fromEnvironment() {
+    return {xdgDataHome(), xdgConfigHome(), programFolder() / "pavik-association.list"};
+}
+
+namespace {
+
+// The files update-mime-database makes in a mime folder, besides one file per type.
+constexpr std::string_view kMimeDatabaseFiles[] = {"XMLnamespaces", "aliases", "generic-icons", "globs",
+                                                   "globs2", "icons", "magic", "mime.cache", "subclasses",
+                                                   "treemagic", "types", "version"};
+
+// Whether `folder` holds nothing but `except` (a missing folder holds nothing).
+bool holdsOnly(const fs::path& folder, std::string_view except = {}) {
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->path().filename() != except) return false;
+    return ec == std::errc::no_such_file_or_directory || !ec;
+}
+
+// Whether anything stands at `path`, a dangling link too.
+bool present(const fs::path& path) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
+}  // namespace
+
+// What writing created besides the association's own files, kept in the record file.
+class XdgFileAssociation::Record {
+public:
+    explicit Record(fs::path file) : file_(std::move(file)) {
+        std::string text;
+        if (file_.empty() || readFileBytes(file_, text)) return;
+        for (const Line& line : splitLines(text))
+            if (!line.body.empty()) paths_.insert(fs::path(std::string(line.body)));
+        saved_ = paths_;
+    }
+    // Notes the folders that making `folder` will create.
+    void foldersFor(fs::path folder) {
+        for (; !folder.empty() && !present(folder) && folder != folder.parent_path(); folder = folder.parent_path())
+            note(folder);
+    }
+    void note(const fs::path& path) {
+        if (!file_.empty() && path.native().find('\n') == std::string::npos) paths_.insert(path);
+    }
+    bool holds(const fs::path& path) const { return paths_.count(path) != 0; }
+    void drop(const fs::path& path) { paths_.erase(path); }
+    // The noted paths, deepest first.
+    std::vector<fs::path> deepestFirst() const {
+        std::vector<fs::path> f(paths_.begin(), paths_.end());
+        std::sort(f.begin(), f.end(),
+                  [](const fs::path& a, const fs::path& b) { return a.native().size() > b.native().size(); });
+        return f;
+    }
+    // Written when it changed; an empty record leaves no file. A failure only means that
+    // less is cleaned up later.
+    void save() const {
+        if (file_.empty() || paths_ == saved_) return;
+        std::error_code ec;
+        if (paths_.empty()) {
+            fs::remove(file_, ec);
+            return;
+        }
+        std::string text;
+        for (const fs::path& p : paths_) text.append(p.native()).append("\n");
+        (void)writeFileReplacing(file_, text);
+    }
+
+private:
+    fs::path file_;
+    std::set<fs::path> paths_, saved_;
+};
+
+void XdgFileAssociation::removeLeftovers(Record& record) const {
+    std::error_code ec;
+    const fs::path mime = places_.dataHome / "mime";
+    if (record.holds(mime / "mime.cache") && holdsOnly(mime / "packages")) {
+        for (std::string_view name : kMimeDatabaseFiles) fs::remove(mime / name, ec);
+        fs::remove(mime / "text" / "css.xml", ec);
+        record.drop(mime / "mime.cache");
+    }
+    const fs::path applications = desktopEntryPath().parent_path();
+    if (record.holds(applications / "mimeinfo.cache") && holdsOnly(applications, "mimeinfo.cache")) {
+        fs::remove(applications / "mimeinfo.cache", ec);
+        record.drop(applications / "mimeinfo.cache");
+    }
+    // The two caches are noted as markers: they go above, with what they were made from.
+    const auto isMarker = [](const fs::path& p) {
+        return p.filename() == "mime.cache" || p.filename() == "mimeinfo.cache";
+    };
+    const std::vector<fs::path> noted = record.deepestFirst();
+    for (const fs::path& path : noted)
+        if (!isMarker(path) &&
+            (!present(path) || (fs::is_directory(path, ec) && holdsOnly(path) && fs::remove(path, ec))))
+            record.drop(path);
+    for (const fs::path& path : noted)
+        if (isMarker(path) && !present(path.parent_path())) record.drop(path);
+}
 
 XdgFileAssociation::XdgFileAssociation(XdgPlaces places, fs::path program, std::string iconSvg,
                                        std::function<void()> changed)
@@ -272,8 +370,10 @@ AssocChoice XdgFileAssociation::read() const {
 AssocResult XdgFileAssociation::apply(const AssocChoice& choice) {
     AssocResult result;
     bool touched = false;
+    Record record(places_.record);
     auto put = [&](const fs::path& file, std::string_view bytes) {
         std::error_code ec;
+        record.foldersFor(file.parent_path());
         fs::create_directories(file.parent_path(), ec);
         if (!ec) ec = writeFileReplacing(file, bytes);
         if (ec) {
@@ -295,18 +395,27 @@ AssocResult XdgFileAssociation::apply(const AssocChoice& choice) {
 
     // The icon of style sheet files.
     bool iconOk = !iconWanted || put(iconPath(), iconSvg_);
-    if (choice.icon && iconOk)
+    if (choice.icon && iconOk) {
+        // A database made for this package alone is the association's own.
+        const fs::path mime = places_.dataHome / "mime";
+        if (!present(mime / "mime.cache") && holdsOnly(mime / "packages", "pavik.xml")) record.note(mime / "mime.cache");
+        record.foldersFor(mime / "text");  // where the database puts text/css
         put(mimePackagePath(), kMimePackage);
-    else if (!choice.icon)
+    } else if (!choice.icon) {
         remove(mimePackagePath());
+    }
 
     // The program entry.
     bool entryOk = false;
     if (entryWanted) {
-        if (std::optional<std::string> entry = desktopEntryText(program_.native()))
+        if (std::optional<std::string> entry = desktopEntryText(program_.native())) {
+            // So is the desktop's entry cache of a folder that holds only this entry.
+            const fs::path applications = desktopEntryPath().parent_path();
+            if (holdsOnly(applications, PavikDesktopId)) record.note(applications / "mimeinfo.cache");
             entryOk = put(desktopEntryPath(), *entry);
-        else
+        } else {
             result.failures.push_back(failure(program_, "the program path cannot be written in a desktop entry"));
+        }
     } else {
         remove(desktopEntryPath());
     }
@@ -327,6 +436,8 @@ AssocResult XdgFileAssociation::apply(const AssocChoice& choice) {
     }
 
     if (touched && changed_) changed_();
+    removeLeftovers(record);
+    record.save();
     return result;
 }
 

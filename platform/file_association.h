@@ -46,6 +46,10 @@ public:
 struct XdgPlaces {
     std::filesystem::path dataHome;    // $XDG_DATA_HOME
     std::filesystem::path configHome;  // $XDG_CONFIG_HOME
+    // Where the association notes what it created besides its own files (folders, the mime
+    // database, the desktop's entry cache), one path a line; empty: nothing is noted, and
+    // nothing but its own files is ever removed. From the environment: in programFolder().
+    std::filesystem::path record;
     static XdgPlaces fromEnvironment();
 };
 
@@ -56,6 +60,14 @@ struct XdgPlaces {
 // and the entries that were there stay behind it, so removing it gives the old line back.
 // A mimeapps.list left holding the bare [Default Applications] header, as one it created
 // is left when its line goes, is removed.
+// Removing takes away what writing created and left empty, and nothing else: after an apply
+// (and after `changed`, which may regenerate the desktop's caches) it removes
+//   - the mime database under dataHome/mime when there was none when pavik.xml was first
+//     written there and its packages folder now holds no package;
+//   - applications/mimeinfo.cache when the folder held no entry when pavik.desktop was first
+//     written there and now holds nothing else;
+//   - each folder that writing created, once it is empty (deepest first).
+// A file or folder that was there before, or that holds anything else, stays.
 class XdgFileAssociation : public FileAssociation {
 public:
     // `changed` is called after an apply that wrote or removed something.
@@ -71,6 +83,10 @@ public:
     std::filesystem::path mimeAppsPath() const;
 
 private:
+    class Record;
+    // After an apply: removes what the record names and nothing needs any more.
+    void removeLeftovers(Record& record) const;
+
     XdgPlaces places_;
     std::filesystem::path program_;
     std::string iconSvg_;

@@ -50,14 +50,21 @@ std::vector<std::vector<std::string>> assocRefreshCommands(std::string_view sear
     std::vector<std::vector<std::string>> commands;
     if (dataHome.empty()) return commands;
     const std::filesystem::path data(dataHome);
-    auto add = [&](const char* tool, const std::filesystem::path& folder, const std::filesystem::path& needed) {
+    // A folder that holds nothing has nothing to refresh: a tool run on it would leave a cache
+    // of nothing behind.
+    const auto holdsAnything = [](const std::filesystem::path& folder) {
         std::error_code ec;
-        if (!std::filesystem::is_directory(needed, ec)) return;
+        return std::filesystem::is_directory(folder, ec) && !std::filesystem::is_empty(folder, ec) && !ec;
+    };
+    auto add = [&](const char* tool, const std::filesystem::path& folder, bool needed) {
+        if (!needed) return;
         const std::filesystem::path found = findExecutable(tool, searchPath);
         if (!found.empty()) commands.push_back({found.native(), folder.native()});
     };
-    add("update-desktop-database", data / "applications", data / "applications");
-    add("update-mime-database", data / "mime", data / "mime" / "packages");
+    add("update-desktop-database", data / "applications", holdsAnything(data / "applications"));
+    std::error_code ec;
+    add("update-mime-database", data / "mime",
+        holdsAnything(data / "mime" / "packages") || std::filesystem::exists(data / "mime" / "mime.cache", ec));
     return commands;
 }
 

@@ -46,9 +46,10 @@ void NotifyAssocChanged();
 AssocChangeNotifier* setAssocChangeNotifier(AssocChangeNotifier* notifier);
 
 // The commands that refresh the desktop's caches under `dataHome`, with tools found on
-// `searchPath` (a PATH value): "update-desktop-database" on its "applications" folder, and
-// "update-mime-database" on its "mime" folder when that holds packages. A command whose
-// tool or folder is missing is left out.
+// `searchPath` (a PATH value): "update-desktop-database" on its "applications" folder when
+// that holds anything, and "update-mime-database" on its "mime" folder when that holds
+// packages or a database. A command whose tool is missing, or whose folder has nothing to
+// refresh, is left out.
 std::vector<std::vector<std::string>> assocRefreshCommands(std::string_view searchPath,
                                                            std::string_view dataHome);
 

@@ -6,6 +6,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontDialog>
+#include <QListView>
+#include <QTest>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -150,6 +154,60 @@ TEST(SettingDialog, ChosenFontsColoursAndPathsAreItsResult) {
     expected.browsers = {"", "", "/opt/moz/mozilla", "/opt/opera dir/opera"};
     expected.newDefFolder = "/home/u/新規";
     EXPECT_EQ(s.values(), expected);
+}
+
+// The font dialog of the font page, with real keys: Escape cancels it and Enter takes the font,
+// from its lists and from its boxes alike; its page never closes on its own (it would leave the
+// dialog empty).
+TEST(SettingDialog, FontDialogTakesEscapeAsCancelAndEnterAsOk) {
+    struct Case {
+        const char* what;
+        int box;        // 0: the family list, 1: the size box
+        Qt::Key key;
+        bool taken;     // the font changes
+    };
+    const Case cases[] = {
+        {"Escape in the family list", 0, Qt::Key_Escape, false},
+        {"Enter in the family list", 0, Qt::Key_Return, true},
+        {"Escape in the size box", 1, Qt::Key_Escape, false},
+        {"Enter (keypad) in the size box", 1, Qt::Key_Enter, true},
+    };
+    for (const Case& c : cases) {
+        IniFile ini = IniFile::fromBytes("[SYSTEM]\nEditFontSize=9\n");
+        TfrmSetting s(ini, nullptr, nullptr);
+        const EditFont before = s.values().font;
+        bool pageHidden = true, dialogClosed = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            auto* page = dialog->findChild<QFontDialog*>();
+            ASSERT_NE(page, nullptr);
+            QWidget* box = nullptr;
+            if (c.box == 0) {
+                auto* families = page->findChildren<QListView*>().value(0);
+                ASSERT_NE(families, nullptr);
+                families->setFocus();
+                QTest::keyClick(families, families->currentIndex().row() > 0 ? Qt::Key_Up : Qt::Key_Down);
+                box = families;
+            } else {
+                for (QLineEdit* edit : page->findChildren<QLineEdit*>())
+                    if (edit->validator()) box = edit;  // the size box takes numbers only
+                ASSERT_NE(box, nullptr);
+                box->setFocus();
+                static_cast<QLineEdit*>(box)->selectAll();
+                QTest::keyClicks(box, "20");
+            }
+            QTest::keyClick(box, c.key, c.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            pageHidden = page->isHidden();
+            dialogClosed = dialog->isHidden();
+            if (!dialogClosed) static_cast<QDialog*>(dialog)->reject();
+        });
+        s.FontEdit->trigger();
+        EXPECT_FALSE(pageHidden) << c.what;
+        EXPECT_TRUE(dialogClosed) << c.what;
+        EXPECT_EQ(s.values().font != before, c.taken) << c.what;
+        if (c.taken && c.box == 1) EXPECT_EQ(s.values().font.size, 20) << c.what;
+    }
 }
 
 TEST(SettingDialog, ApplyWritesTheAssociationAtOnceAndReportsAFailure) {

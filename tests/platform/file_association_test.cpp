@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "platform/file_association.h"
 #include "platform/file_bytes.h"
@@ -22,7 +23,7 @@ public:
         root_ = ::mkdtemp(tmpl.data());
     }
     ~TempHome() { fs::remove_all(root_); }
-    XdgPlaces places() const { return {root_ / "data", root_ / "config"}; }
+    XdgPlaces places() const { return {root_ / "data", root_ / "config", root_ / "record"}; }
     const fs::path& root() const { return root_; }
 
 private:
@@ -170,6 +171,81 @@ TEST(XdgAssociation, UntickingTheDefaultLeavesNoListOfItsOwnBehind) {
         ASSERT_TRUE(assoc.apply({false, false, true}).ok() && assoc.read().isDefault) << before;
         ASSERT_TRUE(assoc.apply({}).ok()) << before;
         EXPECT_EQ(fs::exists(assoc.mimeAppsPath()) ? contents(assoc.mimeAppsPath()) : "-", after) << before;
+    }
+}
+
+// What the desktop's tools make of the data folder, as update-mime-database and
+// update-desktop-database do: a database from the packages (one file per type; a type
+// file whose package went is removed, its folder stays), an entry cache of the applications.
+void runDesktopTools(const fs::path& data) {
+    const fs::path mime = data / "mime";
+    if (fs::is_directory(mime / "packages")) {
+        for (const char* name : {"XMLnamespaces", "aliases", "generic-icons", "globs", "globs2", "icons", "magic",
+                                 "mime.cache", "subclasses", "treemagic", "types", "version"})
+            put(mime / name, "db");
+        for (const auto& [package, type] : {std::pair{"pavik.xml", "text/css.xml"}, std::pair{"other.xml", "text/x-o.xml"}})
+            if (fs::exists(mime / "packages" / package))
+                put(mime / type, "type");
+            else
+                fs::remove(mime / type);
+    }
+    if (fs::is_directory(data / "applications")) put(data / "applications" / "mimeinfo.cache", "cache");
+}
+
+// The files and folders (ending in "/") under `root`, but the record.
+std::set<std::string> tree(const fs::path& root) {
+    std::set<std::string> paths;
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(root))
+        if (e.path().filename() != "record")
+            paths.insert(fs::relative(e.path(), root).string() + (e.is_directory() ? "/" : ""));
+    return paths;
+}
+
+// Ticking everything and unticking it again leaves the data and config folders as they were:
+// what ticking created (folders, the database, the entry cache) goes when nothing else needs
+// it; what was there before stays, even empty, and so does what the user added meanwhile.
+TEST(XdgAssociation, UntickingRemovesWhatTickingCreatedAndNothingElse) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> before;  // folders end in "/"
+        std::vector<std::string> addedMeanwhile;
+        std::vector<std::string> keptBesides;  // what else stays: caches of what was added
+    };
+    const std::vector<std::string> database = {
+        "data/mime/XMLnamespaces", "data/mime/aliases", "data/mime/generic-icons", "data/mime/globs",
+        "data/mime/globs2", "data/mime/icons", "data/mime/magic", "data/mime/mime.cache", "data/mime/subclasses",
+        "data/mime/treemagic", "data/mime/types", "data/mime/version"};
+    std::vector<std::string> othersDatabase = database;
+    othersDatabase.insert(othersDatabase.end(), {"data/mime/packages/other.xml", "data/mime/text/x-o.xml",
+                                                 "data/applications/other.desktop", "data/applications/mimeinfo.cache"});
+    const Case cases[] = {
+        {"nothing before", {}, {}, {}},
+        {"empty folders that were there stay", {"data/applications/", "data/icons/hicolor/scalable/apps/",
+                                                "data/mime/packages/", "data/mime/text/", "config/"}, {}, {}},
+        {"other packages, entries and their caches stay", othersDatabase, {}, {}},
+        {"a folder given something meanwhile stays", {}, {"data/applications/mine.desktop", "data/icons/x.png"},
+         {"data/applications/mimeinfo.cache"}},
+    };
+    for (const Case& c : cases) {
+        TempHome home;
+        for (const std::string& p : c.before)
+            p.ends_with('/') ? (void)fs::create_directories(home.root() / p) : put(home.root() / p, "mine");
+        XdgFileAssociation assoc(home.places(), "/usr/bin/pavik", "<svg/>", [&] { runDesktopTools(home.places().dataHome); });
+        std::set<std::string> expected = tree(home.root());
+
+        ASSERT_TRUE(assoc.apply({true, true, true}).ok()) << c.what;
+        ASSERT_EQ(assoc.read(), (AssocChoice{true, true, true})) << c.what;
+        EXPECT_TRUE(fs::exists(home.places().dataHome / "mime" / "text" / "css.xml")) << c.what;
+        for (const std::string& p : c.addedMeanwhile) {
+            put(home.root() / p, "mine");
+            expected.insert(p);
+        }
+        ASSERT_TRUE(assoc.apply({}).ok()) << c.what;
+        for (const std::string& p : c.keptBesides) expected.insert(p);
+        for (const std::string& p : c.addedMeanwhile)
+            for (fs::path f = fs::path(p).parent_path(); !f.empty(); f = f.parent_path()) expected.insert(f.string() + "/");
+        EXPECT_EQ(tree(home.root()), expected) << c.what;
+        EXPECT_EQ(fs::exists(home.root() / "record"), !c.addedMeanwhile.empty()) << c.what;
     }
 }
 

@@ -113,11 +113,18 @@ TEST(SharedRoutines, AssocRefreshCommandsNeedToolAndFolder) {
     EXPECT_TRUE(assocRefreshCommands(path, data.path().string()).empty());  // not executable; no packages
     writeFile(bin.path() / "update-desktop-database", "", true);
     const std::string desktopTool = (bin.path() / "update-desktop-database").string();
-    EXPECT_EQ(assocRefreshCommands(path, data.path().string()), (Commands{{desktopTool, apps}}));
+    EXPECT_TRUE(assocRefreshCommands(path, data.path().string()).empty());  // empty folders: nothing to refresh
     fs::create_directories(data.path() / "mime" / "packages");
-    EXPECT_EQ(assocRefreshCommands(path, data.path().string()),
-              (Commands{{desktopTool, apps},
-                        {(bin.path() / "update-mime-database").string(), (data.path() / "mime").string()}}));
+    EXPECT_TRUE(assocRefreshCommands(path, data.path().string()).empty());
+    writeFile(data.path() / "applications" / "a.desktop", "", false);
+    EXPECT_EQ(assocRefreshCommands(path, data.path().string()), (Commands{{desktopTool, apps}}));
+    const Commands both = {{desktopTool, apps},
+                           {(bin.path() / "update-mime-database").string(), (data.path() / "mime").string()}};
+    writeFile(data.path() / "mime" / "mime.cache", "", false);  // a database to empty
+    EXPECT_EQ(assocRefreshCommands(path, data.path().string()), both);
+    fs::remove(data.path() / "mime" / "mime.cache");
+    writeFile(data.path() / "mime" / "packages" / "a.xml", "", false);
+    EXPECT_EQ(assocRefreshCommands(path, data.path().string()), both);
     EXPECT_TRUE(assocRefreshCommands(path, other.path().string()).empty());  // no applications folder
     EXPECT_TRUE(assocRefreshCommands(path, "").empty());
 }
@@ -125,6 +132,7 @@ TEST(SharedRoutines, AssocRefreshCommandsNeedToolAndFolder) {
 TEST(SharedRoutines, NotifyAssocChangedRunsTheToolOrTheInstalledNotifier) {
     TempDir bin, data;
     fs::create_directory(data.path() / "applications");
+    writeFile(data.path() / "applications" / "a.desktop", "", false);
     fs::path log = bin.path() / "log";
     writeFile(bin.path() / "update-desktop-database",
               "#!/bin/sh\necho \"$1\" > '" + log.string() + "'\n", true);
