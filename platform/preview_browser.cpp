@@ -19,6 +19,8 @@
 #include <QWebEngineUrlScheme>
 #include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
+#include <optional>
+#include <utility>
 
 #include "platform/file_bytes.h"
 
@@ -369,6 +371,13 @@ public:
         });
     }
 
+    void navigateKeepingPlace(const QString& path, PreviewPage page) override {
+        const QPointF place = view_->page()->scrollPosition();
+        navigate(path, QString(), page);  // no anchor: fresh style sheets leave the scroll as it is
+        keepPlace_.reset();
+        if (loading_) keepPlace_ = place;
+    }
+
     bool hasDocument() const override { return loaded_; }
 
     void setTextSize(int level) override {
@@ -444,6 +453,13 @@ private:
     }
 
     void scrollToAnchor() {
+        if (const std::optional<QPointF> place = std::exchange(keepPlace_, std::nullopt)) {
+            // scrollPosition() is in the page's pixels as zoomed; scrollTo takes CSS pixels.
+            const double zoom = view_->zoomFactor() > 0 ? view_->zoomFactor() : 1.0;
+            runScript(QStringLiteral("window.scrollTo(%1,%2);").arg(place->x() / zoom).arg(place->y() / zoom),
+                      [this](const QVariant&) { pageShown(); });
+            return;
+        }
         if (anchor_.isEmpty()) {
             pageShown();
             return;
@@ -480,6 +496,7 @@ private:
     QPointer<QWebEngineView> view_;  // owned by its parent widget
     QMetaObject::Connection finished_;
     QString anchor_;
+    std::optional<QPointF> keepPlace_;  // where a page loaded anew goes back to
     QByteArray pageBytes_;  // the file the shown page was loaded from
     PreviewPage shownPage_ = PreviewPage::Sample;
     int generation_ = 0;  // of the last navigation

@@ -51,6 +51,10 @@ public:
         (void)change;
         navigate(path, anchor, page);
     }
+    // Shows the local file `path` again where the page shown now is scrolled, rather than at
+    // an anchor: for a rebuild the user did not ask to move (a save). A page that is loaded
+    // anew is scrolled back there once loaded.
+    virtual void navigateKeepingPlace(const QString& path, PreviewPage page) { navigate(path, QString(), page); }
     // Whether a page has been loaded.
     virtual bool hasDocument() const = 0;
     // Whether a user's page may run scripts (on by default). A fake may ignore it.

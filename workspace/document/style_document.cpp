@@ -301,4 +301,21 @@ size_t StyleDocument::declarationCount() const {
     return n;
 }
 
+std::optional<RulePlace> placeOfRule(const StyleDocument& doc, const CssRuleNode* rule) {
+    if (!rule) return std::nullopt;
+    RulePlace place{std::string(rule->Data.Selector), 0};
+    for (const CssRuleNode* r : doc.rules()) {
+        if (r == rule) return place;
+        if (r->Data.Selector == place.Selector) ++place.Occurrence;
+    }
+    return std::nullopt;
+}
+
+CssRuleNode* ruleAtPlace(const StyleDocument& doc, const RulePlace& place) {
+    size_t seen = 0;
+    for (CssRuleNode* r : doc.rules())
+        if (r->Data.Selector == place.Selector && seen++ == place.Occurrence) return r;
+    return nullptr;
+}
+
 }  // namespace pavik

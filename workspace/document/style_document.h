@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -197,5 +198,16 @@ private:
 // charset, kept texts, trailing comments, and per rule its selector, comments and
 // declarations. The support levels and group of a rule do not count.
 bool sameText(const StyleDocument& a, const StyleDocument& b);
+// Where a rule stands, so that it is found again in the document read anew from the same
+// text (after a save): its selector, and how many rules of that selector come before it.
+struct RulePlace {
+    std::string Selector;  // CP932
+    size_t Occurrence = 0;
+    friend bool operator==(const RulePlace&, const RulePlace&) = default;
+};
+// The place of `rule`, or nothing when it is not in the document.
+std::optional<RulePlace> placeOfRule(const StyleDocument& doc, const CssRuleNode* rule);
+// The rule at `place`, or null when the document has none there.
+CssRuleNode* ruleAtPlace(const StyleDocument& doc, const RulePlace& place);
 
 }  // namespace pavik

@@ -133,6 +133,14 @@ TColor swatchColorOf(std::string_view text) {
     return css ? css->color : clWhite;
 }
 
+SwatchLook swatchLookOf(const std::optional<std::string>& value) {
+    if (!value || value->empty()) return {};
+    // White may be a reading of nothing: it counts only when the picker reads a colour too.
+    const TColor color = swatchColorOf(*value);
+    if (color != clWhite || readCssColor(*value)) return {color, false, {}};
+    return {clNone, true, display(*value)};
+}
+
 std::optional<LengthParts> splitLength(std::string_view value) {
     const std::string lower = sjis::toLowerAscii(value);
     for (size_t u = 0; u < SizeUnits.size(); ++u) {
@@ -285,6 +293,11 @@ ValuePanelPlan planValuePanel(const PropertyNodeInfo* node,
     ValuePanelPlan p;
     if (!node) return p;
 
+    const auto categoryName = [](int group) {
+        return group >= 0 && group < CategoryCount ? std::string(CategoryNames[static_cast<size_t>(group)])
+                                                   : std::string();
+    };
+    p.childInfo = categoryName(node->group);
     if (node->isCategory) {
         p.kind = ValuePanelKind::Category;
         p.pageName = categoryPageName(node->name);
@@ -298,8 +311,6 @@ ValuePanelPlan planValuePanel(const PropertyNodeInfo* node,
 
     p.lamps = {node->ie, node->ns4, node->ns6};
     p.selectsProperty = true;
-    if (node->group >= 0 && node->group < CategoryCount)
-        p.childInfo = CategoryNames[static_cast<size_t>(node->group)];
 
     const std::string& name = node->name;
     // A declaration with an empty value counts as no value: the writer leaves it out.
@@ -323,7 +334,7 @@ ValuePanelPlan planValuePanel(const PropertyNodeInfo* node,
         p.kind = ValuePanelKind::Color;
         if (value) {
             p.nowData = display(*whole);
-            p.swatchColor = swatchColorOf(*value);
+            p.swatch = swatchLookOf(*value);
             p.color = readCssColor(*value);
             if (*value == TransparentValue) {
                 p.transparentTicked = true;

@@ -47,6 +47,20 @@ TColor ColorTextToColor(std::string_view text);
 // gives white, any other colour form the picker reads (#rgb, rgba(), hsl(), percentages).
 TColor swatchColorOf(std::string_view text);
 
+// How the colour swatch shows a value. No value: plain white, no text. A value naming a
+// colour (as swatchColorOf reads it): that colour. Any other value ("inherit",
+// "currentColor", var(...), "transparent", a typing error): no colour of its own (clNone,
+// drawn crossed out) with the value's text beside the swatch, so that it differs from no
+// value at all.
+struct SwatchLook {
+    TColor color = clWhite;
+    bool crossed = false;
+    std::string text;  // UTF-8; set only when crossed
+    friend bool operator==(const SwatchLook&, const SwatchLook&) = default;
+};
+// `value`: CP932, without "!important"; an empty value counts as none.
+SwatchLook swatchLookOf(const std::optional<std::string>& value);
+
 // Whether a property takes a colour (the properties the colour panel is shown for).
 bool isColorProperty(std::string_view name);
 
@@ -79,9 +93,11 @@ struct ValuePanelPlan {
     ValuePanelKind kind = ValuePanelKind::None;
     // Levels for the three lamps (3: off).
     std::array<int, 3> lamps = {3, 3, 3};
-    // A property node: it becomes CurTargetNode and its category goes to lblChildInfo.
+    // A property node: it becomes CurTargetNode.
     bool selectsProperty = false;
-    std::string childInfo;  // UTF-8
+    // lblChildInfo (UTF-8): the category of a property node, or of a category node itself;
+    // nothing (kept as it is) without a node.
+    std::optional<std::string> childInfo;
     bool enableEditBox = false;  // the box model editor command
     std::string_view pageName;   // category page to load into RichEditHint; empty: none
 
@@ -107,7 +123,7 @@ struct ValuePanelPlan {
 
     // Colour panel: the swatch, and the current colour read whole (the colour picker starts
     // from it and keeps its alpha).
-    TColor swatchColor = clWhite;
+    SwatchLook swatch;
     std::optional<CssColor> color;
     bool transparentTicked = false;
 

@@ -93,14 +93,14 @@ ValueWrite transparentWrite(bool ticked) {
     ValueWrite w = ticked ? store(std::string(TransparentValue), ValueImageSet)
                           : store(std::string(), ValueImageUnset);
     w.nowData = std::string(ticked ? TransparentCaption : NoValueText);
-    w.swatchColor = clNone;
+    w.swatch = swatchLookOf(w.value);
     return w;
 }
 
 ValueWrite colorWrite(std::string_view colorText) {
     ValueWrite w = store(std::string(colorText), ValueImageSet);
     w.nowData = decodeCp932(colorText);
-    w.swatchColor = swatchColorOf(colorText);
+    w.swatch = swatchLookOf(std::string(colorText));
     return w;
 }
 
@@ -115,7 +115,7 @@ ValueWrite clearWrite() {
     w.op = ValueWrite::Op::Remove;
     w.image = ValueImageUnset;
     w.fontText = std::string(NoValueText);
-    w.swatchColor = clWhite;
+    w.swatch = SwatchLook{};
     return w;
 }
 

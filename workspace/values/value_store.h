@@ -11,6 +11,7 @@
 
 #include "platform/colors.h"
 #include "workspace/document/style_document.h"
+#include "workspace/values/value_panel.h"
 
 namespace pavik {
 
@@ -51,7 +52,7 @@ struct ValueWrite {
     int image = ValueImageSet;           // the property node's image afterwards
     std::optional<std::string> nowData;  // new StaticTxtNowData text (UTF-8)
     std::optional<std::string> fontText; // new StaticTxtFont caption (UTF-8)
-    std::optional<TColor> swatchColor;   // new ShapeColor brush colour
+    std::optional<SwatchLook> swatch;    // how ShapeColor shows the stored value
     // FileOpenURLAccept rebuilds the preview even while automatic refresh is off.
     bool refreshAlways = false;
 };

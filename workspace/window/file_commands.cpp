@@ -135,7 +135,7 @@ void FileCommands::open(const QString& file, OpenFrom from) {
     }
     const QString absolute = QFileInfo(file).absoluteFilePath();
     TextForm form = text.form();
-    host_.showStyleSheet(absolute, absolute, std::move(text), std::move(form), std::nullopt, true);
+    host_.showStyleSheet(absolute, absolute, std::move(text), std::move(form), std::nullopt, SheetShown::Opened);
     if (from == OpenFrom::Dialog) {
         keep_->AddFileName(absolute);
         host_.flushSettings();
@@ -150,7 +150,7 @@ void FileCommands::openAtStart(const QString& file, const QString& typed, bool f
     if (ec) return reportReadError(file, ec);
     const QString absolute = QFileInfo(file).absoluteFilePath();
     TextForm form = text.form();
-    host_.showStyleSheet(absolute, typed, std::move(text), std::move(form), std::nullopt, true);
+    host_.showStyleSheet(absolute, typed, std::move(text), std::move(form), std::nullopt, SheetShown::Opened);
     if (fromArgument) keep_->AddFileName(absolute);
 }
 
@@ -209,7 +209,7 @@ bool FileCommands::save() {
     }
     const std::string shown = read.cp932;
     host_.readingBackSave(handEdit);
-    host_.showStyleSheet(target, renamed ? target : QString(), std::move(read), std::move(form), shown, false);
+    host_.showStyleSheet(target, renamed ? target : QString(), std::move(read), std::move(form), shown, SheetShown::Saved);
     if (renamed) {
         keep_->AddFileName(target);
         host_.flushSettings();
@@ -299,7 +299,7 @@ void FileCommands::newStyleSheet() {
         return;
     }
     made.close();
-    host_.showStyleSheet(file, file, DecodedText{}, TextForm{}, std::nullopt, false);
+    host_.showStyleSheet(file, file, DecodedText{}, TextForm{}, std::nullopt, SheetShown::Created);
     keep_->AddFileName(file);
     host_.flushSettings();
 }

@@ -47,6 +47,11 @@ class IniFile;
 class TFileNameKeep;
 class UserMessages;
 
+// Why a style sheet is shown: opened (what the reading kept and expanded is told), made
+// new, or saved and read back (the selection and the scroll places of the trees and the
+// preview stay as the user left them).
+enum class SheetShown { Opened, Created, Saved };
+
 // What the file commands need of the main window.
 class FileCommandsHost {
 public:
@@ -75,10 +80,9 @@ public:
     virtual void regeneratePane() = 0;
     // Replaces the open style sheet by `text`, read from `file`: trees, preview, name,
     // `caption`, `form`, saved. With `paneText` the pane shows it instead of the
-    // regenerated text; `tell` shows what the reading kept and expanded. The user's preview
-    // page stays in the HTML pane as it is.
+    // regenerated text. The user's preview page stays in the HTML pane as it is.
     virtual void showStyleSheet(const QString& file, const QString& caption, DecodedText text,
-                                TextForm form, const std::optional<std::string>& paneText, bool tell) = 0;
+                                TextForm form, const std::optional<std::string>& paneText, SheetShown why) = 0;
     // The next showStyleSheet reads back what a save wrote: the same style sheet, its history
     // kept. `handEdit`: what was saved is the pane's own text, not the rules'.
     virtual void readingBackSave(bool handEdit) = 0;

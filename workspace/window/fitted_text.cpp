@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
@@ -74,6 +75,83 @@ void ElidedTitleBox::changeEvent(QEvent* event) {
     QGroupBox::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) fitTitle();
 }
+
+// ---- ElidedLabel ---------------------------------------------------------------------------
+
+ElidedLabel::ElidedLabel(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);  // a value such as "<b>" is shown as it is
+    setSizePolicy(QSizePolicy::Ignored, sizePolicy().verticalPolicy());
+}
+
+void ElidedLabel::setFullText(const QString& text) {
+    full_ = text;
+    fit();
+}
+
+void ElidedLabel::setSelectable(bool selectable) {
+    selectable_ = selectable;
+    fit();
+}
+
+void ElidedLabel::fit() {
+    // Not laid out yet: fitted when shown.
+    const QString shown = isVisible() ? fontMetrics().elidedText(full_, Qt::ElideRight, contentsRect().width() - 2 * std::max(0, indent()))
+                                      : full_;
+    if (text() != shown) setText(shown);
+    setTextInteractionFlags(selectable_ && shown == full_ ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
+}
+
+bool ElidedLabel::event(QEvent* event) {
+    if (event->type() == QEvent::Show) fit();
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        if (elided())
+            QToolTip::showText(help->globalPos(), full_, this, rect());
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QLabel::event(event);
+}
+
+void ElidedLabel::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    fit();
+}
+
+void ElidedLabel::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) fit();
+}
+
+// ---- Whole text of an edit box -----------------------------------------------------------------
+
+namespace {
+
+class WholeTextTip : public QObject {
+public:
+    explicit WholeTextTip(QLineEdit* edit) : QObject(edit), edit_(edit) { edit->installEventFilter(this); }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) return false;
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = edit_->text();
+        // The room inside the frame and the text margins, as the box lays its text out.
+        const int room = edit_->contentsRect().width() - edit_->textMargins().left() - edit_->textMargins().right() - 8;
+        if (edit_->fontMetrics().horizontalAdvance(text) > room)
+            QToolTip::showText(help->globalPos(), text, edit_, edit_->rect());
+        else
+            QToolTip::hideText();
+        return true;
+    }
+
+private:
+    QLineEdit* edit_;
+};
+
+}  // namespace
+
+void showWholeTextInTooltip(QLineEdit* edit) { new WholeTextTip(edit); }
 
 // ---- The name column -------------------------------------------------------------------------
 

@@ -1,10 +1,14 @@
 #pragma once
 // Texts of the window kept readable without letting them size the window: a group box whose
-// title is elided to its width, the property tree's name column fitted to its names, and
-// the keyword hint memo's tab stop placed past its longest keyword.
+// title is elided to its width, a label elided likewise, edit boxes that show a text too
+// long for them whole in a tooltip, the property tree's name column fitted to its names,
+// and the keyword hint memo's tab stop placed past its longest keyword. Eliding is for the
+// eye only: each keeps the whole text, and nothing stored is ever cut.
 #include <QGroupBox>
+#include <QLabel>
 #include <QString>
 
+class QLineEdit;
 class QPlainTextEdit;
 class QTreeWidget;
 
@@ -34,6 +38,35 @@ private:
 
     QString full_;
 };
+
+// A label showing one line of plain text (a value, of any length) elided to the label's
+// width, the whole of it in a tooltip while it does not fit. It takes the width its layout
+// gives it and never widens its parent. Text selection, when asked for, is offered while the
+// whole text shows: a copy of the elided text would not be the value.
+class ElidedLabel : public QLabel {
+public:
+    explicit ElidedLabel(QWidget* parent = nullptr);
+
+    void setFullText(const QString& text);
+    QString fullText() const { return full_; }
+    // Whether the label shows less than its whole text.
+    bool elided() const { return text() != full_; }
+    void setSelectable(bool selectable);
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void fit();
+
+    QString full_;
+    bool selectable_ = false;
+};
+
+// Over an edit box whose text is wider than the box, a tooltip shows the whole text.
+void showWholeTextInTooltip(QLineEdit* edit);
 
 // The tree's one column is kept as wide as its widest shown name (indent and icon included)
 // or the view, whichever is wider, so that no name is cut; where the pane is narrower, the

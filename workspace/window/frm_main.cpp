@@ -61,6 +61,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     ruleCommands_ = std::make_unique<RuleCommands>(*this);
     createFileCommands();
     createPreviewPages();
+    createSelectionPlaces();
     FormCreate();
     settingsCommands_ = std::make_unique<SettingsCommands>(SettingsWindowLink{
         .owner = this,

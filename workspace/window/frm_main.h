@@ -23,6 +23,7 @@
 #include "workspace/window/property_tree.h"
 #include "workspace/window/rule_tree_model.h"
 #include "workspace/window/shown_style_sheet.h"
+#include "workspace/window/selection_places.h"
 #include "workspace/window/value_area.h"
 #include "workspace/document/rule_tree.h"
 #include "workspace/document/sample_page.h"
@@ -48,6 +49,7 @@ class ControlBar;
 class FileCommands;
 class FileCommandsHost;
 class HistoryCommands;
+enum class SheetShown;
 class LongWork;
 class PaneCommands;
 class PreviewPages;
@@ -243,6 +245,9 @@ public:
     // Image (and selected image) of a property node: 32 set by the rule, 33 not set.
     int targetImageOf(const QTreeWidgetItem* node) const;
     void setTargetImage(QTreeWidgetItem* node, int image);
+    // Remembers and restores the selection and scroll places of both trees, and takes the
+    // user to a given rule and property (selection_places.h).
+    SelectionPlaces& selectionPlaces() const { return *places_; }
 
     // ---- Value panels (main_window_values.cpp; the value area does the work) -------------
     // Stores what the user typed into the value area and did not store yet. Every command of
@@ -453,7 +458,7 @@ private:
     // File pieces (main_window_files.cpp): the open sequence's steps after the read; the
     // pane shows `paneText` when given, else the regenerated text. An empty caption keeps it.
     void showStyleSheet(const QString& file, const QString& caption, DecodedText text,
-                        TextForm form, const std::optional<std::string>& paneText, bool tell);
+                        TextForm form, const std::optional<std::string>& paneText, SheetShown why);
     std::string sourcePaneText() const;
     QByteArray sourcePaneDigest() const;
     // A notice in the status line, shown again once a queued status refresh has run.
@@ -526,6 +531,8 @@ private:
     void expandRuleBasesLater(std::vector<int> bases);
     // Fills TVCSSDataHide from the document when it is shown.
     void fillHiddenTree();
+    class PlacesLink;
+    void createSelectionPlaces();
 
     // Value area (main_window_values.cpp).
     class ValueLink;
@@ -545,6 +552,8 @@ private:
     std::unique_ptr<WidgetDropSite> cssDropSite_;   // PageControlSrc
     std::unique_ptr<WidgetDropSite> htmlDropSite_;  // PageControlDown
     std::unique_ptr<ValueAreaHost> valueLink_;  // a ValueLink
+    std::unique_ptr<SelectionPlacesHost> placesLink_;  // a PlacesLink
+    std::unique_ptr<SelectionPlaces> places_;
     ValueArea* values_ = nullptr;  // owned by PanelTopRight
     std::unique_ptr<PreviewBrowser> browser_;
     std::unique_ptr<HelpDesk> helpDesk_;
@@ -586,6 +595,9 @@ private:
     bool previewStopped_ = false;      // the last rebuild could not write the preview
     SampleRange samplePage_;           // the rules whose samples the sample page written last holds
     ShownStyleSheet shownSheet_;       // the preview style sheet as the browser has it
+    // How NavigatePreview moves the preview: to the anchor; keeping the page's scroll place
+    // (a save read back); not at all (the selection being restored before the rebuild).
+    enum class PreviewMove { ToAnchor, KeepPlace, Hold } previewMove_ = PreviewMove::ToAnchor;
     SampleAnchors sampleAnchors_;      // of the rule tree as the last rebuild found it
     // A rebuild of the preview was left unfinished, or the document replaced since the last one.
     bool previewStale_ = false;

@@ -1,9 +1,12 @@
 // The window's side of the file commands: its handlers delegate to FileCommands, which reaches
 // the window through FileLink; the open sequence's steps after the file was read.
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QMenu>
+#include <QPointer>
+#include <QScopedValueRollback>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTimer>
@@ -44,8 +47,8 @@ public:
     std::uint64_t paneChanges() const override { return w_.RichEditSrc->core().ChangeCount(); }
     void regeneratePane() override { w_.rebuildPreview(true); }
     void showStyleSheet(const QString& file, const QString& caption, DecodedText text, TextForm form,
-                        const std::optional<std::string>& paneText, bool tell) override {
-        w_.showStyleSheet(file, caption, std::move(text), std::move(form), paneText, tell);
+                        const std::optional<std::string>& paneText, SheetShown why) override {
+        w_.showStyleSheet(file, caption, std::move(text), std::move(form), paneText, why);
     }
     void readingBackSave(bool handEdit) override { w_.saveReadBack_ = handEdit; }
     void setAutoRefresh() override { w_.bAutoRefresh = true; }
@@ -155,7 +158,14 @@ void TfrmMain::clearSourcePane() {
 }
 
 void TfrmMain::showStyleSheet(const QString& file, const QString& caption, DecodedText text,
-                              TextForm form, const std::optional<std::string>& paneText, bool tell) {
+                              TextForm form, const std::optional<std::string>& paneText, SheetShown why) {
+    // A save read back keeps the user where they were: selection, trees, preview, focus.
+    std::optional<SelectionPlaces::Place> place;
+    QPointer<QWidget> focus;
+    if (why == SheetShown::Saved) {
+        place = places_->remember();
+        focus = QApplication::focusWidget();
+    }
     if (!caption.isEmpty()) setCaptionFor(caption);
     DeletePreviewFiles();
     sCSSFileName = file;
@@ -165,12 +175,19 @@ void TfrmMain::showStyleSheet(const QString& file, const QString& caption, Decod
     const std::optional<bool> handEdit = std::exchange(saveReadBack_, std::nullopt);
     StyleDocument before = handEdit ? std::exchange(Document, StyleDocument()) : StyleDocument();
     try {
-        AnalyzeCSS(std::move(text), tell);
+        AnalyzeCSS(std::move(text), why == SheetShown::Opened);
         if (handEdit)
             historyCommands_->readBackFromSave(std::move(before), *handEdit);
         else
             historyCommands_->restart();
-        previewPages_->rebuild();  // the HTML page stays in its pane, edits and all
+        if (place) {
+            const QScopedValueRollback hold(previewMove_, PreviewMove::Hold);
+            places_->restore(*place);
+        }
+        {
+            const QScopedValueRollback keep(previewMove_, place ? PreviewMove::KeepPlace : previewMove_);
+            previewPages_->rebuild();  // the HTML page stays in its pane, edits and all
+        }
         if (paneText) reloadSourcePane(*paneText);
     } catch (const WorkStopped&) {
         historyCommands_->restart();
@@ -182,7 +199,10 @@ void TfrmMain::showStyleSheet(const QString& file, const QString& caption, Decod
         bCSSSaved = true;
         throw;
     }
-    if (PageControlSrc->currentIndex() == 0) TreeViewStruct->setFocus();
+    if (focus && focus->isVisible())
+        focus->setFocus();
+    else if (PageControlSrc->currentIndex() == 0)
+        TreeViewStruct->setFocus();
     commandsOf(RichEditSrc).savedToFile();  // the pane's history starts at the file's text
     Refresh_Status();
 }

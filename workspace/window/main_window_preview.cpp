@@ -44,8 +44,8 @@ void TfrmMain::RefreshPreview() { rebuildPreview(fileCommands_->mayRegeneratePan
 
 void TfrmMain::rebuildPreview(bool regeneratePane) {
     previewStale_ = true;
-    BrowserStateChange(3, 3, 3);
-    values_->clearTagInfo();
+    // The value area's tag information, category and lamps stay those of the selection: a
+    // rebuild changes no selection (what does clears them itself).
     computePreviewPaths();
 
     // A page that cannot be written stops the preview: the browser keeps what it shows. A
@@ -121,7 +121,7 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     previewStopped_ = !written;
     if (written) {
         previewFailureTold_ = false;
-        if (change && browser_)
+        if (change && browser_ && previewMove_ == PreviewMove::ToAnchor)
             browser_->update(PreviewHTMLPath, fromCp932(anchor), previewPageKind(), *change);
         else
             NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
@@ -203,7 +203,7 @@ SamplePageOptions TfrmMain::samplePageOptions(const RuleTreeWalk& tree, const QM
 }
 
 void TfrmMain::showPreviewOf(const QModelIndex& node, const QString& anchor) {
-    if (!browser_ || previewStopped_) return;
+    if (!browser_ || previewStopped_ || previewMove_ == PreviewMove::Hold) return;
     const RuleTreeWalk tree = structModel_->walk();
     SamplePageOptions options = samplePageOptions(tree, node);
     options.Anchors = &sampleAnchors_;
@@ -229,7 +229,11 @@ PreviewPage TfrmMain::previewPageKind() const { return sHTMLFileName.isEmpty() ?
 void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
     // A stopped preview has no page of its own to show (a name it could not replace may
     // still lead elsewhere).
-    if (browser_ && !previewStopped_) browser_->navigate(path, anchor, previewPageKind());
+    if (!browser_ || previewStopped_ || previewMove_ == PreviewMove::Hold) return;
+    if (previewMove_ == PreviewMove::KeepPlace)
+        browser_->navigateKeepingPlace(path, previewPageKind());
+    else
+        browser_->navigate(path, anchor, previewPageKind());
 }
 
 void TfrmMain::RefreshExecute() {

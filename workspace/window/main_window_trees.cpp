@@ -52,6 +52,29 @@ QIcon categoryIcon() {
 
 }  // namespace
 
+// The selection places' view of the window.
+class TfrmMain::PlacesLink final : public SelectionPlacesHost {
+public:
+    explicit PlacesLink(TfrmMain& window) : w_(window) {}
+
+    QTreeView* ruleTree() const override { return w_.TreeViewStruct; }
+    QTreeWidget* propertyTree() const override { return w_.TreeViewTarget; }
+    const StyleDocument& document() const override { return w_.Document; }
+    const CssRuleNode* selectedRule() const override { return w_.ruleOfNode(w_.CurStructNode); }
+    QTreeWidgetItem* selectedProperty() const override { return w_.selectedPropertyNode(); }
+    QModelIndex nodeOfRule(const CssRuleNode* rule) const override { return w_.structNodeOfRule(rule); }
+    void takeUpRule() override { w_.TreeViewStructClick(); }
+    void takeUpProperty() override { w_.TreeViewTargetClick(false); }
+
+private:
+    TfrmMain& w_;
+};
+
+void TfrmMain::createSelectionPlaces() {
+    placesLink_ = std::make_unique<PlacesLink>(*this);
+    places_ = std::make_unique<SelectionPlaces>(*placesLink_);
+}
+
 CssRuleNode* TfrmMain::ruleOfNode(const QModelIndex& node) const { return structModel_->rule(node); }
 
 StructNodeKind TfrmMain::kindOfNode(const QModelIndex& node) const { return toNodeKind(structModel_->kind(node)); }
@@ -68,6 +91,7 @@ void TfrmMain::removeStructNode(const QModelIndex& node) {
     TreeViewStruct->clearSelection();
     TreeViewStruct->setCurrentIndex(QModelIndex());
     TreeViewStructChange();
+    BrowserStateChange(3, 3, 3);
 }
 
 void TfrmMain::NodeBaseAdd() {
@@ -96,6 +120,7 @@ void TfrmMain::showRuleTree(RuleTreeModel::Layout layout) {
     expandRuleBases();
     TreeViewStruct->setCurrentIndex(ElementBaseNode);
     TreeViewStructChange();
+    BrowserStateChange(3, 3, 3);
     Refresh_Status();
 }
 

@@ -83,10 +83,8 @@ void TfrmMain::TreeViewTargetClick(bool focusEditor) {
     if (plan.kind == ValuePanelKind::Category) LoadGroupHint();
     setBoxCategorySelected(plan.enableEditBox);
     BrowserStateChange(plan.lamps[0], plan.lamps[1], plan.lamps[2]);
-    if (plan.selectsProperty) {
-        CurTargetNode = node;
-        values_->setChildInfo(QString::fromStdString(plan.childInfo));
-    }
+    if (plan.selectsProperty) CurTargetNode = node;
+    if (plan.childInfo) values_->setChildInfo(QString::fromStdString(*plan.childInfo));
     values_->showPanel(plan, focusEditor);
     Refresh_Status();
 }

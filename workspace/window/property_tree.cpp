@@ -58,6 +58,7 @@ std::vector<PropertyTreeNode> buildPropertyTree(const std::vector<AttrEntry>& at
             category = a.category;
             TData c;
             c.Kind = 0;
+            c.Group = category;
             if (category >= 0 && category < CategoryCount)
                 c.Name = toCp932(CategoryNames[static_cast<size_t>(category)]);
             categoryNode = add(std::move(c), -1, ImageCategory, ImageCategoryOpen);
@@ -72,6 +73,7 @@ std::vector<PropertyTreeNode> buildPropertyTree(const std::vector<AttrEntry>& at
             if (scrollbarNode < 0) {
                 TData s;
                 s.Kind = 0;
+                s.Group = category;
                 s.Name = toCp932("スクロールバー");
                 scrollbarNode = add(std::move(s), categoryNode, ImageCategory, ImageCategoryOpen);
             }

@@ -19,7 +19,7 @@ struct TData {
     std::int32_t IE = 3;
     std::int32_t NS4 = 3;
     std::int32_t NS6 = 3;
-    std::int32_t Group = 0;  // property category 0..8 (property nodes)
+    std::int32_t Group = 0;  // property category 0..8 (of a category or sub-group node: its own)
 };
 
 // Image numbers of the property tree.

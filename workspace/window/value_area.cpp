@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -69,7 +71,7 @@ QList<QRadioButton*> sizeButtons(const QGroupBox* group) {
 ValueArea::ValueArea(QWidget* column, QAction* fileOpenURL, ValueAreaHost& host) : QObject(column), host_(host) {
     build(column, fileOpenURL);
     connectEditors();
-    setSwatchColor(clWhite);
+    showSwatch({});
 }
 
 void ValueArea::build(QWidget* parent, QAction* fileOpenURL) {
@@ -103,8 +105,8 @@ void ValueArea::build(QWidget* parent, QAction* fileOpenURL) {
     column->addWidget(GroupBoxTagInfo);
 
     GroupBoxNowData = named(new QGroupBox(QStringLiteral("現在の設定"), parent), "GroupBoxNowData");
-    StaticTxtNowData = named(new QLabel(GroupBoxNowData), "StaticTxtNowData");
-    StaticTxtNowData->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    StaticTxtNowData = named(new ElidedLabel(GroupBoxNowData), "StaticTxtNowData");
+    StaticTxtNowData->setSelectable(true);
     tightColumn(GroupBoxNowData)->addWidget(StaticTxtNowData);
     GroupBoxNowData->hide();
     column->addWidget(GroupBoxNowData);
@@ -168,14 +170,23 @@ void ValueArea::build(QWidget* parent, QAction* fileOpenURL) {
     MemoHint->setTabStopDistance(MemoHint->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 16);
     RichEditHint = named(new QTextEdit(PanelHide), "RichEditHint");
     RichEditHint->setReadOnly(true);
-    ShapeColor = named(new QLabel(PanelHide), "ShapeColor");
+    PanelSwatch = named(new QWidget(PanelHide), "PanelSwatch");
+    auto* swatchRow = new QHBoxLayout(PanelSwatch);
+    swatchRow->setContentsMargins(0, 0, 0, 0);
+    swatchRow->setSpacing(6);
+    ShapeColor = named(new QLabel(PanelSwatch), "ShapeColor");
     ShapeColor->setCursor(Qt::PointingHandCursor);
     ShapeColor->setFixedSize(72, 36);
+    StaticTxtSwatch = named(new ElidedLabel(PanelSwatch), "StaticTxtSwatch");
+    StaticTxtSwatch->setSelectable(true);
+    swatchRow->addWidget(ShapeColor);
+    swatchRow->addWidget(StaticTxtSwatch, 1);
     BitBtnClear = named(new QPushButton(QStringLiteral("クリア"), PanelHide), "BitBtnClear");
     BitBtnClear->setToolTip(QStringLiteral("値のクリア"));
     BitBtnClear->setStatusTip(QStringLiteral("値を無指定にします"));
     CheckBoxColor = named(new QCheckBox(QStringLiteral("透過"), PanelHide), "CheckBoxColor");
-    StaticTxtFont = named(new QLabel(QStringLiteral("指定無し"), PanelHide), "StaticTxtFont");
+    StaticTxtFont = named(new ElidedLabel(PanelHide), "StaticTxtFont");
+    StaticTxtFont->setFullText(utf8(NoValueText));
     StaticTxtFont->setCursor(Qt::PointingHandCursor);
     StaticTxtFont->setAutoFillBackground(true);
     StaticTxtFont->setStyleSheet(
@@ -187,9 +198,10 @@ void ValueArea::build(QWidget* parent, QAction* fileOpenURL) {
     SBOpenURL = named(new QToolButton(PanelHide), "SBOpenURL");
     SBOpenURL->setDefaultAction(fileOpenURL);
     for (QWidget* w : std::initializer_list<QWidget*>{PanelSizeSelect, CmbBoxCommon, CmbBoxCommon2, MemoHint,
-                                                      RichEditHint, ShapeColor, BitBtnClear, CheckBoxColor,
+                                                      RichEditHint, PanelSwatch, BitBtnClear, CheckBoxColor,
                                                       StaticTxtFont, SBOpenURL, PanelURL})
         w->hide();
+    for (QLineEdit* line : {EditCommon, CmbBoxCommon->lineEdit(), CmbBoxCommon2->lineEdit()}) showWholeTextInTooltip(line);
 }
 
 void ValueArea::connectEditors() {
@@ -246,7 +258,7 @@ void ValueArea::reset() {
     auto* common = static_cast<QVBoxLayout*>(PanelCommon->layout());
     while (QLayoutItem* item = common->takeAt(0)) delete item;
     for (QWidget* w : std::initializer_list<QWidget*>{PanelSizeSelect, CmbBoxCommon, CmbBoxCommon2, MemoHint,
-                                                      RichEditHint, ShapeColor, BitBtnClear, CheckBoxColor,
+                                                      RichEditHint, PanelSwatch, BitBtnClear, CheckBoxColor,
                                                       StaticTxtFont, SBOpenURL, PanelURL}) {
         w->hide();
         w->setParent(PanelHide);
@@ -265,9 +277,9 @@ void ValueArea::reset() {
     color_.reset();
     MemoHint->clear();
     RichEditHint->clear();
-    StaticTxtFont->setText(utf8(NoValueText));
-    setSwatchColor(clWhite);
-    StaticTxtNowData->clear();
+    StaticTxtFont->setFullText(utf8(NoValueText));
+    showSwatch({});
+    StaticTxtNowData->setFullText(QString());
     const QSignalBlocker block(CheckBoxColor);
     CheckBoxColor->setChecked(false);
 }
@@ -306,7 +318,7 @@ void ValueArea::showControls(const std::vector<ValueControl>& controls) {
         case ValueControl::CmbBoxCommon2: w = CmbBoxCommon2; break;
         case ValueControl::MemoHint: w = MemoHint; break;
         case ValueControl::RichEditHint: w = RichEditHint; break;
-        case ValueControl::ShapeColor: w = ShapeColor; align = Qt::AlignLeft; break;
+        case ValueControl::ShapeColor: w = PanelSwatch; break;
         case ValueControl::BitBtnClear: w = BitBtnClear; align = Qt::AlignLeft; break;
         case ValueControl::CheckBoxColor: w = CheckBoxColor; align = Qt::AlignLeft; break;
         case ValueControl::StaticTxtFont: w = StaticTxtFont; break;
@@ -358,7 +370,7 @@ void ValueArea::showPanel(const ValuePanelPlan& plan, bool focusEditor) {
         }
         showControls(plan.controls);
     }
-    StaticTxtNowData->setText(utf8(plan.nowData));
+    StaticTxtNowData->setFullText(utf8(plan.nowData));
     if (const QString text = utf8(plan.editText); text.size() > LongestEditedValue) {
         EditCommon->setEnabled(false);
         EditCommon->setPlaceholderText(
@@ -373,23 +385,39 @@ void ValueArea::showPanel(const ValuePanelPlan& plan, bool focusEditor) {
     shownUnit_ = plan.kind == ValuePanelKind::Length ? unitIndex() : -1;
     editPartOf_ = QString::fromStdString(plan.editPartOf);
     if (plan.focusEdit && focusEditor) EditCommon->setFocus();
-    setSwatchColor(plan.swatchColor);
+    showSwatch(plan.swatch);
     color_ = plan.color;
     {
         const QSignalBlocker block(CheckBoxColor);
         CheckBoxColor->setChecked(plan.transparentTicked);
     }
-    StaticTxtFont->setText(utf8(plan.fontText));
+    StaticTxtFont->setFullText(utf8(plan.fontText));
     scrollVertTo(MemoHint, 0);
 }
 
 // ---- State -------------------------------------------------------------------------------------
 
-void ValueArea::setSwatchColor(TColor color) {
-    swatch_ = color;
-    const QString fill = color == clNone ? QStringLiteral("transparent") : toQColor(color).name();
+void ValueArea::showSwatch(const SwatchLook& look) {
+    swatch_ = look.color;
+    const QString fill = look.color == clNone ? QStringLiteral("white") : toQColor(look.color).name();
     ShapeColor->setStyleSheet(
         QStringLiteral("QLabel { background: %1; border: 1px solid #606060; border-radius: 6px; }").arg(fill));
+    // A value with no colour of its own: the swatch is crossed out, the value beside it.
+    if (look.crossed) {
+        QPixmap cross(ShapeColor->size() * ShapeColor->devicePixelRatio());
+        cross.setDevicePixelRatio(ShapeColor->devicePixelRatio());
+        cross.fill(Qt::transparent);
+        QPainter painter(&cross);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(0xC0, 0x20, 0x20), 2));
+        const QRectF r = QRectF(QPointF(0, 0), QSizeF(ShapeColor->size())).adjusted(4, 4, -4, -4);
+        painter.drawLine(r.bottomLeft(), r.topRight());
+        ShapeColor->setPixmap(cross);
+    } else {
+        ShapeColor->clear();
+    }
+    ShapeColor->setToolTip(look.crossed ? QStringLiteral("色として表示できない値です") : QString());
+    StaticTxtSwatch->setFullText(utf8(look.text));
 }
 
 int ValueArea::unitIndex() const {
@@ -418,10 +446,10 @@ void scrollVertTo(QAbstractScrollArea* window, int position) {
 
 bool ValueArea::store(const ValueWrite& write) {
     if (!host_.commitValue(write)) return false;
-    if (write.nowData) StaticTxtNowData->setText(utf8(*write.nowData));
-    if (write.fontText) StaticTxtFont->setText(utf8(*write.fontText));
-    if (write.swatchColor) {
-        setSwatchColor(*write.swatchColor);
+    if (write.nowData) StaticTxtNowData->setFullText(utf8(*write.nowData));
+    if (write.fontText) StaticTxtFont->setFullText(utf8(*write.fontText));
+    if (write.swatch) {
+        showSwatch(*write.swatch);
         color_ = readCssColor(write.value);
     }
     return true;

@@ -87,7 +87,7 @@ public:
     TALed* ALedNS4 = nullptr;
     TALed* ALedNS6 = nullptr;
     QGroupBox* GroupBoxNowData = nullptr;
-    QLabel* StaticTxtNowData = nullptr;
+    ElidedLabel* StaticTxtNowData = nullptr;  // elided to the box, whole in its tooltip
     QScrollArea* ScrollBoxSet = nullptr;
     QWidget* PanelCommon = nullptr;
     QWidget* PanelSizeSelect = nullptr;
@@ -100,9 +100,11 @@ public:
     QPlainTextEdit* MemoHint = nullptr;
     QTextEdit* RichEditHint = nullptr;
     QLabel* ShapeColor = nullptr;
+    ElidedLabel* StaticTxtSwatch = nullptr;  // beside the swatch: a value it cannot paint
+    QWidget* PanelSwatch = nullptr;          // ShapeColor and StaticTxtSwatch side by side
     QPushButton* BitBtnClear = nullptr;
     QCheckBox* CheckBoxColor = nullptr;
-    QLabel* StaticTxtFont = nullptr;
+    ElidedLabel* StaticTxtFont = nullptr;
     QToolButton* SBOpenURL = nullptr;
     QWidget* PanelURL = nullptr;  // EditCommon and SBOpenURL side by side (image address)
 
@@ -155,8 +157,8 @@ public:
     // ---- State ------------------------------------------------------------------------------
     int unitIndex() const;  // RadioGroupSize.ItemIndex; -1 none
     void setUnitIndex(int index);
-    TColor ShapeColorBrush() const { return swatch_; }
-    void setSwatchColor(TColor color);
+    TColor ShapeColorBrush() const { return swatch_; }  // clNone: a value it cannot paint
+    void showSwatch(const SwatchLook& look);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -149,6 +149,24 @@ TEST(StyleDocumentTest, LookupsFindTheFirstExactMatch) {
     EXPECT_EQ(doc.ruleCount(), 0u);
 }
 
+TEST(StyleDocumentTest, ARuleIsFoundAgainByItsPlaceInADocumentReadAnew) {
+    const std::string text = "P { color: red; }\r\nH1 { margin: 0; }\r\nP { margin: 0; }\r\nP.a { top: 0; }\r\n";
+    const StyleDocument before = AnalyzeCSS(text).Document;
+    const StyleDocument after = AnalyzeCSS(text).Document;
+    // Every rule of the old document finds its own counterpart, the second "P" too.
+    for (size_t i = 0; i < before.ruleCount(); ++i) {
+        const std::optional<RulePlace> place = placeOfRule(before, before.rules()[i]);
+        ASSERT_TRUE(place) << i;
+        EXPECT_EQ(ruleAtPlace(after, *place), after.rules()[i]) << i;
+    }
+    EXPECT_EQ(placeOfRule(before, before.rules()[2]), (RulePlace{"P", 1}));
+    // A rule not in the document has no place; a place past the rules of its selector has no rule.
+    EXPECT_EQ(placeOfRule(before, after.rules()[0]), std::nullopt);
+    EXPECT_EQ(placeOfRule(before, nullptr), std::nullopt);
+    EXPECT_EQ(ruleAtPlace(after, RulePlace{"P", 2}), nullptr);
+    EXPECT_EQ(ruleAtPlace(after, RulePlace{"p", 0}), nullptr);
+}
+
 TEST(RuleTreeTest, EmptyDocumentHasOnlyTheBaseNodes) {
     StyleDocument doc;
     for (bool grouped : {false, true})

@@ -13,7 +13,7 @@ PropertyNodeInfo property(std::string name, int group = 0, int ie = 1, int ns4 =
     return {false, std::move(name), ie, ns4, ns6, group};
 }
 
-PropertyNodeInfo category(std::string_view utf8) { return {true, toCp932(utf8), 3, 3, 3, 0}; }
+PropertyNodeInfo category(std::string_view utf8, int group = 0) { return {true, toCp932(utf8), 3, 3, 3, group}; }
 
 ValuePanelPlan plan(const PropertyNodeInfo& node, std::optional<std::string> value = std::nullopt) {
     return planValuePanel(&node, value);
@@ -61,7 +61,7 @@ TEST(ColorTextToColor, UnreadableTextGivesWhiteWithoutThrowing) {
 TEST(ValuePanel, ColourPanels) {
     ValuePanelPlan p = plan(property("color"), "#ff0000");
     EXPECT_EQ(p.kind, ValuePanelKind::Color);
-    EXPECT_EQ(p.swatchColor, 0x020000FFu);
+    EXPECT_EQ(p.swatch.color, 0x020000FFu);
     EXPECT_EQ(p.nowData, "#ff0000");
     EXPECT_FALSE(p.transparentTicked);
     EXPECT_EQ(p.controls, (std::vector{VC::ShapeColor, VC::BitBtnClear}));
@@ -71,20 +71,34 @@ TEST(ValuePanel, ColourPanels) {
     EXPECT_EQ(p.nowData, "指定無し");
     EXPECT_EQ(p.controls, (std::vector{VC::ShapeColor, VC::BitBtnClear, VC::CheckBoxColor}));
 
-    // The swatch shows every colour form the picker reads; an unreadable colour still builds
-    // the panel, with a white swatch.
-    for (const auto& [text, swatch] : std::vector<std::pair<std::string, TColor>>{
-             {"#f00", 0x0000FFu}, {"rgba(0,128,255,.5)", 0xFF8000u}, {"hsl(120,100%,50%)", 0x00FF00u},
-             {"rgb(1 2", clWhite}}) {
+    // The swatch paints every colour form the picker reads. A value it cannot paint says so
+    // (no colour, crossed out, its text beside), unlike no value at all.
+    const SwatchLook none{}, white{clWhite, false, ""};
+    for (const auto& [text, look] : std::vector<std::pair<std::string, SwatchLook>>{
+             {"#f00", {0x0000FFu, false, ""}},
+             {"rgba(0,128,255,.5)", {0xFF8000u, false, ""}},
+             {"hsl(120,100%,50%)", {0x00FF00u, false, ""}},
+             {"white", white},
+             {"#fff", white},
+             {"buttonface", {clBtnFace, false, ""}},
+             {"inherit", {clNone, true, "inherit"}},
+             {"currentColor", {clNone, true, "currentColor"}},
+             {"var(--bs-body-bg)", {clNone, true, "var(--bs-body-bg)"}},
+             {"transparent", {clNone, true, "transparent"}},
+             {"inherit !important", {clNone, true, "inherit"}},
+             {"rgb(1 2", {clNone, true, "rgb(1 2"}},
+             {toCp932("青"), {clNone, true, "青"}}}) {
         p = plan(property("background-color"), text);
         EXPECT_TRUE(p.showPanel);
-        EXPECT_EQ(p.swatchColor, swatch) << text;
-        EXPECT_EQ(p.nowData, text);
+        EXPECT_EQ(p.swatch, look) << text;
+        EXPECT_EQ(p.transparentTicked, text == "transparent");
+        if (!p.transparentTicked) EXPECT_EQ(p.nowData, decodeCp932(text));
     }
+    EXPECT_EQ(plan(property("color"), "").swatch, none);
 
     p = plan(property("scrollbar-track-color"));
     EXPECT_TRUE(p.showPanel);
-    EXPECT_EQ(p.swatchColor, clWhite);
+    EXPECT_EQ(p.swatch, none);
     EXPECT_EQ(p.nowData, "");
     EXPECT_EQ(p.controls.size(), 2u);
 }
@@ -210,6 +224,9 @@ TEST(ValuePanel, CategoryAndOtherNodes) {
     EXPECT_EQ(p.controls, (std::vector{VC::RichEditHint}));
     EXPECT_FALSE(p.selectsProperty);
     EXPECT_EQ(p.lamps, (std::array{3, 3, 3}));
+    // A category node shows its own category (the scroll-bar sub-group its category's).
+    EXPECT_EQ(plan(category("背景", 2)).childInfo, "背景");
+    EXPECT_EQ(plan(category("スクロールバー", 3)).childInfo, "ボックス");
 
     EXPECT_EQ(plan(category("スクロールバー")).pageName, "TYPESCROLLBAR");
     EXPECT_FALSE(plan(category("テキスト")).enableEditBox);
@@ -226,6 +243,7 @@ TEST(ValuePanel, CategoryAndOtherNodes) {
 
     p = planValuePanel(nullptr, std::nullopt);
     EXPECT_EQ(p.kind, ValuePanelKind::None);
+    EXPECT_EQ(p.childInfo, std::nullopt);
     EXPECT_EQ(p.lamps, (std::array{3, 3, 3}));
     EXPECT_FALSE(p.selectsProperty);
 }

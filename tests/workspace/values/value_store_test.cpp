@@ -89,7 +89,7 @@ TEST(ValueStore, ClearRemovesOnlyWhatTheRuleSets) {
     const ValueWrite w = clearWrite();
     EXPECT_EQ(w.image, ValueImageUnset);
     EXPECT_EQ(w.fontText, "指定無し");
-    EXPECT_EQ(w.swatchColor, clWhite);
+    EXPECT_EQ(w.swatch, SwatchLook{});
 }
 
 TEST(ValueWrites, KeywordDropDowns) {
@@ -147,15 +147,16 @@ TEST(ValueWrites, ImageFileTransparentColourAndFont) {
     EXPECT_EQ(currentValue(s.doc, s.h1(), "border-color"), "");
     EXPECT_EQ(w.nowData, "指定無し");
     EXPECT_EQ(w.image, ValueImageUnset);
-    EXPECT_EQ(w.swatchColor, clNone);
+    EXPECT_EQ(w.swatch, SwatchLook{});  // no value: plain white
     EXPECT_EQ(s.text().find("border-color"), std::string::npos);
     w = transparentWrite(true);
     EXPECT_TRUE(applyValueWrite(s.doc, s.h1(), "border-color", w));
     EXPECT_EQ(w.nowData, "透過");
+    EXPECT_EQ(w.swatch, (SwatchLook{clNone, true, "transparent"}));
     EXPECT_NE(s.text().find("border-color : transparent ;"), std::string::npos);
 
     w = colorWrite("rgb(0,128,255)");
-    EXPECT_EQ(w.swatchColor, 0xFF8000u);
+    EXPECT_EQ(w.swatch, (SwatchLook{0xFF8000u, false, ""}));
     EXPECT_EQ(w.nowData, "rgb(0,128,255)");
     w = fontWrite(toCp932("ＭＳ 明朝"));
     EXPECT_EQ(w.fontText, "ＭＳ 明朝");

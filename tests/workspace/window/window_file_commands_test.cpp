@@ -9,8 +9,11 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QApplication>
+#include <QScrollBar>
+#include <QTreeView>
 #include <QTreeWidget>
-#include <filesystem>
+#include <QTreeWidgetItemIterator>
 #include <functional>
 
 #include "components/file_name_keep.h"
@@ -285,6 +288,58 @@ TEST_F(FileCommandsTest, SaveKeepsTheEncodingAndThePaneHoldsWhatWasSaved) {
     EXPECT_EQ(w->StatusBar->encoding(), QStringLiteral("UTF-8"));
     EXPECT_EQ(w->RichEditSrc->core().SaveToBytes(SaveFlagsPlain), toCp932(saved));
 
+}
+
+TEST_F(FileCommandsTest, SavingKeepsTheSelectionAndTheScrollPlacesOfBothTreesAndThePreview) {
+    std::string sheet = ".note { color : red ; }\r\nP { color : red ; }\r\nP { text-align : center ; }\r\n";
+    for (int i = 0; i < 40; ++i) sheet += "DIV#d" + std::to_string(100 + i) + " { color : red ; }\r\n";
+    auto w = openIn(QStringLiteral("a.css"), sheet);
+    w->resize(900, 560);
+    QApplication::setActiveWindow(w.get());
+    settle();
+    // The second of the two P rules, its text-align set, a folder opened by hand, the class
+    // base node closed, both trees scrolled.
+    QTreeView* rules = w->TreeViewStruct;
+    QTreeWidget* properties = w->TreeViewTarget;
+    const QModelIndex secondP = child(w->ElementBaseNode, findItem(rules, QStringLiteral("エレメント/P")).row() + 1);
+    rules->collapse(w->ClassBaseNode);
+    rules->scrollTo(secondP);
+    QTest::mouseClick(rules->viewport(), Qt::LeftButton, {}, rules->visualRect(secondP).center());
+    QTreeWidgetItem* textAlign = findItem(properties, QStringLiteral("テキスト/text-align"));
+    textAlign->parent()->setExpanded(true);
+    QTest::mouseClick(properties->viewport(), Qt::LeftButton, {}, properties->visualItemRect(textAlign).center());
+    findItem(properties, QStringLiteral("背景"))->setExpanded(true);
+    const int right = w->valueArea().CmbBoxCommon->findText(QStringLiteral("right"));
+    w->valueArea().CmbBoxCommon->setCurrentIndex(right);
+    emit w->valueArea().CmbBoxCommon->activated(right);
+    properties->verticalScrollBar()->setValue(properties->verticalScrollBar()->maximum() / 2);
+    rules->verticalScrollBar()->setValue(3);
+    const auto places = [&] {
+        QStringList open;
+        for (QTreeWidgetItemIterator it(properties); *it; ++it)
+            if ((*it)->isExpanded()) open.append((*it)->text(0));
+        return QStringList{QString::number(rules->currentIndex().row()), QString::number(w->CurStructNode.row()),
+                           w->CurTargetNode ? w->CurTargetNode->text(0) : QString(), properties->currentItem()->text(0),
+                           w->valueArea().CmbBoxCommon->currentText(), QString::number(rules->verticalScrollBar()->value()),
+                           QString::number(properties->verticalScrollBar()->value()),
+                           rules->isExpanded(w->ClassBaseNode) ? "open" : "closed", open.join(','),
+                           w->valueArea().lblTagInfo->text(), w->valueArea().lblChildInfo->text()};
+    };
+    const QStringList before = places();
+    ASSERT_EQ(before.mid(1, 4), (QStringList{QString::number(secondP.row()), "text-align", "text-align", "right"}));
+    ASSERT_NE(before.mid(5, 2), (QStringList{"0", "0"}));
+    const size_t navigations = browser->navigations.size();
+
+    properties->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    settle();
+    ASSERT_TRUE(holds(onDisk(file), "text-align : right ;"));
+    ASSERT_TRUE(w->bCSSSaved);
+    EXPECT_EQ(places(), before);
+    EXPECT_TRUE(properties->hasFocus());
+    // The preview is shown again where it was scrolled, not moved to an anchor.
+    ASSERT_GT(browser->navigations.size(), navigations);
+    for (size_t n = navigations; n < browser->navigations.size(); ++n) EXPECT_TRUE(browser->navigations[n].keptPlace) << n;
 }
 
 TEST_F(FileCommandsTest, SaveAsWritesThePaneUnderTheNewNameAndAsksBeforeReplacing) {

@@ -1,6 +1,8 @@
 // The main window's layout measured: texts of the sheet never size the window, names and
 // keywords are readable whole, bands and panes stay in view.
 #include <QComboBox>
+#include <QLineEdit>
+#include <QScrollArea>
 #include <QHelpEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -9,7 +11,9 @@
 #include <QTextLayout>
 #include <QToolTip>
 #include <QTreeWidget>
+#include <tuple>
 
+#include "platform/qt_text.h"
 #include "window_support.h"
 #include "workspace/window/control_bar.h"
 #include "workspace/window/value_area.h"
@@ -60,6 +64,46 @@ TEST_F(WindowLayout, ALongSelectorNeitherWidensTheWindowNorSqueezesTheTrees) {
     click(w->TreeViewStruct, QStringLiteral("エレメント/P"));  // a short one whole, no tooltip
     EXPECT_EQ(box->title(), QStringLiteral("P"));
     EXPECT_EQ(toolTipAt(box, QPoint(10, 4)), QString());
+}
+
+// Long values (a font list, an image address, a colour the swatch cannot paint) show elided
+// to their boxes with the whole in a tooltip; none widens the value area, and none is cut.
+TEST_F(WindowLayout, LongValuesNeitherWidenTheValueAreaNorAreCut) {
+    QStringList names;
+    for (int i = 0; i < 120; ++i) names.append(QStringLiteral("\"Font Family Number %1\"").arg(i));
+    const QString family = names.join(QStringLiteral(", "));
+    const QString image = QStringLiteral("url(\"%1/picture.png\")").arg(QString(300, QLatin1Char('d')));
+    const QString color = QStringLiteral("var(--%1)").arg(QString(200, QLatin1Char('c')));
+    auto w = openSheet(QStringLiteral("P { font-family: %1; background-image: %2; color: %3; }\r\n")
+                           .arg(family, image, color)
+                           .toStdString());
+    w->resize(1000, 700);
+    settle();
+    ValueArea& area = w->valueArea();
+    click(w->TreeViewStruct, QStringLiteral("エレメント/P"));
+    const auto widths = [&] { return QList<int>{w->width(), w->PanelTopLeft->width(), w->PanelTopCenter->width(), w->PanelTopRight->width()}; };
+    const QList<int> before = widths();
+    // Each value in the label that shows it (none: the image box, which shows it whole on hover).
+    for (const auto& [path, value, label] : {std::tuple<const char*, QString, ElidedLabel*>{"フォント/font-family", family, area.StaticTxtFont},
+                                             {"背景/background-image", image, nullptr},
+                                             {"テキスト/color", color, area.StaticTxtSwatch}}) {
+        click(w->TreeViewTarget, QString::fromUtf8(path));
+        SCOPED_TRACE(path);
+        EXPECT_EQ(widths(), before);
+        EXPECT_FALSE(area.ScrollBoxSet->horizontalScrollBar()->isVisible());
+        if (!label) {
+            EXPECT_EQ(toolTipAt(area.EditCommon, QPoint(5, 5)), QString(300, QLatin1Char('d')) + QStringLiteral("/picture.png"));
+            continue;
+        }
+        EXPECT_EQ(label->fullText(), value);
+        EXPECT_TRUE(label->text().endsWith(QChar(0x2026)));
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+        EXPECT_EQ(toolTipAt(label, QPoint(5, label->height() / 2)), value);
+    }
+    // Nothing was cut: the rule holds the values as read.
+    EXPECT_TRUE(w->bCSSSaved);
+    const auto& declarations = w->ruleOfNode(w->CurStructNode)->Declarations;
+    EXPECT_EQ((QStringList{fromCp932(declarations[0].Value), fromCp932(declarations[1].Value)}), (QStringList{family, image}));
 }
 
 // The document-type combo keeps its saved place in a wide window, is pulled into view in a

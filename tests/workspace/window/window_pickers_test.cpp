@@ -82,7 +82,7 @@ TEST_F(Pickers, SwatchClickStoresThePickedColourAndCancelChangesNothing) {
     QTest::mouseClick(w->valueArea().ShapeColor, Qt::LeftButton);
     EXPECT_EQ(start, clRed);
     EXPECT_EQ(valueOf(*w, "color"), "Blue");
-    EXPECT_EQ(w->valueArea().StaticTxtNowData->text(), QStringLiteral("Blue"));
+    EXPECT_EQ(w->valueArea().StaticTxtNowData->fullText(), QStringLiteral("Blue"));
     EXPECT_EQ(w->valueArea().ShapeColorBrush(), clBlue);
     EXPECT_FALSE(w->bCSSSaved);
     EXPECT_GT(browser->navigations.size(), navigations);  // the preview follows
@@ -168,7 +168,7 @@ TEST_F(Pickers, FontLabelStoresTheChosenFamilyByItsCssName) {
     });
     QTest::mouseClick(w->valueArea().StaticTxtFont, Qt::LeftButton);
     EXPECT_EQ(valueOf(*w, "font-family"), "monospace");
-    EXPECT_EQ(w->valueArea().StaticTxtFont->text(), QStringLiteral("monospace"));
+    EXPECT_EQ(w->valueArea().StaticTxtFont->fullText(), QStringLiteral("monospace"));
     EXPECT_FALSE(w->bCSSSaved);
 
     whenShown<TfrmFontSelect>([](TfrmFontSelect& f) { QTest::mouseClick(f.StaticText[6], Qt::LeftButton); });

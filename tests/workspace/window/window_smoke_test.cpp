@@ -41,6 +41,16 @@ protected:
         return std::make_unique<TfrmMain>(std::move(s));
     }
 
+    // A shown window with 150 class rules, .c100 to .c249, open.
+    std::unique_ptr<TfrmMain> openManyRules() {
+        std::string sheet;
+        for (int i = 0; i < 150; ++i) sheet += ".c" + std::to_string(100 + i) + " { color: red; }\r\n";
+        auto w = makeRealWindow(writeFile("many.css", sheet));
+        w->resize(900, 700);
+        showAndSettle(*w);
+        return w;
+    }
+
     // The value of a script run beside the page's own (it runs where the page's are off).
     static QVariant evaluate(QWebEngineView* view, const QString& script, int ms = 5000) {
         QVariant value;
@@ -81,11 +91,7 @@ protected:
 };
 
 TEST_F(RealBrowser, PreviewPageLoadsAndARuleClickJumpsToItsAnchor) {
-    std::string sheet;
-    for (int i = 0; i < 150; ++i) sheet += ".c" + std::to_string(100 + i) + " { color: red; }\r\n";
-    auto w = makeRealWindow(writeFile("many.css", sheet));
-    w->resize(900, 700);
-    showAndSettle(*w);
+    auto w = openManyRules();
     auto* view = qobject_cast<QWebEngineView*>(w->WebBrowserIE);
     ASSERT_NE(view, nullptr);
 
@@ -125,6 +131,42 @@ TEST_F(RealBrowser, PreviewPageLoadsAndARuleClickJumpsToItsAnchor) {
     EXPECT_EQ(waitForScript(view, "document.querySelectorAll('link').length", 0, 2000), 1);
     EXPECT_TRUE(w->browser()->hasDocument());
     EXPECT_TRUE(messages->errors.isEmpty());
+}
+
+// A rebuild that keeps the place (a save) leaves the page where the user scrolled it, whether
+// only its style sheet is fetched again or the page is loaded anew, at any text size.
+TEST_F(RealBrowser, ARebuildKeepingThePlaceLeavesThePageWhereItWasScrolled) {
+    auto w = openManyRules();
+    auto* view = qobject_cast<QWebEngineView*>(w->WebBrowserIE);
+    ASSERT_GE(waitForScript(view, "document.getElementsByName('.c249').length", 1, 20000), 1);
+    w->browser()->setTextSize(4);
+    int shown = 0;
+    w->browser()->OnPageShown = [&] { ++shown; };
+    const auto waitUntil = [](const std::function<bool()>& done) {
+        QElapsedTimer t;
+        t.start();
+        while (!done() && t.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return done();
+    };
+    // The same page (only its style sheet fetched again), then a changed one (loaded anew).
+    for (const bool changed : {false, true}) {
+        // Scrolled well before the rebuild, as a user scrolls: the view knows where the page is.
+        ASSERT_EQ(waitForScript(view, "window.scrollTo(0, 600), window.pavikKept = 1, window.scrollY", 600, 2000), 600);
+        ASSERT_TRUE(waitUntil([&] { return !view->page()->isLoading() && view->page()->scrollPosition().y() > 700; }));
+        if (changed) {
+            QFile page(w->PreviewHTMLPath);
+            ASSERT_TRUE(page.open(QIODevice::Append));
+            page.write("<!-- changed -->");
+        }
+        const int before = shown;
+        w->browser()->navigateKeepingPlace(w->PreviewHTMLPath, PreviewPage::Sample);
+        ASSERT_TRUE(waitUntil([&] { return shown > before && !view->page()->isLoading(); }));
+        if (changed)
+            EXPECT_EQ(waitForScript(view, "window.pavikKept ? 0 : 1", 1, 5000), 1);  // loaded anew
+        else
+            EXPECT_EQ(evaluate(view, "window.pavikKept || 0").toInt(), 1);
+        EXPECT_EQ(waitForScript(view, "Math.abs(window.scrollY - 600) < 3 ? 1 : 0", 1, 5000), 1) << changed;
+    }
 }
 
 TEST_F(RealBrowser, SamplePageRunsNoScriptAndReadsNoOtherLocalFile) {

@@ -21,6 +21,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "components/a_led.h"
 #include "platform/colors.h"
 #include "platform/qt_text.h"
 #include "window_support.h"
@@ -98,27 +99,36 @@ TEST_F(Values, ColourPanelShowsSwatchClearAndTransparentOnlyForBorderColours) {
     EXPECT_FALSE(w->valueArea().CheckBoxColor->isVisible());
     EXPECT_FALSE(w->valueArea().CmbBoxCommon->isVisible());
     EXPECT_EQ(w->valueArea().ShapeColorBrush(), clRed);
-    EXPECT_EQ(w->valueArea().StaticTxtNowData->text(), QStringLiteral("red"));
+    EXPECT_EQ(w->valueArea().StaticTxtNowData->fullText(), QStringLiteral("red"));
     EXPECT_EQ(w->valueArea().lblChildInfo->text(), QStringLiteral("テキスト"));
     EXPECT_LT(w->valueArea().ShapeColor->y(), w->valueArea().BitBtnClear->y());
 
     clickProperty(*w, QStringLiteral("ボックス/border-color/border-top-color"));
     EXPECT_TRUE(shownInPanel(*w, w->valueArea().CheckBoxColor));
     EXPECT_TRUE(w->valueArea().CheckBoxColor->isChecked());
-    EXPECT_EQ(w->valueArea().StaticTxtNowData->text(), QStringLiteral("指定無し"));
+    EXPECT_EQ(w->valueArea().StaticTxtNowData->fullText(), QStringLiteral("指定無し"));
     EXPECT_LT(w->valueArea().BitBtnClear->y(), w->valueArea().CheckBoxColor->y());
 
     // Showing a value from code stores nothing.
     EXPECT_TRUE(w->bCSSSaved);
 
-    // A colour that does not parse shows white, with the panel built as usual.
-    for (const char* bad : {"rgb(1 2", "#gggggg", "rgb(99999999999999999999,0,0"}) {
+    // A value the swatch cannot paint shows the swatch crossed out (no colour) with the value
+    // beside it, the panel built as usual; no value shows a plain white swatch and no text.
+    ValueArea& area = w->valueArea();
+    for (const char* bad : {"inherit", "var(--bs-body-bg)", "rgb(1 2", "#gggggg", "rgb(99999999999999999999,0,0"}) {
         w->ruleOfNode(w->CurStructNode)->Declarations[0].Value = bad;
         clickProperty(*w, QStringLiteral("テキスト/color"));
-        EXPECT_EQ(w->valueArea().ShapeColorBrush(), clWhite) << bad;
-        EXPECT_TRUE(shownInPanel(*w, w->valueArea().BitBtnClear)) << bad;
-        EXPECT_EQ(w->valueArea().StaticTxtNowData->text(), QString::fromLatin1(bad));
+        EXPECT_EQ(area.ShapeColorBrush(), clNone) << bad;
+        EXPECT_FALSE(area.ShapeColor->pixmap().isNull()) << bad;  // the cross
+        EXPECT_TRUE(shownInPanel(*w, area.StaticTxtSwatch)) << bad;
+        EXPECT_EQ(area.StaticTxtSwatch->fullText(), QString::fromLatin1(bad));
+        EXPECT_TRUE(shownInPanel(*w, area.BitBtnClear)) << bad;
+        EXPECT_EQ(area.StaticTxtNowData->fullText(), QString::fromLatin1(bad));
     }
+    QTest::mouseClick(area.BitBtnClear, Qt::LeftButton);
+    EXPECT_EQ(area.ShapeColorBrush(), clWhite);
+    EXPECT_TRUE(area.ShapeColor->pixmap().isNull());
+    EXPECT_TRUE(area.StaticTxtSwatch->fullText().isEmpty());
     EXPECT_TRUE(messages->errors.isEmpty());
 }
 
@@ -150,8 +160,8 @@ TEST_F(Values, KeywordLengthFontImageAndCategoryPanels) {
     clickProperty(*w, QStringLiteral("フォント/font-family"));
     EXPECT_TRUE(shownInPanel(*w, w->valueArea().StaticTxtFont));
     EXPECT_TRUE(shownInPanel(*w, w->valueArea().BitBtnClear));
-    EXPECT_EQ(w->valueArea().StaticTxtFont->text(), QStringLiteral("serif"));
-    EXPECT_EQ(w->valueArea().StaticTxtNowData->text(), QStringLiteral("指定無し"));
+    EXPECT_EQ(w->valueArea().StaticTxtFont->fullText(), QStringLiteral("serif"));
+    EXPECT_EQ(w->valueArea().StaticTxtNowData->fullText(), QStringLiteral("指定無し"));
     EXPECT_FALSE(w->valueArea().PanelSizeSelect->isVisible());
 
     clickProperty(*w, QStringLiteral("背景/background-image"));
@@ -188,7 +198,7 @@ TEST_F(Values, KeywordDropDownsStoreChosenItems) {
 
     choose(w->valueArea().CmbBoxCommon, QStringLiteral("right"));
     EXPECT_EQ(valueOf(*w, "text-align"), "right");
-    EXPECT_EQ(w->valueArea().StaticTxtNowData->text(), QStringLiteral("right"));
+    EXPECT_EQ(w->valueArea().StaticTxtNowData->fullText(), QStringLiteral("right"));
     EXPECT_EQ(w->targetImageOf(node), ValueImageSet);
     EXPECT_NE(w->RichEditSrc->Text().find("text-align : right ;"), std::string::npos);
     EXPECT_FALSE(w->bCSSSaved);
@@ -378,7 +388,7 @@ TEST_F(Values, TypedKeywordIsStoredOnEnterOrWhenTheFocusLeaves) {
     EXPECT_TRUE(w->bCSSSaved);
     QTest::keyClick(line, Qt::Key_Return);
     EXPECT_EQ(valueOf(*w, "text-align"), "inherit");
-    EXPECT_EQ(w->valueArea().StaticTxtNowData->text(), QStringLiteral("inherit"));
+    EXPECT_EQ(w->valueArea().StaticTxtNowData->fullText(), QStringLiteral("inherit"));
     EXPECT_EQ(w->targetImageOf(w->CurTargetNode), ValueImageSet);
 
     // Leaving the drop-down stores what was typed, into the property it was typed for.
@@ -518,13 +528,35 @@ TEST_F(Values, KeyboardSelectionInTheTreesDoesWhatAClickDoes) {
     EXPECT_GT(lengthPanels, 0);
 }
 
+TEST_F(Values, AValueChangeKeepsTheHeaderAndACategoryShowsItself) {
+    auto w = open();
+    ValueArea& area = w->valueArea();
+    const auto header = [&area] {
+        QStringList shown{area.lblTagInfo->text(), area.lblChildInfo->text()};
+        for (TALed* lamp : {area.ALedIe5, area.ALedNS4, area.ALedNS6})
+            shown.append(lamp->Value() ? QString::number(lamp->TrueColor(), 16) : QStringLiteral("off"));
+        return shown;
+    };
+    clickRule(*w, QStringLiteral("エレメント/H1"));
+    clickProperty(*w, QStringLiteral("フォント/font-size"));
+    const QStringList before = header();
+    ASSERT_EQ(before.mid(1, 2), (QStringList{"フォント", "8000"}));  // a green lamp
+    QTest::keyClicks(area.EditCommon, "14");
+    QTest::keyClick(area.EditCommon, Qt::Key_Return);
+    ASSERT_EQ(valueOf(*w, "font-size"), "14%");
+    EXPECT_EQ(header(), before);
+    // A category node shows its own category, lamps off.
+    clickProperty(*w, QStringLiteral("背景"));
+    EXPECT_EQ(header(), (QStringList{before[0], "背景", "off", "off", "off"}));
+}
+
 TEST_F(Values, ClickingTheSelectedRuleAgainStartsAfresh) {
     auto w = open();
     clickRule(*w, QStringLiteral("エレメント/H1"));
     const QString tagInfo = w->valueArea().lblTagInfo->text();
     clickProperty(*w, QStringLiteral("テキスト/text-align"));
-    choose(w->valueArea().CmbBoxCommon, QStringLiteral("left"));  // the rebuild empties the tag information
-    ASSERT_TRUE(w->valueArea().lblTagInfo->text().isEmpty());
+    choose(w->valueArea().CmbBoxCommon, QStringLiteral("left"));
+    ASSERT_EQ(w->valueArea().lblChildInfo->text(), QStringLiteral("テキスト"));
     ASSERT_TRUE(w->valueArea().PanelCommon->isVisible());
 
     clickRule(*w, QStringLiteral("エレメント/H1"));
@@ -532,7 +564,7 @@ TEST_F(Values, ClickingTheSelectedRuleAgainStartsAfresh) {
     EXPECT_TRUE(w->valueArea().lblChildInfo->text().isEmpty());
     EXPECT_FALSE(w->valueArea().PanelCommon->isVisible());
     EXPECT_EQ(w->CurTargetNode, nullptr);
-    EXPECT_TRUE(w->valueArea().StaticTxtNowData->text().isEmpty());
+    EXPECT_TRUE(w->valueArea().StaticTxtNowData->fullText().isEmpty());
 }
 
 TEST_F(Values, ImageAddressTypedOrChosen) {
@@ -561,7 +593,7 @@ TEST_F(Values, ImageAddressTypedOrChosen) {
     w->sHTMLFileName = writeFile("site/page.html", "<html></html>");
     w->FileOpenURLAccept(writeFile("site/img/a.gif", "x"));
     EXPECT_EQ(valueOf(*w, "background-image"), "url(\"img/a.gif\")");
-    EXPECT_EQ(w->valueArea().StaticTxtNowData->text(), QStringLiteral("url(\"img/a.gif\")"));
+    EXPECT_EQ(w->valueArea().StaticTxtNowData->fullText(), QStringLiteral("url(\"img/a.gif\")"));
 
     // A path CP932 cannot hold is refused, never stored as "?".
     w->FileOpenURLAccept(home() + QStringLiteral("/site/img/☃.gif"));
@@ -578,12 +610,12 @@ TEST_F(Values, TransparentBoxAndClearButton) {
 
     QTest::mouseClick(w->valueArea().CheckBoxColor, Qt::LeftButton);  // unticked: stores the empty value
     EXPECT_EQ(valueOf(*w, "border-top-color"), "");
-    EXPECT_EQ(w->valueArea().StaticTxtNowData->text(), QStringLiteral("指定無し"));
+    EXPECT_EQ(w->valueArea().StaticTxtNowData->fullText(), QStringLiteral("指定無し"));
     EXPECT_EQ(w->targetImageOf(node), ValueImageUnset);
     EXPECT_EQ(w->RichEditSrc->Text().find("border-top-color"), std::string::npos);
     QTest::mouseClick(w->valueArea().CheckBoxColor, Qt::LeftButton);
     EXPECT_EQ(valueOf(*w, "border-top-color"), "transparent");
-    EXPECT_EQ(w->valueArea().StaticTxtNowData->text(), QStringLiteral("透過"));
+    EXPECT_EQ(w->valueArea().StaticTxtNowData->fullText(), QStringLiteral("透過"));
     EXPECT_EQ(w->valueArea().ShapeColorBrush(), clNone);
     EXPECT_NE(w->RichEditSrc->Text().find("border-top-color : transparent ;"), std::string::npos);
 
