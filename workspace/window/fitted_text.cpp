@@ -93,10 +93,23 @@ void ElidedLabel::setSelectable(bool selectable) {
     fit();
 }
 
+namespace {
+
+// The beginning of `text` that a label or tooltip lays out, "…" marking what is left out.
+QString shownPart(const QString& text) {
+    qsizetype n = ElidedLabel::LongestShownText;
+    if (text.size() <= n) return text;
+    if (text.at(n - 1).isHighSurrogate()) --n;
+    return text.left(n) + QChar(0x2026);
+}
+
+}  // namespace
+
 void ElidedLabel::fit() {
     // Not laid out yet: fitted when shown.
-    const QString shown = isVisible() ? fontMetrics().elidedText(full_, Qt::ElideRight, contentsRect().width() - 2 * std::max(0, indent()))
-                                      : full_;
+    const QString part = shownPart(full_);
+    const QString shown =
+        isVisible() ? fontMetrics().elidedText(part, Qt::ElideRight, contentsRect().width() - 2 * std::max(0, indent())) : part;
     if (text() != shown) setText(shown);
     setTextInteractionFlags(selectable_ && shown == full_ ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
 }
@@ -106,7 +119,7 @@ bool ElidedLabel::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         if (elided())
-            QToolTip::showText(help->globalPos(), full_, this, rect());
+            QToolTip::showText(help->globalPos(), shownPart(full_), this, rect());
         else
             QToolTip::hideText();
         return true;

@@ -40,11 +40,15 @@ private:
 };
 
 // A label showing one line of plain text (a value, of any length) elided to the label's
-// width, the whole of it in a tooltip while it does not fit. It takes the width its layout
+// width, the whole of it in a tooltip while it does not fit (up to LongestShownText
+// characters: a longer value, a data address of megabytes, shows its beginning, since laying
+// it out whole would hold up the window for seconds). It takes the width its layout
 // gives it and never widens its parent. Text selection, when asked for, is offered while the
 // whole text shows: a copy of the elided text would not be the value.
 class ElidedLabel : public QLabel {
 public:
+    static constexpr qsizetype LongestShownText = 4096;
+
     explicit ElidedLabel(QWidget* parent = nullptr);
 
     void setFullText(const QString& text);

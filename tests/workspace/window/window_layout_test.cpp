@@ -67,15 +67,17 @@ TEST_F(WindowLayout, ALongSelectorNeitherWidensTheWindowNorSqueezesTheTrees) {
 }
 
 // Long values (a font list, an image address, a colour the swatch cannot paint) show elided
-// to their boxes with the whole in a tooltip; none widens the value area, and none is cut.
+// to their boxes with the whole in a tooltip (the beginning of one of megabytes); none widens
+// the value area, and none is cut.
 TEST_F(WindowLayout, LongValuesNeitherWidenTheValueAreaNorAreCut) {
     QStringList names;
     for (int i = 0; i < 120; ++i) names.append(QStringLiteral("\"Font Family Number %1\"").arg(i));
     const QString family = names.join(QStringLiteral(", "));
     const QString image = QStringLiteral("url(\"%1/picture.png\")").arg(QString(300, QLatin1Char('d')));
     const QString color = QStringLiteral("var(--%1)").arg(QString(200, QLatin1Char('c')));
-    auto w = openSheet(QStringLiteral("P { font-family: %1; background-image: %2; color: %3; }\r\n")
-                           .arg(family, image, color)
+    const QString huge = QStringLiteral("var(--%1)").arg(QString(1'000'000, QLatin1Char('h')));
+    auto w = openSheet(QStringLiteral("P { font-family: %1; background-image: %2; color: %3; background-color: %4; }\r\n")
+                           .arg(family, image, color, huge)
                            .toStdString());
     w->resize(1000, 700);
     settle();
@@ -84,9 +86,12 @@ TEST_F(WindowLayout, LongValuesNeitherWidenTheValueAreaNorAreCut) {
     const auto widths = [&] { return QList<int>{w->width(), w->PanelTopLeft->width(), w->PanelTopCenter->width(), w->PanelTopRight->width()}; };
     const QList<int> before = widths();
     // Each value in the label that shows it (none: the image box, which shows it whole on hover).
-    for (const auto& [path, value, label] : {std::tuple<const char*, QString, ElidedLabel*>{"フォント/font-family", family, area.StaticTxtFont},
-                                             {"背景/background-image", image, nullptr},
-                                             {"テキスト/color", color, area.StaticTxtSwatch}}) {
+    const QString hugeTip = huge.left(ElidedLabel::LongestShownText) + QChar(0x2026);
+    for (const auto& [path, value, label, tip] :
+         {std::tuple<const char*, QString, ElidedLabel*, QString>{"フォント/font-family", family, area.StaticTxtFont, family},
+          {"背景/background-image", image, nullptr, QString()},
+          {"テキスト/color", color, area.StaticTxtSwatch, color},
+          {"背景/background-color", huge, area.StaticTxtSwatch, hugeTip}}) {
         click(w->TreeViewTarget, QString::fromUtf8(path));
         SCOPED_TRACE(path);
         EXPECT_EQ(widths(), before);
@@ -98,7 +103,7 @@ TEST_F(WindowLayout, LongValuesNeitherWidenTheValueAreaNorAreCut) {
         EXPECT_EQ(label->fullText(), value);
         EXPECT_TRUE(label->text().endsWith(QChar(0x2026)));
         EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
-        EXPECT_EQ(toolTipAt(label, QPoint(5, label->height() / 2)), value);
+        EXPECT_EQ(toolTipAt(label, QPoint(5, label->height() / 2)), tip);
     }
     // Nothing was cut: the rule holds the values as read.
     EXPECT_TRUE(w->bCSSSaved);
