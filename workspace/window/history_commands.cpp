@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QTreeView>
 #include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 
 #include "platform/cp932.h"
 #include "workspace/window/frm_main.h"
@@ -79,21 +78,7 @@ void HistoryCommands::select(const StepPlace& place) {
         }
         return;
     }
-    const QModelIndex node = w_.structNodeOfRule(w_.Document.rules()[*place.rule]);
-    if (!node.isValid()) return;
-    w_.TreeViewStruct->setCurrentIndex(node);
-    w_.TreeViewStruct->scrollTo(node);
-    w_.TreeViewStructClick();
-    if (place.property.empty()) return;
-    for (QTreeWidgetItemIterator it(w_.TreeViewTarget); *it; ++it) {
-        const TData* record = w_.targetRecordOf(*it);
-        if (record && record->Kind == 1 && record->Name == place.property) {
-            w_.TreeViewTarget->setCurrentItem(*it);
-            w_.TreeViewTarget->scrollToItem(*it);
-            w_.TreeViewTargetClick(false);
-            return;
-        }
-    }
+    w_.selectionPlaces().select(w_.Document.rules()[*place.rule], place.property);
 }
 
 void HistoryCommands::readBackFromSave(StyleDocument before, bool handEdit) {

@@ -56,8 +56,7 @@ public:
 
 private:
     void replayed(const std::optional<DocumentHistory::Replay>& replay);
-    // Selects the rule and property of `place` in the trees; the seam where selecting a
-    // place (and keeping it through a save) is done.
+    // Selects the rule and property of `place` in the trees, as clicks on them would.
     void select(const StepPlace& place);
 
     TfrmMain& w_;
