@@ -35,41 +35,22 @@ size_t changeBytes(const DocumentChange& change) {
                       change);
 }
 
-// Taking back / making again one change. Rules and declarations move between the document
-// and the change's `taken`.
-void undoChange(DocumentChange& change, StyleDocument& doc) {
+// Taking back (`back`) or making again one change. Rules and declarations move between the
+// document and the change's `taken`: an addition taken back, or a removal made again, takes.
+void replayChange(DocumentChange& change, StyleDocument& doc, bool back) {
     std::visit(Overloaded{
-                   [&](ValueChange& c) { doc.setValueAt(c.rule, c.decl, c.before); },
+                   [&](ValueChange& c) { doc.setValueAt(c.rule, c.decl, back ? c.before : c.after); },
                    [&](DeclarationChange& c) {
-                       if (c.added)
+                       if (c.added == back)
                            c.taken = doc.takeDeclaration(c.taken.rule, c.taken.at);
                        else
                            doc.putDeclaration(c.taken);
                    },
                    [&](RuleChange& c) {
-                       if (c.added)
+                       if (c.added == back)
                            c.taken = doc.takeRule(c.taken.at);
                        else
                            doc.putRule(c.taken);
-                   },
-               },
-               change);
-}
-
-void redoChange(DocumentChange& change, StyleDocument& doc) {
-    std::visit(Overloaded{
-                   [&](ValueChange& c) { doc.setValueAt(c.rule, c.decl, c.after); },
-                   [&](DeclarationChange& c) {
-                       if (c.added)
-                           doc.putDeclaration(c.taken);
-                       else
-                           c.taken = doc.takeDeclaration(c.taken.rule, c.taken.at);
-                   },
-                   [&](RuleChange& c) {
-                       if (c.added)
-                           doc.putRule(c.taken);
-                       else
-                           c.taken = doc.takeRule(c.taken.at);
                    },
                },
                change);
@@ -105,11 +86,11 @@ bool DocumentHistory::movesRules(const Step& step) {
 
 void DocumentHistory::undoStep(Step& step, StyleDocument& doc) {
     if (step.other) std::swap(doc, *step.other);
-    for (auto it = step.changes.rbegin(); it != step.changes.rend(); ++it) undoChange(*it, doc);
+    for (auto it = step.changes.rbegin(); it != step.changes.rend(); ++it) replayChange(*it, doc, true);
 }
 
 void DocumentHistory::redoStep(Step& step, StyleDocument& doc) {
-    for (DocumentChange& c : step.changes) redoChange(c, doc);
+    for (DocumentChange& c : step.changes) replayChange(c, doc, false);
     if (step.other) std::swap(doc, *step.other);
 }
 
