@@ -141,6 +141,8 @@ EditorCore::PreparedLoad EditorCore::finishLoad(std::vector<Row> rows, std::uint
         rows = rewrapLoaded(std::move(rows));
         if (load.closingRow) rows.pop_back();
     }
+    // The room LoadPrepared leaves for edits is made here: it moves every row.
+    rows.reserve(rows.size() + RowList::loadGap(rows.size()));
     load.rows = std::move(rows);
     return load;
 }

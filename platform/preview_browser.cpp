@@ -9,6 +9,7 @@
 #include <QMimeDatabase>
 #include <QPointer>
 #include <QRandomGenerator>
+#include <QTimer>
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -19,6 +20,8 @@
 #include <QWebEngineUrlScheme>
 #include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
+#include <algorithm>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -150,6 +153,27 @@ QString jsString(const QString& text) {
     }
     out += '"';
     return out;
+}
+
+// Scripts that hand `map` to the page in pieces of a size sent in a moment, under the name
+// `id`; mapInPage(id) takes them up once, as the text (null when they did not all arrive).
+std::vector<QString> mapPieceScripts(const QString& map, int id) {
+    constexpr qsizetype Piece = qsizetype{1} << 18;
+    std::vector<QString> scripts{QStringLiteral("window.pavikMapId=%1;window.pavikMap=[];").arg(id)};
+    for (qsizetype at = 0; at < map.size();) {
+        qsizetype n = std::min(Piece, map.size() - at);
+        if (at + n < map.size() && map.at(at + n - 1).isHighSurrogate()) --n;
+        scripts.push_back(QStringLiteral("if(window.pavikMapId===%1)window.pavikMap.push(%2);")
+                              .arg(QString::number(id), jsString(map.mid(at, n))));
+        at += n;
+    }
+    return scripts;
+}
+
+QString mapInPage(int id) {
+    return QStringLiteral("(function(){var m=window.pavikMapId===%1&&window.pavikMap;"
+                          "window.pavikMap=window.pavikMapId=undefined;return m?m.join(''):null;})()")
+        .arg(id);
 }
 
 // The page, passing console messages to the preview.
@@ -356,16 +380,19 @@ public:
             edits += QStringLiteral("[%1,%2,%3]").arg(QString::number(r.index), jsString(r.selector), jsString(r.block));
         }
         edits += ']';
-        QString map = QStringLiteral("null");
-        if (!change.rules.empty() && !ruleMapSent_ && change.ruleMap) {
-            map = jsString(change.ruleMap());
-            ruleMapSent_ = true;
-        }
+        // The map of a big sheet is long: it goes to the page in pieces, made by whoever
+        // gives the map, and one piece a turn of the event loop.
+        const bool sendMap = !change.rules.empty() && !ruleMapSent_ && change.ruleMap;
+        std::vector<QString> pieces;
+        if (sendMap) change.ruleMap([&](const QString& map) { pieces = mapPieceScripts(map, generation); });
+        ruleMapSent_ = ruleMapSent_ || sendMap;
         const QString script = QString::fromUtf8(UpdateStylesScript)
                                    .arg(jsString(StylesShownMark), QString::number(generation), jsString(anchor_),
                                         jsString(QFileInfo(change.cssPath).fileName()),
-                                        QString::number(change.ruleCount), map, edits);
-        runScript(script, [this, generation](const QVariant& done) {
+                                        QString::number(change.ruleCount),
+                                        sendMap ? mapInPage(generation) : QStringLiteral("null"), edits);
+        auto scripts = std::make_shared<std::vector<QString>>(std::move(pieces));
+        runInTurns(scripts, 0, script, [this, generation](const QVariant& done) {
             if (done.toBool() || generation != generation_ || !view_) return;
             swapStyles();
         });
@@ -450,6 +477,17 @@ private:
                                      [alive = std::weak_ptr<int>(alive_), done](const QVariant& value) {
                                          if (!alive.expired()) done(value);
                                      });
+    }
+
+    // Runs scripts[next...], one a turn of the event loop so that the window answers between
+    // them, then `last`.
+    void runInTurns(std::shared_ptr<std::vector<QString>> scripts, size_t next, const QString& last,
+                    const std::function<void(const QVariant&)>& done) {
+        if (next == scripts->size()) return runScript(last, done);
+        view_->page()->runJavaScript((*scripts)[next], QWebEngineScript::ApplicationWorld);
+        QTimer::singleShot(0, view_, [this, alive = std::weak_ptr<int>(alive_), scripts, next, last, done] {
+            if (!alive.expired() && view_) runInTurns(scripts, next + 1, last, done);
+        });
     }
 
     void scrollToAnchor() {

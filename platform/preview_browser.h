@@ -32,8 +32,11 @@ struct StyleSheetChange {
     std::vector<Rule> rules;
     size_t ruleCount = 0;  // the style sheet's rules
     // Every rule's selector as written, rule i with the block "{--pavik-rule:i}", one a line:
-    // how the browser tells which of its rules is which. Asked for at most once a load.
-    std::function<QString()> ruleMap;
+    // how the browser tells which of its rules is which. Asked for at most once a load:
+    // ruleMap(use) calls use(text). The window may run both beside itself, as they take long
+    // on a big sheet.
+    using MapUse = std::function<void(const QString& text)>;
+    std::function<void(const MapUse& use)> ruleMap;
 };
 
 class PreviewBrowser {

@@ -357,6 +357,11 @@ std::string htmlEscape(std::string_view text) {
     return out;
 }
 
+bool samePage(const SamplePageOptions& a, const SamplePageOptions& b) {
+    return a.DocType == b.DocType && a.ApplyCss == b.ApplyCss && a.CssFileName == b.CssFileName &&
+           a.Charset == b.Charset && a.Range == b.Range;
+}
+
 std::string previewHeadLines(const SamplePageOptions& options) {
     std::string out;
     if (std::string doctype = docTypeLine(options.DocType); !doctype.empty()) out += doctype + "\r\n";

@@ -81,6 +81,10 @@ struct SamplePageOptions {
     const SampleAnchors* Anchors = nullptr;   // the page's anchors; made from the tree when null
 };
 
+// Whether pages made with `a` and with `b` from one tree are the same page (the anchors
+// follow from the tree).
+bool samePage(const SamplePageOptions& a, const SamplePageOptions& b);
+
 // The first lines of a preview page, each ending in CR LF: the document type line (none for
 // item 0), HtmlHeadOpen, the character set's declaration and, when the style sheet is
 // applied, its link.

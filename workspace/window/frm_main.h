@@ -3,10 +3,12 @@
 // status bar. Its handlers are spread over main_window_*.cpp by concern; this header holds
 // the controls (named as in the window layout), the working state and the handlers.
 #include <QByteArray>
+#include <QDateTime>
 #include <QMainWindow>
 #include <QPersistentModelIndex>
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -18,6 +20,7 @@
 #include "platform/ini_file.h"
 #include "platform/text_encoding.h"
 #include "workspace/window/action_states.h"
+#include "workspace/window/free_aside.h"
 #include "workspace/window/main_window_services.h"
 #include "workspace/window/main_window_status.h"
 #include "workspace/window/property_tree.h"
@@ -485,9 +488,11 @@ private:
     // a failure is told once for the page (until a rebuild writes every file of the preview
     // again).
     bool previewWritten(const QString& path, std::error_code ec);
-    // Runs `free`, which frees what a big document or pane held, beside the window (in place
-    // once the window is to close).
-    void freeAside(const std::function<void()>& free);
+    // Frees what a big document or pane held beside the window, holding nothing up.
+    template <class T>
+    void freeAside(T garbage) {
+        freer_.free(std::move(garbage));
+    }
     // The style sheet pane's rows made on a worker, with the digest of what a save writes;
     // without rows (they could not be made) `error` says why.
     struct PaneLoad {
@@ -599,6 +604,19 @@ private:
     // (a save read back); not at all (the selection being restored before the rebuild).
     enum class PreviewMove { ToAnchor, KeepPlace, Hold } previewMove_ = PreviewMove::ToAnchor;
     SampleAnchors sampleAnchors_;      // of the rule tree as the last rebuild found it
+    uint64_t anchorsShape_ = UINT64_MAX;  // the rule tree's shape sampleAnchors_ was made from
+    // The sample page written last, and what from: a rebuild that would write the same page
+    // leaves it be.
+    struct WrittenPage {
+        uint64_t shape = 0;
+        SamplePageOptions options;
+        QString path;
+        qint64 bytes = 0;
+        QDateTime modified;
+        bool stillThere() const;
+    };
+    std::optional<WrittenPage> pageWritten_;
+    void samplePageWritten(const SamplePageOptions& options);
     // A rebuild of the preview was left unfinished, or the document replaced since the last one.
     bool previewStale_ = false;
     bool closingBySignal_ = false;  // the close asks no question
@@ -606,6 +624,7 @@ private:
     std::unique_ptr<UserMessages> personMessages_;  // the message boxes, set aside by closeBySignal
     StatusProgress progress_;
     std::unique_ptr<LongWork> work_;
+    FreeAside freer_;
 };
 
 }  // namespace pavik

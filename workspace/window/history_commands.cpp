@@ -84,7 +84,7 @@ void HistoryCommands::select(const StepPlace& place) {
 void HistoryCommands::readBackFromSave(StyleDocument before, bool handEdit) {
     history_.replaced(before, w_.Document, handEdit, "ソースの手での編集");
     history_.markSaved();
-    w_.freeAside([&before] { before.clear(); });
+    w_.freeAside(std::move(before));
 }
 
 void HistoryCommands::restart() { history_.clear(); }

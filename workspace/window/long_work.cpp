@@ -14,10 +14,10 @@
 namespace pavik {
 namespace {
 
-// A step this short processes no events at all.
-constexpr auto Quiet = std::chrono::milliseconds(20);
-// Then the window's events are taken up at once, and this often.
+// The window's events are taken up this often while a step runs; a step this short
+// processes none at all.
 constexpr auto Beat = std::chrono::milliseconds(10);
+constexpr auto Quiet = Beat;
 
 bool isUserInput(const QEvent* event) {
     switch (event->type()) {

@@ -66,12 +66,21 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     WrittenDigest digest;  // of the style sheet file, when regenerated into it
     bool regenerated = false;
     bool written = copyWritten;
+    // A value change leaves the tree's rules, their anchors and the page as they were.
+    const uint64_t shape = structModel_->shape();
+    const bool anchorsKnown = anchorsShape_ == shape;
+    const bool pageKnown = samplePage && pageWritten_ && pageWritten_->shape == shape &&
+                           pageWritten_->path == PreviewHTMLPath && samePage(pageWritten_->options, options) &&
+                           pageWritten_->stillThere();
+    if (!pageKnown) pageWritten_.reset();
     SampleAnchors anchors;
+    const QString cssPathShown = PreviewCSSPath;
+    std::optional<StyleSheetChange> change;  // to the sheet shown, when the file is written
     try {
         work_->run([&] {
-            anchors = SampleAnchors(tree);
-            options.Anchors = &anchors;
-            if (samplePage)
+            if (!anchorsKnown) anchors = SampleAnchors(tree);
+            options.Anchors = anchorsKnown ? &sampleAnchors_ : &anchors;
+            if (samplePage && !pageKnown)
                 pageError = writeOwnFile(pagePath, [&](const TextSink& write) { buildSamplePage(tree, options, write, sink); });
             // The pane always shows the regenerated text, made into its rows as it is
             // written; only the preview's copy of it depends on whether the style sheet is
@@ -89,6 +98,9 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
                     regenerate(previewStyleSheetSink(doc, file), &digest);
                     regenerated = true;
                 });
+            // How the sheet differs from the one shown, found beside the window: comparing
+            // the rules of a big sheet takes a while.
+            if (regenerated && !cssError) change = shownSheet_.changeTo(cssPathShown, digest, doc);
             if (rows && !regenerated) regenerate(nullptr, nullptr);
             if (rows) pane = finishPaneLoad(std::move(*rows));
         });
@@ -100,8 +112,14 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
         throw;
     }
     progress_.setProgress(0);
-    if (samplePage && !pageError) samplePage_ = options.Range;
-    sampleAnchors_ = std::move(anchors);
+    if (!anchorsKnown) {
+        sampleAnchors_ = std::move(anchors);
+        anchorsShape_ = shape;
+    }
+    if (samplePage && !pageError) {
+        samplePage_ = options.Range;
+        if (!pageKnown) samplePageWritten(options);
+    }
 
     std::string anchor;
     if (selected.isValid()) {
@@ -109,12 +127,13 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
         anchor = previewAnchor(&node, sampleAnchors_);
     }
     // The browser is told which rules changed when it shows the sheet written last.
-    std::optional<StyleSheetChange> change;
+    if (!written || !regenerated) change.reset();
     if (written && regenerated) {
-        change = shownSheet_.changeTo(PreviewCSSPath, digest, Document);
-        shownSheet_.written(PreviewCSSPath, std::move(digest));
+        std::optional<WrittenDigest> before = shownSheet_.written(PreviewCSSPath, std::move(digest));
+        if (before) freeAside(std::move(*before));
         // The map of a big sheet is made beside the window.
-        if (change) change->ruleMap = [this] { return work_->run([this] { return ruleMapText(Document); }); };
+        if (change)
+            change->ruleMap = [this](const StyleSheetChange::MapUse& use) { work_->run([&] { use(ruleMapText(Document)); }); };
     } else {
         shownSheet_.forget();
     }
@@ -182,14 +201,7 @@ void TfrmMain::showInSourcePane(PaneLoad load) {
     bCSSCanUndo = false;
     bCSSSaved = saved;
     fileCommands_->paneShows(load.rows ? std::move(load.digest) : sourcePaneDigest());
-    freeAside([&shownBefore] { shownBefore = {}; });
-}
-
-void TfrmMain::freeAside(const std::function<void()>& free) {
-    if (work_->stopRequested())
-        free();
-    else
-        work_->run(free);
+    freeAside(std::move(shownBefore));
 }
 
 SamplePageOptions TfrmMain::samplePageOptions(const RuleTreeWalk& tree, const QModelIndex& selected) const {
@@ -214,13 +226,15 @@ void TfrmMain::showPreviewOf(const QModelIndex& node, const QString& anchor) {
     }
     // The rule lies beyond the page shown: the page of the rules around it.
     computePreviewPaths();
+    pageWritten_.reset();
     const std::string pagePath = QFile::encodeName(PreviewHTMLPath).toStdString();
     ProgressSink* sink = work_->sink();
     const std::error_code ec = work_->run(
         [&] { return writeOwnFile(pagePath, [&](const TextSink& write) { buildSamplePage(tree, options, write, sink); }); });
     progress_.setProgress(0);
-    if (!previewWritten(PreviewHTMLPath, ec)) return;
+    if (!previewWritten(PreviewHTMLPath, ec)) return pageWritten_.reset();
     samplePage_ = options.Range;
+    samplePageWritten(options);
     NavigatePreview(PreviewHTMLPath, anchor);
 }
 
@@ -256,7 +270,19 @@ void TfrmMain::Refresh_Status() {
     for (QAction* entry : fileCommands_->recentList().Entries()) entry->setIcon(imageListIcon(imgRecentFile));
 }
 
+void TfrmMain::samplePageWritten(const SamplePageOptions& options) {
+    const QFileInfo file(PreviewHTMLPath);
+    pageWritten_ = WrittenPage{structModel_->shape(), options, PreviewHTMLPath, file.size(), file.lastModified()};
+    pageWritten_->options.Anchors = nullptr;
+}
+
+bool TfrmMain::WrittenPage::stillThere() const {
+    const QFileInfo file(path);
+    return file.isFile() && file.size() == bytes && file.lastModified() == modified;
+}
+
 void TfrmMain::DeletePreviewFiles() {
+    pageWritten_.reset();
     for (const QString& path : {PreviewHTMLPath, PreviewCSSPath})
         if (!path.isEmpty() && QFileInfo::exists(path)) QFile::remove(path);
 }

@@ -167,7 +167,7 @@ void TfrmMain::clearStyleSheet() {
     values_->reset();
     NodeBaseAdd();
     StyleDocument before = std::exchange(Document, StyleDocument());
-    freeAside([&before] { before.clear(); });
+    freeAside(std::move(before));
     pendingNote_ = {};
     pendingEscapes_.clear();
 }

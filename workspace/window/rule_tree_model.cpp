@@ -46,6 +46,7 @@ void RuleTreeModel::clear() { show(emptyLayout()); }
 
 RuleTreeModel::Layout RuleTreeModel::show(Layout layout) {
     beginResetModel();
+    ++shape_;
     std::swap(shown_, layout);
     endResetModel();
     return layout;
@@ -77,6 +78,7 @@ void RuleTreeModel::removeRule(const CssRuleNode* rule) {
     if (!at.isValid()) return;
     Holder* holder = parentHolder(at);
     const QModelIndex parentIndex = at.parent();
+    ++shape_;
     beginRemoveRows(parentIndex, at.row(), at.row());
     holder->rules.erase(holder->rules.begin() + at.row());
     endRemoveRows();

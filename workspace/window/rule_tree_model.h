@@ -12,6 +12,7 @@
 // - The document must outlive the model's use of its rules: rebuild (or clear) after the
 //   document changes, except for a rule removed through removeRule.
 #include <QAbstractItemModel>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -54,6 +55,9 @@ public:
     // Removes the rule's node, and its group node when that is left empty.
     void removeRule(const CssRuleNode* rule);
 
+    // Changes whenever the rules shown, or their places, change: what was made from one
+    // walk holds while it stays the same.
+    uint64_t shape() const { return shape_; }
     // Whether the rules are grouped by element name.
     bool grouped() const { return shown_.grouped; }
     // How many rules a base node holds, in its groups or directly.
@@ -104,6 +108,7 @@ private:
     size_t nodeCount() const;
 
     Layout shown_;
+    uint64_t shape_ = 0;
 };
 
 }  // namespace pavik

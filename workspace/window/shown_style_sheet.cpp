@@ -1,14 +1,15 @@
 #include "workspace/window/shown_style_sheet.h"
 
 #include <string>
+#include <utility>
 
 #include "platform/qt_text.h"
 
 namespace pavik {
 
-void ShownStyleSheet::written(const QString& cssPath, WrittenDigest digest) {
+std::optional<WrittenDigest> ShownStyleSheet::written(const QString& cssPath, WrittenDigest digest) {
     cssPath_ = cssPath;
-    digest_ = std::move(digest);
+    return std::exchange(digest_, std::move(digest));
 }
 
 void ShownStyleSheet::forget() {
@@ -28,7 +29,7 @@ std::optional<StyleSheetChange> ShownStyleSheet::changeTo(const QString& cssPath
         const WrittenRule rule = writtenRule(*doc.rules()[i]);
         change.rules.push_back({i, fromCp932(rule.selector), fromCp932(rule.block)});
     }
-    change.ruleMap = [&doc] { return ruleMapText(doc); };
+    change.ruleMap = [&doc](const StyleSheetChange::MapUse& use) { use(ruleMapText(doc)); };
     return change;
 }
 

@@ -15,8 +15,9 @@ public:
     // At most this many changed rules are set in place; more are read with the sheet.
     static constexpr size_t MaxRulesInPlace = 64;
 
-    // The sheet written to `cssPath`, which the browser shows from now on.
-    void written(const QString& cssPath, WrittenDigest digest);
+    // The sheet written to `cssPath`, which the browser shows from now on. Gives back the
+    // digest known before, to be freed where it holds nothing up.
+    std::optional<WrittenDigest> written(const QString& cssPath, WrittenDigest digest);
     // The browser shows no sheet of ours that is known (none was written, or not shown).
     void forget();
 

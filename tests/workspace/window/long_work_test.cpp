@@ -7,12 +7,15 @@
 #include <QWidget>
 #include <chrono>
 #include <csignal>
+#include <future>
+#include <mutex>
 #include <thread>
 
 #include "components/pv_progress_bar.h"
 #include "platform/file_bytes.h"
 #include "platform/termination_signals.h"
 #include "window_support.h"
+#include "workspace/window/free_aside.h"
 #include "workspace/window/long_work.h"
 #include "workspace/window/main_window_status.h"
 
@@ -39,6 +42,39 @@ void slowStep(ProgressSink* sink, int& reports) {
         sink->setProgress(reports * 2);
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+}
+
+// Garbage that runs `onFree` when it goes.
+struct Garbage {
+    std::function<void()> onFree;
+    explicit Garbage(std::function<void()> f) : onFree(std::move(f)) {}
+    Garbage(Garbage&& other) noexcept : onFree(std::exchange(other.onFree, nullptr)) {}
+    ~Garbage() {
+        if (onFree) onFree();
+    }
+};
+
+TEST(FreeAside, FreesOnAThreadOfItsOwnWithoutWaitingAndWhatIsLeftBeforeItGoes) {
+    std::mutex mutex;
+    std::vector<std::thread::id> freedOn;
+    std::promise<void> go;
+    std::shared_future<void> released = go.get_future().share();
+    {
+        FreeAside freer;
+        for (int i = 0; i < 3; ++i)
+            freer.free(Garbage([&] {
+                released.wait_for(std::chrono::seconds(10));  // held until the caller has gone on
+                const std::lock_guard lock(mutex);
+                freedOn.push_back(std::this_thread::get_id());
+            }));
+        {
+            const std::lock_guard lock(mutex);
+            EXPECT_TRUE(freedOn.empty());
+        }
+        go.set_value();
+    }
+    ASSERT_EQ(freedOn.size(), 3u);
+    for (const std::thread::id id : freedOn) EXPECT_NE(id, std::this_thread::get_id());
 }
 
 TEST(LongWork, ALongStepKeepsTheWindowAliveHoldsOffInputAndStopsWhenAsked) {

@@ -4,6 +4,10 @@
 #include <QComboBox>
 #include <QFile>
 #include <QTreeWidget>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
 
 #include "platform/qt_text.h"
 #include "workspace/document/sample_page.h"
@@ -57,7 +61,9 @@ TEST_F(PreviewUpdates, AValueChangeNamesItsRuleAndAClickOnlyScrolls) {
     EXPECT_EQ(changed.change->rules[0].selector, QStringLiteral("H1"));
     EXPECT_EQ(changed.change->rules[0].block, QStringLiteral("\r\ncolor : red ;\r\ntext-align : right ;\r\n"));
     ASSERT_TRUE(changed.change->ruleMap);
-    EXPECT_EQ(changed.change->ruleMap(),
+    QString map;
+    changed.change->ruleMap([&map](const QString& text) { map = text; });
+    EXPECT_EQ(map,
               QStringLiteral("H1 {\r\n--pavik-rule:0}\r\n.a {\r\n--pavik-rule:1}\r\nH1 {\r\n--pavik-rule:2}\r\n"));
 
     // Refresh with nothing changed scrolls; removing a rule has the sheet read again.
@@ -67,6 +73,64 @@ TEST_F(PreviewUpdates, AValueChangeNamesItsRuleAndAClickOnlyScrolls) {
     w->Document.removeRule(w->Document.rules()[1]);
     w->RefreshExecute();
     EXPECT_FALSE(browser->navigations.back().change);
+    EXPECT_TRUE(messages->errors.isEmpty());
+}
+
+// A rebuild that would write the same page leaves the file be. A written page is a new file:
+// a link to the one before tells whether the name still leads to it.
+TEST_F(PreviewUpdates, TheSamplePageIsWrittenAgainOnlyWhenItWouldDiffer) {
+    auto w = openSheet("H1 { color: red }\n.a { top: 0 }\nP { left: 0 }\n");
+    const QByteArray page = QFile::encodeName(w->PreviewHTMLPath), before = page + ".before";
+    const auto inode = [](const QByteArray& path) {
+        struct stat st {};
+        return ::stat(path.constData(), &st) == 0 ? st.st_ino : ino_t{0};
+    };
+    const auto select = [&](const char* rule) { click(*w, findItem(w->TreeViewStruct, QString::fromUtf8(rule))); };
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        bool written;
+    } steps[] = {
+        {"a value change", [&] {
+             select("エレメント/H1");
+             choose(*w, QStringLiteral("テキスト/text-align"), QStringLiteral("right"));
+         }, false},
+        {"a refresh", [&] { w->RefreshExecute(); }, false},
+        {"the page changed by another", [&] {
+             QFile page(w->PreviewHTMLPath);
+             ASSERT_TRUE(page.open(QIODevice::Append));
+             page.write("<p>x</p>");
+             page.close();
+             w->RefreshExecute();
+         }, true},
+        {"the page deleted", [&] {
+             w->DeletePreviewFiles();
+             w->RefreshExecute();
+         }, true},
+        {"another document type", [&] {
+             w->CmbBoxExDoctype->setCurrentIndex(w->CmbBoxExDoctype->currentIndex() == 1 ? 2 : 1);
+             w->CmbBoxExDoctypeSelect();
+         }, true},
+        {"a rule deleted", [&] {
+             select("エレメント/P");
+             w->DelItemExecute();
+         }, true},
+        {"a value change after it", [&] {
+             select("エレメント/H1");
+             choose(*w, QStringLiteral("テキスト/text-align"), QStringLiteral("left"));
+         }, false},
+    };
+    for (const auto& step : steps) {
+        ::unlink(before.constData());
+        ASSERT_EQ(::link(page.constData(), before.constData()), 0) << step.what;
+        const QString text = pageText(*w);
+        step.act();
+        ASSERT_NE(inode(page), ino_t{0}) << step.what;
+        EXPECT_EQ(inode(page) != inode(before), step.written) << step.what;
+        if (!step.written) EXPECT_EQ(pageText(*w), text) << step.what;
+    }
+    ::unlink(before.constData());
+    EXPECT_FALSE(pageText(*w).contains(QStringLiteral("<a name=\"P\">")));  // the deleted rule's sample went
     EXPECT_TRUE(messages->errors.isEmpty());
 }
 
