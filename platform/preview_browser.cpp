@@ -77,7 +77,10 @@ const char* const SwapStylesScript = R"JS(
 // read alone, with its block and a rule after it, by a style sheet of the script's own:
 // the block must close where the file's does, and the selector must be the one the page's
 // sheet holds at that place (or be one the browser drops, as it dropped the file's). Which
-// of the page's rules is which comes from the change's map, read once per style sheet.
+// of the page's rules is which comes from the change's map, read once per style sheet: it
+// has the file's top-level rules but for @import, which a sheet of a script's own drops, in
+// the same order, rule i's block naming i. A rule is looked up in it by halves, so that the
+// page's other rules are never touched.
 // Result: true when done, false when the style sheets must be fetched again instead.
 // %1: the console mark, %2: the generation, %3: the anchor name, %4: the style sheet's
 // file name (it stands beside the page), %5: its rule count, %6: the map or null, %7: [[index, selector, block], ...].
@@ -98,35 +101,46 @@ const char* const UpdateStylesScript = R"JS(
   });
   var sheet = link && link.sheet;
   if (!sheet) return false;
-  var state = window.pavikRules;
+  var all = sheet.cssRules, state = window.pavikRules;
   if (!state || state.sheet !== sheet || state.count !== ruleCount) {
     window.pavikRules = null;
     if (mapText === null) return false;
     var mapped = new CSSStyleSheet();
     mapped.replaceSync(mapText);
-    var read = mapped.cssRules, byIndex = new Int32Array(ruleCount).fill(-1);
-    for (var k = 0; k < read.length; k++) {
-      var i = read[k].type === 1 ? parseInt(read[k].style.getPropertyValue('--pavik-rule'), 10) : -1;
-      if (!(i >= 0 && i < ruleCount) || byIndex[i] >= 0) return false;
-      byIndex[i] = k;
-    }
-    var styleRules = [], all = sheet.cssRules;
-    for (var j = 0; j < all.length; j++) if (all[j].type === 1) styleRules.push(j);
-    if (styleRules.length !== read.length) return false;
-    state = window.pavikRules = {sheet: sheet, count: ruleCount, byIndex: byIndex, styleRules: styleRules};
+    var imports = 0;
+    while (imports < all.length && all[imports].type === 3) imports++;
+    if (mapped.cssRules.length + imports !== all.length) return false;
+    state = window.pavikRules = {sheet: sheet, count: ruleCount, rules: mapped.cssRules, imports: imports};
   }
+  // The place in the page's sheet of file rule i, -1 where the browser dropped it.
+  var indexAt = function (k) {
+    var r = state.rules[k];
+    return r.type === 1 ? parseInt(r.style.getPropertyValue('--pavik-rule'), 10) : NaN;
+  };
+  var placeOf = function (i) {
+    var lo = 0, hi = state.rules.length - 1;
+    while (lo <= hi) {
+      var mid = (lo + hi) >> 1, k = mid, v = NaN;
+      while (k <= hi && isNaN(v = indexAt(k))) k++;
+      if (k > hi) { hi = mid - 1; continue; }
+      if (v === i) return state.imports + k;
+      if (v < i) lo = k + 1; else hi = mid - 1;
+    }
+    return -1;
+  };
   var targets = [];
   for (var n = 0; n < edits.length; n++) {
     var edit = edits[n], check = new CSSStyleSheet();
     check.replaceSync(edit[1] + ' {' + edit[2] + '}\r\n*{--pavik-end:1}');
-    var rules = check.cssRules, at = state.byIndex[edit[0]];
+    var rules = check.cssRules, at = placeOf(edit[0]);
     var closed = rules.length > 0 && rules[rules.length - 1].selectorText === '*';
     if (at < 0) {
       if (!(closed && rules.length === 1)) return false;
       continue;
     }
-    var rule = sheet.cssRules[state.styleRules[at]];
-    if (!(closed && rules.length === 2 && rules[0].type === 1 && rule && rule.selectorText === rules[0].selectorText))
+    var rule = all[at];
+    if (!(closed && rules.length === 2 && rules[0].type === 1 && rule && rule.type === 1 &&
+          rule.selectorText === rules[0].selectorText))
       return false;
     targets.push([rule, edit[2]]);
   }

@@ -31,8 +31,9 @@ struct StyleSheetChange {
     QString cssPath;  // the style sheet file
     std::vector<Rule> rules;
     size_t ruleCount = 0;  // the style sheet's rules
-    // Every rule's selector as written, rule i with the block "{--pavik-rule:i}", one a line:
-    // how the browser tells which of its rules is which. Asked for at most once a load:
+    // The file's rules in their order, each rule's selector as written, rule i with the block
+    // "{--pavik-rule:i}", and the file's other top-level texts as written, one a line: how the
+    // browser tells which of its rules is which. Asked for at most once a load:
     // ruleMap(use) calls use(text). The window may run both beside itself, as they take long
     // on a big sheet.
     using MapUse = std::function<void(const QString& text)>;

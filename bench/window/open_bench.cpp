@@ -404,7 +404,10 @@ int runBrowserCase(const Case& c, int argc, char** argv) {
     double nearStall = 0, farStall = 0, changeStall = 0, stall2 = 0;
     const double nearMs = timed([&] { click(rules[std::min(middle + 3, rules.size() - 1)]); }, nearStall);
     const double farMs = timed([&] { click(rules[rules.size() / 8]); }, farStall);
+    // Back to the page of the middle: the changes start once the browser has shown it.
+    const int beforeBack = shown;
     click(rules[middle]);
+    waitPast(shown, beforeBack, 120000);
     settle(1000);
     property = propertyItem(*w, QStringLiteral("text-align"));  // the property tree was made anew
     double changeMs = -1, change2Ms = 0;

@@ -34,14 +34,22 @@ std::optional<StyleSheetChange> ShownStyleSheet::changeTo(const QString& cssPath
 }
 
 QString ruleMapText(const StyleDocument& doc) {
-    // The block starts on a line of its own, as in the file: a string the selector leaves
-    // open ends where the file's does.
+    // The kept texts stand where the file has them, as the file has them. A rule's block
+    // starts on a line of its own, as in the file: a string the selector leaves open ends
+    // where the file's does.
     std::string map;
-    size_t i = 0;
-    for (const CssRuleNode* rule : doc.rules()) {
-        appendWrittenSelector(map, rule->Data);
+    const auto& rules = doc.rules();
+    const auto& kept = doc.keptTexts();
+    size_t k = 0;
+    for (size_t i = 0; i <= rules.size(); ++i) {
+        for (; k < kept.size() && kept[k].BeforeRule <= i; ++k) {
+            map += kept[k].Text;
+            map += kept[k].Text.ends_with('}') ? "\r\n\r\n" : "\r\n";
+        }
+        if (i == rules.size()) break;
+        appendWrittenSelector(map, rules[i]->Data);
         map += " {\r\n--pavik-rule:";
-        map += std::to_string(i++);
+        map += std::to_string(i);
         map += "}\r\n";
     }
     return fromCp932(map);

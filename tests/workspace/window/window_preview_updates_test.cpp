@@ -64,7 +64,8 @@ TEST_F(PreviewUpdates, AValueChangeNamesItsRuleAndAClickOnlyScrolls) {
     QString map;
     changed.change->ruleMap([&map](const QString& text) { map = text; });
     EXPECT_EQ(map,
-              QStringLiteral("H1 {\r\n--pavik-rule:0}\r\n.a {\r\n--pavik-rule:1}\r\nH1 {\r\n--pavik-rule:2}\r\n"));
+              QStringLiteral("H1 {\r\n--pavik-rule:0}\r\n@media print { H1 { color: blue } }\r\n\r\n"
+                             ".a {\r\n--pavik-rule:1}\r\nH1 {\r\n--pavik-rule:2}\r\n"));
 
     // Refresh with nothing changed scrolls; removing a rule has the sheet read again.
     w->RefreshExecute();

@@ -297,8 +297,8 @@ TEST_F(RealBrowser, APageDroppedOnTheViewIsPreviewedWithTheStyleSheetAtTheSavedT
 }
 
 // A change set in place in the shown page's style sheet gives every element the style a
-// fresh load of the written sheet gives it: on Bootstrap 5, and on a sheet of @media blocks,
-// equal selectors and a rule the browser drops.
+// fresh load of the written sheet gives it: on Bootstrap 5, and on a sheet of an @import,
+// @media blocks, equal selectors and a rule the browser drops.
 TEST_F(RealBrowser, AChangeSetInPlaceStylesThePageAsTheWrittenSheetDoes) {
     const char* const bootstrap = "/usr/share/javascript/bootstrap5/css/bootstrap.css";
     // Every element's computed style, as a hash and a length; transitions and animations
@@ -323,8 +323,8 @@ TEST_F(RealBrowser, AChangeSetInPlaceStylesThePageAsTheWrittenSheetDoes) {
     std::string bootstrapSheet;
     if (QFileInfo::exists(bootstrap)) readFileBytes(bootstrap, bootstrapSheet);
     const std::vector<Case> cases = {
-        {"media and equal selectors",
-         "H1 { color: red; }\n@media screen { H1 { color: blue; } .a { margin-left: 3px; } }\n"
+        {"import, media and equal selectors",
+         "@import url(\"none.css\");\nH1 { color: red; }\n@media screen { H1 { color: blue; } .a { margin-left: 3px; } }\n"
          ".a { color: red; margin-left: 1px; }\nP { color: black; }\n.a { color: blue; }\n"
          "::-moz-selection { color: red; }\n.b { color: green; }\n",
          [&](StyleDocument& d) {
