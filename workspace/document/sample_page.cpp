@@ -1,6 +1,7 @@
 #include "workspace/document/sample_page.h"
 
 #include <algorithm>
+#include <deque>
 #include <optional>
 #include <string>
 #include <unordered_set>
@@ -315,11 +316,17 @@ SampleAnchors::SampleAnchors(const RuleTreeWalk& tree) {
         });
     }
     // How many samples each natural anchor would name; a shared one is kept by the first.
-    std::unordered_map<std::string, size_t> naturals;
-    for (const CssRuleNode* rule : sampled) ++naturals[ruleAnchorName(rule->Data)];
-    std::unordered_map<std::string, size_t> nextSuffix;  // per shared natural anchor
-    for (const CssRuleNode* rule : sampled) {
-        std::string natural = ruleAnchorName(rule->Data);
+    // The counts name the anchors by view: `names` is never reallocated, `made` never moves.
+    std::vector<std::string> names;
+    names.reserve(sampled.size());
+    std::deque<std::string> made;  // the anchors with a suffix
+    std::unordered_map<std::string_view, size_t> naturals;
+    naturals.reserve(sampled.size());
+    for (const CssRuleNode* rule : sampled) ++naturals[names.emplace_back(ruleAnchorName(rule->Data))];
+    std::unordered_map<std::string_view, size_t> nextSuffix;  // per shared natural anchor
+    for (size_t s = 0; s < sampled.size(); ++s) {
+        const CssRuleNode* rule = sampled[s];
+        const std::string& natural = names[s];
         if (naturals[natural] == 1) continue;
         size_t& next = nextSuffix[natural];
         if (next == 0) {  // the first keeps it
@@ -329,7 +336,7 @@ SampleAnchors::SampleAnchors(const RuleTreeWalk& tree) {
         std::string anchor;
         do anchor = natural + "_" + std::to_string(next++);
         while (naturals.contains(anchor));
-        naturals.emplace(anchor, 1);  // taken from now on
+        naturals.emplace(made.emplace_back(anchor), 1);  // taken from now on
         moved_.emplace(rule, std::move(anchor));
     }
     for (const auto& [rule, owner] : standIns)
