@@ -141,8 +141,11 @@ EditorCore::PreparedLoad EditorCore::finishLoad(std::vector<Row> rows, std::uint
         rows = rewrapLoaded(std::move(rows));
         if (load.closingRow) rows.pop_back();
     }
-    // The room LoadPrepared leaves for edits is made here: it moves every row.
-    rows.reserve(rows.size() + RowList::loadGap(rows.size()));
+    // The room LoadPrepared leaves for edits is made here, where moving every row into it
+    // and touching its memory holds up no window.
+    const size_t count = rows.size();
+    rows.resize(count + RowList::loadGap(count));
+    rows.resize(count);
     load.rows = std::move(rows);
     return load;
 }

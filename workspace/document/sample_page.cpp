@@ -1,8 +1,10 @@
 #include "workspace/document/sample_page.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -314,31 +316,61 @@ SampleAnchors::SampleAnchors(const RuleTreeWalk& tree) {
                 standIns.emplace_back(rule, owner);
         });
     }
-    // How many samples each natural anchor would name; a shared one is kept by the first.
-    std::unordered_map<std::string, size_t> naturals;
-    for (const CssRuleNode* rule : sampled) ++naturals[ruleAnchorName(rule->Data)];
-    std::unordered_map<std::string, size_t> nextSuffix;  // per shared natural anchor
+    // The natural anchors, and which of them more than one sample would carry: found by
+    // sorting their hashes, which is many times quicker on a big sheet than a hash table.
+    const size_t n = sampled.size();
+    std::vector<std::string> names;
+    names.reserve(n);
+    std::vector<std::pair<size_t, size_t>> byHash;  // (hash of the natural anchor, sample)
+    byHash.reserve(n);
     for (const CssRuleNode* rule : sampled) {
-        std::string natural = ruleAnchorName(rule->Data);
-        if (naturals[natural] == 1) continue;
-        size_t& next = nextSuffix[natural];
-        if (next == 0) {  // the first keeps it
-            next = 2;
-            continue;
-        }
-        std::string anchor;
-        do anchor = natural + "_" + std::to_string(next++);
-        while (naturals.contains(anchor));
-        naturals.emplace(anchor, 1);  // taken from now on
-        moved_.emplace(rule, std::move(anchor));
+        names.push_back(ruleAnchorName(rule->Data));
+        byHash.emplace_back(std::hash<std::string_view>{}(names.back()), byHash.size());
     }
+    std::sort(byHash.begin(), byHash.end());
+    std::vector<bool> later(n);  // shares its natural anchor with a sample before it
+    for (size_t from = 0, to; from < n; from = to) {
+        for (to = from + 1; to < n && byHash[to].first == byHash[from].first;) ++to;
+        for (size_t i = from + 1; i < to; ++i)
+            for (size_t j = from; j < i && !later[byHash[i].second]; ++j)
+                later[byHash[i].second] = names[byHash[j].second] == names[byHash[i].second];
+    }
+    // A natural anchor taken by a sample. A suffixed one is never taken by another suffixed
+    // one: it splits into its natural anchor and number at its last "_".
+    const auto taken = [&](const std::string& anchor) {
+        const size_t h = std::hash<std::string_view>{}(anchor);
+        for (auto at = std::lower_bound(byHash.begin(), byHash.end(), std::pair(h, size_t{0}));
+             at != byHash.end() && at->first == h; ++at)
+            if (names[at->second] == anchor) return true;
+        return false;
+    };
+    // The first sample of a shared natural anchor keeps it; the others get the first free
+    // suffix after it, in tree order.
+    std::unordered_map<std::string_view, size_t> nextSuffix;
+    for (size_t s = 0; s < n; ++s) {
+        if (!later[s]) continue;
+        size_t& next = nextSuffix[names[s]];
+        if (next == 0) next = 2;
+        std::string anchor;
+        do anchor = names[s] + "_" + std::to_string(next++);
+        while (taken(anchor));
+        moved_.emplace_back(sampled[s], std::move(anchor));
+    }
+    const auto byRule = [](const auto& x, const auto& y) { return std::less<const CssRuleNode*>{}(x.first, y.first); };
+    std::sort(moved_.begin(), moved_.end(), byRule);
+    std::vector<std::pair<const CssRuleNode*, std::string>> standing;
     for (const auto& [rule, owner] : standIns)
-        if (std::string anchor = of(*owner); anchor != ruleAnchorName(rule->Data)) moved_.emplace(rule, std::move(anchor));
+        if (std::string anchor = of(*owner); anchor != ruleAnchorName(rule->Data)) standing.emplace_back(rule, std::move(anchor));
+    moved_.insert(moved_.end(), std::make_move_iterator(standing.begin()), std::make_move_iterator(standing.end()));
+    std::sort(moved_.begin(), moved_.end(), byRule);
 }
 
 std::string SampleAnchors::of(const CssRuleNode& rule) const {
-    const auto moved = moved_.find(&rule);
-    return moved == moved_.end() ? ruleAnchorName(rule.Data) : moved->second;
+    const auto moved = std::lower_bound(moved_.begin(), moved_.end(), &rule,
+                                        [](const auto& entry, const CssRuleNode* r) {
+                                            return std::less<const CssRuleNode*>{}(entry.first, r);
+                                        });
+    return moved != moved_.end() && moved->first == &rule ? moved->second : ruleAnchorName(rule.Data);
 }
 
 std::string previewAnchor(const RuleTreeNode* selected, const SampleAnchors& anchors) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "platform/file_bytes.h"
 #include "vocabulary/fixed_texts.h"
@@ -38,7 +40,8 @@ public:
     std::string of(const CssRuleNode& rule) const;
 
 private:
-    std::unordered_map<const CssRuleNode*, std::string> moved_;  // anchors other than the natural one
+    // The anchors other than the natural one, by rule address.
+    std::vector<std::pair<const CssRuleNode*, std::string>> moved_;
 };
 
 // Where the preview goes after a rebuild: no anchor for no selection or a base node, the

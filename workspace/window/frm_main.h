@@ -618,6 +618,8 @@ private:
     };
     std::optional<WrittenPage> pageWritten_;
     void samplePageWritten(const SamplePageOptions& options);
+    void showRebuilt(bool written, bool regenerated, WrittenDigest digest, std::optional<StyleSheetChange> change,
+                     const QModelIndex& selected);
     // A rebuild of the preview was left unfinished, or the document replaced since the last one.
     bool previewStale_ = false;
     bool closingBySignal_ = false;  // the close asks no question

@@ -103,6 +103,8 @@ void LongWork::runStep(const std::function<void()>& step) {
                 showProgress();
                 QCoreApplication::processEvents(QEventLoop::AllEvents);
             } while (done.wait_for(Beat) != std::future_status::ready);
+            // Once more: what the caller goes on to do starts on a fresh turn.
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
             QGuiApplication::restoreOverrideCursor();
             qApp->removeEventFilter(this);
         }

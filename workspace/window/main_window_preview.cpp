@@ -62,7 +62,6 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     const auto now = std::chrono::system_clock::now();
     ProgressSink* sink = work_->sink();
     std::error_code pageError, cssError;
-    PaneLoad pane;
     WrittenDigest digest;  // of the style sheet file, when regenerated into it
     bool regenerated = false;
     bool written = copyWritten;
@@ -77,50 +76,54 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
     const QString cssPathShown = PreviewCSSPath;
     std::optional<StyleSheetChange> change;  // to the sheet shown, when the file is written
     try {
+        // The preview files first, so that the browser reads them while the pane is made.
         work_->run([&] {
             if (!anchorsKnown) anchors = SampleAnchors(tree);
             options.Anchors = anchorsKnown ? &sampleAnchors_ : &anchors;
             if (samplePage && !pageKnown)
                 pageError = writeOwnFile(pagePath, [&](const TextSink& write) { buildSamplePage(tree, options, write, sink); });
-            // The pane always shows the regenerated text, made into its rows as it is
-            // written; only the preview's copy of it depends on whether the style sheet is
-            // applied.
-            std::optional<EditorCore::RowReader> rows;
-            if (regeneratePane) rows.emplace(RichEditSrc->core().StartLoad(LoadFlagsStyleSheet, styleSheetExtent(doc).lines));
-            const auto regenerate = [&](const TextSink& file, WrittenDigest* written) {
-                writeStyleSheet(doc, now, [&](std::string_view piece) {
-                    if (file) file(piece);
-                    if (rows) rows->add(piece);
-                }, sink, written);
-            };
             if (applyCss && copyWritten && !pageError)
                 cssError = writeOwnFile(cssPath, [&](const TextSink& file) {
-                    regenerate(previewStyleSheetSink(doc, file), &digest);
+                    writeStyleSheet(doc, now, previewStyleSheetSink(doc, file), sink, &digest);
                     regenerated = true;
                 });
             // How the sheet differs from the one shown, found beside the window: comparing
             // the rules of a big sheet takes a while.
             if (regenerated && !cssError) change = shownSheet_.changeTo(cssPathShown, digest, doc);
-            if (rows && !regenerated) regenerate(nullptr, nullptr);
-            if (rows) pane = finishPaneLoad(std::move(*rows));
         });
         written = written && previewWritten(PreviewHTMLPath, pageError) && previewWritten(PreviewCSSPath, cssError);
-        if (regeneratePane) showInSourcePane(std::move(pane));
+        if (!anchorsKnown) {
+            sampleAnchors_ = std::move(anchors);
+            anchorsShape_ = shape;
+        }
+        if (samplePage && !pageError) {
+            samplePage_ = options.Range;
+            if (!pageKnown) samplePageWritten(options);
+        }
+        showRebuilt(written, regenerated, std::move(digest), std::move(change), selected);
+        // The pane always shows the regenerated text (the preview's copy differs in its
+        // charset line).
+        if (regeneratePane)
+            showInSourcePane(work_->run([&] {
+                EditorCore::RowReader rows = RichEditSrc->core().StartLoad(LoadFlagsStyleSheet, styleSheetExtent(doc).lines);
+                writeStyleSheet(doc, now, [&](std::string_view piece) { rows.add(piece); }, sink);
+                return finishPaneLoad(std::move(rows));
+            }));
     } catch (...) {
         // Stopped (or failed) before the pane showed the rules: a change in them waits for a save.
         if (regeneratePane && !bCSSSaved) fileCommands_->rulesChangedOutsidePane();
         throw;
     }
     progress_.setProgress(0);
-    if (!anchorsKnown) {
-        sampleAnchors_ = std::move(anchors);
-        anchorsShape_ = shape;
-    }
-    if (samplePage && !pageError) {
-        samplePage_ = options.Range;
-        if (!pageKnown) samplePageWritten(options);
-    }
+    previewStale_ = false;
+    Refresh_Status();
+    if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutReading(); });
+}
 
+// Tells the browser of the preview files just written (`written`, with the style sheet
+// `regenerated` into them, of digest `digest`), with the change to the sheet shown if known.
+void TfrmMain::showRebuilt(bool written, bool regenerated, WrittenDigest digest, std::optional<StyleSheetChange> change,
+                           const QModelIndex& selected) {
     std::string anchor;
     if (selected.isValid()) {
         const RuleTreeNode node = structNode(selected);
@@ -133,7 +136,9 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
         if (before) freeAside(std::move(*before));
         // The map of a big sheet is made beside the window.
         if (change)
-            change->ruleMap = [this](const StyleSheetChange::MapUse& use) { work_->run([&] { use(ruleMapText(Document)); }); };
+            change->ruleMap = [this](const StyleSheetChange::MapUse& use) {
+                work_->run([&] { use(ruleMapText(Document)); });
+            };
     } else {
         shownSheet_.forget();
     }
@@ -145,9 +150,6 @@ void TfrmMain::rebuildPreview(bool regeneratePane) {
         else
             NavigatePreview(PreviewHTMLPath, fromCp932(anchor));
     }
-    previewStale_ = false;
-    Refresh_Status();
-    if (isVisible()) QTimer::singleShot(0, this, [this] { tellAboutReading(); });
 }
 
 bool TfrmMain::previewWritten(const QString& path, std::error_code ec) {
