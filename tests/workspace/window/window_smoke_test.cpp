@@ -52,6 +52,15 @@ protected:
         return w;
     }
 
+    // A shown window of the sheet, counting in `shown` the pages the browser has shown.
+    std::unique_ptr<TfrmMain> showSheet(const std::string& sheet, int& shown) {
+        auto w = makeRealWindow(writeFile("sheet.css", sheet));
+        w->resize(900, 700);
+        w->browser()->OnPageShown = [&shown] { ++shown; };
+        showAndSettle(*w);
+        return w;
+    }
+
     // The value of a script run beside the page's own (it runs where the page's are off).
     static QVariant evaluate(QWebEngineView* view, const QString& script, int ms = 5000) {
         QVariant value;
@@ -348,11 +357,8 @@ TEST_F(RealBrowser, AChangeSetInPlaceStylesThePageAsTheWrittenSheetDoes) {
             std::printf("%s skipped: not installed\n", c.what);
             continue;
         }
-        auto w = makeRealWindow(writeFile("sheet.css", c.sheet));
-        w->resize(900, 700);
         int shown = 0;
-        w->browser()->OnPageShown = [&] { ++shown; };
-        showAndSettle(*w);
+        auto w = showSheet(c.sheet, shown);
         auto* view = qobject_cast<QWebEngineView*>(w->WebBrowserIE);
         ASSERT_NE(view, nullptr);
         QElapsedTimer t;
@@ -407,11 +413,8 @@ TEST_F(RealBrowser, APageOfOtherRulesInPlaceIsAsTheWrittenPageLoaded) {
         sheet += ".c" + n + " { color: rgb(" + std::to_string(i % 256) + ", 0, 0); }\n";
         if (i % 40 == 0) sheet += "@media screen { .c" + n + " { font-weight: bold; } .k" + n + " { margin-top: 2px; } }\n";
     }
-    auto w = makeRealWindow(writeFile("big.css", sheet));
-    w->resize(900, 700);
     int shown = 0;
-    w->browser()->OnPageShown = [&] { ++shown; };
-    showAndSettle(*w);
+    auto w = showSheet(sheet, shown);
     auto* view = qobject_cast<QWebEngineView*>(w->WebBrowserIE);
     ASSERT_NE(view, nullptr);
     const auto waitShown = [&](int past) {
