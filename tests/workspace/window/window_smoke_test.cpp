@@ -191,8 +191,9 @@ TEST_F(RealBrowser, SamplePageRunsNoScriptAndReadsNoOtherLocalFile) {
     EXPECT_EQ(evaluate(view, "document.getElementsByTagName('svg').length").toInt(), 0);
     EXPECT_NE(evaluate(view, "document.title").toString(), QStringLiteral("1"));
     // The linked style sheet still applies.
-    EXPECT_EQ(evaluate(view, "getComputedStyle(document.getElementsByTagName('H1')[0]).color").toString(),
-              QStringLiteral("rgb(255, 0, 0)"));
+    EXPECT_EQ(waitForScript(view, "getComputedStyle(document.getElementsByTagName('H1')[0]).color == 'rgb(255, 0, 0)' ? 1 : 0",
+                            1, 5000),
+              1);
 
     // Whatever a page holds, as the sample page it runs no script and reads no other file.
     writeFile("secret.txt", "secret");
@@ -424,7 +425,11 @@ TEST_F(RealBrowser, APageOfOtherRulesInPlaceIsAsTheWrittenPageLoaded) {
         return shown > past;
     };
     ASSERT_TRUE(waitShown(0));
+    // The sheet's page, loaded (the page shown first may be of no sheet yet).
     ASSERT_GE(waitForScript(view, "document.getElementsByName('A').length", 1, 20000), 1);
+    QElapsedTimer loading;
+    loading.start();
+    while (view->page()->isLoading() && loading.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     // The body as parsed and every element's computed style, as a hash and a length.
     const QString page = QStringLiteral(
         "(function(){document.getAnimations().forEach(function(a){a.cancel();});"
