@@ -44,10 +44,12 @@ public:
     void navigateKeepingPlace(const QString& path, PreviewPage page) override {
         navigations.push_back({path, QString(), page, std::nullopt, true});
     }
+    void learnRules(const StyleSheetChange& sheet) override { learnt.push_back(sheet); }
     bool hasDocument() const override { return !navigations.empty(); }
     void setTextSize(int level) override { textSizes.push_back(level); }
 
     std::vector<Navigation> navigations;
+    std::vector<StyleSheetChange> learnt;  // learnRules
     std::vector<int> textSizes;
 };
 
