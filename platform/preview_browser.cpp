@@ -21,6 +21,7 @@
 #include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
 #include <algorithm>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -83,7 +84,8 @@ const char* const SwapStylesScript = R"JS(
 // page's other rules are never touched.
 // Result: true when done, false when the style sheets must be fetched again instead.
 // %1: the console mark, %2: the generation, %3: the anchor name, %4: the style sheet's
-// file name (it stands beside the page), %5: its rule count, %6: the map or null, %7: [[index, selector, block], ...].
+// file name (it stands beside the page), %5: its rule count, %6: the map or null, %7: [[index, selector, block], ...],
+// or null to read the map alone.
 const char* const UpdateStylesScript = R"JS(
 (function (g, anchor, cssName, ruleCount, mapText, edits) {
   var finish = function () {
@@ -93,7 +95,7 @@ const char* const UpdateStylesScript = R"JS(
     console.log(%1 + g);
     return true;
   };
-  if (edits.length === 0) return finish();
+  if (edits !== null && edits.length === 0) return finish();
   if (document.querySelector('link[data-pavik-pending]')) return false;
   var cssUrl = new URL(cssName, location.href).href;
   var link = Array.prototype.find.call(document.getElementsByTagName('link'), function (l) {
@@ -112,6 +114,7 @@ const char* const UpdateStylesScript = R"JS(
     if (mapped.cssRules.length + imports !== all.length) return false;
     state = window.pavikRules = {sheet: sheet, count: ruleCount, rules: mapped.cssRules, imports: imports};
   }
+  if (edits === null) return true;
   // The place in the page's sheet of file rule i, -1 where the browser dropped it.
   var indexAt = function (k) {
     var r = state.rules[k];
@@ -416,19 +419,8 @@ public:
             edits += QStringLiteral("[%1,%2,%3]").arg(QString::number(r.index), jsString(r.selector), jsString(r.block));
         }
         edits += ']';
-        // The map of a big sheet is long: it goes to the page in pieces, made by whoever
-        // gives the map, and one piece a turn of the event loop.
         const bool sendMap = !change.rules.empty() && !ruleMapSent_ && change.ruleMap;
-        std::vector<QString> pieces;
-        if (sendMap) change.ruleMap([&](const QString& map) { pieces = mapPieceScripts(map, generation); });
-        ruleMapSent_ = ruleMapSent_ || sendMap;
-        const QString script = QString::fromUtf8(UpdateStylesScript)
-                                   .arg(jsString(StylesShownMark), QString::number(generation), jsString(anchor_),
-                                        jsString(QFileInfo(change.cssPath).fileName()),
-                                        QString::number(change.ruleCount),
-                                        sendMap ? mapInPage(generation) : QStringLiteral("null"), edits);
-        auto scripts = std::make_shared<std::vector<QString>>(std::move(pieces));
-        runInTurns(scripts, 0, script, [this, generation](const QVariant& done) {
+        setRules(change, sendMap, edits, [this, generation](const QVariant& done) {
             if (done.toBool() || generation != generation_ || !view_) return;
             swapStyles();
         });
@@ -446,18 +438,25 @@ public:
         const QByteArray data = bytes.toBase64();
         pageBytes_ = std::move(bytes);
         const QUrl url = view_->url();
-        runScript(QString::fromUtf8(ReplaceBodyScript)
-                      .arg(jsString(StylesShownMark), QString::number(generation), jsString(anchor_),
-                           QString::fromLatin1(data)),
-                  [this, generation, url](const QVariant& done) {
-                      if (done.toBool() || !view_) return;
-                      // The page shows the body before: load the file, unless a newer
-                      // navigation is loading a page already.
-                      if ((generation != generation_ && loading_) || view_->url() != url) return;
-                      loading_ = true;
-                      ruleMapSent_ = false;
-                      view_->setUrl(url);
-                  });
+        // After the scripts queued before it: rules being set go to the body they were for.
+        runInTurns({},
+                   QString::fromUtf8(ReplaceBodyScript)
+                       .arg(jsString(StylesShownMark), QString::number(generation), jsString(anchor_),
+                            QString::fromLatin1(data)),
+                   [this, generation, url](const QVariant& done) {
+                       if (done.toBool() || !view_) return;
+                       // The page shows the body before: load the file, unless a newer
+                       // navigation is loading a page already.
+                       if ((generation != generation_ && loading_) || view_->url() != url) return;
+                       loading_ = true;
+                       ruleMapSent_ = false;
+                       view_->setUrl(url);
+                   });
+    }
+
+    void learnRules(const StyleSheetChange& sheet) override {
+        rulesToLearn_.reset();
+        if (sheet.ruleMap) rulesToLearn_ = sheet;
     }
 
     void navigateKeepingPlace(const QString& path, PreviewPage page) override {
@@ -541,14 +540,57 @@ private:
                                      });
     }
 
-    // Runs scripts[next...], one a turn of the event loop so that the window answers between
-    // them, then `last`.
-    void runInTurns(std::shared_ptr<std::vector<QString>> scripts, size_t next, const QString& last,
-                    const std::function<void(const QVariant&)>& done) {
-        if (next == scripts->size()) return runScript(last, done);
-        view_->page()->runJavaScript((*scripts)[next], QWebEngineScript::ApplicationWorld);
-        QTimer::singleShot(0, view_, [this, alive = std::weak_ptr<int>(alive_), scripts, next, last, done] {
-            if (!alive.expired() && view_) runInTurns(scripts, next + 1, last, done);
+    // Runs the update script for `change` with `edits` (null: only reads the map), first
+    // handing the page the map when `sendMap`. The map of a big sheet is long: it goes to the
+    // page in pieces, made by whoever gives the map, and one piece a turn of the event loop.
+    void setRules(const StyleSheetChange& change, bool sendMap, const QString& edits,
+                  const std::function<void(const QVariant&)>& done) {
+        const int mapId = ++mapSends_;
+        std::vector<QString> pieces;
+        if (sendMap) change.ruleMap([&](const QString& map) { pieces = mapPieceScripts(map, mapId); });
+        ruleMapSent_ = ruleMapSent_ || sendMap;
+        const QString script = QString::fromUtf8(UpdateStylesScript)
+                                   .arg(jsString(StylesShownMark), QString::number(generation_), jsString(anchor_),
+                                        jsString(QFileInfo(change.cssPath).fileName()),
+                                        QString::number(change.ruleCount),
+                                        sendMap ? mapInPage(mapId) : QStringLiteral("null"), edits);
+        runInTurns(std::move(pieces), script, done);
+    }
+
+    // Hands the page the map of the style sheet it has just read (each time it reads it), so
+    // that a first change is set in place without waiting for it. On a later turn: the page
+    // may be answering a console message now.
+    void learnRulesWhenShown() {
+        if (!rulesToLearn_ || loading_ || !loaded_ || shownPage_ != PreviewPage::Sample) return;
+        QTimer::singleShot(0, view_, [this, alive = std::weak_ptr<int>(alive_)] {
+            if (alive.expired() || !view_ || !rulesToLearn_ || loading_ || ruleMapSent_) return;
+            const int generation = generation_;
+            setRules(*rulesToLearn_, true, QStringLiteral("null"), [this, generation](const QVariant& learnt) {
+                if (!learnt.toBool() && generation == generation_) ruleMapSent_ = false;
+            });
+        });
+    }
+
+    // Runs `pieces`, then `last` with `done`, after what was queued before, one script a turn
+    // of the event loop so that the window answers between them. The order holds across
+    // callers: an update's rules follow the map a page is still being handed.
+    void runInTurns(std::vector<QString> pieces, const QString& last, const std::function<void(const QVariant&)>& done) {
+        for (QString& piece : pieces) queued_.push_back({std::move(piece), nullptr});
+        queued_.push_back({last, done});
+        if (!pumping_) runQueued();
+    }
+
+    void runQueued() {
+        pumping_ = !queued_.empty();
+        if (!pumping_) return;
+        const QueuedScript next = std::move(queued_.front());
+        queued_.pop_front();
+        if (next.done)
+            runScript(next.text, next.done);
+        else
+            view_->page()->runJavaScript(next.text, QWebEngineScript::ApplicationWorld);
+        QTimer::singleShot(0, view_, [this, alive = std::weak_ptr<int>(alive_)] {
+            if (!alive.expired() && view_) runQueued();
         });
     }
 
@@ -590,6 +632,7 @@ private:
 
     void pageShown() {
         if (OnPageShown) OnPageShown();
+        learnRulesWhenShown();
     }
 
     PageGuard guard_;
@@ -603,6 +646,14 @@ private:
     bool loaded_ = false;
     bool loading_ = false;
     bool ruleMapSent_ = false;  // the page's style sheet has had the map of its rules
+    int mapSends_ = 0;
+    struct QueuedScript {
+        QString text;
+        std::function<void(const QVariant&)> done;  // null: no answer wanted
+    };
+    std::deque<QueuedScript> queued_;  // scripts run one a turn
+    bool pumping_ = false;
+    std::optional<StyleSheetChange> rulesToLearn_;  // the map to hand the page once it shows
     bool scripts_ = true;  // for a user's page
     double zoom_ = 1.0;    // of the text size
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);

@@ -65,6 +65,11 @@ public:
         (void)head;
         navigate(path, anchor, page);
     }
+    // The sample page about to be shown links the style sheet `sheet.cssPath` of
+    // `sheet.ruleCount` rules: whenever a page shows it read anew, the browser may read the
+    // sheet's map, so that a first change to a big sheet is set in place sooner. Holds until
+    // the next call (one without a map: none is read).
+    virtual void learnRules(const StyleSheetChange& sheet) { (void)sheet; }
     // Shows the local file `path` again where the page shown now is scrolled, rather than at
     // an anchor: for a rebuild the user did not ask to move (a save). A page that is loaded
     // anew is scrolled back there once loaded.

@@ -32,6 +32,12 @@
 #include "workspace/document/sample_page.h"
 
 namespace pavik {
+namespace {
+
+// A sheet of this many rules or more has its map read by the browser before a first change.
+constexpr size_t LearnRulesFrom = 10000;
+
+}  // namespace
 
 void TfrmMain::computePreviewPaths() {
     const QString folder = sHTMLFileName.isEmpty() ? QString::fromStdString(programFolder().native())
@@ -134,11 +140,16 @@ void TfrmMain::showRebuilt(bool written, bool regenerated, WrittenDigest digest,
     if (written && regenerated) {
         std::optional<WrittenDigest> before = shownSheet_.written(PreviewCSSPath, std::move(digest));
         if (before) freeAside(std::move(*before));
-        // The map of a big sheet is made beside the window.
-        if (change)
-            change->ruleMap = [this](const StyleSheetChange::MapUse& use) {
-                work_->run([&] { use(ruleMapText(Document)); });
-            };
+        // The map of a big sheet is made beside the window; the browser reads it with the
+        // first change, or as soon as it shows a big sheet read anew.
+        const auto map = [this](const StyleSheetChange::MapUse& use) { work_->run([&] { use(ruleMapText(Document)); }); };
+        if (change) {
+            change->ruleMap = map;
+        } else if (browser_) {
+            StyleSheetChange sheet{PreviewCSSPath, {}, Document.ruleCount(), nullptr};
+            if (sHTMLFileName.isEmpty() && Document.ruleCount() >= LearnRulesFrom) sheet.ruleMap = map;
+            browser_->learnRules(sheet);
+        }
     } else {
         shownSheet_.forget();
     }

@@ -135,6 +135,38 @@ TEST_F(PreviewUpdates, TheSamplePageIsWrittenAgainOnlyWhenItWouldDiffer) {
     EXPECT_TRUE(messages->errors.isEmpty());
 }
 
+// The browser may read the map of a big sheet as soon as it shows it, not with the first
+// change; of a small one it gets none.
+TEST_F(PreviewUpdates, TheMapOfABigSheetIsOfferedWithItsPage) {
+    const struct {
+        const char* what;
+        size_t rules;
+        bool offered;
+    } cases[] = {{"small", 3, false}, {"big", 10000, true}};
+    for (const auto& c : cases) {
+        std::string sheet;
+        for (size_t i = 0; i < c.rules; ++i) sheet += ".c" + std::to_string(i) + " { top: 0 }\n";
+        auto w = openSheet(sheet);
+        ASSERT_FALSE(browser->learnt.empty()) << c.what;
+        const StyleSheetChange& offered = browser->learnt.back();
+        EXPECT_EQ(offered.cssPath, w->PreviewCSSPath) << c.what;
+        EXPECT_EQ(offered.ruleCount, c.rules) << c.what;
+        ASSERT_EQ(bool(offered.ruleMap), c.offered) << c.what;
+        if (!c.offered) continue;
+        QString map;
+        offered.ruleMap([&map](const QString& text) { map = text; });
+        EXPECT_TRUE(map.startsWith(QStringLiteral(".c0 {\r\n--pavik-rule:0}\r\n"))) << c.what;
+
+        // A value change names its rule and offers nothing anew.
+        const size_t before = browser->learnt.size();
+        w->Document.rules()[5]->Declarations[0].Value = "auto";
+        w->RefreshExecute();
+        ASSERT_TRUE(browser->navigations.back().change) << c.what;
+        EXPECT_EQ(browser->learnt.size(), before) << c.what;
+        EXPECT_TRUE(messages->errors.isEmpty()) << c.what;
+    }
+}
+
 TEST_F(PreviewUpdates, ARuleBeyondThePageOfABigSheetGetsThePageAroundIt) {
     std::string sheet;
     const size_t rules = WholePageNodes + PageWindowNodes;

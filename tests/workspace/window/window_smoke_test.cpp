@@ -331,6 +331,9 @@ TEST_F(RealBrowser, AChangeSetInPlaceStylesThePageAsTheWrittenSheetDoes) {
         ADD_FAILURE() << selector;
         return d.rules()[0];
     };
+    std::string manyRules = "P { color: red; }\n";
+    for (int i = 0; i < 10000; ++i) manyRules += ".c" + std::to_string(i) + " { color: #" + std::to_string(100000 + i) + "; }\n";
+    manyRules += "P { color: blue; }\n";
     std::string bootstrapSheet;
     if (QFileInfo::exists(bootstrap)) readFileBytes(bootstrap, bootstrapSheet);
     const std::vector<Case> cases = {
@@ -345,6 +348,11 @@ TEST_F(RealBrowser, AChangeSetInPlaceStylesThePageAsTheWrittenSheetDoes) {
              d.addDeclaration(bySelector(d, ".a", 1), "padding-left", "9px");
              bySelector(d, ".b", 0)->Declarations[0].Value = "purple";  // after a dropped rule
              bySelector(d, "::-moz-selection", 0)->Declarations[0].Value = "blue";
+         }},
+        {"10,000 rules, whose map is read before the change", manyRules,
+         [&](StyleDocument& d) {
+             bySelector(d, ".c40", 0)->Declarations[0].Value = "rgb(9, 8, 7)";
+             bySelector(d, "P", 1)->Declarations[0].Value = "olive";  // the later P, far down
          }},
         {"Bootstrap 5", bootstrapSheet,
          [&](StyleDocument& d) {
@@ -370,9 +378,9 @@ TEST_F(RealBrowser, AChangeSetInPlaceStylesThePageAsTheWrittenSheetDoes) {
         const QString before = evaluate(view, styles, 20000).toString();
         evaluate(view, "window.pavikKept = 1; document.querySelector('link').pavikKept = 1;");
 
+        const int changed = shown;  // the rebuild may see it shown already
         c.change(w->Document);
         w->RefreshPreview();
-        const int changed = shown;
         t.restart();
         while (shown == changed && t.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         ASSERT_GT(shown, changed) << c.what;

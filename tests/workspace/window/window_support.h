@@ -48,10 +48,12 @@ public:
     void navigateBody(const QString& path, const QString& anchor, PreviewPage page, const QByteArray& head) override {
         navigations.push_back({path, anchor, page, std::nullopt, false, head});
     }
+    void learnRules(const StyleSheetChange& sheet) override { learnt.push_back(sheet); }
     bool hasDocument() const override { return !navigations.empty(); }
     void setTextSize(int level) override { textSizes.push_back(level); }
 
     std::vector<Navigation> navigations;
+    std::vector<StyleSheetChange> learnt;  // learnRules
     std::vector<int> textSizes;
 };
 
