@@ -152,6 +152,28 @@ const char* const UpdateStylesScript = R"JS(
 })(%2, %3, %4, %5, %6, %7);
 )JS";
 
+// Puts the body of the page `data` (its file's bytes in base64) in place of the shown one's,
+// parsed as a load parses it: decoded in the page's character set, in the page's mode. The
+// page's head and style sheets stay. Then scrolls to the anchor and tells the console as the
+// swap does. Result: true when done, false when the file must be loaded instead.
+// %1: the console mark, %2: the generation, %3: the anchor name, %4: the file in base64.
+const char* const ReplaceBodyScript = R"JS(
+(function (g, anchor, data) {
+  var raw = atob(data), bytes = new Uint8Array(raw.length);
+  for (var i = 0; i < raw.length; i++) bytes[i] = raw.charCodeAt(i);
+  var page = new DOMParser().parseFromString(new TextDecoder(document.characterSet).decode(bytes), 'text/html');
+  if (!page.body || !document.body || page.compatMode !== document.compatMode) return false;
+  var content = page.createDocumentFragment();
+  while (page.body.firstChild) content.appendChild(page.body.firstChild);
+  document.body.replaceChildren(document.adoptNode(content));
+  window.pavikGeneration = g;
+  var e = anchor && (document.getElementsByName(anchor)[0] || document.getElementById(anchor));
+  if (e) e.scrollIntoView();
+  console.log(%1 + g);
+  return true;
+})(%2, %3, "%4");
+)JS";
+
 // A JSON string literal: no text can break the script it goes into.
 QString jsString(const QString& text) {
     QString out;
@@ -402,6 +424,34 @@ public:
             if (done.toBool() || generation != generation_ || !view_) return;
             swapStyles();
         });
+    }
+
+    void navigateBody(const QString& path, const QString& anchor, PreviewPage page, const QByteArray& head) override {
+        QByteArray bytes = readPage(path);
+        // Only a page of the program's own: the same file, loaded, and its head as the new one's.
+        if (loading_ || !loaded_ || page != PreviewPage::Sample || page != shownPage_ ||
+            pageUrl(path, page) != view_->url() || head.isEmpty() || !pageBytes_.startsWith(head) ||
+            !bytes.startsWith(head))
+            return navigate(path, anchor, page, std::move(bytes));
+        anchor_ = anchor;
+        const int generation = ++generation_;
+        const QByteArray data = bytes.toBase64();
+        pageBytes_ = std::move(bytes);
+        const QUrl url = view_->url();
+        // After the scripts queued before it: rules being set go to the body they were for.
+        runInTurns({},
+                   QString::fromUtf8(ReplaceBodyScript)
+                       .arg(jsString(StylesShownMark), QString::number(generation), jsString(anchor_),
+                            QString::fromLatin1(data)),
+                   [this, generation, url](const QVariant& done) {
+                       if (done.toBool() || !view_) return;
+                       // The page shows the body before: load the file, unless a newer
+                       // navigation is loading a page already.
+                       if ((generation != generation_ && loading_) || view_->url() != url) return;
+                       loading_ = true;
+                       ruleMapSent_ = false;
+                       view_->setUrl(url);
+                   });
     }
 
     void learnRules(const StyleSheetChange& sheet) override {

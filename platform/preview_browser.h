@@ -1,6 +1,7 @@
 #pragma once
 // The embedded preview browser behind a small interface, so that the main window and the
 // dialogs can be tested with a recording fake. The real one is a QWebEngineView.
+#include <QByteArray>
 #include <QString>
 #include <cstddef>
 #include <functional>
@@ -55,6 +56,15 @@ public:
         (void)change;
         navigate(path, anchor, page);
     }
+    // As navigate, for a page written anew in place of the page shown that begins as it did:
+    // `head` is what the file holds before its body's contents. When the page shown is
+    // `path`, loaded from a file that began with `head` as well, nothing is loaded: the body's
+    // contents are replaced with the file's (the page keeps the style sheets it has read) and
+    // the page is scrolled to the anchor. Where that cannot be done, as navigate.
+    virtual void navigateBody(const QString& path, const QString& anchor, PreviewPage page, const QByteArray& head) {
+        (void)head;
+        navigate(path, anchor, page);
+    }
     // The sample page about to be shown links the style sheet `sheet.cssPath` of
     // `sheet.ruleCount` rules: whenever a page shows it read anew, the browser may read the
     // sheet's map, so that a first change to a big sheet is set in place sooner. Holds until
@@ -82,8 +92,9 @@ public:
 // text sizes 1 to 4 are the zoom factors 0.75, 0.9, 1.0 and 1.25. A navigation
 // loads the file itself (a new fragment alone would not reload a rebuilt page) and then
 // scrolls to the anchor; when the file is the page shown and holds what it was loaded
-// from, only the page's style sheets are fetched again before the scroll. An update sets
-// the changed rules through the page's style sheet objects, after checking each against
+// from, only the page's style sheets are fetched again before the scroll. A new body is
+// parsed from the file, in the page's character set and mode, as a load parses it. An update
+// sets the changed rules through the page's style sheet objects, after checking each against
 // the browser's own reading of its text; where a check fails, the style sheets are fetched
 // again. These are scripts of its own, which run also where the page's scripts are off.
 std::unique_ptr<PreviewBrowser> makeWebEnginePreview(QWidget* parent);

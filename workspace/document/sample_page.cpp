@@ -404,6 +404,10 @@ std::string previewHeadLines(const SamplePageOptions& options) {
     return out;
 }
 
+std::string samplePageHead(const SamplePageOptions& options) {
+    return previewHeadLines(options) + std::string(HeadCloseBodyOpen);
+}
+
 void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options, const TextSink& sink,
                      ProgressSink* progress) {
     const Texts& tx = texts();
@@ -412,8 +416,8 @@ void buildSamplePage(const RuleTreeWalk& tree, const SamplePageOptions& options,
     if (!options.Anchors) ownAnchors.emplace(tree);
     const SampleAnchors& anchors = options.Anchors ? *options.Anchors : *ownAnchors;
     PageOut out(sink);
-    out.text += previewHeadLines(options);
-    out.line(HeadCloseBodyOpen);
+    out.text += samplePageHead(options);
+    out.line("");
     if (range.First > 0 || range.Last < tree.count) out.line(omittedRulesLine(tree, range));
     if (tree.count > 2) out.line(std::string(SectionBanner) + tx.elementBand);
 

@@ -93,6 +93,10 @@ bool samePage(const SamplePageOptions& a, const SamplePageOptions& b);
 // applied, its link.
 std::string previewHeadLines(const SamplePageOptions& options);
 
+// What a sample page holds before its body's contents: previewHeadLines and HeadCloseBodyOpen.
+// Pages with the same head differ only in their bodies.
+std::string samplePageHead(const SamplePageOptions& options);
+
 // The page, CP932 with CR LF line ends, to `sink` in pieces of about 64 KB. Each of its three
 // sections is a walk over the tree; nothing but the keys of the samples made is kept from
 // one to the next. Progress: status "プレビュー用HTML作成中" over the tree, then "(Element)"

@@ -315,8 +315,9 @@ public:
     // only when the user agrees to drop them.
     void RefreshPreview();
     // Shows the page, scrolled to the anchor; nothing while the preview is stopped (its files
-    // could not be written).
-    void NavigatePreview(const QString& path, const QString& anchor);
+    // could not be written). `head`: for a sample page written in place of the one shown,
+    // what it holds before its body's contents; the browser may then keep the rest.
+    void NavigatePreview(const QString& path, const QString& anchor, const std::string& head = {});
     void RefreshExecute();
     void Refresh_Btn();
     void Refresh_Status();

@@ -248,17 +248,19 @@ void TfrmMain::showPreviewOf(const QModelIndex& node, const QString& anchor) {
     if (!previewWritten(PreviewHTMLPath, ec)) return pageWritten_.reset();
     samplePage_ = options.Range;
     samplePageWritten(options);
-    NavigatePreview(PreviewHTMLPath, anchor);
+    NavigatePreview(PreviewHTMLPath, anchor, samplePageHead(options));
 }
 
 PreviewPage TfrmMain::previewPageKind() const { return sHTMLFileName.isEmpty() ? PreviewPage::Sample : PreviewPage::User; }
 
-void TfrmMain::NavigatePreview(const QString& path, const QString& anchor) {
+void TfrmMain::NavigatePreview(const QString& path, const QString& anchor, const std::string& head) {
     // A stopped preview has no page of its own to show (a name it could not replace may
     // still lead elsewhere).
     if (!browser_ || previewStopped_ || previewMove_ == PreviewMove::Hold) return;
     if (previewMove_ == PreviewMove::KeepPlace)
         browser_->navigateKeepingPlace(path, previewPageKind());
+    else if (!head.empty())
+        browser_->navigateBody(path, anchor, previewPageKind(), QByteArray::fromStdString(head));
     else
         browser_->navigate(path, anchor, previewPageKind());
 }

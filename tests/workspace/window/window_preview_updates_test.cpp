@@ -184,10 +184,14 @@ TEST_F(PreviewUpdates, ARuleBeyondThePageOfABigSheetGetsThePageAroundIt) {
     ASSERT_TRUE(browser->navigations.back().change);
     EXPECT_EQ(pageText(*w), first);
 
-    click(*w, m->index(4000, 0, w->ClassBaseNode));  // beyond it: its own page
+    click(*w, m->index(4000, 0, w->ClassBaseNode));  // beyond it: its own page, in the shown one's place
     EXPECT_FALSE(browser->navigations.back().change);
     EXPECT_EQ(browser->navigations.back().anchor, QStringLiteral(".c104000"));
+    const QByteArray head = browser->navigations.back().head;
+    EXPECT_TRUE(head.endsWith("</HEAD><BODY>"));
     const QString second = pageText(*w);
+    EXPECT_TRUE(first.startsWith(fromCp932(head.toStdString())));
+    EXPECT_TRUE(second.startsWith(fromCp932(head.toStdString())));
     EXPECT_TRUE(second.contains(QStringLiteral("<a name=\".c104000\">")));
     EXPECT_FALSE(second.contains(QStringLiteral("<a name=\".c100000\">")));
 

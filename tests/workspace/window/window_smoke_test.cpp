@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/file_bytes.h"
+#include "workspace/document/sample_page.h"
 
 #include "../../support/drag_drop.h"
 #include "window_support.h"
@@ -47,6 +48,15 @@ protected:
         for (int i = 0; i < 150; ++i) sheet += ".c" + std::to_string(100 + i) + " { color: red; }\r\n";
         auto w = makeRealWindow(writeFile("many.css", sheet));
         w->resize(900, 700);
+        showAndSettle(*w);
+        return w;
+    }
+
+    // A shown window of the sheet, counting in `shown` the pages the browser has shown.
+    std::unique_ptr<TfrmMain> showSheet(const std::string& sheet, int& shown) {
+        auto w = makeRealWindow(writeFile("sheet.css", sheet));
+        w->resize(900, 700);
+        w->browser()->OnPageShown = [&shown] { ++shown; };
         showAndSettle(*w);
         return w;
     }
@@ -181,8 +191,9 @@ TEST_F(RealBrowser, SamplePageRunsNoScriptAndReadsNoOtherLocalFile) {
     EXPECT_EQ(evaluate(view, "document.getElementsByTagName('svg').length").toInt(), 0);
     EXPECT_NE(evaluate(view, "document.title").toString(), QStringLiteral("1"));
     // The linked style sheet still applies.
-    EXPECT_EQ(evaluate(view, "getComputedStyle(document.getElementsByTagName('H1')[0]).color").toString(),
-              QStringLiteral("rgb(255, 0, 0)"));
+    EXPECT_EQ(waitForScript(view, "getComputedStyle(document.getElementsByTagName('H1')[0]).color == 'rgb(255, 0, 0)' ? 1 : 0",
+                            1, 5000),
+              1);
 
     // Whatever a page holds, as the sample page it runs no script and reads no other file.
     writeFile("secret.txt", "secret");
@@ -355,11 +366,8 @@ TEST_F(RealBrowser, AChangeSetInPlaceStylesThePageAsTheWrittenSheetDoes) {
             std::printf("%s skipped: not installed\n", c.what);
             continue;
         }
-        auto w = makeRealWindow(writeFile("sheet.css", c.sheet));
-        w->resize(900, 700);
         int shown = 0;
-        w->browser()->OnPageShown = [&] { ++shown; };
-        showAndSettle(*w);
+        auto w = showSheet(c.sheet, shown);
         auto* view = qobject_cast<QWebEngineView*>(w->WebBrowserIE);
         ASSERT_NE(view, nullptr);
         QElapsedTimer t;
@@ -393,6 +401,110 @@ TEST_F(RealBrowser, AChangeSetInPlaceStylesThePageAsTheWrittenSheetDoes) {
         EXPECT_EQ(evaluate(view, styles, 20000).toString(), inPlace) << c.what;
         EXPECT_TRUE(messages->errors.isEmpty()) << c.what;
     }
+}
+
+// On a sheet too big for one page, a click on a rule beyond the page shown puts the samples of
+// its rules in place of the shown ones, with the page and its style sheet kept: the page is
+// then parsed and styled as a fresh load of the written page, with unique anchors, and a value
+// change is still set in place.
+TEST_F(RealBrowser, APageOfOtherRulesInPlaceIsAsTheWrittenPageLoaded) {
+    const char* const tags[] = {"DIV", "P", "SPAN", "UL", "LI", "TABLE", "TD", "TR", "EM", "B", "H1", "H2", "PRE", "A"};
+    std::string sheet = "@media screen { SPAN { color: teal; } }\nA { color: green; }\nA:hover { color: red; }\n";
+    for (const char* outer : tags)
+        for (const char* inner : tags) sheet += std::string(outer) + " " + inner + " { margin-left: 3px; }\n";
+    for (int i = 0; i < 1800; ++i) {
+        const std::string n = std::to_string(i);
+        sheet += "DIV.k" + n + " { padding-left: " + std::to_string(i % 9) + "px; }\n";
+        if (i % 6 == 0) sheet += "A.h" + n + " { color: blue; }\nA.h" + n + ":hover { color: navy; }\n";
+    }
+    for (int i = 0; i < 3000; ++i) {
+        const std::string n = std::to_string(i);
+        sheet += ".c" + n + " { color: rgb(" + std::to_string(i % 256) + ", 0, 0); }\n";
+        if (i % 40 == 0) sheet += "@media screen { .c" + n + " { font-weight: bold; } .k" + n + " { margin-top: 2px; } }\n";
+    }
+    int shown = 0;
+    auto w = showSheet(sheet, shown);
+    auto* view = qobject_cast<QWebEngineView*>(w->WebBrowserIE);
+    ASSERT_NE(view, nullptr);
+    const auto waitShown = [&](int past) {
+        QElapsedTimer t;
+        t.start();
+        while (shown <= past && t.elapsed() < 30000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return shown > past;
+    };
+    ASSERT_TRUE(waitShown(0));
+    // The sheet's page, loaded (the page shown first may be of no sheet yet).
+    ASSERT_GE(waitForScript(view, "document.getElementsByName('A').length", 1, 20000), 1);
+    QElapsedTimer loading;
+    loading.start();
+    while (view->page()->isLoading() && loading.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    // The body as parsed and every element's computed style, as a hash and a length.
+    const QString page = QStringLiteral(
+        "(function(){document.getAnimations().forEach(function(a){a.cancel();});"
+        "var all=document.body.getElementsByTagName('*'),s=document.body.outerHTML,h=0,n=0;"
+        "for(var i=0;i<all.length;i++){var cs=getComputedStyle(all[i]);"
+        "for(var k=0;k<cs.length;k++)s+=cs[k]+':'+cs.getPropertyValue(cs[k])+';';"
+        "for(var j=0;j<s.length;j++)h=(h*31+s.charCodeAt(j))|0;n+=s.length;s='';}return h+'/'+n;})()");
+    const char* const uniqueAnchors = "(function(){var a=document.querySelectorAll('a[name]'),s=new Set();"
+                                      "a.forEach(function(e){s.add(e.name);});return s.size===a.length?a.length:-1;})()";
+    const auto kept = [&] {
+        return evaluate(view, "(window.pavikKept || 0) + (document.querySelector('link').pavikKept || 0)").toInt();
+    };
+    const auto reloaded = [&] {
+        bool loaded = false;
+        auto connection = QObject::connect(view, &QWebEngineView::loadFinished, [&] { loaded = true; });
+        view->triggerPageAction(QWebEnginePage::ReloadAndBypassCache);
+        QElapsedTimer t;
+        t.start();
+        while (!loaded && t.elapsed() < 30000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QObject::disconnect(connection);
+        EXPECT_EQ(evaluate(view, "window.pavikKept || 0").toInt(), 0);  // loaded anew
+        return loaded ? evaluate(view, page, 20000).toString() : QString();
+    };
+    // The element and descendant rules come first; the class rules after them in text order:
+    // ".c...", "A.h...", "DIV.k...".
+    const QModelIndex far = findItem(w->TreeViewStruct, QStringLiteral("クラス/A.h102"));
+    const QModelIndex first = findItem(w->TreeViewStruct, QStringLiteral("エレメント/A"));
+    ASSERT_TRUE(far.isValid() && first.isValid());
+    ASSERT_GE(w->ruleTreeModel().walkIndex(far), PageWindowNodes + PageWindowNodes / 2);
+    // Out to a page of element, descendant and class rules, then back to the first page.
+    const struct {
+        QModelIndex rule;
+        const char* anchor;
+        const char* gone;  // an anchor of the page before
+    } clicks[] = {{far, "A.h102", "A"}, {first, "A", "A.h102"}};
+    for (const auto& c : clicks) {
+        evaluate(view, "window.scrollTo(0, 0); window.pavikKept = 1; document.querySelector('link').pavikKept = 1;");
+        const QString before = evaluate(view, page, 20000).toString();
+        const int past = shown;
+        w->TreeViewStruct->setCurrentIndex(c.rule);
+        w->TreeViewStructClick();
+        ASSERT_TRUE(waitShown(past)) << c.anchor;
+        EXPECT_EQ(kept(), 2) << c.anchor;
+        EXPECT_EQ(evaluate(view, QStringLiteral("document.getElementsByName('%1').length").arg(c.anchor)).toInt(), 1);
+        EXPECT_EQ(evaluate(view, QStringLiteral("document.getElementsByName('%1').length").arg(c.gone)).toInt(), 0);
+        EXPECT_GT(evaluate(view, uniqueAnchors).toInt(), 1000) << c.anchor;
+        if (c.rule == far) {
+            EXPECT_GT(evaluate(view, "window.scrollY").toInt(), 100);
+        }
+        QString inPlace = evaluate(view, page, 20000).toString();
+        EXPECT_NE(inPlace, before) << c.anchor;
+
+        if (c.rule == far) {
+            // A value change on the new page is set in place.
+            for (CssRuleNode* r : w->Document.rules())
+                if (r->Data.Selector.view() == "A.h102") r->Declarations[0].Value = "rgb(1, 2, 3)";
+            const int changed = shown;
+            w->RefreshPreview();
+            ASSERT_TRUE(waitShown(changed));
+            EXPECT_EQ(kept(), 2);
+            EXPECT_EQ(evaluate(view, "getComputedStyle(document.getElementsByClassName('h102')[0]).color").toString(),
+                      QStringLiteral("rgb(1, 2, 3)"));
+            inPlace = evaluate(view, page, 20000).toString();
+        }
+        EXPECT_EQ(reloaded(), inPlace) << c.anchor;
+    }
+    EXPECT_TRUE(messages->errors.isEmpty());
 }
 
 // A UTF-8 sheet that names its encoding shows its characters on the sample page and on a

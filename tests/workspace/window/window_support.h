@@ -33,16 +33,20 @@ public:
         PreviewPage page;
         std::optional<StyleSheetChange> change;  // an update: the page kept, these rules changed
         bool keptPlace = false;  // navigateKeepingPlace
+        QByteArray head;  // navigateBody: what the page begins with
     };
     QWidget* widget() override { return nullptr; }
     void navigate(const QString& path, const QString& anchor, PreviewPage page) override {
-        navigations.push_back({path, anchor, page, std::nullopt, false});
+        navigations.push_back({path, anchor, page, std::nullopt, false, {}});
     }
     void update(const QString& path, const QString& anchor, PreviewPage page, const StyleSheetChange& change) override {
-        navigations.push_back({path, anchor, page, change, false});
+        navigations.push_back({path, anchor, page, change, false, {}});
     }
     void navigateKeepingPlace(const QString& path, PreviewPage page) override {
-        navigations.push_back({path, QString(), page, std::nullopt, true});
+        navigations.push_back({path, QString(), page, std::nullopt, true, {}});
+    }
+    void navigateBody(const QString& path, const QString& anchor, PreviewPage page, const QByteArray& head) override {
+        navigations.push_back({path, anchor, page, std::nullopt, false, head});
     }
     void learnRules(const StyleSheetChange& sheet) override { learnt.push_back(sheet); }
     bool hasDocument() const override { return !navigations.empty(); }
