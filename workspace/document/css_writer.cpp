@@ -165,9 +165,7 @@ void writeStyleSheet(const StyleDocument& doc, std::chrono::system_clock::time_p
     for (size_t i = 0; i <= rules.size(); ++i) {
         for (; k < kept.size() && kept[k].BeforeRule <= i; ++k) {
             steps.step(i + k);
-            out += kept[k].Text;
-            out += kEol;
-            if (kept[k].Text.ends_with('}')) out += kEol;
+            appendWrittenKeptText(out, kept[k]);
             if (digest) digest->frame = digest->frame * 31 + hashOf(kept[k].Text) + i;
             flush(kPiece);
         }
@@ -195,6 +193,12 @@ std::optional<std::vector<size_t>> changedRules(const WrittenDigest& before, con
 }
 
 void appendWrittenSelector(std::string& out, const TData2& rule) { appendSelector(out, rule); }
+
+void appendWrittenKeptText(std::string& out, const KeptText& kept) {
+    out += kept.Text;
+    out += kEol;
+    if (kept.Text.ends_with('}')) out += kEol;  // a block stands apart
+}
 
 WrittenRule writtenRule(const CssRuleNode& rule) {
     WrittenRule w;

@@ -68,6 +68,8 @@ struct WrittenRule {
 WrittenRule writtenRule(const CssRuleNode& rule);
 // Appends a rule's selector line as writtenRule gives it.
 void appendWrittenSelector(std::string& out, const TData2& rule);
+// A kept text as writeStyleSheet writes it, with the line ends after it.
+void appendWrittenKeptText(std::string& out, const KeptText& kept);
 
 // The first line of the preview's style sheet: its bytes are CP932, whatever the file on disk.
 inline constexpr std::string_view PreviewCharset = "@charset \"Shift_JIS\";";

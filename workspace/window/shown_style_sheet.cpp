@@ -42,10 +42,7 @@ QString ruleMapText(const StyleDocument& doc) {
     const auto& kept = doc.keptTexts();
     size_t k = 0;
     for (size_t i = 0; i <= rules.size(); ++i) {
-        for (; k < kept.size() && kept[k].BeforeRule <= i; ++k) {
-            map += kept[k].Text;
-            map += kept[k].Text.ends_with('}') ? "\r\n\r\n" : "\r\n";
-        }
+        for (; k < kept.size() && kept[k].BeforeRule <= i; ++k) appendWrittenKeptText(map, kept[k]);
         if (i == rules.size()) break;
         appendWrittenSelector(map, rules[i]->Data);
         map += " {\r\n--pavik-rule:";
